@@ -1,0 +1,50 @@
+#pragma once
+
+#include "gui/image/vIcon.h"
+#include "gui/image/vMemoryDC.h"
+#include "gui/image/vPen.h"
+
+namespace hs {
+
+enum class ScrollAxis { Horizontal, Vertical };
+
+// What the model needs of the widget that shows the map. The real pane keeps a
+// backing image of what it shows; tests use a fake that records the calls.
+class PaneSurface {
+public:
+  virtual ~PaneSurface() = default;
+
+  // Show the part of image that starts at (srcX, srcY), width x height pixels,
+  // at the pane's top-left corner.
+  virtual void showImage(const vMemoryDC &image, int srcX, int srcY, int width, int height) = 0;
+  virtual void setPen(const vPen &pen) = 0;
+  virtual void setBrush(const vBrush &brush) = 0;
+  // Drawing at pane coordinates with the current pen.
+  virtual void drawIcon(const vIcon &icon, int x, int y) = 0;
+  virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
+  // Exclusive-or figures: drawing the same one twice removes it.
+  virtual void xorLine(int x1, int y1, int x2, int y2) = 0;
+  virtual void xorRect(int x1, int y1, int x2, int y2) = 0;
+  virtual void xorEllipse(int x1, int y1, int x2, int y2) = 0;
+  // Scroll bars: shown or hidden, thumb size and position in percent.
+  virtual void setScrollBar(ScrollAxis axis, bool shown, int thumbPercent, int positionPercent) = 0;
+  virtual void setBackground(vColor colour) = 0;
+};
+
+// What the model asks of the main window.
+class WindowServices {
+public:
+  virtual ~WindowServices() = default;
+
+  virtual void setToolButtons(int n) = 0;
+  virtual void showModeStatus(int n) = 0;
+  virtual void setStatusText(const char *text) = 0;
+  virtual void endCameraPick(int which) = 0;
+  virtual void endWaterPick(int level) = 0;
+  virtual void setReadout(const char *text) = 0;
+  // Moves the system pointer by (dx, dy) pixels.
+  virtual void nudgePointer(int dx, int dy) = 0;
+  virtual void notice(const char *title, const char *message) = 0;
+};
+
+} // namespace hs

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/PlaceMode.h"
+#include "core/ScItem.h"
+
+#include <string>
+
+namespace hs {
+
+// The values the settings dialogs, the command bars and the map pane all read
+// and write. The running program has one instance (programValues()); tests make
+// their own.
+struct ProgramValues {
+  int currentType = 0; // 0..15, "Obj 1".."Obj16"
+  int showOrder = 0;
+  int mode = SingleObject;
+  int previousMode = SingleObject;
+  int cameraHeightMode = AboveWater;
+  float cameraHeight = 1.0f;
+  int placeHeightMode = AboveGround;
+  float placeHeight = 0.0f;
+  float scaleX = 100.0f;
+  float scaleY = 10.0f;
+  float scaleZ = 100.0f;
+  float waterLevel = 0.0f;
+  int unitsMode = 0; // 0 pixels, 1 thousandths of the map, 2 scaled POV units
+  int fillCount = 10;
+  int fillRandomPlace = 0;
+  int fillRandomType = 0;
+  std::string povFileName;
+  std::string enginePath = "/usr/bin/povray";
+  std::string startDir;
+  std::string settingsPath;
+};
+
+ProgramValues &programValues();
+
+// The scene values the main window holds.
+struct WindowValues {
+  int smoothOn = 0;
+  int cursorX = 0;
+  int cursorY = 0;
+  int hfFileType = 0; // 0 Targa, 1 PPM, 2 not recognised while classifying
+  std::string hfFileName;
+  std::string dataFileName;
+  std::string paletteFileName;
+};
+
+} // namespace hs

@@ -1,0 +1,105 @@
+#include "core/ScData.h"
+
+#include <limits>
+#include <new>
+
+namespace hs {
+
+ScData::~ScData() {
+  if (budget_)
+    budget_->used -= count_;
+}
+
+ScData::ScData(const ScData &other)
+    : items_(other.items_.begin(), other.items_.begin() + other.count_), count_(other.count_),
+      capacity_(other.capacity_), status_(other.status_) {
+  if (items_.empty())
+    items_.resize(1);
+}
+
+ScData &ScData::operator=(const ScData &other) {
+  if (this == &other)
+    return *this;
+  if (budget_)
+    budget_->used += static_cast<long long>(other.count_) - count_;
+  items_.assign(other.items_.begin(), other.items_.begin() + other.count_);
+  if (items_.empty())
+    items_.resize(1);
+  count_ = other.count_;
+  capacity_ = other.capacity_;
+  status_ = other.status_;
+  return *this;
+}
+
+void ScData::attachBudget(ItemBudget *budget) {
+  if (budget_)
+    budget_->used -= count_;
+  budget_ = budget;
+  if (budget_)
+    budget_->used += count_;
+}
+
+int ScData::append(double x, double y, double z, std::int32_t heightMode, double height) {
+  if ((budget_ && budget_->used >= budget_->limit) ||
+      capacity_ > std::numeric_limits<std::int32_t>::max() - 5) {
+    status_ = NoMemory;
+    return 1;
+  }
+  try {
+    if (static_cast<std::size_t>(count_) >= items_.size())
+      items_.resize(items_.size() * 2);
+  } catch (const std::bad_alloc &) {
+    status_ = NoMemory;
+    return 1;
+  }
+  items_[static_cast<std::size_t>(count_)] = ScItem{x, y, z, heightMode, height};
+  ++count_;
+  if (count_ >= capacity_)
+    capacity_ = count_ + 5;
+  if (budget_)
+    ++budget_->used;
+  status_ = Ok;
+  return 0;
+}
+
+int ScData::getAt(int i, ScItem &out) {
+  if (i < 0 || i >= count_) {
+    status_ = BadIndex;
+    return 1;
+  }
+  out = items_[static_cast<std::size_t>(i)];
+  status_ = Ok;
+  return 0;
+}
+
+void ScData::setAt(int i, double x, double y, double z, std::int32_t heightMode, double height) {
+  if (i < 0 || i >= count_) {
+    status_ = BadIndex;
+    return;
+  }
+  items_[static_cast<std::size_t>(i)] = ScItem{x, y, z, heightMode, height};
+  status_ = Ok;
+}
+
+int ScData::removeAt(int i) {
+  if (i < 0 || count_ == 0 || i >= count_) {
+    status_ = BadIndex;
+    return 1;
+  }
+  items_.erase(items_.begin() + i);
+  if (items_.size() < 1)
+    items_.resize(1);
+  --count_;
+  if (budget_)
+    --budget_->used;
+  status_ = Ok;
+  return 0;
+}
+
+void ScData::clear() {
+  if (budget_)
+    budget_->used -= count_;
+  count_ = 0;
+}
+
+} // namespace hs

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/ScItem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace hs {
+
+// Shared limit on the number of objects a scene's lists hold together.
+struct ItemBudget {
+  long long used = 0;
+  long long limit = 10'000'000;
+};
+
+// A growable list of items. count, capacity and status follow the program's
+// observable rules (capacity starts at 1 and grows by 5 whenever count reaches
+// it); the storage itself grows geometrically so appends stay cheap.
+class ScData {
+public:
+  enum Status : std::int32_t { Ok = 0, BadIndex = 1, NoMemory = 2 };
+
+  ScData() = default;
+  explicit ScData(ItemBudget *budget) : budget_(budget) {}
+  ~ScData();
+  // A copy is a standalone list with the source's records and capacity.
+  ScData(const ScData &other);
+  // Replaces this list's contents; the budget this list belongs to stays.
+  ScData &operator=(const ScData &other);
+
+  std::int32_t count() const { return count_; }
+  std::int32_t capacity() const { return capacity_; }
+  std::int32_t status() const { return status_; }
+
+  int append(double x, double y, double z, std::int32_t heightMode, double height);
+  int append(const ScItem &item) {
+    return append(item.x, item.y, item.z, item.heightMode, item.height);
+  }
+  int getAt(int i, ScItem &out);
+  void setAt(int i, double x, double y, double z, std::int32_t heightMode, double height);
+  void setAt(int i, const ScItem &item) {
+    setAt(i, item.x, item.y, item.z, item.heightMode, item.height);
+  }
+  int removeAt(int i);
+  void clear();
+
+  // Unchecked access for hot loops; i must be in 0..count-1.
+  const ScItem &operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
+  ScItem &operator[](int i) { return items_[static_cast<std::size_t>(i)]; }
+  const ScItem *begin() const { return items_.data(); }
+  const ScItem *end() const { return items_.data() + count_; }
+
+  void attachBudget(ItemBudget *budget);
+
+private:
+  std::vector<ScItem> items_ = std::vector<ScItem>(1);
+  std::int32_t count_ = 0;
+  std::int32_t capacity_ = 1;
+  std::int32_t status_ = Ok;
+  ItemBudget *budget_ = nullptr;
+};
+
+} // namespace hs

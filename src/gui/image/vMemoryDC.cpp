@@ -1,0 +1,285 @@
+#include "gui/image/vMemoryDC.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace hs {
+
+namespace {
+
+QColor toQColor(vColor c) { return QColor(c.r(), c.g(), c.b()); }
+
+Qt::PenStyle toQtStyle(LineStyle s) {
+  switch (s) {
+  case LineStyle::Dash:
+    return Qt::DashLine;
+  case LineStyle::Dot:
+    return Qt::DotLine;
+  case LineStyle::Solid:
+    break;
+  }
+  return Qt::SolidLine;
+}
+
+// Exact pixel work: no antialiasing. Inverting is done by us on the pixels
+// (see xorMask), since Qt's XOR raster op also flips the alpha byte.
+void preparePainter(QPainter &p) { p.setRenderHint(QPainter::Antialiasing, false); }
+
+} // namespace
+
+vMemoryDC::vMemoryDC(int width, int height) {
+  if (width <= 0 || height <= 0 || width > 65536 || height > 65536)
+    return;
+  try {
+    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  } catch (const std::bad_alloc &) {
+    return;
+  }
+  width_ = width;
+  height_ = height;
+  wrap();
+}
+
+vMemoryDC::vMemoryDC(const vMemoryDC &other)
+    : pixels_(other.pixels_), width_(other.width_), height_(other.height_),
+      background_(other.background_), pen_(other.pen_), brush_(other.brush_), mode_(other.mode_) {
+  wrap();
+}
+
+vMemoryDC &vMemoryDC::operator=(const vMemoryDC &other) {
+  if (this != &other) {
+    pixels_ = other.pixels_;
+    width_ = other.width_;
+    height_ = other.height_;
+    background_ = other.background_;
+    pen_ = other.pen_;
+    brush_ = other.brush_;
+    mode_ = other.mode_;
+    wrap();
+  }
+  return *this;
+}
+
+vMemoryDC::vMemoryDC(vMemoryDC &&other) noexcept
+    : pixels_(std::move(other.pixels_)), width_(other.width_), height_(other.height_),
+      background_(other.background_), pen_(other.pen_), brush_(other.brush_), mode_(other.mode_) {
+  other.width_ = other.height_ = 0;
+  other.pixels_.clear();
+  other.wrap();
+  wrap();
+}
+
+vMemoryDC &vMemoryDC::operator=(vMemoryDC &&other) noexcept {
+  if (this != &other) {
+    pixels_ = std::move(other.pixels_);
+    width_ = other.width_;
+    height_ = other.height_;
+    background_ = other.background_;
+    pen_ = other.pen_;
+    brush_ = other.brush_;
+    mode_ = other.mode_;
+    other.width_ = other.height_ = 0;
+    other.pixels_.clear();
+    other.wrap();
+    wrap();
+  }
+  return *this;
+}
+
+void vMemoryDC::wrap() {
+  if (pixels_.empty()) {
+    image_ = QImage();
+    return;
+  }
+  image_ = QImage(reinterpret_cast<uchar *>(pixels_.data()), width_, height_,
+                  static_cast<qsizetype>(width_) * 4, QImage::Format_RGB32);
+}
+
+void vMemoryDC::clear() {
+  std::fill(pixels_.begin(), pixels_.end(), toQtPixel(background_.value()));
+}
+
+void vMemoryDC::writePixel(int x, int y, ColourValue colour) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_)
+    return;
+  rowPixels(y)[x] = toQtPixel(colour);
+}
+
+void vMemoryDC::paintRow(int x, int y, std::span<const ColourValue> colours) {
+  if (y < 0 || y >= height_)
+    return;
+  std::uint32_t *row = rowPixels(y);
+  const long long w = width_;
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    const long long px = static_cast<long long>(x) + static_cast<long long>(i);
+    if (px >= w)
+      break;
+    if (px >= 0)
+      row[px] = toQtPixel(colours[i]);
+  }
+}
+
+bool vMemoryDC::copyFrom(const vMemoryDC &other) {
+  if (other.width() != width() || other.height() != height() || isNull())
+    return false;
+  std::copy(other.pixels_.begin(), other.pixels_.end(), pixels_.begin());
+  return true;
+}
+
+void vMemoryDC::drawLine(int x1, int y1, int x2, int y2) {
+  if (isNull())
+    return;
+  if (pen_.width <= 1 && pen_.style == LineStyle::Solid) {
+    thinLine(x1, y1, x2, y2);
+    return;
+  }
+  wrap(); // a fresh view, so painting cannot detach into a private copy
+  QPainter p(&image_);
+  preparePainter(p);
+  QPen pen(toQColor(pen_.colour), pen_.width, toQtStyle(pen_.style));
+  p.setPen(pen);
+  if (mode_ == DrawMode::Invert) {
+    // Wide or styled lines in inverting mode are rare; paint a mask and XOR it.
+    QImage mask(image_.size(), QImage::Format_RGB32);
+    mask.fill(0xFF000000u);
+    {
+      QPainter m(&mask);
+      m.setRenderHint(QPainter::Antialiasing, false);
+      m.setPen(QPen(Qt::white, pen_.width, toQtStyle(pen_.style)));
+      m.drawLine(x1, y1, x2, y2);
+    }
+    p.end();
+    xorMask(mask);
+    return;
+  }
+  p.drawLine(x1, y1, x2, y2);
+}
+
+// Bresenham with both end points included. Lines that leave the image are
+// clipped first so that a far-off end point costs nothing.
+void vMemoryDC::thinLine(int x1, int y1, int x2, int y2) {
+  const int w = width();
+  const int h = height();
+  auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
+  if (!inside(x1, y1) || !inside(x2, y2)) {
+    // Liang-Barsky against the image rectangle grown by one pixel.
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dx = static_cast<double>(x2) - x1;
+    const double dy = static_cast<double>(y2) - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 + 1.0, w - x1 + 0.0, y1 + 1.0, h - y1 + 0.0};
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == 0.0) {
+        if (q[i] < 0.0)
+          return;
+        continue;
+      }
+      const double r = q[i] / p[i];
+      if (p[i] < 0.0)
+        t0 = std::max(t0, r);
+      else
+        t1 = std::min(t1, r);
+      if (t0 > t1)
+        return;
+    }
+    const int nx1 = static_cast<int>(std::lround(x1 + t0 * dx));
+    const int ny1 = static_cast<int>(std::lround(y1 + t0 * dy));
+    const int nx2 = static_cast<int>(std::lround(x1 + t1 * dx));
+    const int ny2 = static_cast<int>(std::lround(y1 + t1 * dy));
+    x1 = nx1;
+    y1 = ny1;
+    x2 = nx2;
+    y2 = ny2;
+  }
+  const std::uint32_t colour = toQtPixel(pen_.colour.value());
+  const bool invert = mode_ == DrawMode::Invert;
+  const int dx = std::abs(x2 - x1);
+  const int dy = -std::abs(y2 - y1);
+  const int sx = x1 < x2 ? 1 : -1;
+  const int sy = y1 < y2 ? 1 : -1;
+  int err = dx + dy;
+  for (;;) {
+    if (inside(x1, y1)) {
+      std::uint32_t &px = rowPixels(y1)[x1];
+      px = invert ? (px ^ 0x00FFFFFFu) : colour;
+    }
+    if (x1 == x2 && y1 == y2)
+      break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x1 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y1 += sy;
+    }
+  }
+}
+
+void vMemoryDC::xorMask(const QImage &mask) {
+  for (int y = 0; y < height(); ++y) {
+    const auto *m = reinterpret_cast<const std::uint32_t *>(mask.constScanLine(y));
+    std::uint32_t *row = rowPixels(y);
+    for (int x = 0; x < width(); ++x)
+      if (m[x] & 0x00FFFFFFu)
+        row[x] ^= 0x00FFFFFFu;
+  }
+}
+
+void vMemoryDC::drawPolygon(std::span<const Point> points) {
+  if (isNull() || points.empty())
+    return;
+  QPolygon poly;
+  poly.reserve(static_cast<qsizetype>(points.size()));
+  for (const Point &pt : points)
+    poly << QPoint(pt.x, pt.y);
+  const bool invert = mode_ == DrawMode::Invert;
+  wrap(); // a fresh view, so painting cannot detach into a private copy
+  QImage mask;
+  if (invert) {
+    mask = QImage(image_.size(), QImage::Format_RGB32);
+    mask.fill(0xFF000000u);
+  }
+  {
+    QPainter p(invert ? &mask : &image_);
+    preparePainter(p);
+    p.setPen(QPen(invert ? QColor(Qt::white) : toQColor(pen_.colour), pen_.width,
+                  toQtStyle(pen_.style)));
+    if (brush_.style == FillStyle::Hollow)
+      p.setBrush(Qt::NoBrush);
+    else
+      p.setBrush(invert ? QColor(Qt::white) : toQColor(brush_.colour));
+    p.drawPolygon(poly, Qt::OddEvenFill);
+  }
+  if (invert)
+    xorMask(mask);
+}
+
+void vMemoryDC::drawIcon(const vIcon &icon, int x, int y) {
+  const ColourValue key = icon.key();
+  const int x0 = std::max(0, -x);
+  const int y0 = std::max(0, -y);
+  const int x1 = std::min(icon.width, width() - x);
+  const int y1 = std::min(icon.height, height() - y);
+  for (int iy = y0; iy < y1; ++iy) {
+    std::uint32_t *row = rowPixels(y + iy);
+    for (int ix = x0; ix < x1; ++ix) {
+      const ColourValue c = icon.at(ix, iy);
+      if (icon.transparent && c == key)
+        continue;
+      row[x + ix] = toQtPixel(c);
+    }
+  }
+}
+
+} // namespace hs

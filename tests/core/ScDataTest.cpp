@@ -1,0 +1,110 @@
+#include "core/ScData.h"
+
+#include <gtest/gtest.h>
+
+namespace hs {
+namespace {
+
+TEST(ScData, CapacityGrowsByFiveWhenCountReachesIt) {
+  ScData list;
+  EXPECT_EQ(list.count(), 0);
+  EXPECT_EQ(list.capacity(), 1);
+  EXPECT_EQ(list.status(), 0);
+  EXPECT_EQ(list.append(1, 2, 3, 1, 0.5), 0);
+  EXPECT_EQ(list.count(), 1);
+  EXPECT_EQ(list.capacity(), 6);
+  for (int i = 0; i < 5; ++i)
+    list.append(i, 0, 0, 0, 0);
+  EXPECT_EQ(list.count(), 6);
+  EXPECT_EQ(list.capacity(), 11);
+  for (int i = 0; i < 1000; ++i) {
+    list.append(i, 0, 0, 0, 0);
+    ASSERT_LT(list.count(), list.capacity());
+  }
+  EXPECT_EQ(list.capacity(), list.count() + 5 - (list.count() - 1) % 5);
+}
+
+TEST(ScData, IndexRulesAndStatus) {
+  ScData list;
+  ScItem out{9, 9, 9, 9, 9};
+  EXPECT_EQ(list.getAt(0, out), 1);
+  EXPECT_EQ(list.status(), 1);
+  list.append(1, 2, 3, 2, 4.5);
+  EXPECT_EQ(list.getAt(-1, out), 1);
+  EXPECT_EQ(list.status(), 1);
+  EXPECT_EQ(out, (ScItem{9, 9, 9, 9, 9})); // untouched on failure
+  EXPECT_EQ(list.getAt(0, out), 0);
+  EXPECT_EQ(out, (ScItem{1, 2, 3, 2, 4.5}));
+  EXPECT_EQ(list.status(), 0);
+
+  list.setAt(1, 0, 0, 0, 0, 0);
+  EXPECT_EQ(list.status(), 1);
+  list.setAt(0, 7, 8, 9, 0, 1);
+  EXPECT_EQ(list[0], (ScItem{7, 8, 9, 0, 1}));
+
+  EXPECT_EQ(list.removeAt(list.count()), 1);
+  EXPECT_EQ(list.status(), 1);
+  EXPECT_EQ(list.count(), 1);
+  EXPECT_EQ(list.removeAt(0), 0);
+  EXPECT_EQ(list.count(), 0);
+  EXPECT_EQ(list.removeAt(0), 1);
+}
+
+TEST(ScData, RemoveMovesLaterRecordsDown) {
+  ScData list;
+  for (int i = 0; i < 5; ++i)
+    list.append(i, 0, 0, 0, 0);
+  const int capacity = list.capacity();
+  list.removeAt(1);
+  ASSERT_EQ(list.count(), 4);
+  EXPECT_EQ(list.capacity(), capacity);
+  EXPECT_EQ(list[0].x, 0);
+  EXPECT_EQ(list[1].x, 2);
+  EXPECT_EQ(list[3].x, 4);
+  list.clear();
+  EXPECT_EQ(list.count(), 0);
+  EXPECT_EQ(list.capacity(), capacity);
+}
+
+TEST(ScData, CopiesKeepCapacityAndRecords) {
+  ScData empty;
+  ScData copy(empty);
+  EXPECT_EQ(copy.count(), 0);
+  EXPECT_EQ(copy.capacity(), 1);
+
+  ScData list;
+  for (int i = 0; i < 7; ++i)
+    list.append(i, i, i, 0, 0);
+  list.removeAt(6);
+  ScData other;
+  other.append(99, 0, 0, 0, 0);
+  other = list;
+  EXPECT_EQ(other.count(), 6);
+  EXPECT_EQ(other.capacity(), list.capacity());
+  EXPECT_EQ(other[5].x, 5);
+  other.append(42, 0, 0, 0, 0); // the copy is independent
+  EXPECT_EQ(list.count(), 6);
+}
+
+TEST(ScData, BudgetLimitsTheWholeSceneAndFailsLikeOutOfMemory) {
+  ItemBudget budget;
+  budget.limit = 5;
+  ScData a(&budget), b(&budget);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(a.append(i, 0, 0, 0, 0), 0);
+  EXPECT_EQ(b.append(0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(b.append(1, 0, 0, 0, 0), 0);
+  EXPECT_EQ(b.append(2, 0, 0, 0, 0), 1);
+  EXPECT_EQ(b.status(), 2);
+  EXPECT_EQ(b.count(), 2);
+  a.removeAt(0);
+  EXPECT_EQ(b.append(2, 0, 0, 0, 0), 0);
+  a.clear();
+  EXPECT_EQ(budget.used, 3);
+  ScData kept(b); // copies stand outside the budget
+  a = kept;
+  EXPECT_EQ(budget.used, 6);
+}
+
+} // namespace
+} // namespace hs

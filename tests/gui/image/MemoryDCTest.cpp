@@ -1,0 +1,165 @@
+#include "gui/image/vMemoryDC.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace hs {
+namespace {
+
+std::vector<ColourValue> snapshot(const vMemoryDC &dc) {
+  std::vector<ColourValue> out;
+  for (int y = 0; y < dc.height(); ++y)
+    for (int x = 0; x < dc.width(); ++x)
+      out.push_back(dc.readPixel(x, y));
+  return out;
+}
+
+TEST(MemoryDC, EveryColourRoundTripsThroughWriteAndRowPaint) {
+  vMemoryDC dc(4096, 4096); // 2^24 pixels: one for each colour
+  for (ColourValue c = 0; c < (1u << 24); ++c)
+    dc.writePixel(static_cast<int>(c & 4095), static_cast<int>(c >> 12), c);
+  for (ColourValue c = 0; c < (1u << 24); ++c)
+    ASSERT_EQ(dc.readPixel(static_cast<int>(c & 4095), static_cast<int>(c >> 12)), c);
+
+  std::vector<ColourValue> row(4096);
+  for (int y = 0; y < 4096; ++y) {
+    for (int x = 0; x < 4096; ++x)
+      row[static_cast<std::size_t>(x)] = ((static_cast<ColourValue>(y) << 12) | x) ^ 0xA5A5A5u;
+    dc.paintRow(0, y, row);
+  }
+  for (int y = 0; y < 4096; y += 7)
+    for (int x = 0; x < 4096; ++x)
+      ASSERT_EQ(dc.readPixel(x, y), ((static_cast<ColourValue>(y) << 12) | x) ^ 0xA5A5A5u);
+}
+
+TEST(MemoryDC, ClearAndOutsideReads) {
+  vMemoryDC dc(5, 3);
+  dc.clear();
+  for (ColourValue c : snapshot(dc))
+    EXPECT_EQ(c, 0xFFFFFFu);
+  EXPECT_EQ(dc.readPixel(-1, 0), kNoColour);
+  EXPECT_EQ(dc.readPixel(5, 0), kNoColour);
+  EXPECT_EQ(dc.readPixel(0, 3), kNoColour);
+  dc.writePixel(-1, 0, 0); // ignored, no overrun
+  dc.writePixel(5, 2, 0);
+  EXPECT_EQ(snapshot(dc), std::vector<ColourValue>(15, 0xFFFFFFu));
+}
+
+TEST(MemoryDC, PaintRowIsClippedAtBothEnds) {
+  vMemoryDC dc(4, 1);
+  dc.clear();
+  const std::vector<ColourValue> colours{1, 2, 3, 4, 5, 6};
+  dc.paintRow(-1, 0, colours);
+  EXPECT_EQ(snapshot(dc), (std::vector<ColourValue>{2, 3, 4, 5}));
+  dc.paintRow(0, 1, colours); // below the image: nothing
+  EXPECT_EQ(snapshot(dc), (std::vector<ColourValue>{2, 3, 4, 5}));
+}
+
+TEST(MemoryDC, CopyFromNeedsTheSameSize) {
+  vMemoryDC a(3, 2), b(3, 2), c(2, 3);
+  a.clear();
+  a.writePixel(1, 1, 0x123456);
+  b.clear();
+  EXPECT_TRUE(b.copyFrom(a));
+  EXPECT_EQ(snapshot(b), snapshot(a));
+  c.clear();
+  EXPECT_FALSE(c.copyFrom(a));
+  EXPECT_EQ(c.readPixel(1, 1), 0xFFFFFFu);
+}
+
+TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
+  vMemoryDC dc(20, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x)
+      dc.writePixel(x, y, static_cast<ColourValue>(x * 4000 + y * 97));
+  const auto before = snapshot(dc);
+
+  dc.setDrawMode(DrawMode::Invert);
+  dc.drawLine(1, 2, 17, 13);
+  dc.drawLine(-5, 30, 40, -8); // leaves the image on both sides
+  EXPECT_NE(snapshot(dc), before);
+  EXPECT_EQ(dc.readPixel(1, 2), before[2 * 20 + 1] ^ 0xFFFFFFu);
+  dc.drawLine(-5, 30, 40, -8);
+  dc.drawLine(1, 2, 17, 13);
+  EXPECT_EQ(snapshot(dc), before);
+
+  dc.setDrawMode(DrawMode::Normal);
+  dc.setPen(vPen{vColor(1, 2, 3), 1, LineStyle::Solid});
+  dc.drawLine(0, 5, 19, 5);
+  for (int x = 0; x < 20; ++x)
+    EXPECT_EQ(dc.readPixel(x, 5), vColor(1, 2, 3).value());
+}
+
+TEST(MemoryDC, FarAwayLineEndsAreClippedQuickly) {
+  vMemoryDC dc(10, 10);
+  dc.clear();
+  dc.drawLine(-2000000000, 5, 2000000000, 5);
+  for (int x = 0; x < 10; ++x)
+    EXPECT_EQ(dc.readPixel(x, 5), 0u);
+  dc.drawLine(-2000000000, -2000000000, -1000000, -3); // wholly outside
+  EXPECT_EQ(dc.readPixel(0, 0), 0xFFFFFFu);
+}
+
+TEST(MemoryDC, PolygonFillsEvenOdd) {
+  vMemoryDC dc(40, 40);
+  dc.clear();
+  dc.setPen(vPen{vColor(0, 0, 0), 1, LineStyle::Solid});
+  dc.setBrush(vBrush{vColor(10, 20, 30), FillStyle::Solid});
+  // A square traced twice around its inner part: the inner square is covered
+  // twice and so stays unfilled under the even-odd rule.
+  const std::vector<Point> pts{{2, 2},   {37, 2},  {37, 37}, {2, 37},  {2, 2},
+                               {12, 12}, {27, 12}, {27, 27}, {12, 27}, {12, 12}};
+  dc.drawPolygon(pts);
+  EXPECT_EQ(dc.readPixel(6, 20), vColor(10, 20, 30).value());
+  EXPECT_EQ(dc.readPixel(20, 20), 0xFFFFFFu);
+  EXPECT_EQ(dc.readPixel(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(dc.readPixel(2, 20), 0u); // outline
+
+  dc.setDrawMode(DrawMode::Invert);
+  const auto before = snapshot(dc);
+  dc.drawPolygon(pts);
+  dc.drawPolygon(pts);
+  EXPECT_EQ(snapshot(dc), before);
+}
+
+TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
+  vIcon icon = iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}},
+                            true); // key: bottom-left 'c'
+  vMemoryDC dc(3, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x)
+      dc.writePixel(x, y, 0x808080);
+  dc.drawIcon(icon, 1, 1);
+  EXPECT_EQ(dc.readPixel(2, 1), 0x0000FFu);
+  EXPECT_EQ(dc.readPixel(1, 2), 0x808080u); // the key colour is left out
+
+  // A grey key leaves every grey pixel under it alone.
+  vIcon greyKey = iconFromRows({"gx", "gg"}, {{'g', 0x808080}, {'x', 0}}, true);
+  vMemoryDC grey(2, 2);
+  grey.clear();
+  grey.writePixel(0, 0, 0x111111);
+  grey.drawIcon(greyKey, 0, 0);
+  EXPECT_EQ(grey.readPixel(0, 0), 0x111111u);
+  EXPECT_EQ(grey.readPixel(1, 0), 0u);
+
+  icon.transparent = false;
+  dc.drawIcon(icon, -1, -1); // only the bottom-right pixel lands
+  EXPECT_EQ(dc.readPixel(0, 0), 0x808080u);
+  dc.drawIcon(icon, 2, 2);
+  EXPECT_EQ(dc.readPixel(2, 2), 0x808080u);
+  dc.drawIcon(icon, 1, 2);
+  EXPECT_EQ(dc.readPixel(2, 2), 0x0000FFu);
+}
+
+TEST(MemoryDC, NullImageIsHarmless) {
+  vMemoryDC dc;
+  EXPECT_TRUE(dc.isNull());
+  dc.clear();
+  dc.drawLine(0, 0, 5, 5);
+  dc.drawIcon(iconFromRows({"a"}, {{'a', 0}}, false), 0, 0);
+  EXPECT_EQ(dc.readPixel(0, 0), kNoColour);
+}
+
+} // namespace
+} // namespace hs
