@@ -22,12 +22,7 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File openForReading(const std::string &path) {
-  File f(std::fopen(path.c_str(), "rb"));
-  if (f)
-    std::setvbuf(f.get(), nullptr, _IOFBF, 1 << 20);
-  return f;
-}
+File openForReading(const std::string &path) { return File(std::fopen(path.c_str(), "rb")); }
 
 // A claimed size the file cannot hold is short data, found before two images
 // of that size are made. Pipes and other unsized files are simply read.
