@@ -4,10 +4,16 @@
 #include "core/Scene.h"
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace hs {
+
+inline void PrintTo(const ScItem &i, std::ostream *os) {
+  *os << "{" << i.x << ", " << i.y << ", " << i.z << ", " << i.heightMode << ", " << i.height
+      << "}";
+}
 
 // Records what the model draws on the pane.
 class RecordingSurface : public PaneSurface {
