@@ -52,7 +52,10 @@ const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
   QPainter painter(&mask);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::white, scene.pen.width, qtStyle(scene.pen.style)));
-  painter.setBrush(Qt::white);
+  if (scene.brush.style == FillStyle::Hollow)
+    painter.setBrush(Qt::NoBrush);
+  else
+    painter.setBrush(Qt::white);
   painter.drawPolygon(poly, Qt::OddEvenFill);
   return mask;
 }

@@ -1,6 +1,7 @@
 #include "placement/Edit.h"
 #include "placement/Commands.h"
 #include "placement/Fill.h"
+#include "view/Redraw.h"
 
 #include "Fakes.h"
 
@@ -15,11 +16,12 @@ struct EditFixture : ::testing::Test {
   Scene s;
   ProgramValues v;
   RecordingServices window;
-  int redraws = 0;
+  test::FakeSurface pane;
   void SetUp() override {
     paintRampMap(s);
     s.services = &window;
-    s.redrawHook = [this](Scene &) { ++redraws; };
+    s.surface = &pane;
+    installRedraw(s, v);
     s.camera = {50, 0, 50, AboveWater, 1.0};
     s.lookAt = {300, 0, 300, AboveGround, 0.0};
   }
@@ -79,12 +81,12 @@ TEST_F(EditFixture, DeletingThePickClosesTheGapAndRedraws) {
   ASSERT_EQ(s.pickIndex, 3);
   EXPECT_TRUE(deletePicked(s, v));
   EXPECT_EQ(xs(2), (std::vector<double>{100, 120, 140, 180, 200}));
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(pane.showCount, 1);
   // The camera and the look-at point are never deleted.
   s.pickKind = findNearest(s, 50, 50);
   EXPECT_FALSE(deletePicked(s, v));
   EXPECT_EQ(s.objectCount(), 5);
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(pane.showCount, 1);
   // A stale pick (index beyond the list) deletes nothing and does not fail.
   s.pickKind = PickObject;
   s.pickIndex = 9;
@@ -106,7 +108,7 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   EXPECT_EQ(s.objects[1].count(), 12);
   deleteInRect(s, v, true);
   EXPECT_EQ(xs(1), (std::vector<double>{100, 200, 150}));
-  EXPECT_EQ(redraws, 0); // the caller redraws
+  EXPECT_EQ(pane.showCount, 0); // the caller redraws
   // A rectangle with no area deletes nothing.
   add(1, 120, 120);
   s.firstPoint = s.lastPoint = {120, 120};
@@ -140,7 +142,7 @@ TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   movePicked(s, v, 30, 40);
   EXPECT_EQ(s.objects[6][1], (ScItem{30, 80, 50, AboveWater, 0.5}));
   EXPECT_EQ(s.objects[6][0].x, 10);
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(pane.showCount, 1);
   // Off the map the height becomes 0.
   movePicked(s, v, 500, 5);
   EXPECT_EQ(s.objects[6][1], (ScItem{500, 0, 15, AboveWater, 0.5}));
@@ -153,7 +155,7 @@ TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   EXPECT_EQ(s.lookAt, (ScItem{1, 3, 2, AboveGround, 0.0}));
   s.pickKind = PickNothing;
   movePicked(s, v, 9, 9);
-  EXPECT_EQ(redraws, 4);
+  EXPECT_EQ(pane.showCount, 4);
 }
 
 TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
@@ -174,7 +176,7 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
   moveAll(s, 209, 199);
   EXPECT_EQ(s.objects[3][0].x, -490);
   EXPECT_EQ(s.objects[3][0].y, -1);
-  EXPECT_EQ(redraws, 0);
+  EXPECT_EQ(pane.showCount, 0);
 }
 
 TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
@@ -203,7 +205,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
   editAt(s, v, 200, 20);
   EXPECT_EQ(s.pickKind, PickNothing);
   EXPECT_EQ(window.calls.size(), 3u);
-  EXPECT_EQ(redraws, 0); // editing never redraws
+  EXPECT_EQ(pane.showCount, 0); // editing never redraws
 }
 
 TEST_F(EditFixture, CommandsWriteTheirStatusTexts) {
@@ -212,7 +214,7 @@ TEST_F(EditFixture, CommandsWriteTheirStatusTexts) {
   v.mode = MoveAll;
   commandKillAll(s, v);
   EXPECT_EQ(s.objectCount(), 0);
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(pane.showCount, 1);
   commandDelUnseen(s, v);
   EXPECT_EQ(window.calls, (std::vector<std::string>{"status DELETE ALL Objects", "mode 11",
                                                     "status Delete UNSEEN Objects", "mode 11"}));

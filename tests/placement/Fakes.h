@@ -2,6 +2,7 @@
 
 #include "core/PaneSurface.h"
 #include "core/Scene.h"
+#include "support/FakeSurface.h"
 
 #include <functional>
 #include <ostream>
@@ -14,32 +15,6 @@ inline void PrintTo(const ScItem &i, std::ostream *os) {
   *os << "{" << i.x << ", " << i.y << ", " << i.z << ", " << i.heightMode << ", " << i.height
       << "}";
 }
-
-// Records what the model draws on the pane.
-class RecordingSurface : public PaneSurface {
-public:
-  struct Icon {
-    const vIcon *icon;
-    int x, y;
-  };
-  struct Line {
-    int x1, y1, x2, y2;
-  };
-  std::vector<Icon> icons;
-  std::vector<Line> lines;
-  int shows = 0;
-
-  void showImage(const vMemoryDC &, int, int, int, int) override { ++shows; }
-  void setPen(const vPen &) override {}
-  void setBrush(const vBrush &) override {}
-  void drawIcon(const vIcon &icon, int x, int y) override { icons.push_back({&icon, x, y}); }
-  void drawLine(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
-  void xorLine(int, int, int, int) override {}
-  void xorRect(int, int, int, int) override {}
-  void xorEllipse(int, int, int, int) override {}
-  void setScrollBar(ScrollAxis, bool, int, int) override {}
-  void setBackground(vColor) override {}
-};
 
 // Records what the model asks of the window; a dialog is a callback that runs
 // while it is "open".

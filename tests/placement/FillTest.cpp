@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace hs {
@@ -268,33 +269,29 @@ TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
 }
 
 TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
-  RecordingSurface pane;
+  test::FakeSurface pane;
   s.surface = &pane;
   s.scrollX = 100;
   s.scrollY = 50;
   v.currentType = 2;
   v.showOrder = 1;
   ASSERT_TRUE(placeSingle(s, v, 20, 77, 30));
-  ASSERT_EQ(pane.icons.size(), 1u);
-  EXPECT_EQ(pane.icons[0].icon, &s.markers[2]);
-  EXPECT_EQ(pane.icons[0].x, 16);
-  EXPECT_EQ(pane.icons[0].y, 26);
-  EXPECT_TRUE(pane.lines.empty()); // the first of its type joins nothing
+  EXPECT_EQ(pane.calls, (std::vector<std::string>{"icon 16 26 7 7"}));
   EXPECT_EQ(s.objects[2][0], (ScItem{120, 77, 80, AboveGround, 0.0}));
-  // The marker is in viewImage at the map point minus 4.
+  // The marker is in viewImage at the map point minus 4: type 3's black frame
+  // and white digit.
   EXPECT_EQ(s.viewImage.pixelAt(116, 76), 0u);
+  EXPECT_EQ(s.viewImage.pixelAt(118, 77), 0xFFFFFFu);
   ASSERT_TRUE(placeSingle(s, v, 60, 5, 10));
-  ASSERT_EQ(pane.lines.size(), 1u);
-  EXPECT_EQ(pane.lines[0].x1, 60);
-  EXPECT_EQ(pane.lines[0].y1, 10);
-  EXPECT_EQ(pane.lines[0].x2, 20);
-  EXPECT_EQ(pane.lines[0].y2, 30);
+  // The first of a type joins nothing; the second joins the first.
+  EXPECT_EQ(pane.calls,
+            (std::vector<std::string>{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}));
   // Line pixels on viewImage take the current (black) pen, between the markers.
   EXPECT_EQ(s.viewImage.pixelAt(140, 70), 0u);
-  EXPECT_EQ(pane.shows, 0); // no redraw
+  EXPECT_EQ(pane.showCount, 0); // no redraw
   s.budget.limit = 2;
   EXPECT_FALSE(placeSingle(s, v, 1, 1, 1));
-  EXPECT_EQ(pane.icons.size(), 2u);
+  EXPECT_EQ(pane.calls.size(), 3u);
 }
 
 } // namespace
