@@ -46,7 +46,13 @@ int findNearest(Scene &scene, int paneX, int paneY) {
     const ScData &list = scene.objects[static_cast<std::size_t>(t)];
     const int count = list.count();
     for (int j = 0; j < count; ++j) {
-      const double d = distance(list[j]);
+      const ScItem &item = list[j];
+      // Truncation moves a position by less than a pixel, so anything a
+      // pixel or more beyond the best distance on one axis cannot win.
+      const double reach = best + 1.0;
+      if (std::fabs(item.x - mx) >= reach || std::fabs(item.z - mz) >= reach)
+        continue;
+      const double d = distance(item);
       if (d < best) {
         best = d;
         kind = PickObject;

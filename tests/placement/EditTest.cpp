@@ -46,6 +46,11 @@ TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
   s.objects[0].setAt(0, 100.9, 7, 100.9, 0, 0.0);
   EXPECT_EQ(findNearest(s, 109, 100), PickObject);
   EXPECT_EQ(findNearest(s, 110, 100), PickNothing);
+  // Left of column 0 a position truncates up to 0.
+  s.objects[0].setAt(0, -0.9, 7, 200, 0, 0.0);
+  EXPECT_EQ(findNearest(s, 9, 200), PickObject);
+  EXPECT_EQ(findNearest(s, 10, 200), PickNothing);
+  s.objects[0].setAt(0, 100.9, 7, 100.9, 0, 0.0);
   // The pane point is shifted by the scroll position.
   s.scrollX = 80;
   s.scrollY = 90;
