@@ -221,6 +221,21 @@ void setBrushColour(Scene &scene, vColor colour) {
     scene.surface->setBrush(scene.brush);
 }
 
+void toggleWater(Scene &scene, const ProgramValues &values) {
+  scene.showWater = scene.showWater ? 0 : 1;
+  redraw(scene, values);
+}
+
+void toggleView(Scene &scene, const ProgramValues &values) {
+  scene.showView = scene.showView ? 0 : 1;
+  redraw(scene, values);
+}
+
+void setShowOrder(Scene &scene, ProgramValues &values, bool pressed) {
+  values.showOrder = pressed ? 1 : 0;
+  redraw(scene, values);
+}
+
 void repaintPane(Scene &scene) { showViewImage(scene); }
 
 } // namespace hs
