@@ -98,6 +98,23 @@ void BM_DeleteUnseen4096(benchmark::State &state) {
 }
 BENCHMARK(BM_DeleteUnseen4096)->Unit(benchmark::kMillisecond);
 
+// The worst case for the ratio: every object is in view, so nothing goes and
+// the closing redraw draws all 100,000 of them.
+void BM_DeleteUnseen4096AllSeen(benchmark::State &state) {
+  auto s = bigScene();
+  ProgramValues values;
+  std::mt19937 gen(5);
+  for (int i = 0; i < 100'000; ++i)
+    s->objects[gen() % 16].append(1800 + gen() % 500, 0, gen() % 1200, 0, 0.0);
+  for (auto _ : state) {
+    deleteUnseen(*s, values);
+    benchmark::DoNotOptimize(s->objectCount());
+  }
+  if (s->objectCount() != 100'000)
+    state.SkipWithError("objects were deleted");
+}
+BENCHMARK(BM_DeleteUnseen4096AllSeen)->Unit(benchmark::kMillisecond);
+
 void BM_FindNearest100k(benchmark::State &state) {
   auto s = std::make_unique<Scene>();
   s->setMapSize(kMap, kMap);
