@@ -45,6 +45,9 @@ public:
   // Moves the system pointer by (dx, dy) pixels.
   virtual void nudgePointer(int dx, int dy) = 0;
   virtual void notice(const char *title, const char *message) = 0;
+  // Shows the "Height of object" dialog modally unless it is already on
+  // screen, and returns when it has closed.
+  virtual void showObjectHeightDialog() {}
 };
 
 } // namespace hs

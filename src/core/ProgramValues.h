@@ -3,6 +3,7 @@
 #include "core/PlaceMode.h"
 #include "core/ScItem.h"
 
+#include <cstdint>
 #include <string>
 
 namespace hs {
@@ -27,6 +28,9 @@ struct ProgramValues {
   int fillCount = 10;
   int fillRandomPlace = 0;
   int fillRandomType = 0;
+  // The fill tools' generator. Start-up seeds it with 1 and advances it once,
+  // which leaves this value; it is never seeded again.
+  std::uint32_t randomState = 22695478u;
   std::string povFileName;
   std::string enginePath = "/usr/bin/povray";
   std::string startDir;

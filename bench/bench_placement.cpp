@@ -1,0 +1,131 @@
+#include "placement/Edit.h"
+#include "placement/Fill.h"
+#include "view/Redraw.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace hs {
+namespace {
+
+constexpr int kMap = 4096;
+
+// A 4096 x 4096 Targa-style map with heights that vary, camera in the middle
+// looking toward the top edge.
+std::unique_ptr<Scene> bigScene() {
+  auto s = std::make_unique<Scene>();
+  s->baseImage = LRMemoryDC(kMap, kMap);
+  s->viewImage = LRMemoryDC(kMap, kMap);
+  for (int y = 0; y < kMap; ++y) {
+    std::uint32_t *row = s->baseImage.rowPixels(y);
+    for (int x = 0; x < kMap; ++x)
+      row[x] = toQtPixel(vColor(0, 0, (x ^ y) & 255).value());
+  }
+  s->setMapSize(kMap, kMap);
+  s->camera = {2048, 0, 2048, AboveWater, 1.0};
+  s->lookAt = {2048, 0, 1024, AboveGround, 0.0};
+  return s;
+}
+
+void scatter(Scene &s, int n) {
+  std::mt19937 gen(5);
+  for (int i = 0; i < n; ++i)
+    s.objects[gen() % 16].append(gen() % kMap, 0, gen() % kMap, 0, 0.0);
+}
+
+void freshLists(Scene &s) {
+  // New lists, so every round pays for its storage as the baseline does.
+  for (ScData &list : s.objects) {
+    std::destroy_at(&list);
+    std::construct_at(&list, &s.budget);
+  }
+}
+
+void BM_VectorPushBack1M(benchmark::State &state) {
+  for (auto _ : state) {
+    std::vector<ScItem> v;
+    for (int i = 0; i < 1'000'000; ++i)
+      v.push_back(ScItem{double(i), 1.0, 2.0, 0, 0.0});
+    benchmark::DoNotOptimize(v.data());
+  }
+}
+BENCHMARK(BM_VectorPushBack1M)->Unit(benchmark::kMillisecond);
+
+void BM_FillBox1000(benchmark::State &state) {
+  auto s = bigScene();
+  ProgramValues values;
+  values.fillCount = 1000;
+  s->firstPoint = {10, 10};
+  s->lastPoint = {4000, 4000};
+  for (auto _ : state) {
+    state.PauseTiming();
+    freshLists(*s);
+    state.ResumeTiming();
+    fillBox(*s, values);
+    benchmark::DoNotOptimize(s->objects[0].count());
+  }
+}
+BENCHMARK(BM_FillBox1000)->Unit(benchmark::kMillisecond);
+
+void BM_Redraw4096(benchmark::State &state) {
+  auto s = bigScene();
+  ProgramValues values;
+  scatter(*s, 100'000);
+  for (auto _ : state) {
+    redraw(*s, values);
+    benchmark::DoNotOptimize(s->viewImage.rowPixels(0));
+  }
+}
+BENCHMARK(BM_Redraw4096)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteUnseen4096(benchmark::State &state) {
+  auto s = bigScene();
+  ProgramValues values;
+  scatter(*s, 100'000);
+  const std::array<ScData, kObjectTypes> all = s->objects;
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int t = 0; t < kObjectTypes; ++t)
+      s->objects[static_cast<std::size_t>(t)] = all[static_cast<std::size_t>(t)];
+    state.ResumeTiming();
+    deleteUnseen(*s, values);
+    benchmark::DoNotOptimize(s->objectCount());
+  }
+}
+BENCHMARK(BM_DeleteUnseen4096)->Unit(benchmark::kMillisecond);
+
+// The worst case for the ratio: every object is in view, so nothing goes and
+// the closing redraw draws all 100,000 of them.
+void BM_DeleteUnseen4096AllSeen(benchmark::State &state) {
+  auto s = bigScene();
+  ProgramValues values;
+  std::mt19937 gen(5);
+  for (int i = 0; i < 100'000; ++i)
+    s->objects[gen() % 16].append(1800 + gen() % 500, 0, gen() % 1200, 0, 0.0);
+  for (auto _ : state) {
+    deleteUnseen(*s, values);
+    benchmark::DoNotOptimize(s->objectCount());
+  }
+  if (s->objectCount() != 100'000)
+    state.SkipWithError("objects were deleted");
+}
+BENCHMARK(BM_DeleteUnseen4096AllSeen)->Unit(benchmark::kMillisecond);
+
+void BM_FindNearest100k(benchmark::State &state) {
+  auto s = std::make_unique<Scene>();
+  s->setMapSize(kMap, kMap);
+  scatter(*s, 100'000);
+  int x = 0;
+  for (auto _ : state) {
+    x = (x + 977) % kMap;
+    benchmark::DoNotOptimize(findNearest(*s, x, 4095 - x));
+  }
+}
+BENCHMARK(BM_FindNearest100k)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace hs

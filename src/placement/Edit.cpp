@@ -1,0 +1,219 @@
+#include "placement/Edit.h"
+
+#include "placement/Random.h"
+#include "placement/ViewLink.h"
+#include "terrain/Height.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hs {
+
+namespace {
+
+ScData *pickedList(Scene &scene) {
+  const double t = std::trunc(scene.pickType);
+  if (!(t >= 0.0 && t < kObjectTypes))
+    return nullptr;
+  return &scene.objects[static_cast<std::size_t>(t)];
+}
+
+int pickedIndex(const Scene &scene) { return truncToInt(scene.pickIndex); }
+
+int pickedKind(const Scene &scene) { return truncToInt(scene.pickKind); }
+
+} // namespace
+
+int findNearest(Scene &scene, int paneX, int paneY) {
+  const double mx = static_cast<double>(paneX) + scene.scrollX;
+  const double mz = static_cast<double>(paneY) + scene.scrollY;
+  double best = 10.0;
+  int kind = PickNothing;
+  int type = 0;
+  int index = 0;
+  auto distance = [mx, mz](const ScItem &item) {
+    return std::fabs(std::trunc(item.x) - mx) + std::fabs(std::trunc(item.z) - mz);
+  };
+  if (const double d = distance(scene.camera); d < best) {
+    best = d;
+    kind = PickCamera;
+  }
+  if (const double d = distance(scene.lookAt); d < best) {
+    best = d;
+    kind = PickLookAt;
+  }
+  for (int t = 0; t < kObjectTypes; ++t) {
+    const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    const int count = list.count();
+    for (int j = 0; j < count; ++j) {
+      const ScItem &item = list[j];
+      // Truncation moves a position by less than a pixel, so anything a
+      // pixel or more beyond the best distance on one axis cannot win.
+      const double reach = best + 1.0;
+      if (std::fabs(item.x - mx) >= reach || std::fabs(item.z - mz) >= reach)
+        continue;
+      const double d = distance(item);
+      if (d < best) {
+        best = d;
+        kind = PickObject;
+        type = t;
+        index = j;
+      }
+    }
+  }
+  if (kind == PickObject) {
+    scene.pickType = type;
+    scene.pickIndex = index;
+  }
+  return kind;
+}
+
+bool deletePicked(Scene &scene, const ProgramValues &values) {
+  if (pickedKind(scene) != PickObject)
+    return false;
+  ScData *list = pickedList(scene);
+  const bool removed = list && list->removeAt(pickedIndex(scene)) == 0;
+  redrawMap(scene, values);
+  return removed;
+}
+
+void removeCollected(ScData &list, const std::vector<int> &ascending) {
+  if (ascending.empty())
+    return;
+  // One pass instead of one removeAt per index: the survivors are gathered,
+  // then written back in order. clear keeps the storage and the capacity, so
+  // the re-appends cannot fail.
+  std::vector<ScItem> kept;
+  kept.reserve(static_cast<std::size_t>(list.count()) - ascending.size());
+  std::size_t next = 0;
+  for (int i = 0; i < list.count(); ++i) {
+    if (next < ascending.size() && ascending[next] == i) {
+      ++next;
+      continue;
+    }
+    kept.push_back(list[i]);
+  }
+  list.clear();
+  for (const ScItem &item : kept)
+    list.append(item);
+}
+
+void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
+  const double ax = static_cast<double>(scene.firstPoint.x) + scene.scrollX;
+  const double az = static_cast<double>(scene.firstPoint.y) + scene.scrollY;
+  const double bx = static_cast<double>(scene.lastPoint.x) + scene.scrollX;
+  const double bz = static_cast<double>(scene.lastPoint.y) + scene.scrollY;
+  const double xlo = std::min(ax, bx);
+  const double xhi = std::max(ax, bx);
+  const double zlo = std::min(az, bz);
+  const double zhi = std::max(az, bz);
+  const int first = allTypes ? 0 : currentTypeIndex(values);
+  const int last = allTypes ? kObjectTypes - 1 : first;
+  std::vector<int> doomed;
+  for (int t = first; t <= last; ++t) {
+    ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    doomed.clear();
+    for (int j = 0; j < list.count(); ++j) {
+      const ScItem &item = list[j];
+      if (xlo < item.x && item.x < xhi && zlo < item.z && item.z < zhi)
+        doomed.push_back(j);
+    }
+    removeCollected(list, doomed);
+  }
+}
+
+void movePicked(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
+  const int kind = pickedKind(scene);
+  if (kind == PickNothing)
+    return;
+  const int mapX = static_cast<int>(static_cast<long long>(paneX) + scene.scrollX);
+  const int mapZ = static_cast<int>(static_cast<long long>(paneY) + scene.scrollY);
+  const double h = std::max(heightAt(scene, mapX, mapZ), 0);
+  auto place = [&](ScItem &item) {
+    item.x = mapX;
+    item.y = h;
+    item.z = mapZ;
+  };
+  if (kind == PickCamera) {
+    place(scene.camera);
+  } else if (kind == PickLookAt) {
+    place(scene.lookAt);
+  } else if (ScData *list = pickedList(scene)) {
+    ScItem item;
+    if (list->getAt(pickedIndex(scene), item) == 0) {
+      place(item);
+      list->setAt(pickedIndex(scene), item);
+    }
+  }
+  redrawMap(scene, values);
+}
+
+void moveAll(Scene &scene, int mapX, int mapZ) {
+  const double ox = static_cast<double>(mapX) - static_cast<double>(scene.mapCentreX);
+  const double oz = static_cast<double>(mapZ) - static_cast<double>(scene.mapCentreY);
+  const double w = scene.mapWidth;
+  const double hgt = scene.mapHeight;
+  for (ScData &list : scene.objects) {
+    for (int j = 0; j < list.count(); ++j) {
+      ScItem item = list[j];
+      double nx = item.x + ox;
+      if (nx >= w)
+        nx -= w;
+      if (nx < 0)
+        nx += w;
+      double nz = item.z + oz;
+      if (nz >= hgt)
+        nz -= hgt;
+      if (nz < 0)
+        nz += hgt;
+      item.x = nx;
+      item.z = nz;
+      item.y = heightAtItem(scene, nx, nz);
+      list.setAt(j, item);
+    }
+  }
+}
+
+void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
+  scene.pickKind = findNearest(scene, paneX, paneY);
+  const int kind = pickedKind(scene);
+  if (kind == PickNothing)
+    return;
+  if (kind == PickCamera) {
+    scene.workItem = scene.camera;
+  } else if (kind == PickLookAt) {
+    scene.workItem = scene.lookAt;
+  } else if (ScData *list = pickedList(scene)) {
+    list->getAt(pickedIndex(scene), scene.workItem);
+  }
+  if (scene.services) {
+    if (kind == PickObject)
+      scene.services->showObjectHeightDialog();
+    else
+      scene.services->endCameraPick(kind == PickCamera ? 0 : 1);
+  }
+  applyHeights(scene, values);
+}
+
+void applyHeights(Scene &scene, const ProgramValues &values) {
+  switch (pickedKind(scene)) {
+  case PickCamera:
+    scene.camera.heightMode = values.cameraHeightMode;
+    scene.camera.height = values.cameraHeight;
+    break;
+  case PickLookAt:
+    scene.lookAt.heightMode = values.placeHeightMode;
+    scene.lookAt.height = values.placeHeight;
+    break;
+  case PickObject:
+    scene.workItem.heightMode = values.placeHeightMode;
+    scene.workItem.height = values.placeHeight;
+    if (ScData *list = pickedList(scene))
+      list->setAt(pickedIndex(scene), scene.workItem);
+    break;
+  default:
+    break;
+  }
+}
+
+} // namespace hs

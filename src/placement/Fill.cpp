@@ -1,0 +1,136 @@
+#include "placement/Fill.h"
+
+#include "placement/Random.h"
+#include "terrain/Height.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace hs {
+
+namespace {
+
+struct MapPoint {
+  double x;
+  double z;
+};
+
+MapPoint mapPoint(const Scene &scene, Point pane) {
+  return {static_cast<double>(pane.x) + scene.scrollX, static_cast<double>(pane.y) + scene.scrollY};
+}
+
+// A random parameter 0..just above n, rounded to single precision.
+float randomParameter(ProgramValues &values, int n) {
+  const long double r = nextRandom(values);
+  return static_cast<float>(r * n * kRandomScale);
+}
+
+// Samples the height at (px, pz) and appends the object to the list of its
+// type. Returns false when the append failed and the tool must stop.
+bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skipOffMap) {
+  const int h = heightAt(scene, px, pz);
+  if (skipOffMap && h < 0)
+    return true;
+  const int type = randomTypeFor(values);
+  return scene.objects[static_cast<std::size_t>(type)].append(
+             px, h, pz, values.placeHeightMode, static_cast<double>(values.placeHeight)) == 0;
+}
+
+} // namespace
+
+bool placeSingle(Scene &scene, const ProgramValues &values, int paneX, int height, int paneY) {
+  const int type = currentTypeIndex(values);
+  ScData &list = scene.objects[static_cast<std::size_t>(type)];
+  const double mapX = static_cast<double>(paneX) + scene.scrollX;
+  const double mapZ = static_cast<double>(paneY) + scene.scrollY;
+  if (list.append(mapX, height, mapZ, values.placeHeightMode,
+                  static_cast<double>(values.placeHeight)) != 0)
+    return false;
+  const vIcon &marker = scene.markers[static_cast<std::size_t>(type)];
+  if (scene.surface)
+    scene.surface->drawIcon(marker, paneX - 4, paneY - 4);
+  scene.viewImage.drawIcon(marker, truncToInt(mapX) - 4, truncToInt(mapZ) - 4);
+  if (values.showOrder && list.count() > 1) {
+    const ScItem &now = list[list.count() - 1];
+    const ScItem &before = list[list.count() - 2];
+    if (scene.surface)
+      scene.surface->drawLine(truncToInt(now.x - scene.scrollX), truncToInt(now.z - scene.scrollY),
+                              truncToInt(before.x - scene.scrollX),
+                              truncToInt(before.z - scene.scrollY));
+    scene.viewImage.drawLine(truncToInt(now.x), truncToInt(now.z), truncToInt(before.x),
+                             truncToInt(before.z));
+  }
+  return true;
+}
+
+void fillLine(Scene &scene, ProgramValues &values) {
+  const int n = values.fillCount;
+  if (n <= 1)
+    return;
+  const MapPoint p0 = mapPoint(scene, scene.firstPoint);
+  const MapPoint p1 = mapPoint(scene, scene.lastPoint);
+  const double dx = (p1.x - p0.x) / (static_cast<double>(n) - 1.0);
+  const double dz = (p1.z - p0.z) / (static_cast<double>(n) - 1.0);
+  for (int i = 0; i < n; ++i) {
+    const double r = values.fillRandomPlace ? static_cast<double>(randomParameter(values, n))
+                                            : static_cast<double>(i);
+    if (!appendFilled(scene, values, truncToInt(p0.x + r * dx), truncToInt(p0.z + r * dz), false))
+      return;
+  }
+}
+
+void fillBox(Scene &scene, ProgramValues &values) {
+  const int n = values.fillCount;
+  if (n <= 1)
+    return;
+  const MapPoint p0 = mapPoint(scene, scene.firstPoint);
+  const MapPoint p1 = mapPoint(scene, scene.lastPoint);
+  const double dx = (p1.x - p0.x) / (static_cast<double>(n) - 1.0);
+  const double dz = (p1.z - p0.z) / (static_cast<double>(n) - 1.0);
+  for (int j = 0; j < n; ++j) {
+    const int evenZ = truncToInt(p0.z + j * dz);
+    for (int i = 0; i < n; ++i) {
+      int px;
+      int pz;
+      if (values.fillRandomPlace) {
+        const double rx = randomParameter(values, n);
+        const double rz = randomParameter(values, n);
+        px = truncToInt(p0.x + rx * dx);
+        pz = truncToInt(p0.z + rz * dz);
+      } else {
+        px = truncToInt(p0.x + i * dx);
+        pz = evenZ;
+      }
+      if (!appendFilled(scene, values, px, pz, false))
+        return;
+    }
+  }
+}
+
+void fillCircle(Scene &scene, ProgramValues &values) {
+  const int n = values.fillCount;
+  if (n <= 1)
+    return;
+  constexpr double pi = std::numbers::pi;
+  const double mx = static_cast<double>(scene.firstPoint.x) + scene.scrollX;
+  const double mz = static_cast<double>(scene.firstPoint.y) + scene.scrollY;
+  const double rx = static_cast<double>(scene.lastPoint.x) - scene.firstPoint.x;
+  const double rz = static_cast<double>(scene.lastPoint.y) - scene.firstPoint.y;
+  for (int i = 0; i < n; ++i) {
+    float a;
+    if (values.fillRandomPlace) {
+      const long double r = nextRandom(values);
+      const float u = static_cast<float>(r * kRandomScale);
+      a = static_cast<float>(2.0 * pi * static_cast<double>(u) - pi);
+    } else {
+      a = static_cast<float>(i * 2.0 * pi / (static_cast<double>(n) - 1.0) - pi);
+    }
+    const int px = truncToInt(mx + rx * std::cos(static_cast<double>(a)));
+    const int pz = truncToInt(mz + rz * std::sin(static_cast<double>(a)));
+    // Points off the ellipse's map part are left out, not kept with no height.
+    if (!appendFilled(scene, values, px, pz, true))
+      return;
+  }
+}
+
+} // namespace hs

@@ -1,0 +1,84 @@
+#include "placement/Unseen.h"
+
+#include "placement/Edit.h"
+#include "placement/Random.h"
+#include "placement/ViewLink.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+
+namespace hs {
+
+namespace {
+
+Qt::PenStyle qtStyle(LineStyle style) {
+  switch (style) {
+  case LineStyle::Dash:
+    return Qt::DashLine;
+  case LineStyle::Dot:
+    return Qt::DotLine;
+  case LineStyle::Solid:
+    break;
+  }
+  return Qt::SolidLine;
+}
+
+// The mask's storage is kept between uses: fresh pages for a large map cost
+// more than filling the polygon. Only the GUI thread deletes objects.
+QImage &maskStore(int width, int height) {
+  static QImage store;
+  if (store.width() != width || store.height() != height) {
+    store = QImage();
+    store = QImage(width, height, QImage::Format_Alpha8);
+  }
+  return store;
+}
+
+} // namespace
+
+const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
+  QImage &mask = maskStore(std::max(scene.mapWidth, 1), std::max(scene.mapHeight, 1));
+  if (mask.isNull())
+    return mask;
+  mask.fill(0);
+  if (polygon.empty())
+    return mask;
+  QPolygon poly;
+  poly.reserve(static_cast<qsizetype>(polygon.size()));
+  for (const Point &p : polygon)
+    poly << QPoint(p.x, p.y);
+  QPainter painter(&mask);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::white, scene.pen.width, qtStyle(scene.pen.style)));
+  if (scene.brush.style == FillStyle::Hollow)
+    painter.setBrush(Qt::NoBrush);
+  else
+    painter.setBrush(Qt::white);
+  painter.drawPolygon(poly, Qt::OddEvenFill);
+  return mask;
+}
+
+void deleteUnseen(Scene &scene, const ProgramValues &values) {
+  const std::vector<Point> polygon = unseenPolygon(scene);
+  useUnseenPenAndBrush(scene);
+  {
+    const QImage &hidden = coverMask(scene, polygon);
+    std::vector<int> doomed;
+    for (ScData &list : scene.objects) {
+      doomed.clear();
+      const int count = list.count();
+      for (int j = 0; j < count; ++j) {
+        const ScItem &item = list[j];
+        // Objects off the map are never taken: the mask does not reach them.
+        if (maskCovers(hidden, truncToInt(item.x), truncToInt(item.z)))
+          doomed.push_back(j);
+      }
+      removeCollected(list, doomed);
+    }
+  }
+  redrawMap(scene, values);
+}
+
+} // namespace hs
