@@ -1,5 +1,6 @@
 #include "core/ScData.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -86,9 +87,8 @@ int ScData::removeAt(int i) {
     status_ = BadIndex;
     return 1;
   }
-  items_.erase(items_.begin() + i);
-  if (items_.size() < 1)
-    items_.resize(1);
+  // Only the records in use move; the spare slots after them stay put.
+  std::move(items_.begin() + i + 1, items_.begin() + count_, items_.begin() + i);
   --count_;
   if (budget_)
     --budget_->used;
