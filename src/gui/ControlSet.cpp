@@ -174,8 +174,13 @@ void ControlSet::place() {
   for (const Control &c : controls_)
     frameOf[c.record->id] = c.record->frame;
 
-  auto sizeOf = [](QWidget *w) {
+  // Labels get the height of an entry, so a label and the entry beside it
+  // line up when both stand below the row before.
+  const int rowHeight = QLineEdit().sizeHint().height();
+  auto sizeOf = [rowHeight](QWidget *w) {
     QSize s = w->sizeHint().expandedTo(w->minimumSize());
+    if (qobject_cast<QLabel *>(w) != nullptr)
+      s.setHeight(std::max(s.height(), rowHeight));
     if (w->maximumWidth() == w->minimumWidth() && w->minimumWidth() > 0)
       s.setWidth(w->minimumWidth());
     return s;
@@ -323,7 +328,8 @@ bool ControlSet::setText(int id, const std::string &text) {
     e->setText(t);
   else if (auto *l = qobject_cast<QLabel *>(c->widget)) {
     l->setText(t);
-    l->adjustSize();
+    if (l->parentWidget() != nullptr && l->parentWidget()->layout() == nullptr)
+      l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
   } else if (auto *b = qobject_cast<QAbstractButton *>(c->widget))
     b->setText(t);
   else if (auto *g = qobject_cast<QGroupBox *>(c->widget))

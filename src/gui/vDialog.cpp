@@ -56,7 +56,16 @@ std::string vDialog::getText(int id) const {
   return controls_ ? controls_->text(id) : std::string();
 }
 bool vDialog::setText(int id, const std::string &text) {
-  return controls_ && controls_->setText(id, text);
+  if (!controls_ || !controls_->setText(id, text))
+    return false;
+  // A longer text must not be cut off by the dialog's edge.
+  if (QWidget *w = controls_->widget(id)) {
+    const QRect g(w->mapTo(this, QPoint(0, 0)), w->size());
+    const QSize need(g.right() + 1 + 8, g.bottom() + 1 + 8);
+    if (need.width() > width() || need.height() > height())
+      setFixedSize(size().expandedTo(need));
+  }
+  return true;
 }
 int vDialog::getValue(int id) const { return controls_ ? controls_->value(id) : 0; }
 bool vDialog::setValue(int id, int value) { return controls_ && controls_->setValue(id, value); }

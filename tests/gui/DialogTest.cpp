@@ -99,6 +99,10 @@ TEST(Dialog, ShowsWithMessageAndControlsByIdWithoutEvents) {
   ASSERT_EQ(d.events.size(), 2u);
   EXPECT_EQ(d.events[0], std::make_tuple(7, 0, CmdKind::CheckBox));
   EXPECT_EQ(d.events[1], std::make_tuple(5, 1, CmdKind::RadioButton));
+  // A longer text widens the dialog instead of being cut off.
+  d.setText(1, std::string(200, 'W'));
+  EXPECT_TRUE(d.rect().contains(inDialog(d, 1)));
+  EXPECT_EQ(d.control(1)->width(), d.control(1)->sizeHint().width());
   d.setDialogTitle("Other");
   EXPECT_EQ(d.windowTitle(), "Other");
 }
