@@ -258,27 +258,32 @@ void vCanvasPane::xorEllipse(int x1, int y1, int x2, int y2) {
 }
 
 // The figure is drawn into a mask first, so each pixel is inverted exactly
-// once however the outline overlaps itself; the alpha byte stays opaque.
+// once however the outline overlaps itself; the alpha byte stays opaque. Only
+// the figure's bounding box is visited, as rubber bands follow every motion.
 void vCanvasPane::xorFigure(int kind, int x1, int y1, int x2, int y2) {
-  QImage mask(backing_.size(), QImage::Format_Grayscale8);
+  // Not QRect::normalized(), which moves a swapped corner by one pixel.
+  const QRect figure(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                     QPoint(std::max(x1, x2), std::max(y1, y2)));
+  const QRect box = figure.adjusted(-1, -1, 1, 1) & backing_.rect();
+  if (box.isEmpty())
+    return;
+  QImage mask(box.size(), QImage::Format_Grayscale8);
   mask.fill(0);
   {
     QPainter p(&mask);
+    p.translate(-box.topLeft());
     p.setPen(QPen(Qt::white, 1));
     p.setBrush(Qt::NoBrush);
-    // Not QRect::normalized(), which moves a swapped corner by one pixel.
-    const QRect r(QPoint(std::min(x1, x2), std::min(y1, y2)),
-                  QPoint(std::max(x1, x2), std::max(y1, y2)));
     if (kind == kXorLine)
       p.drawLine(x1, y1, x2, y2);
     else if (kind == kXorRect)
-      p.drawRect(r.adjusted(0, 0, -1, -1));
+      p.drawRect(figure.adjusted(0, 0, -1, -1));
     else
-      p.drawEllipse(r.adjusted(0, 0, -1, -1));
+      p.drawEllipse(figure.adjusted(0, 0, -1, -1));
   }
   for (int y = 0; y < mask.height(); ++y) {
     const uchar *m = mask.constScanLine(y);
-    auto *row = reinterpret_cast<QRgb *>(backing_.scanLine(y));
+    auto *row = reinterpret_cast<QRgb *>(backing_.scanLine(box.top() + y)) + box.left();
     for (int x = 0; x < mask.width(); ++x)
       if (m[x] != 0)
         row[x] ^= 0x00FFFFFFu;
