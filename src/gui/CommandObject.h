@@ -54,13 +54,8 @@ struct MenuRecord {
   int id = 0;
   bool enabled = true;
   bool checked = false;
-  const MenuRecord *submenu = nullptr;
-  std::size_t submenuCount = 0;
+  std::span<const MenuRecord> submenu = {};
 };
-
-template <std::size_t N> constexpr std::span<const MenuRecord> menuItems(const MenuRecord (&a)[N]) {
-  return {a, N};
-}
 
 // One label of the status bar.
 struct StatusLabel {

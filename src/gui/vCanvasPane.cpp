@@ -52,7 +52,11 @@ public:
 
 protected:
   void paintEvent(QPaintEvent *) override {
+    // Drawing done by redraw lands in this very paint; asking for another
+    // would repaint for ever.
+    pane_->painting_ = true;
     pane_->redraw();
+    pane_->painting_ = false;
     QPainter p(this);
     p.drawImage(0, 0, pane_->backing_);
   }
@@ -195,7 +199,10 @@ void vCanvasPane::resizeBacking(int width, int height) {
   backing_ = std::move(next);
 }
 
-void vCanvasPane::changed() { surface_->update(); }
+void vCanvasPane::changed() {
+  if (!painting_)
+    surface_->update();
+}
 
 ColourValue vCanvasPane::pixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= backing_.width() || y >= backing_.height())

@@ -104,6 +104,7 @@ private:
   int hPos_ = 0;
   int vThumb_ = 100;
   int vPos_ = 0;
+  bool painting_ = false;
   unsigned pressed_ = 0; // bit n set while button n is held after a press here
   QImage backing_;
   vPen pen_;

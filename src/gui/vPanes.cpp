@@ -20,23 +20,22 @@ void vMenuPane::build(QMenuBar *bar, const ControlSet::Handler &handler) {
     QMenu *menu = bar->addMenu(QString::fromUtf8(m.label));
     menu->setEnabled(m.enabled);
     actions_[m.id] = menu->menuAction();
-    addEntries(menu, m.submenu, m.submenuCount, handler);
+    addEntries(menu, m.submenu, handler);
   }
 }
 
-void vMenuPane::addEntries(QMenu *menu, const MenuRecord *entries, std::size_t count,
+void vMenuPane::addEntries(QMenu *menu, std::span<const MenuRecord> entries,
                            const ControlSet::Handler &handler) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const MenuRecord &e = entries[i];
+  for (const MenuRecord &e : entries) {
     if (std::strcmp(e.label, "-") == 0) {
       menu->addSeparator();
       continue;
     }
-    if (e.submenu != nullptr) {
+    if (!e.submenu.empty()) {
       QMenu *sub = menu->addMenu(QString::fromUtf8(e.label));
       sub->setEnabled(e.enabled);
       actions_[e.id] = sub->menuAction();
-      addEntries(sub, e.submenu, e.submenuCount, handler);
+      addEntries(sub, e.submenu, handler);
       continue;
     }
     QAction *a = menu->addAction(QString::fromUtf8(e.label));

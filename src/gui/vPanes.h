@@ -31,7 +31,7 @@ public:
 private:
   friend class vCmdWindow;
   void build(QMenuBar *bar, const ControlSet::Handler &handler);
-  void addEntries(QMenu *menu, const MenuRecord *entries, std::size_t count,
+  void addEntries(QMenu *menu, std::span<const MenuRecord> entries,
                   const ControlSet::Handler &handler);
 
   std::span<const MenuRecord> menus_;

@@ -26,6 +26,11 @@ public:
   void vStep(int n) override { log.push_back("vstep " + std::to_string(n)); }
   void hPage(int size, int pos) override { log.push_back("hpage " + s(size, pos, 0)); }
   void vPage(int size, int pos) override { log.push_back("vpage " + s(size, pos, 0)); }
+  void redraw() override {
+    ++redraws;
+    drawPoint(0, 0); // drawing while the pane paints
+  }
+  int redraws = 0;
 
   static std::string s(int a, int b, int c) {
     return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c);
@@ -148,6 +153,17 @@ TEST_F(PaneFixture, KeysAndResizeReachThePane) {
   EXPECT_EQ(pane.paneWidth(), 320);
   EXPECT_EQ(pane.pixelAt(310, 195), vColor(18, 19, 138).value()); // new area shows the background
   EXPECT_NE(pane.pixelAt(5, 5), vColor(18, 19, 138).value());     // old content kept
+}
+
+TEST_F(PaneFixture, DrawingDuringRepaintAsksForNoFurtherRepaint) {
+  pane.redraws = 0;
+  pane.surface()->repaint();
+  for (int i = 0; i < 5; ++i)
+    QApplication::processEvents();
+  EXPECT_EQ(pane.redraws, 1);
+  pane.drawLine(0, 0, 5, 5); // outside a paint: one repaint follows
+  QApplication::processEvents();
+  EXPECT_EQ(pane.redraws, 2);
 }
 
 } // namespace

@@ -40,11 +40,10 @@ constexpr MenuRecord kPrefs[] = {{.label = "Display", .id = 109}, {.label = "Pov
 constexpr MenuRecord kFile[] = {
     {.label = "Open.Data", .id = 106},
     {.label = "-", .id = kSeparatorId},
-    {.label = "Peferences", .id = 110, .submenu = kPrefs, .submenuCount = 2},
+    {.label = "Peferences", .id = 110, .submenu = kPrefs},
     {.label = "E&xit", .id = kExitId},
 };
-constexpr MenuRecord kMenus[] = {
-    {.label = " &File ", .id = 32000, .submenu = kFile, .submenuCount = 4}};
+constexpr MenuRecord kMenus[] = {{.label = " &File ", .id = 32000, .submenu = kFile}};
 
 constexpr StatusLabel kStatus[] = {{"     Load a height feild    ", 104}, {" X,Y,Z ", 103}};
 
