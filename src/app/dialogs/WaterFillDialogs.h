@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/ProgramValues.h"
+#include "gui/vDialog.h"
+
+#include <functional>
+#include <span>
+
+namespace hs {
+
+// "Water Level", modeless: the water level is either picked on the map or
+// typed in. The main window starts the pick with startPick and ends it with
+// endPick when the map is clicked; "OK" and " Cancel " end it here.
+class GwatDialog : public vDialog {
+public:
+  GwatDialog(QWidget *parent, const char *title, ProgramValues &values);
+  static std::span<const CommandObject> commands();
+
+  // Remembers the mode, enters GetWater and shows the dialog unless it is on
+  // screen. The caller shows the status text.
+  void startPick();
+  // A click on the map gave this grey level (negative: no height there): the
+  // dialog closes, the level is taken (0 for a negative one) and the mode
+  // before the pick returns.
+  void endPick(double level);
+  // Runs whenever a pick ends, by the map (true) or by "OK" / " Cancel "
+  // (false), after the mode has been restored.
+  void setPickEndedHook(std::function<void(bool byMap)> hook) { pickEnded_ = std::move(hook); }
+
+  void onShown() override;
+  void onCommand(int id, int value, CmdKind kind) override;
+
+private:
+  ProgramValues &values_;
+  std::function<void(bool)> pickEnded_;
+};
+
+// "Fill Style", modeless: the fill count (on "Set" or " Hide ") and the two
+// random options (at once). Its title follows the fill tool.
+class FillDialog : public vDialog {
+public:
+  FillDialog(QWidget *parent, const char *title, ProgramValues &values);
+  static std::span<const CommandObject> commands();
+
+  // "Fill Line", "Fill BOX", "Fill Circle" for the three fill modes, else nullptr.
+  static const char *titleForMode(int mode);
+  // The "Fill" command: shows the dialog titled for the current mode, unless
+  // it is on screen or the mode is not a fill mode. True when it was shown.
+  bool showForMode();
+  // After the tool buttons changed the mode: an open dialog follows a fill
+  // mode's title, and closes for SingleObject.
+  void followMode();
+
+  void onShown() override;
+  void onCommand(int id, int value, CmdKind kind) override;
+
+private:
+  ProgramValues &values_;
+};
+
+} // namespace hs

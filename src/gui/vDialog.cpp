@@ -1,0 +1,101 @@
+#include "gui/vDialog.h"
+
+#include "gui/vInteraction.h"
+
+#include <QPushButton>
+
+namespace hs {
+
+vDialog::vDialog(QWidget *parent, const char *title) : QDialog(parent) {
+  setWindowTitle(QString::fromUtf8(title));
+}
+
+vDialog::~vDialog() = default;
+
+void vDialog::addDialogCmds(std::span<const CommandObject> table) {
+  controls_ = std::make_unique<ControlSet>(
+      this, table, ControlSet::Layout::Placed,
+      [this](int id, int value, CmdKind kind) { onCommand(id, value, kind); });
+  setFixedSize(controls_->placedSize());
+}
+
+void vDialog::showDialog(const char *message) {
+  if (message != nullptr && *message != '\0' && controls_ != nullptr)
+    for (const CommandObject &r : controls_->table())
+      if ((r.attributes & kMainMessage) != 0)
+        controls_->setText(r.id, message);
+  lastCommand_ = 0;
+  show();
+  onShown();
+}
+
+void vDialog::closeDialog() { done(QDialog::Accepted); }
+
+void vDialog::cancelDialog() { done(QDialog::Rejected); }
+
+void vDialog::setDialogTitle(const char *title) { setWindowTitle(QString::fromUtf8(title)); }
+
+void vDialog::onCommand(int id, int, CmdKind) {
+  if (id == kOkId) {
+    lastCommand_ = id;
+    closeDialog();
+  } else if (id == kCancelId) {
+    lastCommand_ = id;
+    cancelDialog();
+  }
+}
+
+void vDialog::reject() {
+  if (controls_ != nullptr && controls_->has(kCancelId))
+    onCommand(kCancelId, 0, CmdKind::Button);
+  else
+    cancelDialog();
+}
+
+std::string vDialog::getText(int id) const {
+  return controls_ ? controls_->text(id) : std::string();
+}
+bool vDialog::setText(int id, const std::string &text) {
+  if (!controls_ || !controls_->setText(id, text))
+    return false;
+  // A longer text must not be cut off by the dialog's edge.
+  if (QWidget *w = controls_->widget(id)) {
+    const QRect g(w->mapTo(this, QPoint(0, 0)), w->size());
+    const QSize need(g.right() + 1 + 8, g.bottom() + 1 + 8);
+    if (need.width() > width() || need.height() > height())
+      setFixedSize(size().expandedTo(need));
+  }
+  return true;
+}
+int vDialog::getValue(int id) const { return controls_ ? controls_->value(id) : 0; }
+bool vDialog::setValue(int id, int value) { return controls_ && controls_->setValue(id, value); }
+bool vDialog::setSensitive(int id, bool enabled) {
+  return controls_ && controls_->setSensitive(id, enabled);
+}
+QWidget *vDialog::control(int id) const { return controls_ ? controls_->widget(id) : nullptr; }
+
+void vDialog::placeFromMainWindow(int dx, int dy) {
+  QPoint origin(0, 0);
+  if (QWidget *p = parentWidget())
+    origin = p->window()->frameGeometry().topLeft();
+  move(origin + QPoint(dx, dy));
+}
+
+vModalDialog::vModalDialog(QWidget *parent, const char *title) : vDialog(parent, title) {
+  setModal(true);
+}
+
+int vModalDialog::showModalDialog(const char *message) {
+  if (vInteraction *stand = interaction()) {
+    showDialog(message);
+    stand->runModal(*this);
+    if (isDisplayed())
+      reject();
+    return lastCommand();
+  }
+  showDialog(message);
+  exec();
+  return lastCommand();
+}
+
+} // namespace hs

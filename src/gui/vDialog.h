@@ -1,0 +1,75 @@
+#pragma once
+
+#include "gui/CommandObject.h"
+#include "gui/ControlSet.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <span>
+#include <string>
+
+namespace hs {
+
+// A dialog built from a CommandObject table. Showing it returns at once; it
+// stays on screen until closed. Derived dialogs override onShown and
+// onCommand and pass each event on to vDialog::onCommand, which closes the
+// dialog on "OK" (kOkId) and "Cancel" (kCancelId).
+class vDialog : public QDialog {
+public:
+  vDialog(QWidget *parent, const char *title);
+  ~vDialog() override;
+
+  // Builds the controls; call once, from the derived constructor.
+  void addDialogCmds(std::span<const CommandObject> table);
+
+  // Shows the dialog; a non-empty message replaces the text of the control
+  // marked kMainMessage. onShown runs once the dialog is on screen.
+  void showDialog(const char *message = "");
+  // Hide the dialog (the program's close, and the user's "OK" / "Cancel").
+  void closeDialog();
+  void cancelDialog();
+  void setDialogTitle(const char *title);
+  bool isDisplayed() const { return isVisible(); }
+  // The command that last closed the dialog (kOkId, kCancelId), else 0.
+  int lastCommand() const { return lastCommand_; }
+
+  // Hooks.
+  virtual void onShown() {}
+  virtual void onCommand(int id, int value, CmdKind kind);
+
+  // Controls by id. Setting a value or text sends no event.
+  std::string getText(int id) const;
+  bool setText(int id, const std::string &text);
+  int getValue(int id) const;
+  bool setValue(int id, int value);
+  bool setSensitive(int id, bool enabled);
+  QWidget *control(int id) const;
+  const ControlSet *controls() const { return controls_.get(); }
+
+  // Moves the dialog to (dx, dy) from the top-left corner of the main window
+  // it belongs to, without resizing it.
+  void placeFromMainWindow(int dx, int dy);
+
+protected:
+  // Escape and the close box: a dialog with a "Cancel" behaves as if it was
+  // pressed; any other dialog just closes.
+  void reject() override;
+
+private:
+  std::unique_ptr<ControlSet> controls_;
+  int lastCommand_ = 0;
+};
+
+// A dialog whose showing returns only when it has been closed.
+class vModalDialog : public vDialog {
+public:
+  vModalDialog(QWidget *parent, const char *title);
+
+  // Shows the dialog and waits until it closes; returns lastCommand(). With
+  // a stand-in installed (see vInteraction.h) the stand-in acts instead of a
+  // person.
+  int showModalDialog(const char *message = "");
+};
+
+} // namespace hs

@@ -1,0 +1,135 @@
+#include "gui/vInteraction.h"
+
+#include "gui/vDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace hs {
+
+namespace {
+vInteraction *installed = nullptr;
+}
+
+vInteraction *interaction() { return installed; }
+
+vInteraction *setInteraction(vInteraction *stand) {
+  vInteraction *before = installed;
+  installed = stand;
+  return before;
+}
+
+ScriptedInteraction::ScriptedInteraction() : previous_(setInteraction(this)) {}
+
+ScriptedInteraction::~ScriptedInteraction() { setInteraction(previous_); }
+
+void ScriptedInteraction::answerFile(std::string name, int filterIndex) {
+  files_.push_back({std::move(name), filterIndex});
+}
+
+void ScriptedInteraction::answerCancel() { files_.push_back({std::nullopt, -1}); }
+
+void ScriptedInteraction::onModal(ModalAction action) { modals_.push_back(std::move(action)); }
+
+void ScriptedInteraction::notice(const std::string &title, const std::string &message) {
+  notices.push_back({title, message});
+}
+
+std::optional<std::string> ScriptedInteraction::chooseFile(FileRequest &request) {
+  fileRequests.push_back(request);
+  if (files_.empty())
+    return std::nullopt;
+  FileAnswer a = std::move(files_.front());
+  files_.pop_front();
+  if (a.name && a.filterIndex >= 0)
+    request.filterIndex = a.filterIndex;
+  return a.name;
+}
+
+void ScriptedInteraction::runModal(vModalDialog &dialog) {
+  modalTitles.push_back(dialog.windowTitle().toStdString());
+  if (modals_.empty())
+    return;
+  ModalAction action = std::move(modals_.front());
+  modals_.pop_front();
+  action(dialog);
+}
+
+void vNoticeDialog::notice(const char *message) {
+  const std::string text = message != nullptr ? message : "";
+  if (vInteraction *stand = interaction()) {
+    stand->notice(title_, text);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title_), QString::fromStdString(text),
+                  QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+FileResult vFileSelect::fileSelect(const char *prompt, std::string &name, std::size_t maxLength,
+                                   std::span<const char *const> filters, int &filterIndex) {
+  return choose(FileRequest::Open, prompt, name, maxLength, filters, filterIndex);
+}
+
+FileResult vFileSelect::fileSelectSave(const char *prompt, std::string &name, std::size_t maxLength,
+                                       std::span<const char *const> filters, int &filterIndex) {
+  return choose(FileRequest::Save, prompt, name, maxLength, filters, filterIndex);
+}
+
+FileResult vFileSelect::choose(FileRequest::Kind kind, const char *prompt, std::string &name,
+                               std::size_t maxLength, std::span<const char *const> filters,
+                               int &filterIndex) {
+  FileRequest request;
+  request.kind = kind;
+  request.prompt = prompt != nullptr ? prompt : "";
+  request.proposedName = name;
+  for (const char *f : filters)
+    request.filters.emplace_back(f);
+  const int count = static_cast<int>(request.filters.size());
+  request.filterIndex = (filterIndex >= 0 && filterIndex < count) ? filterIndex : 0;
+
+  std::optional<std::string> chosen;
+  if (vInteraction *stand = interaction()) {
+    chosen = stand->chooseFile(request);
+  } else {
+    // Qt's own chooser, the same on every desktop and under the offscreen platform.
+    QFileDialog dialog(parent_, QString::fromStdString(request.prompt));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (kind == FileRequest::Open) {
+      dialog.setAcceptMode(QFileDialog::AcceptOpen);
+      dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+      dialog.setAcceptMode(QFileDialog::AcceptSave);
+      dialog.setFileMode(QFileDialog::AnyFile); // replacing a file is confirmed
+    }
+    QStringList qtFilters;
+    for (const std::string &f : request.filters)
+      qtFilters << QString::fromStdString(f);
+    if (!qtFilters.isEmpty()) {
+      dialog.setNameFilters(qtFilters);
+      dialog.selectNameFilter(qtFilters[request.filterIndex]);
+    }
+    if (!name.empty()) {
+      const QFileInfo info(QString::fromStdString(name));
+      if (info.dir().exists())
+        dialog.setDirectory(info.dir());
+      dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+      chosen = dialog.selectedFiles().first().toStdString();
+      const auto at = qtFilters.indexOf(dialog.selectedNameFilter());
+      if (at >= 0)
+        request.filterIndex = static_cast<int>(at);
+    }
+  }
+  if (!chosen)
+    return FileResult::Cancelled;
+  if (chosen->size() > maxLength)
+    return FileResult::NameTooLong;
+  name = *chosen;
+  filterIndex = request.filterIndex;
+  return FileResult::Chosen;
+}
+
+} // namespace hs

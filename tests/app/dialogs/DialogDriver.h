@@ -1,0 +1,46 @@
+#pragma once
+
+// Drives dialogs through their real widgets, as a person would.
+
+#include "core/ProgramValues.h"
+#include "gui/vDialog.h"
+#include "gui/vInteraction.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace hs::test {
+
+inline void type(vDialog &d, int id, const char *text) {
+  auto *entry = qobject_cast<QLineEdit *>(d.control(id));
+  ASSERT_NE(entry, nullptr) << id;
+  entry->clear();
+  QTest::keyClicks(entry, text);
+}
+
+inline void click(vDialog &d, int id) {
+  QWidget *w = d.control(id);
+  ASSERT_NE(w, nullptr) << id;
+  ASSERT_TRUE(w->isVisible()) << id;
+  QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// A stand-in main window at a known place, and the values the dialogs edit.
+struct DialogFixture : ::testing::Test {
+  void SetUp() override {
+    main.setGeometry(100, 50, 500, 300);
+    main.show();
+    QApplication::processEvents();
+  }
+  QPoint offset(int dx) const { return main.frameGeometry().topLeft() + QPoint(dx, 0); }
+
+  QWidget main;
+  ProgramValues values;
+  ScriptedInteraction stand;
+};
+
+} // namespace hs::test

@@ -1,0 +1,122 @@
+// Every settings dialog is built from its table with every control in place.
+#include "app/dialogs/HeightDialogs.h"
+#include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/WaterFillDialogs.h"
+
+#include "DialogDriver.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace hs {
+namespace {
+
+bool kindMatches(const CommandObject &r, QWidget *w) {
+  switch (r.kind) {
+  case CmdKind::Button:
+    return qobject_cast<QPushButton *>(w) != nullptr;
+  case CmdKind::CheckBox:
+    return qobject_cast<QCheckBox *>(w) != nullptr;
+  case CmdKind::RadioButton:
+    return qobject_cast<QRadioButton *>(w) != nullptr;
+  case CmdKind::TextEntry:
+    return qobject_cast<QLineEdit *>(w) != nullptr;
+  case CmdKind::Frame:
+    return qobject_cast<QGroupBox *>(w) != nullptr;
+  case CmdKind::BlankLabel:
+  case CmdKind::StaticText:
+    return qobject_cast<QLabel *>(w) != nullptr;
+  default:
+    return false;
+  }
+}
+
+QRect inDialog(const vDialog &d, int id) {
+  QWidget *w = d.control(id);
+  return QRect(w->mapTo(&d, QPoint(0, 0)), w->size());
+}
+
+void checkBuiltFromTable(vDialog &d, std::span<const CommandObject> table, const char *title) {
+  SCOPED_TRACE(title);
+  EXPECT_EQ(d.windowTitle(), title);
+  // Before the first show, every control carries its table text and value.
+  for (const CommandObject &r : table) {
+    QWidget *w = d.control(r.id);
+    ASSERT_NE(w, nullptr) << r.id;
+    EXPECT_TRUE(kindMatches(r, w)) << r.id;
+    EXPECT_EQ(d.getText(r.id), r.label) << r.id;
+    if (r.kind == CmdKind::CheckBox || r.kind == CmdKind::RadioButton) {
+      EXPECT_EQ(d.getValue(r.id), r.value) << r.id;
+    }
+    EXPECT_EQ(w->toolTip().toStdString(), r.tip ? r.tip : "") << r.id;
+    if (auto *b = qobject_cast<QPushButton *>(w)) {
+      EXPECT_EQ(b->isDefault(), r.id == kOkId) << r.id;
+    }
+  }
+  d.showDialog("");
+  for (const CommandObject &r : table) {
+    const QRect g = inDialog(d, r.id);
+    EXPECT_TRUE(d.control(r.id)->isVisible()) << r.id;
+    EXPECT_TRUE(d.rect().contains(g)) << r.id;
+    const bool sameFrame = [&](int other) {
+      for (const CommandObject &o : table)
+        if (o.id == other)
+          return o.frame == r.frame;
+      return false;
+    }(r.rightOf);
+    if (r.rightOf != 0 && sameFrame) {
+      EXPECT_GT(g.left(), inDialog(d, r.rightOf).right()) << r.id;
+    }
+    if (r.below != 0) {
+      EXPECT_GT(g.top(), inDialog(d, r.below).bottom()) << r.id;
+    }
+    if (r.frame != 0) {
+      EXPECT_TRUE(inDialog(d, r.frame).contains(g)) << r.id;
+    }
+    // Nothing that shows text or takes input hides under another such control.
+    for (const CommandObject &o : table) {
+      if (&o == &r || o.kind == CmdKind::BlankLabel || r.kind == CmdKind::BlankLabel ||
+          o.kind == CmdKind::Frame || r.kind == CmdKind::Frame)
+        continue;
+      EXPECT_FALSE(g.intersects(inDialog(d, o.id))) << r.id << " overlaps " << o.id;
+    }
+  }
+  if (d.control(kOkId) != nullptr) {
+    EXPECT_TRUE(qobject_cast<QPushButton *>(d.control(kOkId))->isDefault());
+  }
+  d.cancelDialog();
+}
+
+TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
+  QWidget main;
+  ProgramValues values;
+  GscalModalDialog scale(&main, "Scale HF", values);
+  checkBuiltFromTable(scale, GscalModalDialog::commands(), "Scale HF");
+  PPlacModalDialog units(&main, "Display Unit Values", values);
+  checkBuiltFromTable(units, PPlacModalDialog::commands(), "Display Unit Values");
+  CatDialog camera(&main, "Camera at Height", values);
+  checkBuiltFromTable(camera, CatDialog::commands(), "Camera at Height");
+  CLatDialog look(&main, "Look at Height", values);
+  checkBuiltFromTable(look, CLatDialog::commands(), "Look at Height");
+  GwatDialog water(&main, "Water Level", values);
+  checkBuiltFromTable(water, GwatDialog::commands(), "Water Level");
+  FillDialog fill(&main, "Fill Style", values);
+  checkBuiltFromTable(fill, FillDialog::commands(), "Fill Style");
+
+  EXPECT_EQ(scale.control(1006)->toolTip(), "Reset to <1,1,1>");
+  EXPECT_EQ(fill.control(1009)->toolTip(), "Set the number of objects");
+  EXPECT_EQ(fill.getText(kOkId), " Hide ");
+  EXPECT_EQ(look.commands().size(), 10u);
+  EXPECT_EQ(water.commands().size(), 7u);
+}
+
+} // namespace
+} // namespace hs

@@ -1,0 +1,155 @@
+#include "gui/vDialog.h"
+#include "gui/vInteraction.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+namespace hs {
+namespace {
+
+constexpr CommandObject kCmds[] = {
+    {.kind = CmdKind::StaticText, .id = 1, .label = "Message here", .attributes = kMainMessage},
+    {.kind = CmdKind::BlankLabel, .id = 2, .label = "      ", .below = 1},
+    {.kind = CmdKind::TextEntry, .id = 3, .label = "init", .rightOf = 2, .below = 1, .size = 10},
+    {.kind = CmdKind::Frame, .id = 4, .label = "Group", .below = 3},
+    {.kind = CmdKind::RadioButton, .id = 5, .value = 1, .label = "A", .frame = 4},
+    {.kind = CmdKind::RadioButton, .id = 6, .label = "B", .frame = 4, .below = 5},
+    {.kind = CmdKind::CheckBox, .id = 7, .label = "Tick", .rightOf = 4, .below = 3},
+    {.kind = CmdKind::Button, .id = kCancelId, .label = " Cancel ", .below = 4},
+    {.kind = CmdKind::Button,
+     .id = kOkId,
+     .label = " OK ",
+     .attributes = kDefaultButton,
+     .rightOf = kCancelId,
+     .below = 4,
+     .tip = "Take it"},
+};
+
+class TestDialog : public vModalDialog {
+public:
+  explicit TestDialog(QWidget *parent = nullptr) : vModalDialog(parent, "Test") {
+    addDialogCmds(kCmds);
+  }
+  void onShown() override { ++shown; }
+  void onCommand(int id, int value, CmdKind kind) override {
+    events.emplace_back(id, value, kind);
+    vModalDialog::onCommand(id, value, kind);
+  }
+  int shown = 0;
+  std::vector<std::tuple<int, int, CmdKind>> events;
+};
+
+QRect inDialog(const vDialog &d, int id) {
+  QWidget *w = d.control(id);
+  return QRect(w->mapTo(&d, QPoint(0, 0)), w->size());
+}
+
+TEST(Dialog, PlacesControlsRightOfAndBelowTheirNeighbours) {
+  TestDialog d;
+  d.showDialog();
+  EXPECT_GT(inDialog(d, 3).left(), inDialog(d, 2).right());
+  EXPECT_GT(inDialog(d, 3).top(), inDialog(d, 1).bottom());
+  EXPECT_GT(inDialog(d, 4).top(), inDialog(d, 3).bottom());
+  EXPECT_GT(inDialog(d, 6).top(), inDialog(d, 5).bottom());
+  EXPECT_TRUE(inDialog(d, 4).contains(inDialog(d, 6))); // inside its frame
+  EXPECT_GT(inDialog(d, 7).left(), inDialog(d, 4).right());
+  EXPECT_GT(inDialog(d, kOkId).left(), inDialog(d, kCancelId).right());
+  EXPECT_GT(inDialog(d, kOkId).top(), inDialog(d, 4).bottom());
+  for (const CommandObject &r : kCmds) {
+    EXPECT_TRUE(d.rect().contains(inDialog(d, r.id))) << r.id;
+    EXPECT_TRUE(d.control(r.id)->isVisible()) << r.id;
+  }
+  EXPECT_EQ(d.control(kOkId)->toolTip(), "Take it");
+  EXPECT_TRUE(qobject_cast<QPushButton *>(d.control(kOkId))->isDefault());
+  EXPECT_GE(d.control(3)->width(),
+            QFontMetrics(d.control(3)->font()).horizontalAdvance("0000000000"));
+}
+
+TEST(Dialog, ShowsWithMessageAndControlsByIdWithoutEvents) {
+  TestDialog d;
+  d.showDialog("");
+  EXPECT_EQ(d.getText(1), "Message here"); // an empty message keeps the text
+  d.cancelDialog();
+  d.showDialog("New message");
+  EXPECT_EQ(d.shown, 2);
+  EXPECT_EQ(d.getText(1), "New message");
+  EXPECT_EQ(d.getText(3), "init");
+  d.setText(3, "42");
+  d.setValue(6, 1);
+  d.setValue(7, 1);
+  EXPECT_EQ(d.getValue(5), 0); // radio buttons in a frame are one group
+  EXPECT_EQ(d.getValue(6), 1);
+  EXPECT_EQ(d.getValue(7), 1);
+  EXPECT_EQ(d.getText(3), "42");
+  EXPECT_TRUE(d.events.empty());
+  QTest::mouseClick(d.control(7), Qt::LeftButton);
+  QTest::mouseClick(d.control(5), Qt::LeftButton);
+  ASSERT_EQ(d.events.size(), 2u);
+  EXPECT_EQ(d.events[0], std::make_tuple(7, 0, CmdKind::CheckBox));
+  EXPECT_EQ(d.events[1], std::make_tuple(5, 1, CmdKind::RadioButton));
+  // A longer text widens the dialog instead of being cut off.
+  d.setText(1, std::string(200, 'W'));
+  EXPECT_TRUE(d.rect().contains(inDialog(d, 1)));
+  EXPECT_EQ(d.control(1)->width(), d.control(1)->sizeHint().width());
+  d.setDialogTitle("Other");
+  EXPECT_EQ(d.windowTitle(), "Other");
+}
+
+TEST(Dialog, OkCancelEnterAndEscapeClose) {
+  TestDialog d;
+  d.showDialog();
+  QTest::keyClick(d.control(3), Qt::Key_Return); // the default button
+  EXPECT_FALSE(d.isDisplayed());
+  EXPECT_EQ(d.lastCommand(), kOkId);
+  d.showDialog();
+  EXPECT_EQ(d.lastCommand(), 0);
+  QTest::keyClick(&d, Qt::Key_Escape); // as " Cancel "
+  EXPECT_FALSE(d.isDisplayed());
+  EXPECT_EQ(d.lastCommand(), kCancelId);
+  EXPECT_EQ(std::get<0>(d.events.back()), kCancelId);
+}
+
+TEST(Dialog, ModalShowReturnsWhenClosedByAPerson) {
+  QWidget main;
+  main.move(100, 50);
+  main.show();
+  TestDialog d(&main);
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(d.isDisplayed());
+    d.placeFromMainWindow(40, 0);
+    EXPECT_EQ(d.pos(), main.frameGeometry().topLeft() + QPoint(40, 0));
+    QTest::mouseClick(d.control(kOkId), Qt::LeftButton);
+  });
+  EXPECT_EQ(d.showModalDialog("Hello"), kOkId);
+  EXPECT_FALSE(d.isDisplayed());
+}
+
+TEST(Dialog, ModalShowUnderAStandInRunsTheScriptedAction) {
+  ScriptedInteraction stand;
+  TestDialog d;
+  stand.onModal([](vModalDialog &m) {
+    qobject_cast<QLineEdit *>(m.control(3))->setText("typed");
+    QTest::mouseClick(m.control(kOkId), Qt::LeftButton);
+  });
+  EXPECT_EQ(d.showModalDialog(), kOkId);
+  EXPECT_EQ(d.getText(3), "typed");
+  // No action left: the dialog is closed as by its close box.
+  EXPECT_EQ(d.showModalDialog(), kCancelId);
+  EXPECT_FALSE(d.isDisplayed());
+  EXPECT_EQ(stand.modalTitles, (std::vector<std::string>{"Test", "Test"}));
+}
+
+} // namespace
+} // namespace hs

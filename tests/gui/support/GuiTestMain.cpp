@@ -1,0 +1,13 @@
+// The main of every widget test program: a QApplication on the offscreen
+// platform (unless another is asked for), then the tests.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
