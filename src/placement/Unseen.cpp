@@ -13,18 +13,6 @@ namespace hs {
 
 namespace {
 
-Qt::PenStyle qtStyle(LineStyle style) {
-  switch (style) {
-  case LineStyle::Dash:
-    return Qt::DashLine;
-  case LineStyle::Dot:
-    return Qt::DotLine;
-  case LineStyle::Solid:
-    break;
-  }
-  return Qt::SolidLine;
-}
-
 // The mask's storage is kept between uses: fresh pages for a large map cost
 // more than filling the polygon. Only the GUI thread deletes objects.
 QImage &maskStore(int width, int height) {
@@ -51,7 +39,7 @@ const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
     poly << QPoint(p.x, p.y);
   QPainter painter(&mask);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(Qt::white, scene.pen.width, qtStyle(scene.pen.style)));
+  painter.setPen(QPen(Qt::white, scene.pen.width, toQtPenStyle(scene.pen.style)));
   if (scene.brush.style == FillStyle::Hollow)
     painter.setBrush(Qt::NoBrush);
   else

@@ -17,8 +17,14 @@ namespace {
 
 QColor toQColor(vColor c) { return QColor(c.r(), c.g(), c.b()); }
 
-Qt::PenStyle toQtStyle(LineStyle s) {
-  switch (s) {
+// Exact pixel work: no antialiasing. Inverting is done by us on the pixels
+// (see xorMask), since Qt's XOR raster op also flips the alpha byte.
+void preparePainter(QPainter &p) { p.setRenderHint(QPainter::Antialiasing, false); }
+
+} // namespace
+
+Qt::PenStyle toQtPenStyle(LineStyle style) {
+  switch (style) {
   case LineStyle::Dash:
     return Qt::DashLine;
   case LineStyle::Dot:
@@ -28,12 +34,6 @@ Qt::PenStyle toQtStyle(LineStyle s) {
   }
   return Qt::SolidLine;
 }
-
-// Exact pixel work: no antialiasing. Inverting is done by us on the pixels
-// (see xorMask), since Qt's XOR raster op also flips the alpha byte.
-void preparePainter(QPainter &p) { p.setRenderHint(QPainter::Antialiasing, false); }
-
-} // namespace
 
 vMemoryDC::vMemoryDC(int width, int height) {
   if (width <= 0 || height <= 0 || width > 65536 || height > 65536)
@@ -144,7 +144,7 @@ void vMemoryDC::drawLine(int x1, int y1, int x2, int y2) {
   wrap(); // a fresh view, so painting cannot detach into a private copy
   QPainter p(&image_);
   preparePainter(p);
-  QPen pen(toQColor(pen_.colour), pen_.width, toQtStyle(pen_.style));
+  QPen pen(toQColor(pen_.colour), pen_.width, toQtPenStyle(pen_.style));
   p.setPen(pen);
   if (mode_ == DrawMode::Invert) {
     // Wide or styled lines in inverting mode are rare; paint a mask and XOR it.
@@ -153,7 +153,7 @@ void vMemoryDC::drawLine(int x1, int y1, int x2, int y2) {
     {
       QPainter m(&mask);
       m.setRenderHint(QPainter::Antialiasing, false);
-      m.setPen(QPen(Qt::white, pen_.width, toQtStyle(pen_.style)));
+      m.setPen(QPen(Qt::white, pen_.width, toQtPenStyle(pen_.style)));
       m.drawLine(x1, y1, x2, y2);
     }
     p.end();
@@ -254,7 +254,7 @@ void vMemoryDC::drawPolygon(std::span<const Point> points) {
     QPainter p(invert ? &mask : &image_);
     preparePainter(p);
     p.setPen(QPen(invert ? QColor(Qt::white) : toQColor(pen_.colour), pen_.width,
-                  toQtStyle(pen_.style)));
+                  toQtPenStyle(pen_.style)));
     if (brush_.style == FillStyle::Hollow)
       p.setBrush(Qt::NoBrush);
     else

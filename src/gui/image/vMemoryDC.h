@@ -22,6 +22,9 @@ struct Point {
 
 enum class DrawMode { Normal, Invert };
 
+// The Qt pen style that draws a line style.
+Qt::PenStyle toQtPenStyle(LineStyle style);
+
 // An off-screen image that keeps every 24-bit colour exactly. Drawing is
 // clipped to the image and never antialiased.
 class vMemoryDC {
