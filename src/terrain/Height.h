@@ -3,6 +3,8 @@
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
 
+#include <algorithm>
+
 namespace hs {
 
 struct PovPoint {
@@ -13,9 +15,9 @@ struct PovPoint {
 
 // Off the map, or outside baseImage should it ever be smaller than the map.
 inline bool offMap(const Scene &scene, int x, int y) {
-  return static_cast<unsigned>(x) >= static_cast<unsigned>(scene.mapWidth) ||
-         static_cast<unsigned>(y) >= static_cast<unsigned>(scene.mapHeight) ||
-         x >= scene.baseImage.width() || y >= scene.baseImage.height();
+  const auto w = static_cast<unsigned>(std::min(scene.mapWidth, scene.baseImage.width()));
+  const auto h = static_cast<unsigned>(std::min(scene.mapHeight, scene.baseImage.height()));
+  return static_cast<unsigned>(x) >= w || static_cast<unsigned>(y) >= h;
 }
 
 // Height of a Targa map pixel: its blue component, or -1 off the map or on pure white.
