@@ -1,0 +1,330 @@
+#include "terrain/HeightField.h"
+#include "terrain/Height.h"
+
+#include "support/FakeSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace hs {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kData = HS_TEST_DATA;
+
+std::vector<unsigned char> readAll(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TempDir {
+public:
+  TempDir() {
+    char tmpl[] = "/tmp/hs_hf_XXXXXX";
+    dir_ = mkdtemp(tmpl);
+  }
+  ~TempDir() { fs::remove_all(dir_); }
+  std::string write(const std::string &name, const std::vector<unsigned char> &bytes) const {
+    const std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+  std::string str(const std::string &name) const { return dir_ + "/" + name; }
+  std::string write(const std::string &name, const std::string &text) const {
+    return write(name, std::vector<unsigned char>(text.begin(), text.end()));
+  }
+
+private:
+  std::string dir_;
+};
+
+std::vector<unsigned char> targa(int w, int h, unsigned char fill = 7) {
+  std::vector<unsigned char> b = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
+  b.push_back(static_cast<unsigned char>(w & 0xFF));
+  b.push_back(static_cast<unsigned char>(w >> 8));
+  b.push_back(static_cast<unsigned char>(h & 0xFF));
+  b.push_back(static_cast<unsigned char>(h >> 8));
+  b.push_back(8);
+  b.push_back(32);
+  b.resize(18 + 768, 0x55);
+  b.resize(b.size() + static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill);
+  return b;
+}
+
+std::vector<unsigned char> ppm(const std::string &header, std::size_t dataBytes,
+                               unsigned char fill = 9) {
+  std::vector<unsigned char> b(header.begin(), header.end());
+  b.resize(b.size() + dataBytes, fill);
+  return b;
+}
+
+// What a failed load must leave untouched.
+struct Snapshot {
+  int w, h, pw, ph;
+  float cx, cy;
+  int hfType;
+  ColourValue base00, view00;
+  int baseW, viewW;
+  explicit Snapshot(const Scene &s)
+      : w(s.mapWidth), h(s.mapHeight), pw(s.prevMapWidth), ph(s.prevMapHeight), cx(s.mapCentreX),
+        cy(s.mapCentreY), hfType(s.hfType), base00(s.baseImage.readPixel(0, 0)),
+        view00(s.viewImage.readPixel(0, 0)), baseW(s.baseImage.width()),
+        viewW(s.viewImage.width()) {}
+  bool operator==(const Snapshot &) const = default;
+};
+
+Scene &marked(Scene &s) {
+  s.prevMapWidth = 123; // so a change of the previous size shows
+  s.baseImage.writePixel(0, 0, 0x123456);
+  s.viewImage.writePixel(0, 0, 0x654321);
+  return s;
+}
+
+TEST(Targa, GoldenFilePaintsThroughThePaletteOnly) {
+  Scene s;
+  test::FakeSurface pane;
+  s.surface = &pane;
+  ASSERT_EQ(loadTarga(s, kData + "/tiny.tga", defaultPalette()), Loaded);
+  EXPECT_EQ(s.mapWidth, 3);
+  EXPECT_EQ(s.mapHeight, 2);
+  EXPECT_EQ(s.prevMapWidth, 400);
+  EXPECT_EQ(s.prevMapHeight, 400);
+  EXPECT_EQ(s.mapCentreX, 1.0f);
+  EXPECT_EQ(s.mapCentreY, 0.0f);
+  EXPECT_EQ(s.baseImage.width(), 3);
+  EXPECT_EQ(s.viewImage.height(), 2);
+  // Indices 0 200 250 / 16 240 255, painted in the built-in colours; the
+  // file's own (random) colour map plays no part.
+  const ColourValue expect[2][3] = {{0x000000, 0xC88282, 0xFFEFEF}, {0x101C4A, 0xF0F0F0, 0xFFEFEF}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(s.baseImage.readPixel(x, y), expect[y][x]) << x << "," << y;
+      EXPECT_EQ(s.viewImage.readPixel(x, y), expect[y][x]);
+    }
+  EXPECT_EQ(height8At(s, 1, 0), 200);
+  EXPECT_EQ(height8At(s, 2, 0), 255);
+  EXPECT_EQ(s.hfType, 0); // the caller sets it
+  ASSERT_EQ(pane.showCount, 1);
+  EXPECT_EQ(pane.calls.back(), "show 0 0 400 400");
+  EXPECT_EQ(pane.paneAt(1, 0), 0xC88282u);
+}
+
+TEST(Targa, PaletteAtReadingTimeDecides) {
+  Palette grey;
+  for (int i = 0; i < 256; ++i)
+    grey[static_cast<std::size_t>(i)] = vColor(i, i, i).value();
+  Scene s;
+  ASSERT_EQ(loadTarga(s, kData + "/tiny.tga", grey), Loaded);
+  EXPECT_EQ(s.baseImage.readPixel(2, 0), 0xFAFAFAu);
+  // A different colour map in the file gives the same map.
+  TempDir dir;
+  auto bytes = readAll(kData + "/tiny.tga");
+  for (std::size_t i = 18; i < 18 + 768; ++i)
+    bytes[i] = static_cast<unsigned char>(i / 3);
+  Scene t;
+  ASSERT_EQ(loadTarga(t, dir.write("ramp.tga", bytes), grey), Loaded);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(t.baseImage.readPixel(x, y), s.baseImage.readPixel(x, y));
+}
+
+TEST(Targa, EveryOtherHeaderIsRefusedAndChangesNothing) {
+  TempDir dir;
+  // (offset, value) pairs: run-length, true colour, no colour map, map origin,
+  // map length, entry size, x and y origin, depth 24, bottom-left origin,
+  // attribute bits, an ID field.
+  const std::vector<std::pair<int, int>> edits = {
+      {2, 9},  {2, 2},   {1, 0},  {3, 1},   {5, 1}, {6, 0}, {7, 32}, {8, 1},
+      {11, 1}, {16, 24}, {17, 0}, {17, 40}, {0, 4}, {9, 1}, {10, 2},
+  };
+  for (auto [offset, value] : edits) {
+    auto bytes = targa(4, 4);
+    bytes[static_cast<std::size_t>(offset)] = static_cast<unsigned char>(value);
+    Scene s;
+    const Snapshot before(marked(s));
+    EXPECT_EQ(loadTarga(s, dir.write("bad.tga", bytes), defaultPalette()), Incompatible)
+        << offset << "=" << value;
+    EXPECT_EQ(Snapshot(s), before);
+  }
+  Scene s;
+  const Snapshot before(marked(s));
+  auto shortHeader = targa(4, 4);
+  shortHeader.resize(17);
+  EXPECT_EQ(loadTarga(s, dir.write("h.tga", shortHeader), defaultPalette()), Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.write("w0.tga", targa(0, 4)), defaultPalette()), Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.write("h0.tga", targa(4, 0)), defaultPalette()), Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.write("big.tga", targa(16385, 1)), defaultPalette()), Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.str("missing.tga"), defaultPalette()), CannotOpen);
+  EXPECT_EQ(Snapshot(s), before);
+}
+
+TEST(Targa, ShortDataLeavesEverythingAsItWas) {
+  TempDir dir;
+  Scene s;
+  const Snapshot before(marked(s));
+  const std::size_t whole = targa(4, 3).size();
+  for (std::size_t size : {std::size_t{18}, std::size_t{400}, whole - 1}) {
+    auto bytes = targa(4, 3);
+    bytes.resize(size);
+    EXPECT_EQ(loadTarga(s, dir.write("short.tga", bytes), defaultPalette()), ShortData);
+    EXPECT_EQ(Snapshot(s), before);
+  }
+  // A header claiming the largest size over a tiny file is found short
+  // before any image is made.
+  auto huge = targa(1, 1);
+  huge[12] = 0x00;
+  huge[13] = 0x40;
+  huge[14] = 0x00;
+  huge[15] = 0x40;
+  EXPECT_EQ(loadTarga(s, dir.write("huge.tga", huge), defaultPalette()), ShortData);
+  EXPECT_EQ(Snapshot(s), before);
+}
+
+TEST(Ppm, GoldenFileFollowsTheOneByteDataStart) {
+  Scene s;
+  ASSERT_EQ(loadPpm(s, kData + "/tiny.ppm"), Loaded);
+  EXPECT_EQ(s.mapWidth, 2);
+  EXPECT_EQ(s.mapHeight, 2);
+  // File pixels (1,2,3) (4,5,6) / (7,8,9) (10,11,12) after the separator 0x0A.
+  EXPECT_EQ(s.baseImage.readPixel(0, 0), 0x0A0102u); // red G, green R, blue the separator
+  EXPECT_EQ(s.baseImage.readPixel(1, 0), 0x030405u); // blue the B of the pixel before
+  EXPECT_EQ(s.baseImage.readPixel(0, 1), 0x060708u); // blue the last B of the row above
+  EXPECT_EQ(s.baseImage.readPixel(1, 1), 0x090A0Bu); // the last byte, 12, is never read
+  EXPECT_EQ(height16At(s, 0, 0), 256 * 1 + 2);
+  EXPECT_EQ(height16At(s, 1, 0), 256 * 4 + 5);
+  EXPECT_EQ(height16At(s, 0, 1), 256 * 7 + 8);
+  EXPECT_EQ(height16At(s, 1, 1), 256 * 10 + 11);
+  EXPECT_EQ(height8At(s, 0, 0), 10);
+}
+
+TEST(Ppm, GreyPixelsGive257TimesTheLevel) {
+  TempDir dir;
+  Scene s;
+  ASSERT_EQ(loadPpm(s, dir.write("g.ppm", ppm("P6 5 4\t255\n", 60, 77))), Loaded);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(height16At(s, x, y), 257 * 77);
+  EXPECT_EQ(height8At(s, 0, 0), 10);
+  EXPECT_EQ(height8At(s, 1, 0), 77);
+}
+
+TEST(Ppm, HeaderRefusals) {
+  TempDir dir;
+  const std::vector<std::string> headers = {
+      "P3 2 2 255\n",
+      "P5 2 2 255\n",
+      "P6 2 2 65535\n",
+      "P6\n# made by hand\n2 2 255\n",
+      "P66 2 2 255\n",
+      "P6 2 2 254\n",
+      "P6 0 2 255\n",
+      "P6 2 -2 255\n",
+      "P6 16385 1 255\n",
+      "P6 2x2 255\n",
+      "P6 2 2\n",
+      "",
+      "P6 99999999999999999999 1 255\n",
+  };
+  for (const std::string &h : headers) {
+    Scene s;
+    const Snapshot before(marked(s));
+    EXPECT_EQ(loadPpm(s, dir.write("bad.ppm", ppm(h, 64))), Incompatible) << h;
+    EXPECT_EQ(Snapshot(s), before);
+  }
+  Scene s;
+  EXPECT_EQ(loadPpm(s, dir.write("ok.ppm", ppm("  P6\r\n+2\f2 0255", 12))), Loaded);
+}
+
+TEST(Ppm, ShortDataLeavesEverythingAsItWas) {
+  TempDir dir;
+  Scene s;
+  const Snapshot before(marked(s));
+  // Two rows of 3 x 3 bytes are needed from the separator on; one short.
+  EXPECT_EQ(loadPpm(s, dir.write("s.ppm", ppm("P6 3 2 255", 17))), ShortData);
+  EXPECT_EQ(loadPpm(s, dir.write("e.ppm", ppm("P6 3 2 255", 0))), ShortData);
+  EXPECT_EQ(loadPpm(s, dir.write("h.ppm", ppm("P6 16384 16384 255\n", 100))), ShortData);
+  EXPECT_EQ(Snapshot(s), before);
+  EXPECT_EQ(loadPpm(s, dir.write("x.ppm", ppm("P6 3 2 255", 18))), Loaded);
+}
+
+TEST(HeightFieldByName, ClassifiesCaseSensitively) {
+  TempDir dir;
+  Scene s;
+  WindowValues w;
+  const std::string tga = dir.write("hill.tga", targa(512, 512));
+  EXPECT_EQ(loadHeightFieldByName(s, w, defaultPalette(), tga), Loaded);
+  EXPECT_EQ(w.hfFileType, 0);
+  EXPECT_EQ(s.mapCentreX, 255.0f);
+  EXPECT_EQ(s.mapCentreY, 255.0f);
+
+  Scene p;
+  const std::string name = dir.write("hill.tga.ppm", ppm("P6 512 512 255\n", 3 * 512 * 512));
+  EXPECT_EQ(loadHeightFieldByName(p, w, defaultPalette(), name), Loaded);
+  EXPECT_EQ(w.hfFileType, 1);
+  EXPECT_EQ(p.mapCentreX, 255.0f);
+  EXPECT_EQ(height16At(p, 3, 3), 257 * 9);
+
+  Scene u;
+  const Snapshot before(marked(u));
+  w.hfFileType = 1;
+  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.write("HILL.TGA", targa(2, 2))),
+            WrongFileType);
+  EXPECT_EQ(w.hfFileType, 0);
+  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.str("gone.ppm")), CannotOpen);
+  EXPECT_EQ(w.hfFileType, 1);
+  EXPECT_EQ(Snapshot(u), before);
+}
+
+TEST(HeightFieldByName, MessagesAreTheProgramsOwn) {
+  EXPECT_EQ(heightFieldMessage(Loaded), nullptr);
+  EXPECT_STREQ(heightFieldMessage(CannotOpen), "Unable to LOAD File !!");
+  EXPECT_STREQ(heightFieldMessage(Incompatible), "File Inconpatable!!");
+  EXPECT_STREQ(heightFieldMessage(ShortData), "ERROR in File Data!!");
+  EXPECT_STREQ(heightFieldMessage(WrongFileType), "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!");
+  EXPECT_EQ(heightFieldMessage(LoadCancelled), nullptr);
+}
+
+TEST(HeightFieldCommand, LoadRefitsTheSceneAndRedraws) {
+  TempDir dir;
+  Scene s;
+  WindowValues w;
+  int redraws = 0;
+  s.redrawHook = [&](Scene &) { ++redraws; };
+  s.objects[2].append(100, 0, 40, AboveGround, 0);
+
+  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), std::nullopt), LoadCancelled);
+  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), std::string()), LoadCancelled);
+  EXPECT_EQ(redraws, 2);
+  EXPECT_EQ(s.camera.x, 200);
+  EXPECT_TRUE(w.hfFileName.empty());
+
+  const std::string bad = dir.write("bad.ppm", ppm("P5 2 2 255\n", 12));
+  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), bad), Incompatible);
+  EXPECT_EQ(w.hfFileName, bad); // kept although the read failed
+  EXPECT_EQ(w.hfFileType, 1);
+  EXPECT_EQ(s.hfType, 0);
+  EXPECT_EQ(redraws, 3);
+  EXPECT_EQ(s.camera.z, 300);
+
+  const std::string good = dir.write("g.ppm", ppm("P6 800 200 255\n", 3 * 800 * 200, 1));
+  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), good), Loaded);
+  EXPECT_EQ(s.hfType, 1);
+  EXPECT_EQ(redraws, 4);
+  EXPECT_DOUBLE_EQ(s.camera.x, 400);
+  EXPECT_DOUBLE_EQ(s.camera.z, 150);
+  EXPECT_DOUBLE_EQ(s.camera.y, 257);
+  EXPECT_DOUBLE_EQ(s.lookAt.z, 50);
+  EXPECT_DOUBLE_EQ(s.objects[2][0].x, 200);
+  EXPECT_DOUBLE_EQ(s.objects[2][0].z, 20);
+}
+
+} // namespace
+} // namespace hs

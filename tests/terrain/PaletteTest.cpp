@@ -1,0 +1,167 @@
+#include "terrain/Palette.h"
+#include "terrain/Height.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace hs {
+namespace {
+
+std::string writeTemp(const std::string &name, const std::string &text) {
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+std::string lines(int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i)
+    text += std::to_string(i) + "," + std::to_string(i) + "," + std::to_string(i) + "\n";
+  return text;
+}
+
+// The built-in table written out from its segment list, independently of the
+// code: first and last (red, green) of each ramp of 16.
+TEST(DefaultPalette, EveryEntryMatchesTheTable) {
+  const int seg[14][4] = {{0, 0, 0, 0},         {74, 28, 129, 83},    {129, 83, 201, 155},
+                          {129, 83, 246, 200},  {249, 203, 255, 255}, {8, 50, 8, 147},
+                          {8, 147, 8, 221},     {8, 221, 8, 255},     {88, 40, 166, 40},
+                          {166, 40, 228, 40},   {228, 40, 255, 40},   {104, 104, 121, 121},
+                          {121, 121, 139, 139}, {139, 139, 210, 210}};
+  const Palette &p = defaultPalette();
+  for (int i = 0; i < 256; ++i) {
+    int r, g, b = i;
+    if (i < 224) {
+      const int *s = seg[i / 16];
+      const int k = i % 16;
+      r = s[0] + static_cast<int>(std::floor(k * (s[2] - s[0]) / 15.0));
+      g = s[1] + static_cast<int>(std::floor(k * (s[3] - s[1]) / 15.0));
+    } else if (i <= 240) {
+      r = g = i;
+    } else {
+      r = g = 239;
+      b = 255;
+    }
+    EXPECT_EQ(p[static_cast<std::size_t>(i)], vColor(r, g, b).value()) << "entry " << i;
+    EXPECT_NE(p[static_cast<std::size_t>(i)], 0xFFFFFFu);
+  }
+  EXPECT_EQ(p[200], vColor(130, 130, 200).value());
+  EXPECT_EQ(p[250], vColor(239, 239, 255).value());
+  EXPECT_EQ(p[47], vColor(201, 155, 47).value());
+  EXPECT_EQ(palette(), p);
+}
+
+TEST(PaletteLine, ScanfIntegerConventions) {
+  ColourValue c = 0;
+  ASSERT_TRUE(parsePaletteLine("300,0,7", c));
+  EXPECT_EQ(c, vColor(44, 0, 7).value());
+  ASSERT_TRUE(parsePaletteLine("0x10,010,3", c));
+  EXPECT_EQ(c, vColor(16, 8, 3).value());
+  ASSERT_TRUE(parsePaletteLine("  1,\t2, +3 blue is height", c));
+  EXPECT_EQ(c, vColor(1, 2, 3).value());
+  ASSERT_TRUE(parsePaletteLine("-1,0XfF,0", c));
+  EXPECT_EQ(c, vColor(255, 255, 0).value());
+  ASSERT_TRUE(parsePaletteLine("99999999999999999999999,1,2", c)); // never overflows
+  for (const char *bad : {"1 ,2,3", "", "1,2", "1,,3", "a,1,2", "08,1,1", "1;2;3", "-,1,2"}) {
+    c = 42;
+    EXPECT_FALSE(parsePaletteLine(bad, c)) << bad;
+    EXPECT_EQ(c, 42u);
+  }
+}
+
+TEST(LoadPalette, AllOrNothing) {
+  Palette p = defaultPalette();
+  EXPECT_EQ(loadPalette(p, "/nonexistent/Std.pal"), PaletteOpenError);
+  // 255 good lines: refused, and not even the good ones are taken.
+  EXPECT_EQ(loadPalette(p, writeTemp("hs255.pal", lines(255))), PaletteBodyError);
+  EXPECT_EQ(p, defaultPalette());
+  std::string broken = lines(256);
+  broken.replace(broken.find("100,100,100"), 11, "100 ,100,100");
+  EXPECT_EQ(loadPalette(p, writeTemp("hsbad.pal", broken)), PaletteBodyError);
+  std::string leadingEmpty = "\n";
+  leadingEmpty.append(lines(256));
+  EXPECT_EQ(loadPalette(p, writeTemp("hsempty.pal", leadingEmpty)), PaletteBodyError);
+  EXPECT_EQ(p, defaultPalette());
+
+  // 256 lines with CRLF ends, no final line end, then junk: all fine.
+  std::string crlf;
+  for (int i = 0; i < 256; ++i)
+    crlf += std::to_string(i) + ",0," + std::to_string(255 - i) + (i < 255 ? "\r\n" : "");
+  ASSERT_EQ(loadPalette(p, writeTemp("hscrlf.pal", crlf)), PaletteLoaded);
+  EXPECT_EQ(p[3], vColor(3, 0, 252).value());
+  ASSERT_EQ(loadPalette(p, writeTemp("hsgrey.pal", lines(256) + "garbage\n")), PaletteLoaded);
+  EXPECT_EQ(p[200], vColor(200, 200, 200).value());
+  // A very long line keeps its numbers and is one line.
+  std::string longLine = "1,2,3";
+  longLine.append(100000, ' ');
+  longLine.append("\n");
+  longLine.append(lines(256).substr(6));
+  ASSERT_EQ(loadPalette(p, writeTemp("hslong.pal", longLine)), PaletteLoaded);
+  EXPECT_EQ(p[0], vColor(1, 2, 3).value());
+  EXPECT_STREQ(paletteMessage(PaletteOpenError), "open error");
+  EXPECT_STREQ(paletteMessage(PaletteBodyError), "Body error");
+  EXPECT_EQ(paletteMessage(PaletteLoaded), nullptr);
+  EXPECT_EQ(paletteMessage(PaletteCancelled), nullptr);
+}
+
+TEST(ApplyPalette, GreyRampKeepsHeights) {
+  Scene s;
+  for (int x = 0; x < 256; ++x)
+    s.baseImage.writePixel(x, 7, defaultPalette()[static_cast<std::size_t>(x)]);
+  Palette grey;
+  for (int i = 0; i < 256; ++i)
+    grey[static_cast<std::size_t>(i)] = vColor(i, i, i).value();
+  applyPalette(s, grey);
+  for (int x = 0; x < 241; ++x) {
+    EXPECT_EQ(height8At(s, x, 7), x);
+    EXPECT_EQ(s.baseImage.readPixel(x, 7), vColor(x, x, x).value());
+  }
+  EXPECT_EQ(s.baseImage.readPixel(250, 7), 0xFFFFFFu); // 241..255 all carried blue 255
+  EXPECT_EQ(s.baseImage.readPixel(3, 3), 0xFFFFFFu);   // white stays white through grey
+}
+
+TEST(PaletteCommand, ResultsAndRecolouring) {
+  Scene s;
+  WindowValues w;
+  int redraws = 0;
+  s.redrawHook = [&](Scene &) { ++redraws; };
+  s.baseImage.writePixel(1, 1, defaultPalette()[100]);
+  Palette p = defaultPalette();
+  const std::string grey = writeTemp("hscmd.pal", lines(256));
+
+  w.hfFileType = 1; // a PPM map: the toggle only releases
+  EXPECT_FALSE(paletteCommandWanted(w));
+  EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteCancelled);
+  EXPECT_TRUE(w.paletteFileName.empty());
+  EXPECT_EQ(p, defaultPalette());
+
+  w.hfFileType = 0;
+  EXPECT_EQ(paletteCommand(s, w, p, std::nullopt), PaletteCancelled);
+  EXPECT_EQ(paletteCommand(s, w, p, std::string()), PaletteCancelled);
+  EXPECT_EQ(paletteCommand(s, w, p, std::string("/nonexistent.pal")), PaletteOpenError);
+  EXPECT_EQ(w.paletteFileName, "/nonexistent.pal");
+  EXPECT_EQ(redraws, 0);
+
+  EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);
+  EXPECT_EQ(redraws, 2); // once by the load, once more by the command
+  EXPECT_EQ(s.baseImage.readPixel(1, 1), vColor(100, 100, 100).value());
+  EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);
+  EXPECT_EQ(s.baseImage.readPixel(1, 1), vColor(100, 100, 100).value());
+}
+
+TEST(PaletteSample, StdPalIsTheBuiltInOneWithHeightsAsIndices) {
+  Palette p{};
+  ASSERT_EQ(loadPalette(p, std::string(HS_TEST_DATA) + "/../../samples/Std.pal"), PaletteLoaded);
+  for (int i = 0; i < 256; ++i) {
+    const vColor want = vColor::fromValue(defaultPalette()[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(p[static_cast<std::size_t>(i)], vColor(want.r(), want.g(), i).value()) << i;
+  }
+}
+
+} // namespace
+} // namespace hs
