@@ -5,6 +5,8 @@
 #include "io/LineReader.h"
 #include "io/ScanLine.h"
 #include "io/TextOut.h"
+#include "terrain/HeightField.h"
+#include "view/Redraw.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -126,6 +128,27 @@ int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
   if (result == PlaceDataOk)
     applyPlaceData(data, scene, values, window);
   return result;
+}
+
+int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
+                  const std::string &fileName) {
+  QFile file(toQtPath(fileName));
+  if (!file.open(QIODevice::ReadOnly))
+    return PlaceDataCannotOpen;
+  PlaceData data;
+  const int result = readPlaceData(file, data, scene.budget.limit);
+  if (result != PlaceDataOk)
+    return result;
+  killAll(scene);
+  applyPlaceData(data, scene, values, window);
+  if (scene.hfType != 0) {
+    if (loadPpm(scene, window.hfFileName) != Loaded)
+      return PlaceDataPpmFailed;
+  } else if (loadTarga(scene, window.hfFileName, pal) != Loaded) {
+    return PlaceDataTargaFailed;
+  }
+  redraw(scene, values);
+  return PlaceDataOk;
 }
 
 int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,

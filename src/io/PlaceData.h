@@ -2,6 +2,7 @@
 
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
+#include "terrain/Palette.h"
 
 #include <array>
 #include <string>
@@ -54,6 +55,15 @@ void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
 // scene (objects are appended to what the lists hold). Returns 0..4; after a
 // non-zero result the scene is exactly as it was.
 int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
+                  const std::string &fileName);
+
+// "Open.Data": parses fileName and, when it is good, empties the object lists,
+// applies the file, reloads its height field (PPM when the file's type is not
+// 0, Targa with pal otherwise; positions are neither rescaled nor re-sampled)
+// and redraws. Returns 0..6. After 1..4 the scene is exactly as it was; after
+// 5 or 6 the placement is in the scene and the map is the one loaded before.
+// The command takes a Keep after 0, 5 and 6.
+int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
                   const std::string &fileName);
 
 // Writes the place data file text; 0, or 1 when the device refuses a write.
