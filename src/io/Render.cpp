@@ -27,7 +27,10 @@ int renderPreview(const Scene &scene, const ProgramValues &values, const WindowV
       services->notice("Notice", kNoEngineMessage);
     return RenderNoEngine;
   }
-  if (writePovInclude(scene, values, window, std::string(kTestIncludeName)) != 0)
+  // Named in full, so a start directory that has gone away is not replaced by
+  // wherever the process happens to be.
+  const std::string include = values.startDir + "/" + kTestIncludeName;
+  if (writePovInclude(scene, values, window, include) != 0)
     return RenderNoInclude;
   const bool started =
       QProcess::startDetached(toQtPath(values.enginePath), engineArguments(values.enginePath), dir);

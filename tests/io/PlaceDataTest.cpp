@@ -1,4 +1,5 @@
 #include "io/PlaceData.h"
+#include "terrain/Palette.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -204,6 +205,56 @@ TEST(PlaceData, MessagesNameEachResult) {
   EXPECT_STREQ(placeDataMessage(5), "Load DAT Data5 ERROR");
   EXPECT_STREQ(placeDataMessage(6), "Load DAT Data6 ERROR");
   EXPECT_STREQ(placeDataMessage(0), "");
+}
+
+} // namespace
+} // namespace hs
+
+namespace hs {
+namespace {
+
+std::string dataFile(const char *name) { return std::string(HS_TEST_DATA) + "/" + name; }
+
+TEST_F(PlaceDataFile, OpenEmptiesTheListsAndReloadsTheHeightFieldWithoutRescaling) {
+  World w;
+  w.scene.objects[7].append(1, 1, 1, 0, 0);
+  const std::string text = "300,0,300,1,1\n100,0,100,0,0\n" + dataFile("tiny.tga") +
+                           "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n";
+  ASSERT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), write(text)), 0);
+  EXPECT_EQ(w.scene.mapWidth, 3);
+  EXPECT_EQ(w.scene.mapHeight, 2);
+  EXPECT_EQ(w.scene.objects[7].count(), 0);
+  ASSERT_EQ(w.scene.objects[1].count(), 1);
+  EXPECT_EQ(w.scene.objects[1][0], (ScItem{250, 7, 250, 0, 0})); // not rescaled, not re-sampled
+  EXPECT_EQ(w.scene.camera.x, 300);
+  EXPECT_EQ(w.window.smoothOn, 1);
+}
+
+TEST_F(PlaceDataFile, OpenWithAMissingHeightFieldKeepsThePlacementAndTheOldMap) {
+  for (int type : {0, 1}) {
+    World w;
+    w.scene.objects[7].append(1, 1, 1, 0, 0);
+    const std::string text = "1,2,3,0,0\n4,5,6,0,0\n" + dataFile("no-such-map") + "\n1,1,1\n0,0," +
+                             std::to_string(type) + "\n1,1\n9,9,9,0,0\n";
+    EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), write(text)),
+              type ? 5 : 6);
+    EXPECT_EQ(w.scene.mapWidth, 400);
+    EXPECT_EQ(w.scene.objects[7].count(), 0);
+    EXPECT_EQ(w.scene.objects[0].count(), 1);
+    EXPECT_EQ(w.scene.camera, (ScItem{1, 2, 3, 0, 0}));
+    EXPECT_EQ(w.scene.hfType, type);
+  }
+}
+
+TEST_F(PlaceDataFile, OpenThatFailsToParseChangesNothing) {
+  World w;
+  w.scene.objects[7].append(1, 1, 1, 0, 0);
+  EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), write(kHead + "1,2\n")),
+            4);
+  EXPECT_EQ(w.scene.objects[7].count(), 1);
+  EXPECT_EQ(w.scene.camera, kDefaultCamera);
+  EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), "/no/such/file.txt"), 1);
+  EXPECT_EQ(w.scene.objects[7].count(), 1);
 }
 
 } // namespace
