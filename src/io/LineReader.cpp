@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 namespace hs {
@@ -12,7 +13,19 @@ constexpr std::size_t kBufferSize = 1 << 18;
 constexpr std::size_t kWindow = kMaxLineLength + 2;
 } // namespace
 
-LineReader::LineReader(QIODevice &device) : device_(device), buffer_(kBufferSize) {}
+namespace {
+// Small inputs get a small buffer; it always holds at least two longest lines.
+std::size_t bufferSizeFor(const QIODevice &device) {
+  if (device.isSequential())
+    return kBufferSize;
+  const qint64 left = device.size() - device.pos() + 1;
+  if (left >= static_cast<qint64>(kBufferSize))
+    return kBufferSize;
+  return std::max(static_cast<std::size_t>(left < 0 ? 0 : left), 2 * kWindow);
+}
+} // namespace
+
+LineReader::LineReader(QIODevice &device) : device_(device), buffer_(bufferSizeFor(device)) {}
 
 bool LineReader::fill() {
   if (eof_)
