@@ -55,7 +55,7 @@ Fast fastInt(const char *&p, const char *end, int &out) {
     negative = *q++ == '-';
   const char *digits = q;
   int value = 0;
-  while (q < end && isDigit(*q) && q - digits < 10)
+  while (q < end && isDigit(*q) && q - digits < 9)
     value = value * 10 + (*q++ - '0');
   const auto n = q - digits;
   // Hex, octal, overflow and non-numbers are left to the C library.
