@@ -1,4 +1,5 @@
 #include "io/PlaceData.h"
+#include "io/PovInclude.h"
 #include "terrain/Palette.h"
 
 #include <QBuffer>
@@ -255,6 +256,22 @@ TEST_F(PlaceDataFile, OpenThatFailsToParseChangesNothing) {
   EXPECT_EQ(w.scene.camera, kDefaultCamera);
   EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), "/no/such/file.txt"), 1);
   EXPECT_EQ(w.scene.objects[7].count(), 1);
+}
+
+} // namespace
+} // namespace hs
+
+namespace hs {
+namespace {
+
+TEST(Writers, ADeviceThatRefusesWritesGivesResultOne) {
+  Scene scene;
+  ProgramValues values;
+  WindowValues window;
+  scene.objects[0].append(1, 1, 1, 0, 0);
+  QBuffer closed; // never opened: every write fails
+  EXPECT_EQ(savePlaceData(scene, values, window, closed), 1);
+  EXPECT_EQ(writePovInclude(scene, values, window, closed), 1);
 }
 
 } // namespace
