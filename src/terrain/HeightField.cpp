@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -21,12 +22,7 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File openForReading(const std::string &path) {
-  File f(std::fopen(path.c_str(), "rb"));
-  if (f)
-    std::setvbuf(f.get(), nullptr, _IOFBF, 1 << 20);
-  return f;
-}
+File openForReading(const std::string &path) { return File(std::fopen(path.c_str(), "rb")); }
 
 // A claimed size the file cannot hold is short data, found before two images
 // of that size are made. Pipes and other unsized files are simply read.
@@ -46,28 +42,54 @@ bool sizeAccepted(long long w, long long h) {
   return w > 0 && h > 0 && w <= kMaxMapSide && h <= kMaxMapSide;
 }
 
-// The two new images of a load, filled before anything in the scene changes.
+// The new images of a load, made before anything in the scene changes. The
+// old viewImage is only a picture of the old map, rebuilt by every redraw, so
+// when it already has the new size it is reused at commit time instead of
+// making a second image.
 struct NewImages {
   LRMemoryDC base;
   LRMemoryDC view;
-  bool make(int w, int h) {
+  bool make(const Scene &scene, int w, int h) {
     base = LRMemoryDC(w, h);
-    view = LRMemoryDC(w, h);
-    return !base.isNull() && !view.isNull();
+    if (scene.viewImage.width() != w || scene.viewImage.height() != h) {
+      view = LRMemoryDC(w, h);
+      if (view.isNull())
+        return false;
+    }
+    return !base.isNull();
   }
 };
 
 void commit(Scene &scene, NewImages &images, int w, int h) {
-  images.view.copyFrom(images.base);
   scene.prevMapWidth = scene.mapWidth;
   scene.prevMapHeight = scene.mapHeight;
   scene.setMapSize(w, h);
+  if (!images.view.isNull())
+    scene.viewImage = std::move(images.view);
   scene.baseImage = std::move(images.base);
-  scene.viewImage = std::move(images.view);
+  scene.viewImage.copyFrom(scene.baseImage);
   // The pane and viewImage draw with the same pen and brush.
   scene.viewImage.setPen(scene.pen);
   scene.viewImage.setBrush(scene.brush);
+  scene.viewImage.setDrawMode(DrawMode::Normal);
   showViewImage(scene);
+}
+
+// Reads the pixel rows in blocks of about 1 MiB and hands each row to paint.
+// False when the file ends before the last row.
+template <class PaintRow>
+bool readRows(std::FILE *f, std::size_t rowSize, int rows, PaintRow paint) {
+  const int perBlock = static_cast<int>(std::max<std::size_t>(1, (1u << 20) / rowSize));
+  std::vector<unsigned char> block(rowSize * static_cast<std::size_t>(std::min(perBlock, rows)));
+  for (int r = 0; r < rows;) {
+    const int n = std::min(perBlock, rows - r);
+    const std::size_t bytes = rowSize * static_cast<std::size_t>(n);
+    if (std::fread(block.data(), 1, bytes, f) != bytes)
+      return false;
+    for (int i = 0; i < n; ++i, ++r)
+      paint(r, block.data() + rowSize * static_cast<std::size_t>(i));
+  }
+  return true;
 }
 
 bool targaHeaderAccepted(const std::array<unsigned char, 18> &h) {
@@ -164,7 +186,7 @@ int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
   if (!fileCanHold(f.get(), needed))
     return ShortData;
   NewImages images;
-  if (!images.make(w, h))
+  if (!images.make(scene, w, h))
     return Incompatible;
   std::array<unsigned char, 768> colourMap;
   if (std::fread(colourMap.data(), 1, colourMap.size(), f.get()) != colourMap.size())
@@ -172,14 +194,15 @@ int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
   std::array<std::uint32_t, 256> lut;
   for (std::size_t i = 0; i < lut.size(); ++i)
     lut[i] = toQtPixel(pal[i]);
-  std::vector<unsigned char> rowBytes(static_cast<std::size_t>(w));
-  for (int r = 0; r < h; ++r) {
-    if (std::fread(rowBytes.data(), 1, rowBytes.size(), f.get()) != rowBytes.size())
-      return ShortData;
-    std::uint32_t *row = images.base.rowPixels(r);
-    for (int k = 0; k < w; ++k)
-      row[k] = lut[rowBytes[static_cast<std::size_t>(k)]];
-  }
+  LRMemoryDC &base = images.base;
+  const bool complete =
+      readRows(f.get(), static_cast<std::size_t>(w), h, [&](int r, const unsigned char *b) {
+        std::uint32_t *row = base.rowPixels(r);
+        for (int k = 0; k < w; ++k)
+          row[k] = lut[b[k]];
+      });
+  if (!complete)
+    return ShortData;
   commit(scene, images, w, h);
   return Loaded;
 }
@@ -198,18 +221,19 @@ int loadPpm(Scene &scene, const std::string &path) {
   if (!fileCanHold(f.get(), rowSize * static_cast<std::uint64_t>(h)))
     return ShortData;
   NewImages images;
-  if (!images.make(static_cast<int>(w), static_cast<int>(h)))
+  if (!images.make(scene, static_cast<int>(w), static_cast<int>(h)))
     return Incompatible;
-  std::vector<unsigned char> rowBytes(rowSize);
-  for (int r = 0; r < h; ++r) {
-    if (std::fread(rowBytes.data(), 1, rowSize, f.get()) != rowSize)
-      return ShortData;
-    std::uint32_t *row = images.base.rowPixels(r);
-    const unsigned char *b = rowBytes.data();
-    // Stored pixels are 0xFFRRGGBB: red t2, green t1, blue t0.
-    for (long long k = 0; k < w; ++k, b += 3)
-      row[k] = 0xFF000000u | (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[1]} << 8) | b[0];
-  }
+  LRMemoryDC &base = images.base;
+  const int width = static_cast<int>(w);
+  const bool complete =
+      readRows(f.get(), rowSize, static_cast<int>(h), [&](int r, const unsigned char *b) {
+        std::uint32_t *row = base.rowPixels(r);
+        // Stored pixels are 0xFFRRGGBB: red t2, green t1, blue t0.
+        for (int k = 0; k < width; ++k, b += 3)
+          row[k] = 0xFF000000u | (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[1]} << 8) | b[0];
+      });
+  if (!complete)
+    return ShortData;
   commit(scene, images, static_cast<int>(w), static_cast<int>(h));
   return Loaded;
 }

@@ -2,9 +2,11 @@
 
 #include "terrain/HeightField.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 namespace hs {
 
@@ -30,27 +32,66 @@ unsigned waterLevelOf(const ProgramValues &values) {
   return static_cast<unsigned>(static_cast<std::int32_t>(t));
 }
 
-// copyFrom + paintAtOrBelow in one pass over the pixels: the same result as
-// drawWater right after a copy, for half the memory traffic.
+// copyFrom + paintAtOrBelow in one pass from baseImage to viewImage: the
+// same picture as drawWater right after a copy, for half the memory traffic.
 void copyWithWater(Scene &scene, const ProgramValues &values) {
   LRMemoryDC &view = scene.viewImage;
   const LRMemoryDC &base = scene.baseImage;
-  if (!view.copyFrom(base))
+  if (view.width() != base.width() || view.height() != base.height() || view.isNull())
     return;
   const unsigned level = waterLevelOf(values);
   const std::uint32_t paint = toQtPixel(waterColour.value());
   const int w = std::min(scene.mapWidth, view.width());
   const int h = std::min(scene.mapHeight, view.height());
-  const bool sixteen = scene.hfType != 0;
-  for (int y = 0; y < h; ++y) {
-    std::uint32_t *row = view.rowPixels(y);
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t p = row[x];
-      const unsigned height = sixteen ? (((p >> 16) & 0xFFu) | (p & 0xFF00u)) : (p & 0xFFu);
-      row[x] = height <= level ? paint : p;
+  const int full = view.width();
+  for (int y = 0; y < view.height(); ++y) {
+    const std::uint32_t *src = base.rowPixels(y);
+    std::uint32_t *dst = view.rowPixels(y);
+    const int n = y < h ? w : 0;
+    // Stored pixels are 0xAARRGGBB: the 16-bit height is red + 256 * green,
+    // the 8-bit one is blue.
+    if (scene.hfType != 0) {
+      for (int x = 0; x < n; ++x) {
+        const std::uint32_t p = src[x];
+        dst[x] = (((p >> 16) & 0xFFu) | (p & 0xFF00u)) <= level ? paint : p;
+      }
+    } else {
+      for (int x = 0; x < n; ++x) {
+        const std::uint32_t p = src[x];
+        dst[x] = (p & 0xFFu) <= level ? paint : p;
+      }
     }
+    std::copy(src + n, src + full, dst + n);
   }
 }
+
+// An opaque icon drawn by whole rows, clipped; the same pixels as
+// vMemoryDC::drawIcon, which checks transparency pixel by pixel.
+class OpaqueIcon {
+public:
+  explicit OpaqueIcon(const vIcon &icon) : width_(icon.width), height_(icon.height) {
+    pixels_.reserve(icon.pixels.size());
+    for (ColourValue c : icon.pixels)
+      pixels_.push_back(toQtPixel(c));
+  }
+  void draw(LRMemoryDC &img, int x, int y) const {
+    const int x0 = std::max(0, -x);
+    const int y0 = std::max(0, -y);
+    const int x1 = std::min(width_, img.width() - x);
+    const int y1 = std::min(height_, img.height() - y);
+    if (x0 >= x1)
+      return;
+    for (int iy = y0; iy < y1; ++iy) {
+      const std::uint32_t *src = pixels_.data() + static_cast<std::size_t>(iy * width_);
+      std::copy(src + x0, src + x1, img.rowPixels(y + iy) + x + x0);
+    }
+  }
+
+private:
+  int width_;
+  int height_;
+  std::vector<std::uint32_t> pixels_;
+};
 
 void drawItems(Scene &scene, const ProgramValues &values) {
   LRMemoryDC &view = scene.viewImage;
@@ -59,6 +100,9 @@ void drawItems(Scene &scene, const ProgramValues &values) {
   for (std::size_t t = 0; t < scene.objects.size(); ++t) {
     const ScData &list = scene.objects[t];
     const vIcon &marker = scene.markers[t];
+    if (list.count() == 0)
+      continue;
+    const OpaqueIcon fast(marker);
     for (int j = 0; j < list.count(); ++j) {
       const ScItem &item = list[j];
       if (j > 0 && values.showOrder == 1) {
@@ -68,7 +112,10 @@ void drawItems(Scene &scene, const ProgramValues &values) {
         view.drawLine(toPixel(item.x), toPixel(item.z), toPixel(prev.x), toPixel(prev.z));
         view.setDrawMode(DrawMode::Normal);
       }
-      view.drawIcon(marker, toPixel(item.x - 4), toPixel(item.z - 4));
+      if (marker.transparent)
+        view.drawIcon(marker, toPixel(item.x - 4), toPixel(item.z - 4));
+      else
+        fast.draw(view, toPixel(item.x - 4), toPixel(item.z - 4));
     }
   }
 }
@@ -219,6 +266,21 @@ void setBrushColour(Scene &scene, vColor colour) {
   scene.viewImage.setBrush(scene.brush);
   if (scene.surface)
     scene.surface->setBrush(scene.brush);
+}
+
+void toggleWater(Scene &scene, const ProgramValues &values) {
+  scene.showWater = scene.showWater ? 0 : 1;
+  redraw(scene, values);
+}
+
+void toggleView(Scene &scene, const ProgramValues &values) {
+  scene.showView = scene.showView ? 0 : 1;
+  redraw(scene, values);
+}
+
+void setShowOrder(Scene &scene, ProgramValues &values, bool pressed) {
+  values.showOrder = pressed ? 1 : 0;
+  redraw(scene, values);
 }
 
 void repaintPane(Scene &scene) { showViewImage(scene); }

@@ -46,6 +46,12 @@ void drawView(Scene &scene, double angle);
 void setPenColour(Scene &scene, vColor colour);
 void setBrushColour(Scene &scene, vColor colour);
 
+// The display toggles. "Water" and "View" invert their flag, "Order" takes
+// the toggle's new state; each then redraws.
+void toggleWater(Scene &scene, const ProgramValues &values);
+void toggleView(Scene &scene, const ProgramValues &values);
+void setShowOrder(Scene &scene, ProgramValues &values, bool pressed);
+
 // Copies the visible part of viewImage (from (scrollX, scrollY), viewWidth x
 // viewHeight) to the pane's top-left corner.
 void repaintPane(Scene &scene);

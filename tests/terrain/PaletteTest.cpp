@@ -8,12 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace hs {
 namespace {
 
 std::string writeTemp(const std::string &name, const std::string &text) {
-  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  // The process id keeps parallel runs of the tests apart.
+  const std::string path =
+      (std::filesystem::temp_directory_path() / (std::to_string(getpid()) + name)).string();
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }

@@ -237,6 +237,36 @@ TEST(Water, LevelsZeroAndTopOnBothMapTypes) {
   EXPECT_EQ(s.viewImage.readPixel(3, 0), 0x000201u);
 }
 
+TEST(Toggles, WaterTwiceViewAndOrder) {
+  Scene s;
+  resize(s, 40, 40);
+  paintRamp(s);
+  test::FakeSurface pane;
+  s.surface = &pane;
+  ProgramValues values;
+  values.waterLevel = 20;
+  s.objects[0].append(10, 0, 30, AboveGround, 0);
+  s.objects[0].append(30, 0, 30, AboveGround, 0);
+  redraw(s, values);
+  const LRMemoryDC before = s.viewImage;
+  toggleWater(s, values);
+  EXPECT_EQ(s.showWater, 1);
+  EXPECT_EQ(s.viewImage.readPixel(2, 2), waterColour.value());
+  toggleWater(s, values);
+  EXPECT_EQ(s.showWater, 0);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+      ASSERT_EQ(s.viewImage.readPixel(x, y), before.readPixel(x, y));
+  setShowOrder(s, values, true);
+  EXPECT_EQ(values.showOrder, 1);
+  EXPECT_EQ(s.viewImage.readPixel(20, 30), before.readPixel(20, 30) ^ 0xFFFFFFu);
+  setShowOrder(s, values, false);
+  EXPECT_EQ(s.viewImage.readPixel(20, 30), before.readPixel(20, 30));
+  toggleView(s, values);
+  EXPECT_EQ(s.showView, 1);
+  EXPECT_EQ(pane.showCount, 6);
+}
+
 TEST(Redraw, UndoRedrawsOnceInstalled) {
   Scene s;
   test::FakeSurface pane;

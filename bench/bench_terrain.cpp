@@ -1,0 +1,133 @@
+#include "terrain/HeightField.h"
+#include "terrain/Palette.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace hs {
+namespace {
+
+constexpr int kSide = 4096;
+
+// The 4096 x 4096 files, written once into a temporary folder and removed at
+// exit. Random bytes, so nothing compresses or repeats conveniently.
+class BigFiles {
+public:
+  BigFiles() {
+    char tmpl[] = "/tmp/hs_bench_XXXXXX";
+    dir = mkdtemp(tmpl);
+    std::mt19937 gen(3);
+    std::vector<unsigned char> data(static_cast<std::size_t>(kSide) * kSide * 3);
+    for (auto &b : data)
+      b = static_cast<unsigned char>(gen());
+    ppm = dir + "/big.ppm";
+    const std::string header = "P6\n4096 4096\n255\n";
+    write(ppm, header, data.data(), data.size());
+    targa = dir + "/big.tga";
+    std::string t = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0, 0, 16, 0, 16, 8, 32};
+    t.resize(18 + 768, '\x40');
+    write(targa, t, data.data(), static_cast<std::size_t>(kSide) * kSide);
+  }
+  ~BigFiles() { std::filesystem::remove_all(dir); }
+
+  std::string dir, ppm, targa;
+
+private:
+  static void write(const std::string &path, const std::string &head, const unsigned char *data,
+                    std::size_t n) {
+    std::FILE *f = std::fopen(path.c_str(), "wb");
+    if (!f)
+      std::abort();
+    std::fwrite(head.data(), 1, head.size(), f);
+    std::fwrite(data, 1, n, f);
+    std::fclose(f);
+  }
+};
+
+const BigFiles &files() {
+  static const BigFiles f;
+  return f;
+}
+
+LRMemoryDC noiseImage(int size) {
+  LRMemoryDC dc(size, size);
+  std::mt19937 gen(7);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      dc.rowPixels(y)[x] = 0xFF000000u | (gen() & 0xFFFFFFu);
+  return dc;
+}
+
+// The floor for a load: the PPM file read into memory plus one copy of a
+// 4096 x 4096 image.
+void BM_ReadFileAndCopy4096(benchmark::State &state) {
+  const std::string path = files().ppm;
+  const LRMemoryDC src = noiseImage(kSide);
+  LRMemoryDC dst(kSide, kSide);
+  std::vector<unsigned char> buffer(std::filesystem::file_size(path));
+  for (auto _ : state) {
+    std::FILE *f = std::fopen(path.c_str(), "rb");
+    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f);
+    std::fclose(f);
+    dst.copyFrom(src);
+    benchmark::DoNotOptimize(n);
+    benchmark::DoNotOptimize(dst.rowPixels(0));
+  }
+}
+BENCHMARK(BM_ReadFileAndCopy4096)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPpm4096(benchmark::State &state) {
+  const std::string path = files().ppm;
+  Scene scene;
+  for (auto _ : state) {
+    if (loadPpm(scene, path) != Loaded)
+      state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
+  }
+}
+BENCHMARK(BM_LoadPpm4096)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTarga4096(benchmark::State &state) {
+  const std::string path = files().targa;
+  Scene scene;
+  for (auto _ : state) {
+    if (loadTarga(scene, path, defaultPalette()) != Loaded)
+      state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
+  }
+}
+BENCHMARK(BM_LoadTarga4096)->Unit(benchmark::kMillisecond);
+
+// The floor for the recolouring, as in bench_core.
+void BM_ImageCopy4096(benchmark::State &state) {
+  const LRMemoryDC src = noiseImage(kSide);
+  LRMemoryDC dst(kSide, kSide);
+  for (auto _ : state) {
+    dst.copyFrom(src);
+    benchmark::DoNotOptimize(dst.rowPixels(0));
+  }
+}
+BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
+
+void BM_ApplyPalette4096(benchmark::State &state) {
+  Scene scene;
+  scene.baseImage = noiseImage(kSide);
+  scene.setMapSize(kSide, kSide);
+  Palette grey;
+  for (int i = 0; i < 256; ++i)
+    grey[static_cast<std::size_t>(i)] = vColor(i, i, i).value();
+  for (auto _ : state) {
+    applyPalette(scene, grey);
+    benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
+  }
+}
+BENCHMARK(BM_ApplyPalette4096)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace hs
