@@ -274,5 +274,28 @@ TEST(Writers, ADeviceThatRefusesWritesGivesResultOne) {
   EXPECT_EQ(writePovInclude(scene, values, window, closed), 1);
 }
 
+TEST(Writers, APlaceFileWhoseNameCouldNotBeReadBackIsNotWritten) {
+  Scene scene;
+  ProgramValues values;
+  WindowValues window;
+  QTemporaryDir dir;
+  const std::string name = dir.filePath("kept.txt").toStdString();
+  ASSERT_EQ(savePlaceData(scene, values, window, name), 0);
+  QFile f(QString::fromStdString(name));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray before = f.readAll();
+  f.close();
+  for (const char *bad : {"two\nlines.tga", "cr.tga\r"}) {
+    window.hfFileName = bad;
+    scene.camera.x = 7;
+    EXPECT_EQ(savePlaceData(scene, values, window, name), 1);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before); // the earlier file stays
+    f.close();
+  }
+  window.hfFileName = "mid\rdle.tga"; // reads back as itself
+  EXPECT_EQ(savePlaceData(scene, values, window, name), 0);
+}
+
 } // namespace
 } // namespace hs
