@@ -1,0 +1,102 @@
+// hillstrew-export: turns a place data file into a POV include file without the
+// window, for scripted pipelines.
+
+#include "core/ProgramValues.h"
+#include "core/Scene.h"
+#include "io/PlaceData.h"
+#include "io/PovInclude.h"
+#include "terrain/Palette.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char *kUsage =
+    "Usage: hillstrew-export [--palette FILE] DATAFILE [OUTFILE]\n"
+    "\n"
+    "Opens the Hillstrew place data file DATAFILE as \"Open.Data\" does, loading the\n"
+    "height field it names, and writes the POV-Ray include file to OUTFILE, or to\n"
+    "standard output when OUTFILE is left out.\n"
+    "\n"
+    "  --palette FILE  colour a Targa height field with this palette file instead\n"
+    "                  of the built-in palette\n"
+    "  --help          show this text\n"
+    "\n"
+    "Relative names inside DATAFILE are taken from the current directory. On any\n"
+    "failure the program's own message goes to standard error and the exit status\n"
+    "is not 0; an existing OUTFILE is then left as it was.\n";
+
+int fail(const char *message) {
+  std::fprintf(stderr, "%s\n", message);
+  return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  std::vector<std::string> names;
+  std::string paletteFile;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (options && (arg == "--help" || arg == "-h")) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && arg == "--palette") {
+      if (++i >= argc) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
+      paletteFile = argv[i];
+    } else if (options && arg.rfind("--palette=", 0) == 0) {
+      paletteFile = arg.substr(std::strlen("--palette="));
+    } else if (options && arg.size() > 1 && arg[0] == '-') {
+      std::fprintf(stderr, "hillstrew-export: unknown option %s\n\n%s", arg.c_str(), kUsage);
+      return 2;
+    } else {
+      names.push_back(arg);
+    }
+  }
+  if (names.empty() || names.size() > 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+
+  hs::Palette pal = hs::defaultPalette();
+  if (!paletteFile.empty()) {
+    const int r = hs::loadPalette(pal, paletteFile);
+    if (r != hs::PaletteLoaded)
+      return fail(hs::paletteMessage(r));
+  }
+
+  hs::Scene scene;
+  hs::ProgramValues values;
+  hs::WindowValues window;
+  scene.owner = &window;
+  const int opened = hs::openPlaceData(scene, values, window, pal, names[0]);
+  if (opened != hs::PlaceDataOk)
+    return fail(hs::placeDataMessage(opened));
+
+  int written;
+  if (names.size() == 2) {
+    written = hs::writePovInclude(scene, values, window, names[1]);
+  } else {
+    QFile out;
+    written = out.open(stdout, QIODevice::WriteOnly)
+                  ? hs::writePovInclude(scene, values, window, static_cast<QIODevice &>(out))
+                  : 1;
+    if (written == 0 && !out.flush())
+      written = 1;
+  }
+  if (written != 0)
+    return fail(hs::kSaveIncludeMessage);
+  return 0;
+}

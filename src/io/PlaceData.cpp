@@ -1,0 +1,191 @@
+#include "io/PlaceData.h"
+
+#include "core/Names.h"
+#include "core/QtPaths.h"
+#include "io/LineReader.h"
+#include "io/ScanLine.h"
+#include "io/TextOut.h"
+#include "terrain/HeightField.h"
+#include "view/Redraw.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace hs {
+
+namespace {
+
+bool readItem(LineReader &reader, ScItem &item) {
+  std::string_view line;
+  if (reader.next(line) != LineReader::Line)
+    return false;
+  Scanned v[5];
+  if (scanLine(line, LineFormat::Item, v) < 5)
+    return false;
+  item = ScItem{v[0].f, v[1].f, v[2].f, v[3].i, v[4].f};
+  return true;
+}
+
+void writeItem(TextOut &out, const ScItem &item) {
+  out.fixed(item.x).ch(',').fixed(item.y).ch(',').fixed(item.z).ch(',');
+  out.integer(item.heightMode).ch(',').fixed(item.height);
+}
+
+} // namespace
+
+const char *placeDataMessage(int result) {
+  switch (result) {
+  case PlaceDataCannotOpen:
+    return "Load DAT file ERROR";
+  case PlaceDataBadLookAt:
+    return "Load DAT Data2 ERROR";
+  case PlaceDataBadHeader:
+    return "Load DAT Data3 ERROR";
+  case PlaceDataBadObject:
+    return "Load DAT Data4 ERROR";
+  case PlaceDataPpmFailed:
+    return "Load DAT Data5 ERROR";
+  case PlaceDataTargaFailed:
+    return "Load DAT Data6 ERROR";
+  default:
+    return "";
+  }
+}
+
+int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
+  LineReader reader(device);
+  std::string_view line;
+  Scanned v[5];
+
+  if (!readItem(reader, data.camera))
+    return PlaceDataBadHeader;
+  if (!readItem(reader, data.lookAt))
+    return PlaceDataBadLookAt;
+  // The name is taken up to a zero byte, as a C string would end there.
+  if (reader.next(line) != LineReader::Line)
+    return PlaceDataBadHeader;
+  data.hfFileName.assign(line.substr(0, line.find('\0')));
+
+  if (reader.next(line) != LineReader::Line || scanLine(line, LineFormat::Floats3, v) < 3)
+    return PlaceDataBadHeader;
+  data.scaleX = v[0].f;
+  data.scaleY = v[1].f;
+  data.scaleZ = v[2].f;
+  if (reader.next(line) != LineReader::Line || scanLine(line, LineFormat::WaterLine, v) < 3)
+    return PlaceDataBadHeader;
+  data.waterLevel = v[0].f;
+  data.smoothOn = v[1].i;
+  data.hfType = v[2].i;
+
+  for (int section = 0; section < kObjectTypes; ++section) {
+    const LineReader::Result r = reader.next(line);
+    if (r == LineReader::TooLong)
+      return PlaceDataBadObject;
+    // Anything but a "type,count" header ends the objects.
+    if (r == LineReader::End || scanLine(line, LineFormat::Header, v) < 2)
+      return PlaceDataOk;
+    const int type = v[0].i;
+    const int count = v[1].i;
+    if (type < 1 || type > kObjectTypes)
+      return PlaceDataBadObject;
+    std::vector<ScItem> &list = data.objects[static_cast<std::size_t>(type - 1)];
+    for (int k = 0; k < count; ++k) {
+      ScItem item;
+      if (!readItem(reader, item) || data.objectCount >= maxObjects)
+        return PlaceDataBadObject;
+      list.push_back(item);
+      ++data.objectCount;
+    }
+  }
+  return PlaceDataOk;
+}
+
+void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
+                    WindowValues &window) {
+  scene.camera = data.camera;
+  scene.lookAt = data.lookAt;
+  window.hfFileName = data.hfFileName;
+  values.scaleX = data.scaleX;
+  values.scaleY = data.scaleY;
+  values.scaleZ = data.scaleZ;
+  values.waterLevel = data.waterLevel;
+  scene.hfType = data.hfType;
+  window.smoothOn = data.smoothOn;
+  // Both records name the type of the height field the file belongs to.
+  window.hfFileType = data.hfType;
+  for (int t = 0; t < kObjectTypes; ++t)
+    for (const ScItem &item : data.objects[static_cast<std::size_t>(t)])
+      scene.objects[static_cast<std::size_t>(t)].append(item);
+}
+
+int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
+                  const std::string &fileName) {
+  QFile file(toQtPath(fileName));
+  if (!file.open(QIODevice::ReadOnly))
+    return PlaceDataCannotOpen;
+  PlaceData data;
+  const int result = readPlaceData(file, data, scene.budget.limit - scene.budget.used);
+  if (result == PlaceDataOk)
+    applyPlaceData(data, scene, values, window);
+  return result;
+}
+
+int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
+                  const std::string &fileName) {
+  QFile file(toQtPath(fileName));
+  if (!file.open(QIODevice::ReadOnly))
+    return PlaceDataCannotOpen;
+  PlaceData data;
+  const int result = readPlaceData(file, data, scene.budget.limit);
+  if (result != PlaceDataOk)
+    return result;
+  killAll(scene);
+  applyPlaceData(data, scene, values, window);
+  if (scene.hfType != 0) {
+    if (loadPpm(scene, window.hfFileName) != Loaded)
+      return PlaceDataPpmFailed;
+  } else if (loadTarga(scene, window.hfFileName, pal) != Loaded) {
+    return PlaceDataTargaFailed;
+  }
+  redraw(scene, values);
+  return PlaceDataOk;
+}
+
+int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+                  QIODevice &device) {
+  TextOut out(device);
+  writeItem(out, scene.camera);
+  out.text(" HS_At\n");
+  writeItem(out, scene.lookAt);
+  out.text(" HS_Look\n");
+  out.text(window.hfFileName).ch('\n');
+  out.fixed(values.scaleX).ch(',').fixed(values.scaleY).ch(',').fixed(values.scaleZ);
+  out.text(" HS_Scale\n");
+  out.fixed(values.waterLevel).ch(',').integer(window.smoothOn).ch(',').integer(scene.hfType);
+  out.text(" W Sm Ft\n");
+  for (int t = 0; t < kObjectTypes; ++t) {
+    const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    if (list.count() == 0)
+      continue;
+    out.integer(t + 1).ch(',').integer(list.count()).text("  type number\n");
+    for (const ScItem &item : list) {
+      writeItem(out, item);
+      out.ch('\n');
+    }
+  }
+  return out.flush() ? 0 : 1;
+}
+
+int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+                  const std::string &fileName) {
+  QSaveFile file(toQtPath(fileName));
+  if (!file.open(QIODevice::WriteOnly))
+    return 1;
+  if (savePlaceData(scene, values, window, static_cast<QIODevice &>(file)) != 0) {
+    file.cancelWriting();
+    return 1;
+  }
+  return file.commit() ? 0 : 1;
+}
+
+} // namespace hs

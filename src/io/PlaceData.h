@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/ProgramValues.h"
+#include "core/Scene.h"
+#include "terrain/Palette.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QIODevice;
+
+namespace hs {
+
+// Result codes of loading and opening; each has its notice text (placeDataMessage).
+enum PlaceDataResult {
+  PlaceDataOk = 0,
+  PlaceDataCannotOpen = 1,
+  PlaceDataBadLookAt = 2,
+  PlaceDataBadHeader = 3, // camera, name, scale or water line
+  PlaceDataBadObject = 4,
+  PlaceDataPpmFailed = 5,
+  PlaceDataTargaFailed = 6,
+};
+
+// Notice text of a result 1..6 ("" for 0 or anything else).
+const char *placeDataMessage(int result);
+// Notice shown when saving fails: the same text as for a file that cannot be opened.
+inline constexpr const char *kSaveDataMessage = "Load DAT file ERROR";
+
+// Everything a place data file holds, parsed but not yet applied to a scene.
+struct PlaceData {
+  ScItem camera;
+  ScItem lookAt;
+  std::string hfFileName;
+  float scaleX = 0, scaleY = 0, scaleZ = 0;
+  float waterLevel = 0;
+  int smoothOn = 0;
+  int hfType = 0;
+  std::array<std::vector<ScItem>, kObjectTypes> objects;
+  long long objectCount = 0;
+};
+
+// Parses a place data file. At most maxObjects objects are taken; more give
+// result 4. Returns 0 or 2..4; data is complete only after 0.
+int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects);
+
+// Applies parsed data: camera, look-at point, scale, water level, type and
+// smoothing flag are set, the height-field name taken, and the objects appended
+// to the lists of their types.
+void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
+                    WindowValues &window);
+
+// Parses fileName and, only when the whole file is good, applies it to the
+// scene (objects are appended to what the lists hold). Returns 0..4; after a
+// non-zero result the scene is exactly as it was.
+int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
+                  const std::string &fileName);
+
+// "Open.Data": parses fileName and, when it is good, empties the object lists,
+// applies the file, reloads its height field (PPM when the file's type is not
+// 0, Targa with pal otherwise; positions are neither rescaled nor re-sampled)
+// and redraws. Returns 0..6. After 1..4 the scene is exactly as it was; after
+// 5 or 6 the placement is in the scene and the map is the one loaded before.
+// The command takes a Keep after 0, 5 and 6.
+int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
+                  const std::string &fileName);
+
+// Writes the place data file text; 0, or 1 when the device refuses a write.
+int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+                  QIODevice &device);
+// Creates or replaces fileName through a temporary file, so a failed save
+// leaves an earlier file intact. Returns 0 when written, 1 otherwise.
+int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+                  const std::string &fileName);
+
+} // namespace hs

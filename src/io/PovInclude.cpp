@@ -1,0 +1,101 @@
+#include "io/PovInclude.h"
+
+#include "core/QtPaths.h"
+#include "io/TextOut.h"
+#include "terrain/Height.h"
+
+#include <QSaveFile>
+#include <QString>
+
+namespace hs {
+
+namespace {
+
+// A map one pixel wide or high has nothing to divide by; its only column or
+// row is the centre, so the position there is 0 rather than inf or nan.
+PovPoint povPoint(const Scene &scene, const ProgramValues &values, const ScItem &item,
+                  float cameraY) {
+  PovPoint p = toPov(scene, values, item, cameraY);
+  if (scene.mapWidth <= 1)
+    p.x = 0.0;
+  if (scene.mapHeight <= 1)
+    p.z = 0.0;
+  return p;
+}
+
+void writeVector(TextOut &out, const PovPoint &p) {
+  out.ch('<').fixed(p.x).ch(',').fixed(p.y).ch(',').fixed(p.z).ch('>');
+}
+
+} // namespace
+
+std::string povEscaped(std::string_view name) {
+  std::string s;
+  s.reserve(name.size() + 8);
+  for (char c : name) {
+    if (c == '\\' || c == '"')
+      s.push_back('\\');
+    s.push_back(c);
+  }
+  return s;
+}
+
+int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+                    QIODevice &device) {
+  TextOut out(device);
+
+  const PovPoint at = povPoint(scene, values, scene.camera, 0.0f);
+  out.text("#declare HS_At= ");
+  writeVector(out, at);
+  out.text(";\n");
+  // Held in single precision, as everything measured against the camera sees it.
+  const float cameraPovY = static_cast<float>(at.y);
+
+  out.text("#declare HS_Look= ");
+  writeVector(out, povPoint(scene, values, scene.lookAt, cameraPovY));
+  out.text(";\n");
+
+  out.text("#declare HS_Hf=\"").text(povEscaped(window.hfFileName)).text("\";\n");
+  out.text("#declare HS_Hf_typ= ").integer(scene.hfType).text(";\n");
+  out.text("#declare HS_Scale= <")
+      .fixed(values.scaleX)
+      .ch(',')
+      .fixed(values.scaleY)
+      .ch(',')
+      .fixed(values.scaleZ)
+      .text(">;\n");
+  // A fraction of the 8-bit range whatever the map type, as POV scenes expect.
+  out.text("#declare HS_Water= ").fixed(static_cast<double>(values.waterLevel) / 255).text(";\n");
+  out.text("#declare HS_Smooth= ").integer(window.smoothOn).text(";\n\n");
+
+  for (int t = 0; t < kObjectTypes; ++t) {
+    const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    const int n = list.count();
+    if (n == 0)
+      continue;
+    out.text("#declare HS_Obj").integer(t + 1).text("=array[").integer(n).text("]{\n");
+    for (int k = 0; k < n; ++k) {
+      writeVector(out, povPoint(scene, values, list[k], cameraPovY));
+      if (k < n - 1)
+        out.ch(',');
+      if (k % 2 == 1)
+        out.ch('\n');
+    }
+    out.text("}\n");
+  }
+  return out.flush() ? 0 : 1;
+}
+
+int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+                    const std::string &fileName) {
+  QSaveFile file(toQtPath(fileName));
+  if (!file.open(QIODevice::WriteOnly))
+    return 1;
+  if (writePovInclude(scene, values, window, static_cast<QIODevice &>(file)) != 0) {
+    file.cancelWriting();
+    return 1;
+  }
+  return file.commit() ? 0 : 1;
+}
+
+} // namespace hs

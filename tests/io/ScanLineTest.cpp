@@ -1,0 +1,135 @@
+#include "io/ScanLine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace hs {
+namespace {
+
+// What sscanf itself makes of line, as bit patterns so nan and -0 compare.
+std::string reference(const std::string &line, LineFormat format) {
+  float f[5] = {};
+  int i[5] = {};
+  int n = 0;
+  const char *c = line.c_str();
+  switch (format) {
+  case LineFormat::Item:
+    n = std::sscanf(c, "%f,%f,%f,%i,%f", &f[0], &f[1], &f[2], &i[3], &f[4]);
+    break;
+  case LineFormat::WaterLine:
+    n = std::sscanf(c, "%f,%i,%i", &f[0], &i[1], &i[2]);
+    break;
+  case LineFormat::Header:
+    n = std::sscanf(c, "%i,%i", &i[0], &i[1]);
+    break;
+  default:
+    break;
+  }
+  n = n < 0 ? 0 : n;
+  std::string out = std::to_string(n);
+  const char *kinds = format == LineFormat::Item        ? "fffif"
+                      : format == LineFormat::WaterLine ? "fii"
+                                                        : "ii";
+  for (int k = 0; k < n; ++k) {
+    std::uint32_t bits;
+    if (kinds[k] == 'f')
+      std::memcpy(&bits, &f[k], 4);
+    else
+      bits = static_cast<std::uint32_t>(i[k]);
+    out += ' ' + std::to_string(bits);
+  }
+  return out;
+}
+
+std::string mine(const std::string &line, LineFormat format) {
+  Scanned v[5];
+  const int n = scanLine(line, format, v);
+  const char *kinds = format == LineFormat::Item        ? "fffif"
+                      : format == LineFormat::WaterLine ? "fii"
+                                                        : "ii";
+  std::string out = std::to_string(n);
+  for (int k = 0; k < n; ++k) {
+    std::uint32_t bits;
+    if (kinds[k] == 'f')
+      std::memcpy(&bits, &v[k].f, 4);
+    else
+      bits = static_cast<std::uint32_t>(v[k].i);
+    out += ' ' + std::to_string(bits);
+  }
+  return out;
+}
+
+TEST(ScanLine, FollowsScanfOnHandPickedLines) {
+  const char *lines[] = {
+      "200.000000,0.000000,300.000000,1,1.000000 HS_At",
+      "1,2,3,0x1F,4",
+      "1,2,3,017,4",
+      "1,2,3,08,4",
+      " -1.5, +2.25,\t3., -0 , 5",
+      "1e3,2E-2,3.5e+1,4,5",
+      "inf,-nan,INFINITY,4,nan(123)",
+      "0x1.8p1,-0x10,2,3,4",
+      ".5,-.25,3,4,5",
+      "1,2,3,4",
+      "1,2,3,4,",
+      "1 ,2,3,4,5",
+      "1,,3,4,5",
+      "3,12  type number",
+      "3,12",
+      "",
+      "   ",
+      "type number",
+      "-,1",
+      "99999999999,1",
+      "2147483648,-2147483649",
+      "1.5.5,2,3,4,5",
+      "1e,2,3,4,5",
+      "1e+,2,3,4,5",
+      "0x,1,2,3,4",
+      "0xg,1",
+      "3.4028236e38,1e-50,1e39,4,-1e39",
+      "123456789012345678901234567890.5,1,2,3,4",
+      "0.1,0.2,0.3,1,0.7",
+      "1\r",
+      "16777217,16777219,33554435,1,0.000000059604645",
+  };
+  for (const char *line : lines)
+    for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
+      EXPECT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
+}
+
+TEST(ScanLine, FollowsScanfOnRandomNumberLines) {
+  std::mt19937 gen(5);
+  const std::string alphabet = "0123456789012345678901234567890123456789.,,,,-+ eExX\tai";
+  for (int round = 0; round < 200000; ++round) {
+    std::string line;
+    const int len = static_cast<int>(gen() % 40);
+    for (int k = 0; k < len; ++k)
+      line += alphabet[gen() % alphabet.size()];
+    for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
+      ASSERT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
+  }
+  // Well-formed lines with many digits, where rounding to float matters.
+  for (int round = 0; round < 200000; ++round) {
+    std::string line;
+    for (int k = 0; k < 5; ++k) {
+      if (k)
+        line += ',';
+      if (gen() & 1)
+        line += '-';
+      line += std::to_string(gen() % 100000000);
+      if (k != 3) {
+        line += '.';
+        line += std::to_string(gen());
+      }
+    }
+    ASSERT_EQ(mine(line, LineFormat::Item), reference(line, LineFormat::Item)) << line;
+  }
+}
+
+} // namespace
+} // namespace hs
