@@ -22,7 +22,8 @@ public:
   // Drawing at pane coordinates with the current pen.
   virtual void drawIcon(const vIcon &icon, int x, int y) = 0;
   virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
-  // Exclusive-or figures: drawing the same one twice removes it.
+  // Exclusive-or figures: drawing the same one twice removes it. The model
+  // passes two opposite corners (the ellipse's bounding box), top-left first.
   virtual void xorLine(int x1, int y1, int x2, int y2) = 0;
   virtual void xorRect(int x1, int y1, int x2, int y2) = 0;
   virtual void xorEllipse(int x1, int y1, int x2, int y2) = 0;
@@ -36,13 +37,25 @@ class WindowServices {
 public:
   virtual ~WindowServices() = default;
 
+  // Presses "One" (n 1) or "Lin", "Box", "Cir" (n 2..4) alone, enables "Fill"
+  // except for n 1, then showModeStatus(n).
   virtual void setToolButtons(int n) = 0;
+  // The label of mode n - 1 in the status bar; unchanged for other n.
   virtual void showModeStatus(int n) = 0;
   virtual void setStatusText(const char *text) = 0;
+  // which 0: releases " At " and shows the camera height dialog; which 1:
+  // releases "Look" and shows the look-at height dialog. Modal: returns when
+  // the dialog has closed (at once if it was already on screen). The caller
+  // applies the heights and restores the mode.
   virtual void endCameraPick(int which) = 0;
+  // Closes the water dialog, sets waterLevel and restores the mode
+  // (finishWaterPick in placement/Mouse.h does both), then
+  // setToolButtons(mode + 1).
   virtual void endWaterPick(int level) = 0;
+  // The coordinate readout label.
   virtual void setReadout(const char *text) = 0;
-  // Moves the system pointer by (dx, dy) pixels.
+  // Moves the system pointer by (dx, dy) pixels; the move comes back as a
+  // mouse motion (or the window keeps a logical cursor and reports it).
   virtual void nudgePointer(int dx, int dy) = 0;
   virtual void notice(const char *title, const char *message) = 0;
   // Shows the "Height of object" dialog modally unless it is already on

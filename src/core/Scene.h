@@ -15,6 +15,15 @@ namespace hs {
 inline constexpr ScItem kDefaultCamera{200.0, 0.0, 300.0, AboveWater, 1.0};
 inline constexpr ScItem kDefaultLookAt{200.0, 0.0, 100.0, AboveGround, 0.0};
 
+// A rubber-band figure XOR-drawn on the pane while the mouse drags: a line,
+// a rectangle, or an ellipse with its bounding rectangle, given by two corners.
+enum class RubberFigure { None, Line, Rect, Ellipse };
+struct RubberBand {
+  RubberFigure figure = RubberFigure::None;
+  Point from;
+  Point to;
+};
+
 // Everything the map pane holds: the two images, the map geometry, the camera,
 // the look-at point and the sixteen object lists with their kept copies.
 // Operations elsewhere take a Scene plus the program-wide values.
@@ -58,6 +67,9 @@ public:
   std::array<vIcon, kObjectTypes> markers;
   Point firstPoint;
   Point lastPoint;
+  // The figure now on the pane, so that drawing it again removes exactly what
+  // was drawn. Every copy of viewImage to the pane covers it and resets it.
+  RubberBand rubberBand;
 
   WindowValues *owner = nullptr;
   PaneSurface *surface = nullptr;

@@ -164,6 +164,7 @@ const char *heightFieldMessage(int result) {
 }
 
 void showViewImage(Scene &scene) {
+  scene.rubberBand = {};
   if (scene.surface)
     scene.surface->showImage(scene.viewImage, scene.scrollX, scene.scrollY, scene.viewWidth,
                              scene.viewHeight);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/ProgramValues.h"
+#include "core/Scene.h"
+
+#include <string>
+
+namespace hs {
+
+// Keys the map window reacts to; everything else is Other.
+enum class Key { Left, Right, Up, Down, Return, Other };
+
+// Mouse buttons as the pane reports them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kMiddleButton = 2;
+inline constexpr int kRightButton = 3;
+
+// The map pane's mouse handlers, at pane coordinates. What they do depends on
+// values.mode: the placement tools, the one-click camera, look-at and water
+// picks (which end by themselves and return to previousMode), deleting,
+// editing and moving.
+void mousePress(Scene &scene, ProgramValues &values, int x, int y, int button);
+// A move with no button held: only the readout.
+void mouseMotion(Scene &scene, ProgramValues &values, int x, int y);
+// A move with a button held: the readout, then the rubber band of the line,
+// box, circle and delete modes or the moving item's image.
+void mouseDrag(Scene &scene, ProgramValues &values, int x, int y, int button);
+void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button);
+
+// The camera (which 0) or look-at (which 1) pick at map point (mapX, mapZ)
+// with sampled height h: moves the item there, redraws, shows the height
+// dialog through endCameraPick, gives the item the heights the dialog left and
+// returns to previousMode.
+void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, int h, int mapZ);
+// The model half of the window's endWaterPick: the water level becomes level
+// (0 when negative) and the mode returns to previousMode.
+void finishWaterPick(ProgramValues &values, int level);
+
+// Keeps the pointer's map position in the window's cursorX, cursorY and, when
+// sample is not negative, writes the readout in the units of unitsMode.
+void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample, int mapZ);
+// The readout text for a map point and its 8-bit sample.
+std::string readoutText(const Scene &scene, const ProgramValues &values, int mapX, int sample,
+                        int mapZ);
+
+// Arrow keys nudge the pointer one pixel without leaving the visible part of
+// the map; Return places one object of currentType at the pointer's map
+// position, whatever the mode and whatever the height there.
+void keyIn(Scene &scene, ProgramValues &values, Key key, bool shift);
+
+} // namespace hs

@@ -1,0 +1,114 @@
+#include "placement/Fill.h"
+#include "placement/Mouse.h"
+#include "placement/Random.h"
+#include "terrain/Height.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace hs {
+
+namespace {
+
+[[gnu::format(printf, 1, 2)]] std::string format(const char *fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  va_list again;
+  va_copy(again, args);
+  const int n = std::vsnprintf(nullptr, 0, fmt, args);
+  va_end(args);
+  std::string out;
+  if (n > 0) {
+    out.resize(static_cast<std::size_t>(n) + 1);
+    std::vsnprintf(out.data(), out.size(), fmt, again);
+    out.resize(static_cast<std::size_t>(n));
+  }
+  va_end(again);
+  return out;
+}
+
+// Distance from the centre in units of the map's span, 0 on a map one pixel
+// across, where there is no span to divide by.
+double spanFraction(double offset, int size) {
+  const int span = size - 1;
+  return span == 0 ? 0.0 : offset / static_cast<double>(span);
+}
+
+} // namespace
+
+std::string readoutText(const Scene &scene, const ProgramValues &values, int mapX, int sample,
+                        int mapZ) {
+  const double fromCentreX = static_cast<double>(mapX) - scene.mapCentreX;
+  const double fromCentreZ = static_cast<double>(scene.mapCentreY) - mapZ;
+  switch (values.unitsMode) {
+  case 1:
+    return format(" x,y,z : .%i, .%i, .%i ",
+                  truncToInt(spanFraction(fromCentreX * 1000.0, scene.mapWidth)),
+                  static_cast<int>(static_cast<long long>(sample) * 1000 / 255),
+                  truncToInt(spanFraction(fromCentreZ * 1000.0, scene.mapHeight)));
+  case 2:
+    return format(
+        " X,Y,Z : %3.3f,%3.3f,%3.3f ",
+        static_cast<double>(
+            static_cast<float>(spanFraction(fromCentreX * values.scaleX, scene.mapWidth))),
+        static_cast<double>(static_cast<float>(sample * static_cast<double>(values.scaleY) / 255)),
+        static_cast<double>(
+            static_cast<float>(spanFraction(fromCentreZ * values.scaleZ, scene.mapHeight))));
+  default:
+    return format(" X,C,Y : %i,%i,%i ", mapX, sample, mapZ);
+  }
+}
+
+void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample, int mapZ) {
+  if (scene.owner) {
+    scene.owner->cursorX = mapX;
+    scene.owner->cursorY = mapZ;
+  }
+  // Off the map (or on a pixel without a height) the label keeps its text.
+  if (sample < 0 || !scene.services)
+    return;
+  scene.services->setReadout(readoutText(scene, values, mapX, sample, mapZ).c_str());
+}
+
+void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
+  if (!scene.owner)
+    return;
+  const int cx = scene.owner->cursorX;
+  const int cy = scene.owner->cursorY;
+  auto nudge = [&scene](int dx, int dy) {
+    if (scene.services)
+      scene.services->nudgePointer(dx, dy);
+  };
+  // The pointer stays inside the visible part of the map.
+  const long long lastX = std::min<long long>(
+      static_cast<long long>(scene.scrollX) + scene.viewWidth - 1, scene.mapWidth - 1);
+  const long long lastY = std::min<long long>(
+      static_cast<long long>(scene.scrollY) + scene.viewHeight - 1, scene.mapHeight - 1);
+  switch (key) {
+  case Key::Left:
+    if (scene.scrollX < cx)
+      nudge(-1, 0);
+    break;
+  case Key::Right:
+    if (cx < lastX)
+      nudge(1, 0);
+    break;
+  case Key::Up:
+    if (scene.scrollY < cy)
+      nudge(0, -1);
+    break;
+  case Key::Down:
+    if (cy < lastY)
+      nudge(0, 1);
+    break;
+  case Key::Return:
+    // Placed whatever the height: off the map the object gets -1.
+    placeSingle(scene, values, cx - scene.scrollX, heightAt(scene, cx, cy), cy - scene.scrollY);
+    break;
+  case Key::Other:
+    break;
+  }
+}
+
+} // namespace hs

@@ -1,0 +1,99 @@
+#include "view/Scroll.h"
+
+#include "view/Redraw.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace hs {
+
+namespace {
+
+inline constexpr int kArrowStep = 8;
+inline constexpr int kPageStep = 50;
+
+struct Axis {
+  int &offset;
+  int &thumbPercent;
+  int mapSize;
+  int viewSize;
+};
+
+Axis axisOf(Scene &scene, ScrollAxis axis) {
+  if (axis == ScrollAxis::Horizontal)
+    return {scene.scrollX, scene.hThumbPercent, scene.mapWidth, scene.viewWidth};
+  return {scene.scrollY, scene.vThumbPercent, scene.mapHeight, scene.viewHeight};
+}
+
+int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+// part in whole percent of whole (integer division); 0 for an empty map.
+int percentOf(long long part, int whole) { return whole <= 0 ? 0 : clampToInt(part * 100 / whole); }
+
+int maxOffset(const Axis &a) { return std::max(a.mapSize - a.viewSize, 0); }
+
+void showBar(Scene &scene, ScrollAxis axis, const Axis &a) {
+  if (scene.surface)
+    scene.surface->setScrollBar(axis, a.mapSize > a.viewSize, a.thumbPercent,
+                                percentOf(a.offset, a.mapSize));
+}
+
+} // namespace
+
+void resizePane(Scene &scene, int width, int height) {
+  if (scene.surface)
+    scene.surface->setBackground(paneBackground);
+  scene.viewWidth = std::max(width, 0);
+  scene.viewHeight = std::max(height, 0);
+  scene.scrollX = 0;
+  scene.scrollY = 0;
+  scene.hThumbPercent = percentOf(scene.viewWidth, scene.mapWidth);
+  scene.vThumbPercent = percentOf(scene.viewHeight, scene.mapHeight);
+  updateScrollBars(scene);
+  // After the new size and offsets, so the pane shows the window they select.
+  repaintPane(scene);
+}
+
+void updateScrollBars(Scene &scene) {
+  for (ScrollAxis axis : {ScrollAxis::Horizontal, ScrollAxis::Vertical}) {
+    Axis a = axisOf(scene, axis);
+    // A smaller map loaded while scrolled could leave the pane past its end
+    // with no bar to come back.
+    a.offset = std::clamp(a.offset, 0, maxOffset(a));
+    showBar(scene, axis, a);
+  }
+}
+
+void scrollBy(Scene &scene, ScrollAxis axis, int delta) {
+  Axis a = axisOf(scene, axis);
+  const long long wanted = static_cast<long long>(a.offset) + delta;
+  a.offset = clampToInt(std::clamp<long long>(wanted, 0, maxOffset(a)));
+  showBar(scene, axis, a);
+  repaintPane(scene);
+}
+
+void stepScroll(Scene &scene, ScrollAxis axis, int steps) {
+  repaintPane(scene);
+  scrollBy(scene, axis, clampToInt(static_cast<long long>(steps) * kArrowStep));
+}
+
+void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent) {
+  Axis a = axisOf(scene, axis);
+  const long long target = static_cast<long long>(positionPercent) * a.mapSize / 100;
+  int step = 0;
+  if (target > a.offset) {
+    // Inside the thumb's span: the thumb was dragged there; beyond it: a
+    // trough click.
+    if (positionPercent < static_cast<long long>(percentOf(a.offset, a.mapSize)) + a.thumbPercent)
+      a.offset = clampToInt(target);
+    else
+      step = kPageStep;
+  } else if (sizePercent < a.thumbPercent) {
+    step = -kPageStep;
+  } else {
+    a.offset = clampToInt(target);
+  }
+  scrollBy(scene, axis, step);
+}
+
+} // namespace hs

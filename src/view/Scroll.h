@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/PaneSurface.h"
+#include "core/Scene.h"
+
+namespace hs {
+
+// The pane shows viewImage from (scrollX, scrollY), viewWidth x viewHeight
+// pixels; these keep that window, the scroll bars and the pane in step.
+
+// The pane's visible size changed: background, sizes, thumb sizes, back to
+// the top-left corner, scroll bars, and the new window shown.
+void resizePane(Scene &scene, int width, int height);
+
+// Shows a bar only where the map is larger than the pane, with its thumb at
+// the present offset (an offset the map no longer allows is pulled back).
+void updateScrollBars(Scene &scene);
+
+// Moves one offset by delta pixels, kept within 0 .. map size - view size;
+// updates that bar's thumb and shows the new window.
+void scrollBy(Scene &scene, ScrollAxis axis, int delta);
+
+// An arrow of a bar: 8 pixels a step.
+void stepScroll(Scene &scene, ScrollAxis axis, int steps);
+
+// A trough click or a thumb move, in percent of the map: a click beyond the
+// thumb pages 50 pixels, a thumb moved to a new place jumps there. sizePercent
+// below the bar's thumb size marks a page back.
+void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent);
+
+} // namespace hs
