@@ -13,7 +13,6 @@ class QScrollBar;
 
 namespace hs {
 
-
 // The drawing pane with its two scroll bars. Qt paints only inside paint
 // events, so everything drawn goes into a backing image of the pane's size,
 // which each paint event shows. Override the event hooks; coordinates are

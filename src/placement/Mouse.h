@@ -11,7 +11,6 @@ namespace hs {
 // Keys the map window reacts to; everything else is Other.
 enum class Key { Left, Right, Up, Down, Return, Other };
 
-
 // The map pane's mouse handlers, at pane coordinates. What they do depends on
 // values.mode: the placement tools, the one-click camera, look-at and water
 // picks (which end by themselves and return to previousMode), deleting,
