@@ -22,8 +22,9 @@ public:
   // Drawing at pane coordinates with the current pen.
   virtual void drawIcon(const vIcon &icon, int x, int y) = 0;
   virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
-  // Exclusive-or figures: drawing the same one twice removes it. The model
-  // passes two opposite corners (the ellipse's bounding box), top-left first.
+  // Exclusive-or figures: drawing the same one twice removes it. A line goes
+  // from (x1, y1) to (x2, y2); a rectangle, and the ellipse inside it, have
+  // the top-left corner (x1, y1) and the bottom-right corner (x2, y2).
   virtual void xorLine(int x1, int y1, int x2, int y2) = 0;
   virtual void xorRect(int x1, int y1, int x2, int y2) = 0;
   virtual void xorEllipse(int x1, int y1, int x2, int y2) = 0;

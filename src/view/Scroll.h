@@ -25,7 +25,12 @@ void stepScroll(Scene &scene, ScrollAxis axis, int steps);
 
 // A trough click or a thumb move, in percent of the map: a click beyond the
 // thumb pages 50 pixels, a thumb moved to a new place jumps there. sizePercent
-// below the bar's thumb size marks a page back.
+// below the bar's thumb size marks a page back. A bar reports a thumb moved to
+// p as pageTo(thumb, p); a page forward as pageTo(thumb, position + thumb) and
+// a page back as pageTo(thumb - 1, position), which pageScroll does.
 void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent);
+
+// A trough click: direction > 0 pages forward, < 0 back (through pageTo).
+void pageScroll(Scene &scene, ScrollAxis axis, int direction);
 
 } // namespace hs

@@ -2,6 +2,7 @@
 
 #include "core/PaneSurface.h"
 #include "core/Scene.h"
+#include "placement/Mouse.h"
 #include "support/FakeSurface.h"
 
 #include <functional>
@@ -17,11 +18,13 @@ inline void PrintTo(const ScItem &i, std::ostream *os) {
 }
 
 // Records what the model asks of the window; a dialog is a callback that runs
-// while it is "open".
+// while it is "open". With values set, endWaterPick does what the window does.
 class RecordingServices : public WindowServices {
 public:
   std::vector<std::string> calls;
   std::function<void()> cameraDialog, lookDialog, objectDialog;
+  ProgramValues *values = nullptr;
+  std::string readout = " X,Y,Z : 00000,00000,00000 ";
 
   void setToolButtons(int n) override { calls.push_back("tools " + std::to_string(n)); }
   void showModeStatus(int n) override { calls.push_back("mode " + std::to_string(n)); }
@@ -32,9 +35,17 @@ public:
     if (dialog)
       dialog();
   }
-  void endWaterPick(int) override {}
-  void setReadout(const char *) override {}
-  void nudgePointer(int, int) override {}
+  void endWaterPick(int level) override {
+    calls.push_back("water " + std::to_string(level));
+    if (values) {
+      finishWaterPick(*values, level);
+      setToolButtons(values->mode + 1);
+    }
+  }
+  void setReadout(const char *text) override { readout = text; }
+  void nudgePointer(int dx, int dy) override {
+    calls.push_back("nudge " + std::to_string(dx) + " " + std::to_string(dy));
+  }
   void notice(const char *, const char *) override {}
   void showObjectHeightDialog() override {
     calls.push_back("object dialog");

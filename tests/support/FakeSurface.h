@@ -3,6 +3,7 @@
 #include "core/PaneSurface.h"
 #include "gui/image/vMemoryDC.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,27 @@ public:
     if (x < 0 || y < 0 || x >= shownWidth || y >= shownHeight)
       return kNoColour;
     return shown.readPixel(srcX + x, srcY + y);
+  }
+
+  // How many calls of one kind ("xorLine", "show", ...) were made.
+  int count(const std::string &what) const {
+    int n = 0;
+    for (const std::string &c : calls)
+      n += c.compare(0, what.size() + 1, what + " ") == 0 ? 1 : 0;
+    return n;
+  }
+
+  // The exclusive-or figures still on the pane: drawn an odd number of times
+  // since the last showImage, which covers them.
+  std::set<std::string> xorFigures() const {
+    std::set<std::string> on;
+    for (const std::string &c : calls) {
+      if (c.rfind("show ", 0) == 0)
+        on.clear();
+      else if (c.rfind("xor", 0) == 0 && !on.erase(c))
+        on.insert(c);
+    }
+    return on;
   }
 
 private:

@@ -1,0 +1,345 @@
+#include "placement/Mouse.h"
+#include "placement/Edit.h"
+#include "view/Redraw.h"
+
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace hs {
+namespace {
+
+struct MouseFixture : ::testing::Test {
+  WindowValues owner;
+  Scene s{&owner};
+  ProgramValues v;
+  RecordingServices window;
+  test::FakeSurface pane;
+  void SetUp() override {
+    paintRampMap(s); // height (x + y) & 255
+    s.services = &window;
+    s.surface = &pane;
+    window.values = &v;
+    installRedraw(s, v);
+    s.camera = {50, 0, 50, AboveWater, 1.0};
+    s.lookAt = {300, 0, 300, AboveGround, 0.0};
+  }
+  void click(int x, int y, int button = kLeftButton) {
+    mousePress(s, v, x, y, button);
+    mouseRelease(s, v, x, y, button);
+  }
+  void dragFromTo(int x1, int y1, int x2, int y2, int button = kLeftButton) {
+    mousePress(s, v, x1, y1, button);
+    mouseDrag(s, v, (x1 + x2) / 2, (y1 + y2) / 2, button);
+    mouseDrag(s, v, x2, y2, button);
+    mouseRelease(s, v, x2, y2, button);
+  }
+  void add(int type, double x, double z) {
+    s.objects[static_cast<std::size_t>(type)].append(x, 7, z, AboveGround, 0.0);
+  }
+  bool called(const std::string &what) const {
+    return std::find(window.calls.begin(), window.calls.end(), what) != window.calls.end();
+  }
+};
+
+TEST_F(MouseFixture, CameraPickWaitsForTheMapThenAppliesTheDialogAndReturns) {
+  v.previousMode = LineFill;
+  v.mode = PlaceCamera;
+  s.viewWidth = 500; // the pane is wider than the map
+  click(450, 30);
+  EXPECT_EQ(v.mode, PlaceCamera);
+  EXPECT_EQ(s.camera.x, 50);
+  EXPECT_TRUE(window.calls.empty());
+
+  s.scrollX = 10;
+  s.scrollY = 20;
+  const int showsBefore = pane.showCount;
+  ScItem duringDialog;
+  window.cameraDialog = [&] {
+    duringDialog = s.camera;
+    EXPECT_GT(pane.showCount, showsBefore); // redrawn while the dialog is open
+    v.cameraHeightMode = AboveGround;
+    v.cameraHeight = 2.5f;
+  };
+  click(120, 80);
+  EXPECT_EQ(duringDialog.x, 130);
+  EXPECT_EQ(duringDialog.z, 100);
+  EXPECT_EQ(s.camera.y, 230);
+  EXPECT_EQ(s.camera.heightMode, AboveGround);
+  EXPECT_EQ(s.camera.height, 2.5);
+  EXPECT_EQ(v.mode, LineFill);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"pick 0", "mode 2"}));
+}
+
+TEST_F(MouseFixture, LookAtPickTakesThePlaceHeights) {
+  v.previousMode = SingleObject;
+  v.mode = PointCamera;
+  window.lookDialog = [&] {
+    v.placeHeightMode = AboveCamera;
+    v.placeHeight = 1.5f;
+  };
+  click(60, 70);
+  EXPECT_EQ(s.lookAt, (ScItem{60, 130, 70, AboveCamera, 1.5}));
+  EXPECT_EQ(s.camera.x, 50);
+  EXPECT_EQ(v.mode, SingleObject);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"pick 1", "mode 1"}));
+}
+
+TEST_F(MouseFixture, CameraPickStartedFromEditReturnsToEdit) {
+  v.previousMode = EditObject;
+  v.mode = PlaceCamera;
+  click(200, 200);
+  EXPECT_EQ(v.mode, EditObject);
+  EXPECT_TRUE(called("mode 9"));
+  // The dialog left the defaults: they are applied all the same.
+  EXPECT_EQ(s.camera.heightMode, AboveWater);
+  EXPECT_EQ(s.camera.height, 1.0);
+  // Further releases in Edit stay in Edit.
+  click(5, 5);
+  EXPECT_EQ(v.mode, EditObject);
+}
+
+TEST_F(MouseFixture, WaterPickOffTheMapGivesZeroAndEndsTheMode) {
+  v.waterLevel = 77;
+  v.previousMode = BoxFill;
+  v.mode = GetWater;
+  s.viewHeight = 500;
+  click(10, 450);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"water 0", "tools 3"}));
+  EXPECT_EQ(v.waterLevel, 0.0f);
+  EXPECT_EQ(v.mode, BoxFill);
+
+  v.mode = GetWater;
+  click(100, 20);
+  EXPECT_EQ(v.waterLevel, 120.0f);
+  EXPECT_EQ(v.mode, BoxFill);
+  EXPECT_EQ(s.objectCount(), 0);
+
+  finishWaterPick(v, -1);
+  EXPECT_EQ(v.waterLevel, 0.0f);
+}
+
+TEST_F(MouseFixture, SelectMoveChangesNothing) {
+  add(0, 100, 100);
+  v.mode = SelectMove;
+  dragFromTo(100, 100, 150, 150);
+  dragFromTo(100, 100, 150, 150, kRightButton);
+  EXPECT_EQ(s.objects[0][0], (ScItem{100, 7, 100, AboveGround, 0.0}));
+  EXPECT_EQ(s.camera, (ScItem{50, 0, 50, AboveWater, 1.0}));
+  EXPECT_TRUE(pane.calls.empty());
+  EXPECT_TRUE(window.calls.empty());
+  EXPECT_EQ(v.mode, SelectMove);
+}
+
+TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
+  add(0, 100, 100);
+  for (int mode : {LineFill, BoxFill, CircleFill, DeleteObjects}) {
+    v.mode = mode;
+    click(90, 90);
+    // Out and back: the figure drawn on the way goes again.
+    mousePress(s, v, 90, 90, kLeftButton);
+    mouseDrag(s, v, 120, 130, kLeftButton);
+    mouseDrag(s, v, 90, 90, kLeftButton);
+    mouseRelease(s, v, 90, 90, kLeftButton);
+    EXPECT_EQ(s.objectCount(), 1) << mode;
+    EXPECT_EQ(pane.showCount, 0) << mode;
+    EXPECT_TRUE(pane.xorFigures().empty()) << mode;
+  }
+}
+
+TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
+  v.mode = LineFill;
+  v.fillCount = 5;
+  s.scrollX = 100;
+  dragFromTo(10, 10, 50, 10);
+  ASSERT_EQ(s.objects[0].count(), 5);
+  EXPECT_EQ(s.objects[0][0].x, 110);
+  EXPECT_EQ(s.objects[0][4].x, 150);
+  EXPECT_EQ(s.objects[0][4].y, 160);
+  EXPECT_EQ(pane.showCount, 1);
+  EXPECT_TRUE(pane.xorFigures().empty());
+
+  // A release with no drag step on the way still ends the line there.
+  s.objects[0].clear();
+  mousePress(s, v, 10, 20, kLeftButton);
+  mouseRelease(s, v, 30, 20, kLeftButton);
+  ASSERT_EQ(s.objects[0].count(), 5);
+  EXPECT_EQ(s.objects[0][4].x, 130);
+
+  // Released off the map: nothing placed, nothing redrawn, no band left.
+  s.objects[0].clear();
+  s.scrollX = 0;
+  s.viewWidth = 500;
+  const int shows = pane.showCount;
+  dragFromTo(300, 10, 450, 10);
+  EXPECT_EQ(s.objectCount(), 0);
+  EXPECT_EQ(pane.showCount, shows);
+  EXPECT_TRUE(pane.xorFigures().empty());
+
+  v.mode = BoxFill;
+  v.fillCount = 3;
+  dragFromTo(10, 10, 30, 30);
+  EXPECT_EQ(s.objects[0].count(), 9);
+}
+
+TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
+  v.mode = LineFill;
+  mousePress(s, v, 50, 60, kLeftButton);
+  mouseDrag(s, v, 70, 80, kLeftButton);
+  EXPECT_EQ(pane.xorFigures(), (std::set<std::string>{"xorLine 50 60 70 80"}));
+  mouseDrag(s, v, 90, 65, kLeftButton);
+  EXPECT_EQ(pane.xorFigures(), (std::set<std::string>{"xorLine 50 60 90 65"}));
+  EXPECT_EQ(pane.count("xorLine"), 3);
+  EXPECT_EQ(s.lastPoint, (Point{90, 65}));
+  mouseDrag(s, v, 50, 60, kLeftButton); // back on the start: nothing shown
+  EXPECT_TRUE(pane.xorFigures().empty());
+  EXPECT_EQ(s.lastPoint, (Point{50, 60}));
+  mouseRelease(s, v, 50, 60, kLeftButton);
+  EXPECT_EQ(pane.count("xorLine"), 4);
+
+  pane.calls.clear();
+  v.mode = DeleteObjects;
+  mousePress(s, v, 50, 60, kLeftButton);
+  mouseDrag(s, v, 20, 90, kLeftButton);
+  EXPECT_EQ(pane.xorFigures(), (std::set<std::string>{"xorRect 20 60 50 90"}));
+  mouseRelease(s, v, 20, 90, kLeftButton);
+  EXPECT_TRUE(pane.xorFigures().empty());
+
+  // The circle's box runs from the pointer to its mirror image through the
+  // centre, with the ellipse inside it.
+  pane.calls.clear();
+  v.mode = CircleFill;
+  mousePress(s, v, 100, 100, kLeftButton);
+  mouseDrag(s, v, 130, 90, kLeftButton);
+  EXPECT_EQ(pane.xorFigures(),
+            (std::set<std::string>{"xorEllipse 70 90 130 110", "xorRect 70 90 130 110"}));
+  mouseDrag(s, v, 110, 120, kLeftButton);
+  EXPECT_EQ(pane.xorFigures(),
+            (std::set<std::string>{"xorEllipse 90 80 110 120", "xorRect 90 80 110 120"}));
+  // A full redraw covers the band; the next step must not draw the old one
+  // back.
+  repaintPane(s);
+  mouseDrag(s, v, 120, 120, kLeftButton);
+  EXPECT_EQ(pane.xorFigures(),
+            (std::set<std::string>{"xorEllipse 80 80 120 120", "xorRect 80 80 120 120"}));
+}
+
+TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButton) {
+  v.currentType = 2;
+  mousePress(s, v, 10, 10, kLeftButton);
+  mouseRelease(s, v, 20, 30, kLeftButton);
+  ASSERT_EQ(s.objects[2].count(), 1);
+  EXPECT_EQ(s.objects[2][0], (ScItem{20, 50, 30, AboveGround, 0.0}));
+  EXPECT_EQ(pane.count("icon"), 1);
+  click(40, 40, kMiddleButton);
+  EXPECT_EQ(s.objects[2].count(), 2);
+  click(200, 200, kRightButton);
+  EXPECT_EQ(s.objects[2].count(), 2);
+  s.viewWidth = 500;
+  click(450, 10);
+  EXPECT_EQ(s.objects[2].count(), 2);
+}
+
+TEST_F(MouseFixture, RightClickDeletesWithinNinePixelsNotTen) {
+  add(0, 100, 100);
+  add(0, 200, 200);
+  click(105, 105, kRightButton); // 10 away
+  EXPECT_EQ(s.objects[0].count(), 2);
+  click(104, 105, kRightButton); // 9 away
+  ASSERT_EQ(s.objects[0].count(), 1);
+  EXPECT_EQ(s.objects[0][0].x, 200);
+  // The camera is never deleted.
+  click(50, 50, kRightButton);
+  EXPECT_EQ(s.objects[0].count(), 1);
+  EXPECT_EQ(s.camera.x, 50);
+}
+
+TEST_F(MouseFixture, DeleteRectangleTakesEveryTypeWithLeftAndTheCurrentTypeWithRight) {
+  v.mode = DeleteObjects;
+  v.currentType = 1;
+  add(0, 50, 50);
+  add(1, 60, 60);
+  add(1, 100, 60); // on the edge: stays
+  add(2, 300, 300);
+  dragFromTo(100, 100, 40, 40, kRightButton);
+  EXPECT_EQ(s.objects[0].count(), 1);
+  EXPECT_EQ(s.objects[1].count(), 1);
+  dragFromTo(40, 40, 100, 100);
+  EXPECT_EQ(s.objects[0].count(), 0);
+  EXPECT_EQ(s.objects[1].count(), 1);
+  EXPECT_EQ(s.objects[2].count(), 1);
+  EXPECT_EQ(v.mode, DeleteObjects);
+}
+
+TEST_F(MouseFixture, MoveDragsTheItemsImageAndDropsItThere) {
+  v.mode = MoveObject;
+  add(3, 100, 100);
+  mousePress(s, v, 102, 101, kLeftButton);
+  EXPECT_EQ(s.pickKind, PickObject);
+  pane.calls.clear();
+  mouseDrag(s, v, 150, 120, kLeftButton);
+  EXPECT_EQ(pane.calls, (std::vector<std::string>{"show 0 0 400 400", "icon 146 116 7 7"}));
+  mouseRelease(s, v, 150, 120, kLeftButton);
+  EXPECT_EQ(s.objects[3][0], (ScItem{150, 14, 120, AboveGround, 0.0}));
+
+  // The camera moves with its own image; nothing picked, nothing drawn.
+  mousePress(s, v, 50, 50, kLeftButton);
+  pane.calls.clear();
+  mouseDrag(s, v, 60, 60, kLeftButton);
+  EXPECT_EQ(pane.calls.back(), "icon 56 56 15 15");
+  mouseRelease(s, v, 60, 60, kLeftButton);
+  EXPECT_EQ(s.camera.x, 60);
+  mousePress(s, v, 390, 10, kLeftButton);
+  pane.calls.clear();
+  mouseDrag(s, v, 395, 15, kLeftButton);
+  mouseRelease(s, v, 395, 15, kLeftButton);
+  EXPECT_TRUE(pane.calls.empty());
+  EXPECT_EQ(v.mode, MoveObject);
+}
+
+TEST_F(MouseFixture, MoveAllShiftsByTheClickFromTheCentre) {
+  v.mode = MoveAll;
+  add(0, 380, 199);
+  add(5, 100, 199);
+  s.scrollX = 49;
+  click(200, 199);
+  EXPECT_EQ(s.objects[0][0].x, 30);
+  EXPECT_EQ(s.objects[5][0].x, 150);
+  EXPECT_EQ(s.objects[5][0].y, (150 + 199) & 255);
+  EXPECT_EQ(s.camera.x, 50);
+  EXPECT_EQ(pane.showCount, 1);
+}
+
+TEST_F(MouseFixture, EditGivesThePickedObjectTheDialogsHeights) {
+  v.mode = EditObject;
+  add(4, 120, 130);
+  window.objectDialog = [&] {
+    v.placeHeightMode = AboveWater;
+    v.placeHeight = 3.0f;
+  };
+  click(121, 131);
+  EXPECT_EQ(s.objects[4][0], (ScItem{120, 7, 130, AboveWater, 3.0}));
+  EXPECT_EQ(v.mode, EditObject);
+  EXPECT_TRUE(called("object dialog"));
+}
+
+TEST_F(MouseFixture, ExtraPressesCountOnlyInTheFillModes) {
+  v.mode = LineFill;
+  mousePress(s, v, 10, 10, kLeftButton);
+  mousePress(s, v, 20, 20, kRightButton);
+  EXPECT_EQ(s.clickCount, 2);
+  EXPECT_EQ(s.firstPoint, (Point{10, 10}));
+  EXPECT_EQ(s.lastPoint, (Point{20, 20}));
+  mouseRelease(s, v, 20, 20, kRightButton);
+  EXPECT_EQ(s.clickCount, 0);
+  v.mode = DeleteObjects;
+  mousePress(s, v, 10, 10, kLeftButton);
+  mousePress(s, v, 20, 20, kRightButton);
+  EXPECT_EQ(s.clickCount, 1);
+}
+
+} // namespace
+} // namespace hs
