@@ -92,16 +92,19 @@ void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window
 
 bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window) {
   std::string text;
-  for (const std::string *s : {&window.hfFileName, &window.dataFileName, &values.povFileName}) {
-    text += *s;
+  // A name holding a line end would shift every later line; it is left empty.
+  auto name = [&text](const std::string &s) {
+    if (s.find('\n') == std::string::npos)
+      text += s;
     text += '\n';
-  }
+  };
+  name(window.hfFileName);
+  name(window.dataFileName);
+  name(values.povFileName);
   text += std::to_string(values.unitsMode);
   text += '\n';
-  text += values.enginePath;
-  text += '\n';
-  text += window.paletteFileName;
-  text += '\n';
+  name(values.enginePath);
+  name(window.paletteFileName);
   text += kBanner;
   const auto size = static_cast<qint64>(text.size());
   return device.write(text.data(), size) == size;

@@ -153,6 +153,11 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
 
 int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
                   QIODevice &device) {
+  // The name is a line of its own; one that holds a line end, or ends in a CR,
+  // would not read back as itself, so such a file is not written at all.
+  const std::string &name = window.hfFileName;
+  if (name.find('\n') != std::string::npos || (!name.empty() && name.back() == '\r'))
+    return 1;
   TextOut out(device);
   writeItem(out, scene.camera);
   out.text(" HS_At\n");

@@ -66,7 +66,8 @@ int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
 int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
                   const std::string &fileName);
 
-// Writes the place data file text; 0, or 1 when the device refuses a write.
+// Writes the place data file text; 0, or 1 when the device refuses a write or
+// the height-field name could not be read back (it holds a line end).
 int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
                   QIODevice &device);
 // Creates or replaces fileName through a temporary file, so a failed save

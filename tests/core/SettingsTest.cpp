@@ -51,6 +51,23 @@ TEST(Settings, WritesSixValueLinesAndTheBanner) {
   EXPECT_EQ(w2.paletteFileName, w.paletteFileName);
 }
 
+TEST(Settings, ANameHoldingALineEndIsWrittenEmptySoTheOthersStayInPlace) {
+  ProgramValues v;
+  WindowValues w;
+  w.hfFileName = "two\nlines.tga";
+  v.unitsMode = 1;
+  v.enginePath = "/usr/bin/povray";
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(writeSettings(buffer, v, w));
+  ProgramValues v2;
+  WindowValues w2;
+  read(buffer.data().toStdString(), v2, w2);
+  EXPECT_EQ(w2.hfFileName, "");
+  EXPECT_EQ(v2.unitsMode, 1);
+  EXPECT_EQ(v2.enginePath, "/usr/bin/povray");
+}
+
 TEST(Settings, MissingLinesAreEmptyAndABadUnitsLineChangesNothing) {
   ProgramValues v;
   WindowValues w;

@@ -1,4 +1,5 @@
 #include "io/PlaceData.h"
+#include "io/PovInclude.h"
 #include "terrain/Palette.h"
 
 #include <QBuffer>
@@ -255,6 +256,45 @@ TEST_F(PlaceDataFile, OpenThatFailsToParseChangesNothing) {
   EXPECT_EQ(w.scene.camera, kDefaultCamera);
   EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), "/no/such/file.txt"), 1);
   EXPECT_EQ(w.scene.objects[7].count(), 1);
+}
+
+} // namespace
+} // namespace hs
+
+namespace hs {
+namespace {
+
+TEST(Writers, ADeviceThatRefusesWritesGivesResultOne) {
+  Scene scene;
+  ProgramValues values;
+  WindowValues window;
+  scene.objects[0].append(1, 1, 1, 0, 0);
+  QBuffer closed; // never opened: every write fails
+  EXPECT_EQ(savePlaceData(scene, values, window, closed), 1);
+  EXPECT_EQ(writePovInclude(scene, values, window, closed), 1);
+}
+
+TEST(Writers, APlaceFileWhoseNameCouldNotBeReadBackIsNotWritten) {
+  Scene scene;
+  ProgramValues values;
+  WindowValues window;
+  QTemporaryDir dir;
+  const std::string name = dir.filePath("kept.txt").toStdString();
+  ASSERT_EQ(savePlaceData(scene, values, window, name), 0);
+  QFile f(QString::fromStdString(name));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray before = f.readAll();
+  f.close();
+  for (const char *bad : {"two\nlines.tga", "cr.tga\r"}) {
+    window.hfFileName = bad;
+    scene.camera.x = 7;
+    EXPECT_EQ(savePlaceData(scene, values, window, name), 1);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before); // the earlier file stays
+    f.close();
+  }
+  window.hfFileName = "mid\rdle.tga"; // reads back as itself
+  EXPECT_EQ(savePlaceData(scene, values, window, name), 0);
 }
 
 } // namespace
