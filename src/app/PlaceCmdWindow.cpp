@@ -64,6 +64,9 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
 }
 
 PlaceCmdWindow::~PlaceCmdWindow() {
+  // The pane outlives this part of the window; its scene must not call back.
+  canvas_->scene().services = nullptr;
+  canvas_->scene().owner = nullptr;
   // The dialogs go before the window they belong to.
   fillDialog_.reset();
   objectHeightDialog_.reset();
@@ -223,6 +226,9 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     vCmdWindow::windowCommand(id, value, kind);
     break;
   }
+  // A clicked button keeps the keyboard otherwise, and the arrow keys and
+  // Return belong to the map.
+  canvas_->surface()->setFocus();
 }
 
 void PlaceCmdWindow::enterMode(int mode) {

@@ -206,7 +206,8 @@ TEST_F(KeyTest, ArrowsStopAtThePaneAndMapEdges) {
 
 TEST_F(KeyTest, ReturnPlacesAtThePointerEvenOffTheMap) {
   loadFlatMap();
-  click(kLin); // Return places one object in every mode
+  click(kLin);                                 // Return places one object in every mode
+  EXPECT_EQ(window->focusWidget(), surface()); // not the button just clicked
   moveTo(60, 70);
   key(Qt::Key_Return);
   ASSERT_EQ(count(0), 1);
