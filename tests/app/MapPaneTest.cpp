@@ -168,6 +168,36 @@ TEST_F(WindowTest, ReadoutInAllThreeUnits) {
   EXPECT_EQ(window->cursorX, 450);
 }
 
+TEST_F(WindowTest, RubberLineFollowsTheDragAndGoesWithTheRelease) {
+  loadFlatMap();
+  click(kLin);
+  const ColourValue map = scene().viewImage.readPixel(90, 60);
+  press(40, 60);
+  moveTo(140, 60, Qt::LeftButton);
+  EXPECT_NE(pane()->pixelAt(90, 60), map);
+  moveTo(40, 120, Qt::LeftButton); // the first line is taken away again
+  EXPECT_EQ(pane()->pixelAt(90, 60), map);
+  EXPECT_NE(pane()->pixelAt(40, 90), scene().viewImage.readPixel(40, 90));
+  release(40, 120);
+  EXPECT_EQ(count(0), values.fillCount);
+  EXPECT_EQ(pane()->pixelAt(41, 91), scene().viewImage.readPixel(41, 91));
+}
+
+TEST_F(WindowTest, DisplayTogglesRedrawTheMap) {
+  loadTarga(400, 400, [](int x, int) { return x < 200 ? 10 : 90; });
+  values.waterLevel = 50;
+  click(kWaterToggle);
+  EXPECT_EQ(scene().showWater, 1);
+  EXPECT_EQ(pane()->pixelAt(50, 50), vColor(18, 19, 238).value());
+  EXPECT_NE(pane()->pixelAt(250, 50), vColor(18, 19, 238).value());
+  click(kViewToggle);
+  EXPECT_EQ(scene().showView, 1);
+  click(kOrder);
+  EXPECT_EQ(values.showOrder, 1);
+  click(kOrder);
+  EXPECT_EQ(values.showOrder, 0);
+}
+
 class KeyTest : public WindowTest {
 protected:
   void key(int k) {
