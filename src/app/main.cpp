@@ -1,12 +1,7 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/PlaceApp.h"
 
+// The program takes no arguments of its own; Qt's (such as -platform) still work.
 int main(int argc, char **argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("HillStrew");
-  QMainWindow window;
-  window.setWindowTitle("Hill Strew");
-  window.resize(500, 300);
-  window.show();
-  return QApplication::exec();
+  hs::PlaceApp app(argc, argv);
+  return app.run();
 }

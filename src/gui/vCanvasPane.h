@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/image/MouseButtons.h"
 #include "gui/image/vColor.h"
 #include "gui/image/vIcon.h"
 #include "gui/image/vMemoryDC.h"
@@ -11,11 +12,6 @@
 class QScrollBar;
 
 namespace hs {
-
-// Buttons as the program numbers them.
-inline constexpr int kLeftButton = 1;
-inline constexpr int kMiddleButton = 2;
-inline constexpr int kRightButton = 3;
 
 // The drawing pane with its two scroll bars. Qt paints only inside paint
 // events, so everything drawn goes into a backing image of the pane's size,

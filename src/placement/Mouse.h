@@ -2,6 +2,7 @@
 
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
+#include "gui/image/MouseButtons.h"
 
 #include <string>
 
@@ -9,11 +10,6 @@ namespace hs {
 
 // Keys the map window reacts to; everything else is Other.
 enum class Key { Left, Right, Up, Down, Return, Other };
-
-// Mouse buttons as the pane reports them.
-inline constexpr int kLeftButton = 1;
-inline constexpr int kMiddleButton = 2;
-inline constexpr int kRightButton = 3;
 
 // The map pane's mouse handlers, at pane coordinates. What they do depends on
 // values.mode: the placement tools, the one-click camera, look-at and water

@@ -281,4 +281,20 @@ int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
   return result;
 }
 
+int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal) {
+  const std::string name = window.hfFileName;
+  const int result = loadHeightFieldByName(scene, window, pal, name);
+  if (result == Loaded) {
+    finishHeightFieldLoad(scene, window, result);
+    keep(scene);
+  }
+  return result;
+}
+
+const char *firstLoadMessage(int result) {
+  if (result == WrongFileType)
+    return "   First Load\n WRONG  FILE TYPE!!\n\nTGA & PPM types only !!";
+  return heightFieldMessage(result);
+}
+
 } // namespace hs

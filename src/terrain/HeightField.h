@@ -65,6 +65,16 @@ void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result)
 int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
                        const std::optional<std::string> &chosen);
 
+// The load at start-up: hfFileName classified and read as the "Heightfeild"
+// command does. On Loaded hfType follows the file, the scene is re-fitted to
+// the new size, kept for Undo and redrawn; otherwise nothing more changes.
+// Returns the result; firstLoadMessage gives the notice.
+int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal);
+
+// The start-up notice for a result, or nullptr for Loaded. A name of neither
+// type says that it was the first load.
+const char *firstLoadMessage(int result);
+
 // Shows the visible part of viewImage on the pane, when there is one.
 void showViewImage(Scene &scene);
 

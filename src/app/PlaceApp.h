@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/ProgramValues.h"
+#include "gui/vApp.h"
+
+namespace hs {
+
+class PlaceCmdWindow;
+
+// The application: makes the one main window, runs the start-up in it, and
+// writes the settings file when the window closes.
+class PlaceApp : public vApp {
+public:
+  PlaceApp(int &argc, char **argv, ProgramValues &values = programValues());
+
+  // Makes a PlaceCmdWindow ("HillStrew" when name is empty) and registers it.
+  vCmdWindow *newAppWin(const char *name, int width, int height) override;
+  // Writes the settings file, then closes the window.
+  void closeAppWin(vCmdWindow *window) override;
+  // The main window "Hill Strew", 500 x 300, then settings, palette and the
+  // first height field.
+  void appMain() override;
+
+  PlaceCmdWindow *placeWindow() const;
+
+private:
+  ProgramValues &values_;
+};
+
+} // namespace hs

@@ -1,0 +1,98 @@
+#include "app/PlaceCanvasPane.h"
+
+#include "placement/Mouse.h"
+#include "view/Redraw.h"
+#include "view/Scroll.h"
+
+#include <algorithm>
+
+namespace hs {
+
+PlaceCanvasPane::PlaceCanvasPane(WindowValues *owner, WindowServices *services,
+                                 ProgramValues &values)
+    : values_(values), scene_(owner) {
+  scene_.surface = this;
+  scene_.services = services;
+  installRedraw(scene_, values_);
+}
+
+PlaceCanvasPane::~PlaceCanvasPane() {
+  // The scene outlives the widget parts; nothing may draw through it now.
+  scene_.surface = nullptr;
+  scene_.services = nullptr;
+}
+
+void PlaceCanvasPane::mouseDown(int x, int y, int button) {
+  mousePress(scene_, values_, x, y, button);
+}
+
+void PlaceCanvasPane::mouseUp(int x, int y, int button) {
+  mouseRelease(scene_, values_, x, y, button);
+}
+
+void PlaceCanvasPane::mouseMove(int x, int y, int button) {
+  mouseDrag(scene_, values_, x, y, button);
+}
+
+void PlaceCanvasPane::mouseMotion(int x, int y) { hs::mouseMotion(scene_, values_, x, y); }
+
+void PlaceCanvasPane::keyIn(int key, unsigned modifiers) {
+  Key k = Key::Other;
+  switch (key) {
+  case Qt::Key_Left:
+    k = Key::Left;
+    break;
+  case Qt::Key_Right:
+    k = Key::Right;
+    break;
+  case Qt::Key_Up:
+    k = Key::Up;
+    break;
+  case Qt::Key_Down:
+    k = Key::Down;
+    break;
+  case Qt::Key_Return:
+  case Qt::Key_Enter:
+    k = Key::Return;
+    break;
+  default:
+    break;
+  }
+  hs::keyIn(scene_, values_, k, (modifiers & Qt::ShiftModifier) != 0);
+}
+
+void PlaceCanvasPane::onResize(int width, int height) { resizePane(scene_, width, height); }
+
+void PlaceCanvasPane::hStep(int steps) { stepScroll(scene_, ScrollAxis::Horizontal, steps); }
+void PlaceCanvasPane::vStep(int steps) { stepScroll(scene_, ScrollAxis::Vertical, steps); }
+
+void PlaceCanvasPane::hPage(int sizePercent, int positionPercent) {
+  pageTo(scene_, ScrollAxis::Horizontal, sizePercent, positionPercent);
+}
+
+void PlaceCanvasPane::vPage(int sizePercent, int positionPercent) {
+  pageTo(scene_, ScrollAxis::Vertical, sizePercent, positionPercent);
+}
+
+void PlaceCanvasPane::showImage(const vMemoryDC &image, int srcX, int srcY, int width, int height) {
+  // What lies beyond the map shows the pane's background, not what an earlier,
+  // larger map left there.
+  const int w = std::clamp(std::min(width, image.width() - srcX), 0, paneWidth());
+  const int h = std::clamp(std::min(height, image.height() - srcY), 0, paneHeight());
+  if (w < paneWidth() || h < paneHeight())
+    clearPane();
+  copyImage(image, srcX, srcY, w, h);
+}
+
+void PlaceCanvasPane::setScrollBar(ScrollAxis axis, bool shown, int thumbPercent,
+                                   int positionPercent) {
+  if (axis == ScrollAxis::Horizontal) {
+    showHScroll(shown);
+    setHScroll(thumbPercent, positionPercent);
+  } else {
+    showVScroll(shown);
+    setVScroll(thumbPercent, positionPercent);
+  }
+}
+
+} // namespace hs

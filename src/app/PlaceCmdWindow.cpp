@@ -1,0 +1,391 @@
+#include "app/PlaceCmdWindow.h"
+
+#include "app/HelpWindow.h"
+#include "app/PlaceCanvasPane.h"
+#include "app/PlaceTables.h"
+#include "app/dialogs/HeightDialogs.h"
+#include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/WaterFillDialogs.h"
+#include "core/Names.h"
+#include "core/Settings.h"
+#include "gui/vInteraction.h"
+#include "io/PlaceData.h"
+#include "io/PovInclude.h"
+#include "io/Render.h"
+#include "placement/Commands.h"
+#include "placement/Edit.h"
+#include "placement/Mouse.h"
+#include "terrain/HeightField.h"
+#include "terrain/Palette.h"
+#include "view/Redraw.h"
+#include "view/Scroll.h"
+
+#include <QCursor>
+
+#include <algorithm>
+#include <optional>
+
+namespace hs {
+
+namespace {
+
+constexpr const char *kHfFilters[] = {"*.tga", "*.ppm", "*"};
+constexpr const char *kDataFilters[] = {"*.txt", "*"};
+constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
+constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};
+
+// The section of the help page "Contents" opens at.
+constexpr int kHelpContext = 20;
+
+} // namespace
+
+PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values)
+    : vCmdWindow(name, width, height), values_(values) {
+  addMenuPane(std::make_unique<vMenuPane>(placeMenus()));
+  addCommandPane(new vCommandPane(placeToolBar()));
+  addCommandPane(new vCommandPane(placeViewBar()));
+  canvas_ = new PlaceCanvasPane(this, this, values_);
+  addCanvasPane(canvas_);
+  addStatusPane(std::make_unique<vStatusPane>(placeStatusLabels()));
+
+  scaleDialog_ = std::make_unique<GscalModalDialog>(this, "Scale HF", values_);
+  waterDialog_ = std::make_unique<GwatDialog>(this, "Water Level", values_);
+  unitsDialog_ = std::make_unique<PPlacModalDialog>(this, "Display Unit Values", values_);
+  cameraDialog_ = std::make_unique<CatDialog>(this, "Camera at Height", values_);
+  lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
+  objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
+  fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
+
+  smoothOn = 0;
+  canvas_->showVScroll(true);
+  canvas_->showHScroll(true);
+  // The arrow keys and Return belong to the map.
+  canvas_->surface()->setFocus();
+}
+
+PlaceCmdWindow::~PlaceCmdWindow() {
+  // The pane outlives this part of the window; its scene must not call back.
+  canvas_->scene().services = nullptr;
+  canvas_->scene().owner = nullptr;
+  // The dialogs go before the window they belong to.
+  fillDialog_.reset();
+  objectHeightDialog_.reset();
+  lookDialog_.reset();
+  cameraDialog_.reset();
+  unitsDialog_.reset();
+  waterDialog_.reset();
+  scaleDialog_.reset();
+}
+
+Scene &PlaceCmdWindow::scene() { return canvas_->scene(); }
+
+void PlaceCmdWindow::startUp() {
+  initStartDir(values_);
+  loadSettings(values_, *this, this);
+  Scene &s = scene();
+  if (const char *message = paletteMessage(loadAndApplyPalette(s, hs::palette(), paletteFileName)))
+    notice("Notice", message);
+  const int result = firstHeightFieldLoad(s, *this, hs::palette());
+  if (const char *message = firstLoadMessage(result))
+    notice("Notice", message);
+  if (result == Loaded)
+    setStatusText("Place Single Object");
+}
+
+void PlaceCmdWindow::shutDown() { saveSettings(values_, *this, this); }
+
+void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
+  Scene &s = scene();
+  // Any command ends a camera or look-at pick that has not been made.
+  if (values_.mode == PlaceCamera || values_.mode == PointCamera) {
+    values_.mode = values_.previousMode;
+    setValue(kCameraAt, 0);
+    setValue(kLook, 0);
+  }
+  switch (id) {
+  case kHeightField:
+    loadHeightFieldCommand();
+    setToolButtons(values_.mode + 1);
+    break;
+  case kOpenData:
+    openDataCommand();
+    setToolButtons(values_.mode + 1);
+    break;
+  case kSaveData:
+    saveDataCommand();
+    break;
+  case kSaveInclude:
+    saveIncludeCommand();
+    break;
+  case kDisplayUnits:
+    if (!unitsDialog_->isDisplayed())
+      unitsDialog_->showModalDialog("Display Unit Values");
+    break;
+  case kEngine:
+    chooseEngine(values_, *this,
+                 [this](const char *title, std::string &name, const QStringList &filters) {
+                   std::vector<std::string> texts;
+                   for (const QString &f : filters)
+                     texts.push_back(f.toStdString());
+                   std::vector<const char *> list;
+                   for (const std::string &t : texts)
+                     list.push_back(t.c_str());
+                   return vFileSelect(this).fileSelect(title, name, kMaxNameLength, list,
+                                                       engineFilter_) == FileResult::Chosen;
+                 });
+    break;
+  case kScale:
+    if (!scaleDialog_->isDisplayed())
+      scaleDialog_->showModalDialog("Scale");
+    break;
+  case kWaterLevel:
+    waterDialog_->startPick();
+    setStatusText(" Get Water Level");
+    break;
+  case kSmooth:
+    smoothCommand();
+    break;
+  case kEdit:
+  case kDelete:
+  case kMoveSingle:
+  case kMoveAllCmd:
+  case kMoveSelect:
+    enterMode(id == kEdit         ? EditObject
+              : id == kDelete     ? DeleteObjects
+              : id == kMoveSingle ? MoveObject
+              : id == kMoveAllCmd ? MoveAll
+                                  : SelectMove);
+    if (id == kDelete)
+      setToolButtons(0);
+    break;
+  case kDelUnseen:
+    commandDelUnseen(s, values_);
+    break;
+  case kKillAll:
+    commandKillAll(s, values_);
+    break;
+  case kCameraAt:
+  case kLook:
+    if (value != 0) {
+      enterMode(id == kCameraAt ? PlaceCamera : PointCamera);
+      if (id == kLook)
+        setValue(kCameraAt, 0);
+    } else {
+      values_.mode = values_.previousMode;
+      setValue(id, 0);
+      showModeStatus(values_.mode + 1);
+    }
+    break;
+  case kRender:
+    renderPreview(s, values_, *this, this);
+    break;
+  case kWaterToggle:
+    toggleWater(s, values_);
+    break;
+  case kViewToggle:
+    toggleView(s, values_);
+    break;
+  case kPaletteToggle:
+    paletteToggle();
+    break;
+  case kUndo:
+    commandUndo(s, values_);
+    break;
+  case kKeep:
+    commandKeep(s);
+    break;
+  case kObjectType:
+    values_.currentType = 15 - std::clamp(value, 0, 15);
+    break;
+  case kHeight:
+    showObjectHeightDialog();
+    break;
+  case kOne:
+  case kLin:
+  case kBox:
+  case kCir: {
+    const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : 4;
+    setToolButtons(n);
+    values_.mode = n - 1;
+    fillDialog_->followMode();
+    break;
+  }
+  case kFill:
+    fillDialog_->showForMode();
+    break;
+  case kOrder:
+    setShowOrder(s, values_, value != 0);
+    break;
+  case kContents:
+    showHelp();
+    break;
+  case kAbout:
+    notice("About", aboutText().c_str());
+    break;
+  default:
+    vCmdWindow::windowCommand(id, value, kind);
+    break;
+  }
+  // A clicked button keeps the keyboard otherwise, and the arrow keys and
+  // Return belong to the map.
+  canvas_->surface()->setFocus();
+}
+
+void PlaceCmdWindow::enterMode(int mode) {
+  setStatusText(modeEntryText(mode));
+  values_.previousMode = values_.mode;
+  values_.mode = mode;
+}
+
+void PlaceCmdWindow::loadHeightFieldCommand() {
+  std::string name = hfFileName;
+  std::optional<std::string> chosen;
+  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHfFilters, hfFilter_) ==
+      FileResult::Chosen)
+    chosen = name;
+  Scene &s = scene();
+  const int result = heightFieldCommand(s, *this, hs::palette(), chosen);
+  if (const char *message = heightFieldMessage(result))
+    notice("Notice", message);
+  updateScrollBars(s);
+}
+
+void PlaceCmdWindow::openDataCommand() {
+  std::string name = dataFileName;
+  if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength, kDataFilters,
+                                   dataFilter_) != FileResult::Chosen ||
+      name.empty())
+    return;
+  setName(dataFileName, name);
+  Scene &s = scene();
+  const int result = openPlaceData(s, values_, *this, hs::palette(), name);
+  if (result != PlaceDataOk)
+    notice("Notice", placeDataMessage(result));
+  // A file that could not be read changed nothing, so there is nothing new to keep.
+  if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
+    keep(s);
+    // The file's height field may be of another size than the one shown.
+    updateScrollBars(s);
+  }
+}
+
+void PlaceCmdWindow::saveDataCommand() {
+  std::string name = dataFileName;
+  if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength, kDataFilters,
+                                       dataFilter_) != FileResult::Chosen ||
+      name.empty())
+    return;
+  setName(dataFileName, name);
+  if (savePlaceData(scene(), values_, *this, name) != 0)
+    notice("Notice", kSaveDataMessage);
+}
+
+void PlaceCmdWindow::saveIncludeCommand() {
+  std::string name = values_.povFileName;
+  if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, kIncludeFilters,
+                                       includeFilter_) != FileResult::Chosen ||
+      name.empty()) {
+    notice("Notice", kNoFileMessage);
+    return;
+  }
+  setName(values_.povFileName, name);
+  if (writePovInclude(scene(), values_, *this, name) != 0)
+    notice("Notice", kSaveIncludeMessage);
+}
+
+void PlaceCmdWindow::paletteToggle() {
+  if (paletteCommandWanted(*this)) {
+    std::string name = paletteFileName;
+    std::optional<std::string> chosen;
+    if (vFileSelect(this).fileSelect("Open PALETTE File", name, kMaxNameLength, kPaletteFilters,
+                                     paletteFilter_) == FileResult::Chosen)
+      chosen = name;
+    if (const char *message = paletteMessage(paletteCommand(scene(), *this, hs::palette(), chosen)))
+      notice("Notice", message);
+  }
+  setValue(kPaletteToggle, 0);
+}
+
+void PlaceCmdWindow::smoothCommand() {
+  smoothOn = smoothOn != 0 ? 0 : 1;
+  setString(kSmooth, smoothOn != 0 ? "Smooth ON " : "Smooth Off ");
+  setStatusText(smoothOn != 0 ? "Smooth HF ON" : "Smooth HF OFF");
+}
+
+void PlaceCmdWindow::showHelp() {
+  auto *help = static_cast<HelpWindow *>(help_);
+  if (help == nullptr) {
+    help = new HelpWindow(this);
+    help_ = help;
+  }
+  help->showContext(kHelpContext);
+}
+
+std::string PlaceCmdWindow::aboutText() {
+  return std::string("This is the Last in a trilogy of programs for working on height feilds.\n"
+                     "     It is suppose to be a small program that will \n"
+                     "    Place Objects on Height Fields for POV.\n\n") +
+         "Hillstrew for Linux, built anew in C++ and Qt by the Hillstrew developers." +
+         "\n\n This is version 1.3";
+}
+
+void PlaceCmdWindow::setToolButtons(int n) {
+  setValue(kOne, n == 1 ? 1 : 0);
+  setSensitive(kFill, n != 1);
+  setValue(kLin, n == 2 ? 1 : 0);
+  setValue(kBox, n == 3 ? 1 : 0);
+  setValue(kCir, n == 4 ? 1 : 0);
+  showModeStatus(n);
+}
+
+void PlaceCmdWindow::showModeStatus(int n) {
+  if (const char *label = modeLabel(n - 1))
+    setString(kStatusLabel, label);
+}
+
+void PlaceCmdWindow::setStatusText(const char *text) { setString(kStatusLabel, text); }
+
+void PlaceCmdWindow::endCameraPick(int which) {
+  vModalDialog *dialog = nullptr;
+  if (which == 0) {
+    setValue(kCameraAt, 0);
+    dialog = cameraDialog_.get();
+  } else {
+    setValue(kLook, 0);
+    dialog = lookDialog_.get();
+  }
+  if (!dialog->isDisplayed())
+    dialog->showModalDialog("");
+}
+
+void PlaceCmdWindow::endWaterPick(int level) {
+  waterDialog_->cancelDialog();
+  finishWaterPick(values_, level);
+  setToolButtons(values_.mode + 1);
+}
+
+void PlaceCmdWindow::setReadout(const char *text) { setString(kReadoutLabel, text); }
+
+void PlaceCmdWindow::nudgePointer(int dx, int dy) {
+  const QPoint target = QCursor::pos() + QPoint(dx, dy);
+  QCursor::setPos(target);
+  // Where the pointer really moved, its motion comes back to the pane.
+  if (QCursor::pos() != target)
+    nudgeLogically(dx, dy);
+}
+
+void PlaceCmdWindow::nudgeLogically(int dx, int dy) {
+  Scene &s = scene();
+  mouseMotion(s, values_, cursorX - s.scrollX + dx, cursorY - s.scrollY + dy);
+}
+
+void PlaceCmdWindow::notice(const char *title, const char *message) {
+  vNoticeDialog(this, title).notice(message);
+}
+
+void PlaceCmdWindow::showObjectHeightDialog() {
+  if (!objectHeightDialog_->isDisplayed())
+    objectHeightDialog_->showModalDialog("");
+}
+
+} // namespace hs

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "core/PaneSurface.h"
+#include "core/ProgramValues.h"
+#include "gui/vCmdWindow.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace hs {
+
+class CatDialog;
+class CLatDialog;
+class FillDialog;
+class GscalModalDialog;
+class GwatDialog;
+class PPlacModalDialog;
+class PlaceCanvasPane;
+class Scene;
+
+// The main window: menus, the two command bars, the map pane and the status
+// bar, the seven settings dialogs, the one command dispatcher, and the
+// services the model asks of the window. Its scene values (file names,
+// smoothing flag, height-field type, pointer position) are its WindowValues.
+class PlaceCmdWindow : public vCmdWindow, public WindowValues, public WindowServices {
+public:
+  // values: the program-wide values (the running program's one instance, or a
+  // test's own).
+  PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values = programValues());
+  ~PlaceCmdWindow() override;
+
+  // Start-up once the window stands: settings, palette, first height field.
+  void startUp();
+  // Shut-down: writes the settings file.
+  void shutDown();
+
+  void windowCommand(int id, int value, CmdKind kind) override;
+
+  // WindowServices.
+  void setToolButtons(int n) override;
+  void showModeStatus(int n) override;
+  void setStatusText(const char *text) override;
+  void endCameraPick(int which) override;
+  void endWaterPick(int level) override;
+  void setReadout(const char *text) override;
+  void nudgePointer(int dx, int dy) override;
+  void notice(const char *title, const char *message) override;
+  void showObjectHeightDialog() override;
+
+  PlaceCanvasPane *mapPane() const { return canvas_; }
+  Scene &scene();
+  ProgramValues &values() const { return values_; }
+  GscalModalDialog *scaleDialog() const { return scaleDialog_.get(); }
+  GwatDialog *waterDialog() const { return waterDialog_.get(); }
+  PPlacModalDialog *unitsDialog() const { return unitsDialog_.get(); }
+  CatDialog *cameraDialog() const { return cameraDialog_.get(); }
+  CLatDialog *lookDialog() const { return lookDialog_.get(); }
+  CLatDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
+  FillDialog *fillDialog() const { return fillDialog_.get(); }
+  // The help window, once "Contents" has opened it.
+  QWidget *helpWindow() const { return help_; }
+
+  // The "About" text with its credit line.
+  static std::string aboutText();
+
+private:
+  void loadHeightFieldCommand();
+  void openDataCommand();
+  void saveDataCommand();
+  void saveIncludeCommand();
+  void paletteToggle();
+  void smoothCommand();
+  void enterMode(int mode);
+  void showHelp();
+  void nudgeLogically(int dx, int dy);
+
+  ProgramValues &values_;
+  PlaceCanvasPane *canvas_ = nullptr;
+  std::unique_ptr<GscalModalDialog> scaleDialog_;
+  std::unique_ptr<GwatDialog> waterDialog_;
+  std::unique_ptr<PPlacModalDialog> unitsDialog_;
+  std::unique_ptr<CatDialog> cameraDialog_;
+  std::unique_ptr<CLatDialog> lookDialog_;
+  std::unique_ptr<CLatDialog> objectHeightDialog_;
+  std::unique_ptr<FillDialog> fillDialog_;
+  QWidget *help_ = nullptr;
+  // The filter each chooser showed last.
+  int hfFilter_ = 0;
+  int dataFilter_ = 0;
+  int includeFilter_ = 0;
+  int paletteFilter_ = 0;
+  int engineFilter_ = 0;
+};
+
+} // namespace hs

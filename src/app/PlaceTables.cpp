@@ -1,0 +1,124 @@
+#include "app/PlaceTables.h"
+
+namespace hs {
+
+namespace {
+
+constexpr MenuRecord kPreferencesMenu[] = {
+    {.label = "Display", .id = kDisplayUnits},
+    {.label = "Pov...AT", .id = kEngine},
+};
+
+constexpr MenuRecord kFileEntries[] = {
+    {.label = "Open.Data", .id = kOpenData},
+    {.label = "Save.Data", .id = kSaveData},
+    {.label = " SaveINC", .id = kSaveInclude},
+    {.label = "-", .id = kSeparatorId},
+    {.label = "Peferences", .id = kPreferences, .submenu = kPreferencesMenu},
+    {.label = "E&xit", .id = kExitId},
+};
+
+constexpr MenuRecord kGeoEntries[] = {
+    {.label = "Heightfeild", .id = kHeightField},
+    {.label = "Scale ", .id = kScale},
+    {.label = "Water level", .id = kWaterLevel},
+    {.label = "Smooth OFF ", .id = kSmooth},
+};
+
+constexpr MenuRecord kMoveEntries[] = {
+    {.label = "Single", .id = kMoveSingle},
+    {.label = "All", .id = kMoveAllCmd},
+    {.label = "Select", .id = kMoveSelect},
+};
+
+constexpr MenuRecord kObjectEntries[] = {
+    {.label = " Edit", .id = kEdit},
+    {.label = " Move", .id = kMoveMenu, .submenu = kMoveEntries},
+    {.label = "-", .id = kSeparatorId},
+    {.label = " Delete", .id = kDelete},
+    {.label = "Del Unseen", .id = kDelUnseen},
+    {.label = " Kill All", .id = kKillAll},
+};
+
+constexpr MenuRecord kHelpEntries[] = {
+    {.label = "Contents", .id = kContents},
+    {.label = " About", .id = kAbout},
+};
+
+constexpr MenuRecord kMenus[] = {
+    {.label = " &File ", .id = kFileMenu, .submenu = kFileEntries},
+    {.label = "  &Geo  ", .id = kGeoMenu, .submenu = kGeoEntries},
+    {.label = "  &Objects  ", .id = kObjectsMenu, .submenu = kObjectEntries},
+    {.label = "  &Help ", .id = kHelpMenu, .submenu = kHelpEntries},
+};
+
+// Highest type first, so the spinner's index 15 shows "Obj 1".
+constexpr const char *kObjectTypeNames[] = {"Obj16", "Obj15", "Obj14", "Obj13", "Obj12", "Obj11",
+                                            "Obj10", "Obj 9", "Obj 8", "Obj 7", "Obj 6", "Obj 5",
+                                            "Obj 4", "Obj 3", "Obj 2", "Obj 1"};
+
+constexpr CommandObject kToolBar[] = {
+    {.kind = CmdKind::Button, .id = kUndo, .label = "Undo", .tip = "Undo Once"},
+    {.kind = CmdKind::Button, .id = kKeep, .label = "Keep", .tip = "Keep for undo"},
+    {.kind = CmdKind::BlankLabel, .id = 142, .label = "    "},
+    {.kind = CmdKind::Spinner,
+     .id = kObjectType,
+     .value = 15,
+     .label = "Object",
+     .items = kObjectTypeNames,
+     .tip = "Object Type"},
+    {.kind = CmdKind::Button, .id = kHeight, .label = "Height", .tip = "Height above Map"},
+    {.kind = CmdKind::ToggleButton,
+     .id = kOrder,
+     .label = "Order",
+     .tip = "Show Object Placment Order"},
+    {.kind = CmdKind::ToggleButton,
+     .id = kOne,
+     .value = 1,
+     .label = "One",
+     .tip = "place A Single Object"},
+    {.kind = CmdKind::ToggleButton, .id = kLin, .label = "Lin", .tip = "place Objects on line"},
+    {.kind = CmdKind::ToggleButton, .id = kCir, .label = "Cir", .tip = "place Objects with Circle"},
+    {.kind = CmdKind::ToggleButton, .id = kBox, .label = "Box", .tip = "place Objects with Box"},
+    {.kind = CmdKind::BlankLabel, .id = 144, .label = "    "},
+    {.kind = CmdKind::Button,
+     .id = kFill,
+     .label = "Fill",
+     .enabled = false,
+     .tip = "Fill Shape Type"},
+};
+
+constexpr CommandObject kViewBar[] = {
+    {.kind = CmdKind::ToggleButton, .id = kCameraAt, .label = " At ", .tip = "Place Camera"},
+    {.kind = CmdKind::ToggleButton, .id = kLook, .label = "Look", .tip = "Camera Looks here"},
+    {.kind = CmdKind::BlankLabel, .id = 125, .label = "       "},
+    {.kind = CmdKind::Button, .id = kRender, .label = "Render", .tip = "Test Render"},
+    {.kind = CmdKind::BlankLabel, .id = 127, .label = "       "},
+    {.kind = CmdKind::ToggleButton,
+     .id = kWaterToggle,
+     .label = "Water",
+     .tip = "Tolgos Show Water level"},
+    {.kind = CmdKind::ToggleButton,
+     .id = kViewToggle,
+     .label = "View",
+     .tip = "Tolgos Show Camera vieiw"},
+    {.kind = CmdKind::BlankLabel, .id = 130, .label = "       "},
+    {.kind = CmdKind::ToggleButton,
+     .id = kPaletteToggle,
+     .label = "Palette",
+     .tip = "Fix TGA Palette"},
+};
+
+constexpr StatusLabel kStatusLabels[] = {
+    {"     Load a height feild    ", kStatusLabel},
+    {" X,Y,Z : 00000,00000,00000 ", kReadoutLabel},
+};
+
+} // namespace
+
+std::span<const MenuRecord> placeMenus() { return kMenus; }
+std::span<const CommandObject> placeToolBar() { return kToolBar; }
+std::span<const CommandObject> placeViewBar() { return kViewBar; }
+std::span<const StatusLabel> placeStatusLabels() { return kStatusLabels; }
+
+} // namespace hs

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "gui/CommandObject.h"
+
+#include <span>
+
+namespace hs {
+
+// Command ids of the main window's menus, bars and status labels.
+enum PlaceCommand : int {
+  kFileMenu = 32000,
+  kGeoMenu = 101,
+  kObjectsMenu = 102,
+  kReadoutLabel = 103,
+  kStatusLabel = 104,
+  kHeightField = 105,
+  kOpenData = 106,
+  kSaveData = 107,
+  kSaveInclude = 108,
+  kDisplayUnits = 109,
+  kPreferences = 110,
+  kEngine = 111,
+  kScale = 112,
+  kWaterLevel = 113,
+  kSmooth = 114,
+  kEdit = 115,
+  kMoveMenu = 116,
+  kDelete = 117,
+  kDelUnseen = 118,
+  kKillAll = 119,
+  kMoveSingle = 120,
+  kMoveAllCmd = 121,
+  kMoveSelect = 122,
+  kCameraAt = 123,
+  kLook = 124,
+  kRender = 126,
+  kWaterToggle = 128,
+  kViewToggle = 129,
+  kPaletteToggle = 131,
+  kUndo = 132,
+  kKeep = 133,
+  kObjectType = 134,
+  kHeight = 135,
+  kOne = 136,
+  kLin = 137,
+  kBox = 138,
+  kCir = 139,
+  kFill = 140,
+  kOrder = 141,
+  kHelpMenu = 145,
+  kContents = 146,
+  kAbout = 147,
+};
+
+std::span<const MenuRecord> placeMenus();
+std::span<const CommandObject> placeToolBar();
+std::span<const CommandObject> placeViewBar();
+std::span<const StatusLabel> placeStatusLabels();
+
+} // namespace hs

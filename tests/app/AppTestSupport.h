@@ -1,0 +1,160 @@
+#pragma once
+
+#include "app/PlaceCanvasPane.h"
+#include "app/PlaceCmdWindow.h"
+#include "app/PlaceTables.h"
+#include "core/Scene.h"
+#include "gui/vInteraction.h"
+#include "terrain/Palette.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace hs {
+
+// A folder of its own for each test, made the working directory while the
+// test runs (the program keeps its settings file there).
+class TestFolder {
+public:
+  TestFolder() : before_(QDir::currentPath()) {
+    char name[] = "/tmp/hs_app_XXXXXX";
+    path_ = mkdtemp(name);
+    QDir::setCurrent(QString::fromStdString(path_));
+  }
+  ~TestFolder() {
+    QDir::setCurrent(before_);
+    std::filesystem::remove_all(path_);
+  }
+  TestFolder(const TestFolder &) = delete;
+  TestFolder &operator=(const TestFolder &) = delete;
+
+  const std::string &path() const { return path_; }
+  std::string file(const std::string &name) const { return path_ + "/" + name; }
+  std::string write(const std::string &name, const std::string &bytes) const {
+    std::ofstream(file(name), std::ios::binary) << bytes;
+    return file(name);
+  }
+  std::string read(const std::string &name) const {
+    std::ifstream in(file(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+private:
+  QString before_;
+  std::string path_;
+};
+
+// An 8-bit colour-mapped Targa whose index at (x, y) is index(x, y); the
+// built-in palette gives index i the height i (up to 240).
+inline std::string targaBytes(int w, int h, const std::function<int(int, int)> &index) {
+  std::string b = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
+  b += static_cast<char>(w & 0xFF);
+  b += static_cast<char>(w >> 8);
+  b += static_cast<char>(h & 0xFF);
+  b += static_cast<char>(h >> 8);
+  b += static_cast<char>(8);
+  b += static_cast<char>(32);
+  b.append(768, '\0');
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      b += static_cast<char>(index(x, y));
+  return b;
+}
+
+// A binary PPM; each pixel's three file bytes. The reader takes the data from
+// right after the maximum value's last digit, so no separator byte follows it.
+inline std::string ppmBytes(int w, int h, const std::function<std::string(int, int)> &pixel) {
+  std::string b = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255";
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      b += pixel(x, y);
+  return b;
+}
+
+// A main window on its own program values, with notices, choosers and modal
+// dialogs answered by the script.
+class WindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    palette() = defaultPalette();
+    window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, values);
+    window->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    window.reset();
+    palette() = defaultPalette();
+  }
+
+  Scene &scene() { return window->scene(); }
+  PlaceCanvasPane *pane() { return window->mapPane(); }
+  QWidget *surface() { return pane()->surface(); }
+
+  // A map of w x h pixels, loaded with "Heightfeild" as a user would.
+  void loadTarga(int w, int h, const std::function<int(int, int)> &index,
+                 const std::string &name = "map.tga") {
+    script.answerFile(folder.write(name, targaBytes(w, h, index)));
+    menu(kHeightField);
+  }
+  void loadFlatMap(int level = 100) {
+    loadTarga(400, 400, [level](int, int) { return level; });
+  }
+
+  void menu(int id) { window->menuAction(id)->trigger(); }
+  void click(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
+  int toggle(int id) { return window->getValue(id); }
+  std::string status() { return window->getString(kStatusLabel); }
+  std::string readout() { return window->getString(kReadoutLabel); }
+
+  // Mouse events on the map, as the platform delivers them.
+  void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
+    const QPointF local(x, y);
+    QMouseEvent e(type, local, surface()->mapToGlobal(local), button, held, Qt::NoModifier);
+    QApplication::sendEvent(surface(), &e);
+  }
+  void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+    mouse(QEvent::MouseButtonPress, x, y, b, b);
+  }
+  void release(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+    mouse(QEvent::MouseButtonRelease, x, y, b, Qt::NoButton);
+  }
+  void moveTo(int x, int y, Qt::MouseButtons held = Qt::NoButton) {
+    mouse(QEvent::MouseMove, x, y, Qt::NoButton, held);
+  }
+  void clickMap(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+    press(x, y, b);
+    release(x, y, b);
+  }
+  void dragMap(int x0, int y0, int x1, int y1, Qt::MouseButton b = Qt::LeftButton) {
+    press(x0, y0, b);
+    moveTo((x0 + x1) / 2, (y0 + y1) / 2, b);
+    moveTo(x1, y1, b);
+    release(x1, y1, b);
+  }
+
+  int count(int type = 0) { return scene().objects[static_cast<std::size_t>(type)].count(); }
+  ScItem object(int type, int index) {
+    return scene().objects[static_cast<std::size_t>(type)][index];
+  }
+
+  TestFolder folder;
+  ScriptedInteraction script;
+  ProgramValues values;
+  std::unique_ptr<PlaceCmdWindow> window;
+};
+
+} // namespace hs
