@@ -12,19 +12,6 @@ void fill(Scene &s) {
   s.objects[15].append(7, 8, 9, 1, 2.5);
 }
 
-TEST(Scene, StartsAtTheDefaults) {
-  Scene s;
-  EXPECT_EQ(s.camera, (ScItem{200, 0, 300, AboveWater, 1.0}));
-  EXPECT_EQ(s.lookAt, (ScItem{200, 0, 100, AboveGround, 0.0}));
-  EXPECT_EQ(s.keptCamera, s.camera);
-  EXPECT_EQ(s.mapWidth, 400);
-  EXPECT_EQ(s.mapCentreX, 199.0f);
-  EXPECT_EQ(s.baseImage.width(), 400);
-  EXPECT_EQ(s.viewImage.pixelAt(399, 399), 0xFFFFFFu);
-  EXPECT_EQ(s.markers[3], builtinMarkers()[3]);
-  EXPECT_EQ(s.objectCount(), 0);
-}
-
 TEST(Scene, KeepUndoRoundTripsAndUndoIsRepeatable) {
   Scene s;
   int redraws = 0;
@@ -69,17 +56,6 @@ TEST(Scene, MapSizeHalvesTheCentreAsIntegers) {
   s.setMapSize(1, 2);
   EXPECT_EQ(s.mapCentreX, 0.0f);
   EXPECT_EQ(s.mapCentreY, 0.0f);
-}
-
-TEST(PlaceModeTexts, EntryTextsAndLabels) {
-  EXPECT_STREQ(modeEntryText(SingleObject), "Place Single Object");
-  EXPECT_STREQ(modeEntryText(PointCamera), " Point camera at");
-  EXPECT_STREQ(modeEntryText(SelectMove), "Select & Move Objects");
-  EXPECT_STREQ(modeLabel(SelectMove), "Select/Move Objects");
-  EXPECT_STREQ(modeLabel(DeleteObjects), "Delete Objects");
-  EXPECT_EQ(modeLabel(GetWater), nullptr);
-  EXPECT_EQ(modeLabel(12), nullptr);
-  EXPECT_EQ(modeLabel(-1), nullptr);
 }
 
 TEST(Names, LongNamesAreRefusedWhole) {
