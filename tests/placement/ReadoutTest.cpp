@@ -50,15 +50,13 @@ TEST_F(ReadoutFixture, MotionReportsTheMapPointAndKeepsTheTextOffTheMap) {
   s.scrollY = 20;
   mouseMotion(s, v, 5, 6);
   EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(owner.cursorX, 15);
-  EXPECT_EQ(owner.cursorY, 26);
+  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(15, 26));
 
   // A pure white pixel carries no height.
   s.baseImage.writePixel(40, 50, vColor(255, 255, 255).value());
   mouseMotion(s, v, 30, 30);
   EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(owner.cursorX, 40);
-  EXPECT_EQ(owner.cursorY, 50);
+  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(40, 50));
 
   s.viewWidth = 600;
   mouseDrag(s, v, 500, 30, kLeftButton);
@@ -96,8 +94,7 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
   s.scrollX = 50;
   s.scrollY = 60;
   mouseMotion(s, v, 0, 199);
-  EXPECT_EQ(owner.cursorX, 50);
-  EXPECT_EQ(owner.cursorY, 259);
+  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(50, 259));
   EXPECT_EQ(pressAll(), (Calls{"nudge 1 0", "nudge 0 -1"}));
   mouseMotion(s, v, 298, 0);
   EXPECT_EQ(pressAll(), (Calls{"nudge -1 0", "nudge 1 0", "nudge 0 1"}));
