@@ -59,6 +59,8 @@ std::string printfInclude(const Scene &s, const ProgramValues &v, const WindowVa
 }
 
 TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
+  // Rounding ties, the sixth-decimal edge, huge and special values, then a
+  // seeded sample of any bit patterns, wide magnitudes and float grid points.
   std::vector<double> values = {0.0,
                                 -0.0,
                                 0.0078125,
@@ -79,7 +81,7 @@ TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
                                 -NAN,
                                 4294967296.5};
   std::mt19937_64 gen(42);
-  for (int i = 0; i < 300000; ++i) {
+  for (int i = 0; i < 6000; ++i) {
     const std::uint64_t u = gen();
     double v;
     if (i % 3 == 0) {
@@ -164,7 +166,7 @@ TEST(PovInclude, MatchesPrintfOnARandomScene) {
   WindowValues w;
   std::mt19937 gen(3);
   std::uniform_real_distribution<double> pos(-50, 450), h(-3, 300);
-  for (int i = 0; i < 20000; ++i)
+  for (int i = 0; i < 2000; ++i)
     s.objects[gen() % 16].append(pos(gen), h(gen), pos(gen), static_cast<int>(gen() % 4),
                                  h(gen) / 10);
   s.camera = ScItem{10.5, 77, 390.25, AboveCamera, 2.5};
