@@ -48,16 +48,6 @@ TEST(Scene, KillAllThenUndoBringsObjectsBack) {
   EXPECT_EQ(s.objectCount(), 3);
 }
 
-TEST(Scene, MapSizeHalvesTheCentreAsIntegers) {
-  Scene s;
-  s.setMapSize(512, 7);
-  EXPECT_EQ(s.mapCentreX, 255.0f);
-  EXPECT_EQ(s.mapCentreY, 3.0f);
-  s.setMapSize(1, 2);
-  EXPECT_EQ(s.mapCentreX, 0.0f);
-  EXPECT_EQ(s.mapCentreY, 0.0f);
-}
-
 TEST(Names, LongNamesAreRefusedWhole) {
   std::string field = "old";
   EXPECT_FALSE(setName(field, std::string(kMaxNameLength + 1, 'a')));
