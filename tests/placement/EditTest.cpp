@@ -12,22 +12,7 @@
 namespace hs {
 namespace {
 
-struct EditFixture : ::testing::Test {
-  Scene s;
-  ProgramValues v;
-  RecordingServices window;
-  test::FakeSurface pane;
-  void SetUp() override {
-    paintRampMap(s);
-    s.services = &window;
-    s.surface = &pane;
-    installRedraw(s, v);
-    s.camera = {50, 0, 50, AboveWater, 1.0};
-    s.lookAt = {300, 0, 300, AboveGround, 0.0};
-  }
-  void add(int type, double x, double z) {
-    s.objects[static_cast<std::size_t>(type)].append(x, 7, z, 0, 0.0);
-  }
+struct EditFixture : PlacementFixture {
   std::vector<double> xs(int type) {
     std::vector<double> out;
     for (const ScItem &item : s.objects[static_cast<std::size_t>(type)])

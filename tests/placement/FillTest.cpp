@@ -12,25 +12,18 @@
 namespace hs {
 namespace {
 
-struct Placed {
-  int type, x, y, z;
-};
-
-// Expected objects in placement order, checked list by list.
-void expectObjects(const Scene &s, const std::vector<Placed> &expected) {
-  std::array<std::vector<Placed>, kObjectTypes> byType;
-  for (const Placed &p : expected)
-    byType[static_cast<std::size_t>(p.type)].push_back(p);
-  for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = s.objects[static_cast<std::size_t>(t)];
-    const auto &want = byType[static_cast<std::size_t>(t)];
-    ASSERT_EQ(list.count(), static_cast<int>(want.size())) << "type " << t;
-    for (int j = 0; j < list.count(); ++j) {
-      const Placed &p = want[static_cast<std::size_t>(j)];
-      EXPECT_EQ(list[j].x, p.x) << "type " << t << " index " << j;
-      EXPECT_EQ(list[j].y, p.y) << "type " << t << " index " << j;
-      EXPECT_EQ(list[j].z, p.z) << "type " << t << " index " << j;
-    }
+// Expected objects in placement order as (type, x, y, z) groups, checked list
+// by list.
+void expectObjects(const Scene &s, const std::vector<int> &expected) {
+  std::array<std::vector<double>, kObjectTypes> want, got;
+  for (std::size_t i = 0; i + 3 < expected.size(); i += 4)
+    want[static_cast<std::size_t>(expected[i])].insert(
+        want[static_cast<std::size_t>(expected[i])].end(),
+        {double(expected[i + 1]), double(expected[i + 2]), double(expected[i + 3])});
+  for (std::size_t t = 0; t < kObjectTypes; ++t) {
+    for (const ScItem &item : s.objects[t])
+      got[t].insert(got[t].end(), {item.x, item.y, item.z});
+    EXPECT_EQ(got[t], want[t]) << "type " << t;
   }
 }
 
@@ -96,7 +89,7 @@ TEST_F(FillFixture, EvenLineIncludesBothEnds) {
   v.placeHeight = 1.25f;
   drag(7, 9, 120, 33);
   fillLine(s, v);
-  expectObjects(s, {{4, 7, 16, 9}, {4, 120, 153, 33}});
+  expectObjects(s, {4, 7, 16, 9, 4, 120, 153, 33});
   EXPECT_EQ(s.objects[4][0].heightMode, AboveCamera);
   EXPECT_EQ(s.objects[4][0].height, 1.25);
 
@@ -145,9 +138,8 @@ TEST_F(FillFixture, OffMapLineAndBoxObjectsStayWithNoHeightCircleOnesGo) {
   v.fillCount = 5;
   drag(360, 10, 440, 10);
   fillLine(s, v);
-  expectObjects(
-      s,
-      {{0, 360, 114, 10}, {0, 380, 134, 10}, {0, 400, -1, 10}, {0, 420, -1, 10}, {0, 440, -1, 10}});
+  expectObjects(s,
+                {0, 360, 114, 10, 0, 380, 134, 10, 0, 400, -1, 10, 0, 420, -1, 10, 0, 440, -1, 10});
   killAll(s);
   v.fillCount = 3;
   drag(390, 0, 410, 20);
@@ -173,11 +165,8 @@ TEST_F(FillFixture, RandomLineWithRandomTypesUpToObj16) {
   v.currentType = 15;
   drag(10, 20, 110, 60);
   fillLine(s, v);
-  expectObjects(s, {{5, 10, 30, 20},
-                    {5, 14, 35, 21},
-                    {8, 37, 67, 30},
-                    {11, 34, 63, 29},
-                    {4, 128, 195, 67}}); // past the end point: r runs to just above n
+  // The last lies past the end point: r runs to just above n.
+  expectObjects(s, {5, 10, 30, 20, 5, 14, 35, 21, 8, 37, 67, 30, 11, 34, 63, 29, 4, 128, 195, 67});
 }
 
 TEST_F(FillFixture, RandomBoxReachesOffTheMap) {
@@ -186,15 +175,9 @@ TEST_F(FillFixture, RandomBoxReachesOffTheMap) {
   v.currentType = 3;
   drag(300, 300, 420, 380);
   fillBox(s, v);
-  expectObjects(s, {{3, 300, 128, 340},
-                    {3, 305, 135, 342},
-                    {3, 339, 191, 364},
-                    {3, 335, 207, 384},
-                    {3, 470, -1, 332},
-                    {3, 379, 180, 313},
-                    {3, 425, -1, 367},
-                    {3, 307, 114, 319},
-                    {3, 446, -1, 382}});
+  expectObjects(s, {3, 300, 128, 340, 3, 305, 135, 342, 3, 339, 191, 364,
+                    3, 335, 207, 384, 3, 470, -1,  332, 3, 379, 180, 313,
+                    3, 425, -1,  367, 3, 307, 114, 319, 3, 446, -1,  382});
 }
 
 TEST_F(FillFixture, RandomCircleWithRandomTypeZeroSkipsOffMapPoints) {
@@ -204,9 +187,8 @@ TEST_F(FillFixture, RandomCircleWithRandomTypeZeroSkipsOffMapPoints) {
   v.currentType = 0;
   drag(50, 50, 120, 90);
   fillCircle(s, v);
-  expectObjects(
-      s,
-      {{0, 85, 100, 15}, {0, 93, 111, 18}, {0, 118, 177, 59}, {0, 71, 159, 88}, {0, 60, 70, 10}});
+  expectObjects(s,
+                {0, 85, 100, 15, 0, 93, 111, 18, 0, 118, 177, 59, 0, 71, 159, 88, 0, 60, 70, 10});
 }
 
 TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {

@@ -11,21 +11,7 @@
 namespace hs {
 namespace {
 
-struct MouseFixture : ::testing::Test {
-  WindowValues owner;
-  Scene s{&owner};
-  ProgramValues v;
-  RecordingServices window;
-  test::FakeSurface pane;
-  void SetUp() override {
-    paintRampMap(s); // height (x + y) & 255
-    s.services = &window;
-    s.surface = &pane;
-    window.values = &v;
-    installRedraw(s, v);
-    s.camera = {50, 0, 50, AboveWater, 1.0};
-    s.lookAt = {300, 0, 300, AboveGround, 0.0};
-  }
+struct MouseFixture : PlacementFixture {
   void click(int x, int y, int button = kLeftButton) {
     mousePress(s, v, x, y, button);
     mouseRelease(s, v, x, y, button);
@@ -35,9 +21,6 @@ struct MouseFixture : ::testing::Test {
     mouseDrag(s, v, (x1 + x2) / 2, (y1 + y2) / 2, button);
     mouseDrag(s, v, x2, y2, button);
     mouseRelease(s, v, x2, y2, button);
-  }
-  void add(int type, double x, double z) {
-    s.objects[static_cast<std::size_t>(type)].append(x, 7, z, AboveGround, 0.0);
   }
 };
 

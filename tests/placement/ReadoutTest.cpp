@@ -9,17 +9,7 @@
 namespace hs {
 namespace {
 
-struct ReadoutFixture : ::testing::Test {
-  WindowValues owner;
-  Scene s{&owner};
-  ProgramValues v;
-  RecordingServices window;
-  test::FakeSurface pane;
-  void SetUp() override {
-    paintRampMap(s); // height (x + y) & 255
-    s.services = &window;
-    s.surface = &pane;
-  }
+struct ReadoutFixture : PlacementFixture {
   std::string text(int mapX, int sample, int mapZ) { return readoutText(s, v, mapX, sample, mapZ); }
 };
 

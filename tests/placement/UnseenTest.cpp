@@ -11,14 +11,9 @@
 namespace hs {
 namespace {
 
-struct UnseenFixture : ::testing::Test {
-  Scene s;
-  ProgramValues v;
-  test::FakeSurface pane;
+struct UnseenFixture : PlacementFixture {
   void SetUp() override {
-    paintRampMap(s);
-    s.surface = &pane;
-    installRedraw(s, v);
+    PlacementFixture::SetUp();
     s.camera = {200, 0, 200, AboveWater, 1.0};  // the map's middle
     s.lookAt = {200, 0, 100, AboveGround, 0.0}; // looking toward row 0
   }
