@@ -80,7 +80,6 @@ TEST_F(RenderLaunch, AShortEnginePathIsRefusedBeforeAnythingIsWritten) {
   values.enginePath = "/bin/povr"; // 9 characters
   EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNoEngine);
   ASSERT_EQ(services.notices.size(), 1u);
-  EXPECT_EQ(services.notices[0].first, "Notice");
   EXPECT_EQ(services.notices[0].second, kNoEngineMessage);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(startFile("TestPlace.inc"))));
 
