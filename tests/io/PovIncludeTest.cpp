@@ -104,20 +104,6 @@ TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
   }
 }
 
-TEST(PovInclude, DefaultSceneGivesSevenDeclarationsAndTheKnownNumbers) {
-  Scene s;
-  ProgramValues v;
-  WindowValues w;
-  w.hfFileName = "/tmp/Intro.tga";
-  EXPECT_EQ(includeText(s, v, w), "#declare HS_At= <0.250627,1.000000,-25.313283>;\n"
-                                  "#declare HS_Look= <0.250627,0.000000,24.812030>;\n"
-                                  "#declare HS_Hf=\"/tmp/Intro.tga\";\n"
-                                  "#declare HS_Hf_typ= 0;\n"
-                                  "#declare HS_Scale= <100.000000,10.000000,100.000000>;\n"
-                                  "#declare HS_Water= 0.000000;\n"
-                                  "#declare HS_Smooth= 0;\n\n");
-}
-
 TEST(PovInclude, ArraysPutTwoElementsALineAndSkipEmptyTypes) {
   Scene s;
   ProgramValues v;
