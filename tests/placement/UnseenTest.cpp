@@ -47,21 +47,6 @@ TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   EXPECT_EQ(pane.showCount, 1); // redrawn once, at the end
 }
 
-TEST_F(UnseenFixture, TheWiderViewSparesTheBandShadedOnTheMap) {
-  // About 29.7 degrees right of the line of sight: shaded by the map's view
-  // (edges at 29.2 degrees) but inside the wider view of Del Unseen (30.4).
-  s.objects[1].append(297, 0, 30, 0, 0.0);
-  s.objects[1].append(297, 0, 90, 0, 0.0); // about 41.4 degrees: unseen
-  s.viewImage.copyFrom(s.baseImage);
-  drawView(s, 34.0);
-  ASSERT_EQ(s.viewImage.pixelAt(297, 30), unseenColour.value());
-  s.viewImage.copyFrom(s.baseImage);
-  drawView(s, 36.0);
-  ASSERT_NE(s.viewImage.pixelAt(297, 30), unseenColour.value());
-  deleteUnseen(s, v);
-  EXPECT_EQ(positions(1), (std::vector<std::pair<double, double>>{{297, 30}}));
-}
-
 // On a map without grey pixels, exactly the objects whose pixel the shading
 // (angle 36) turns grey are deleted, edge pixels included; the rest keep their
 // order.
