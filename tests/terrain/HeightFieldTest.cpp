@@ -132,7 +132,7 @@ TEST(Targa, EveryOtherHeaderIsRefusedAndChangesNothing) {
   EXPECT_EQ(Snapshot(s), before);
 }
 
-TEST(Targa, ShortDataLeavesEverythingAsItWas) {
+TEST(ShortData, EitherFormatLeavesEverythingAsItWas) {
   TempDir dir;
   Scene s;
   const Snapshot before(marked(s));
@@ -146,12 +146,15 @@ TEST(Targa, ShortDataLeavesEverythingAsItWas) {
   // A header claiming the largest size over a tiny file is found short
   // before any image is made.
   auto huge = targa(1, 1);
-  huge[12] = 0x00;
-  huge[13] = 0x40;
-  huge[14] = 0x00;
-  huge[15] = 0x40;
+  huge[12] = huge[14] = 0x00;
+  huge[13] = huge[15] = 0x40;
   EXPECT_EQ(loadTarga(s, dir.write("huge.tga", huge), defaultPalette()), ShortData);
+  // PPM: two rows of 3 x 3 bytes are needed from the separator on; one short.
+  EXPECT_EQ(loadPpm(s, dir.write("s.ppm", ppm("P6 3 2 255", 17))), ShortData);
+  EXPECT_EQ(loadPpm(s, dir.write("e.ppm", ppm("P6 3 2 255", 0))), ShortData);
+  EXPECT_EQ(loadPpm(s, dir.write("h.ppm", ppm("P6 16384 16384 255\n", 100))), ShortData);
   EXPECT_EQ(Snapshot(s), before);
+  EXPECT_EQ(loadPpm(s, dir.write("x.ppm", ppm("P6 3 2 255", 18))), Loaded);
 }
 
 TEST(Ppm, GoldenFileFollowsTheOneByteDataStart) {
@@ -194,18 +197,6 @@ TEST(Ppm, HeaderRefusals) {
   }
   Scene s;
   EXPECT_EQ(loadPpm(s, dir.write("ok.ppm", ppm("  P6\r\n+2\f2 0255", 12))), Loaded);
-}
-
-TEST(Ppm, ShortDataLeavesEverythingAsItWas) {
-  TempDir dir;
-  Scene s;
-  const Snapshot before(marked(s));
-  // Two rows of 3 x 3 bytes are needed from the separator on; one short.
-  EXPECT_EQ(loadPpm(s, dir.write("s.ppm", ppm("P6 3 2 255", 17))), ShortData);
-  EXPECT_EQ(loadPpm(s, dir.write("e.ppm", ppm("P6 3 2 255", 0))), ShortData);
-  EXPECT_EQ(loadPpm(s, dir.write("h.ppm", ppm("P6 16384 16384 255\n", 100))), ShortData);
-  EXPECT_EQ(Snapshot(s), before);
-  EXPECT_EQ(loadPpm(s, dir.write("x.ppm", ppm("P6 3 2 255", 18))), Loaded);
 }
 
 TEST(HeightFieldByName, ClassifiesCaseSensitively) {
