@@ -104,28 +104,6 @@ TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
   }
 }
 
-TEST(PovInclude, ArraysPutTwoElementsALineAndSkipEmptyTypes) {
-  Scene s;
-  ProgramValues v;
-  WindowValues w;
-  s.objects[15].append(0, 255, 199, AboveGround, 0.0); // one of type 16
-  s.objects[1].append(199, 0, 199, AboveGround, 0.0);  // three of type 2
-  s.objects[1].append(199, 0, 199, AboveGround, 1.0);
-  s.objects[1].append(199, 0, 199, AboveGround, 2.0);
-  s.objects[4].append(199, 0, 199, AboveGround, 0.0); // two of type 5
-  s.objects[4].append(199, 0, 199, AboveGround, 0.0);
-  const std::string text = includeText(s, v, w);
-  const std::string arrays = text.substr(text.find("\n\n") + 2);
-  EXPECT_EQ(arrays, "#declare HS_Obj2=array[3]{\n"
-                    "<0.000000,0.000000,0.000000>,<0.000000,1.000000,0.000000>,\n"
-                    "<0.000000,2.000000,0.000000>}\n"
-                    "#declare HS_Obj5=array[2]{\n"
-                    "<0.000000,0.000000,0.000000>,<0.000000,0.000000,0.000000>\n"
-                    "}\n"
-                    "#declare HS_Obj16=array[1]{\n"
-                    "<-49.874687,10.000000,0.000000>}\n");
-}
-
 TEST(PovInclude, HeightsAreMeasuredAgainstTheCameraHeldAsAFloat) {
   Scene s;
   ProgramValues v;
@@ -146,10 +124,16 @@ TEST(PovInclude, HeightsAreMeasuredAgainstTheCameraHeldAsAFloat) {
       << text;
 }
 
-TEST(PovInclude, MatchesPrintfOnARandomScene) {
+TEST(PovInclude, MatchesPrintfOnSmallArraysAndARandomScene) {
   Scene s;
   ProgramValues v;
   WindowValues w;
+  // Arrays of three, two and one with empty types between: two elements a
+  // line, empty types skipped.
+  s.objects[15].append(0, 255, 199, AboveGround, 0.0);
+  for (int i = 0; i < 5; ++i)
+    s.objects[i < 3 ? 1 : 4].append(199, 0, 199, AboveGround, i);
+  EXPECT_EQ(includeText(s, v, w), printfInclude(s, v, w));
   std::mt19937 gen(3);
   std::uniform_real_distribution<double> pos(-50, 450), h(-3, 300);
   for (int i = 0; i < 2000; ++i)
