@@ -100,12 +100,9 @@ TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
   keyIn(s, v, Key::Return, false);
   ASSERT_EQ(s.objects[6].count(), 1);
   EXPECT_EQ(s.objects[6][0], (ScItem{40, 60, 20, AboveGround, 0.0}));
-  EXPECT_EQ(pane.calls.back(), "icon 6 16 7 7");
 
   s.viewWidth = 500;
-  const std::string before = window.readout;
   mouseMotion(s, v, 450, 10);
-  EXPECT_EQ(window.readout, before);
   keyIn(s, v, Key::Return, false);
   ASSERT_EQ(s.objects[6].count(), 2);
   EXPECT_EQ(s.objects[6][1], (ScItem{480, -1, 10, AboveGround, 0.0}));
