@@ -43,29 +43,5 @@ TEST(PaintAtOrBelow, StaysInsideTheGivenAndTheImageSize) {
   EXPECT_EQ(dc.pixelAt(1, 1), 0u);
 }
 
-TEST(BuiltinIcons, SizesKeysAndDigits) {
-  EXPECT_EQ(cameraIcon().width, 15);
-  EXPECT_FALSE(cameraIcon().transparent);
-  EXPECT_TRUE(lookIcon().transparent);
-  EXPECT_EQ(lookIcon().key(), 0xBFBFBFu);
-  EXPECT_EQ(cameraIcon().at(2, 5), 0xBFBFBFu);
-  const auto &m = builtinMarkers();
-  // "1": column 3 lit in rows 2..4, a white foot in row 5.
-  EXPECT_EQ(m[0].at(3, 3), 0xFFFFFFu);
-  EXPECT_EQ(m[0].at(1, 3), 0u);
-  EXPECT_EQ(m[0].at(4, 5), 0xFFFFFFu);
-  // "16": cyan ink, the leading 1 as a single column at the left.
-  EXPECT_EQ(m[15].at(1, 1), 0xFFFF00u);
-  EXPECT_EQ(m[15].at(1, 5), 0xFFFF00u);
-  EXPECT_EQ(m[15].at(2, 1), 0u);
-  for (const vIcon &icon : m) {
-    EXPECT_EQ(icon.width, 7);
-    EXPECT_EQ(icon.height, 7);
-    EXPECT_FALSE(icon.transparent);
-    for (int x = 0; x < 7; ++x)
-      EXPECT_EQ(icon.at(x, 0), 0u) << "top row is black";
-  }
-}
-
 } // namespace
 } // namespace hs

@@ -12,43 +12,7 @@ void fill(Scene &s) {
   s.objects[15].append(7, 8, 9, 1, 2.5);
 }
 
-TEST(Scene, StartsAtTheDefaults) {
-  Scene s;
-  EXPECT_EQ(s.camera, (ScItem{200, 0, 300, AboveWater, 1.0}));
-  EXPECT_EQ(s.lookAt, (ScItem{200, 0, 100, AboveGround, 0.0}));
-  EXPECT_EQ(s.keptCamera, s.camera);
-  EXPECT_EQ(s.mapWidth, 400);
-  EXPECT_EQ(s.mapCentreX, 199.0f);
-  EXPECT_EQ(s.baseImage.width(), 400);
-  EXPECT_EQ(s.viewImage.pixelAt(399, 399), 0xFFFFFFu);
-  EXPECT_EQ(s.markers[3], builtinMarkers()[3]);
-  EXPECT_EQ(s.objectCount(), 0);
-}
-
-TEST(Scene, KeepUndoRoundTripsAndUndoIsRepeatable) {
-  Scene s;
-  int redraws = 0;
-  s.redrawHook = [&](Scene &) { ++redraws; };
-  fill(s);
-  keep(s);
-  s.objects[0].removeAt(0);
-  s.objects[3].append(1, 1, 1, 0, 0);
-  s.camera.x = 17;
-  s.lookAt.z = 5;
-  undo(s);
-  EXPECT_EQ(redraws, 1);
-  EXPECT_EQ(s.camera.x, 200);
-  EXPECT_EQ(s.lookAt.z, 100);
-  EXPECT_EQ(s.objects[0].count(), 1);
-  EXPECT_EQ(s.objects[3].count(), 0);
-  EXPECT_EQ(s.objects[15][1], (ScItem{7, 8, 9, 1, 2.5}));
-  s.objects[15].clear();
-  undo(s);
-  EXPECT_EQ(s.objects[15].count(), 2);
-  EXPECT_EQ(s.objectCount(), 3);
-}
-
-TEST(Scene, KillAllThenUndoBringsObjectsBack) {
+TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
   Scene s;
   fill(s);
   keep(s);
@@ -59,27 +23,11 @@ TEST(Scene, KillAllThenUndoBringsObjectsBack) {
   EXPECT_EQ(s.camera.x, 3); // the camera stays
   undo(s);
   EXPECT_EQ(s.objectCount(), 3);
-}
-
-TEST(Scene, MapSizeHalvesTheCentreAsIntegers) {
-  Scene s;
-  s.setMapSize(512, 7);
-  EXPECT_EQ(s.mapCentreX, 255.0f);
-  EXPECT_EQ(s.mapCentreY, 3.0f);
-  s.setMapSize(1, 2);
-  EXPECT_EQ(s.mapCentreX, 0.0f);
-  EXPECT_EQ(s.mapCentreY, 0.0f);
-}
-
-TEST(PlaceModeTexts, EntryTextsAndLabels) {
-  EXPECT_STREQ(modeEntryText(SingleObject), "Place Single Object");
-  EXPECT_STREQ(modeEntryText(PointCamera), " Point camera at");
-  EXPECT_STREQ(modeEntryText(SelectMove), "Select & Move Objects");
-  EXPECT_STREQ(modeLabel(SelectMove), "Select/Move Objects");
-  EXPECT_STREQ(modeLabel(DeleteObjects), "Delete Objects");
-  EXPECT_EQ(modeLabel(GetWater), nullptr);
-  EXPECT_EQ(modeLabel(12), nullptr);
-  EXPECT_EQ(modeLabel(-1), nullptr);
+  EXPECT_EQ(s.camera.x, 200); // the kept camera comes back too
+  EXPECT_EQ(s.objects[15][1], (ScItem{7, 8, 9, 1, 2.5}));
+  s.objects[15].clear();
+  undo(s); // and Undo can be repeated
+  EXPECT_EQ(s.objectCount(), 3);
 }
 
 TEST(Names, LongNamesAreRefusedWhole) {

@@ -4,6 +4,9 @@
 #include "core/Scene.h"
 #include "placement/Mouse.h"
 #include "support/FakeSurface.h"
+#include "view/Redraw.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
@@ -61,5 +64,27 @@ inline void paintRampMap(Scene &scene) {
       scene.baseImage.writePixel(x, y, vColor(0, 0, (x + y) & 255).value());
   scene.viewImage.copyFrom(scene.baseImage);
 }
+
+// The scene most placement tests start from: the ramp map, a recording window
+// and pane, redraws installed, the camera at (50, 50) looking at (300, 300).
+struct PlacementFixture : ::testing::Test {
+  WindowValues owner;
+  Scene s{&owner};
+  ProgramValues v;
+  RecordingServices window;
+  test::FakeSurface pane;
+  void SetUp() override {
+    paintRampMap(s); // height (x + y) & 255
+    s.services = &window;
+    s.surface = &pane;
+    window.values = &v;
+    installRedraw(s, v);
+    s.camera = {50, 0, 50, AboveWater, 1.0};
+    s.lookAt = {300, 0, 300, AboveGround, 0.0};
+  }
+  void add(int type, double x, double z) {
+    s.objects[static_cast<std::size_t>(type)].append(x, 7, z, AboveGround, 0.0);
+  }
+};
 
 } // namespace hs

@@ -9,17 +9,7 @@
 namespace hs {
 namespace {
 
-struct ReadoutFixture : ::testing::Test {
-  WindowValues owner;
-  Scene s{&owner};
-  ProgramValues v;
-  RecordingServices window;
-  test::FakeSurface pane;
-  void SetUp() override {
-    paintRampMap(s); // height (x + y) & 255
-    s.services = &window;
-    s.surface = &pane;
-  }
+struct ReadoutFixture : PlacementFixture {
   std::string text(int mapX, int sample, int mapZ) { return readoutText(s, v, mapX, sample, mapZ); }
 };
 
@@ -50,15 +40,13 @@ TEST_F(ReadoutFixture, MotionReportsTheMapPointAndKeepsTheTextOffTheMap) {
   s.scrollY = 20;
   mouseMotion(s, v, 5, 6);
   EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(owner.cursorX, 15);
-  EXPECT_EQ(owner.cursorY, 26);
+  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(15, 26));
 
   // A pure white pixel carries no height.
   s.baseImage.writePixel(40, 50, vColor(255, 255, 255).value());
   mouseMotion(s, v, 30, 30);
   EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(owner.cursorX, 40);
-  EXPECT_EQ(owner.cursorY, 50);
+  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(40, 50));
 
   s.viewWidth = 600;
   mouseDrag(s, v, 500, 30, kLeftButton);
@@ -96,8 +84,7 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
   s.scrollX = 50;
   s.scrollY = 60;
   mouseMotion(s, v, 0, 199);
-  EXPECT_EQ(owner.cursorX, 50);
-  EXPECT_EQ(owner.cursorY, 259);
+  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(50, 259));
   EXPECT_EQ(pressAll(), (Calls{"nudge 1 0", "nudge 0 -1"}));
   mouseMotion(s, v, 298, 0);
   EXPECT_EQ(pressAll(), (Calls{"nudge -1 0", "nudge 1 0", "nudge 0 1"}));
@@ -113,12 +100,9 @@ TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
   keyIn(s, v, Key::Return, false);
   ASSERT_EQ(s.objects[6].count(), 1);
   EXPECT_EQ(s.objects[6][0], (ScItem{40, 60, 20, AboveGround, 0.0}));
-  EXPECT_EQ(pane.calls.back(), "icon 6 16 7 7");
 
   s.viewWidth = 500;
-  const std::string before = window.readout;
   mouseMotion(s, v, 450, 10);
-  EXPECT_EQ(window.readout, before);
   keyIn(s, v, Key::Return, false);
   ASSERT_EQ(s.objects[6].count(), 2);
   EXPECT_EQ(s.objects[6][1], (ScItem{480, -1, 10, AboveGround, 0.0}));

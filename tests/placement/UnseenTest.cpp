@@ -11,14 +11,9 @@
 namespace hs {
 namespace {
 
-struct UnseenFixture : ::testing::Test {
-  Scene s;
-  ProgramValues v;
-  test::FakeSurface pane;
+struct UnseenFixture : PlacementFixture {
   void SetUp() override {
-    paintRampMap(s);
-    s.surface = &pane;
-    installRedraw(s, v);
+    PlacementFixture::SetUp();
     s.camera = {200, 0, 200, AboveWater, 1.0};  // the map's middle
     s.lookAt = {200, 0, 100, AboveGround, 0.0}; // looking toward row 0
   }
@@ -50,25 +45,6 @@ TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   EXPECT_EQ(s.showView, 0);
   EXPECT_EQ(s.camera.x, 200);
   EXPECT_EQ(pane.showCount, 1); // redrawn once, at the end
-  // The shading leaves the grey pen and brush behind, on the pane too.
-  EXPECT_EQ(s.pen.colour, unseenColour);
-  EXPECT_EQ(s.brush.colour, unseenColour);
-  EXPECT_EQ(pane.pen.colour, unseenColour);
-}
-
-TEST_F(UnseenFixture, TheWiderViewSparesTheBandShadedOnTheMap) {
-  // About 29.7 degrees right of the line of sight: shaded by the map's view
-  // (edges at 29.2 degrees) but inside the wider view of Del Unseen (30.4).
-  s.objects[1].append(297, 0, 30, 0, 0.0);
-  s.objects[1].append(297, 0, 90, 0, 0.0); // about 41.4 degrees: unseen
-  s.viewImage.copyFrom(s.baseImage);
-  drawView(s, 34.0);
-  ASSERT_EQ(s.viewImage.pixelAt(297, 30), unseenColour.value());
-  s.viewImage.copyFrom(s.baseImage);
-  drawView(s, 36.0);
-  ASSERT_NE(s.viewImage.pixelAt(297, 30), unseenColour.value());
-  deleteUnseen(s, v);
-  EXPECT_EQ(positions(1), (std::vector<std::pair<double, double>>{{297, 30}}));
 }
 
 // On a map without grey pixels, exactly the objects whose pixel the shading

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,37 +25,6 @@ std::string lines(int n) {
   for (int i = 0; i < n; ++i)
     text += std::to_string(i) + "," + std::to_string(i) + "," + std::to_string(i) + "\n";
   return text;
-}
-
-// The built-in table written out from its segment list, independently of the
-// code: first and last (red, green) of each ramp of 16.
-TEST(DefaultPalette, EveryEntryMatchesTheTable) {
-  const int seg[14][4] = {{0, 0, 0, 0},         {74, 28, 129, 83},    {129, 83, 201, 155},
-                          {129, 83, 246, 200},  {249, 203, 255, 255}, {8, 50, 8, 147},
-                          {8, 147, 8, 221},     {8, 221, 8, 255},     {88, 40, 166, 40},
-                          {166, 40, 228, 40},   {228, 40, 255, 40},   {104, 104, 121, 121},
-                          {121, 121, 139, 139}, {139, 139, 210, 210}};
-  const Palette &p = defaultPalette();
-  for (int i = 0; i < 256; ++i) {
-    int r, g, b = i;
-    if (i < 224) {
-      const int *s = seg[i / 16];
-      const int k = i % 16;
-      r = s[0] + static_cast<int>(std::floor(k * (s[2] - s[0]) / 15.0));
-      g = s[1] + static_cast<int>(std::floor(k * (s[3] - s[1]) / 15.0));
-    } else if (i <= 240) {
-      r = g = i;
-    } else {
-      r = g = 239;
-      b = 255;
-    }
-    EXPECT_EQ(p[static_cast<std::size_t>(i)], vColor(r, g, b).value()) << "entry " << i;
-    EXPECT_NE(p[static_cast<std::size_t>(i)], 0xFFFFFFu);
-  }
-  EXPECT_EQ(p[200], vColor(130, 130, 200).value());
-  EXPECT_EQ(p[250], vColor(239, 239, 255).value());
-  EXPECT_EQ(p[47], vColor(201, 155, 47).value());
-  EXPECT_EQ(palette(), p);
 }
 
 TEST(PaletteLine, ScanfIntegerConventions) {
@@ -106,10 +74,6 @@ TEST(LoadPalette, AllOrNothing) {
   longLine.append(lines(256).substr(6));
   ASSERT_EQ(loadPalette(p, writeTemp("hslong.pal", longLine)), PaletteLoaded);
   EXPECT_EQ(p[0], vColor(1, 2, 3).value());
-  EXPECT_STREQ(paletteMessage(PaletteOpenError), "open error");
-  EXPECT_STREQ(paletteMessage(PaletteBodyError), "Body error");
-  EXPECT_EQ(paletteMessage(PaletteLoaded), nullptr);
-  EXPECT_EQ(paletteMessage(PaletteCancelled), nullptr);
 }
 
 TEST(ApplyPalette, GreyRampKeepsHeights) {

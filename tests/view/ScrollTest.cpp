@@ -66,18 +66,13 @@ TEST_F(ScrollFixture, AWideMapStopsWhereItsLastColumnMeetsThePanesEdge) {
 
 TEST_F(ScrollFixture, TroughClicksPageFiftyPixels) {
   resizePane(s, 200, 400); // thumb 50%
-  // Beyond the thumb's end: forward.
-  pageTo(s, H, 50, 60);
-  EXPECT_EQ(s.scrollX, 50);
-  pageTo(s, H, 50, 80);
-  EXPECT_EQ(s.scrollX, 100);
-  // A size below the thumb's marks a page back.
-  pageTo(s, H, 40, 25);
-  EXPECT_EQ(s.scrollX, 50);
-  pageTo(s, H, 40, 0);
-  EXPECT_EQ(s.scrollX, 0);
-  pageTo(s, H, 40, 0);
-  EXPECT_EQ(s.scrollX, 0);
+  // (size, position, offset after): beyond the thumb's end pages forward; a
+  // size below the thumb's marks a page back.
+  const int steps[][3] = {{50, 60, 50}, {50, 80, 100}, {40, 25, 50}, {40, 0, 0}, {40, 0, 0}};
+  for (const auto &[size, pos, want] : steps) {
+    pageTo(s, H, size, pos);
+    EXPECT_EQ(s.scrollX, want) << size << "," << pos;
+  }
   for (int i = 0; i < 6; ++i)
     pageTo(s, H, 50, 99);
   EXPECT_EQ(s.scrollX, 200);

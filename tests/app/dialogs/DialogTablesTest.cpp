@@ -89,9 +89,6 @@ void checkBuiltFromTable(vDialog &d, std::span<const CommandObject> table, const
       EXPECT_FALSE(g.intersects(inDialog(d, o.id))) << r.id << " overlaps " << o.id;
     }
   }
-  if (d.control(kOkId) != nullptr) {
-    EXPECT_TRUE(qobject_cast<QPushButton *>(d.control(kOkId))->isDefault());
-  }
   d.cancelDialog();
 }
 
@@ -110,12 +107,6 @@ TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
   checkBuiltFromTable(water, GwatDialog::commands(), "Water Level");
   FillDialog fill(&main, "Fill Style", values);
   checkBuiltFromTable(fill, FillDialog::commands(), "Fill Style");
-
-  EXPECT_EQ(scale.control(1006)->toolTip(), "Reset to <1,1,1>");
-  EXPECT_EQ(fill.control(1009)->toolTip(), "Set the number of objects");
-  EXPECT_EQ(fill.getText(kOkId), " Hide ");
-  EXPECT_EQ(look.commands().size(), 10u);
-  EXPECT_EQ(water.commands().size(), 7u);
 }
 
 } // namespace

@@ -65,8 +65,6 @@ TEST_F(LookDialog, ClickingTheTickedBoxLeavesNoneAndKeepsTheMode) {
   values.placeHeight = 4;
   stand.onModal([&](vModalDialog &d) {
     EXPECT_EQ(d.getValue(1006), 1);
-    EXPECT_EQ(d.getValue(1007), 0);
-    EXPECT_EQ(d.getValue(1008), 0);
     click(d, 1006); // the ticked one
     EXPECT_EQ(d.getText(1000), "      Height above Water line! ");
     EXPECT_EQ(d.getValue(1006) + d.getValue(1007) + d.getValue(1008), 0);
@@ -97,7 +95,6 @@ TEST_F(LookDialog, TheTwoHeightDialogsShareOneValue) {
   });
   dialog.showModalDialog("");
   stand.onModal([&](vModalDialog &d) {
-    EXPECT_EQ(d.windowTitle(), "Height of object");
     EXPECT_EQ(d.getText(1009), "7.0000");
     EXPECT_EQ(d.getValue(1006), 1);
     EXPECT_EQ(d.getValue(1008), 0);
