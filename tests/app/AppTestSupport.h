@@ -105,9 +105,8 @@ protected:
   QWidget *surface() { return pane()->surface(); }
 
   // A map of w x h pixels, loaded with "Heightfeild" as a user would.
-  void loadTarga(int w, int h, const std::function<int(int, int)> &index,
-                 const std::string &name = "map.tga") {
-    script.answerFile(folder.write(name, targaBytes(w, h, index)));
+  void loadTarga(int w, int h, const std::function<int(int, int)> &index) {
+    script.answerFile(folder.write("map.tga", targaBytes(w, h, index)));
     menu(kHeightField);
   }
   void loadFlatMap(int level = 100) {
