@@ -185,23 +185,6 @@ TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButto
   EXPECT_EQ(s.objects[2].count(), 1);
 }
 
-TEST_F(MouseFixture, DeleteRectangleTakesEveryTypeWithLeftAndTheCurrentTypeWithRight) {
-  v.mode = DeleteObjects;
-  v.currentType = 1;
-  add(0, 50, 50);
-  add(1, 60, 60);
-  add(1, 100, 60); // on the edge: stays
-  add(2, 300, 300);
-  dragFromTo(100, 100, 40, 40, kRightButton);
-  EXPECT_EQ(s.objects[0].count(), 1);
-  EXPECT_EQ(s.objects[1].count(), 1);
-  dragFromTo(40, 40, 100, 100);
-  EXPECT_EQ(s.objects[0].count(), 0);
-  EXPECT_EQ(s.objects[1].count(), 1);
-  EXPECT_EQ(s.objects[2].count(), 1);
-  EXPECT_EQ(v.mode, DeleteObjects);
-}
-
 TEST_F(MouseFixture, MoveDragsTheItemsImageAndDropsItThere) {
   v.mode = MoveObject;
   add(3, 100, 100);

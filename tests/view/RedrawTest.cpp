@@ -62,8 +62,6 @@ TEST(ViewPolygon, LookingStraightUpVisitsAllFourCorners) {
   s.camera.z = 300;
   s.lookAt.x = 200;
   s.lookAt.z = 100;
-  const PointD r2 = borderHitExact(s, {200, 300}, {200 - 50 * std::sin(34 * M_PI / 180), 250});
-  EXPECT_NEAR(r2.x, 32.2, 0.05);
   const std::vector<Point> want = {{200, 300}, {32, 0},  {0, 0},   {0, 400},
                                    {400, 400}, {400, 0}, {367, 0}, {200, 300}};
   EXPECT_EQ(viewPolygon(s, 34), want);
@@ -78,13 +76,6 @@ TEST(ViewPolygon, LookingAtTheTopRightCorner) {
   const std::vector<Point> want = {{200, 200}, {256, 0},   {0, 0},    {0, 400},
                                    {400, 400}, {400, 143}, {200, 200}};
   EXPECT_EQ(viewPolygon(s, 34), want);
-  // The exact hits, to one decimal.
-  const double sn = std::sin(34 * M_PI / 180);
-  const double u = std::sqrt(0.5);
-  const PointD r1 = borderHitExact(s, {200, 200}, {200 + u + sn * u, 200 - u + sn * u});
-  const PointD r2 = borderHitExact(s, {200, 200}, {200 + u - sn * u, 200 - u - sn * u});
-  EXPECT_NEAR(r1.z, 143.5, 0.05);
-  EXPECT_NEAR(r2.x, 256.5, 0.05);
 }
 
 TEST(ViewPolygon, CoincidentOrBrokenPositionsShadeNothing) {
