@@ -9,7 +9,9 @@
 namespace hs {
 namespace {
 
-TEST_F(WindowTest, CameraPickWaitsForAReleaseOnTheMap) {
+// The pick modes: each waits for a release on the map, then shows its dialog
+// and returns to the mode it came from with its toggle released.
+TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   loadFlatMap();
   click(kCameraAt);
   EXPECT_EQ(values.mode, PlaceCamera);
@@ -17,7 +19,6 @@ TEST_F(WindowTest, CameraPickWaitsForAReleaseOnTheMap) {
   EXPECT_EQ(values.mode, PlaceCamera);
   EXPECT_EQ(toggle(kCameraAt), 1);
   EXPECT_TRUE(script.modalTitles.empty());
-
   clickMap(120, 80);
   EXPECT_EQ(scene().camera.x, 120);
   EXPECT_EQ(scene().camera.z, 80);
@@ -25,39 +26,29 @@ TEST_F(WindowTest, CameraPickWaitsForAReleaseOnTheMap) {
   EXPECT_EQ(values.mode, SingleObject);
   EXPECT_EQ(toggle(kCameraAt), 0);
   EXPECT_EQ(status(), "Place Single Object");
-}
 
-TEST_F(WindowTest, LookPressedWhileAtIsPressedEndsInPointCamera) {
-  loadFlatMap();
   click(kCameraAt);
-  click(kLook);
+  click(kLook); // while " At " is pressed
   EXPECT_EQ(values.mode, PointCamera);
   EXPECT_EQ(toggle(kCameraAt), 0);
   clickMap(300, 200);
   EXPECT_EQ(scene().lookAt.x, 300);
-  EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Look at Height"});
-  EXPECT_EQ(values.mode, SingleObject);
+  EXPECT_EQ(script.modalTitles.back(), "Look at Height");
   EXPECT_EQ(toggle(kLook), 0);
-}
 
-TEST_F(WindowTest, CameraPickFromEditReturnsToEdit) {
-  loadFlatMap();
   menu(kEdit);
   click(kCameraAt);
   clickMap(150, 150);
   EXPECT_EQ(scene().camera.x, 150);
   EXPECT_EQ(values.mode, EditObject);
-}
 
-TEST_F(WindowTest, WaterPickOffTheMapGivesZero) {
-  loadFlatMap();
   values.waterLevel = 50;
   menu(kWaterLevel);
   EXPECT_EQ(values.mode, GetWater);
   EXPECT_TRUE(window->waterDialog()->isDisplayed());
   clickMap(450, 450);
   EXPECT_EQ(values.waterLevel, 0.0f);
-  EXPECT_EQ(values.mode, SingleObject);
+  EXPECT_EQ(values.mode, EditObject);
   EXPECT_FALSE(window->waterDialog()->isDisplayed());
 }
 

@@ -54,9 +54,7 @@ TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
   const std::string &d = folder.path();
   const std::vector<std::string> ini = lines(folder.read("Strewer.ini"));
   ASSERT_GE(ini.size(), 6u);
-  EXPECT_EQ(ini[0], d + "/Intro.tga");
-  EXPECT_EQ(ini[2], d + "/Intro.inc");
-  EXPECT_EQ(ini[3], "0");
+  EXPECT_EQ(ini[0], d + "/Intro.tga"); // the defaults themselves are pinned by the settings tests
   EXPECT_EQ(ini[5], d + "/Std.pal");
   // The sample is loaded and shown.
   Scene &s = w->scene();
