@@ -5,29 +5,6 @@
 namespace hs {
 namespace {
 
-TEST(ScData, CapacityGrowsByFiveWhenCountReachesIt) {
-  ScData list;
-  EXPECT_EQ(list.count(), 0);
-  EXPECT_EQ(list.capacity(), 1);
-  EXPECT_EQ(list.status(), 0);
-  EXPECT_EQ(list.append(1, 2, 3, 1, 0.5), 0);
-  EXPECT_EQ(list.count(), 1);
-  EXPECT_EQ(list.capacity(), 6);
-  for (int i = 0; i < 5; ++i)
-    list.append(i, 0, 0, 0, 0);
-  EXPECT_EQ(list.count(), 6);
-  EXPECT_EQ(list.capacity(), 11);
-  for (int i = 0; i < 1000; ++i) {
-    list.append(i, 0, 0, 0, 0);
-    ASSERT_LT(list.count(), list.capacity());
-  }
-  const int capacity = list.capacity();
-  EXPECT_EQ(capacity, list.count() + 5 - (list.count() - 1) % 5);
-  list.removeAt(0);
-  list.clear(); // neither shrinks it
-  EXPECT_EQ(list.capacity(), capacity);
-}
-
 TEST(ScData, IndexRulesAndStatus) {
   ScData list;
   ScItem out{9, 9, 9, 9, 9};

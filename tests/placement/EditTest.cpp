@@ -112,17 +112,6 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   EXPECT_EQ(s.objects[1].count(), 3);
 }
 
-TEST_F(EditFixture, RemovingCollectedIndicesKeepsOrderAndCapacity) {
-  for (int i = 0; i < 12; ++i)
-    add(4, i, 0);
-  ScData &list = s.objects[4];
-  const int capacity = list.capacity();
-  removeCollected(list, {0, 3, 4, 11});
-  EXPECT_EQ(xs(4), (std::vector<double>{1, 2, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(list.capacity(), capacity);
-  EXPECT_EQ(s.budget.used, 8);
-}
-
 TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   s.objects[6].append(10, 7, 10, AboveCamera, 2.5);
   s.objects[6].append(20, 7, 20, AboveWater, 0.5);
