@@ -7,83 +7,22 @@
 #include "gui/vInteraction.h"
 #include "terrain/Palette.h"
 
+#include "support/TestFiles.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace hs {
-
-// A folder of its own for each test, made the working directory while the
-// test runs (the program keeps its settings file there).
-class TestFolder {
-public:
-  TestFolder() : before_(QDir::currentPath()) {
-    char name[] = "/tmp/hs_app_XXXXXX";
-    path_ = mkdtemp(name);
-    QDir::setCurrent(QString::fromStdString(path_));
-  }
-  ~TestFolder() {
-    QDir::setCurrent(before_);
-    std::filesystem::remove_all(path_);
-  }
-  TestFolder(const TestFolder &) = delete;
-  TestFolder &operator=(const TestFolder &) = delete;
-
-  const std::string &path() const { return path_; }
-  std::string file(const std::string &name) const { return path_ + "/" + name; }
-  std::string write(const std::string &name, const std::string &bytes) const {
-    std::ofstream(file(name), std::ios::binary) << bytes;
-    return file(name);
-  }
-  std::string read(const std::string &name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-private:
-  QString before_;
-  std::string path_;
-};
-
-// An 8-bit colour-mapped Targa whose index at (x, y) is index(x, y); the
-// built-in palette gives index i the height i (up to 240).
-inline std::string targaBytes(int w, int h, const std::function<int(int, int)> &index) {
-  std::string b = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
-  b += static_cast<char>(w & 0xFF);
-  b += static_cast<char>(w >> 8);
-  b += static_cast<char>(h & 0xFF);
-  b += static_cast<char>(h >> 8);
-  b += static_cast<char>(8);
-  b += static_cast<char>(32);
-  b.append(768, '\0');
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      b += static_cast<char>(index(x, y));
-  return b;
-}
-
-// A binary PPM; each pixel's three file bytes. The reader takes the data from
-// right after the maximum value's last digit, so no separator byte follows it.
-inline std::string ppmBytes(int w, int h, const std::function<std::string(int, int)> &pixel) {
-  std::string b = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255";
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      b += pixel(x, y);
-  return b;
-}
 
 // A main window on its own program values, with notices, choosers and modal
 // dialogs answered by the script.

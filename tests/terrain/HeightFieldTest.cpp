@@ -2,58 +2,21 @@
 #include "terrain/Height.h"
 
 #include "support/FakeSurface.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include <unistd.h>
-
 namespace hs {
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kData = HS_TEST_DATA;
 
-// Files go in a folder of this run's own, so parallel runs stay apart.
-struct TempDir {
-  const std::string dir =
-      (fs::temp_directory_path() / ("hs_hf_" + std::to_string(getpid()))).string();
-  TempDir() { fs::create_directories(dir); }
-  ~TempDir() { fs::remove_all(dir); }
-  std::string str(const std::string &name) const { return dir + "/" + name; }
-  std::string write(const std::string &name, const std::vector<unsigned char> &bytes) const {
-    std::ofstream(str(name), std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return str(name);
-  }
-};
-
-std::vector<unsigned char> targa(int w, int h, unsigned char fill = 7) {
-  std::vector<unsigned char> b = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
-  b.push_back(static_cast<unsigned char>(w & 0xFF));
-  b.push_back(static_cast<unsigned char>(w >> 8));
-  b.push_back(static_cast<unsigned char>(h & 0xFF));
-  b.push_back(static_cast<unsigned char>(h >> 8));
-  b.push_back(8);
-  b.push_back(32);
-  b.resize(18 + 768, 0x55);
-  b.resize(b.size() + static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill);
-  return b;
-}
-
-std::vector<unsigned char> ppm(const std::string &header, std::size_t dataBytes,
-                               unsigned char fill = 9) {
-  std::vector<unsigned char> b(header.begin(), header.end());
-  b.resize(b.size() + dataBytes, fill);
-  return b;
+std::string ppm(const std::string &header, std::size_t dataBytes, char fill = 9) {
+  return header + std::string(dataBytes, fill);
 }
 
 // What a failed load must leave untouched.
@@ -103,7 +66,7 @@ TEST(Targa, GoldenFilePaintsThroughThePaletteOnly) {
 }
 
 TEST(Targa, EveryOtherHeaderIsRefusedAndChangesNothing) {
-  TempDir dir;
+  TestFolder dir;
   // (offset, value) pairs: run-length, true colour, no colour map, map origin,
   // map length, entry size, x and y origin, depth 24, bottom-left origin,
   // attribute bits, an ID field.
@@ -112,8 +75,8 @@ TEST(Targa, EveryOtherHeaderIsRefusedAndChangesNothing) {
       {11, 1}, {16, 24}, {17, 0}, {17, 40}, {0, 4}, {9, 1}, {10, 2},
   };
   for (auto [offset, value] : edits) {
-    auto bytes = targa(4, 4);
-    bytes[static_cast<std::size_t>(offset)] = static_cast<unsigned char>(value);
+    auto bytes = targaBytes(4, 4);
+    bytes[static_cast<std::size_t>(offset)] = static_cast<char>(value);
     Scene s;
     const Snapshot before(marked(s));
     EXPECT_EQ(loadTarga(s, dir.write("bad.tga", bytes), defaultPalette()), Incompatible)
@@ -122,30 +85,31 @@ TEST(Targa, EveryOtherHeaderIsRefusedAndChangesNothing) {
   }
   Scene s;
   const Snapshot before(marked(s));
-  auto shortHeader = targa(4, 4);
+  auto shortHeader = targaBytes(4, 4);
   shortHeader.resize(17);
   EXPECT_EQ(loadTarga(s, dir.write("h.tga", shortHeader), defaultPalette()), Incompatible);
-  EXPECT_EQ(loadTarga(s, dir.write("w0.tga", targa(0, 4)), defaultPalette()), Incompatible);
-  EXPECT_EQ(loadTarga(s, dir.write("h0.tga", targa(4, 0)), defaultPalette()), Incompatible);
-  EXPECT_EQ(loadTarga(s, dir.write("big.tga", targa(16385, 1)), defaultPalette()), Incompatible);
-  EXPECT_EQ(loadTarga(s, dir.str("missing.tga"), defaultPalette()), CannotOpen);
+  EXPECT_EQ(loadTarga(s, dir.write("w0.tga", targaBytes(0, 4)), defaultPalette()), Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.write("h0.tga", targaBytes(4, 0)), defaultPalette()), Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.write("big.tga", targaBytes(16385, 1)), defaultPalette()),
+            Incompatible);
+  EXPECT_EQ(loadTarga(s, dir.file("missing.tga"), defaultPalette()), CannotOpen);
   EXPECT_EQ(Snapshot(s), before);
 }
 
 TEST(ShortData, EitherFormatLeavesEverythingAsItWas) {
-  TempDir dir;
+  TestFolder dir;
   Scene s;
   const Snapshot before(marked(s));
-  const std::size_t whole = targa(4, 3).size();
+  const std::size_t whole = targaBytes(4, 3).size();
   for (std::size_t size : {std::size_t{18}, std::size_t{400}, whole - 1}) {
-    auto bytes = targa(4, 3);
+    auto bytes = targaBytes(4, 3);
     bytes.resize(size);
     EXPECT_EQ(loadTarga(s, dir.write("short.tga", bytes), defaultPalette()), ShortData);
     EXPECT_EQ(Snapshot(s), before);
   }
   // A header claiming the largest size over a tiny file is found short
   // before any image is made.
-  auto huge = targa(1, 1);
+  auto huge = targaBytes(1, 1);
   huge[12] = huge[14] = 0x00;
   huge[13] = huge[15] = 0x40;
   EXPECT_EQ(loadTarga(s, dir.write("huge.tga", huge), defaultPalette()), ShortData);
@@ -173,7 +137,7 @@ TEST(Ppm, GoldenFileFollowsTheOneByteDataStart) {
 }
 
 TEST(Ppm, HeaderRefusals) {
-  TempDir dir;
+  TestFolder dir;
   const std::vector<std::string> headers = {
       "P3 2 2 255\n",
       "P5 2 2 255\n",
@@ -200,10 +164,10 @@ TEST(Ppm, HeaderRefusals) {
 }
 
 TEST(HeightFieldByName, ClassifiesCaseSensitively) {
-  TempDir dir;
+  TestFolder dir;
   Scene s;
   WindowValues w;
-  const std::string tga = dir.write("hill.tga", targa(512, 512));
+  const std::string tga = dir.write("hill.tga", targaBytes(512, 512));
   EXPECT_EQ(loadHeightFieldByName(s, w, defaultPalette(), tga), Loaded);
   EXPECT_EQ(w.hfFileType, 0);
   EXPECT_EQ(s.mapCentreY, 255.0f);
@@ -218,10 +182,10 @@ TEST(HeightFieldByName, ClassifiesCaseSensitively) {
   Scene u;
   const Snapshot before(marked(u));
   w.hfFileType = 1;
-  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.write("HILL.TGA", targa(2, 2))),
+  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.write("HILL.TGA", targaBytes(2, 2))),
             WrongFileType);
   EXPECT_EQ(w.hfFileType, 0);
-  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.str("gone.ppm")), CannotOpen);
+  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.file("gone.ppm")), CannotOpen);
   EXPECT_EQ(w.hfFileType, 1);
   EXPECT_EQ(Snapshot(u), before);
 }
@@ -229,7 +193,7 @@ TEST(HeightFieldByName, ClassifiesCaseSensitively) {
 // The loads themselves are pinned above; the command adds the cancel, the
 // kept name and the refit of what is on the map.
 TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
-  TempDir dir;
+  TestFolder dir;
   Scene s;
   WindowValues w;
   s.objects[2].append(100, 0, 40, AboveGround, 0);
@@ -248,12 +212,12 @@ TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
 }
 
 TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
-  TempDir dir;
+  TestFolder dir;
   WindowValues window;
   Scene s(&window);
   int redraws = 0;
   s.redrawHook = [&redraws](Scene &) { ++redraws; };
-  window.hfFileName = dir.write("HILL.TGA", targa(20, 10));
+  window.hfFileName = dir.write("HILL.TGA", targaBytes(20, 10));
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), WrongFileType);
   EXPECT_STREQ(firstLoadMessage(WrongFileType),
                "   First Load\n WRONG  FILE TYPE!!\n\nTGA & PPM types only !!");
@@ -262,7 +226,7 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   EXPECT_EQ(redraws, 0);
 
   s.camera = {200, 0, 300, AboveWater, 1};
-  window.hfFileName = dir.write("hill.tga", targa(200, 100, 9));
+  window.hfFileName = dir.write("hill.tga", targaBytes(200, 100, 9));
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), Loaded);
   EXPECT_EQ(firstLoadMessage(Loaded), nullptr);
   EXPECT_DOUBLE_EQ(s.camera.x, 100);

@@ -1,24 +1,14 @@
 #include "terrain/Palette.h"
 #include "terrain/Height.h"
 
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace hs {
 namespace {
-
-std::string writeTemp(const std::string &name, const std::string &text) {
-  // The process id keeps parallel runs of the tests apart.
-  const std::string path =
-      (std::filesystem::temp_directory_path() / (std::to_string(getpid()) + name)).string();
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
 
 std::string lines(int n) {
   std::string text;
@@ -46,33 +36,34 @@ TEST(PaletteLine, ScanfIntegerConventions) {
 }
 
 TEST(LoadPalette, AllOrNothing) {
+  TestFolder dir;
   Palette p = defaultPalette();
   EXPECT_EQ(loadPalette(p, "/nonexistent/Std.pal"), PaletteOpenError);
   // 255 good lines: refused, and not even the good ones are taken.
-  EXPECT_EQ(loadPalette(p, writeTemp("hs255.pal", lines(255))), PaletteBodyError);
+  EXPECT_EQ(loadPalette(p, dir.write("hs255.pal", lines(255))), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
   std::string broken = lines(256);
   broken.replace(broken.find("100,100,100"), 11, "100 ,100,100");
-  EXPECT_EQ(loadPalette(p, writeTemp("hsbad.pal", broken)), PaletteBodyError);
+  EXPECT_EQ(loadPalette(p, dir.write("hsbad.pal", broken)), PaletteBodyError);
   std::string leadingEmpty = "\n";
   leadingEmpty.append(lines(256));
-  EXPECT_EQ(loadPalette(p, writeTemp("hsempty.pal", leadingEmpty)), PaletteBodyError);
+  EXPECT_EQ(loadPalette(p, dir.write("hsempty.pal", leadingEmpty)), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
 
   // 256 lines with CRLF ends, no final line end, then junk: all fine.
   std::string crlf;
   for (int i = 0; i < 256; ++i)
     crlf += std::to_string(i) + ",0," + std::to_string(255 - i) + (i < 255 ? "\r\n" : "");
-  ASSERT_EQ(loadPalette(p, writeTemp("hscrlf.pal", crlf)), PaletteLoaded);
+  ASSERT_EQ(loadPalette(p, dir.write("hscrlf.pal", crlf)), PaletteLoaded);
   EXPECT_EQ(p[3], vColor(3, 0, 252).value());
-  ASSERT_EQ(loadPalette(p, writeTemp("hsgrey.pal", lines(256) + "garbage\n")), PaletteLoaded);
+  ASSERT_EQ(loadPalette(p, dir.write("hsgrey.pal", lines(256) + "garbage\n")), PaletteLoaded);
   EXPECT_EQ(p[200], vColor(200, 200, 200).value());
   // A very long line keeps its numbers and is one line.
   std::string longLine = "1,2,3";
   longLine.append(100000, ' ');
   longLine.append("\n");
   longLine.append(lines(256).substr(6));
-  ASSERT_EQ(loadPalette(p, writeTemp("hslong.pal", longLine)), PaletteLoaded);
+  ASSERT_EQ(loadPalette(p, dir.write("hslong.pal", longLine)), PaletteLoaded);
   EXPECT_EQ(p[0], vColor(1, 2, 3).value());
 }
 
@@ -97,7 +88,8 @@ TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   WindowValues w;
   s.baseImage.writePixel(1, 1, defaultPalette()[100]);
   Palette p = defaultPalette();
-  const std::string grey = writeTemp("hscmd.pal", lines(256));
+  TestFolder dir;
+  const std::string grey = dir.write("hscmd.pal", lines(256));
   w.hfFileType = 1; // a PPM map: the toggle only releases
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteCancelled);
   EXPECT_EQ(p, defaultPalette());
