@@ -152,9 +152,10 @@ TEST_F(KeyTest, ReturnPlacesAtThePointerEvenOffTheMap) {
   EXPECT_EQ(object(0, 0).y, -1);
 }
 
-TEST_F(WindowTest, ScrollBarsStepPageAndStopAtTheMapsEnd) {
-  loadTarga(512, 512, [](int x, int) { return x % 200; });
-  surface()->setFixedSize(400, 400);
+// The numbers are pinned by the scroll tests; this shows the real bar drives them.
+TEST_F(WindowTest, ScrollBarStepsPagesJumpsAndStops) {
+  loadTarga(400, 400, [](int x, int) { return x % 200; });
+  surface()->setFixedSize(200, 400);
   QApplication::processEvents();
   QScrollBar *bar = pane()->hScrollBar();
   ASSERT_TRUE(bar->isVisible());
@@ -163,16 +164,10 @@ TEST_F(WindowTest, ScrollBarsStepPageAndStopAtTheMapsEnd) {
   bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(scene().scrollX, 58);
   EXPECT_EQ(pane()->pixelAt(0, 0), scene().viewImage.readPixel(58, 0));
-  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(scene().scrollX, 112);
-}
-
-TEST_F(WindowTest, ThumbMovedOnAHalfWidthPaneJumpsThere) {
-  loadFlatMap();
-  surface()->setFixedSize(200, 400);
-  QApplication::processEvents();
-  pane()->hScrollBar()->setSliderPosition(25);
+  for (int i = 0; i < 5; ++i)
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(scene().scrollX, 200); // the last column at the pane's edge
+  bar->setSliderPosition(25);
   EXPECT_EQ(scene().scrollX, 100);
   clickMap(10, 10); // placing goes to the map point under the pointer
   EXPECT_EQ(object(0, 0).x, 110);

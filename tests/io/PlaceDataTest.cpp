@@ -2,9 +2,9 @@
 #include "io/PovInclude.h"
 #include "terrain/Palette.h"
 
+#include "support/TestFiles.h"
+
 #include <QBuffer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,17 +29,11 @@ std::string saved(const World &w) {
 
 class PlaceDataFile : public ::testing::Test {
 protected:
-  std::string write(const std::string &text) {
-    const std::string name = dir.filePath("place.txt").toStdString();
-    QFile f(QString::fromStdString(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), static_cast<qint64>(text.size()));
-    return name;
-  }
+  std::string write(const std::string &text) { return dir.write("place.txt", text); }
   int load(World &w, const std::string &text) {
     return loadPlaceData(w.scene, w.values, w.window, write(text));
   }
-  QTemporaryDir dir;
+  TestFolder dir;
 };
 
 const std::string kHead = "1,2,3,0,0.5 HS_At\n"
@@ -73,7 +67,7 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
   a.window.smoothOn = 1;
   a.scene.hfType = 1;
   a.window.hfFileName = "/some dir/with, commas.ppm";
-  const std::string name = dir.filePath("rt.txt").toStdString();
+  const std::string name = dir.file("rt.txt");
   ASSERT_EQ(savePlaceData(a.scene, a.values, a.window, name), 0);
 
   World b;
@@ -94,7 +88,7 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
     }
   }
   // From then on the file is stable: what was read writes the same text again.
-  const std::string again = dir.filePath("again.txt").toStdString();
+  const std::string again = dir.file("again.txt");
   ASSERT_EQ(savePlaceData(b.scene, b.values, b.window, again), 0);
   World c;
   ASSERT_EQ(loadPlaceData(c.scene, c.values, c.window, again), 0);
@@ -175,8 +169,7 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
     EXPECT_EQ(w.values.scaleX, 42.0f);
   }
   World w;
-  EXPECT_EQ(loadPlaceData(w.scene, w.values, w.window, dir.filePath("missing.txt").toStdString()),
-            1);
+  EXPECT_EQ(loadPlaceData(w.scene, w.values, w.window, dir.file("missing.txt")), 1);
 }
 
 TEST_F(PlaceDataFile, ObjectsBeyondTheSceneLimitAreRefused) {
@@ -247,8 +240,8 @@ TEST(Writers, APlaceFileWhoseNameCouldNotBeReadBackIsNotWritten) {
   Scene scene;
   ProgramValues values;
   WindowValues window;
-  QTemporaryDir dir;
-  const std::string name = dir.filePath("kept.txt").toStdString();
+  TestFolder dir;
+  const std::string name = dir.file("kept.txt");
   ASSERT_EQ(savePlaceData(scene, values, window, name), 0);
   for (const char *bad : {"two\nlines.tga", "cr.tga\r"}) {
     window.hfFileName = bad;

@@ -1,4 +1,8 @@
+// The settings dialogs' behaviour where it can go wrong: parsing what is
+// typed, Default and Cancel, and the boxes and buttons that act at once.
+#include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/WaterFillDialogs.h"
 
 #include "DialogDriver.h"
 
@@ -57,6 +61,41 @@ TEST_F(UnitsDialog, TheChoiceTakesEffectBeforeOk) {
   });
   dialog.showModalDialog("Display Unit Values"); // closed by the close box: still taken
   EXPECT_EQ(values.unitsMode, 1);
+}
+
+struct LookDialog : test::DialogFixture {
+  CLatDialog dialog{&main, "Look at Height", values};
+};
+
+// Clicking the ticked box leaves none ticked; that must not lose the mode.
+TEST_F(LookDialog, ClickingTheTickedUseGroundKeepsThePreviousMode) {
+  values.placeHeightMode = AboveGround;
+  stand.onModal([&](vModalDialog &d) {
+    EXPECT_EQ(d.getValue(1008), 1);
+    click(d, 1008);
+    EXPECT_EQ(d.getValue(1006) + d.getValue(1007) + d.getValue(1008), 0);
+    click(d, kOkId);
+  });
+  dialog.showModalDialog("");
+  EXPECT_EQ(values.placeHeightMode, AboveGround);
+}
+
+struct FillStyleDialog : test::DialogFixture {
+  FillDialog dialog{&main, "Fill Style", values};
+};
+
+// The count is read the way C's %i reads it: octal and hex prefixes count.
+TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
+  values.mode = LineFill;
+  ASSERT_TRUE(dialog.showForMode());
+  type(dialog, 1005, "25");
+  EXPECT_EQ(values.fillCount, 10); // typing alone changes nothing
+  for (auto [text, count] : {std::pair{"25", 25}, {"010", 8}, {"0x10", 16}, {"abc", 16}}) {
+    type(dialog, 1005, text);
+    click(dialog, 1009);
+    EXPECT_EQ(values.fillCount, count) << text;
+  }
+  EXPECT_TRUE(dialog.isDisplayed()); // " Set " leaves it open
 }
 
 } // namespace
