@@ -40,16 +40,5 @@ TEST(LineReader, LinesUpTo4095BytesPassAndLongerOnesAreSkippedWhole) {
             (std::vector<std::string>{"a", "<too long>", "b", "<too long>"}));
 }
 
-TEST(LineReader, ManyLinesAcrossBufferRefills) {
-  std::string text;
-  std::vector<std::string> expected;
-  for (int i = 0; i < 20000; ++i) {
-    expected.push_back(std::to_string(i * 7919) +
-                       std::string(static_cast<std::size_t>(i % 50), ','));
-    text += expected.back() + (i % 3 ? "\n" : "\r\n");
-  }
-  EXPECT_TRUE(lines(text) == expected);
-}
-
 } // namespace
 } // namespace hs

@@ -3,8 +3,6 @@
 #include "terrain/Height.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -172,19 +170,6 @@ TEST(PovInclude, OnePixelWideMapWritesTheCentreNotNan) {
   EXPECT_EQ(text.find("nan"), std::string::npos);
   EXPECT_EQ(text.find("inf"), std::string::npos);
   EXPECT_NE(text.find("<0.000000,0.000000,0.000000>}"), std::string::npos);
-}
-
-TEST(PovInclude, SavesThroughAFileAndReportsAnUnwritablePlace) {
-  Scene s;
-  ProgramValues v;
-  WindowValues w;
-  QTemporaryDir dir;
-  const std::string name = dir.filePath("out.inc").toStdString();
-  ASSERT_EQ(writePovInclude(s, v, w, name), 0);
-  QFile f(QString::fromStdString(name));
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll().toStdString(), includeText(s, v, w));
-  EXPECT_EQ(writePovInclude(s, v, w, dir.filePath("no/such/dir/out.inc").toStdString()), 1);
 }
 
 } // namespace
