@@ -5,6 +5,19 @@
 namespace hs {
 namespace {
 
+TEST(ScData, CapacityStartsAtOneAndGrowsByFiveWhenCountReachesIt) {
+  ScData list;
+  EXPECT_EQ(list.capacity(), 1);
+  const int expected[] = {6, 6, 6, 6, 6, 11, 11};
+  for (int want : expected) {
+    list.append(list.count(), 0, 0, 0, 0);
+    EXPECT_EQ(list.capacity(), want) << "after " << list.count() << " appends";
+  }
+  list.removeAt(1); // later records move down; capacity stays
+  EXPECT_EQ(list[1].x, 2);
+  EXPECT_EQ(list.capacity(), 11);
+}
+
 TEST(ScData, IndexRulesAndStatus) {
   ScData list;
   ScItem out{9, 9, 9, 9, 9};
