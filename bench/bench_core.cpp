@@ -67,8 +67,8 @@ void BM_HeightAt1M(benchmark::State &state) {
   std::mt19937 gen(11);
   std::vector<int> xs(1'000'000), ys(1'000'000);
   for (std::size_t i = 0; i < xs.size(); ++i) {
-    xs[i] = static_cast<int>(gen() % 4200) - 50;
-    ys[i] = static_cast<int>(gen() % 4200) - 50;
+    xs[i] = static_cast<int>(gen() % 4096);
+    ys[i] = static_cast<int>(gen() % 4096);
   }
   for (auto _ : state) {
     long long sum = 0;
