@@ -19,6 +19,21 @@ MapPoint mapPoint(const Scene &scene, Point pane) {
   return {static_cast<double>(pane.x) + scene.scrollX, static_cast<double>(pane.y) + scene.scrollY};
 }
 
+// The start of a line or box fill and the step between its n evenly spaced
+// positions along each axis, in map coordinates.
+struct Spacing {
+  MapPoint start;
+  double dx;
+  double dz;
+};
+
+Spacing evenSpacing(const Scene &scene, int n) {
+  const MapPoint p0 = mapPoint(scene, scene.firstPoint);
+  const MapPoint p1 = mapPoint(scene, scene.lastPoint);
+  return {p0, (p1.x - p0.x) / (static_cast<double>(n) - 1.0),
+          (p1.z - p0.z) / (static_cast<double>(n) - 1.0)};
+}
+
 // A random parameter 0..just above n, rounded to single precision.
 float randomParameter(ProgramValues &values, int n) {
   const long double r = nextRandom(values);
@@ -67,10 +82,7 @@ void fillLine(Scene &scene, ProgramValues &values) {
   const int n = values.fillCount;
   if (n <= 1)
     return;
-  const MapPoint p0 = mapPoint(scene, scene.firstPoint);
-  const MapPoint p1 = mapPoint(scene, scene.lastPoint);
-  const double dx = (p1.x - p0.x) / (static_cast<double>(n) - 1.0);
-  const double dz = (p1.z - p0.z) / (static_cast<double>(n) - 1.0);
+  const auto [p0, dx, dz] = evenSpacing(scene, n);
   for (int i = 0; i < n; ++i) {
     const double r = values.fillRandomPlace ? static_cast<double>(randomParameter(values, n))
                                             : static_cast<double>(i);
@@ -83,10 +95,7 @@ void fillBox(Scene &scene, ProgramValues &values) {
   const int n = values.fillCount;
   if (n <= 1)
     return;
-  const MapPoint p0 = mapPoint(scene, scene.firstPoint);
-  const MapPoint p1 = mapPoint(scene, scene.lastPoint);
-  const double dx = (p1.x - p0.x) / (static_cast<double>(n) - 1.0);
-  const double dz = (p1.z - p0.z) / (static_cast<double>(n) - 1.0);
+  const auto [p0, dx, dz] = evenSpacing(scene, n);
   for (int j = 0; j < n; ++j) {
     const int evenZ = truncToInt(p0.z + j * dz);
     for (int i = 0; i < n; ++i) {
