@@ -1,3 +1,4 @@
+#include "Baselines.h"
 #include "core/LRMemoryDC.h"
 #include "core/ScData.h"
 #include "terrain/Height.h"
@@ -10,14 +11,7 @@
 namespace hs {
 namespace {
 
-void BM_VectorPushBack1M(benchmark::State &state) {
-  for (auto _ : state) {
-    std::vector<ScItem> v;
-    for (int i = 0; i < 1'000'000; ++i)
-      v.push_back(ScItem{double(i), 1.0, 2.0, 0, 0.0});
-    benchmark::DoNotOptimize(v.data());
-  }
-}
+void BM_VectorPushBack1M(benchmark::State &state) { vectorPushBack1M(state); }
 BENCHMARK(BM_VectorPushBack1M)->Unit(benchmark::kMillisecond);
 
 void BM_ScDataAppend1M(benchmark::State &state) {
@@ -39,14 +33,7 @@ LRMemoryDC noiseImage(int size) {
   return dc;
 }
 
-void BM_ImageCopy4096(benchmark::State &state) {
-  const LRMemoryDC src = noiseImage(4096);
-  LRMemoryDC dst(4096, 4096);
-  for (auto _ : state) {
-    dst.copyFrom(src);
-    benchmark::DoNotOptimize(dst.rowPixels(0));
-  }
-}
+void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(4096)); }
 BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
 
 void BM_PaintAtOrBelow4096(benchmark::State &state) {

@@ -1,3 +1,4 @@
+#include "Baselines.h"
 #include "terrain/Palette.h"
 #include "view/Redraw.h"
 
@@ -20,14 +21,7 @@ LRMemoryDC paletteImage(int size) {
 }
 
 // The floor, as in bench_core.
-void BM_ImageCopy4096(benchmark::State &state) {
-  const LRMemoryDC src = paletteImage(kSide);
-  LRMemoryDC dst(kSide, kSide);
-  for (auto _ : state) {
-    dst.copyFrom(src);
-    benchmark::DoNotOptimize(dst.rowPixels(0));
-  }
-}
+void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, paletteImage(kSide)); }
 BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
 
 // Water and view on, order lines on, 100,000 objects over the 16 types, each
