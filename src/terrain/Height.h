@@ -24,9 +24,10 @@ inline bool offMap(const Scene &scene, int x, int y) {
 inline int height8At(const Scene &scene, int x, int y) {
   if (offMap(scene, x, y))
     return -1;
-  // Stored pixels are 0xFFRRGGBB: blue is the low byte.
-  const std::uint32_t p = scene.baseImage.rowPixels(y)[x] & 0xFFFFFFu;
-  return p == 0xFFFFFFu ? -1 : static_cast<int>(p & 0xFFu);
+  // Stored pixels are always opaque, 0xFFRRGGBB: pure white is the whole
+  // word of ones and blue is the low byte.
+  const std::uint32_t p = scene.baseImage.rowPixels(y)[x];
+  return p == 0xFFFFFFFFu ? -1 : static_cast<int>(p & 0xFFu);
 }
 
 // Height of a PPM map pixel: red + 256 * green, or -1 off the map.

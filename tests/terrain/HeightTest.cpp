@@ -23,7 +23,20 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
   EXPECT_EQ(height8At(s, s.mapWidth, 0), -1);
   EXPECT_EQ(height8At(s, 0, s.mapHeight), -1);
   EXPECT_EQ(height8At(s, 0, 0), 42);
-  EXPECT_EQ(height8At(s, 5, 5), -1); // pure white carries no height
+  EXPECT_EQ(height8At(s, 5, 5), -1);      // pure white carries no height
+  s.baseImage.writePixel(2, 0, 0xFFFFFE); // one step off white: blue 255
+  s.baseImage.writePixel(3, 0, 0xFEFFFF);
+  EXPECT_EQ(height8At(s, 2, 0), 255);
+  EXPECT_EQ(height8At(s, 3, 0), 254);
+  // White reached by inverting or by Qt's own painting is white too.
+  s.baseImage.writePixel(4, 1, 0);
+  s.baseImage.setDrawMode(DrawMode::Invert);
+  s.baseImage.drawLine(4, 1, 4, 1);
+  s.baseImage.setDrawMode(DrawMode::Normal);
+  s.baseImage.setPen(vPen{kWhite, 3, LineStyle::Solid});
+  s.baseImage.drawLine(10, 10, 20, 10);
+  EXPECT_EQ(height8At(s, 4, 1), -1);
+  EXPECT_EQ(height8At(s, 15, 10), -1);
   EXPECT_EQ(height16At(s, 1, 0), 258);
   EXPECT_EQ(height16At(s, 5, 5), 65535);
   EXPECT_EQ(height16At(s, 0, -1), -1);

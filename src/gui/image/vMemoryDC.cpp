@@ -39,7 +39,9 @@ vMemoryDC::vMemoryDC(int width, int height) {
   if (width <= 0 || height <= 0 || width > 65536 || height > 65536)
     return;
   try {
-    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    // Opaque black: every stored pixel keeps its alpha byte at 0xFF.
+    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                   toQtPixel(0));
   } catch (const std::bad_alloc &) {
     return;
   }

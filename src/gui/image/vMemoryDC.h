@@ -76,7 +76,8 @@ public:
 
   // Direct access for fast whole-image passes and for showing the image. The
   // QImage shares this image's pixels (0xFFRRGGBB); it stays valid until the
-  // image is assigned anew.
+  // image is assigned anew. Every stored pixel is opaque, and whoever writes
+  // through rowPixels keeps it so: the height samplers rely on it.
   const QImage &image() const { return image_; }
   std::uint32_t *rowPixels(int y) {
     return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);

@@ -105,6 +105,30 @@ TEST(MemoryDC, PolygonFillsEvenOdd) {
   EXPECT_EQ(snapshot(dc), before);
 }
 
+// Height sampling tests whole words against 0xFFFFFFFF, so no operation may
+// leave a stored pixel with an alpha byte other than 0xFF.
+TEST(MemoryDC, EveryStoredPixelStaysOpaque) {
+  vMemoryDC dc(30, 30);
+  auto allOpaque = [&dc] {
+    for (int y = 0; y < dc.height(); ++y)
+      for (int x = 0; x < dc.width(); ++x)
+        if ((dc.rowPixels(y)[x] >> 24) != 0xFFu)
+          return false;
+    return true;
+  };
+  EXPECT_TRUE(allOpaque()); // a new image, before any clear
+  const std::vector<Point> pts{{1, 1}, {28, 3}, {15, 28}};
+  dc.setPen(vPen{vColor(9, 8, 7), 3, LineStyle::Dash});
+  dc.setBrush(vBrush{vColor(200, 100, 0), FillStyle::Solid});
+  dc.drawLine(0, 0, 29, 29);
+  dc.drawPolygon(pts);
+  dc.setDrawMode(DrawMode::Invert);
+  dc.drawLine(0, 29, 29, 0);
+  dc.drawPolygon(pts);
+  dc.drawIcon(iconFromRows({"ab"}, {{'a', 0xFFFFFF}, {'b', 0}}, false), 3, 3);
+  EXPECT_TRUE(allOpaque());
+}
+
 TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
   vIcon icon = iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}},
                             true); // key: bottom-left 'c'
