@@ -263,7 +263,7 @@ void PlaceCmdWindow::openDataCommand() {
     notice("Notice", placeDataMessage(result));
   // A file that could not be read changed nothing, so there is nothing new to keep.
   if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
-    keep(s);
+    commandKeep(s);
     // The file's height field may be of another size than the one shown.
     updateScrollBars(s);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace hs {
 
@@ -94,6 +95,28 @@ int ScData::removeAt(int i) {
     --budget_->used;
   status_ = Ok;
   return 0;
+}
+
+bool ScData::reserve(std::int32_t n) {
+  if (n <= 0 || static_cast<std::size_t>(n) <= items_.size())
+    return true;
+  try {
+    items_.resize(static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  return true;
+}
+
+void ScData::swap(ScData &other) noexcept {
+  if (budget_)
+    budget_->used += static_cast<long long>(other.count_) - count_;
+  if (other.budget_)
+    other.budget_->used += static_cast<long long>(count_) - other.count_;
+  items_.swap(other.items_);
+  std::swap(count_, other.count_);
+  std::swap(capacity_, other.capacity_);
+  std::swap(status_, other.status_);
 }
 
 void ScData::clear() {

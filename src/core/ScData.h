@@ -44,6 +44,12 @@ public:
   }
   int removeAt(int i);
   void clear();
+  // Makes room for n records in all without changing what the list shows, so
+  // that n appends cannot run out of memory; false when the room cannot be had.
+  bool reserve(std::int32_t n);
+  // Exchanges the records, count, capacity and status of two lists; each keeps
+  // its own budget, which is charged for the records it now holds.
+  void swap(ScData &other) noexcept;
 
   // Unchecked access for hot loops; i must be in 0..count-1.
   const ScItem &operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }

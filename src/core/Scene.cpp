@@ -1,5 +1,7 @@
 #include "core/Scene.h"
 
+#include <new>
+
 namespace hs {
 
 Scene::Scene(WindowValues *ownerWindow)
@@ -26,20 +28,40 @@ long long Scene::objectCount() const {
   return n;
 }
 
-void keep(Scene &scene) {
-  scene.keptCamera = scene.camera;
-  scene.keptLookAt = scene.lookAt;
-  for (int t = 0; t < kObjectTypes; ++t)
-    scene.keptObjects[static_cast<std::size_t>(t)] = scene.objects[static_cast<std::size_t>(t)];
+namespace {
+
+// Copies every list of from into to, or nothing when memory runs out.
+bool copyLists(const std::array<ScData, kObjectTypes> &from, std::array<ScData, kObjectTypes> &to) {
+  std::array<ScData, kObjectTypes> copies;
+  try {
+    for (std::size_t t = 0; t < copies.size(); ++t)
+      copies[t] = from[t];
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  for (std::size_t t = 0; t < copies.size(); ++t)
+    to[t].swap(copies[t]);
+  return true;
 }
 
-void undo(Scene &scene) {
+} // namespace
+
+bool keep(Scene &scene) {
+  if (!copyLists(scene.objects, scene.keptObjects))
+    return false;
+  scene.keptCamera = scene.camera;
+  scene.keptLookAt = scene.lookAt;
+  return true;
+}
+
+bool undo(Scene &scene) {
+  if (!copyLists(scene.keptObjects, scene.objects))
+    return false;
   scene.camera = scene.keptCamera;
   scene.lookAt = scene.keptLookAt;
-  for (int t = 0; t < kObjectTypes; ++t)
-    scene.objects[static_cast<std::size_t>(t)] = scene.keptObjects[static_cast<std::size_t>(t)];
   if (scene.redrawHook)
     scene.redrawHook(scene);
+  return true;
 }
 
 void killAll(Scene &scene) {

@@ -86,9 +86,12 @@ public:
 };
 
 // Copies the camera, the look-at point and every list into the kept copies.
-void keep(Scene &scene);
-// Restores the kept copies (which stay as they are), then redraws.
-void undo(Scene &scene);
+// All or nothing: when memory runs out the kept copies stay as they were and
+// false is returned.
+bool keep(Scene &scene);
+// Restores the kept copies (which stay as they are), then redraws. All or
+// nothing as keep: false, with the scene as it was, when memory runs out.
+bool undo(Scene &scene);
 // Empties every object list; kept copies, camera and look-at point stay.
 void killAll(Scene &scene);
 

@@ -1,12 +1,12 @@
 #include "core/Settings.h"
 
+#include "core/AtomicSave.h"
 #include "core/Names.h"
 #include "core/PaneSurface.h"
 #include "core/QtPaths.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -137,13 +137,9 @@ bool saveSettings(const ProgramValues &values, const WindowValues &window,
                   WindowServices *services) {
   // File dialogs may have moved the working directory.
   QDir::setCurrent(toQtPath(values.startDir));
-  QSaveFile file(toQtPath(values.settingsPath));
-  bool ok = file.open(QIODevice::WriteOnly);
-  if (ok && !writeSettings(file, values, window)) {
-    file.cancelWriting();
-    ok = false;
-  }
-  ok = ok && file.commit();
+  const bool ok = saveAtomically(values.settingsPath, [&](QIODevice &device) {
+    return writeSettings(device, values, window);
+  });
   if (!ok && services)
     services->notice("Notice", kSaveSettingsMessage);
   return ok;

@@ -3,19 +3,39 @@
 #include "gui/vCmdWindow.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
+#include <new>
 
 namespace hs {
 
 namespace {
+
 vApp *current = nullptr;
-}
+
+// The last line of defence against running out of memory: a command that did
+// not refuse the work itself ends with a notice instead of ending the program.
+class GuardedApplication : public QApplication {
+public:
+  using QApplication::QApplication;
+  bool notify(QObject *receiver, QEvent *event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc &) {
+      QMessageBox::warning(activeWindow(), QStringLiteral("Notice"),
+                           QStringLiteral("Not enough memory to finish that command."));
+      return false;
+    }
+  }
+};
+
+} // namespace
 
 vApp::vApp(const char *name, int &argc, char **argv) : name_(name) {
   if (QApplication::instance() == nullptr)
-    ownApp_ = std::make_unique<QApplication>(argc, argv);
+    ownApp_ = std::make_unique<GuardedApplication>(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(name));
   current = this;
 }

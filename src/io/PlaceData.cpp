@@ -1,5 +1,6 @@
 #include "io/PlaceData.h"
 
+#include "core/AtomicSave.h"
 #include "core/Names.h"
 #include "core/QtPaths.h"
 #include "io/LineReader.h"
@@ -9,7 +10,10 @@
 #include "view/Redraw.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <cstdint>
+#include <limits>
+#include <new>
 
 namespace hs {
 
@@ -47,12 +51,16 @@ const char *placeDataMessage(int result) {
     return "Load DAT Data5 ERROR";
   case PlaceDataTargaFailed:
     return "Load DAT Data6 ERROR";
+  case PlaceDataNoMemory:
+    return "Not enough memory for the objects of this file.\nThe scene stays as it was.";
   default:
     return "";
   }
 }
 
-int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
+namespace {
+
+int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
   LineReader reader(device);
   std::string_view line;
   Scanned v[5];
@@ -100,6 +108,30 @@ int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
   return PlaceDataOk;
 }
 
+// Makes room in the scene's lists for data's objects on top of what they hold
+// (keeping nothing when replacing), so applying it cannot run out of memory.
+bool makeRoom(Scene &scene, const PlaceData &data, bool replacing) {
+  for (std::size_t t = 0; t < scene.objects.size(); ++t) {
+    const long long held = replacing ? 0 : scene.objects[t].count();
+    const long long needed = held + static_cast<long long>(data.objects[t].size());
+    if (needed > std::numeric_limits<std::int32_t>::max() ||
+        !scene.objects[t].reserve(static_cast<std::int32_t>(needed)))
+      return false;
+  }
+  return true;
+}
+
+} // namespace
+
+int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
+  try {
+    return parsePlaceData(device, data, maxObjects);
+  } catch (const std::bad_alloc &) {
+    data = PlaceData();
+    return PlaceDataNoMemory;
+  }
+}
+
 void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
                     WindowValues &window) {
   scene.camera = data.camera;
@@ -125,8 +157,11 @@ int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
     return PlaceDataCannotOpen;
   PlaceData data;
   const int result = readPlaceData(file, data, scene.budget.limit - scene.budget.used);
-  if (result == PlaceDataOk)
-    applyPlaceData(data, scene, values, window);
+  if (result != PlaceDataOk)
+    return result;
+  if (!makeRoom(scene, data, false))
+    return PlaceDataNoMemory;
+  applyPlaceData(data, scene, values, window);
   return result;
 }
 
@@ -139,6 +174,8 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
   const int result = readPlaceData(file, data, scene.budget.limit);
   if (result != PlaceDataOk)
     return result;
+  if (!makeRoom(scene, data, true))
+    return PlaceDataNoMemory;
   killAll(scene);
   applyPlaceData(data, scene, values, window);
   if (scene.hfType != 0) {
@@ -183,14 +220,10 @@ int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowV
 
 int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
                   const std::string &fileName) {
-  QSaveFile file(toQtPath(fileName));
-  if (!file.open(QIODevice::WriteOnly))
-    return 1;
-  if (savePlaceData(scene, values, window, static_cast<QIODevice &>(file)) != 0) {
-    file.cancelWriting();
-    return 1;
-  }
-  return file.commit() ? 0 : 1;
+  const bool saved = saveAtomically(fileName, [&](QIODevice &device) {
+    return savePlaceData(scene, values, window, device) == 0;
+  });
+  return saved ? 0 : 1;
 }
 
 } // namespace hs

@@ -21,9 +21,10 @@ enum PlaceDataResult {
   PlaceDataBadObject = 4,
   PlaceDataPpmFailed = 5,
   PlaceDataTargaFailed = 6,
+  PlaceDataNoMemory = 7, // the file's objects do not fit in memory
 };
 
-// Notice text of a result 1..6 ("" for 0 or anything else).
+// Notice text of a result 1..7 ("" for 0 or anything else).
 const char *placeDataMessage(int result);
 // Notice shown when saving fails: the same text as for a file that cannot be opened.
 inline constexpr const char *kSaveDataMessage = "Load DAT file ERROR";
@@ -42,7 +43,8 @@ struct PlaceData {
 };
 
 // Parses a place data file. At most maxObjects objects are taken; more give
-// result 4. Returns 0 or 2..4; data is complete only after 0.
+// result 4. Returns 0, 2..4, or 7 when memory runs out; data is complete only
+// after 0.
 int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects);
 
 // Applies parsed data: camera, look-at point, scale, water level, type and
@@ -52,15 +54,15 @@ void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
                     WindowValues &window);
 
 // Parses fileName and, only when the whole file is good, applies it to the
-// scene (objects are appended to what the lists hold). Returns 0..4; after a
-// non-zero result the scene is exactly as it was.
+// scene (objects are appended to what the lists hold). Returns 0..4 or 7;
+// after a non-zero result the scene is exactly as it was.
 int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
                   const std::string &fileName);
 
 // "Open.Data": parses fileName and, when it is good, empties the object lists,
 // applies the file, reloads its height field (PPM when the file's type is not
 // 0, Targa with pal otherwise; positions are neither rescaled nor re-sampled)
-// and redraws. Returns 0..6. After 1..4 the scene is exactly as it was; after
+// and redraws. Returns 0..7. After 1..4 and 7 the scene is exactly as it was; after
 // 5 or 6 the placement is in the scene and the map is the one loaded before.
 // The command takes a Keep after 0, 5 and 6.
 int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,

@@ -1,10 +1,9 @@
 #include "io/PovInclude.h"
 
-#include "core/QtPaths.h"
+#include "core/AtomicSave.h"
 #include "io/TextOut.h"
 #include "terrain/Height.h"
 
-#include <QSaveFile>
 #include <QString>
 
 namespace hs {
@@ -88,14 +87,10 @@ int writePovInclude(const Scene &scene, const ProgramValues &values, const Windo
 
 int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
                     const std::string &fileName) {
-  QSaveFile file(toQtPath(fileName));
-  if (!file.open(QIODevice::WriteOnly))
-    return 1;
-  if (writePovInclude(scene, values, window, static_cast<QIODevice &>(file)) != 0) {
-    file.cancelWriting();
-    return 1;
-  }
-  return file.commit() ? 0 : 1;
+  const bool saved = saveAtomically(fileName, [&](QIODevice &device) {
+    return writePovInclude(scene, values, window, device) == 0;
+  });
+  return saved ? 0 : 1;
 }
 
 } // namespace hs

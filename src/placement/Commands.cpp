@@ -22,14 +22,20 @@ void commandKillAll(Scene &scene, const ProgramValues &values) {
     scene.services->showModeStatus(values.mode + 1);
 }
 
-void commandKeep(Scene &scene) { keep(scene); }
+void commandKeep(Scene &scene) {
+  if (!keep(scene) && scene.services)
+    scene.services->notice("Notice", kNoMemoryToKeepMessage);
+}
 
 void commandUndo(Scene &scene, const ProgramValues &values) {
   scene.viewImage.copyFrom(scene.baseImage);
-  undo(scene);
-  // undo redraws through the hook the view installs; without one, redraw here.
-  if (!scene.redrawHook)
+  const bool restored = undo(scene);
+  // undo redraws through the hook the view installs; without one, or when it
+  // restored nothing, the map is drawn again here.
+  if (!restored || !scene.redrawHook)
     redrawMap(scene, values);
+  if (!restored && scene.services)
+    scene.services->notice("Notice", kNoMemoryToUndoMessage);
 }
 
 } // namespace hs
