@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <locale.h>
 #include <string>
@@ -95,6 +96,15 @@ int slowScan(std::string_view line, LineFormat format, Scanned *o) {
   return n < 0 ? 0 : n;
 }
 
+// A float field that became nan or inf counts as not converted, and nothing
+// after it either: such a value must never reach the scene or a file.
+int finiteCount(std::string_view kinds, const Scanned *out, int n) {
+  for (int k = 0; k < n; ++k)
+    if (kinds[static_cast<std::size_t>(k)] == 'f' && !std::isfinite(out[k].f))
+      return k;
+  return n;
+}
+
 } // namespace
 
 int scanLine(std::string_view line, LineFormat format, Scanned *out) {
@@ -110,7 +120,7 @@ int scanLine(std::string_view line, LineFormat format, Scanned *out) {
     }
     const Fast r = kind == 'f' ? fastFloat(p, end, out[count].f) : fastInt(p, end, out[count].i);
     if (r != Fast::Ok)
-      return slowScan(line, format, out);
+      return finiteCount(kinds, out, slowScan(line, format, out));
     ++count;
   }
   return count;

@@ -20,7 +20,9 @@ enum class LineFormat {
 };
 
 // Converts line as sscanf with that format would in the C locale, and returns
-// the number of values assigned (0 when none, never negative). Text after the
+// the number of values assigned (0 when none, never negative), except that a
+// "%f" field whose float is not finite ("nan", "inf", or "1e39", which is too
+// large for a float) ends the conversion there and is not counted. Text after the
 // last converted value is ignored. Plain decimal numbers take a fast path;
 // anything else (exponents, hex, octal, inf, nan, a leading '.') goes to the C
 // library itself, so both paths give the same values.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,8 @@ inline char *appendFixed6(char *out, double v) {
 }
 
 // Buffers text and hands it to a device in large blocks. Errors are sticky:
-// once a write fails, ok() stays false and later text is dropped.
+// once a write fails, or a number cannot be written, ok() stays false and
+// later text is dropped.
 class TextOut {
 public:
   explicit TextOut(QIODevice &device);
@@ -33,7 +35,13 @@ public:
     maybeFlush();
     return *this;
   }
+  // A number that is not finite (nan, inf) fails the text: no reader of our
+  // files, POV-Ray included, would take it back.
   TextOut &fixed(double v) {
+    if (!std::isfinite(v)) {
+      ok_ = false;
+      return *this;
+    }
     char tmp[kFixedMaxChars];
     buffer_.append(tmp, appendFixed6(tmp, v));
     maybeFlush();

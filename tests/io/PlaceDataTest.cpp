@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <tuple>
 
@@ -156,6 +157,13 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
       {kHead + "17,1\n1,1,1,0,0\n", 4},
       {kHead + "-1,0\n", 4},
       {kHead + "1,1\n1,1,1,0,0" + std::string(5000, ' ') + "\n", 4},
+      // Numbers that are not finite as floats, whatever they look like as text.
+      {"nan,2,3,0,0 HS_At\n" + look + name + "1,1,1\n1,0,0\n", 3},
+      {"1,2,3,0,0\n4,5,inf,1,1.5\n" + name + "1,1,1\n1,0,0\n", 2},
+      {"1,2,3,0,0\n" + look + name + "1,1e39,1\n1,0,0\n", 3},
+      {"1,2,3,0,0\n" + look + name + "1,1,1\n-nan,0,0\n", 3},
+      {kHead + "1,1\n1,1,1,0,-INFINITY\n", 4},
+      {kHead + "1,1\n1e39,1,1,0,0\n", 4},
   };
   for (const Case &c : cases) {
     World w;
@@ -234,6 +242,24 @@ TEST(Writers, ADeviceThatRefusesWritesGivesResultOne) {
   QBuffer closed; // never opened: every write fails
   EXPECT_EQ(savePlaceData(scene, values, window, closed), 1);
   EXPECT_EQ(writePovInclude(scene, values, window, closed), 1);
+}
+
+TEST(Writers, NumbersThatAreNotFiniteAreNeverWritten) {
+  TestFolder dir;
+  const std::string data = dir.write("scene.txt", "earlier data\n");
+  const std::string inc = dir.write("scene.inc", "earlier include\n");
+  const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
+                       std::numeric_limits<float>::infinity()};
+  for (float v : bad) {
+    World w;
+    w.scene.objects[4].append(1, 1, 1, 0, v);
+    EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 1);
+    w.scene.objects[4].clear();
+    w.values.scaleY = v;
+    EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);
+  }
+  EXPECT_EQ(dir.read("scene.txt"), "earlier data\n");
+  EXPECT_EQ(dir.read("scene.inc"), "earlier include\n");
 }
 
 TEST(Writers, APlaceFileWhoseNameCouldNotBeReadBackIsNotWritten) {

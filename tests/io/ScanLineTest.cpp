@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -10,11 +11,13 @@
 namespace hs {
 namespace {
 
-// The count and the values read, as bit patterns so nan and -0 compare.
+const char *kindsOf(LineFormat format) {
+  return format == LineFormat::Item ? "fffif" : format == LineFormat::WaterLine ? "fii" : "ii";
+}
+
+// The count and the values read, as bit patterns so -0 compares.
 std::string encode(LineFormat format, int n, const float *f, const int *i) {
-  const char *kinds = format == LineFormat::Item        ? "fffif"
-                      : format == LineFormat::WaterLine ? "fii"
-                                                        : "ii";
+  const char *kinds = kindsOf(format);
   std::string out = std::to_string(n);
   for (int k = 0; k < n; ++k) {
     std::uint32_t bits = static_cast<std::uint32_t>(i[k]);
@@ -25,7 +28,8 @@ std::string encode(LineFormat format, int n, const float *f, const int *i) {
   return out;
 }
 
-// What sscanf itself makes of line, as bit patterns so nan and -0 compare.
+// What sscanf itself makes of line, as bit patterns so -0 compares, up to the
+// first float that is not finite: that one and the rest count as unread.
 std::string reference(const std::string &line, LineFormat format) {
   float f[5] = {};
   int i[5] = {};
@@ -44,6 +48,10 @@ std::string reference(const std::string &line, LineFormat format) {
   default:
     break;
   }
+  const char *kinds = kindsOf(format);
+  for (int k = 0; k < n; ++k)
+    if (kinds[k] == 'f' && !std::isfinite(f[k]))
+      n = k;
   return encode(format, n < 0 ? 0 : n, f, i);
 }
 
