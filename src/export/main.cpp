@@ -2,6 +2,7 @@
 // window, for scripted pipelines.
 
 #include "core/ProgramValues.h"
+#include "core/QtPaths.h"
 #include "core/Scene.h"
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
@@ -9,9 +10,13 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,11 +34,85 @@ constexpr const char *kUsage =
     "\n"
     "Relative names inside DATAFILE are taken from the current directory. On any\n"
     "failure the program's own message goes to standard error and the exit status\n"
-    "is not 0; an existing OUTFILE is then left as it was.\n";
+    "is not 0; an existing OUTFILE is then left as it was. OUTFILE is never one of\n"
+    "the files the export reads (DATAFILE, its height field, the palette).\n";
 
 int fail(const char *message) {
   std::fprintf(stderr, "%s\n", message);
   return 1;
+}
+
+// The name as it can be shown: bytes outside printable ASCII as \xHH.
+std::string shown(const std::string &name) {
+  std::string s;
+  for (unsigned char c : name) {
+    if (c >= 0x20 && c < 0x7f) {
+      s += static_cast<char>(c);
+    } else {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      s += hex;
+    }
+  }
+  return s;
+}
+
+bool sameFile(const std::string &a, const std::string &b) {
+  struct stat sa {};
+  struct stat sb {};
+  return !a.empty() && !b.empty() && ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+int run(const std::vector<std::string> &names, const std::string &paletteFile) {
+  // Qt would open some other, re-spelled file for such a name.
+  for (const std::string &name : names)
+    if (!hs::isUtf8Name(name)) {
+      std::fprintf(stderr, "hillstrew-export: %s: not a UTF-8 file name; nothing was written\n",
+                   shown(name).c_str());
+      return 1;
+    }
+
+  hs::Palette pal = hs::defaultPalette();
+  if (!paletteFile.empty()) {
+    const int r = hs::loadPalette(pal, paletteFile);
+    if (r != hs::PaletteLoaded)
+      return fail(hs::paletteMessage(r));
+  }
+
+  hs::Scene scene;
+  hs::ProgramValues values;
+  hs::WindowValues window;
+  scene.owner = &window;
+  const int opened = hs::openPlaceData(scene, values, window, pal, names[0]);
+  if (opened != hs::PlaceDataOk)
+    return fail(hs::placeDataMessage(opened));
+
+  int written;
+  if (names.size() == 2) {
+    // Links and other spellings of a name count: the device and inode decide.
+    const std::pair<const std::string *, const char *> inputs[] = {
+        {&names[0], "the place data file"},
+        {&window.hfFileName, "the height field"},
+        {&paletteFile, "the palette"}};
+    for (const auto &[input, what] : inputs)
+      if (sameFile(names[1], *input)) {
+        std::fprintf(stderr, "hillstrew-export: %s is %s this export reads; nothing was written\n",
+                     shown(names[1]).c_str(), what);
+        return 1;
+      }
+    written = hs::writePovInclude(scene, values, window, names[1]);
+  } else {
+    QFile out;
+    written = out.open(stdout, QIODevice::WriteOnly)
+                  ? hs::writePovInclude(scene, values, window, static_cast<QIODevice &>(out))
+                  : 1;
+    if (written == 0 && !out.flush())
+      written = 1;
+  }
+  if (written != 0)
+    return fail(hs::kSaveIncludeMessage);
+  return 0;
 }
 
 } // namespace
@@ -70,33 +149,9 @@ int main(int argc, char **argv) {
     return 2;
   }
 
-  hs::Palette pal = hs::defaultPalette();
-  if (!paletteFile.empty()) {
-    const int r = hs::loadPalette(pal, paletteFile);
-    if (r != hs::PaletteLoaded)
-      return fail(hs::paletteMessage(r));
+  try {
+    return run(names, paletteFile);
+  } catch (const std::bad_alloc &) {
+    return fail("hillstrew-export: not enough memory; nothing was written");
   }
-
-  hs::Scene scene;
-  hs::ProgramValues values;
-  hs::WindowValues window;
-  scene.owner = &window;
-  const int opened = hs::openPlaceData(scene, values, window, pal, names[0]);
-  if (opened != hs::PlaceDataOk)
-    return fail(hs::placeDataMessage(opened));
-
-  int written;
-  if (names.size() == 2) {
-    written = hs::writePovInclude(scene, values, window, names[1]);
-  } else {
-    QFile out;
-    written = out.open(stdout, QIODevice::WriteOnly)
-                  ? hs::writePovInclude(scene, values, window, static_cast<QIODevice &>(out))
-                  : 1;
-    if (written == 0 && !out.flush())
-      written = 1;
-  }
-  if (written != 0)
-    return fail(hs::kSaveIncludeMessage);
-  return 0;
 }

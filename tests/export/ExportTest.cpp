@@ -1,35 +1,13 @@
+#include "export/ExportTool.h"
+
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ToolRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-ToolRun exportTool(const QStringList &args, const QString &workDir = QStringLiteral(HS_TEST_DATA)) {
-  QProcess p;
-  p.setWorkingDirectory(workDir);
-  p.start(QStringLiteral(HS_EXPORT_TOOL), args);
-  ToolRun r;
-  if (!p.waitForFinished(30000))
-    return r;
-  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
-}
-
-QByteArray contents(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using namespace hs;
 
 TEST(Export, EveryGoldenPlaceFileGivesItsGoldenIncludeFile) {
   const QDir data(QStringLiteral(HS_TEST_DATA));
