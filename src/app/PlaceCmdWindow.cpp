@@ -294,7 +294,7 @@ void PlaceCmdWindow::saveIncludeCommand() {
 }
 
 void PlaceCmdWindow::paletteToggle() {
-  if (paletteCommandWanted(*this)) {
+  if (paletteCommandWanted(scene())) {
     std::string name = paletteFileName;
     std::optional<std::string> chosen;
     if (vFileSelect(this).fileSelect("Open PALETTE File", name, kMaxNameLength, kPaletteFilters,
