@@ -245,9 +245,10 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
     chosen = name;
   Scene &s = scene();
   const int result = heightFieldCommand(s, *this, hs::palette(), chosen);
+  // Before the notice, whose wait would otherwise show bars of the old map.
+  updateScrollBars(s);
   if (const char *message = heightFieldMessage(result))
     notice("Notice", message);
-  updateScrollBars(s);
 }
 
 void PlaceCmdWindow::openDataCommand() {
