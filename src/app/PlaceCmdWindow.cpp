@@ -257,13 +257,14 @@ void PlaceCmdWindow::openDataCommand() {
                                    dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
-  setName(dataFileName, name);
   Scene &s = scene();
   const int result = openPlaceData(s, values_, *this, hs::palette(), name);
   if (result != PlaceDataOk)
     notice("Notice", placeDataMessage(result));
-  // A file that could not be read changed nothing, so there is nothing new to keep.
+  // A file that could not be read changed nothing, so there is nothing new to
+  // keep, and it must not become the name the next Save.Data proposes.
   if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
+    setName(dataFileName, name);
     keep(s);
     // The file's height field may be of another size than the one shown.
     updateScrollBars(s);
