@@ -245,9 +245,10 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
     chosen = name;
   Scene &s = scene();
   const int result = heightFieldCommand(s, *this, hs::palette(), chosen);
+  // Before the notice, whose wait would otherwise show bars of the old map.
+  updateScrollBars(s);
   if (const char *message = heightFieldMessage(result))
     notice("Notice", message);
-  updateScrollBars(s);
 }
 
 void PlaceCmdWindow::openDataCommand() {
@@ -256,13 +257,14 @@ void PlaceCmdWindow::openDataCommand() {
                                    dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
-  setName(dataFileName, name);
   Scene &s = scene();
   const int result = openPlaceData(s, values_, *this, hs::palette(), name);
   if (result != PlaceDataOk)
     notice("Notice", placeDataMessage(result));
-  // A file that could not be read changed nothing, so there is nothing new to keep.
+  // A file that could not be read changed nothing, so there is nothing new to
+  // keep, and it must not become the name the next Save.Data proposes.
   if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
+    setName(dataFileName, name);
     commandKeep(s);
     // The file's height field may be of another size than the one shown.
     updateScrollBars(s);
@@ -294,7 +296,7 @@ void PlaceCmdWindow::saveIncludeCommand() {
 }
 
 void PlaceCmdWindow::paletteToggle() {
-  if (paletteCommandWanted(*this)) {
+  if (paletteCommandWanted(scene())) {
     std::string name = paletteFileName;
     std::optional<std::string> chosen;
     if (vFileSelect(this).fileSelect("Open PALETTE File", name, kMaxNameLength, kPaletteFilters,

@@ -1,5 +1,6 @@
 #include "core/Scene.h"
 
+#include <algorithm>
 #include <new>
 
 namespace hs {
@@ -19,6 +20,10 @@ void Scene::setMapSize(int width, int height) {
   mapHeight = height;
   mapCentreX = static_cast<float>((width - 1) / 2);
   mapCentreY = static_cast<float>((height - 1) / 2);
+  // A smaller map loaded while scrolled would otherwise be shown, and redrawn,
+  // from past its end: a blank pane until the next scroll.
+  scrollX = std::clamp(scrollX, 0, std::max(width - viewWidth, 0));
+  scrollY = std::clamp(scrollY, 0, std::max(height - viewHeight, 0));
 }
 
 long long Scene::objectCount() const {

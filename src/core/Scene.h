@@ -79,7 +79,8 @@ public:
   // installs its redraw here.
   std::function<void(Scene &)> redrawHook;
 
-  // Sets mapWidth, mapHeight and the centre by integer halving.
+  // Sets mapWidth, mapHeight and the centre by integer halving, and pulls the
+  // scroll offsets back into the new map.
   void setMapSize(int width, int height);
   // Total objects over all sixteen lists.
   long long objectCount() const;

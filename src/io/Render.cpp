@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <cerrno>
+#include <cstring>
+#include <string>
+
 namespace hs {
 
 QStringList engineArguments(const std::string &enginePath) {
@@ -32,9 +36,30 @@ int renderPreview(const Scene &scene, const ProgramValues &values, const WindowV
   const std::string include = values.startDir + "/" + kTestIncludeName;
   if (writePovInclude(scene, values, window, include) != 0)
     return RenderNoInclude;
-  const bool started =
-      QProcess::startDetached(toQtPath(values.enginePath), engineArguments(values.enginePath), dir);
-  return started ? RenderStarted : RenderNotStarted;
+  const QString program = toQtPath(values.enginePath);
+  QString reason;
+  if (QFileInfo(program).isDir()) {
+    // exec would only say "Permission denied".
+    reason = QString::fromLocal8Bit(std::strerror(EISDIR));
+  } else {
+    QProcess engine;
+    engine.setProgram(program);
+    engine.setArguments(engineArguments(values.enginePath));
+    engine.setWorkingDirectory(dir);
+    if (engine.startDetached())
+      return RenderStarted;
+    reason = engine.errorString();
+    // "execv: No such file or directory": the reason without the call's name.
+    const qsizetype colon = reason.indexOf(QStringLiteral(": "));
+    if (colon >= 0)
+      reason = reason.mid(colon + 2);
+  }
+  if (services) {
+    const std::string message = std::string(kEngineNotStartedMessage) + values.enginePath + "\n" +
+                                reason.toLocal8Bit().toStdString();
+    services->notice("Notice", message.c_str());
+  }
+  return RenderNotStarted;
 }
 
 void chooseEngine(ProgramValues &values, WindowServices &services, const ChooseFile &choose) {

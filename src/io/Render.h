@@ -17,6 +17,8 @@ inline constexpr const char *kPreviewIni = "Preview.ini";
 inline constexpr const char *kNoEngineMessage =
     "You Need to select the POV exe file\n at  POV..AT under Files in Preferences\n"
     " to Render a POV preveiw \n";
+// Followed by the engine path and the reason on a line of its own.
+inline constexpr const char *kEngineNotStartedMessage = "The render engine could not be started:\n";
 inline constexpr const char *kNoEngineChosenMessage =
     "No! POV.EXE file SELECTED!.\n  Need one to test render!!";
 
@@ -24,7 +26,7 @@ enum RenderResult {
   RenderStarted = 0,
   RenderNoEngine = 1,  // engine path shorter than 10 characters; notice shown
   RenderNoInclude = 2, // TestPlace.inc could not be written
-  RenderNotStarted = 3 // the system could not start the engine
+  RenderNotStarted = 3 // the system could not start the engine; notice with the reason
 };
 
 // Arguments for the engine: "Preview.ini", after "/RENDER" for the Windows
@@ -33,7 +35,9 @@ enum RenderResult {
 QStringList engineArguments(const std::string &enginePath);
 
 // The Render button: makes startDir current, writes TestPlace.inc there and
-// starts the engine in startDir without waiting for it.
+// starts the engine in startDir without waiting for it. An engine that cannot
+// be started (missing, not executable, a directory) is reported in a notice
+// that says why.
 int renderPreview(const Scene &scene, const ProgramValues &values, const WindowValues &window,
                   WindowServices *services);
 

@@ -2,6 +2,7 @@
 
 #include "core/Names.h"
 #include "terrain/Height.h"
+#include "terrain/InputFile.h"
 
 #include <sys/stat.h>
 
@@ -16,13 +17,6 @@
 namespace hs {
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE *f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File openForReading(const std::string &path) { return File(std::fopen(path.c_str(), "rb")); }
 
 // A claimed size the file cannot hold is short data, found before two images
 // of that size are made. Pipes and other unsized files are simply read.
@@ -171,7 +165,7 @@ void showViewImage(Scene &scene) {
 }
 
 int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
-  File f = openForReading(path);
+  InputFile f = openInputFile(path);
   if (!f)
     return CannotOpen;
   std::array<unsigned char, 18> header;
@@ -209,7 +203,7 @@ int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
 }
 
 int loadPpm(Scene &scene, const std::string &path) {
-  File f = openForReading(path);
+  InputFile f = openInputFile(path);
   if (!f)
     return CannotOpen;
   long long w = 0;
@@ -241,21 +235,17 @@ int loadPpm(Scene &scene, const std::string &path) {
 
 int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
                           const std::string &name) {
-  int result = Loaded;
-  window.hfFileType = 2;
-  if (name.find(".tga") != std::string::npos) {
-    window.hfFileType = 0;
-    result = loadTarga(scene, name, pal);
-  }
-  if (name.find(".ppm") != std::string::npos) {
-    window.hfFileType = 1;
-    result = loadPpm(scene, name);
-  }
-  if (window.hfFileType == 2) {
+  const bool tga = name.find(".tga") != std::string::npos;
+  const bool ppm = name.find(".ppm") != std::string::npos;
+  if (!tga && !ppm) {
     window.hfFileType = 0;
     return WrongFileType;
   }
-  return result;
+  window.hfFileType = ppm ? 1 : 0;
+  // A name with both is read as PPM only. No file is both (a Targa starts with
+  // byte 0, a PPM with "P6"), so a Targa read first could only be replaced by
+  // the PPM read or, when that fails, leave a map of another type behind.
+  return ppm ? loadPpm(scene, name) : loadTarga(scene, name, pal);
 }
 
 void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result) {

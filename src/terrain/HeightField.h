@@ -45,11 +45,11 @@ int loadTarga(Scene &scene, const std::string &path, const Palette &pal);
 // 256 * R + G of the file's pixel. Otherwise as loadTarga.
 int loadPpm(Scene &scene, const std::string &path);
 
-// Classifies name as the "Heightfeild" command does and reads it: ".tga"
-// anywhere in the name (case-sensitive) reads it as Targa, then ".ppm"
-// anywhere reads it as PPM, so a name with both is read twice and the PPM
-// result counts. Sets window.hfFileType to the type tried; a name with
-// neither gives WrongFileType and hfFileType 0.
+// Classifies name as the "Heightfeild" command does and reads it: ".ppm"
+// anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
+// as Targa, so a name with both is all or nothing as one PPM read. Sets
+// window.hfFileType to the type tried; a name with neither gives
+// WrongFileType and hfFileType 0.
 int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
                           const std::string &name);
 

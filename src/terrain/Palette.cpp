@@ -1,6 +1,7 @@
 #include "terrain/Palette.h"
 
 #include "core/Names.h"
+#include "terrain/InputFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -103,10 +104,6 @@ bool readLine(std::FILE *f, std::string &line) {
   return true;
 }
 
-struct FileCloser {
-  void operator()(std::FILE *f) const { std::fclose(f); }
-};
-
 } // namespace
 
 const Palette &defaultPalette() {
@@ -148,7 +145,7 @@ bool parsePaletteLine(const std::string &line, ColourValue &out) {
 }
 
 int loadPalette(Palette &out, const std::string &path) {
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+  InputFile f = openInputFile(path);
   if (!f)
     return PaletteOpenError;
   Palette next;
@@ -188,7 +185,7 @@ int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path) {
 
 int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
                    const std::optional<std::string> &chosen) {
-  if (!paletteCommandWanted(window))
+  if (!paletteCommandWanted(scene))
     return PaletteCancelled;
   if (!chosen || chosen->empty())
     return PaletteCancelled;

@@ -49,8 +49,10 @@ void applyPalette(Scene &scene, const Palette &pal);
 
 // The "Palette" command ("Fix TGA Palette") once the chooser has answered
 // (nullopt or an empty name when it was cancelled). Only a Targa map can be
-// recoloured: with hfFileType not 0 the chooser is not run, nothing changes and
-// the result is PaletteCancelled, which shows nothing. Otherwise the name is
+// recoloured: with the loaded map's hfType not 0 the chooser is not run,
+// nothing changes and the result is PaletteCancelled, which shows nothing.
+// (hfFileType is only the type of the last attempted load: after a failed
+// one it can name a Targa while a PPM map is shown.) Otherwise the name is
 // stored in paletteFileName and the file loaded into pal; on success the map is
 // recoloured and redrawn (through scene.redrawHook) twice, as the command has
 // always done. Returns 0..3; paletteMessage gives the notice.
@@ -58,7 +60,7 @@ int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
                    const std::optional<std::string> &chosen);
 
 // Whether the "Palette" command would open the chooser at all.
-inline bool paletteCommandWanted(const WindowValues &window) { return window.hfFileType == 0; }
+inline bool paletteCommandWanted(const Scene &scene) { return scene.hfType == 0; }
 
 // Loads a palette file into pal and, on success, recolours the map and
 // redraws it (through scene.redrawHook). The start-up load uses this too.

@@ -173,5 +173,21 @@ TEST_F(WindowTest, ScrollBarStepsPagesJumpsAndStops) {
   EXPECT_EQ(object(0, 0).x, 110);
 }
 
+// A smaller map loaded while scrolled is shown at once, from an offset it allows.
+TEST_F(WindowTest, ASmallerMapLoadedWhileScrolledIsShownAtOnce) {
+  loadTarga(800, 800, [](int x, int y) { return (x + y) % 200; });
+  surface()->setFixedSize(200, 200);
+  QApplication::processEvents();
+  for (QScrollBar *bar : {pane()->hScrollBar(), pane()->vScrollBar()})
+    for (int i = 0; i < 20; ++i)
+      bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  ASSERT_EQ(scene().scrollX + scene().scrollY, 1200);
+  loadTarga(300, 300, [](int x, int y) { return (x + 2 * y) % 200; });
+  EXPECT_EQ(scene().scrollX, 100);
+  EXPECT_EQ(scene().scrollY, 100);
+  for (int p : {0, 199})
+    EXPECT_EQ(pane()->pixelAt(p, p), scene().viewImage.readPixel(100 + p, 100 + p)) << p;
+}
+
 } // namespace
 } // namespace hs

@@ -102,5 +102,20 @@ TEST_F(WindowTest, KeepKillAllUndoAndThePlaceFile) {
   EXPECT_EQ(object(0, 1).z, 90);
 }
 
+// A file opened by mistake must not become what Save.Data proposes next.
+TEST_F(WindowTest, OnlyASuccessfulOpenBecomesTheNextSaveTarget) {
+  loadFlatMap();
+  const std::string saved = folder.file("scene.txt");
+  script.answerFile(saved);
+  menu(kSaveData);
+  script.answerFile(folder.write("Preview.pov", "#include \"colors.inc\"\n"));
+  menu(kOpenData);
+  ASSERT_EQ(script.notices.size(), 1u);
+  EXPECT_EQ(script.notices[0].message, "Load DAT Data3 ERROR");
+  script.answerCancel();
+  menu(kSaveData);
+  EXPECT_EQ(script.fileRequests.back().proposedName, saved);
+}
+
 } // namespace
 } // namespace hs

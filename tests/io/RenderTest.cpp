@@ -82,11 +82,27 @@ TEST_F(RenderLaunch, AShortEnginePathIsRefusedBeforeAnythingIsWritten) {
   ASSERT_EQ(services.notices.size(), 1u);
   EXPECT_EQ(services.notices[0].second, kNoEngineMessage);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(startFile("TestPlace.inc"))));
+}
 
-  // Ten characters pass the test; the start itself then fails quietly.
-  values.enginePath = "/bin/povr0";
-  EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNotStarted);
-  EXPECT_EQ(services.notices.size(), 1u);
+// Ten characters pass the length test; an engine that then cannot be started
+// says so and why, after the include file has been written.
+TEST_F(RenderLaunch, AnEngineThatCannotStartIsReportedWithTheReason) {
+  QFile plain(QString::fromStdString(startFile("plain-file")));
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.close();
+  const std::pair<std::string, const char *> cases[] = {
+      {"/bin/povr0", "No such file or directory"},
+      {startFile("plain-file"), "Permission denied"}, // no execute bit, even for root
+      {values.startDir, "Is a directory"},
+  };
+  for (const auto &[engine, reason] : cases) {
+    services.notices.clear();
+    values.enginePath = engine;
+    EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNotStarted) << engine;
+    ASSERT_EQ(services.notices.size(), 1u) << engine;
+    EXPECT_EQ(services.notices[0].second,
+              std::string(kEngineNotStartedMessage) + engine + "\n" + reason);
+  }
   EXPECT_TRUE(QFile::exists(QString::fromStdString(startFile("TestPlace.inc"))));
 }
 

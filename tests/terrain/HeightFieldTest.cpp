@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -187,7 +188,24 @@ TEST(HeightFieldByName, ClassifiesCaseSensitively) {
   EXPECT_EQ(w.hfFileType, 0);
   EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.file("gone.ppm")), CannotOpen);
   EXPECT_EQ(w.hfFileType, 1);
+  // Both in the name over a good Targa: the PPM read fails, so nothing changes.
+  w.hfFileType = 0;
+  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.write("x.tga.ppm", targaBytes(2, 2))),
+            Incompatible);
+  EXPECT_EQ(w.hfFileType, 1);
   EXPECT_EQ(Snapshot(u), before);
+}
+
+TEST(HeightFieldByName, ADirectoryCannotBeOpened) {
+  TestFolder dir;
+  Scene s;
+  WindowValues w;
+  const Snapshot before(marked(s));
+  for (const char *name : {"d.tga", "d.ppm"}) {
+    std::filesystem::create_directory(dir.file(name));
+    EXPECT_EQ(loadHeightFieldByName(s, w, defaultPalette(), dir.file(name)), CannotOpen) << name;
+  }
+  EXPECT_EQ(Snapshot(s), before);
 }
 
 // The loads themselves are pinned above; the command adds the cancel, the

@@ -39,6 +39,7 @@ TEST(LoadPalette, AllOrNothing) {
   TestFolder dir;
   Palette p = defaultPalette();
   EXPECT_EQ(loadPalette(p, "/nonexistent/Std.pal"), PaletteOpenError);
+  EXPECT_EQ(loadPalette(p, dir.path()), PaletteOpenError); // a directory
   // 255 good lines: refused, and not even the good ones are taken.
   EXPECT_EQ(loadPalette(p, dir.write("hs255.pal", lines(255))), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
@@ -90,11 +91,17 @@ TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   Palette p = defaultPalette();
   TestFolder dir;
   const std::string grey = dir.write("hscmd.pal", lines(256));
-  w.hfFileType = 1; // a PPM map: the toggle only releases
+  // A PPM map, then a failed Targa load: the attempt's type must not let the
+  // PPM map be recoloured. The toggle only releases.
+  s.hfType = 1;
+  w.hfFileType = 0;
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteCancelled);
   EXPECT_EQ(p, defaultPalette());
+  EXPECT_EQ(s.baseImage.readPixel(1, 1), defaultPalette()[100]);
 
-  w.hfFileType = 0;
+  // A Targa map after a failed PPM load takes one.
+  s.hfType = 0;
+  w.hfFileType = 1;
   EXPECT_EQ(paletteCommand(s, w, p, std::string("/nonexistent.pal")), PaletteOpenError);
   EXPECT_EQ(w.paletteFileName, "/nonexistent.pal");
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);
