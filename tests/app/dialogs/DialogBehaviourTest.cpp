@@ -47,6 +47,25 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
   EXPECT_EQ(std::tuple(values.scaleX, values.scaleY, values.scaleZ), std::tuple(1.0f, 2.0f, 3.0f));
 }
 
+// The shown text is rounded and read back from 9 characters; an untouched
+// entry must not go through it. A float that is not finite is refused.
+TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
+  values.scaleX = 1e10f;
+  values.scaleY = 1e-7f;
+  values.scaleZ = 3;
+  stand.onModal([&](vModalDialog &d) { click(d, kOkId); });
+  dialog.showModalDialog("Scale");
+  EXPECT_EQ(std::tuple(values.scaleX, values.scaleY), std::tuple(1e10f, 1e-7f));
+  for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
+    stand.onModal([&](vModalDialog &d) {
+      type(d, 1005, text);
+      click(d, kOkId);
+    });
+    dialog.showModalDialog("Scale");
+    EXPECT_EQ(values.scaleZ, 3.0f) << text;
+  }
+}
+
 struct UnitsDialog : test::DialogFixture {
   PPlacModalDialog dialog{&main, "Display Unit Values", values};
 };
