@@ -1,6 +1,7 @@
 #include "app/dialogs/WaterFillDialogs.h"
 
 #include "app/dialogs/DialogText.h"
+#include "gui/vInteraction.h"
 
 namespace hs {
 
@@ -160,6 +161,21 @@ void FillDialog::onShown() {
   placeFromMainWindow(275, 0);
 }
 
+static_assert(kMaxFillCount == 10'000'000, "kFillCountMessage names the limit");
+
+bool FillDialog::readCount() {
+  int count = values_.fillCount;
+  readInt(*this, 1005, count);
+  // More objects than a scene can hold would only keep the window busy: a
+  // circle skips its off-map points, so it might never reach the limit.
+  if (count > kMaxFillCount) {
+    vNoticeDialog(this).notice(kFillCountMessage);
+    return false;
+  }
+  values_.fillCount = count;
+  return true;
+}
+
 void FillDialog::onCommand(int id, int value, CmdKind kind) {
   switch (id) {
   case 1007:
@@ -170,7 +186,9 @@ void FillDialog::onCommand(int id, int value, CmdKind kind) {
     break;
   case 1009:
   case kOkId:
-    readInt(*this, 1005, values_.fillCount);
+    // A refused count keeps the dialog open, so what it shows can be put right.
+    if (!readCount())
+      return;
     break;
   default:
     break;

@@ -117,5 +117,21 @@ TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
   EXPECT_TRUE(dialog.isDisplayed()); // " Set " leaves it open
 }
 
+// A count above what a scene can hold is refused wherever it is read.
+TEST_F(FillStyleDialog, CountsAboveTheObjectLimitAreRefusedWithANotice) {
+  values.mode = BoxFill;
+  ASSERT_TRUE(dialog.showForMode());
+  type(dialog, 1005, "10000000");
+  click(dialog, 1009);
+  EXPECT_EQ(values.fillCount, 10'000'000);
+  for (int button : {1009, kOkId}) {
+    type(dialog, 1005, "10000001");
+    click(dialog, button);
+    EXPECT_EQ(values.fillCount, 10'000'000) << button;
+  }
+  EXPECT_EQ(stand.notices.size(), 2u);
+  EXPECT_TRUE(dialog.isDisplayed()); // the refused count can still be put right
+}
+
 } // namespace
 } // namespace hs
