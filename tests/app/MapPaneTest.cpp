@@ -52,6 +52,30 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   EXPECT_FALSE(window->waterDialog()->isDisplayed());
 }
 
+// "OK" and " Cancel " end a water pick still waiting, and show the tool it
+// gives back; a tool chosen while the dialog stood open stays.
+TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
+  loadFlatMap();
+  vDialog *water = window->waterDialog();
+  menu(kWaterLevel);
+  QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
+  EXPECT_EQ(values.mode, SingleObject);
+  EXPECT_EQ(status(), "Place Single Object");
+
+  menu(kWaterLevel);
+  click(kLin);
+  QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
+  EXPECT_EQ(values.mode, LineFill);
+  EXPECT_EQ(toggle(kLin), 1);
+  EXPECT_EQ(status(), "Place Objects LINE");
+
+  menu(kWaterLevel);
+  menu(kEdit);
+  QTest::mouseClick(water->control(kCancelId), Qt::LeftButton);
+  EXPECT_EQ(values.mode, EditObject);
+  EXPECT_EQ(status(), " Edit Object");
+}
+
 TEST_F(WindowTest, RightClickDeletesWithinNinePixelsOnly) {
   loadFlatMap();
   clickMap(100, 100);

@@ -103,9 +103,11 @@ void GwatDialog::onShown() {
 }
 
 void GwatDialog::onCommand(int id, int value, CmdKind kind) {
-  const bool ends = id == kOkId || id == kCancelId;
   if (id == kOkId)
     readFloat(*this, 1004, values_.waterLevel);
+  // A tool or mode chosen while the dialog stood open is the user's newer
+  // choice; only a pick still waiting gives the mode before it back.
+  const bool ends = (id == kOkId || id == kCancelId) && values_.mode == GetWater;
   if (ends)
     values_.mode = values_.previousMode;
   vDialog::onCommand(id, value, kind);

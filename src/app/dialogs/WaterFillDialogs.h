@@ -25,7 +25,8 @@ public:
   // before the pick returns.
   void endPick(double level);
   // Runs whenever a pick ends, by the map (true) or by "OK" / " Cancel "
-  // (false), after the mode has been restored.
+  // (false), after the mode has been restored. "OK" and " Cancel " end a pick
+  // only while GetWater is still the mode.
   void setPickEndedHook(std::function<void(bool byMap)> hook) { pickEnded_ = std::move(hook); }
 
   void onShown() override;
