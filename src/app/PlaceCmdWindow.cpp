@@ -228,9 +228,6 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     vCmdWindow::windowCommand(id, value, kind);
     break;
   }
-  // A clicked button keeps the keyboard otherwise, and the arrow keys and
-  // Return belong to the map.
-  canvas_->surface()->setFocus();
 }
 
 void PlaceCmdWindow::enterMode(int mode) {
