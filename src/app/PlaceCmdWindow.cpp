@@ -55,6 +55,8 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
   objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
+  // "OK" and " Cancel " of the water dialog give the tool back; show it.
+  waterDialog_->setPickEndedHook([this](bool) { setToolButtons(values_.mode + 1); });
 
   smoothOn = 0;
   canvas_->showVScroll(true);
@@ -226,9 +228,6 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     vCmdWindow::windowCommand(id, value, kind);
     break;
   }
-  // A clicked button keeps the keyboard otherwise, and the arrow keys and
-  // Return belong to the map.
-  canvas_->surface()->setFocus();
 }
 
 void PlaceCmdWindow::enterMode(int mode) {

@@ -85,9 +85,13 @@ ControlSet::ControlSet(QWidget *host, std::span<const CommandObject> table, Layo
     auto *row = new QHBoxLayout(host);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(kGap);
-    for (const Control &c : controls_)
+    for (const Control &c : controls_) {
+      // A bar's buttons leave the keyboard where it was (the map, as a rule).
+      if (qobject_cast<QAbstractButton *>(c.widget) != nullptr)
+        c.widget->setFocusPolicy(Qt::NoFocus);
       if (c.record->frame == 0)
         row->addWidget(c.widget);
+    }
     row->addStretch(1);
   } else {
     place();

@@ -3,11 +3,16 @@
 #include "gui/vApp.h"
 #include "gui/vCanvasPane.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace hs {
@@ -145,6 +150,19 @@ QLabel *vCmdWindow::statusLabel(int id) const {
     if (QLabel *l = s->label(id))
       return l;
   return nullptr;
+}
+
+void vCmdWindow::keyPressEvent(QKeyEvent *event) {
+  QWidget *focus = focusWidget();
+  const bool typing = qobject_cast<QLineEdit *>(focus) != nullptr ||
+                      qobject_cast<QAbstractSpinBox *>(focus) != nullptr ||
+                      qobject_cast<QTextEdit *>(focus) != nullptr ||
+                      qobject_cast<QPlainTextEdit *>(focus) != nullptr;
+  if (canvas_ == nullptr || typing) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  canvas_->keyIn(event->key(), static_cast<unsigned>(event->modifiers().toInt()));
 }
 
 void vCmdWindow::closeEvent(QCloseEvent *event) {

@@ -51,6 +51,9 @@ public:
 
 protected:
   void closeEvent(QCloseEvent *event) override;
+  // Keys no control took go to the canvas, unless a text entry has the
+  // keyboard: what is typed there (Return too) belongs to the entry.
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   ControlSet *controlsWith(int id) const;

@@ -3,6 +3,9 @@
 #include "gui/vInteraction.h"
 
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace hs {
 
@@ -74,11 +77,42 @@ bool vDialog::setSensitive(int id, bool enabled) {
 }
 QWidget *vDialog::control(int id) const { return controls_ ? controls_->widget(id) : nullptr; }
 
+QPoint dialogFramePosition(const QRect &mainFrame, QPoint offset, QSize dialogFrame,
+                           const QRect &available) {
+  QPoint at = mainFrame.topLeft() + offset;
+  if (!available.isValid())
+    return at;
+  at.setX(
+      std::max(std::min(at.x(), available.right() + 1 - dialogFrame.width()), available.left()));
+  at.setY(
+      std::max(std::min(at.y(), available.bottom() + 1 - dialogFrame.height()), available.top()));
+  return at;
+}
+
+namespace {
+
+QMargins frameMarginsOf(const QWidget &w) {
+  const QRect f = w.frameGeometry();
+  const QRect g = w.geometry();
+  return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+}
+
+} // namespace
+
 void vDialog::placeFromMainWindow(int dx, int dy) {
-  QPoint origin(0, 0);
-  if (QWidget *p = parentWidget())
-    origin = p->window()->frameGeometry().topLeft();
-  move(origin + QPoint(dx, dy));
+  QWidget *main = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  // Until the window manager has framed the dialog its frame is unknown; the
+  // main window's frame is the best guess for it.
+  QMargins margins = frameMarginsOf(*this);
+  if (margins.isNull() && main != nullptr)
+    margins = frameMarginsOf(*main);
+  const QScreen *screen = main != nullptr ? main->screen() : this->screen();
+  const QPoint frameAt = dialogFramePosition(
+      main != nullptr ? main->frameGeometry() : QRect(), QPoint(dx, dy), size().grownBy(margins),
+      screen != nullptr ? screen->availableGeometry() : QRect());
+  // The inside is placed, not the frame: a frame position is only turned into
+  // the right inside position once the frame is known.
+  setGeometry(QRect(frameAt + QPoint(margins.left(), margins.top()), size()));
 }
 
 vModalDialog::vModalDialog(QWidget *parent, const char *title) : vDialog(parent, title) {

@@ -11,6 +11,13 @@
 
 namespace hs {
 
+// Where a dialog's frame (title bar included) goes: offset from the top-left
+// corner of the main window's frame, then moved as little as needed to lie
+// wholly inside the screen's available area; a frame larger than that area
+// keeps its top-left corner, and so its title bar, on the screen.
+QPoint dialogFramePosition(const QRect &mainFrame, QPoint offset, QSize dialogFrame,
+                           const QRect &available);
+
 // A dialog built from a CommandObject table. Showing it returns at once; it
 // stays on screen until closed. Derived dialogs override onShown and
 // onCommand and pass each event on to vDialog::onCommand, which closes the
@@ -48,7 +55,7 @@ public:
   const ControlSet *controls() const { return controls_.get(); }
 
   // Moves the dialog to (dx, dy) from the top-left corner of the main window
-  // it belongs to, without resizing it.
+  // it belongs to, without resizing it, keeping its frame on the screen.
   void placeFromMainWindow(int dx, int dy);
 
 protected:

@@ -41,14 +41,21 @@ float randomParameter(ProgramValues &values, int n) {
 }
 
 // Samples the height at (px, pz) and appends the object to the list of its
-// type. Returns false when the append failed and the tool must stop.
-bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skipOffMap) {
+// type, counting it in result. Returns false when the append failed and the
+// tool must stop.
+bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skipOffMap,
+                  FillResult &result) {
   const int h = heightAt(scene, px, pz);
   if (skipOffMap && h < 0)
     return true;
   const int type = randomTypeFor(values);
-  return scene.objects[static_cast<std::size_t>(type)].append(
-             px, h, pz, values.placeHeightMode, static_cast<double>(values.placeHeight)) == 0;
+  if (scene.objects[static_cast<std::size_t>(type)].append(
+          px, h, pz, values.placeHeightMode, static_cast<double>(values.placeHeight)) != 0) {
+    result.stopped = true;
+    return false;
+  }
+  ++result.placed;
+  return true;
 }
 
 } // namespace
@@ -78,23 +85,27 @@ bool placeSingle(Scene &scene, const ProgramValues &values, int paneX, int heigh
   return true;
 }
 
-void fillLine(Scene &scene, ProgramValues &values) {
+FillResult fillLine(Scene &scene, ProgramValues &values) {
+  FillResult result;
   const int n = values.fillCount;
   if (n <= 1)
-    return;
+    return result;
   const auto [p0, dx, dz] = evenSpacing(scene, n);
   for (int i = 0; i < n; ++i) {
     const double r = values.fillRandomPlace ? static_cast<double>(randomParameter(values, n))
                                             : static_cast<double>(i);
-    if (!appendFilled(scene, values, truncToInt(p0.x + r * dx), truncToInt(p0.z + r * dz), false))
-      return;
+    if (!appendFilled(scene, values, truncToInt(p0.x + r * dx), truncToInt(p0.z + r * dz), false,
+                      result))
+      break;
   }
+  return result;
 }
 
-void fillBox(Scene &scene, ProgramValues &values) {
+FillResult fillBox(Scene &scene, ProgramValues &values) {
+  FillResult result;
   const int n = values.fillCount;
   if (n <= 1)
-    return;
+    return result;
   const auto [p0, dx, dz] = evenSpacing(scene, n);
   for (int j = 0; j < n; ++j) {
     const int evenZ = truncToInt(p0.z + j * dz);
@@ -110,16 +121,18 @@ void fillBox(Scene &scene, ProgramValues &values) {
         px = truncToInt(p0.x + i * dx);
         pz = evenZ;
       }
-      if (!appendFilled(scene, values, px, pz, false))
-        return;
+      if (!appendFilled(scene, values, px, pz, false, result))
+        return result;
     }
   }
+  return result;
 }
 
-void fillCircle(Scene &scene, ProgramValues &values) {
+FillResult fillCircle(Scene &scene, ProgramValues &values) {
+  FillResult result;
   const int n = values.fillCount;
   if (n <= 1)
-    return;
+    return result;
   constexpr double pi = std::numbers::pi;
   const double mx = static_cast<double>(scene.firstPoint.x) + scene.scrollX;
   const double mz = static_cast<double>(scene.firstPoint.y) + scene.scrollY;
@@ -137,9 +150,15 @@ void fillCircle(Scene &scene, ProgramValues &values) {
     const int px = truncToInt(mx + rx * std::cos(static_cast<double>(a)));
     const int pz = truncToInt(mz + rz * std::sin(static_cast<double>(a)));
     // Points off the ellipse's map part are left out, not kept with no height.
-    if (!appendFilled(scene, values, px, pz, true))
-      return;
+    if (!appendFilled(scene, values, px, pz, true, result))
+      break;
   }
+  return result;
+}
+
+std::string fillLimitMessage(long long placed) {
+  return "Too many objects!!\n\nThe fill stopped at the limit\nafter placing " +
+         std::to_string(placed) + " objects";
 }
 
 } // namespace hs

@@ -3,6 +3,8 @@
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
 
+#include <string>
+
 namespace hs {
 
 // Appends one object of currentType at pane point (paneX, paneY) with the given
@@ -11,11 +13,22 @@ namespace hs {
 // the list could not grow.
 bool placeSingle(Scene &scene, const ProgramValues &values, int paneX, int height, int paneY);
 
+// What a fill did: the objects it placed, and whether it stopped early
+// because a list could not grow.
+struct FillResult {
+  long long placed = 0;
+  bool stopped = false;
+};
+
 // The fill tools place fillCount objects (fillCount squared for the box) from
 // firstPoint to lastPoint, evenly or at random, and do not redraw. They stop
-// silently when a list cannot grow; objects already placed stay.
-void fillLine(Scene &scene, ProgramValues &values);
-void fillBox(Scene &scene, ProgramValues &values);
-void fillCircle(Scene &scene, ProgramValues &values);
+// when a list cannot grow; objects already placed stay.
+FillResult fillLine(Scene &scene, ProgramValues &values);
+FillResult fillBox(Scene &scene, ProgramValues &values);
+FillResult fillCircle(Scene &scene, ProgramValues &values);
+
+// The notice for a fill that stopped because the scene holds all the objects
+// it can: how many the fill placed.
+std::string fillLimitMessage(long long placed);
 
 } // namespace hs

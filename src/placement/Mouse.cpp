@@ -87,13 +87,12 @@ const vIcon *pickedImage(const Scene &scene) {
   }
 }
 
-void runFill(Scene &scene, ProgramValues &values) {
+FillResult runFill(Scene &scene, ProgramValues &values) {
   if (values.mode == LineFill)
-    fillLine(scene, values);
-  else if (values.mode == BoxFill)
-    fillBox(scene, values);
-  else
-    fillCircle(scene, values);
+    return fillLine(scene, values);
+  if (values.mode == BoxFill)
+    return fillBox(scene, values);
+  return fillCircle(scene, values);
 }
 
 } // namespace
@@ -156,15 +155,20 @@ void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button)
     break;
   case LineFill:
   case BoxFill:
-  case CircleFill:
+  case CircleFill: {
     if (p == scene.firstPoint || h < 0)
       break;
     // The figure ends where the button came up, even without a drag step
     // there.
     scene.lastPoint = p;
-    runFill(scene, values);
+    const FillResult done = runFill(scene, values);
     redraw(scene, values);
+    // A fill cut short by the object limit says so, or the missing objects
+    // would look like a fault of the tool.
+    if (done.stopped && scene.budget.used >= scene.budget.limit && scene.services)
+      scene.services->notice("Notice", fillLimitMessage(done.placed).c_str());
     break;
+  }
   case PlaceCamera:
   case PointCamera:
     if (h >= 0)

@@ -3,6 +3,7 @@
 
 #include "app/dialogs/WaterFillDialogs.h"
 
+#include <QAbstractSpinBox>
 #include <QCursor>
 #include <QScrollBar>
 
@@ -50,6 +51,30 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   EXPECT_EQ(values.waterLevel, 0.0f);
   EXPECT_EQ(values.mode, EditObject);
   EXPECT_FALSE(window->waterDialog()->isDisplayed());
+}
+
+// "OK" and " Cancel " end a water pick still waiting, and show the tool it
+// gives back; a tool chosen while the dialog stood open stays.
+TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
+  loadFlatMap();
+  vDialog *water = window->waterDialog();
+  menu(kWaterLevel);
+  QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
+  EXPECT_EQ(values.mode, SingleObject);
+  EXPECT_EQ(status(), "Place Single Object");
+
+  menu(kWaterLevel);
+  click(kLin);
+  QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
+  EXPECT_EQ(values.mode, LineFill);
+  EXPECT_EQ(toggle(kLin), 1);
+  EXPECT_EQ(status(), "Place Objects LINE");
+
+  menu(kWaterLevel);
+  menu(kEdit);
+  QTest::mouseClick(water->control(kCancelId), Qt::LeftButton);
+  EXPECT_EQ(values.mode, EditObject);
+  EXPECT_EQ(status(), " Edit Object");
 }
 
 TEST_F(WindowTest, RightClickDeletesWithinNinePixelsOnly) {
@@ -150,6 +175,29 @@ TEST_F(KeyTest, ReturnPlacesAtThePointerEvenOffTheMap) {
   ASSERT_EQ(count(0), 1);
   EXPECT_EQ(object(0, 0).x, 450);
   EXPECT_EQ(object(0, 0).y, -1);
+}
+
+// Keys typed into the object spinner's text are the spinner's, Return too;
+// with no text entry holding the keyboard the map gets them wherever it is.
+TEST_F(KeyTest, TextEntriesKeepTheirKeysAndTheMapHasTheRest) {
+  loadFlatMap();
+  moveTo(50, 60);
+  auto *spinner = qobject_cast<QAbstractSpinBox *>(window->control(kObjectType));
+  ASSERT_NE(spinner, nullptr);
+  spinner->setFocus();
+  spinner->selectAll();
+  QTest::keyClicks(spinner, "Obj 5");
+  QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(values.currentType, 4);
+  EXPECT_EQ(scene().objectCount(), 0);
+  click(kKeep); // a bar's button leaves the keyboard where it was
+  EXPECT_EQ(window->focusWidget(), spinner);
+
+  spinner->clearFocus();
+  const int before = count(4);
+  QTest::keyClick(window.get(), Qt::Key_Return);
+  ASSERT_EQ(count(4), before + 1);
+  EXPECT_EQ(object(4, before).x, 50);
 }
 
 // The numbers are pinned by the scroll tests; this shows the real bar drives them.

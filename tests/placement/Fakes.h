@@ -49,7 +49,8 @@ public:
   void nudgePointer(int dx, int dy) override {
     calls.push_back("nudge " + std::to_string(dx) + " " + std::to_string(dy));
   }
-  void notice(const char *, const char *) override {}
+  void notice(const char *, const char *message) override { notices.emplace_back(message); }
+  std::vector<std::string> notices;
   void showObjectHeightDialog() override {
     calls.push_back("object dialog");
     if (objectDialog)

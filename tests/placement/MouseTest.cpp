@@ -131,6 +131,22 @@ TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
   EXPECT_TRUE(pane.xorFigures().empty());
 }
 
+// Objects missing from a fill cut short by the object limit are explained.
+TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
+  s.budget.limit = 30;
+  for (int i = 0; i < 5; ++i)
+    s.objects[1].append(i, 0, 0, AboveGround, 0);
+  v.mode = BoxFill;
+  dragFromTo(10, 10, 20, 20); // 100 objects asked for
+  EXPECT_EQ(s.objects[0].count(), 25);
+  ASSERT_EQ(window.notices.size(), 1u);
+  EXPECT_NE(window.notices[0].find(" 25 "), std::string::npos) << window.notices[0];
+
+  s.budget.limit = 1000;
+  dragFromTo(10, 10, 20, 20); // fits: no notice
+  EXPECT_EQ(window.notices.size(), 1u);
+}
+
 TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
   v.mode = LineFill;
   mousePress(s, v, 50, 60, kLeftButton);

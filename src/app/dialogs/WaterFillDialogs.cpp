@@ -1,6 +1,7 @@
 #include "app/dialogs/WaterFillDialogs.h"
 
 #include "app/dialogs/DialogText.h"
+#include "gui/vInteraction.h"
 
 namespace hs {
 
@@ -102,9 +103,11 @@ void GwatDialog::onShown() {
 }
 
 void GwatDialog::onCommand(int id, int value, CmdKind kind) {
-  const bool ends = id == kOkId || id == kCancelId;
   if (id == kOkId)
     readFloat(*this, 1004, values_.waterLevel);
+  // A tool or mode chosen while the dialog stood open is the user's newer
+  // choice; only a pick still waiting gives the mode before it back.
+  const bool ends = (id == kOkId || id == kCancelId) && values_.mode == GetWater;
   if (ends)
     values_.mode = values_.previousMode;
   vDialog::onCommand(id, value, kind);
@@ -160,6 +163,21 @@ void FillDialog::onShown() {
   placeFromMainWindow(275, 0);
 }
 
+static_assert(kMaxFillCount == 10'000'000, "kFillCountMessage names the limit");
+
+bool FillDialog::readCount() {
+  int count = values_.fillCount;
+  readInt(*this, 1005, count);
+  // More objects than a scene can hold would only keep the window busy: a
+  // circle skips its off-map points, so it might never reach the limit.
+  if (count > kMaxFillCount) {
+    vNoticeDialog(this).notice(kFillCountMessage);
+    return false;
+  }
+  values_.fillCount = count;
+  return true;
+}
+
 void FillDialog::onCommand(int id, int value, CmdKind kind) {
   switch (id) {
   case 1007:
@@ -170,7 +188,9 @@ void FillDialog::onCommand(int id, int value, CmdKind kind) {
     break;
   case 1009:
   case kOkId:
-    readInt(*this, 1005, values_.fillCount);
+    // A refused count keeps the dialog open, so what it shows can be put right.
+    if (!readCount())
+      return;
     break;
   default:
     break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ProgramValues.h"
+#include "core/ScData.h"
 #include "gui/vDialog.h"
 
 #include <functional>
@@ -24,7 +25,8 @@ public:
   // before the pick returns.
   void endPick(double level);
   // Runs whenever a pick ends, by the map (true) or by "OK" / " Cancel "
-  // (false), after the mode has been restored.
+  // (false), after the mode has been restored. "OK" and " Cancel " end a pick
+  // only while GetWater is still the mode.
   void setPickEndedHook(std::function<void(bool byMap)> hook) { pickEnded_ = std::move(hook); }
 
   void onShown() override;
@@ -34,6 +36,11 @@ private:
   ProgramValues &values_;
   std::function<void(bool)> pickEnded_;
 };
+
+// The largest fill count "Set" and " Hide " take: the number of objects a
+// scene holds at most.
+inline constexpr int kMaxFillCount = static_cast<int>(ItemBudget{}.limit);
+inline constexpr const char *kFillCountMessage = "Too many objects!!\n\nThe most is 10000000";
 
 // "Fill Style", modeless: the fill count (on "Set" or " Hide ") and the two
 // random options (at once). Its title follows the fill tool.
@@ -55,6 +62,9 @@ public:
   void onCommand(int id, int value, CmdKind kind) override;
 
 private:
+  // Takes the typed count; false (after a notice) when it is too large.
+  bool readCount();
+
   ProgramValues &values_;
 };
 

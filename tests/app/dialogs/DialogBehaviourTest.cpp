@@ -47,6 +47,25 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
   EXPECT_EQ(std::tuple(values.scaleX, values.scaleY, values.scaleZ), std::tuple(1.0f, 2.0f, 3.0f));
 }
 
+// The shown text is rounded and read back from 9 characters; an untouched
+// entry must not go through it. A float that is not finite is refused.
+TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
+  values.scaleX = 1e10f;
+  values.scaleY = 1e-7f;
+  values.scaleZ = 3;
+  stand.onModal([&](vModalDialog &d) { click(d, kOkId); });
+  dialog.showModalDialog("Scale");
+  EXPECT_EQ(std::tuple(values.scaleX, values.scaleY), std::tuple(1e10f, 1e-7f));
+  for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
+    stand.onModal([&](vModalDialog &d) {
+      type(d, 1005, text);
+      click(d, kOkId);
+    });
+    dialog.showModalDialog("Scale");
+    EXPECT_EQ(values.scaleZ, 3.0f) << text;
+  }
+}
+
 struct UnitsDialog : test::DialogFixture {
   PPlacModalDialog dialog{&main, "Display Unit Values", values};
 };
@@ -96,6 +115,22 @@ TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
     EXPECT_EQ(values.fillCount, count) << text;
   }
   EXPECT_TRUE(dialog.isDisplayed()); // " Set " leaves it open
+}
+
+// A count above what a scene can hold is refused wherever it is read.
+TEST_F(FillStyleDialog, CountsAboveTheObjectLimitAreRefusedWithANotice) {
+  values.mode = BoxFill;
+  ASSERT_TRUE(dialog.showForMode());
+  type(dialog, 1005, "10000000");
+  click(dialog, 1009);
+  EXPECT_EQ(values.fillCount, 10'000'000);
+  for (int button : {1009, kOkId}) {
+    type(dialog, 1005, "10000001");
+    click(dialog, button);
+    EXPECT_EQ(values.fillCount, 10'000'000) << button;
+  }
+  EXPECT_EQ(stand.notices.size(), 2u);
+  EXPECT_TRUE(dialog.isDisplayed()); // the refused count can still be put right
 }
 
 } // namespace
