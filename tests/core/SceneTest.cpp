@@ -37,7 +37,7 @@ TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
 }
 
 // Lets the process grow by only `more` bytes of address space from now on.
-void limitGrowth(long long more) {
+[[maybe_unused]] void limitGrowth(long long more) {
   long long pages = 0;
   std::ifstream("/proc/self/statm") >> pages;
   const rlim_t limit = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE) + more);
