@@ -22,11 +22,14 @@ ScData::ScData(const ScData &other)
 ScData &ScData::operator=(const ScData &other) {
   if (this == &other)
     return *this;
+  // Built aside first: a copy that runs out of memory leaves this list, and
+  // its budget, exactly as they were.
+  std::vector<ScItem> copy(other.items_.begin(), other.items_.begin() + other.count_);
+  if (copy.empty())
+    copy.resize(1);
+  items_.swap(copy);
   if (budget_)
     budget_->used += static_cast<long long>(other.count_) - count_;
-  items_.assign(other.items_.begin(), other.items_.begin() + other.count_);
-  if (items_.empty())
-    items_.resize(1);
   count_ = other.count_;
   capacity_ = other.capacity_;
   status_ = other.status_;

@@ -37,15 +37,16 @@ namespace {
 
 // Copies every list of from into to, or nothing when memory runs out.
 bool copyLists(const std::array<ScData, kObjectTypes> &from, std::array<ScData, kObjectTypes> &to) {
-  std::array<ScData, kObjectTypes> copies;
   try {
+    std::array<ScData, kObjectTypes> copies;
     for (std::size_t t = 0; t < copies.size(); ++t)
       copies[t] = from[t];
+    // Nothing below can fail: the lists change only once every copy is made.
+    for (std::size_t t = 0; t < copies.size(); ++t)
+      to[t].swap(copies[t]);
   } catch (const std::bad_alloc &) {
     return false;
   }
-  for (std::size_t t = 0; t < copies.size(); ++t)
-    to[t].swap(copies[t]);
   return true;
 }
 
