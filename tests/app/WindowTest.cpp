@@ -90,6 +90,14 @@ TEST_F(WindowTest, KeepKillAllUndoAndThePlaceFile) {
   EXPECT_EQ(object(0, 1).z, 90);
 }
 
+TEST_F(WindowTest, TheOrderToggleFollowsTheButton) {
+  loadFlatMap();
+  click(kOrder);
+  EXPECT_EQ(values.showOrder, 1);
+  click(kOrder);
+  EXPECT_EQ(values.showOrder, 0);
+}
+
 // A file opened by mistake must not become what Save.Data proposes next.
 TEST_F(WindowTest, OnlyASuccessfulOpenBecomesTheNextSaveTarget) {
   loadFlatMap();
