@@ -41,43 +41,31 @@ TEST_F(WindowTest, LineFillOfTwentyFiveObjectsEndsInTheIncludeFile) {
   EXPECT_EQ(folder.read("job.inc"), expected.data().toStdString());
 }
 
-// Commands that end in a notice, each reached through its real menu entry or button.
+// Commands that end in a notice, each reached through its real menu entry or
+// button.
 TEST_F(WindowTest, CommandsReportThroughNotices) {
-  struct Case {
-    std::function<void()> act;
-    const char *message;
-  };
-  const Case cases[] = {
-      {[&] {
-         script.answerCancel();
-         menu(kSaveInclude);
-       },
-       kNoFileMessage},
-      {[&] {
-         values.enginePath = "short";
-         click(kRender);
-       },
-       kNoEngineMessage},
-      {[&] {
-         script.answerFile(folder.write("map.TGA", targaBytes(4, 4, [](int, int) { return 1; })));
-         menu(kHeightField);
-       },
-       "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!"},
-      {[&] {
-         script.answerFile(folder.file("missing.pal"));
-         click(kPaletteToggle);
-       },
-       "open error"},
-  };
   loadFlatMap();
-  for (const Case &c : cases) {
+  auto onlyNotice = [&] {
+    EXPECT_EQ(script.notices.size(), 1u);
+    const std::string message = script.notices.empty() ? "" : script.notices[0].message;
     script.notices.clear();
-    c.act();
-    ASSERT_EQ(script.notices.size(), 1u) << c.message;
-    EXPECT_EQ(script.notices[0].message, c.message);
-  }
-  EXPECT_EQ(scene().mapWidth, 400);     // the refused map changed nothing
-  EXPECT_EQ(toggle(kPaletteToggle), 0); // the unread palette releases its toggle
+    return message;
+  };
+  script.answerCancel();
+  menu(kSaveInclude);
+  EXPECT_EQ(onlyNotice(), kNoFileMessage);
+  values.enginePath = "short";
+  click(kRender);
+  EXPECT_EQ(onlyNotice(), kNoEngineMessage);
+  script.answerFile(folder.write("map.TGA", targaBytes(4, 4, [](int, int) { return 1; })));
+  menu(kHeightField);
+  EXPECT_EQ(onlyNotice(), "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!");
+  EXPECT_EQ(scene().mapWidth, 400); // the refused map changed nothing
+  script.answerFile(folder.file("missing.pal"));
+  click(kPaletteToggle);
+  EXPECT_EQ(onlyNotice(), "open error");
+  EXPECT_EQ(toggle(kPaletteToggle),
+            0); // the unread palette releases its toggle
 }
 
 TEST_F(WindowTest, KeepKillAllUndoAndThePlaceFile) {
@@ -100,6 +88,14 @@ TEST_F(WindowTest, KeepKillAllUndoAndThePlaceFile) {
   EXPECT_TRUE(script.notices.empty());
   ASSERT_EQ(count(0), 2);
   EXPECT_EQ(object(0, 1).z, 90);
+}
+
+TEST_F(WindowTest, TheOrderToggleFollowsTheButton) {
+  loadFlatMap();
+  click(kOrder);
+  EXPECT_EQ(values.showOrder, 1);
+  click(kOrder);
+  EXPECT_EQ(values.showOrder, 0);
 }
 
 // A file opened by mistake must not become what Save.Data proposes next.

@@ -68,6 +68,36 @@ TEST_F(PaneFixture, XorFiguresDrawnTwiceLeaveThePaneAsItWas) {
   EXPECT_EQ(pane.backing(), before);
 }
 
+TEST_F(PaneFixture, OnlyASolidBrushFillsARectangle) {
+  pane.setPen(vPen{vColor(0, 0, 0), 1, LineStyle::Solid});
+  pane.setBrush(vBrush{vColor(200, 0, 0), FillStyle::Solid});
+  pane.drawRectangle(10, 10, 20, 20);
+  EXPECT_EQ(pane.pixelAt(20, 20), vColor(200, 0, 0).value());
+  EXPECT_EQ(pane.pixelAt(10, 15), 0u);
+  const ColourValue inside = pane.pixelAt(50, 20);
+  pane.setBrush(vBrush{vColor(0, 0, 200), FillStyle::Hollow});
+  pane.drawRectangle(40, 10, 20, 20);
+  EXPECT_EQ(pane.pixelAt(50, 20), inside);
+  EXPECT_EQ(pane.pixelAt(40, 15), 0u);
+  pane.drawRectangle(70, 10, 1, 5);
+  EXPECT_EQ(pane.pixelAt(70, 12), 0u);
+}
+
+TEST_F(PaneFixture, TheSurfaceHoldsTheCornerAndShowsTheBackingStore) {
+  pane.showHScroll(true);
+  pane.showVScroll(true);
+  QApplication::processEvents();
+  pane.resize(360, 200); // the width alone changes
+  QApplication::processEvents();
+  EXPECT_EQ(pane.surface()->pos(), QPoint(0, 0));
+  EXPECT_EQ(pane.hScrollBar()->y(), pane.surface()->height());
+  EXPECT_EQ(pane.backing().size(), pane.surface()->size());
+  EXPECT_EQ(pane.pixelAt(5, 5), 0x10203u + 5 * 2 + 5 * 700); // kept across the resize
+  const QImage shown = pane.surface()->grab().toImage();
+  for (QPoint p : {QPoint(0, 0), QPoint(7, 3), QPoint(119, 79)})
+    EXPECT_EQ(fromQtPixel(shown.pixel(p)), pane.pixelAt(p.x(), p.y())) << p.x() << "," << p.y();
+}
+
 TEST_F(PaneFixture, ScrollEventsCarryPercentValues) {
   pane.showHScroll(true);
   pane.showVScroll(true);

@@ -1,6 +1,7 @@
 #include "gui/vCanvasPane.h"
 #include "gui/vCmdWindow.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QTest>
 
@@ -57,6 +58,27 @@ TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
   QTest::mouseClick(w.control(123), Qt::LeftButton);
   EXPECT_EQ(w.events, std::vector<Event>{Event(123, 0, CmdKind::ToggleButton)});
   EXPECT_FALSE(w.setValue(9999, 1));
+}
+
+TEST(CmdWindow, TheSpinnerShowsItsTextsAndTakesATypedOne) {
+  RecordingWindow w;
+  w.show();
+  auto *spinner = qobject_cast<QAbstractSpinBox *>(w.control(134));
+  ASSERT_NE(spinner, nullptr);
+  spinner->setFocus();
+  EXPECT_EQ(spinner->text(), "Obj 1");
+  spinner->stepDown();
+  EXPECT_EQ(spinner->text(), "Obj 2");
+  spinner->selectAll();
+  QTest::keyClicks(spinner, "Obj 3");
+  QTest::keyClick(spinner, Qt::Key_Return);
+  EXPECT_EQ(w.getValue(134), 0);
+  for (const char *text : {"Obj 1", "Obj 9"}) { // not one of its texts: the value stays
+    spinner->selectAll();
+    QTest::keyClicks(spinner, text);
+    QTest::keyClick(spinner, Qt::Key_Return);
+    EXPECT_EQ(w.getValue(134), 2) << text;
+  }
 }
 
 } // namespace

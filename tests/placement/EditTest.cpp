@@ -199,17 +199,16 @@ TEST_F(EditFixture, KeepAndUndoRoundTripAfterEveryKindOfEdit) {
     EXPECT_EQ(s.lookAt, lookAt);
   };
   const std::vector<std::function<void()>> edits = {
-      [&] { placeSingle(s, v, 5, 5, 5); },
       [&] {
+        placeSingle(s, v, 5, 5, 5);
         v.fillRandomPlace = 1;
         fillLine(s, v);
-        fillCircle(s, v);
       },
       [&] {
         s.pickKind = findNearest(s, 250, 250);
         deletePicked(s, v);
+        deleteInRect(s, v, true);
       },
-      [&] { deleteInRect(s, v, true); },
       [&] { commandDelUnseen(s, v); },
       [&] { commandKillAll(s, v); },
       [&] {
@@ -217,11 +216,10 @@ TEST_F(EditFixture, KeepAndUndoRoundTripAfterEveryKindOfEdit) {
         movePicked(s, v, 300, 20);
         s.pickKind = findNearest(s, 50, 50);
         movePicked(s, v, 20, 300);
+        moveAll(s, 20, 390);
       },
-      [&] { moveAll(s, 20, 390); },
       [&] {
         v.placeHeight = 9.0f;
-        v.cameraHeight = 8.0f;
         editAt(s, v, 10, 10);
         editAt(s, v, 50, 50);
         editAt(s, v, 300, 300);

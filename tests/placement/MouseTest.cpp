@@ -140,7 +140,7 @@ TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
   dragFromTo(10, 10, 20, 20); // 100 objects asked for
   EXPECT_EQ(s.objects[0].count(), 25);
   ASSERT_EQ(window.notices.size(), 1u);
-  EXPECT_NE(window.notices[0].find(" 25 "), std::string::npos) << window.notices[0];
+  EXPECT_NE(window.notices[0].second.find(" 25 "), std::string::npos) << window.notices[0].second;
 
   s.budget.limit = 1000;
   dragFromTo(10, 10, 20, 20); // fits: no notice

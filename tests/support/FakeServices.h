@@ -2,26 +2,48 @@
 
 #include "core/PaneSurface.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace hs {
 
-// Window services that record the notices they are asked to show.
+// Window services that record what the model asks of the window; a dialog is
+// a callback that runs while it is "open", and waterPick stands in for what
+// the window does when a water pick ends.
 class FakeServices : public WindowServices {
 public:
+  std::vector<std::string> calls;
   std::vector<std::pair<std::string, std::string>> notices; // title, message
+  std::function<void()> cameraDialog, lookDialog, objectDialog;
+  std::function<void(int)> waterPick;
+  std::string readout = " X,Y,Z : 00000,00000,00000 ";
 
-  void setToolButtons(int) override {}
-  void showModeStatus(int) override {}
-  void setStatusText(const char *) override {}
-  void endCameraPick(int) override {}
-  void endWaterPick(int) override {}
-  void setReadout(const char *) override {}
-  void nudgePointer(int, int) override {}
+  void setToolButtons(int n) override { calls.push_back("tools " + std::to_string(n)); }
+  void showModeStatus(int n) override { calls.push_back("mode " + std::to_string(n)); }
+  void setStatusText(const char *text) override { calls.push_back(std::string("status") + text); }
+  void endCameraPick(int which) override {
+    calls.push_back("pick " + std::to_string(which));
+    if (const auto &dialog = which == 0 ? cameraDialog : lookDialog)
+      dialog();
+  }
+  void endWaterPick(int level) override {
+    calls.push_back("water " + std::to_string(level));
+    if (waterPick)
+      waterPick(level);
+  }
+  void setReadout(const char *text) override { readout = text; }
+  void nudgePointer(int dx, int dy) override {
+    calls.push_back("nudge " + std::to_string(dx) + " " + std::to_string(dy));
+  }
   void notice(const char *title, const char *message) override {
     notices.emplace_back(title, message);
+  }
+  void showObjectHeightDialog() override {
+    calls.push_back("object dialog");
+    if (objectDialog)
+      objectDialog();
   }
 };
 

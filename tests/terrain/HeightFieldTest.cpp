@@ -139,21 +139,19 @@ TEST(Ppm, GoldenFileFollowsTheOneByteDataStart) {
 
 TEST(Ppm, HeaderRefusals) {
   TestFolder dir;
-  const std::vector<std::string> headers = {
-      "P3 2 2 255\n",
-      "P5 2 2 255\n",
-      "P6 2 2 65535\n",
-      "P6\n# made by hand\n2 2 255\n",
-      "P66 2 2 255\n",
-      "P6 2 2 254\n",
-      "P6 0 2 255\n",
-      "P6 2 -2 255\n",
-      "P6 16385 1 255\n",
-      "P6 2x2 255\n",
-      "P6 2 2\n",
-      "",
-      "P6 99999999999999999999 1 255\n",
-  };
+  const std::vector<std::string> headers = {"P3 2 2 255\n",
+                                            "P5 2 2 255\n",
+                                            "P6 2 2 65535\n",
+                                            "P6\n# made by hand\n2 2 255\n",
+                                            "P66 2 2 255\n",
+                                            "P6 2 2 254\n",
+                                            "P6 0 2 255\n",
+                                            "P6 2 -2 255\n",
+                                            "P6 16385 1 255\n",
+                                            "P6 2x2 255\n",
+                                            "P6 2 2\n",
+                                            "",
+                                            "P6 99999999999999999999 1 255\n"};
   for (const std::string &h : headers) {
     Scene s;
     const Snapshot before(marked(s));

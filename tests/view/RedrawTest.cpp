@@ -56,26 +56,26 @@ TEST(BorderHit, EveryDirectionOfTheTable) {
   EXPECT_EQ(borderHit(s, {200, 200}, {201, 199.4}), (Point{400, 80}));
 }
 
-TEST(ViewPolygon, LookingStraightUpVisitsAllFourCorners) {
-  Scene s;
-  s.camera.x = 200;
-  s.camera.z = 300;
-  s.lookAt.x = 200;
-  s.lookAt.z = 100;
-  const std::vector<Point> want = {{200, 300}, {32, 0},  {0, 0},   {0, 400},
-                                   {400, 400}, {400, 0}, {367, 0}, {200, 300}};
-  EXPECT_EQ(viewPolygon(s, 34), want);
-}
-
-TEST(ViewPolygon, LookingAtTheTopRightCorner) {
-  Scene s;
-  s.camera.x = 200;
-  s.camera.z = 200;
-  s.lookAt.x = 400;
-  s.lookAt.z = 0;
-  const std::vector<Point> want = {{200, 200}, {256, 0},   {0, 0},    {0, 400},
-                                   {400, 400}, {400, 143}, {200, 200}};
-  EXPECT_EQ(viewPolygon(s, 34), want);
+// Looking straight up visits all four corners; toward the top-right corner, three.
+TEST(ViewPolygon, RaysMeetTheBordersAndTheCornersBetweenThemAreVisited) {
+  const struct {
+    PointD camera, lookAt;
+    std::vector<Point> want;
+  } cases[] = {
+      {{200, 300},
+       {200, 100},
+       {{200, 300}, {32, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 0}, {367, 0}, {200, 300}}},
+      {{200, 200},
+       {400, 0},
+       {{200, 200}, {256, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 143}, {200, 200}}}};
+  for (const auto &c : cases) {
+    Scene s;
+    s.camera.x = c.camera.x;
+    s.camera.z = c.camera.z;
+    s.lookAt.x = c.lookAt.x;
+    s.lookAt.z = c.lookAt.z;
+    EXPECT_EQ(viewPolygon(s, 34), c.want);
+  }
 }
 
 TEST(ViewPolygon, CoincidentOrBrokenPositionsShadeNothing) {

@@ -76,20 +76,6 @@ TEST_F(ScrollFixture, TroughClicksPageFiftyPixels) {
   for (int i = 0; i < 6; ++i)
     pageTo(s, H, 50, 99);
   EXPECT_EQ(s.scrollX, 200);
-
-  // The same through the bar's own page actions, on an odd-sized map.
-  s.setMapSize(737, 613);
-  resizePane(s, 300, 200);
-  pageScroll(s, V, 1);
-  pageScroll(s, V, 1);
-  EXPECT_EQ(s.scrollY, 100);
-  pageScroll(s, V, -1);
-  EXPECT_EQ(s.scrollY, 50);
-  for (int i = 0; i < 20; ++i)
-    pageScroll(s, H, 1);
-  EXPECT_EQ(s.scrollX, 437);
-  pageScroll(s, H, -1);
-  EXPECT_EQ(s.scrollX, 387);
 }
 
 TEST_F(ScrollFixture, MovingTheThumbJumpsToItsPlace) {

@@ -76,21 +76,20 @@ void checkBuiltFromTable(vDialog &d, std::span<const CommandObject> table, const
   d.cancelDialog();
 }
 
-TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
+template <class D> void checkDialog(const char *title) {
   QWidget main;
   ProgramValues values;
-  GscalModalDialog scale(&main, "Scale HF", values);
-  checkBuiltFromTable(scale, GscalModalDialog::commands(), "Scale HF");
-  PPlacModalDialog units(&main, "Display Unit Values", values);
-  checkBuiltFromTable(units, PPlacModalDialog::commands(), "Display Unit Values");
-  CatDialog camera(&main, "Camera at Height", values);
-  checkBuiltFromTable(camera, CatDialog::commands(), "Camera at Height");
-  CLatDialog look(&main, "Look at Height", values);
-  checkBuiltFromTable(look, CLatDialog::commands(), "Look at Height");
-  GwatDialog water(&main, "Water Level", values);
-  checkBuiltFromTable(water, GwatDialog::commands(), "Water Level");
-  FillDialog fill(&main, "Fill Style", values);
-  checkBuiltFromTable(fill, FillDialog::commands(), "Fill Style");
+  D dialog(&main, title, values);
+  checkBuiltFromTable(dialog, D::commands(), title);
+}
+
+TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
+  checkDialog<GscalModalDialog>("Scale HF");
+  checkDialog<PPlacModalDialog>("Display Unit Values");
+  checkDialog<CatDialog>("Camera at Height");
+  checkDialog<CLatDialog>("Look at Height");
+  checkDialog<GwatDialog>("Water Level");
+  checkDialog<FillDialog>("Fill Style");
 }
 
 } // namespace

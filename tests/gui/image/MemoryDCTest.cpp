@@ -81,6 +81,9 @@ TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
   dc.drawLine(-2000000000, 7, 2000000000, 7);
   EXPECT_EQ(dc.readPixel(9, 7), vColor(1, 2, 3).value());
   dc.drawLine(-2000000000, -2000000000, -1000000, -3); // wholly outside
+  dc.drawLine(-10, 0, 10, 20);                         // enters at (0, 10)
+  EXPECT_EQ(dc.readPixel(0, 10), vColor(1, 2, 3).value());
+  EXPECT_EQ(dc.readPixel(6, 16), vColor(1, 2, 3).value());
 }
 
 TEST(MemoryDC, PolygonFillsEvenOdd) {
