@@ -67,6 +67,8 @@ public:
   static std::string aboutText();
 
 private:
+  void modeCommand(int id, int value);
+  void chooseEngineCommand();
   void loadHeightFieldCommand();
   void openDataCommand();
   void saveDataCommand();
