@@ -106,25 +106,15 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   }
   switch (id) {
   case kHeightField:
-    loadHeightFieldCommand();
-    setToolButtons(values_.mode + 1);
-    break;
   case kOpenData:
-    openDataCommand();
-    setToolButtons(values_.mode + 1);
-    break;
   case kSaveData:
-    saveDataCommand();
-    break;
   case kSaveInclude:
-    saveIncludeCommand();
+  case kEngine:
+    fileCommand(id);
     break;
   case kDisplayUnits:
     if (!unitsDialog_->isDisplayed())
       unitsDialog_->showModalDialog("Display Unit Values");
-    break;
-  case kEngine:
-    chooseEngineCommand();
     break;
   case kScale:
     if (!scaleDialog_->isDisplayed())
@@ -194,6 +184,29 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     break;
   default:
     vCmdWindow::windowCommand(id, value, kind);
+    break;
+  }
+}
+
+// The commands that choose a file to read or write.
+void PlaceCmdWindow::fileCommand(int id) {
+  switch (id) {
+  case kHeightField:
+    loadHeightFieldCommand();
+    setToolButtons(values_.mode + 1);
+    break;
+  case kOpenData:
+    openDataCommand();
+    setToolButtons(values_.mode + 1);
+    break;
+  case kSaveData:
+    saveDataCommand();
+    break;
+  case kSaveInclude:
+    saveIncludeCommand();
+    break;
+  default: // kEngine
+    chooseEngineCommand();
     break;
   }
 }
