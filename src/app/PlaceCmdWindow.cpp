@@ -106,35 +106,15 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   }
   switch (id) {
   case kHeightField:
-    loadHeightFieldCommand();
-    setToolButtons(values_.mode + 1);
-    break;
   case kOpenData:
-    openDataCommand();
-    setToolButtons(values_.mode + 1);
-    break;
   case kSaveData:
-    saveDataCommand();
-    break;
   case kSaveInclude:
-    saveIncludeCommand();
+  case kEngine:
+    fileCommand(id);
     break;
   case kDisplayUnits:
     if (!unitsDialog_->isDisplayed())
       unitsDialog_->showModalDialog("Display Unit Values");
-    break;
-  case kEngine:
-    chooseEngine(values_, *this,
-                 [this](const char *title, std::string &name, const QStringList &filters) {
-                   std::vector<std::string> texts;
-                   for (const QString &f : filters)
-                     texts.push_back(f.toStdString());
-                   std::vector<const char *> list;
-                   for (const std::string &t : texts)
-                     list.push_back(t.c_str());
-                   return vFileSelect(this).fileSelect(title, name, kMaxNameLength, list,
-                                                       engineFilter_) == FileResult::Chosen;
-                 });
     break;
   case kScale:
     if (!scaleDialog_->isDisplayed())
@@ -152,31 +132,19 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   case kMoveSingle:
   case kMoveAllCmd:
   case kMoveSelect:
-    enterMode(id == kEdit         ? EditObject
-              : id == kDelete     ? DeleteObjects
-              : id == kMoveSingle ? MoveObject
-              : id == kMoveAllCmd ? MoveAll
-                                  : SelectMove);
-    if (id == kDelete)
-      setToolButtons(0);
+  case kCameraAt:
+  case kLook:
+  case kOne:
+  case kLin:
+  case kBox:
+  case kCir:
+    modeCommand(id, value);
     break;
   case kDelUnseen:
     commandDelUnseen(s, values_);
     break;
   case kKillAll:
     commandKillAll(s, values_);
-    break;
-  case kCameraAt:
-  case kLook:
-    if (value != 0) {
-      enterMode(id == kCameraAt ? PlaceCamera : PointCamera);
-      if (id == kLook)
-        setValue(kCameraAt, 0);
-    } else {
-      values_.mode = values_.previousMode;
-      setValue(id, 0);
-      showModeStatus(values_.mode + 1);
-    }
     break;
   case kRender:
     renderPreview(s, values_, *this, this);
@@ -202,16 +170,6 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   case kHeight:
     showObjectHeightDialog();
     break;
-  case kOne:
-  case kLin:
-  case kBox:
-  case kCir: {
-    const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : 4;
-    setToolButtons(n);
-    values_.mode = n - 1;
-    fillDialog_->followMode();
-    break;
-  }
   case kFill:
     fillDialog_->showForMode();
     break;
@@ -228,6 +186,83 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     vCmdWindow::windowCommand(id, value, kind);
     break;
   }
+}
+
+// The commands that choose a file to read or write.
+void PlaceCmdWindow::fileCommand(int id) {
+  switch (id) {
+  case kHeightField:
+    loadHeightFieldCommand();
+    setToolButtons(values_.mode + 1);
+    break;
+  case kOpenData:
+    openDataCommand();
+    setToolButtons(values_.mode + 1);
+    break;
+  case kSaveData:
+    saveDataCommand();
+    break;
+  case kSaveInclude:
+    saveIncludeCommand();
+    break;
+  default: // kEngine
+    chooseEngineCommand();
+    break;
+  }
+}
+
+// The commands that change the mode: the tool buttons and the camera picks.
+void PlaceCmdWindow::modeCommand(int id, int value) {
+  switch (id) {
+  case kEdit:
+  case kDelete:
+  case kMoveSingle:
+  case kMoveAllCmd:
+  case kMoveSelect:
+    enterMode(id == kEdit         ? EditObject
+              : id == kDelete     ? DeleteObjects
+              : id == kMoveSingle ? MoveObject
+              : id == kMoveAllCmd ? MoveAll
+                                  : SelectMove);
+    if (id == kDelete)
+      setToolButtons(0);
+    break;
+  case kCameraAt:
+  case kLook:
+    if (value != 0) {
+      enterMode(id == kCameraAt ? PlaceCamera : PointCamera);
+      if (id == kLook)
+        setValue(kCameraAt, 0);
+    } else {
+      values_.mode = values_.previousMode;
+      setValue(id, 0);
+      showModeStatus(values_.mode + 1);
+    }
+    break;
+  default: { // kOne, kLin, kBox, kCir
+    const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : 4;
+    setToolButtons(n);
+    values_.mode = n - 1;
+    fillDialog_->followMode();
+    break;
+  }
+  }
+}
+
+void PlaceCmdWindow::chooseEngineCommand() {
+  chooseEngine(values_, *this,
+               [this](const char *title, std::string &name, const QStringList &filters) {
+                 std::vector<std::string> texts;
+                 texts.reserve(static_cast<std::size_t>(filters.size()));
+                 for (const QString &f : filters)
+                   texts.push_back(f.toStdString());
+                 std::vector<const char *> list;
+                 list.reserve(texts.size());
+                 for (const std::string &t : texts)
+                   list.push_back(t.c_str());
+                 return vFileSelect(this).fileSelect(title, name, kMaxNameLength, list,
+                                                     engineFilter_) == FileResult::Chosen;
+               });
 }
 
 void PlaceCmdWindow::enterMode(int mode) {

@@ -67,6 +67,9 @@ public:
   static std::string aboutText();
 
 private:
+  void fileCommand(int id);
+  void modeCommand(int id, int value);
+  void chooseEngineCommand();
   void loadHeightFieldCommand();
   void openDataCommand();
   void saveDataCommand();

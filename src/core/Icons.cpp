@@ -36,7 +36,9 @@ vIcon markerFrom(const std::string_view (&rows)[7], int column, ColourValue ink)
   icon.pixels.reserve(49);
   for (const std::string_view row : rows)
     for (int x = 0; x < 7; ++x)
-      icon.pixels.push_back(row[static_cast<std::size_t>(column * 9 + x)] == 'o' ? ink : kX);
+      icon.pixels.push_back(
+          row[static_cast<std::size_t>(column) * 9 + static_cast<std::size_t>(x)] == 'o' ? ink
+                                                                                         : kX);
   return icon;
 }
 
@@ -93,7 +95,7 @@ const std::array<vIcon, kObjectTypes> &builtinMarkers() {
     std::array<vIcon, kObjectTypes> m;
     for (int t = 0; t < 8; ++t) {
       m[static_cast<std::size_t>(t)] = markerFrom(kMarkerRows1to8, t, kO);
-      m[static_cast<std::size_t>(t + 8)] = markerFrom(kMarkerRows9to16, t, kCyan);
+      m[static_cast<std::size_t>(t) + 8] = markerFrom(kMarkerRows9to16, t, kCyan);
     }
     return m;
   }();

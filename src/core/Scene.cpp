@@ -18,8 +18,10 @@ Scene::Scene(WindowValues *ownerWindow)
 void Scene::setMapSize(int width, int height) {
   mapWidth = width;
   mapHeight = height;
-  mapCentreX = static_cast<float>((width - 1) / 2);
-  mapCentreY = static_cast<float>((height - 1) / 2);
+  // The centre is halved in whole pixels (400 gives 199.0), as the export and
+  // the readout have always counted it.
+  mapCentreX = static_cast<float>((width - 1) / 2);  // NOLINT(bugprone-integer-division)
+  mapCentreY = static_cast<float>((height - 1) / 2); // NOLINT(bugprone-integer-division)
   // A smaller map loaded while scrolled would otherwise be shown, and redrawn,
   // from past its end: a blank pane until the next scroll.
   scrollX = std::clamp(scrollX, 0, std::max(width - viewWidth, 0));

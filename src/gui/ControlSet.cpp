@@ -168,6 +168,54 @@ QWidget *ControlSet::build(const CommandObject &r, QWidget *parent) {
   return w;
 }
 
+namespace {
+
+// Labels get the height of an entry, so a label and the entry beside it line
+// up when both stand below the row before.
+QSize controlSize(QWidget *w, int rowHeight) {
+  QSize s = w->sizeHint().expandedTo(w->minimumSize());
+  if (qobject_cast<QLabel *>(w) != nullptr)
+    s.setHeight(std::max(s.height(), rowHeight));
+  if (w->maximumWidth() == w->minimumWidth() && w->minimumWidth() > 0)
+    s.setWidth(w->minimumWidth());
+  return s;
+}
+
+// Where a control inside a frame goes: right of and below the controls its
+// record names, counted only when they stand in the same frame.
+QPoint framedPosition(const CommandObject &r, const std::map<int, QRect> &known,
+                      const std::map<int, int> &frameOf, int top) {
+  int x = kMargin;
+  int y = top;
+  auto sameParent = [&](int other) {
+    auto f = frameOf.find(other);
+    return f != frameOf.end() && f->second == r.frame;
+  };
+  if (r.rightOf != 0)
+    if (auto it = known.find(r.rightOf); it != known.end() && sameParent(r.rightOf))
+      x = it->second.right() + 1 + kGap;
+  if (r.below != 0)
+    if (auto it = known.find(r.below); it != known.end() && sameParent(r.below))
+      y = it->second.bottom() + 1 + kGap;
+  return {x, y};
+}
+
+// Where a top-level control goes; absolute holds every control placed so far
+// in the dialog's coordinates, those inside frames included.
+QPoint topLevelPosition(const CommandObject &r, const std::map<int, QRect> &absolute) {
+  int x = kMargin;
+  int y = kMargin;
+  if (r.rightOf != 0)
+    if (auto it = absolute.find(r.rightOf); it != absolute.end())
+      x = it->second.right() + 1 + kGap;
+  if (r.below != 0)
+    if (auto it = absolute.find(r.below); it != absolute.end())
+      y = it->second.bottom() + 1 + kGap;
+  return {x, y};
+}
+
+} // namespace
+
 // Places each control right of and below the controls its record names. A
 // frame's controls are placed inside it first, so the frame knows its size;
 // names of controls outside the frame then count from the frame's edge.
@@ -177,34 +225,7 @@ void ControlSet::place() {
   std::map<int, int> frameOf;
   for (const Control &c : controls_)
     frameOf[c.record->id] = c.record->frame;
-
-  // Labels get the height of an entry, so a label and the entry beside it
-  // line up when both stand below the row before.
   const int rowHeight = QLineEdit().sizeHint().height();
-  auto sizeOf = [rowHeight](QWidget *w) {
-    QSize s = w->sizeHint().expandedTo(w->minimumSize());
-    if (qobject_cast<QLabel *>(w) != nullptr)
-      s.setHeight(std::max(s.height(), rowHeight));
-    if (w->maximumWidth() == w->minimumWidth() && w->minimumWidth() > 0)
-      s.setWidth(w->minimumWidth());
-    return s;
-  };
-  auto position = [&](const CommandObject &r, const std::map<int, QRect> &known, int left,
-                      int top) {
-    int x = left;
-    int y = top;
-    auto sameParent = [&](int other) {
-      auto f = frameOf.find(other);
-      return f != frameOf.end() && f->second == r.frame;
-    };
-    if (r.rightOf != 0)
-      if (auto it = known.find(r.rightOf); it != known.end() && sameParent(r.rightOf))
-        x = it->second.right() + 1 + kGap;
-    if (r.below != 0)
-      if (auto it = known.find(r.below); it != known.end() && sameParent(r.below))
-        y = it->second.bottom() + 1 + kGap;
-    return QPoint(x, y);
-  };
 
   // Inside frames.
   std::map<int, QSize> frameSizes;
@@ -214,7 +235,7 @@ void ControlSet::place() {
       continue;
     auto *box = qobject_cast<QGroupBox *>(c.widget->parentWidget());
     const int top = box != nullptr ? QFontMetrics(box->font()).height() + kGap : kMargin;
-    const QRect g(position(r, rects, kMargin, top), sizeOf(c.widget));
+    const QRect g(framedPosition(r, rects, frameOf, top), controlSize(c.widget, rowHeight));
     rects[r.id] = g;
     c.widget->setGeometry(g);
     QSize &fs = frameSizes[r.frame];
@@ -231,19 +252,11 @@ void ControlSet::place() {
       absolute[r.id] = rects[r.id].translated(origin);
       continue;
     }
-    int x = kMargin;
-    int y = kMargin;
-    if (r.rightOf != 0)
-      if (auto it = absolute.find(r.rightOf); it != absolute.end())
-        x = it->second.right() + 1 + kGap;
-    if (r.below != 0)
-      if (auto it = absolute.find(r.below); it != absolute.end())
-        y = it->second.bottom() + 1 + kGap;
-    QSize s = sizeOf(c.widget);
+    QSize s = controlSize(c.widget, rowHeight);
     if (r.kind == CmdKind::Frame)
       if (auto fs = frameSizes.find(r.id); fs != frameSizes.end())
         s = s.expandedTo(fs->second);
-    const QRect g(QPoint(x, y), s);
+    const QRect g(topLevelPosition(r, absolute), s);
     c.widget->setGeometry(g);
     rects[r.id] = g;
     absolute[r.id] = g;

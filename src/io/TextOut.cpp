@@ -5,7 +5,7 @@
 namespace hs {
 
 TextOut::TextOut(QIODevice &device) : device_(device) {
-  buffer_.reserve(kBlock + 2 * kFixedMaxChars);
+  buffer_.reserve(kBlock + std::size_t{2} * kFixedMaxChars);
 }
 
 bool TextOut::flush() {

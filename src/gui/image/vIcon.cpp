@@ -10,7 +10,7 @@ vIcon iconFromRows(std::initializer_list<std::string_view> rows,
   icon.height = static_cast<int>(rows.size());
   icon.width = rows.size() == 0 ? 0 : static_cast<int>(rows.begin()->size());
   icon.transparent = transparent;
-  icon.pixels.reserve(static_cast<std::size_t>(icon.width * icon.height));
+  icon.pixels.reserve(static_cast<std::size_t>(icon.width) * static_cast<std::size_t>(icon.height));
   for (std::string_view row : rows) {
     for (int x = 0; x < icon.width; ++x) {
       const char c = x < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(x)] : ' ';

@@ -17,7 +17,10 @@ struct vIcon {
   std::vector<ColourValue> pixels; // row by row, top row first
   bool transparent = false;
 
-  ColourValue at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  ColourValue at(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
   ColourValue key() const { return height > 0 ? at(0, height - 1) : kNoColour; }
 
   bool operator==(const vIcon &) const = default;

@@ -165,43 +165,52 @@ void vMemoryDC::drawLine(int x1, int y1, int x2, int y2) {
   p.drawLine(x1, y1, x2, y2);
 }
 
+namespace {
+
+// Liang-Barsky against the w x h rectangle grown by one pixel: moves the end
+// points onto it, or returns false when the line misses it.
+bool clipLine(int &x1, int &y1, int &x2, int &y2, int w, int h) {
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double dx = static_cast<double>(x2) - x1;
+  const double dy = static_cast<double>(y2) - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 + 1.0, w - x1 + 0.0, y1 + 1.0, h - y1 + 0.0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0)
+        return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0.0)
+      t0 = std::max(t0, r);
+    else
+      t1 = std::min(t1, r);
+    if (t0 > t1)
+      return false;
+  }
+  const int nx1 = static_cast<int>(std::lround(x1 + t0 * dx));
+  const int ny1 = static_cast<int>(std::lround(y1 + t0 * dy));
+  const int nx2 = static_cast<int>(std::lround(x1 + t1 * dx));
+  const int ny2 = static_cast<int>(std::lround(y1 + t1 * dy));
+  x1 = nx1;
+  y1 = ny1;
+  x2 = nx2;
+  y2 = ny2;
+  return true;
+}
+
+} // namespace
+
 // Bresenham with both end points included. Lines that leave the image are
 // clipped first so that a far-off end point costs nothing.
 void vMemoryDC::thinLine(int x1, int y1, int x2, int y2) {
   const int w = width();
   const int h = height();
   auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
-  if (!inside(x1, y1) || !inside(x2, y2)) {
-    // Liang-Barsky against the image rectangle grown by one pixel.
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = static_cast<double>(x2) - x1;
-    const double dy = static_cast<double>(y2) - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 + 1.0, w - x1 + 0.0, y1 + 1.0, h - y1 + 0.0};
-    for (int i = 0; i < 4; ++i) {
-      if (p[i] == 0.0) {
-        if (q[i] < 0.0)
-          return;
-        continue;
-      }
-      const double r = q[i] / p[i];
-      if (p[i] < 0.0)
-        t0 = std::max(t0, r);
-      else
-        t1 = std::min(t1, r);
-      if (t0 > t1)
-        return;
-    }
-    const int nx1 = static_cast<int>(std::lround(x1 + t0 * dx));
-    const int ny1 = static_cast<int>(std::lround(y1 + t0 * dy));
-    const int nx2 = static_cast<int>(std::lround(x1 + t1 * dx));
-    const int ny2 = static_cast<int>(std::lround(y1 + t1 * dy));
-    x1 = nx1;
-    y1 = ny1;
-    x2 = nx2;
-    y2 = ny2;
-  }
+  if ((!inside(x1, y1) || !inside(x2, y2)) && !clipLine(x1, y1, x2, y2, w, h))
+    return;
   const std::uint32_t colour = toQtPixel(pen_.colour.value());
   const bool invert = mode_ == DrawMode::Invert;
   const int dx = std::abs(x2 - x1);
