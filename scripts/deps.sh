@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-tidy
+  clang libclang-rt-14-dev clang-tidy clang-format
   povray povray-includes
 )
 if [ "${1:-}" = "--run" ]; then
