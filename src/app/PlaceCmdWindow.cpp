@@ -56,7 +56,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
   // "OK" and " Cancel " of the water dialog give the tool back; show it.
-  waterDialog_->setPickEndedHook([this](bool) { setToolButtons(values_.mode + 1); });
+  waterDialog_->setPickEndedHook([this] { setToolButtons(values_.mode + 1); });
 
   smoothOn = 0;
   canvas_->showVScroll(true);

@@ -96,14 +96,4 @@ void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent)
   scrollBy(scene, axis, step);
 }
 
-void pageScroll(Scene &scene, ScrollAxis axis, int direction) {
-  const Axis a = axisOf(scene, axis);
-  const int position = percentOf(a.offset, a.mapSize);
-  if (direction > 0)
-    pageTo(scene, axis, a.thumbPercent,
-           clampToInt(static_cast<long long>(position) + a.thumbPercent));
-  else if (direction < 0)
-    pageTo(scene, axis, a.thumbPercent - 1, position);
-}
-
 } // namespace hs

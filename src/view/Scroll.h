@@ -27,10 +27,7 @@ void stepScroll(Scene &scene, ScrollAxis axis, int steps);
 // thumb pages 50 pixels, a thumb moved to a new place jumps there. sizePercent
 // below the bar's thumb size marks a page back. A bar reports a thumb moved to
 // p as pageTo(thumb, p); a page forward as pageTo(thumb, position + thumb) and
-// a page back as pageTo(thumb - 1, position), which pageScroll does.
+// a page back as pageTo(thumb - 1, position).
 void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent);
-
-// A trough click: direction > 0 pages forward, < 0 back (through pageTo).
-void pageScroll(Scene &scene, ScrollAxis axis, int direction);
 
 } // namespace hs

@@ -89,14 +89,6 @@ void GwatDialog::startPick() {
     showDialog("");
 }
 
-void GwatDialog::endPick(double level) {
-  cancelDialog();
-  values_.waterLevel = level < 0 ? 0.0f : static_cast<float>(level);
-  values_.mode = values_.previousMode;
-  if (pickEnded_)
-    pickEnded_(true);
-}
-
 void GwatDialog::onShown() {
   setText(1004, formatHeight(values_.waterLevel));
   placeFromMainWindow(40, 0);
@@ -112,7 +104,7 @@ void GwatDialog::onCommand(int id, int value, CmdKind kind) {
     values_.mode = values_.previousMode;
   vDialog::onCommand(id, value, kind);
   if (ends && pickEnded_)
-    pickEnded_(false);
+    pickEnded_();
 }
 
 FillDialog::FillDialog(QWidget *parent, const char *title, ProgramValues &values)

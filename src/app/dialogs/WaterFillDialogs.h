@@ -10,8 +10,8 @@
 namespace hs {
 
 // "Water Level", modeless: the water level is either picked on the map or
-// typed in. The main window starts the pick with startPick and ends it with
-// endPick when the map is clicked; "OK" and " Cancel " end it here.
+// typed in. The main window starts the pick with startPick and ends it itself
+// when the map is clicked; "OK" and " Cancel " end it here.
 class GwatDialog : public vDialog {
 public:
   GwatDialog(QWidget *parent, const char *title, ProgramValues &values);
@@ -20,21 +20,16 @@ public:
   // Remembers the mode, enters GetWater and shows the dialog unless it is on
   // screen. The caller shows the status text.
   void startPick();
-  // A click on the map gave this grey level (negative: no height there): the
-  // dialog closes, the level is taken (0 for a negative one) and the mode
-  // before the pick returns.
-  void endPick(double level);
-  // Runs whenever a pick ends, by the map (true) or by "OK" / " Cancel "
-  // (false), after the mode has been restored. "OK" and " Cancel " end a pick
-  // only while GetWater is still the mode.
-  void setPickEndedHook(std::function<void(bool byMap)> hook) { pickEnded_ = std::move(hook); }
+  // Runs when "OK" or " Cancel " ends a pick, after the mode has been
+  // restored. They end a pick only while GetWater is still the mode.
+  void setPickEndedHook(std::function<void()> hook) { pickEnded_ = std::move(hook); }
 
   void onShown() override;
   void onCommand(int id, int value, CmdKind kind) override;
 
 private:
   ProgramValues &values_;
-  std::function<void(bool)> pickEnded_;
+  std::function<void()> pickEnded_;
 };
 
 // The largest fill count "Set" and " Hide " take: the number of objects a
