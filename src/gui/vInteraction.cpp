@@ -20,42 +20,6 @@ vInteraction *setInteraction(vInteraction *stand) {
   return before;
 }
 
-ScriptedInteraction::ScriptedInteraction() : previous_(setInteraction(this)) {}
-
-ScriptedInteraction::~ScriptedInteraction() { setInteraction(previous_); }
-
-void ScriptedInteraction::answerFile(std::string name, int filterIndex) {
-  files_.push_back({std::move(name), filterIndex});
-}
-
-void ScriptedInteraction::answerCancel() { files_.push_back({std::nullopt, -1}); }
-
-void ScriptedInteraction::onModal(ModalAction action) { modals_.push_back(std::move(action)); }
-
-void ScriptedInteraction::notice(const std::string &title, const std::string &message) {
-  notices.push_back({title, message});
-}
-
-std::optional<std::string> ScriptedInteraction::chooseFile(FileRequest &request) {
-  fileRequests.push_back(request);
-  if (files_.empty())
-    return std::nullopt;
-  FileAnswer a = std::move(files_.front());
-  files_.pop_front();
-  if (a.name && a.filterIndex >= 0)
-    request.filterIndex = a.filterIndex;
-  return a.name;
-}
-
-void ScriptedInteraction::runModal(vModalDialog &dialog) {
-  modalTitles.push_back(dialog.windowTitle().toStdString());
-  if (modals_.empty())
-    return;
-  ModalAction action = std::move(modals_.front());
-  modals_.pop_front();
-  action(dialog);
-}
-
 void vNoticeDialog::notice(const char *message) {
   const std::string text = message != nullptr ? message : "";
   if (vInteraction *stand = interaction()) {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,45 +41,6 @@ public:
 vInteraction *interaction();
 // Installs a stand-in (nullptr: a person again); returns the one before.
 vInteraction *setInteraction(vInteraction *stand);
-
-// A scripted stand-in: records every notice, file request and modal dialog,
-// answers file requests from a queue (a name, or a cancel; an empty queue
-// cancels) and runs queued actions on modal dialogs (none: the dialog is
-// closed untouched). It installs itself for its lifetime.
-class ScriptedInteraction : public vInteraction {
-public:
-  struct Notice {
-    std::string title;
-    std::string message;
-  };
-  using ModalAction = std::function<void(vModalDialog &)>;
-
-  ScriptedInteraction();
-  ~ScriptedInteraction() override;
-  ScriptedInteraction(const ScriptedInteraction &) = delete;
-  ScriptedInteraction &operator=(const ScriptedInteraction &) = delete;
-
-  void answerFile(std::string name, int filterIndex = -1);
-  void answerCancel();
-  void onModal(ModalAction action);
-
-  std::vector<Notice> notices;
-  std::vector<FileRequest> fileRequests;
-  std::vector<std::string> modalTitles;
-
-  void notice(const std::string &title, const std::string &message) override;
-  std::optional<std::string> chooseFile(FileRequest &request) override;
-  void runModal(vModalDialog &dialog) override;
-
-private:
-  struct FileAnswer {
-    std::optional<std::string> name;
-    int filterIndex;
-  };
-  std::deque<FileAnswer> files_;
-  std::deque<ModalAction> modals_;
-  vInteraction *previous_;
-};
 
 // A modal notice box with a title and a message and an "OK" button.
 class vNoticeDialog {

@@ -4,7 +4,7 @@
 #include "app/PlaceCmdWindow.h"
 #include "app/PlaceTables.h"
 #include "core/Scene.h"
-#include "gui/vInteraction.h"
+#include "support/ScriptedInteraction.h"
 #include "terrain/Palette.h"
 
 #include "support/TestFiles.h"

@@ -1,4 +1,4 @@
-#include "gui/vInteraction.h"
+#include "support/ScriptedInteraction.h"
 
 #include <gtest/gtest.h>
 

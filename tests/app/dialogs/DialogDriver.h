@@ -4,7 +4,7 @@
 
 #include "core/ProgramValues.h"
 #include "gui/vDialog.h"
-#include "gui/vInteraction.h"
+#include "support/ScriptedInteraction.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "gui/vDialog.h"
+#include "gui/vInteraction.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hs {
+
+// A scripted stand-in for the person at the screen: records every notice,
+// file request and modal dialog, answers file requests from a queue (a name,
+// or a cancel; an empty queue cancels) and runs queued actions on modal
+// dialogs (none: the dialog is closed untouched). It installs itself for its
+// lifetime.
+class ScriptedInteraction : public vInteraction {
+public:
+  struct Notice {
+    std::string title;
+    std::string message;
+  };
+  using ModalAction = std::function<void(vModalDialog &)>;
+
+  ScriptedInteraction() : previous_(setInteraction(this)) {}
+  ~ScriptedInteraction() override { setInteraction(previous_); }
+  ScriptedInteraction(const ScriptedInteraction &) = delete;
+  ScriptedInteraction &operator=(const ScriptedInteraction &) = delete;
+
+  void answerFile(std::string name, int filterIndex = -1) {
+    files_.push_back({std::move(name), filterIndex});
+  }
+  void answerCancel() { files_.push_back({std::nullopt, -1}); }
+  void onModal(ModalAction action) { modals_.push_back(std::move(action)); }
+
+  std::vector<Notice> notices;
+  std::vector<FileRequest> fileRequests;
+  std::vector<std::string> modalTitles;
+
+  void notice(const std::string &title, const std::string &message) override {
+    notices.push_back({title, message});
+  }
+  std::optional<std::string> chooseFile(FileRequest &request) override {
+    fileRequests.push_back(request);
+    if (files_.empty())
+      return std::nullopt;
+    FileAnswer a = std::move(files_.front());
+    files_.pop_front();
+    if (a.name && a.filterIndex >= 0)
+      request.filterIndex = a.filterIndex;
+    return a.name;
+  }
+  void runModal(vModalDialog &dialog) override {
+    modalTitles.push_back(dialog.windowTitle().toStdString());
+    if (modals_.empty())
+      return;
+    ModalAction action = std::move(modals_.front());
+    modals_.pop_front();
+    action(dialog);
+  }
+
+private:
+  struct FileAnswer {
+    std::optional<std::string> name;
+    int filterIndex;
+  };
+  std::deque<FileAnswer> files_;
+  std::deque<ModalAction> modals_;
+  vInteraction *previous_;
+};
+
+} // namespace hs
