@@ -79,6 +79,7 @@ BENCHMARK(BM_Redraw4096)->Unit(benchmark::kMillisecond);
 void BM_DeleteUnseen4096(benchmark::State &state) {
   auto s = bigScene();
   ProgramValues values;
+  installRedraw(*s, values); // the closing redraw is part of the command
   scatter(*s, 100'000);
   const std::array<ScData, kObjectTypes> all = s->objects;
   for (auto _ : state) {
@@ -86,7 +87,7 @@ void BM_DeleteUnseen4096(benchmark::State &state) {
     for (int t = 0; t < kObjectTypes; ++t)
       s->objects[static_cast<std::size_t>(t)] = all[static_cast<std::size_t>(t)];
     state.ResumeTiming();
-    deleteUnseen(*s, values);
+    deleteUnseen(*s);
     benchmark::DoNotOptimize(s->objectCount());
   }
 }
@@ -97,11 +98,12 @@ BENCHMARK(BM_DeleteUnseen4096)->Unit(benchmark::kMillisecond);
 void BM_DeleteUnseen4096AllSeen(benchmark::State &state) {
   auto s = bigScene();
   ProgramValues values;
+  installRedraw(*s, values);
   std::mt19937 gen(5);
   for (int i = 0; i < 100'000; ++i)
     s->objects[gen() % 16].append(1800 + gen() % 500, 0, gen() % 1200, 0, 0.0);
   for (auto _ : state) {
-    deleteUnseen(*s, values);
+    deleteUnseen(*s);
     benchmark::DoNotOptimize(s->objectCount());
   }
   if (s->objectCount() != 100'000)

@@ -11,15 +11,15 @@ namespace hs {
 PlaceCanvasPane::PlaceCanvasPane(WindowValues *owner, WindowServices *services,
                                  ProgramValues &values)
     : values_(values), scene_(owner) {
-  scene_.surface = this;
-  scene_.services = services;
+  scene_.attachSurface(this);
+  scene_.attachServices(services);
   installRedraw(scene_, values_);
 }
 
 PlaceCanvasPane::~PlaceCanvasPane() {
   // The scene outlives the widget parts; nothing may draw through it now.
-  scene_.surface = nullptr;
-  scene_.services = nullptr;
+  scene_.attachSurface(nullptr);
+  scene_.attachServices(nullptr);
 }
 
 void PlaceCanvasPane::mouseDown(int x, int y, int button) {

@@ -15,6 +15,7 @@
 #include "placement/Commands.h"
 #include "placement/Edit.h"
 #include "placement/Mouse.h"
+#include "placement/Tool.h"
 #include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 #include "view/Redraw.h"
@@ -56,7 +57,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
   // "OK" and " Cancel " of the water dialog give the tool back; show it.
-  waterDialog_->setPickEndedHook([this] { setToolButtons(values_.mode + 1); });
+  waterDialog_->setPickEndedHook([this] { setToolButtons(values_.modes.mode() + 1); });
 
   smoothOn = 0;
   canvas_->showVScroll(true);
@@ -67,8 +68,8 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
 
 PlaceCmdWindow::~PlaceCmdWindow() {
   // The pane outlives this part of the window; its scene must not call back.
-  canvas_->scene().services = nullptr;
-  canvas_->scene().owner = nullptr;
+  canvas_->scene().attachServices(nullptr);
+  canvas_->scene().attachOwner(nullptr);
   // The dialogs go before the window they belong to.
   fillDialog_.reset();
   objectHeightDialog_.reset();
@@ -99,8 +100,8 @@ void PlaceCmdWindow::shutDown() { saveSettings(values_, *this, this); }
 void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   Scene &s = scene();
   // Any command ends a camera or look-at pick that has not been made.
-  if (values_.mode == PlaceCamera || values_.mode == PointCamera) {
-    values_.mode = values_.previousMode;
+  if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
+    values_.modes.endPick();
     setValue(kCameraAt, 0);
     setValue(kLook, 0);
   }
@@ -159,7 +160,7 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     paletteToggle();
     break;
   case kUndo:
-    commandUndo(s, values_);
+    commandUndo(s);
     break;
   case kKeep:
     commandKeep(s);
@@ -193,11 +194,11 @@ void PlaceCmdWindow::fileCommand(int id) {
   switch (id) {
   case kHeightField:
     loadHeightFieldCommand();
-    setToolButtons(values_.mode + 1);
+    setToolButtons(values_.modes.mode() + 1);
     break;
   case kOpenData:
     openDataCommand();
-    setToolButtons(values_.mode + 1);
+    setToolButtons(values_.modes.mode() + 1);
     break;
   case kSaveData:
     saveDataCommand();
@@ -234,15 +235,15 @@ void PlaceCmdWindow::modeCommand(int id, int value) {
       if (id == kLook)
         setValue(kCameraAt, 0);
     } else {
-      values_.mode = values_.previousMode;
+      values_.modes.endPick();
       setValue(id, 0);
-      showModeStatus(values_.mode + 1);
+      showModeStatus(values_.modes.mode() + 1);
     }
     break;
   default: { // kOne, kLin, kBox, kCir
     const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : 4;
     setToolButtons(n);
-    values_.mode = n - 1;
+    values_.modes.selectTool(n - 1);
     fillDialog_->followMode();
     break;
   }
@@ -267,8 +268,7 @@ void PlaceCmdWindow::chooseEngineCommand() {
 
 void PlaceCmdWindow::enterMode(int mode) {
   setStatusText(modeEntryText(mode));
-  values_.previousMode = values_.mode;
-  values_.mode = mode;
+  values_.modes.enter(mode);
 }
 
 void PlaceCmdWindow::loadHeightFieldCommand() {
@@ -397,7 +397,7 @@ void PlaceCmdWindow::endCameraPick(int which) {
 void PlaceCmdWindow::endWaterPick(int level) {
   waterDialog_->cancelDialog();
   finishWaterPick(values_, level);
-  setToolButtons(values_.mode + 1);
+  setToolButtons(values_.modes.mode() + 1);
 }
 
 void PlaceCmdWindow::setReadout(const char *text) { setString(kReadoutLabel, text); }

@@ -19,10 +19,34 @@ enum PlaceMode : int {
 
 inline constexpr int kModeCount = 12;
 
-// Status text shown when the mode is entered; empty for a mode outside 0..11.
-const char *modeEntryText(int mode);
-// Status text for the mode after an operation; nullptr for modes 4 to 6 and
-// for anything outside 0..11.
-const char *modeLabel(int mode);
+// The one owner of the mode and the mode to go back to when a pick (camera,
+// look-at point, water level) ends. Nothing else writes them.
+class Modes {
+public:
+  int mode() const { return mode_; }
+  int previousMode() const { return previousMode_; }
+
+  // A tool button: the mode becomes mode; the mode to go back to stays.
+  void selectTool(int mode) { mode_ = mode; }
+  // A command that remembers where it came from (the camera picks, editing,
+  // deleting and moving).
+  void enter(int mode) {
+    previousMode_ = mode_;
+    mode_ = mode;
+  }
+  // The water pick: starting it again while it runs keeps the mode it will go
+  // back to.
+  void startWaterPick() {
+    if (mode_ != GetWater)
+      previousMode_ = mode_;
+    mode_ = GetWater;
+  }
+  // A pick finished or cancelled: back to the mode it started from.
+  void endPick() { mode_ = previousMode_; }
+
+private:
+  int mode_ = SingleObject;
+  int previousMode_ = SingleObject;
+};
 
 } // namespace hs

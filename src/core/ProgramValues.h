@@ -14,8 +14,7 @@ namespace hs {
 struct ProgramValues {
   int currentType = 0; // 0..15, "Obj 1".."Obj16"
   int showOrder = 0;
-  int mode = SingleObject;
-  int previousMode = SingleObject;
+  Modes modes;
   int cameraHeightMode = AboveWater;
   float cameraHeight = 1.0f;
   int placeHeightMode = AboveGround;

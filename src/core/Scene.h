@@ -1,99 +1,61 @@
 #pragma once
 
-#include "core/Icons.h"
-#include "core/LRMemoryDC.h"
+#include "core/Document.h"
+#include "core/Gesture.h"
+#include "core/MapView.h"
 #include "core/PaneSurface.h"
 #include "core/ProgramValues.h"
-#include "core/ScData.h"
-#include "core/ScItem.h"
 
-#include <array>
 #include <functional>
 
 namespace hs {
 
-inline constexpr ScItem kDefaultCamera{200.0, 0.0, 300.0, AboveWater, 1.0};
-inline constexpr ScItem kDefaultLookAt{200.0, 0.0, 100.0, AboveGround, 0.0};
-
-// A rubber-band figure XOR-drawn on the pane while the mouse drags: a line,
-// a rectangle, or an ellipse with its bounding rectangle, given by two corners.
-enum class RubberFigure { None, Line, Rect, Ellipse };
-struct RubberBand {
-  RubberFigure figure = RubberFigure::None;
-  Point from;
-  Point to;
+// What an operation changed, for whoever shows the scene.
+enum class Change {
+  Objects,   // objects were added, moved, edited or deleted
+  Camera,    // the camera or the look-at point moved
+  Map,       // a new height field, or its colours
+  Everything // the document went back to its kept copy
 };
 
-// Everything the map pane holds: the two images, the map geometry, the camera,
-// the look-at point and the sixteen object lists with their kept copies.
-// Operations elsewhere take a Scene plus the program-wide values.
-class Scene {
+// The map pane's scene: the document, the view of it and the gesture under
+// way, with the window it belongs to. It is all three records at once, so a
+// function that needs only one of them takes that one and the scene passes.
+// Nothing here is ever null: without a window the services do nothing and
+// the cursor values are the scene's own.
+class Scene : public Document, public MapView, public Gesture {
 public:
   explicit Scene(WindowValues *owner = nullptr);
   Scene(const Scene &) = delete;
   Scene &operator=(const Scene &) = delete;
 
-  LRMemoryDC viewImage;
-  LRMemoryDC baseImage;
-  int mapWidth = 400;
-  int mapHeight = 400;
-  int prevMapWidth = 400;
-  int prevMapHeight = 400;
-  float mapCentreX = 199.0f;
-  float mapCentreY = 199.0f;
-  int viewHeight = 400;
-  int viewWidth = 400;
-  int scrollY = 0;
-  int vThumbPercent = 100;
-  int scrollX = 0;
-  int hThumbPercent = 100;
-  int clickCount = 0;
-  ScItem camera = kDefaultCamera;
-  ScItem lookAt = kDefaultLookAt;
-  ScItem keptCamera = kDefaultCamera;
-  ScItem keptLookAt = kDefaultLookAt;
-  vBrush brush{kBlack, FillStyle::Solid};
-  vPen pen{kBlack, 1, LineStyle::Solid};
-  int hfType = 0; // 0 Targa, 1 PPM
-  int showWater = 0;
-  int showView = 0;
-  ItemBudget budget;
-  std::array<ScData, kObjectTypes> objects;
-  std::array<ScData, kObjectTypes> keptObjects;
-  double pickType = 0;
-  double pickIndex = 0;
-  double pickKind = 0; // 0 nothing, 1 camera, 2 look-at point, 3 object
-  ScItem workItem;
-  std::array<vIcon, kObjectTypes> markers;
-  Point firstPoint;
-  Point lastPoint;
-  // The figure now on the pane, so that drawing it again removes exactly what
-  // was drawn. Every copy of viewImage to the pane covers it and resets it.
-  RubberBand rubberBand;
-
-  WindowValues *owner = nullptr;
-  PaneSurface *surface = nullptr;
-  WindowServices *services = nullptr;
-
-  // Called at the end of undo() to show the restored state; the view layer
-  // installs its redraw here.
-  std::function<void(Scene &)> redrawHook;
-
-  // Sets mapWidth, mapHeight and the centre by integer halving, and pulls the
-  // scroll offsets back into the new map.
+  // Sets the map size (Document::setMapSize) and pulls the scroll offsets
+  // back into the new map.
   void setMapSize(int width, int height);
-  // Total objects over all sixteen lists.
-  long long objectCount() const;
+
+  WindowValues &owner() const { return *owner_; }
+  WindowServices &services() const { return *services_; }
+  // nullptr detaches: the scene falls back to values and services of its own.
+  void attachOwner(WindowValues *owner);
+  void attachServices(WindowServices *services);
+
+  // The one change notification: operations that change what is shown call
+  // changed(); the view layer listens and redraws. Without a listener nothing
+  // happens.
+  void onChange(std::function<void(Change)> listener) { listener_ = std::move(listener); }
+  void changed(Change what) const {
+    if (listener_)
+      listener_(what);
+  }
+
+private:
+  WindowValues ownValues_;
+  WindowValues *owner_;
+  WindowServices *services_;
+  std::function<void(Change)> listener_;
 };
 
-// Copies the camera, the look-at point and every list into the kept copies.
-// All or nothing: when memory runs out the kept copies stay as they were and
-// false is returned.
-bool keep(Scene &scene);
-// Restores the kept copies (which stay as they are), then redraws. All or
-// nothing as keep: false, with the scene as it was, when memory runs out.
-bool undo(Scene &scene);
-// Empties every object list; kept copies, camera and look-at point stay.
-void killAll(Scene &scene);
+// Services that do nothing, for a scene no window has attached.
+WindowServices &noServices();
 
 } // namespace hs

@@ -83,7 +83,7 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
   hs::Scene scene;
   hs::ProgramValues values;
   hs::WindowValues window;
-  scene.owner = &window;
+  scene.attachOwner(&window);
   const int opened = hs::openPlaceData(scene, values, window, pal, names[0]);
   if (opened != hs::PlaceDataOk)
     return fail(hs::placeDataMessage(opened));

@@ -12,7 +12,7 @@ namespace hs {
 void commandDelUnseen(Scene &scene, const ProgramValues &values);
 void commandKillAll(Scene &scene, const ProgramValues &values);
 void commandKeep(Scene &scene);
-void commandUndo(Scene &scene, const ProgramValues &values);
+void commandUndo(Scene &scene);
 
 inline constexpr const char *kNoMemoryToKeepMessage =
     "Not enough memory to keep a copy of the scene.\nThe copy kept before stays.";

@@ -1,7 +1,6 @@
 #include "placement/Edit.h"
 
 #include "placement/Random.h"
-#include "placement/ViewLink.h"
 #include "terrain/Height.h"
 
 #include <algorithm>
@@ -68,12 +67,12 @@ int findNearest(Scene &scene, int paneX, int paneY) {
   return kind;
 }
 
-bool deletePicked(Scene &scene, const ProgramValues &values) {
+bool deletePicked(Scene &scene) {
   if (pickedKind(scene) != PickObject)
     return false;
   ScData *list = pickedList(scene);
   const bool removed = list && list->removeAt(pickedIndex(scene)) == 0;
-  redrawMap(scene, values);
+  scene.changed(Change::Objects);
   return removed;
 }
 
@@ -122,7 +121,7 @@ void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
   }
 }
 
-void movePicked(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
+void movePicked(Scene &scene, int paneX, int paneY) {
   const int kind = pickedKind(scene);
   if (kind == PickNothing)
     return;
@@ -145,7 +144,7 @@ void movePicked(Scene &scene, const ProgramValues &values, int paneX, int paneY)
       list->setAt(pickedIndex(scene), item);
     }
   }
-  redrawMap(scene, values);
+  scene.changed(kind == PickObject ? Change::Objects : Change::Camera);
 }
 
 void moveAll(Scene &scene, int mapX, int mapZ) {
@@ -186,12 +185,10 @@ void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
   } else if (ScData *list = pickedList(scene)) {
     list->getAt(pickedIndex(scene), scene.workItem);
   }
-  if (scene.services) {
-    if (kind == PickObject)
-      scene.services->showObjectHeightDialog();
-    else
-      scene.services->endCameraPick(kind == PickCamera ? 0 : 1);
-  }
+  if (kind == PickObject)
+    scene.services().showObjectHeightDialog();
+  else
+    scene.services().endCameraPick(kind == PickCamera ? 0 : 1);
   applyHeights(scene, values);
 }
 

@@ -17,7 +17,7 @@ int findNearest(Scene &scene, int paneX, int paneY);
 
 // Deletes the picked object when pickKind is 3, then redraws. Returns whether
 // an object went.
-bool deletePicked(Scene &scene, const ProgramValues &values);
+bool deletePicked(Scene &scene);
 
 // Removes the records at the given ascending indices; the rest keep their order.
 void removeCollected(ScData &list, const std::vector<int> &ascending);
@@ -28,12 +28,12 @@ void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes);
 
 // Deletes every object on the map that lies in the part the camera cannot
 // see (view angle 36), then redraws.
-void deleteUnseen(Scene &scene, const ProgramValues &values);
+void deleteUnseen(Scene &scene);
 
 // Moves the picked item to pane point (paneX, paneY) with the height there
 // (0 off the map), keeping everything else, then redraws. Nothing is picked:
 // nothing happens.
-void movePicked(Scene &scene, const ProgramValues &values, int paneX, int paneY);
+void movePicked(Scene &scene, int paneX, int paneY);
 
 // Moves every object by the vector from the map centre to (mapX, mapZ),
 // wrapping once per axis, and samples the new heights. Does not redraw.

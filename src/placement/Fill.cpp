@@ -69,16 +69,14 @@ bool placeSingle(Scene &scene, const ProgramValues &values, int paneX, int heigh
                   static_cast<double>(values.placeHeight)) != 0)
     return false;
   const vIcon &marker = scene.markers[static_cast<std::size_t>(type)];
-  if (scene.surface)
-    scene.surface->drawIcon(marker, paneX - 4, paneY - 4);
+  scene.surface().drawIcon(marker, paneX - 4, paneY - 4);
   scene.viewImage.drawIcon(marker, truncToInt(mapX) - 4, truncToInt(mapZ) - 4);
   if (values.showOrder && list.count() > 1) {
     const ScItem &now = list[list.count() - 1];
     const ScItem &before = list[list.count() - 2];
-    if (scene.surface)
-      scene.surface->drawLine(truncToInt(now.x - scene.scrollX), truncToInt(now.z - scene.scrollY),
-                              truncToInt(before.x - scene.scrollX),
-                              truncToInt(before.z - scene.scrollY));
+    scene.surface().drawLine(truncToInt(now.x - scene.scrollX), truncToInt(now.z - scene.scrollY),
+                             truncToInt(before.x - scene.scrollX),
+                             truncToInt(before.z - scene.scrollY));
     scene.viewImage.drawLine(truncToInt(now.x), truncToInt(now.z), truncToInt(before.x),
                              truncToInt(before.z));
   }

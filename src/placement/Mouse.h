@@ -11,10 +11,11 @@ namespace hs {
 // Keys the map window reacts to; everything else is Other.
 enum class Key { Left, Right, Up, Down, Return, Other };
 
-// The map pane's mouse handlers, at pane coordinates. What they do depends on
-// values.mode: the placement tools, the one-click camera, look-at and water
-// picks (which end by themselves and return to previousMode), deleting,
-// editing and moving.
+// The map pane's mouse handlers, at pane coordinates. They keep the readout,
+// the click count and the rubber band, and hand the rest to the tool of the
+// current mode (placement/Tool.h): the placement tools, the one-click camera,
+// look-at and water picks (which end by themselves and return to the previous
+// mode), deleting, editing and moving.
 void mousePress(Scene &scene, ProgramValues &values, int x, int y, int button);
 // A move with no button held: only the readout.
 void mouseMotion(Scene &scene, ProgramValues &values, int x, int y);

@@ -61,25 +61,18 @@ std::string readoutText(const Scene &scene, const ProgramValues &values, int map
 }
 
 void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample, int mapZ) {
-  if (scene.owner) {
-    scene.owner->cursorX = mapX;
-    scene.owner->cursorY = mapZ;
-  }
+  scene.owner().cursorX = mapX;
+  scene.owner().cursorY = mapZ;
   // Off the map (or on a pixel without a height) the label keeps its text.
-  if (sample < 0 || !scene.services)
+  if (sample < 0)
     return;
-  scene.services->setReadout(readoutText(scene, values, mapX, sample, mapZ).c_str());
+  scene.services().setReadout(readoutText(scene, values, mapX, sample, mapZ).c_str());
 }
 
 void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
-  if (!scene.owner)
-    return;
-  const int cx = scene.owner->cursorX;
-  const int cy = scene.owner->cursorY;
-  auto nudge = [&scene](int dx, int dy) {
-    if (scene.services)
-      scene.services->nudgePointer(dx, dy);
-  };
+  const int cx = scene.owner().cursorX;
+  const int cy = scene.owner().cursorY;
+  auto nudge = [&scene](int dx, int dy) { scene.services().nudgePointer(dx, dy); };
   // The pointer stays inside the visible part of the map.
   const long long lastX = std::min<long long>(
       static_cast<long long>(scene.scrollX) + scene.viewWidth - 1, scene.mapWidth - 1);

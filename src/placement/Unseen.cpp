@@ -1,8 +1,8 @@
 #include "placement/Unseen.h"
 
+#include "core/CameraView.h"
 #include "placement/Edit.h"
 #include "placement/Random.h"
-#include "placement/ViewLink.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -48,9 +48,13 @@ const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
   return mask;
 }
 
-void deleteUnseen(Scene &scene, const ProgramValues &values) {
-  const std::vector<Point> polygon = unseenPolygon(scene);
-  useUnseenPenAndBrush(scene);
+void deleteUnseen(Scene &scene) {
+  // A slightly wider view than the map shows (34), so objects near the edge
+  // of what is shown are spared.
+  const std::vector<Point> polygon = viewPolygon(scene, 36.0);
+  // The pane and viewImage are left with the grey of the shading.
+  scene.setPenColour(unseenColour);
+  scene.setBrushColour(unseenColour);
   {
     const QImage &hidden = coverMask(scene, polygon);
     std::vector<int> doomed;
@@ -66,7 +70,7 @@ void deleteUnseen(Scene &scene, const ProgramValues &values) {
       removeCollected(list, doomed);
     }
   }
-  redrawMap(scene, values);
+  scene.changed(Change::Objects);
 }
 
 } // namespace hs

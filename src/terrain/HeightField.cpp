@@ -66,7 +66,7 @@ void commit(Scene &scene, NewImages &images, int w, int h) {
   scene.viewImage.setPen(scene.pen);
   scene.viewImage.setBrush(scene.brush);
   scene.viewImage.setDrawMode(DrawMode::Normal);
-  showViewImage(scene);
+  scene.repaint();
 }
 
 // Reads the pixel rows in blocks of about 1 MiB and hands each row to paint.
@@ -157,13 +157,6 @@ const char *heightFieldMessage(int result) {
   }
 }
 
-void showViewImage(Scene &scene) {
-  scene.rubberBand = {};
-  if (scene.surface)
-    scene.surface->showImage(scene.viewImage, scene.scrollX, scene.scrollY, scene.viewWidth,
-                             scene.viewHeight);
-}
-
 int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
   InputFile f = openInputFile(path);
   if (!f)
@@ -251,11 +244,10 @@ int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal
 void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result) {
   if (result == Loaded) {
     scene.hfType = window.hfFileType;
-    showViewImage(scene);
+    scene.repaint();
     rescaleToMap(scene);
   }
-  if (scene.redrawHook)
-    scene.redrawHook(scene);
+  scene.changed(Change::Map);
 }
 
 int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,

@@ -55,7 +55,7 @@ int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal
 
 // What follows a load by the "Heightfeild" command. On Loaded: hfType takes
 // window.hfFileType, viewImage is shown, the scene is re-fitted to the new
-// size. In every case the map is then redrawn (through scene.redrawHook).
+// size. In every case the map is then redrawn (through Scene::changed).
 // The caller updates the scroll bars.
 void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result);
 
@@ -74,8 +74,5 @@ int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal)
 // The start-up notice for a result, or nullptr for Loaded. A name of neither
 // type says that it was the first load.
 const char *firstLoadMessage(int result);
-
-// Shows the visible part of viewImage on the pane, when there is one.
-void showViewImage(Scene &scene);
 
 } // namespace hs

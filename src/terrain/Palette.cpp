@@ -177,8 +177,7 @@ int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path) {
   const int result = loadPalette(pal, path);
   if (result == PaletteLoaded) {
     applyPalette(scene, pal);
-    if (scene.redrawHook)
-      scene.redrawHook(scene);
+    scene.changed(Change::Map);
   }
   return result;
 }
@@ -194,8 +193,7 @@ int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
   const int result = loadAndApplyPalette(scene, pal, *chosen);
   if (result == PaletteLoaded) {
     applyPalette(scene, pal);
-    if (scene.redrawHook)
-      scene.redrawHook(scene);
+    scene.changed(Change::Map);
   }
   return result;
 }

@@ -54,7 +54,7 @@ void applyPalette(Scene &scene, const Palette &pal);
 // (hfFileType is only the type of the last attempted load: after a failed
 // one it can name a Targa while a PPM map is shown.) Otherwise the name is
 // stored in paletteFileName and the file loaded into pal; on success the map is
-// recoloured and redrawn (through scene.redrawHook) twice, as the command has
+// recoloured and redrawn (through Scene::changed) twice, as the command has
 // always done. Returns 0..3; paletteMessage gives the notice.
 int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
                    const std::optional<std::string> &chosen);
@@ -63,7 +63,7 @@ int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
 inline bool paletteCommandWanted(const Scene &scene) { return scene.hfType == 0; }
 
 // Loads a palette file into pal and, on success, recolours the map and
-// redraws it (through scene.redrawHook). The start-up load uses this too.
+// redraws it (through Scene::changed). The start-up load uses this too.
 int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path);
 
 } // namespace hs

@@ -33,16 +33,14 @@ int percentOf(long long part, int whole) { return whole <= 0 ? 0 : clampToInt(pa
 int maxOffset(const Axis &a) { return std::max(a.mapSize - a.viewSize, 0); }
 
 void showBar(Scene &scene, ScrollAxis axis, const Axis &a) {
-  if (scene.surface)
-    scene.surface->setScrollBar(axis, a.mapSize > a.viewSize, a.thumbPercent,
-                                percentOf(a.offset, a.mapSize));
+  scene.surface().setScrollBar(axis, a.mapSize > a.viewSize, a.thumbPercent,
+                               percentOf(a.offset, a.mapSize));
 }
 
 } // namespace
 
 void resizePane(Scene &scene, int width, int height) {
-  if (scene.surface)
-    scene.surface->setBackground(paneBackground);
+  scene.surface().setBackground(paneBackground);
   scene.viewWidth = std::max(width, 0);
   scene.viewHeight = std::max(height, 0);
   scene.scrollX = 0;
@@ -51,7 +49,7 @@ void resizePane(Scene &scene, int width, int height) {
   scene.vThumbPercent = percentOf(scene.viewHeight, scene.mapHeight);
   updateScrollBars(scene);
   // After the new size and offsets, so the pane shows the window they select.
-  repaintPane(scene);
+  scene.repaint();
 }
 
 void updateScrollBars(Scene &scene) {
@@ -69,11 +67,11 @@ void scrollBy(Scene &scene, ScrollAxis axis, int delta) {
   const long long wanted = static_cast<long long>(a.offset) + delta;
   a.offset = clampToInt(std::clamp<long long>(wanted, 0, maxOffset(a)));
   showBar(scene, axis, a);
-  repaintPane(scene);
+  scene.repaint();
 }
 
 void stepScroll(Scene &scene, ScrollAxis axis, int steps) {
-  repaintPane(scene);
+  scene.repaint();
   scrollBy(scene, axis, clampToInt(static_cast<long long>(steps) * kArrowStep));
 }
 

@@ -15,19 +15,19 @@ namespace {
 TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   loadFlatMap();
   click(kCameraAt);
-  EXPECT_EQ(values.mode, PlaceCamera);
+  EXPECT_EQ(values.modes.mode(), PlaceCamera);
   EXPECT_EQ(toggle(kCameraAt), 1);
   clickMap(120, 80);
   EXPECT_EQ(scene().camera.x, 120);
   EXPECT_EQ(scene().camera.z, 80);
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Camera at Height"});
-  EXPECT_EQ(values.mode, SingleObject);
+  EXPECT_EQ(values.modes.mode(), SingleObject);
   EXPECT_EQ(toggle(kCameraAt), 0);
   EXPECT_EQ(status(), "Place Single Object");
 
   click(kCameraAt);
   click(kLook); // while " At " is pressed
-  EXPECT_EQ(values.mode, PointCamera);
+  EXPECT_EQ(values.modes.mode(), PointCamera);
   EXPECT_EQ(toggle(kCameraAt), 0);
   clickMap(300, 200);
   EXPECT_EQ(scene().lookAt.x, 300);
@@ -38,15 +38,15 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   click(kCameraAt);
   clickMap(150, 150);
   EXPECT_EQ(scene().camera.x, 150);
-  EXPECT_EQ(values.mode, EditObject);
+  EXPECT_EQ(values.modes.mode(), EditObject);
 
   values.waterLevel = 50;
   menu(kWaterLevel);
-  EXPECT_EQ(values.mode, GetWater);
+  EXPECT_EQ(values.modes.mode(), GetWater);
   EXPECT_TRUE(window->waterDialog()->isDisplayed());
   clickMap(450, 450);
   EXPECT_EQ(values.waterLevel, 0.0f);
-  EXPECT_EQ(values.mode, EditObject);
+  EXPECT_EQ(values.modes.mode(), EditObject);
   EXPECT_FALSE(window->waterDialog()->isDisplayed());
 }
 
@@ -57,20 +57,20 @@ TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
   vDialog *water = window->waterDialog();
   menu(kWaterLevel);
   QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
-  EXPECT_EQ(values.mode, SingleObject);
+  EXPECT_EQ(values.modes.mode(), SingleObject);
   EXPECT_EQ(status(), "Place Single Object");
 
   menu(kWaterLevel);
   click(kLin);
   QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
-  EXPECT_EQ(values.mode, LineFill);
+  EXPECT_EQ(values.modes.mode(), LineFill);
   EXPECT_EQ(toggle(kLin), 1);
   EXPECT_EQ(status(), "Place Objects LINE");
 
   menu(kWaterLevel);
   menu(kEdit);
   QTest::mouseClick(water->control(kCancelId), Qt::LeftButton);
-  EXPECT_EQ(values.mode, EditObject);
+  EXPECT_EQ(values.modes.mode(), EditObject);
   EXPECT_EQ(status(), " Edit Object");
 }
 

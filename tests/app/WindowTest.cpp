@@ -14,7 +14,7 @@ namespace {
 TEST_F(WindowTest, LineFillOfTwentyFiveObjectsEndsInTheIncludeFile) {
   loadFlatMap(100);
   click(kLin);
-  EXPECT_EQ(values.mode, LineFill);
+  EXPECT_EQ(values.modes.mode(), LineFill);
   EXPECT_EQ(toggle(kLin) + toggle(kOne), 1);
   click(kFill);
   FillDialog *fill = window->fillDialog();

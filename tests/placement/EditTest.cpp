@@ -69,18 +69,18 @@ TEST_F(EditFixture, DeletingThePickClosesTheGapAndRedraws) {
     add(2, 100 + 20 * i, 100);
   s.pickKind = findNearest(s, 160, 101);
   ASSERT_EQ(s.pickIndex, 3);
-  EXPECT_TRUE(deletePicked(s, v));
+  EXPECT_TRUE(deletePicked(s));
   EXPECT_EQ(xs(2), (std::vector<double>{100, 120, 140, 180, 200}));
   EXPECT_EQ(pane.showCount, 1);
   // The camera and the look-at point are never deleted.
   s.pickKind = findNearest(s, 50, 50);
-  EXPECT_FALSE(deletePicked(s, v));
+  EXPECT_FALSE(deletePicked(s));
   EXPECT_EQ(s.objectCount(), 5);
   EXPECT_EQ(pane.showCount, 1);
   // A stale pick (index beyond the list) deletes nothing and does not fail.
   s.pickKind = PickObject;
   s.pickIndex = 9;
-  EXPECT_FALSE(deletePicked(s, v));
+  EXPECT_FALSE(deletePicked(s));
   EXPECT_EQ(s.objectCount(), 5);
 }
 
@@ -117,22 +117,22 @@ TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   s.objects[6].append(20, 7, 20, AboveWater, 0.5);
   s.pickKind = findNearest(s, 21, 22);
   s.scrollY = 10;
-  movePicked(s, v, 30, 40);
+  movePicked(s, 30, 40);
   EXPECT_EQ(s.objects[6][1], (ScItem{30, 80, 50, AboveWater, 0.5}));
   EXPECT_EQ(s.objects[6][0].x, 10);
   EXPECT_EQ(pane.showCount, 1);
   // Off the map the height becomes 0.
-  movePicked(s, v, 500, 5);
+  movePicked(s, 500, 5);
   EXPECT_EQ(s.objects[6][1], (ScItem{500, 0, 15, AboveWater, 0.5}));
   s.scrollY = 0;
   s.pickKind = findNearest(s, 50, 50);
-  movePicked(s, v, 70, 80);
+  movePicked(s, 70, 80);
   EXPECT_EQ(s.camera, (ScItem{70, 150, 80, AboveWater, 1.0}));
   s.pickKind = findNearest(s, 300, 300);
-  movePicked(s, v, 1, 2);
+  movePicked(s, 1, 2);
   EXPECT_EQ(s.lookAt, (ScItem{1, 3, 2, AboveGround, 0.0}));
   s.pickKind = PickNothing;
-  movePicked(s, v, 9, 9);
+  movePicked(s, 9, 9);
   EXPECT_EQ(pane.showCount, 4);
 }
 
@@ -190,7 +190,7 @@ TEST_F(EditFixture, KeepAndUndoRoundTripAfterEveryKindOfEdit) {
   const ScItem camera = s.camera;
   const ScItem lookAt = s.lookAt;
   auto expectRestored = [&] {
-    commandUndo(s, v);
+    commandUndo(s);
     EXPECT_EQ(std::vector<ScItem>(s.objects[0].begin(), s.objects[0].end()), before);
     ASSERT_EQ(s.objects[3].count(), 1);
     EXPECT_EQ(s.objects[3][0].x, 250);
@@ -206,16 +206,16 @@ TEST_F(EditFixture, KeepAndUndoRoundTripAfterEveryKindOfEdit) {
       },
       [&] {
         s.pickKind = findNearest(s, 250, 250);
-        deletePicked(s, v);
+        deletePicked(s);
         deleteInRect(s, v, true);
       },
       [&] { commandDelUnseen(s, v); },
       [&] { commandKillAll(s, v); },
       [&] {
         s.pickKind = findNearest(s, 10, 10);
-        movePicked(s, v, 300, 20);
+        movePicked(s, 300, 20);
         s.pickKind = findNearest(s, 50, 50);
-        movePicked(s, v, 20, 300);
+        movePicked(s, 20, 300);
         moveAll(s, 20, 390);
       },
       [&] {

@@ -38,11 +38,11 @@ struct PlacementFixture : ::testing::Test {
   test::FakeSurface pane;
   void SetUp() override {
     paintRampMap(s); // height (x + y) & 255
-    s.services = &window;
-    s.surface = &pane;
+    s.attachServices(&window);
+    s.attachSurface(&pane);
     window.waterPick = [this](int level) {
       finishWaterPick(v, level);
-      window.setToolButtons(v.mode + 1);
+      window.setToolButtons(v.modes.mode() + 1);
     };
     installRedraw(s, v);
     s.camera = {50, 0, 50, AboveWater, 1.0};

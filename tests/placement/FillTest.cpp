@@ -228,7 +228,7 @@ TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
 
 TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
   test::FakeSurface pane;
-  s.surface = &pane;
+  s.attachSurface(&pane);
   s.scrollX = 100;
   s.scrollY = 50;
   v.currentType = 2;

@@ -25,11 +25,11 @@ struct MouseFixture : PlacementFixture {
 };
 
 TEST_F(MouseFixture, CameraPickWaitsForTheMapThenAppliesTheDialogAndReturns) {
-  v.previousMode = LineFill;
-  v.mode = PlaceCamera;
+  v.modes.selectTool(LineFill);
+  v.modes.enter(PlaceCamera);
   s.viewWidth = 500; // the pane is wider than the map
   click(450, 30);
-  EXPECT_EQ(v.mode, PlaceCamera);
+  EXPECT_EQ(v.modes.mode(), PlaceCamera);
   EXPECT_TRUE(window.calls.empty());
 
   s.scrollX = 10;
@@ -48,13 +48,13 @@ TEST_F(MouseFixture, CameraPickWaitsForTheMapThenAppliesTheDialogAndReturns) {
   EXPECT_EQ(s.camera.y, 230);
   EXPECT_EQ(s.camera.heightMode, AboveGround);
   EXPECT_EQ(s.camera.height, 2.5);
-  EXPECT_EQ(v.mode, LineFill);
+  EXPECT_EQ(v.modes.mode(), LineFill);
   EXPECT_EQ(window.calls, (std::vector<std::string>{"pick 0", "mode 2"}));
 }
 
 TEST_F(MouseFixture, LookAtPickTakesThePlaceHeights) {
-  v.previousMode = SingleObject;
-  v.mode = PointCamera;
+  v.modes.selectTool(SingleObject);
+  v.modes.enter(PointCamera);
   window.lookDialog = [&] {
     v.placeHeightMode = AboveCamera;
     v.placeHeight = 1.5f;
@@ -62,24 +62,24 @@ TEST_F(MouseFixture, LookAtPickTakesThePlaceHeights) {
   click(60, 70);
   EXPECT_EQ(s.lookAt, (ScItem{60, 130, 70, AboveCamera, 1.5}));
   EXPECT_EQ(s.camera.x, 50);
-  EXPECT_EQ(v.mode, SingleObject);
+  EXPECT_EQ(v.modes.mode(), SingleObject);
   EXPECT_EQ(window.calls, (std::vector<std::string>{"pick 1", "mode 1"}));
 }
 
 TEST_F(MouseFixture, WaterPickOffTheMapGivesZeroAndEndsTheMode) {
   v.waterLevel = 77;
-  v.previousMode = BoxFill;
-  v.mode = GetWater;
+  v.modes.selectTool(BoxFill);
+  v.modes.enter(GetWater);
   s.viewHeight = 500;
   click(10, 450);
   EXPECT_EQ(window.calls, (std::vector<std::string>{"water 0", "tools 3"}));
   EXPECT_EQ(v.waterLevel, 0.0f);
-  EXPECT_EQ(v.mode, BoxFill);
+  EXPECT_EQ(v.modes.mode(), BoxFill);
 
-  v.mode = GetWater;
+  v.modes.selectTool(GetWater);
   click(100, 20);
   EXPECT_EQ(v.waterLevel, 120.0f);
-  EXPECT_EQ(v.mode, BoxFill);
+  EXPECT_EQ(v.modes.mode(), BoxFill);
   EXPECT_EQ(s.objectCount(), 0);
 
   finishWaterPick(v, -1);
@@ -89,7 +89,7 @@ TEST_F(MouseFixture, WaterPickOffTheMapGivesZeroAndEndsTheMode) {
 TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
   add(0, 100, 100);
   for (int mode : {LineFill, BoxFill, CircleFill, DeleteObjects}) {
-    v.mode = mode;
+    v.modes.selectTool(mode);
     click(90, 90);
     // Out and back: the figure drawn on the way goes again.
     mousePress(s, v, 90, 90, kLeftButton);
@@ -103,7 +103,7 @@ TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
 }
 
 TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
-  v.mode = LineFill;
+  v.modes.selectTool(LineFill);
   v.fillCount = 5;
   s.scrollX = 100;
   dragFromTo(10, 10, 50, 10);
@@ -136,7 +136,7 @@ TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
   s.budget.limit = 30;
   for (int i = 0; i < 5; ++i)
     s.objects[1].append(i, 0, 0, AboveGround, 0);
-  v.mode = BoxFill;
+  v.modes.selectTool(BoxFill);
   dragFromTo(10, 10, 20, 20); // 100 objects asked for
   EXPECT_EQ(s.objects[0].count(), 25);
   ASSERT_EQ(window.notices.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
 }
 
 TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
-  v.mode = LineFill;
+  v.modes.selectTool(LineFill);
   mousePress(s, v, 50, 60, kLeftButton);
   mouseDrag(s, v, 70, 80, kLeftButton);
   EXPECT_EQ(pane.xorFigures(), (std::set<std::string>{"xorLine 50 60 70 80"}));
@@ -159,7 +159,7 @@ TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
   EXPECT_TRUE(pane.xorFigures().empty());
 
   pane.calls.clear();
-  v.mode = DeleteObjects;
+  v.modes.selectTool(DeleteObjects);
   mousePress(s, v, 50, 60, kLeftButton);
   mouseDrag(s, v, 20, 90, kLeftButton);
   EXPECT_EQ(pane.xorFigures(), (std::set<std::string>{"xorRect 20 60 50 90"}));
@@ -169,14 +169,14 @@ TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
   // The circle's box runs from the pointer to its mirror image through the
   // centre, with the ellipse inside it.
   pane.calls.clear();
-  v.mode = CircleFill;
+  v.modes.selectTool(CircleFill);
   mousePress(s, v, 100, 100, kLeftButton);
   mouseDrag(s, v, 130, 90, kLeftButton);
   EXPECT_EQ(pane.xorFigures(),
             (std::set<std::string>{"xorEllipse 70 90 130 110", "xorRect 70 90 130 110"}));
   // A full redraw covers the band; the next step must not draw the old one
   // back.
-  repaintPane(s);
+  s.repaint();
   mouseDrag(s, v, 120, 120, kLeftButton);
   EXPECT_EQ(pane.xorFigures(),
             (std::set<std::string>{"xorEllipse 80 80 120 120", "xorRect 80 80 120 120"}));
@@ -202,7 +202,7 @@ TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButto
 }
 
 TEST_F(MouseFixture, MoveDragsTheItemsImageAndDropsItThere) {
-  v.mode = MoveObject;
+  v.modes.selectTool(MoveObject);
   add(3, 100, 100);
   mousePress(s, v, 102, 101, kLeftButton);
   EXPECT_EQ(s.pickKind, PickObject);
@@ -222,7 +222,7 @@ TEST_F(MouseFixture, MoveDragsTheItemsImageAndDropsItThere) {
 }
 
 TEST_F(MouseFixture, ExtraPressesCountOnlyInTheFillModes) {
-  v.mode = LineFill;
+  v.modes.selectTool(LineFill);
   mousePress(s, v, 10, 10, kLeftButton);
   mousePress(s, v, 20, 20, kRightButton);
   EXPECT_EQ(s.clickCount, 2);
@@ -230,7 +230,7 @@ TEST_F(MouseFixture, ExtraPressesCountOnlyInTheFillModes) {
   EXPECT_EQ(s.lastPoint, (Point{20, 20}));
   mouseRelease(s, v, 20, 20, kRightButton);
   EXPECT_EQ(s.clickCount, 0);
-  v.mode = DeleteObjects;
+  v.modes.selectTool(DeleteObjects);
   mousePress(s, v, 10, 10, kLeftButton);
   mousePress(s, v, 20, 20, kRightButton);
   EXPECT_EQ(s.clickCount, 1);

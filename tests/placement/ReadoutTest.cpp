@@ -94,7 +94,7 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
 
 TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
   v.currentType = 6;
-  v.mode = DeleteObjects;
+  v.modes.selectTool(DeleteObjects);
   s.scrollX = 30;
   mouseMotion(s, v, 10, 20);
   keyIn(s, v, Key::Return, false);
@@ -114,7 +114,7 @@ TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
   mouseMotion(s, v, 10, 20);
   keyIn(s, v, Key::Return, false);
   EXPECT_EQ(s.objects[6][2].y, 0); // red + 256 * green of the ramp
-  EXPECT_EQ(v.mode, DeleteObjects);
+  EXPECT_EQ(v.modes.mode(), DeleteObjects);
 }
 
 } // namespace

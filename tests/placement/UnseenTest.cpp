@@ -73,7 +73,7 @@ TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
             unseenColour.value())
           expected[static_cast<std::size_t>(t)].push_back(item);
     const long long before = s.objectCount();
-    deleteUnseen(s, v);
+    deleteUnseen(s);
     EXPECT_LT(s.objectCount(), before);
     EXPECT_GT(s.objectCount(), 0);
     for (int t = 0; t < kObjectTypes; ++t) {
@@ -89,7 +89,7 @@ TEST_F(UnseenFixture, NoDirectionNoDeletion) {
   s.objects[2].append(10, 0, 10, 0, 0.0);
   s.objects[2].append(390, 0, 390, 0, 0.0);
   s.lookAt = s.camera;
-  deleteUnseen(s, v);
+  deleteUnseen(s);
   EXPECT_EQ(s.objects[2].count(), 2);
 }
 

@@ -45,7 +45,7 @@ Scene &marked(Scene &s) {
 TEST(Targa, GoldenFilePaintsThroughThePaletteOnly) {
   Scene s;
   test::FakeSurface pane;
-  s.surface = &pane;
+  s.attachSurface(&pane);
   ASSERT_EQ(loadTarga(s, kData + "/tiny.tga", defaultPalette()), Loaded);
   EXPECT_EQ(std::tuple(s.mapWidth, s.mapHeight, s.prevMapWidth, s.prevMapHeight),
             std::tuple(3, 2, 400, 400));
@@ -232,7 +232,7 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   WindowValues window;
   Scene s(&window);
   int redraws = 0;
-  s.redrawHook = [&redraws](Scene &) { ++redraws; };
+  s.onChange([&redraws](Change) { ++redraws; });
   window.hfFileName = dir.write("HILL.TGA", targaBytes(20, 10));
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), WrongFileType);
   EXPECT_STREQ(firstLoadMessage(WrongFileType),

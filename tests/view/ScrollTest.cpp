@@ -15,7 +15,7 @@ constexpr ScrollAxis V = ScrollAxis::Vertical;
 struct ScrollFixture : ::testing::Test {
   Scene s;
   test::FakeSurface pane;
-  void SetUp() override { s.surface = &pane; }
+  void SetUp() override { s.attachSurface(&pane); }
 };
 
 TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {

@@ -82,9 +82,7 @@ std::span<const CommandObject> GwatDialog::commands() { return kWaterCmds; }
 void GwatDialog::startPick() {
   // A second start while picking must not remember GetWater itself, or the
   // pick could never give the tool back.
-  if (values_.mode != GetWater)
-    values_.previousMode = values_.mode;
-  values_.mode = GetWater;
+  values_.modes.startWaterPick();
   if (!isDisplayed())
     showDialog("");
 }
@@ -99,9 +97,9 @@ void GwatDialog::onCommand(int id, int value, CmdKind kind) {
     readFloat(*this, 1004, values_.waterLevel);
   // A tool or mode chosen while the dialog stood open is the user's newer
   // choice; only a pick still waiting gives the mode before it back.
-  const bool ends = (id == kOkId || id == kCancelId) && values_.mode == GetWater;
+  const bool ends = (id == kOkId || id == kCancelId) && values_.modes.mode() == GetWater;
   if (ends)
-    values_.mode = values_.previousMode;
+    values_.modes.endPick();
   vDialog::onCommand(id, value, kind);
   if (ends && pickEnded_)
     pickEnded_();
@@ -128,7 +126,7 @@ const char *FillDialog::titleForMode(int mode) {
 }
 
 bool FillDialog::showForMode() {
-  const char *title = titleForMode(values_.mode);
+  const char *title = titleForMode(values_.modes.mode());
   if (isDisplayed() || title == nullptr)
     return false;
   showDialog("");
@@ -139,9 +137,9 @@ bool FillDialog::showForMode() {
 void FillDialog::followMode() {
   if (!isDisplayed())
     return;
-  if (const char *title = titleForMode(values_.mode))
+  if (const char *title = titleForMode(values_.modes.mode()))
     setDialogTitle(title);
-  else if (values_.mode == SingleObject)
+  else if (values_.modes.mode() == SingleObject)
     cancelDialog();
 }
 

@@ -105,7 +105,7 @@ struct FillStyleDialog : test::DialogFixture {
 
 // The count is read the way C's %i reads it: octal and hex prefixes count.
 TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
-  values.mode = LineFill;
+  values.modes.selectTool(LineFill);
   ASSERT_TRUE(dialog.showForMode());
   type(dialog, 1005, "25");
   EXPECT_EQ(values.fillCount, 10); // typing alone changes nothing
@@ -119,7 +119,7 @@ TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
 
 // A count above what a scene can hold is refused wherever it is read.
 TEST_F(FillStyleDialog, CountsAboveTheObjectLimitAreRefusedWithANotice) {
-  values.mode = BoxFill;
+  values.modes.selectTool(BoxFill);
   ASSERT_TRUE(dialog.showForMode());
   type(dialog, 1005, "10000000");
   click(dialog, 1009);

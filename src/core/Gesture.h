@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/ScItem.h"
+#include "gui/image/vMemoryDC.h"
+
+namespace hs {
+
+// The mouse gesture under way on the map: the presses counted, where it
+// started and where it is now (pane coordinates), and the item it picked.
+struct Gesture {
+  int clickCount = 0;
+  Point firstPoint;
+  Point lastPoint;
+  double pickType = 0;
+  double pickIndex = 0;
+  double pickKind = 0; // 0 nothing, 1 camera, 2 look-at point, 3 object
+  ScItem workItem;
+};
+
+} // namespace hs

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/Icons.h"
+#include "core/LRMemoryDC.h"
+#include "core/PaneSurface.h"
+#include "core/ScData.h"
+
+#include <array>
+
+namespace hs {
+
+// A rubber-band figure XOR-drawn on the pane while the mouse drags: a line,
+// a rectangle, or an ellipse with its bounding rectangle, given by two corners.
+enum class RubberFigure { None, Line, Rect, Ellipse };
+struct RubberBand {
+  RubberFigure figure = RubberFigure::None;
+  Point from;
+  Point to;
+};
+
+// How the document is shown: the picture of the map with everything drawn on
+// it, the window of it the pane shows, the drawing tools, the display toggles,
+// the object markers, and the pane itself (a surface that draws nothing until
+// a real one is attached).
+struct MapView {
+  MapView();
+  MapView(const MapView &) = delete;
+  MapView &operator=(const MapView &) = delete;
+
+  LRMemoryDC viewImage;
+  int viewHeight = 400;
+  int viewWidth = 400;
+  int scrollY = 0;
+  int vThumbPercent = 100;
+  int scrollX = 0;
+  int hThumbPercent = 100;
+  vBrush brush{kBlack, FillStyle::Solid};
+  vPen pen{kBlack, 1, LineStyle::Solid};
+  int showWater = 0;
+  int showView = 0;
+  std::array<vIcon, kObjectTypes> markers;
+  // The figure now on the pane, so that drawing it again removes exactly what
+  // was drawn. Every copy of viewImage to the pane covers it and resets it.
+  RubberBand rubberBand;
+
+  PaneSurface &surface() const { return *surface_; }
+  // Attaches the pane that shows this view; nullptr detaches it.
+  void attachSurface(PaneSurface *surface);
+
+  // Copies the visible part of viewImage (from (scrollX, scrollY), viewWidth x
+  // viewHeight) to the pane's top-left corner.
+  void repaint();
+  // Change the pen or brush colour and hand the result to both the pane and
+  // viewImage.
+  void setPenColour(vColor colour);
+  void setBrushColour(vColor colour);
+  // Pulls the scroll offsets back into a map of the given size.
+  void clampScroll(int mapWidth, int mapHeight);
+
+private:
+  PaneSurface *surface_;
+};
+
+// Drawn on when no pane is attached: nothing is shown anywhere.
+PaneSurface &noSurface();
+
+} // namespace hs

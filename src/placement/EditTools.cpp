@@ -1,0 +1,107 @@
+// The tools that change what is placed: delete in a box, edit, move one,
+// move all, and "Select & Move", which does nothing yet.
+#include "gui/image/MouseButtons.h"
+#include "placement/Edit.h"
+#include "placement/Random.h"
+#include "placement/Tool.h"
+
+namespace hs {
+
+namespace {
+
+// A drag shows a box; the left button deletes every type inside it, the
+// right one the current type only.
+class DeleteTool final : public Tool {
+public:
+  RubberBand figure(Point first, Point p) const override { return {RubberFigure::Rect, first, p}; }
+  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+    if (at.pane == scene.firstPoint)
+      return;
+    scene.lastPoint = at.pane;
+    deleteInRect(scene, values, at.button != kRightButton);
+    scene.changed(Change::Objects);
+  }
+};
+
+class EditTool final : public Tool {
+public:
+  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+    editAt(scene, values, at.pane.x, at.pane.y);
+  }
+};
+
+// The press picks the nearest item, the drag shows it under the pointer and
+// the release puts it there.
+class MoveTool final : public Tool {
+public:
+  void press(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
+    scene.pickKind = findNearest(scene, at.pane.x, at.pane.y);
+  }
+  void drag(Scene &scene, ProgramValues & /*values*/, Point p) const override {
+    const vIcon *image = pickedImage(scene);
+    if (!image)
+      return;
+    scene.repaint();
+    scene.surface().drawIcon(*image, p.x - 4, p.y - 4);
+  }
+  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+    movePicked(scene, at.pane.x, at.pane.y);
+  }
+
+private:
+  static const vIcon *pickedImage(const Scene &scene) {
+    switch (truncToInt(scene.pickKind)) {
+    case PickCamera:
+      return &cameraIcon();
+    case PickLookAt:
+      return &lookIcon();
+    case PickObject: {
+      const int type = truncToInt(scene.pickType);
+      if (type < 0 || type >= kObjectTypes)
+        return nullptr;
+      return &scene.markers[static_cast<std::size_t>(type)];
+    }
+    default:
+      return nullptr;
+    }
+  }
+};
+
+class MoveAllTool final : public Tool {
+public:
+  void release(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
+    moveAll(scene, at.map.x, at.map.y);
+    scene.changed(Change::Objects);
+  }
+};
+
+class SelectMoveTool final : public Tool {
+public:
+  void release(Scene & /*scene*/, ProgramValues & /*values*/,
+               const MouseSpot & /*at*/) const override {}
+};
+
+} // namespace
+
+const Tool &deleteTool() {
+  static const DeleteTool tool;
+  return tool;
+}
+const Tool &editTool() {
+  static const EditTool tool;
+  return tool;
+}
+const Tool &moveTool() {
+  static const MoveTool tool;
+  return tool;
+}
+const Tool &moveAllTool() {
+  static const MoveAllTool tool;
+  return tool;
+}
+const Tool &selectMoveTool() {
+  static const SelectMoveTool tool;
+  return tool;
+}
+
+} // namespace hs

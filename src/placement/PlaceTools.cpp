@@ -1,0 +1,109 @@
+// The tools that place objects: one at a time, and the three fills.
+#include "gui/image/MouseButtons.h"
+#include "placement/Edit.h"
+#include "placement/Fill.h"
+#include "placement/Tool.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace hs {
+
+namespace {
+
+int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+// "One": the left button places an object of currentType, the right one
+// deletes the object nearest to where it was pressed.
+class SingleTool final : public Tool {
+public:
+  void press(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
+    if (at.button == kRightButton)
+      scene.pickKind = findNearest(scene, at.pane.x, at.pane.y);
+  }
+  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+    if (at.button == kRightButton)
+      deletePicked(scene);
+    else if (at.height >= 0)
+      placeSingle(scene, values, at.pane.x, at.height, at.pane.y);
+  }
+};
+
+// "Lin", "Box" and "Cir": a drag shows the figure, the release fills it.
+class FillTool : public Tool {
+public:
+  bool countsEveryPress() const override { return true; }
+  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+    if (at.pane == scene.firstPoint || at.height < 0)
+      return;
+    // The figure ends where the button came up, even without a drag step
+    // there.
+    scene.lastPoint = at.pane;
+    const FillResult done = fill(scene, values);
+    scene.changed(Change::Objects);
+    // A fill cut short by the object limit says so, or the missing objects
+    // would look like a fault of the tool.
+    if (done.stopped && scene.budget.used >= scene.budget.limit)
+      scene.services().notice("Notice", fillLimitMessage(done.placed).c_str());
+  }
+
+private:
+  virtual FillResult fill(Scene &scene, ProgramValues &values) const = 0;
+};
+
+class LineFillTool final : public FillTool {
+public:
+  RubberBand figure(Point first, Point p) const override { return {RubberFigure::Line, first, p}; }
+
+private:
+  FillResult fill(Scene &scene, ProgramValues &values) const override {
+    return fillLine(scene, values);
+  }
+};
+
+class BoxFillTool final : public FillTool {
+public:
+  RubberBand figure(Point first, Point p) const override { return {RubberFigure::Rect, first, p}; }
+
+private:
+  FillResult fill(Scene &scene, ProgramValues &values) const override {
+    return fillBox(scene, values);
+  }
+};
+
+class CircleFillTool final : public FillTool {
+public:
+  // The ellipse's box runs from the pointer to its mirror image through
+  // first, the centre.
+  RubberBand figure(Point first, Point p) const override {
+    return {RubberFigure::Ellipse,
+            p,
+            {clampToInt(2LL * first.x - p.x), clampToInt(2LL * first.y - p.y)}};
+  }
+
+private:
+  FillResult fill(Scene &scene, ProgramValues &values) const override {
+    return fillCircle(scene, values);
+  }
+};
+
+} // namespace
+
+const Tool &singleTool() {
+  static const SingleTool tool;
+  return tool;
+}
+const Tool &lineFillTool() {
+  static const LineFillTool tool;
+  return tool;
+}
+const Tool &boxFillTool() {
+  static const BoxFillTool tool;
+  return tool;
+}
+const Tool &circleFillTool() {
+  static const CircleFillTool tool;
+  return tool;
+}
+
+} // namespace hs
