@@ -7,7 +7,6 @@
 #include "io/ScanLine.h"
 #include "io/TextOut.h"
 #include "terrain/HeightField.h"
-#include "view/Redraw.h"
 
 #include <QFile>
 
@@ -184,7 +183,7 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
   } else if (loadTarga(scene, window.hfFileName, pal) != Loaded) {
     return PlaceDataTargaFailed;
   }
-  redraw(scene, values);
+  scene.changed(Change::Everything);
   return PlaceDataOk;
 }
 
