@@ -50,14 +50,12 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   addStatusPane(std::make_unique<vStatusPane>(placeStatusLabels()));
 
   scaleDialog_ = std::make_unique<GscalModalDialog>(this, "Scale HF", values_);
-  waterDialog_ = std::make_unique<GwatDialog>(this, "Water Level", values_);
+  waterDialog_ = std::make_unique<GwatDialog>(this, "Water Level", values_, *this);
   unitsDialog_ = std::make_unique<PPlacModalDialog>(this, "Display Unit Values", values_);
   cameraDialog_ = std::make_unique<CatDialog>(this, "Camera at Height", values_);
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
   objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
-  // "OK" and " Cancel " of the water dialog give the tool back; show it.
-  waterDialog_->setPickEndedHook([this] { setToolButtons(values_.modes.mode() + 1); });
 
   smoothOn = 0;
   canvas_->showVScroll(true);

@@ -61,7 +61,4 @@ private:
   PaneSurface *surface_;
 };
 
-// Drawn on when no pane is attached: nothing is shown anywhere.
-PaneSurface &noSurface();
-
 } // namespace hs

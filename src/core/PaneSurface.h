@@ -64,4 +64,9 @@ public:
   virtual void showObjectHeightDialog() {}
 };
 
+// Stand-ins for when nothing is attached: a surface that draws nothing and
+// services that do nothing.
+PaneSurface &noSurface();
+WindowServices &noServices();
+
 } // namespace hs

@@ -55,7 +55,4 @@ private:
   std::function<void(Change)> listener_;
 };
 
-// Services that do nothing, for a scene no window has attached.
-WindowServices &noServices();
-
 } // namespace hs

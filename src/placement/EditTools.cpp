@@ -44,7 +44,7 @@ public:
     scene.repaint();
     scene.surface().drawIcon(*image, p.x - 4, p.y - 4);
   }
-  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+  void release(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
     movePicked(scene, at.pane.x, at.pane.y);
   }
 

@@ -72,8 +72,9 @@ constexpr CommandObject kFillCmds[] = {
 
 } // namespace
 
-GwatDialog::GwatDialog(QWidget *parent, const char *title, ProgramValues &values)
-    : vDialog(parent, title), values_(values) {
+GwatDialog::GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
+                       WindowServices &window)
+    : vDialog(parent, title), values_(values), window_(window) {
   addDialogCmds(kWaterCmds);
 }
 
@@ -96,13 +97,14 @@ void GwatDialog::onCommand(int id, int value, CmdKind kind) {
   if (id == kOkId)
     readFloat(*this, 1004, values_.waterLevel);
   // A tool or mode chosen while the dialog stood open is the user's newer
-  // choice; only a pick still waiting gives the mode before it back.
+  // choice; only a pick still waiting gives the mode before it back, with
+  // its tool buttons.
   const bool ends = (id == kOkId || id == kCancelId) && values_.modes.mode() == GetWater;
   if (ends)
     values_.modes.endPick();
   vDialog::onCommand(id, value, kind);
-  if (ends && pickEnded_)
-    pickEnded_();
+  if (ends)
+    window_.setToolButtons(values_.modes.mode() + 1);
 }
 
 FillDialog::FillDialog(QWidget *parent, const char *title, ProgramValues &values)

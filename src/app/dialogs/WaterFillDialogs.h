@@ -1,35 +1,33 @@
 #pragma once
 
+#include "core/PaneSurface.h"
 #include "core/ProgramValues.h"
 #include "core/ScData.h"
 #include "gui/vDialog.h"
 
-#include <functional>
 #include <span>
 
 namespace hs {
 
 // "Water Level", modeless: the water level is either picked on the map or
 // typed in. The main window starts the pick with startPick and ends it itself
-// when the map is clicked; "OK" and " Cancel " end it here.
+// when the map is clicked; "OK" and " Cancel " end it here and give the window
+// its tool buttons back.
 class GwatDialog : public vDialog {
 public:
-  GwatDialog(QWidget *parent, const char *title, ProgramValues &values);
+  GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
+             WindowServices &window = noServices());
   static std::span<const CommandObject> commands();
 
   // Remembers the mode, enters GetWater and shows the dialog unless it is on
   // screen. The caller shows the status text.
   void startPick();
-  // Runs when "OK" or " Cancel " ends a pick, after the mode has been
-  // restored. They end a pick only while GetWater is still the mode.
-  void setPickEndedHook(std::function<void()> hook) { pickEnded_ = std::move(hook); }
-
   void onShown() override;
   void onCommand(int id, int value, CmdKind kind) override;
 
 private:
   ProgramValues &values_;
-  std::function<void()> pickEnded_;
+  WindowServices &window_;
 };
 
 // The largest fill count "Set" and " Hide " take: the number of objects a
