@@ -15,8 +15,8 @@
 #include "placement/Commands.h"
 #include "placement/Edit.h"
 #include "placement/Mouse.h"
-#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
+#include "view/MapLoad.h"
 #include "view/Redraw.h"
 #include "view/Scroll.h"
 

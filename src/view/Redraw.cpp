@@ -1,7 +1,5 @@
 #include "view/Redraw.h"
 
-#include "terrain/HeightField.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -283,6 +281,12 @@ void setShowOrder(Scene &scene, ProgramValues &values, bool pressed) {
   redraw(scene, values);
 }
 
-void repaintPane(Scene &scene) { showViewImage(scene); }
+void repaintPane(Scene &scene) {
+  // The copy covers any rubber-band figure on the pane.
+  scene.rubberBand = {};
+  if (scene.surface)
+    scene.surface->showImage(scene.viewImage, scene.scrollX, scene.scrollY, scene.viewWidth,
+                             scene.viewHeight);
+}
 
 } // namespace hs
