@@ -1,6 +1,6 @@
 #include "Baselines.h"
-#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
+#include "view/MapLoad.h"
 
 #include <benchmark/benchmark.h>
 

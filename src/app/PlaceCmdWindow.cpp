@@ -16,8 +16,8 @@
 #include "placement/Edit.h"
 #include "placement/Mouse.h"
 #include "placement/Tool.h"
-#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
+#include "view/MapLoad.h"
 #include "view/Redraw.h"
 #include "view/Scroll.h"
 

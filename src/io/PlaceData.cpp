@@ -1,12 +1,12 @@
 #include "io/PlaceData.h"
 
 #include "core/AtomicSave.h"
+#include "core/LineReader.h"
 #include "core/Names.h"
 #include "core/QtPaths.h"
-#include "io/LineReader.h"
-#include "io/ScanLine.h"
-#include "io/TextOut.h"
-#include "terrain/HeightField.h"
+#include "core/ScanLine.h"
+#include "core/TextOut.h"
+#include "view/MapLoad.h"
 
 #include <QFile>
 

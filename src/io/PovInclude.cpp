@@ -1,7 +1,7 @@
 #include "io/PovInclude.h"
 
 #include "core/AtomicSave.h"
-#include "io/TextOut.h"
+#include "core/TextOut.h"
 #include "terrain/Height.h"
 
 #include <QString>

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "core/ProgramValues.h"
+#include "core/LRMemoryDC.h"
 #include "core/Scene.h"
 #include "terrain/Palette.h"
 
-#include <optional>
 #include <string>
+
+class QIODevice;
 
 namespace hs {
 
@@ -30,49 +31,29 @@ inline constexpr const char *kHfChooserTitle = "Load Hf file";
 
 // The notice for a result, or nullptr when none is shown (Loaded, LoadCancelled).
 const char *heightFieldMessage(int result);
+// The start-up notice for a result, or nullptr for Loaded. A name of neither
+// type says that it was the first load.
+const char *firstLoadMessage(int result);
 
-// Reads an 8-bit colour-mapped, uncompressed, top-left-origin Targa file and
-// paints each index through pal into a new baseImage of the file's size.
-// All or nothing: on any failure the scene is exactly as it was. On success
-// the previous size is kept in prevMapWidth/Height, the centre recomputed,
-// viewImage is a copy of baseImage and is shown on the pane. hfType is left
-// to the caller.
-int loadTarga(Scene &scene, const std::string &path, const Palette &pal);
+// Reads an 8-bit colour-mapped, uncompressed, top-left-origin Targa and
+// paints each index through pal into a new image of the file's size; the
+// file's own colour map plays no part. image changes only on Loaded; the
+// other results are Incompatible and ShortData.
+int readTarga(QIODevice &in, const Palette &pal, LRMemoryDC &image);
 
 // Reads a binary "P6" PPM with maximum value 255. The data starts at the byte
 // right after the maximum value's last digit, and each byte triple (t0, t1, t2)
 // becomes red t2, green t1, blue t0, so that red + 256 * green of a map pixel is
-// 256 * R + G of the file's pixel. Otherwise as loadTarga.
-int loadPpm(Scene &scene, const std::string &path);
+// 256 * R + G of the file's pixel. Otherwise as readTarga.
+int readPpm(QIODevice &in, LRMemoryDC &image);
 
-// Classifies name as the "Heightfeild" command does and reads it: ".ppm"
-// anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
-// as Targa, so a name with both is all or nothing as one PPM read. Sets
-// window.hfFileType to the type tried; a name with neither gives
-// WrongFileType and hfFileType 0.
-int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
-                          const std::string &name);
+// Opens path and reads it with readPpm when ppm is set, else with readTarga;
+// CannotOpen when it cannot be opened (a directory included).
+int readHeightFieldFile(const std::string &path, bool ppm, const Palette &pal, LRMemoryDC &image);
 
-// What follows a load by the "Heightfeild" command. On Loaded: hfType takes
-// window.hfFileType, viewImage is shown, the scene is re-fitted to the new
-// size. In every case the map is then redrawn (through Scene::changed).
-// The caller updates the scroll bars.
-void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result);
-
-// The "Heightfeild" command once the chooser has answered (nullopt or an empty
-// name when cancelled): stores the name in hfFileName, reads it and finishes
-// as above. Returns the result; heightFieldMessage gives the notice.
-int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
-                       const std::optional<std::string> &chosen);
-
-// The load at start-up: hfFileName classified and read as the "Heightfeild"
-// command does. On Loaded hfType follows the file, the scene is re-fitted to
-// the new size, kept for Undo and redrawn; otherwise nothing more changes.
-// Returns the result; firstLoadMessage gives the notice.
-int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal);
-
-// The start-up notice for a result, or nullptr for Loaded. A name of neither
-// type says that it was the first load.
-const char *firstLoadMessage(int result);
+// Makes a read image the scene's map: the previous size is kept in
+// prevMapWidth/Height, the map takes the image's size and centre, and the
+// image becomes baseImage. hfType, viewImage and the pane are the caller's.
+void commitHeightField(Scene &scene, LRMemoryDC &&image);
 
 } // namespace hs

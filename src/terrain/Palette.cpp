@@ -1,13 +1,11 @@
 #include "terrain/Palette.h"
 
-#include "core/Names.h"
+#include "core/LineReader.h"
+#include "core/ScanLine.h"
 #include "terrain/InputFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 
 namespace hs {
 
@@ -44,66 +42,6 @@ Palette makeDefault() {
   return p;
 }
 
-// One "%i" conversion: optional blanks, an optional sign, then decimal, octal
-// (leading 0) or hexadecimal (leading 0x). Only the low 8 bits are kept, so
-// the value is accumulated modulo 256 and can never overflow.
-bool scanInt(const std::string &s, std::size_t &pos, unsigned &out) {
-  while (pos < s.size() && std::isspace(static_cast<unsigned char>(s[pos])))
-    ++pos;
-  bool negative = false;
-  if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
-    negative = s[pos] == '-';
-    ++pos;
-  }
-  unsigned base = 10;
-  if (pos < s.size() && s[pos] == '0') {
-    base = 8;
-    if (pos + 2 < s.size() && (s[pos + 1] == 'x' || s[pos + 1] == 'X') &&
-        std::isxdigit(static_cast<unsigned char>(s[pos + 2]))) {
-      base = 16;
-      pos += 2;
-    }
-  }
-  std::uint32_t value = 0;
-  std::size_t digits = 0;
-  for (; pos < s.size(); ++pos, ++digits) {
-    const int c = static_cast<unsigned char>(s[pos]);
-    unsigned d;
-    if (c >= '0' && c <= '9')
-      d = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f')
-      d = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      d = static_cast<unsigned>(c - 'A' + 10);
-    else
-      break;
-    if (d >= base)
-      break;
-    value = value * base + d; // wraps modulo 2^32, which keeps the low 8 bits right
-  }
-  if (digits == 0)
-    return false;
-  out = (negative ? 0u - value : value) & 0xFFu;
-  return true;
-}
-
-// Reads one line without its line end. Longer lines keep their first 4095
-// bytes; the rest is skipped. False at the end of the file.
-bool readLine(std::FILE *f, std::string &line) {
-  line.clear();
-  int c = std::getc(f);
-  if (c == EOF)
-    return false;
-  while (c != EOF && c != '\n') {
-    if (line.size() < 4095)
-      line.push_back(static_cast<char>(c));
-    c = std::getc(f);
-  }
-  if (!line.empty() && line.back() == '\r')
-    line.pop_back();
-  return true;
-}
-
 } // namespace
 
 const Palette &defaultPalette() {
@@ -127,35 +65,31 @@ const char *paletteMessage(int result) {
   }
 }
 
-bool parsePaletteLine(const std::string &line, ColourValue &out) {
-  std::size_t pos = 0;
-  unsigned c[3];
-  for (int i = 0; i < 3; ++i) {
-    if (i > 0) {
-      // The comma must follow the number directly.
-      if (pos >= line.size() || line[pos] != ',')
-        return false;
-      ++pos;
-    }
-    if (!scanInt(line, pos, c[i]))
-      return false;
-  }
-  out = vColor(static_cast<int>(c[0]), static_cast<int>(c[1]), static_cast<int>(c[2])).value();
+bool parsePaletteLine(std::string_view line, ColourValue &out) {
+  Scanned v[3];
+  if (scanLine(line, LineFormat::Ints3, v) < 3)
+    return false;
+  // Only the low 8 bits of each number count.
+  out = vColor(v[0].i & 0xFF, v[1].i & 0xFF, v[2].i & 0xFF).value();
   return true;
 }
 
-int loadPalette(Palette &out, const std::string &path) {
-  InputFile f = openInputFile(path);
-  if (!f)
-    return PaletteOpenError;
+int readPalette(QIODevice &in, Palette &out) {
+  LineReader reader(in);
   Palette next;
-  std::string line;
-  for (std::size_t i = 0; i < next.size(); ++i) {
-    if (!readLine(f.get(), line) || !parsePaletteLine(line, next[i]))
+  std::string_view line;
+  for (ColourValue &colour : next)
+    if (reader.next(line) != LineReader::Line || !parsePaletteLine(line, colour))
       return PaletteBodyError; // the palette in use stays whole
-  }
   out = next;
   return PaletteLoaded;
+}
+
+int loadPalette(Palette &out, const std::string &path) {
+  QFile file;
+  if (!openInputFile(path, file))
+    return PaletteOpenError;
+  return readPalette(file, out);
 }
 
 void applyPalette(Scene &scene, const Palette &pal) {
@@ -173,29 +107,9 @@ void applyPalette(Scene &scene, const Palette &pal) {
   }
 }
 
-int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path) {
-  const int result = loadPalette(pal, path);
-  if (result == PaletteLoaded) {
-    applyPalette(scene, pal);
-    scene.changed(Change::Map);
-  }
-  return result;
-}
-
-int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
-                   const std::optional<std::string> &chosen) {
-  if (!paletteCommandWanted(scene))
-    return PaletteCancelled;
-  if (!chosen || chosen->empty())
-    return PaletteCancelled;
-  if (!setName(window.paletteFileName, *chosen))
-    return PaletteOpenError; // a name too long to keep cannot be a file we can open
-  const int result = loadAndApplyPalette(scene, pal, *chosen);
-  if (result == PaletteLoaded) {
-    applyPalette(scene, pal);
-    scene.changed(Change::Map);
-  }
-  return result;
+void commitPalette(Scene &scene, Palette &pal, const Palette &read) {
+  pal = read;
+  applyPalette(scene, pal);
 }
 
 } // namespace hs

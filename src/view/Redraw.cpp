@@ -1,7 +1,5 @@
 #include "view/Redraw.h"
 
-#include "terrain/HeightField.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

@@ -1,26 +1,39 @@
-#include "io/LineReader.h"
+// The line reader of every text file the program reads, here where the
+// settings, palette and place data readers can all be reached.
+#include "core/LineReader.h"
+#include "core/Settings.h"
+#include "io/PlaceData.h"
+#include "terrain/Palette.h"
 
 #include <QBuffer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace hs {
 namespace {
 
-// Every line as text, "<too long>" for an overlong one.
-std::vector<std::string> lines(const std::string &text) {
+template <class Read> auto fromBytes(const std::string &text, Read read) {
   QByteArray bytes = QByteArray::fromStdString(text);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  LineReader reader(buffer);
-  std::vector<std::string> out;
-  std::string_view line;
-  for (LineReader::Result r; (r = reader.next(line)) != LineReader::End;)
-    out.push_back(r == LineReader::Line ? std::string(line) : "<too long>");
-  return out;
+  return read(buffer);
+}
+
+// Every line as text, "<too long>" for an overlong one.
+std::vector<std::string> lines(const std::string &text) {
+  return fromBytes(text, [](QIODevice &device) {
+    LineReader reader(device);
+    std::vector<std::string> out;
+    std::string_view line;
+    for (LineReader::Result r; (r = reader.next(line)) != LineReader::End;)
+      out.push_back(r == LineReader::Line ? std::string(line) : "<too long>");
+    return out;
+  });
 }
 
 TEST(LineReader, SplitsLinesStripsOneCrAndKeepsALastLineWithoutEnd) {
@@ -30,14 +43,61 @@ TEST(LineReader, SplitsLinesStripsOneCrAndKeepsALastLineWithoutEnd) {
   EXPECT_EQ(lines(std::string("n\0ul\n", 5)), std::vector<std::string>{std::string("n\0ul", 4)});
 }
 
-TEST(LineReader, LinesUpTo4095BytesPassAndLongerOnesAreSkippedWhole) {
-  const std::string max(4095, 'm');
+TEST(LineReader, OverlongLinesAreSkippedWhole) {
   const std::string over(4096, 'o');
-  EXPECT_EQ(lines(max + "\r\n" + over + "\nnext\n" + over),
-            (std::vector<std::string>{max, "<too long>", "next", "<too long>"}));
   const std::string huge(3'000'000, 'h'); // larger than the reader's buffer
-  EXPECT_EQ(lines("a\n" + huge + "\nb\n" + huge),
-            (std::vector<std::string>{"a", "<too long>", "b", "<too long>"}));
+  EXPECT_EQ(lines("a\n" + huge + "\nb\n" + over + "\r\nc\n" + huge),
+            (std::vector<std::string>{"a", "<too long>", "b", "<too long>", "c", "<too long>"}));
+}
+
+// One rule for every file: a line of up to 4095 bytes (its line end not
+// counted) is read whole; a longer one is a bad line of that file, with its
+// reader's result for a malformed line, never cut and never split.
+TEST(LongLines, AreABadLineOfEachFile) {
+  using Read = std::function<int(QIODevice &)>;
+  // The settings file has no result: a bad line leaves its value as it was,
+  // so this reader answers with the number of values that stayed.
+  const Read settings = [](QIODevice &device) {
+    ProgramValues v;
+    WindowValues w;
+    w.hfFileName = w.paletteFileName = "old";
+    v.unitsMode = 7;
+    readSettings(device, v, w);
+    return int(w.hfFileName == "old") + int(v.unitsMode == 7) + int(w.paletteFileName == "old");
+  };
+  const Read palette = [](QIODevice &device) {
+    Palette p;
+    return readPalette(device, p);
+  };
+  const Read place = [](QIODevice &device) {
+    PlaceData data;
+    return readPlaceData(device, data, 9);
+  };
+  const std::vector<std::string> ini = {"a", "b", "c", "1", "e", "f"}, pal(256, "1,2,3"),
+                                 dat = {"1,2,3,0,0", "4,5,6,0,0", "h.tga",    "1,1,1",
+                                        "0,0,0",     "1,1 type",  "7,8,9,0,0"};
+  const std::tuple<const std::vector<std::string> &, const Read &, std::size_t, int> cases[] = {
+      {ini, settings, 0, 1},
+      {ini, settings, 3, 1},
+      {ini, settings, 5, 1},
+      {pal, palette, 0, PaletteBodyError},
+      {pal, palette, 255, PaletteBodyError},
+      {dat, place, 0, PlaceDataBadHeader},
+      {dat, place, 1, PlaceDataBadLookAt},
+      {dat, place, 2, PlaceDataBadHeader},
+      {dat, place, 4, PlaceDataBadHeader},
+      {dat, place, 5, PlaceDataBadObject},
+      {dat, place, 6, PlaceDataBadObject}};
+  for (const auto &[file, read, padded, bad] : cases)
+    for (const char *end : {"\n", "\r\n"})
+      for (std::size_t length : {4095, 4096}) {
+        std::string text;
+        for (std::size_t i = 0; i < file.size(); ++i)
+          text +=
+              (i == padded ? file[i] + std::string(length - file[i].size(), ' ') : file[i]) + end;
+        EXPECT_EQ(fromBytes(text, read), length == 4095 ? 0 : bad)
+            << text.substr(0, 12) << " line " << padded << ", " << length << " bytes";
+      }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "io/PovInclude.h"
-#include "io/TextOut.h"
+#include "core/TextOut.h"
 #include "terrain/Height.h"
 
 #include <QBuffer>

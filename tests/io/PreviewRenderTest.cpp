@@ -3,8 +3,8 @@
 // proves our include file is valid for the renderer.
 #include "io/PovInclude.h"
 #include "terrain/Height.h"
-#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
+#include "view/MapLoad.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "io/LineReader.h"
+#include "core/LineReader.h"
 
 #include <QIODevice>
 

@@ -1,4 +1,4 @@
-#include "io/TextOut.h"
+#include "core/TextOut.h"
 
 #include <QIODevice>
 

@@ -1,4 +1,4 @@
-#include "io/ScanLine.h"
+#include "core/ScanLine.h"
 
 #include <charconv>
 #include <clocale>
@@ -11,7 +11,7 @@ namespace hs {
 
 namespace {
 
-constexpr std::string_view kKinds[] = {"fffif", "fff", "fii", "ii", "i"};
+constexpr std::string_view kKinds[] = {"fffif", "fff", "fii", "ii", "i", "iii"};
 
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -90,6 +90,9 @@ int slowScan(std::string_view line, LineFormat format, Scanned *o) {
     break;
   case LineFormat::Int:
     n = std::sscanf(c, "%i", &o[0].i);
+    break;
+  case LineFormat::Ints3:
+    n = std::sscanf(c, "%i,%i,%i", &o[0].i, &o[1].i, &o[2].i);
     break;
   }
   uselocale(previous);

@@ -1,4 +1,4 @@
-#include "io/ScanLine.h"
+#include "core/ScanLine.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,10 @@ namespace hs {
 namespace {
 
 const char *kindsOf(LineFormat format) {
-  return format == LineFormat::Item ? "fffif" : format == LineFormat::WaterLine ? "fii" : "ii";
+  return format == LineFormat::Item        ? "fffif"
+         : format == LineFormat::WaterLine ? "fii"
+         : format == LineFormat::Ints3     ? "iii"
+                                           : "ii";
 }
 
 // The count and the values read, as bit patterns so -0 compares.
@@ -46,6 +49,9 @@ std::string reference(const std::string &line, LineFormat format) {
   case LineFormat::Header:
     n = std::sscanf(c, "%i,%i", &i[0], &i[1]);
     break;
+  case LineFormat::Ints3:
+    n = std::sscanf(c, "%i,%i,%i", &i[0], &i[1], &i[2]);
+    break;
   default:
     break;
   }
@@ -55,6 +61,9 @@ std::string reference(const std::string &line, LineFormat format) {
       n = k;
   return encode(format, n < 0 ? 0 : n, f, i);
 }
+
+constexpr LineFormat kFormats[] = {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header,
+                                   LineFormat::Ints3};
 
 std::string mine(const std::string &line, LineFormat format) {
   Scanned v[5];
@@ -78,7 +87,7 @@ TEST(ScanLine, FollowsScanfOnHandPickedLines) {
         line += text[++k] == 't' ? '\t' : '\r';
       else
         line += text[k];
-    for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
+    for (LineFormat f : kFormats)
       EXPECT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
   }
 }
@@ -91,7 +100,7 @@ TEST(ScanLine, FollowsScanfOnRandomNumberLines) {
     const int len = static_cast<int>(gen() % 40);
     for (int k = 0; k < len; ++k)
       line += alphabet[gen() % alphabet.size()];
-    for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
+    for (LineFormat f : kFormats)
       ASSERT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
   }
   // Well-formed lines with many digits, where rounding to float matters.

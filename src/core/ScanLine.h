@@ -12,11 +12,12 @@ union Scanned {
 
 // The line formats our text files use. Fields are separated by single commas.
 enum class LineFormat {
-  Item,      // "%f,%f,%f,%i,%f"
+  Item,      // "%f,%f,%f,%i,%f", an item of the place data file
   Floats3,   // "%f,%f,%f"
   WaterLine, // "%f,%i,%i"
   Header,    // "%i,%i"
-  Int,       // "%i"
+  Int,       // "%i", the units line of the settings file
+  Ints3,     // "%i,%i,%i", a palette line
 };
 
 // Converts line as sscanf with that format would in the C locale, and returns

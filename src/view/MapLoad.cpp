@@ -1,0 +1,116 @@
+#include "view/MapLoad.h"
+
+#include "core/Names.h"
+#include "terrain/Height.h"
+#include "view/Redraw.h"
+
+namespace hs {
+
+int showHeightField(Scene &scene, LRMemoryDC &&image) {
+  // The old viewImage is only a picture of the old map, rebuilt by every
+  // redraw, so when it already has the new size it is reused; otherwise the
+  // new one is made before anything in the scene changes.
+  LRMemoryDC view;
+  if (scene.viewImage.width() != image.width() || scene.viewImage.height() != image.height()) {
+    view = LRMemoryDC(image.width(), image.height());
+    if (view.isNull())
+      return Incompatible;
+  }
+  commitHeightField(scene, std::move(image));
+  if (!view.isNull())
+    scene.viewImage = std::move(view);
+  scene.viewImage.copyFrom(scene.baseImage);
+  // The pane and viewImage draw with the same pen and brush.
+  scene.viewImage.setPen(scene.pen);
+  scene.viewImage.setBrush(scene.brush);
+  scene.viewImage.setDrawMode(DrawMode::Normal);
+  scene.repaint();
+  return Loaded;
+}
+
+int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
+  LRMemoryDC image;
+  const int result = readHeightFieldFile(path, false, pal, image);
+  return result == Loaded ? showHeightField(scene, std::move(image)) : result;
+}
+
+int loadPpm(Scene &scene, const std::string &path) {
+  LRMemoryDC image;
+  const int result = readHeightFieldFile(path, true, defaultPalette(), image);
+  return result == Loaded ? showHeightField(scene, std::move(image)) : result;
+}
+
+int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
+                          const std::string &name) {
+  const bool tga = name.find(".tga") != std::string::npos;
+  const bool ppm = name.find(".ppm") != std::string::npos;
+  if (!tga && !ppm) {
+    window.hfFileType = 0;
+    return WrongFileType;
+  }
+  window.hfFileType = ppm ? 1 : 0;
+  // A name with both is read as PPM only. No file is both (a Targa starts with
+  // byte 0, a PPM with "P6"), so a Targa read first could only be replaced by
+  // the PPM read or, when that fails, leave a map of another type behind.
+  return ppm ? loadPpm(scene, name) : loadTarga(scene, name, pal);
+}
+
+void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result) {
+  if (result == Loaded) {
+    scene.hfType = window.hfFileType;
+    scene.repaint();
+    rescaleToMap(scene);
+  }
+  scene.changed(Change::Map);
+}
+
+int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
+                       const std::optional<std::string> &chosen) {
+  int result = LoadCancelled;
+  if (chosen && !chosen->empty()) {
+    // Stored before reading, so a failed read still leaves the new name.
+    // A name too long to keep is not stored; it cannot be opened either.
+    setName(window.hfFileName, *chosen);
+    result = loadHeightFieldByName(scene, window, pal, *chosen);
+  }
+  finishHeightFieldLoad(scene, window, result);
+  return result;
+}
+
+int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal) {
+  const std::string name = window.hfFileName;
+  const int result = loadHeightFieldByName(scene, window, pal, name);
+  if (result == Loaded) {
+    finishHeightFieldLoad(scene, window, result);
+    keep(scene);
+  }
+  return result;
+}
+
+int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path) {
+  Palette read;
+  const int result = loadPalette(read, path);
+  if (result == PaletteLoaded) {
+    commitPalette(scene, pal, read);
+    scene.changed(Change::Map);
+  }
+  return result;
+}
+
+int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
+                   const std::optional<std::string> &chosen) {
+  if (!paletteCommandWanted(scene))
+    return PaletteCancelled;
+  if (!chosen || chosen->empty())
+    return PaletteCancelled;
+  if (!setName(window.paletteFileName, *chosen))
+    return PaletteOpenError; // a name too long to keep cannot be a file we can open
+  const int result = loadAndApplyPalette(scene, pal, *chosen);
+  if (result == PaletteLoaded) {
+    applyPalette(scene, pal);
+    scene.changed(Change::Map);
+  }
+  return result;
+}
+
+} // namespace hs

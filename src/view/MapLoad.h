@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/LRMemoryDC.h"
+#include "core/ProgramValues.h"
+#include "core/Scene.h"
+#include "terrain/HeightField.h"
+#include "terrain/Palette.h"
+
+#include <optional>
+#include <string>
+
+namespace hs {
+
+// Makes a read image the scene's map (commitHeightField) and shows it:
+// viewImage becomes a copy of the new baseImage, drawn with the scene's pen
+// and brush, and is shown on the pane. All or nothing: when no viewImage of
+// the new size can be made, the result is Incompatible and the scene is
+// exactly as it was. hfType is left to the caller.
+int showHeightField(Scene &scene, LRMemoryDC &&image);
+
+// Reads the named file (readHeightFieldFile) and shows it as above. On any
+// failure the scene is exactly as it was.
+int loadTarga(Scene &scene, const std::string &path, const Palette &pal);
+int loadPpm(Scene &scene, const std::string &path);
+
+// Classifies name as the "Heightfeild" command does and reads it: ".ppm"
+// anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
+// as Targa, so a name with both is all or nothing as one PPM read. Sets
+// window.hfFileType to the type tried; a name with neither gives
+// WrongFileType and hfFileType 0.
+int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
+                          const std::string &name);
+
+// What follows a load by the "Heightfeild" command. On Loaded: hfType takes
+// window.hfFileType, viewImage is shown, the scene is re-fitted to the new
+// size. In every case the map is then redrawn (through Scene::changed).
+// The caller updates the scroll bars.
+void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result);
+
+// The "Heightfeild" command once the chooser has answered (nullopt or an empty
+// name when cancelled): stores the name in hfFileName, reads it and finishes
+// as above. Returns the result; heightFieldMessage gives the notice.
+int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
+                       const std::optional<std::string> &chosen);
+
+// The load at start-up: hfFileName classified and read as the "Heightfeild"
+// command does. On Loaded hfType follows the file, the scene is re-fitted to
+// the new size, kept for Undo and redrawn; otherwise nothing more changes.
+// Returns the result; firstLoadMessage gives the notice.
+int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal);
+
+// Loads a palette file and, on success, makes it pal, recolours the map and
+// redraws it (through Scene::changed). The start-up load uses this too.
+int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path);
+
+// Whether the "Palette" command would open the chooser at all.
+inline bool paletteCommandWanted(const Scene &scene) { return scene.hfType == 0; }
+
+// The "Palette" command ("Fix TGA Palette") once the chooser has answered
+// (nullopt or an empty name when it was cancelled). Only a Targa map can be
+// recoloured: with the loaded map's hfType not 0 the chooser is not run,
+// nothing changes and the result is PaletteCancelled, which shows nothing.
+// (hfFileType is only the type of the last attempted load: after a failed
+// one it can name a Targa while a PPM map is shown.) Otherwise the name is
+// stored in paletteFileName and the file loaded into pal; on success the map is
+// recoloured and redrawn (through Scene::changed) twice, as the command has
+// always done. Returns 0..3; paletteMessage gives the notice.
+int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
+                   const std::optional<std::string> &chosen);
+
+} // namespace hs
