@@ -236,5 +236,30 @@ TEST_F(MouseFixture, ExtraPressesCountOnlyInTheFillModes) {
   EXPECT_EQ(s.clickCount, 1);
 }
 
+// A scene no window or pane has attached still takes every gesture of every
+// mode: the stand-ins do nothing, and what the model does still happens.
+TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
+  // The one object there, what the gesture adds (one object, a fill of 3, a
+  // box of 3 x 3, the part of a circle of 3 on the map) and the one Return
+  // places.
+  const long long objects[kModeCount] = {3, 5, 11, 3, 2, 2, 2, 2, 2, 2, 2, 2};
+  for (int mode = 0; mode < kModeCount; ++mode) {
+    Scene s;
+    ProgramValues v;
+    v.fillCount = 3;
+    v.modes.selectTool(mode);
+    paintRampMap(s);
+    s.objects[0].append(20, 0, 20, AboveGround, 0);
+    mousePress(s, v, 20, 20, kLeftButton);
+    mouseDrag(s, v, 60, 50, kLeftButton);
+    mouseRelease(s, v, 60, 50, kLeftButton);
+    keyIn(s, v, Key::Return, false);
+    SCOPED_TRACE(mode);
+    EXPECT_EQ(s.clickCount, 0);
+    EXPECT_EQ(s.rubberBand.figure, RubberFigure::None);
+    EXPECT_EQ(s.objectCount(), objects[mode]);
+  }
+}
+
 } // namespace
 } // namespace hs
