@@ -1,19 +1,16 @@
 #include "placement/Mouse.h"
 
+#include "core/Numbers.h"
 #include "placement/Edit.h"
 #include "placement/Fill.h"
-#include "placement/Random.h"
 #include "terrain/Height.h"
 #include "view/Redraw.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace hs {
 
 namespace {
-
-int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 Point mapPointOf(const Scene &scene, int x, int y) {
   return {clampToInt(static_cast<long long>(x) + scene.scrollX),

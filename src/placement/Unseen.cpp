@@ -1,7 +1,7 @@
 #include "placement/Unseen.h"
 
+#include "core/Numbers.h"
 #include "placement/Edit.h"
-#include "placement/Random.h"
 #include "placement/ViewLink.h"
 
 #include <QPainter>

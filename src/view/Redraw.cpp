@@ -1,5 +1,6 @@
 #include "view/Redraw.h"
 
+#include "core/Numbers.h"
 #include "terrain/HeightField.h"
 
 #include <algorithm>
@@ -12,24 +13,15 @@ namespace hs {
 
 namespace {
 
-// Map positions become pixels by truncation toward zero; far-off values
-// saturate instead of overflowing.
-int toPixel(double v) {
-  if (!(v > -1.0e9))
-    return -1'000'000'000;
-  if (!(v < 1.0e9))
-    return 1'000'000'000;
-  return static_cast<int>(v);
-}
+// Map positions become pixels by truncation toward zero. Far-off ones stop a
+// long way off the map but well inside the int range, so the drawing code may
+// add an image's size to them without overflowing.
+int toPixel(double v) { return std::clamp(truncToInt(v), -1'000'000'000, 1'000'000'000); }
 
 unsigned waterLevelOf(const ProgramValues &values) {
   // Truncated toward zero, then compared as unsigned: a negative level covers
   // every height, as it always has.
-  const double level = values.waterLevel;
-  const long long t = !(level > -2147483648.0)  ? -2147483647LL - 1
-                      : !(level < 2147483647.0) ? 2147483647LL
-                                                : static_cast<long long>(level);
-  return static_cast<unsigned>(static_cast<std::int32_t>(t));
+  return static_cast<unsigned>(truncToInt(values.waterLevel));
 }
 
 // copyFrom + paintAtOrBelow in one pass from baseImage to viewImage: the
