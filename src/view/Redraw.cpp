@@ -40,17 +40,15 @@ void copyWithWater(Scene &scene, const ProgramValues &values) {
     const std::uint32_t *src = base.rowPixels(y);
     std::uint32_t *dst = view.rowPixels(y);
     const int n = y < h ? w : 0;
-    // Stored pixels are 0xAARRGGBB: the 16-bit height is red + 256 * green,
-    // the 8-bit one is blue.
     if (scene.hfType != 0) {
       for (int x = 0; x < n; ++x) {
         const std::uint32_t p = src[x];
-        dst[x] = (((p >> 16) & 0xFFu) | (p & 0xFF00u)) <= level ? paint : p;
+        dst[x] = height16Of(p) <= level ? paint : p;
       }
     } else {
       for (int x = 0; x < n; ++x) {
         const std::uint32_t p = src[x];
-        dst[x] = (p & 0xFFu) <= level ? paint : p;
+        dst[x] = height8Of(p) <= level ? paint : p;
       }
     }
     std::copy(src + n, src + full, dst + n);
