@@ -1,23 +1,11 @@
 #include "core/CameraView.h"
 
+#include "core/Numbers.h"
+
 #include <cmath>
 #include <numbers>
 
 namespace hs {
-
-namespace {
-
-// Map positions become pixels by truncation toward zero; far-off values
-// saturate instead of overflowing.
-int toPixel(double v) {
-  if (!(v > -1.0e9))
-    return -1'000'000'000;
-  if (!(v < 1.0e9))
-    return 1'000'000'000;
-  return static_cast<int>(v);
-}
-
-} // namespace
 
 PointD borderHitExact(const Document &document, PointD v, PointD p) {
   const double W = document.mapWidth;

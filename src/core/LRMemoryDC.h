@@ -2,7 +2,16 @@
 
 #include "gui/image/vMemoryDC.h"
 
+#include <cstdint>
+
 namespace hs {
+
+// The height a stored pixel (0xFFRRGGBB) stands for: red + 256 * green on a
+// PPM map, blue on a Targa map. Every reader of heights decodes through these.
+constexpr unsigned height16Of(std::uint32_t pixel) {
+  return ((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u);
+}
+constexpr unsigned height8Of(std::uint32_t pixel) { return pixel & 0xFFu; }
 
 // The program's image: exact pixel reads plus the water fill by height.
 class LRMemoryDC : public vMemoryDC {

@@ -1,5 +1,6 @@
 #include "placement/Edit.h"
 
+#include "core/Numbers.h"
 #include "placement/Random.h"
 #include "terrain/Height.h"
 
@@ -125,8 +126,8 @@ void movePicked(Scene &scene, int paneX, int paneY) {
   const int kind = pickedKind(scene);
   if (kind == PickNothing)
     return;
-  const int mapX = static_cast<int>(static_cast<long long>(paneX) + scene.scrollX);
-  const int mapZ = static_cast<int>(static_cast<long long>(paneY) + scene.scrollY);
+  const int mapX = clampToInt(static_cast<long long>(paneX) + scene.scrollX);
+  const int mapZ = clampToInt(static_cast<long long>(paneY) + scene.scrollY);
   const double h = std::max(heightAt(scene, mapX, mapZ), 0);
   auto place = [&](ScItem &item) {
     item.x = mapX;

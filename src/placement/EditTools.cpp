@@ -1,5 +1,6 @@
 // The tools that change what is placed: delete in a box, edit, move one,
 // move all, and "Select & Move", which does nothing yet.
+#include "core/Numbers.h"
 #include "gui/image/MouseButtons.h"
 #include "placement/Edit.h"
 #include "placement/Random.h"

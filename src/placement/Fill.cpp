@@ -1,5 +1,6 @@
 #include "placement/Fill.h"
 
+#include "core/Numbers.h"
 #include "placement/Random.h"
 #include "terrain/Height.h"
 

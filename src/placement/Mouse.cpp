@@ -1,16 +1,14 @@
 #include "placement/Mouse.h"
 
+#include "core/Numbers.h"
 #include "placement/Tool.h"
 #include "terrain/Height.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace hs {
 
 namespace {
-
-int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 Point mapPointOf(const Scene &scene, int x, int y) {
   return {clampToInt(static_cast<long long>(x) + scene.scrollX),

@@ -1,17 +1,13 @@
 // The tools that place objects: one at a time, and the three fills.
+#include "core/Numbers.h"
 #include "gui/image/MouseButtons.h"
 #include "placement/Edit.h"
 #include "placement/Fill.h"
 #include "placement/Tool.h"
 
-#include <algorithm>
-#include <climits>
-
 namespace hs {
 
 namespace {
-
-int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // "One": the left button places an object of currentType, the right one
 // deletes the object nearest to where it was pressed.

@@ -30,12 +30,4 @@ int randomTypeFor(ProgramValues &values) {
   return std::min(type, current);
 }
 
-int truncToInt(double v) {
-  if (!(v > -2147483648.0))
-    return v != v ? 0 : -2147483647 - 1;
-  if (!(v < 2147483647.0))
-    return 2147483647;
-  return static_cast<int>(v);
-}
-
 } // namespace hs

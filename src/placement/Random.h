@@ -16,8 +16,6 @@ int nextRandom(ProgramValues &values);
 // random type 0..currentType (draws one value).
 int randomTypeFor(ProgramValues &values);
 
-// Truncates toward zero; values beyond the int range saturate.
-int truncToInt(double v);
 // currentType forced into the sixteen list indices.
 int currentTypeIndex(const ProgramValues &values);
 

@@ -1,6 +1,6 @@
+#include "core/Numbers.h"
 #include "placement/Fill.h"
 #include "placement/Mouse.h"
-#include "placement/Random.h"
 #include "terrain/Height.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "placement/Unseen.h"
 
 #include "core/CameraView.h"
+#include "core/Numbers.h"
 #include "placement/Edit.h"
-#include "placement/Random.h"
 
 #include <QPainter>
 #include <QPolygon>

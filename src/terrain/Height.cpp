@@ -1,19 +1,8 @@
 #include "terrain/Height.h"
 
+#include "core/Numbers.h"
+
 namespace hs {
-
-namespace {
-
-int truncToInt(double v) {
-  // Positions far outside any map saturate instead of overflowing.
-  if (!(v > -2147483648.0))
-    return -2147483647 - 1;
-  if (!(v < 2147483647.0))
-    return 2147483647;
-  return static_cast<int>(v);
-}
-
-} // namespace
 
 int heightAtItem(const Scene &scene, double x, double z) {
   return heightAt(scene, truncToInt(x), truncToInt(z));

@@ -25,9 +25,9 @@ inline int height8At(const Scene &scene, int x, int y) {
   if (offMap(scene, x, y))
     return -1;
   // Stored pixels are always opaque, 0xFFRRGGBB: pure white is the whole
-  // word of ones and blue is the low byte.
+  // word of ones.
   const std::uint32_t p = scene.baseImage.rowPixels(y)[x];
-  return p == 0xFFFFFFFFu ? -1 : static_cast<int>(p & 0xFFu);
+  return p == 0xFFFFFFFFu ? -1 : static_cast<int>(height8Of(p));
 }
 
 // Height of a PPM map pixel: red + 256 * green, or -1 off the map.
@@ -35,7 +35,7 @@ inline int height16At(const Scene &scene, int x, int y) {
   if (offMap(scene, x, y))
     return -1;
   const std::uint32_t p = scene.baseImage.rowPixels(y)[x];
-  return static_cast<int>(((p >> 16) & 0xFFu) | (p & 0xFF00u));
+  return static_cast<int>(height16Of(p));
 }
 
 // The sampler the loaded map's type selects.

@@ -1,5 +1,7 @@
 #include "view/Redraw.h"
 
+#include "core/Numbers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,24 +12,10 @@ namespace hs {
 
 namespace {
 
-// Map positions become pixels by truncation toward zero; far-off values
-// saturate instead of overflowing.
-int toPixel(double v) {
-  if (!(v > -1.0e9))
-    return -1'000'000'000;
-  if (!(v < 1.0e9))
-    return 1'000'000'000;
-  return static_cast<int>(v);
-}
-
 unsigned waterLevelOf(const ProgramValues &values) {
   // Truncated toward zero, then compared as unsigned: a negative level covers
   // every height, as it always has.
-  const double level = values.waterLevel;
-  const long long t = !(level > -2147483648.0)  ? -2147483647LL - 1
-                      : !(level < 2147483647.0) ? 2147483647LL
-                                                : static_cast<long long>(level);
-  return static_cast<unsigned>(static_cast<std::int32_t>(t));
+  return static_cast<unsigned>(truncToInt(values.waterLevel));
 }
 
 // copyFrom + paintAtOrBelow in one pass from baseImage to viewImage: the
@@ -46,17 +34,15 @@ void copyWithWater(Scene &scene, const ProgramValues &values) {
     const std::uint32_t *src = base.rowPixels(y);
     std::uint32_t *dst = view.rowPixels(y);
     const int n = y < h ? w : 0;
-    // Stored pixels are 0xAARRGGBB: the 16-bit height is red + 256 * green,
-    // the 8-bit one is blue.
     if (scene.hfType != 0) {
       for (int x = 0; x < n; ++x) {
         const std::uint32_t p = src[x];
-        dst[x] = (((p >> 16) & 0xFFu) | (p & 0xFF00u)) <= level ? paint : p;
+        dst[x] = height16Of(p) <= level ? paint : p;
       }
     } else {
       for (int x = 0; x < n; ++x) {
         const std::uint32_t p = src[x];
-        dst[x] = (p & 0xFFu) <= level ? paint : p;
+        dst[x] = height8Of(p) <= level ? paint : p;
       }
     }
     std::copy(src + n, src + full, dst + n);

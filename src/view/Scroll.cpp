@@ -1,9 +1,9 @@
 #include "view/Scroll.h"
 
+#include "core/Numbers.h"
 #include "view/Redraw.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace hs {
 
@@ -24,8 +24,6 @@ Axis axisOf(Scene &scene, ScrollAxis axis) {
     return {scene.scrollX, scene.hThumbPercent, scene.mapWidth, scene.viewWidth};
   return {scene.scrollY, scene.vThumbPercent, scene.mapHeight, scene.viewHeight};
 }
-
-int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // part in whole percent of whole (integer division); 0 for an empty map.
 int percentOf(long long part, int whole) { return whole <= 0 ? 0 : clampToInt(part * 100 / whole); }
