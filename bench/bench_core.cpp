@@ -48,7 +48,7 @@ void BM_PaintAtOrBelow4096(benchmark::State &state) {
 BENCHMARK(BM_PaintAtOrBelow4096)->Unit(benchmark::kMillisecond);
 
 void BM_HeightAt1M(benchmark::State &state) {
-  Scene scene;
+  Document scene;
   scene.baseImage = noiseImage(4096);
   scene.setMapSize(4096, 4096);
   std::mt19937 gen(11);

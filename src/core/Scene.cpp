@@ -25,11 +25,6 @@ WindowServices &noServices() {
 
 Scene::Scene(WindowValues *owner) : owner_(owner ? owner : &ownValues_), services_(&noServices()) {}
 
-void Scene::setMapSize(int width, int height) {
-  Document::setMapSize(width, height);
-  clampScroll(width, height);
-}
-
 void Scene::attachOwner(WindowValues *owner) { owner_ = owner ? owner : &ownValues_; }
 
 void Scene::attachServices(WindowServices *services) {

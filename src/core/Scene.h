@@ -29,10 +29,6 @@ public:
   Scene(const Scene &) = delete;
   Scene &operator=(const Scene &) = delete;
 
-  // Sets the map size (Document::setMapSize) and pulls the scroll offsets
-  // back into the new map.
-  void setMapSize(int width, int height);
-
   WindowValues &owner() const { return *owner_; }
   WindowServices &services() const { return *services_; }
   // nullptr detaches: the scene falls back to values and services of its own.

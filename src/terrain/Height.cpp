@@ -4,20 +4,20 @@
 
 namespace hs {
 
-int heightAtItem(const Scene &scene, double x, double z) {
-  return heightAt(scene, truncToInt(x), truncToInt(z));
+int heightAtItem(const Document &document, double x, double z) {
+  return heightAt(document, truncToInt(x), truncToInt(z));
 }
 
-int maxHeight(const Scene &scene) { return scene.hfType != 0 ? 65535 : 255; }
+int maxHeight(const Document &document) { return document.hfType != 0 ? 65535 : 255; }
 
-PovPoint toPov(const Scene &scene, const ProgramValues &values, const ScItem &item, float cameraY) {
-  const double maxH = maxHeight(scene);
+PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item, float cameraY) {
+  const double maxH = maxHeight(document);
   const double scaleX = values.scaleX;
   const double scaleY = values.scaleY;
   const double scaleZ = values.scaleZ;
   PovPoint p;
-  p.x = (item.x - static_cast<double>(scene.mapCentreX)) / (scene.mapWidth - 1) * scaleX;
-  p.z = (static_cast<double>(scene.mapCentreY) - item.z) / (scene.mapHeight - 1) * scaleZ;
+  p.x = (item.x - static_cast<double>(document.mapCentreX)) / (document.mapWidth - 1) * scaleX;
+  p.z = (static_cast<double>(document.mapCentreY) - item.z) / (document.mapHeight - 1) * scaleZ;
   switch (item.heightMode) {
   case AboveGround:
     p.y = item.y / maxH * scaleY + item.height;
@@ -35,21 +35,21 @@ PovPoint toPov(const Scene &scene, const ProgramValues &values, const ScItem &it
     break;
   }
   default:
-    p.y = static_cast<double>(heightAtItem(scene, item.x, item.z)) / maxH * scaleY;
+    p.y = static_cast<double>(heightAtItem(document, item.x, item.z)) / maxH * scaleY;
     break;
   }
   return p;
 }
 
-void rescaleToMap(Scene &scene) {
-  auto refit = [&scene](ScItem &item) {
-    item.x = static_cast<double>(scene.mapWidth) * item.x / scene.prevMapWidth;
-    item.z = static_cast<double>(scene.mapHeight) * item.z / scene.prevMapHeight;
-    item.y = heightAtItem(scene, item.x, item.z);
+void rescaleToMap(Document &document) {
+  auto refit = [&document](ScItem &item) {
+    item.x = static_cast<double>(document.mapWidth) * item.x / document.prevMapWidth;
+    item.z = static_cast<double>(document.mapHeight) * item.z / document.prevMapHeight;
+    item.y = heightAtItem(document, item.x, item.z);
   };
-  refit(scene.camera);
-  refit(scene.lookAt);
-  for (ScData &list : scene.objects)
+  refit(document.camera);
+  refit(document.lookAt);
+  for (ScData &list : document.objects)
     for (int i = 0; i < list.count(); ++i)
       refit(list[i]);
 }

@@ -205,11 +205,11 @@ int readHeightFieldFile(const std::string &path, bool ppm, const Palette &pal, L
   return ppm ? readPpm(file, image) : readTarga(file, pal, image);
 }
 
-void commitHeightField(Scene &scene, LRMemoryDC &&image) {
-  scene.prevMapWidth = scene.mapWidth;
-  scene.prevMapHeight = scene.mapHeight;
-  scene.setMapSize(image.width(), image.height());
-  scene.baseImage = std::move(image);
+void commitHeightField(Document &document, LRMemoryDC &&image) {
+  document.prevMapWidth = document.mapWidth;
+  document.prevMapHeight = document.mapHeight;
+  document.setMapSize(image.width(), image.height());
+  document.baseImage = std::move(image);
 }
 
 } // namespace hs

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/LRMemoryDC.h"
-#include "core/Scene.h"
+#include "core/Document.h"
 #include "terrain/Palette.h"
 
 #include <string>
@@ -54,6 +54,6 @@ int readHeightFieldFile(const std::string &path, bool ppm, const Palette &pal, L
 // Makes a read image the scene's map: the previous size is kept in
 // prevMapWidth/Height, the map takes the image's size and centre, and the
 // image becomes baseImage. hfType, viewImage and the pane are the caller's.
-void commitHeightField(Scene &scene, LRMemoryDC &&image);
+void commitHeightField(Document &document, LRMemoryDC &&image);
 
 } // namespace hs

@@ -92,14 +92,14 @@ int loadPalette(Palette &out, const std::string &path) {
   return readPalette(file, out);
 }
 
-void applyPalette(Scene &scene, const Palette &pal) {
+void applyPalette(Document &document, const Palette &pal) {
   // Stored pixels are 0xFFRRGGBB, so the index is the low byte.
   std::array<std::uint32_t, 256> lut;
   for (std::size_t i = 0; i < lut.size(); ++i)
     lut[i] = toQtPixel(pal[i]);
-  LRMemoryDC &img = scene.baseImage;
-  const int w = std::min(scene.mapWidth, img.width());
-  const int h = std::min(scene.mapHeight, img.height());
+  LRMemoryDC &img = document.baseImage;
+  const int w = std::min(document.mapWidth, img.width());
+  const int h = std::min(document.mapHeight, img.height());
   for (int y = 0; y < h; ++y) {
     std::uint32_t *row = img.rowPixels(y);
     for (int x = 0; x < w; ++x)
@@ -107,9 +107,9 @@ void applyPalette(Scene &scene, const Palette &pal) {
   }
 }
 
-void commitPalette(Scene &scene, Palette &pal, const Palette &read) {
+void commitPalette(Document &document, Palette &pal, const Palette &read) {
   pal = read;
-  applyPalette(scene, pal);
+  applyPalette(document, pal);
 }
 
 } // namespace hs

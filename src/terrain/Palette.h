@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Scene.h"
+#include "core/Document.h"
 #include "gui/image/vColor.h"
 
 #include <array>
@@ -49,10 +49,10 @@ bool parsePaletteLine(std::string_view line, ColourValue &out);
 
 // Recolours the map: every pixel of baseImage takes the palette colour of the
 // index its blue component holds.
-void applyPalette(Scene &scene, const Palette &pal);
+void applyPalette(Document &document, const Palette &pal);
 
 // Makes a read palette the one in use (pal) and recolours the map with it.
 // Redrawing is the caller's.
-void commitPalette(Scene &scene, Palette &pal, const Palette &read);
+void commitPalette(Document &document, Palette &pal, const Palette &read);
 
 } // namespace hs

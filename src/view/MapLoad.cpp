@@ -17,6 +17,9 @@ int showHeightField(Scene &scene, LRMemoryDC &&image) {
       return Incompatible;
   }
   commitHeightField(scene, std::move(image));
+  // A smaller map loaded while scrolled would otherwise be shown, and redrawn,
+  // from past its end: a blank pane until the next scroll.
+  scene.clampScroll(scene.mapWidth, scene.mapHeight);
   if (!view.isNull())
     scene.viewImage = std::move(view);
   scene.viewImage.copyFrom(scene.baseImage);

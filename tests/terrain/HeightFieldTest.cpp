@@ -105,7 +105,7 @@ TEST(HeightFieldReaders, GoldenFiles) {
 }
 
 TEST(CommitHeightField, TheImageBecomesTheMapAndTheOldSizeIsKept) {
-  Scene s;
+  Document s;
   s.hfType = 1;
   LRMemoryDC image(401, 40);
   image.writePixel(400, 39, 0x123456);

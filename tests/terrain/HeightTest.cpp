@@ -15,7 +15,7 @@ std::string fmt(const PovPoint &p) {
 }
 
 TEST(Height, SamplersRefuseOffMapAndWhite) {
-  Scene s;
+  Document s;
   s.baseImage.clear();
   s.baseImage.writePixel(0, 0, 0x2A0000); // blue 42
   s.baseImage.writePixel(1, 0, 0x000102); // red 2, green 1
@@ -50,7 +50,7 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
 }
 
 TEST(ToPov, DefaultCameraAndLookAtOn400Map) {
-  Scene s;
+  Document s;
   ProgramValues v;
   const PovPoint cam = toPov(s, v, s.camera, 0.0f);
   EXPECT_EQ(fmt(cam), "0.250627, 1.000000, -25.313283");
@@ -64,7 +64,7 @@ TEST(ToPov, DefaultCameraAndLookAtOn400Map) {
 }
 
 TEST(ToPov, HeightModes) {
-  Scene s;
+  Document s;
   ProgramValues v;
   v.waterLevel = 50;
   ScItem wet{200, 20, 199, AboveWater, 0.5};
@@ -87,7 +87,7 @@ TEST(ToPov, HeightModes) {
 }
 
 TEST(Rescale, PositionsFollowTheNewSizeAndHeightsAreResampled) {
-  Scene s;
+  Document s;
   s.objects[2].append(100, 7, 50, AboveGround, 0);
   s.prevMapWidth = 400;
   s.prevMapHeight = 400;

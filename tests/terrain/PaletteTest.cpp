@@ -62,7 +62,7 @@ TEST(ReadPalette, AllOrNothing) {
 }
 
 TEST(CommitPalette, GreyRampKeepsHeights) {
-  Scene s;
+  Document s;
   for (int x = 0; x < 256; ++x)
     s.baseImage.writePixel(x, 7, defaultPalette()[static_cast<std::size_t>(x)]);
   Palette grey;
