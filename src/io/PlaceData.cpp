@@ -109,12 +109,12 @@ int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
 
 // Makes room in the scene's lists for data's objects on top of what they hold
 // (keeping nothing when replacing), so applying it cannot run out of memory.
-bool makeRoom(Scene &scene, const PlaceData &data, bool replacing) {
-  for (std::size_t t = 0; t < scene.objects.size(); ++t) {
-    const long long held = replacing ? 0 : scene.objects[t].count();
+bool makeRoom(Document &document, const PlaceData &data, bool replacing) {
+  for (std::size_t t = 0; t < document.objects.size(); ++t) {
+    const long long held = replacing ? 0 : document.objects[t].count();
     const long long needed = held + static_cast<long long>(data.objects[t].size());
     if (needed > std::numeric_limits<std::int32_t>::max() ||
-        !scene.objects[t].reserve(static_cast<std::int32_t>(needed)))
+        !document.objects[t].reserve(static_cast<std::int32_t>(needed)))
       return false;
   }
   return true;
@@ -131,36 +131,36 @@ int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
   }
 }
 
-void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
+void applyPlaceData(const PlaceData &data, Document &document, ProgramValues &values,
                     WindowValues &window) {
-  scene.camera = data.camera;
-  scene.lookAt = data.lookAt;
+  document.camera = data.camera;
+  document.lookAt = data.lookAt;
   window.hfFileName = data.hfFileName;
   values.scaleX = data.scaleX;
   values.scaleY = data.scaleY;
   values.scaleZ = data.scaleZ;
   values.waterLevel = data.waterLevel;
-  scene.hfType = data.hfType;
+  document.hfType = data.hfType;
   window.smoothOn = data.smoothOn;
   // Both records name the type of the height field the file belongs to.
   window.hfFileType = data.hfType;
   for (int t = 0; t < kObjectTypes; ++t)
     for (const ScItem &item : data.objects[static_cast<std::size_t>(t)])
-      scene.objects[static_cast<std::size_t>(t)].append(item);
+      document.objects[static_cast<std::size_t>(t)].append(item);
 }
 
-int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
+int loadPlaceData(Document &document, ProgramValues &values, WindowValues &window,
                   const std::string &fileName) {
   QFile file(toQtPath(fileName));
   if (!file.open(QIODevice::ReadOnly))
     return PlaceDataCannotOpen;
   PlaceData data;
-  const int result = readPlaceData(file, data, scene.budget.limit - scene.budget.used);
+  const int result = readPlaceData(file, data, document.budget.limit - document.budget.used);
   if (result != PlaceDataOk)
     return result;
-  if (!makeRoom(scene, data, false))
+  if (!makeRoom(document, data, false))
     return PlaceDataNoMemory;
-  applyPlaceData(data, scene, values, window);
+  applyPlaceData(data, document, values, window);
   return result;
 }
 
@@ -187,7 +187,7 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
   return PlaceDataOk;
 }
 
-int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
                   QIODevice &device) {
   // The name is a line of its own; one that holds a line end, or ends in a CR,
   // would not read back as itself, so such a file is not written at all.
@@ -195,17 +195,17 @@ int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowV
   if (name.find('\n') != std::string::npos || (!name.empty() && name.back() == '\r'))
     return 1;
   TextOut out(device);
-  writeItem(out, scene.camera);
+  writeItem(out, document.camera);
   out.text(" HS_At\n");
-  writeItem(out, scene.lookAt);
+  writeItem(out, document.lookAt);
   out.text(" HS_Look\n");
   out.text(window.hfFileName).ch('\n');
   out.fixed(values.scaleX).ch(',').fixed(values.scaleY).ch(',').fixed(values.scaleZ);
   out.text(" HS_Scale\n");
-  out.fixed(values.waterLevel).ch(',').integer(window.smoothOn).ch(',').integer(scene.hfType);
+  out.fixed(values.waterLevel).ch(',').integer(window.smoothOn).ch(',').integer(document.hfType);
   out.text(" W Sm Ft\n");
   for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    const ScData &list = document.objects[static_cast<std::size_t>(t)];
     if (list.count() == 0)
       continue;
     out.integer(t + 1).ch(',').integer(list.count()).text("  type number\n");
@@ -217,10 +217,10 @@ int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowV
   return out.flush() ? 0 : 1;
 }
 
-int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
                   const std::string &fileName) {
   const bool saved = saveAtomically(fileName, [&](QIODevice &device) {
-    return savePlaceData(scene, values, window, device) == 0;
+    return savePlaceData(document, values, window, device) == 0;
   });
   return saved ? 0 : 1;
 }

@@ -50,13 +50,13 @@ int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects);
 // Applies parsed data: camera, look-at point, scale, water level, type and
 // smoothing flag are set, the height-field name taken, and the objects appended
 // to the lists of their types.
-void applyPlaceData(const PlaceData &data, Scene &scene, ProgramValues &values,
+void applyPlaceData(const PlaceData &data, Document &document, ProgramValues &values,
                     WindowValues &window);
 
 // Parses fileName and, only when the whole file is good, applies it to the
 // scene (objects are appended to what the lists hold). Returns 0..4 or 7;
 // after a non-zero result the scene is exactly as it was.
-int loadPlaceData(Scene &scene, ProgramValues &values, WindowValues &window,
+int loadPlaceData(Document &document, ProgramValues &values, WindowValues &window,
                   const std::string &fileName);
 
 // "Open.Data": parses fileName and, when it is good, empties the object lists,
@@ -70,11 +70,11 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
 
 // Writes the place data file text; 0, or 1 when the device refuses a write or
 // the height-field name could not be read back (it holds a line end).
-int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
                   QIODevice &device);
 // Creates or replaces fileName through a temporary file, so a failed save
 // leaves an earlier file intact. Returns 0 when written, 1 otherwise.
-int savePlaceData(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
                   const std::string &fileName);
 
 } // namespace hs

@@ -12,12 +12,12 @@ namespace {
 
 // A map one pixel wide or high has nothing to divide by; its only column or
 // row is the centre, so the position there is 0 rather than inf or nan.
-PovPoint povPoint(const Scene &scene, const ProgramValues &values, const ScItem &item,
+PovPoint povPoint(const Document &document, const ProgramValues &values, const ScItem &item,
                   float cameraY) {
-  PovPoint p = toPov(scene, values, item, cameraY);
-  if (scene.mapWidth <= 1)
+  PovPoint p = toPov(document, values, item, cameraY);
+  if (document.mapWidth <= 1)
     p.x = 0.0;
-  if (scene.mapHeight <= 1)
+  if (document.mapHeight <= 1)
     p.z = 0.0;
   return p;
 }
@@ -39,11 +39,11 @@ std::string povEscaped(std::string_view name) {
   return s;
 }
 
-int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
-                    QIODevice &device) {
+int writePovInclude(const Document &document, const ProgramValues &values,
+                    const WindowValues &window, QIODevice &device) {
   TextOut out(device);
 
-  const PovPoint at = povPoint(scene, values, scene.camera, 0.0f);
+  const PovPoint at = povPoint(document, values, document.camera, 0.0f);
   out.text("#declare HS_At= ");
   writeVector(out, at);
   out.text(";\n");
@@ -51,11 +51,11 @@ int writePovInclude(const Scene &scene, const ProgramValues &values, const Windo
   const float cameraPovY = static_cast<float>(at.y);
 
   out.text("#declare HS_Look= ");
-  writeVector(out, povPoint(scene, values, scene.lookAt, cameraPovY));
+  writeVector(out, povPoint(document, values, document.lookAt, cameraPovY));
   out.text(";\n");
 
   out.text("#declare HS_Hf=\"").text(povEscaped(window.hfFileName)).text("\";\n");
-  out.text("#declare HS_Hf_typ= ").integer(scene.hfType).text(";\n");
+  out.text("#declare HS_Hf_typ= ").integer(document.hfType).text(";\n");
   out.text("#declare HS_Scale= <")
       .fixed(values.scaleX)
       .ch(',')
@@ -68,13 +68,13 @@ int writePovInclude(const Scene &scene, const ProgramValues &values, const Windo
   out.text("#declare HS_Smooth= ").integer(window.smoothOn).text(";\n\n");
 
   for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    const ScData &list = document.objects[static_cast<std::size_t>(t)];
     const int n = list.count();
     if (n == 0)
       continue;
     out.text("#declare HS_Obj").integer(t + 1).text("=array[").integer(n).text("]{\n");
     for (int k = 0; k < n; ++k) {
-      writeVector(out, povPoint(scene, values, list[k], cameraPovY));
+      writeVector(out, povPoint(document, values, list[k], cameraPovY));
       if (k < n - 1)
         out.ch(',');
       if (k % 2 == 1)
@@ -85,10 +85,10 @@ int writePovInclude(const Scene &scene, const ProgramValues &values, const Windo
   return out.flush() ? 0 : 1;
 }
 
-int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
-                    const std::string &fileName) {
+int writePovInclude(const Document &document, const ProgramValues &values,
+                    const WindowValues &window, const std::string &fileName) {
   const bool saved = saveAtomically(fileName, [&](QIODevice &device) {
-    return writePovInclude(scene, values, window, device) == 0;
+    return writePovInclude(document, values, window, device) == 0;
   });
   return saved ? 0 : 1;
 }

@@ -16,14 +16,14 @@ inline constexpr const char *kSaveIncludeMessage = "Save file ERROR";
 // Writes the POV include file text: camera, look-at point, height-field name
 // and type, scale, water level, smoothing flag, then one array of positions per
 // object type that has objects. Returns 0, or 1 when the device refuses a write.
-int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
-                    QIODevice &device);
+int writePovInclude(const Document &document, const ProgramValues &values,
+                    const WindowValues &window, QIODevice &device);
 
 // Creates or replaces fileName with the include file. The text goes to a
 // temporary file first, so a failed save leaves an earlier file untouched.
 // Returns 0 when written, 1 otherwise.
-int writePovInclude(const Scene &scene, const ProgramValues &values, const WindowValues &window,
-                    const std::string &fileName);
+int writePovInclude(const Document &document, const ProgramValues &values,
+                    const WindowValues &window, const std::string &fileName);
 
 // name made safe inside a POV string: every backslash and double quote gets a
 // backslash before it.

@@ -22,7 +22,7 @@ QStringList engineArguments(const std::string &enginePath) {
   return {QString::fromLatin1(kPreviewIni)};
 }
 
-int renderPreview(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+int renderPreview(const Document &document, const ProgramValues &values, const WindowValues &window,
                   WindowServices *services) {
   const QString dir = toQtPath(values.startDir);
   QDir::setCurrent(dir);
@@ -34,7 +34,7 @@ int renderPreview(const Scene &scene, const ProgramValues &values, const WindowV
   // Named in full, so a start directory that has gone away is not replaced by
   // wherever the process happens to be.
   const std::string include = values.startDir + "/" + kTestIncludeName;
-  if (writePovInclude(scene, values, window, include) != 0)
+  if (writePovInclude(document, values, window, include) != 0)
     return RenderNoInclude;
   const QString program = toQtPath(values.enginePath);
   QString reason;

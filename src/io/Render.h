@@ -38,7 +38,7 @@ QStringList engineArguments(const std::string &enginePath);
 // starts the engine in startDir without waiting for it. An engine that cannot
 // be started (missing, not executable, a directory) is reported in a notice
 // that says why.
-int renderPreview(const Scene &scene, const ProgramValues &values, const WindowValues &window,
+int renderPreview(const Document &document, const ProgramValues &values, const WindowValues &window,
                   WindowServices *services);
 
 // Runs the open chooser on name (title, filters); true when the user confirmed.

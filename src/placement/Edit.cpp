@@ -148,12 +148,12 @@ void movePicked(Scene &scene, int paneX, int paneY) {
   scene.changed(kind == PickObject ? Change::Objects : Change::Camera);
 }
 
-void moveAll(Scene &scene, int mapX, int mapZ) {
-  const double ox = static_cast<double>(mapX) - static_cast<double>(scene.mapCentreX);
-  const double oz = static_cast<double>(mapZ) - static_cast<double>(scene.mapCentreY);
-  const double w = scene.mapWidth;
-  const double hgt = scene.mapHeight;
-  for (ScData &list : scene.objects) {
+void moveAll(Document &document, int mapX, int mapZ) {
+  const double ox = static_cast<double>(mapX) - static_cast<double>(document.mapCentreX);
+  const double oz = static_cast<double>(mapZ) - static_cast<double>(document.mapCentreY);
+  const double w = document.mapWidth;
+  const double hgt = document.mapHeight;
+  for (ScData &list : document.objects) {
     for (int j = 0; j < list.count(); ++j) {
       ScItem item = list[j];
       double nx = item.x + ox;
@@ -168,7 +168,7 @@ void moveAll(Scene &scene, int mapX, int mapZ) {
         nz += hgt;
       item.x = nx;
       item.z = nz;
-      item.y = heightAtItem(scene, nx, nz);
+      item.y = heightAtItem(document, nx, nz);
       list.setAt(j, item);
     }
   }

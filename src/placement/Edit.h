@@ -37,7 +37,7 @@ void movePicked(Scene &scene, int paneX, int paneY);
 
 // Moves every object by the vector from the map centre to (mapX, mapZ),
 // wrapping once per axis, and samples the new heights. Does not redraw.
-void moveAll(Scene &scene, int mapX, int mapZ);
+void moveAll(Document &document, int mapX, int mapZ);
 
 // Edit at pane point (paneX, paneY): picks the nearest item, shows the height
 // dialog of its kind (modal) and then applies the height values to it.

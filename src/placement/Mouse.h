@@ -37,7 +37,7 @@ void finishWaterPick(ProgramValues &values, int level);
 // sample is not negative, writes the readout in the units of unitsMode.
 void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample, int mapZ);
 // The readout text for a map point and its 8-bit sample.
-std::string readoutText(const Scene &scene, const ProgramValues &values, int mapX, int sample,
+std::string readoutText(const Document &document, const ProgramValues &values, int mapX, int sample,
                         int mapZ);
 
 // Arrow keys nudge the pointer one pixel without leaving the visible part of

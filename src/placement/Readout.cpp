@@ -37,24 +37,24 @@ double spanFraction(double offset, int size) {
 
 } // namespace
 
-std::string readoutText(const Scene &scene, const ProgramValues &values, int mapX, int sample,
+std::string readoutText(const Document &document, const ProgramValues &values, int mapX, int sample,
                         int mapZ) {
-  const double fromCentreX = static_cast<double>(mapX) - scene.mapCentreX;
-  const double fromCentreZ = static_cast<double>(scene.mapCentreY) - mapZ;
+  const double fromCentreX = static_cast<double>(mapX) - document.mapCentreX;
+  const double fromCentreZ = static_cast<double>(document.mapCentreY) - mapZ;
   switch (values.unitsMode) {
   case 1:
     return format(" x,y,z : .%i, .%i, .%i ",
-                  truncToInt(spanFraction(fromCentreX * 1000.0, scene.mapWidth)),
+                  truncToInt(spanFraction(fromCentreX * 1000.0, document.mapWidth)),
                   static_cast<int>(static_cast<long long>(sample) * 1000 / 255),
-                  truncToInt(spanFraction(fromCentreZ * 1000.0, scene.mapHeight)));
+                  truncToInt(spanFraction(fromCentreZ * 1000.0, document.mapHeight)));
   case 2:
     return format(
         " X,Y,Z : %3.3f,%3.3f,%3.3f ",
         static_cast<double>(
-            static_cast<float>(spanFraction(fromCentreX * values.scaleX, scene.mapWidth))),
+            static_cast<float>(spanFraction(fromCentreX * values.scaleX, document.mapWidth))),
         static_cast<double>(static_cast<float>(sample * static_cast<double>(values.scaleY) / 255)),
         static_cast<double>(
-            static_cast<float>(spanFraction(fromCentreZ * values.scaleZ, scene.mapHeight))));
+            static_cast<float>(spanFraction(fromCentreZ * values.scaleZ, document.mapHeight))));
   default:
     return format(" X,C,Y : %i,%i,%i ", mapX, sample, mapZ);
   }
