@@ -6,7 +6,6 @@
 #include "gui/image/vMemoryDC.h"
 #include "gui/image/vPen.h"
 
-#include <QImage>
 #include <QWidget>
 
 class QScrollBar;
@@ -14,8 +13,9 @@ class QScrollBar;
 namespace hs {
 
 // The drawing pane with its two scroll bars. Qt paints only inside paint
-// events, so everything drawn goes into a backing image of the pane's size,
-// which each paint event shows. Override the event hooks; coordinates are
+// events, so everything drawn goes into a backing image of the pane's size (a
+// vMemoryDC, whose icon and exclusive-or drawing the pane uses), which each
+// paint event shows. Override the event hooks; coordinates are
 // pixels of the drawing area.
 class vCanvasPane : public QWidget {
 public:
@@ -78,8 +78,8 @@ public:
   void clearPane();
 
   // What the pane shows (Format_RGB32), and its size.
-  const QImage &backing() const { return backing_; }
-  ColourValue pixelAt(int x, int y) const;
+  const QImage &backing() const { return backing_.image(); }
+  ColourValue pixelAt(int x, int y) const { return backing_.readPixel(x, y); }
   int paneWidth() const { return backing_.width(); }
   int paneHeight() const { return backing_.height(); }
   QWidget *surface() const;
@@ -89,7 +89,6 @@ private:
   friend class Surface;
 
   void resizeBacking(int width, int height);
-  void xorFigure(int kind, int x1, int y1, int x2, int y2);
   void scrollAction(QScrollBar *bar, bool horizontal, int action);
   void changed();
 
@@ -102,7 +101,7 @@ private:
   int vPos_ = 0;
   bool painting_ = false;
   unsigned pressed_ = 0; // bit n set while button n is held after a press here
-  QImage backing_;
+  vMemoryDC backing_;
   vPen pen_;
   vBrush brush_;
   vColor background_ = kWhite;
