@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "placement/Edit.h"
 #include "placement/Fill.h"
+#include "placement/Readout.h"
 #include "terrain/Height.h"
 #include "view/Redraw.h"
 
