@@ -216,24 +216,6 @@ void vCanvasPane::drawLine(int x1, int y1, int x2, int y2) {
   changed();
 }
 
-void vCanvasPane::drawRectangle(int x, int y, int width, int height) {
-  if (width <= 0 || height <= 0)
-    return;
-  QPainter p(&backing_.canvas());
-  p.setPen(qtPen(pen_));
-  if (brush_.style == FillStyle::Solid)
-    p.setBrush(qtColour(brush_.colour));
-  p.drawRect(x, y, width - 1, height - 1);
-  changed();
-}
-
-void vCanvasPane::drawPoint(int x, int y) {
-  if (x < 0 || y < 0 || x >= backing_.width() || y >= backing_.height())
-    return;
-  backing_.writePixel(x, y, pen_.colour.value());
-  changed();
-}
-
 void vCanvasPane::drawIcon(const vIcon &icon, int x, int y) {
   backing_.drawIcon(icon, x, y);
   changed();

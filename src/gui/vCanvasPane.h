@@ -59,9 +59,6 @@ public:
   const vPen &pen() const { return pen_; }
   const vBrush &brush() const { return brush_; }
   void drawLine(int x1, int y1, int x2, int y2);
-  // Filled with the brush and outlined with the pen; covers width x height pixels.
-  void drawRectangle(int x, int y, int width, int height);
-  void drawPoint(int x, int y);
   void drawIcon(const vIcon &icon, int x, int y);
   // Exclusive-or figures between two corner points: every pixel they cover is
   // inverted, so drawing the same figure again restores the pane.

@@ -67,21 +67,6 @@ TEST_F(PaneFixture, IconsAndXorFiguresDrawIntoTheBackingStore) {
   EXPECT_EQ(pane.pixelAt(7, 8), 0x123456u);
 }
 
-TEST_F(PaneFixture, OnlyASolidBrushFillsARectangle) {
-  pane.setPen(vPen{vColor(0, 0, 0), 1, LineStyle::Solid});
-  pane.setBrush(vBrush{vColor(200, 0, 0), FillStyle::Solid});
-  pane.drawRectangle(10, 10, 20, 20);
-  EXPECT_EQ(pane.pixelAt(20, 20), vColor(200, 0, 0).value());
-  EXPECT_EQ(pane.pixelAt(10, 15), 0u);
-  const ColourValue inside = pane.pixelAt(50, 20);
-  pane.setBrush(vBrush{vColor(0, 0, 200), FillStyle::Hollow});
-  pane.drawRectangle(40, 10, 20, 20);
-  EXPECT_EQ(pane.pixelAt(50, 20), inside);
-  EXPECT_EQ(pane.pixelAt(40, 15), 0u);
-  pane.drawRectangle(70, 10, 1, 5);
-  EXPECT_EQ(pane.pixelAt(70, 12), 0u);
-}
-
 TEST_F(PaneFixture, TheSurfaceHoldsTheCornerAndShowsTheBackingStore) {
   pane.showHScroll(true);
   pane.showVScroll(true);
