@@ -1,4 +1,5 @@
 #include "Baselines.h"
+#include "placement/Edit.h"
 #include "placement/Fill.h"
 #include "placement/Unseen.h"
 #include "view/Redraw.h"
