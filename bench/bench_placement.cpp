@@ -1,6 +1,7 @@
 #include "Baselines.h"
 #include "placement/Edit.h"
 #include "placement/Fill.h"
+#include "placement/Unseen.h"
 #include "view/Redraw.h"
 
 #include <benchmark/benchmark.h>

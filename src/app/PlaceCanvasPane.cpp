@@ -1,6 +1,7 @@
 #include "app/PlaceCanvasPane.h"
 
 #include "placement/Mouse.h"
+#include "placement/Readout.h"
 #include "view/Redraw.h"
 #include "view/Scroll.h"
 

@@ -6,7 +6,8 @@
 
 namespace hs {
 
-// Command ids of the main window's menus, bars and status labels.
+// Command ids of the main window's menus, bars and status labels, and of the
+// gaps that space the command bars.
 enum PlaceCommand : int {
   kFileMenu = 32000,
   kGeoMenu = 101,
@@ -33,9 +34,12 @@ enum PlaceCommand : int {
   kMoveSelect = 122,
   kCameraAt = 123,
   kLook = 124,
+  kGapAfterLook = 125,
   kRender = 126,
+  kGapAfterRender = 127,
   kWaterToggle = 128,
   kViewToggle = 129,
+  kGapAfterView = 130,
   kPaletteToggle = 131,
   kUndo = 132,
   kKeep = 133,
@@ -47,6 +51,8 @@ enum PlaceCommand : int {
   kCir = 139,
   kFill = 140,
   kOrder = 141,
+  kGapAfterKeep = 142,
+  kGapAfterBox = 144,
   kHelpMenu = 145,
   kContents = 146,
   kAbout = 147,

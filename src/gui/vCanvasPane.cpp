@@ -37,8 +37,6 @@ QPen qtPen(const vPen &p) {
   return pen;
 }
 
-enum { kXorLine, kXorRect, kXorEllipse };
-
 } // namespace
 
 class vCanvasPane::Surface : public QWidget {
@@ -58,7 +56,7 @@ protected:
     pane_->redraw();
     pane_->painting_ = false;
     QPainter p(this);
-    p.drawImage(0, 0, pane_->backing_);
+    p.drawImage(0, 0, pane_->backing_.image());
   }
   void resizeEvent(QResizeEvent *) override {
     pane_->resizeBacking(width(), height());
@@ -190,11 +188,13 @@ void vCanvasPane::resizeBacking(int width, int height) {
   height = std::max(1, height);
   if (backing_.width() == width && backing_.height() == height)
     return;
-  QImage next(width, height, QImage::Format_RGB32);
-  next.fill(qtColour(background_));
+  vMemoryDC next(width, height);
+  if (next.isNull())
+    return;
+  next.fill(background_);
   if (!backing_.isNull()) {
-    QPainter p(&next);
-    p.drawImage(0, 0, backing_);
+    QPainter p(&next.canvas());
+    p.drawImage(0, 0, backing_.image());
   }
   backing_ = std::move(next);
 }
@@ -204,97 +204,35 @@ void vCanvasPane::changed() {
     surface_->update();
 }
 
-ColourValue vCanvasPane::pixelAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= backing_.width() || y >= backing_.height())
-    return kNoColour;
-  return fromQtPixel(backing_.pixel(x, y));
-}
-
 void vCanvasPane::clearPane() {
-  backing_.fill(qtColour(background_));
+  backing_.fill(background_);
   changed();
 }
 
 void vCanvasPane::drawLine(int x1, int y1, int x2, int y2) {
-  QPainter p(&backing_);
+  QPainter p(&backing_.canvas());
   p.setPen(qtPen(pen_));
   p.drawLine(x1, y1, x2, y2);
   changed();
 }
 
-void vCanvasPane::drawRectangle(int x, int y, int width, int height) {
-  if (width <= 0 || height <= 0)
-    return;
-  QPainter p(&backing_);
-  p.setPen(qtPen(pen_));
-  if (brush_.style == FillStyle::Solid)
-    p.setBrush(qtColour(brush_.colour));
-  p.drawRect(x, y, width - 1, height - 1);
-  changed();
-}
-
-void vCanvasPane::drawPoint(int x, int y) {
-  if (x < 0 || y < 0 || x >= backing_.width() || y >= backing_.height())
-    return;
-  backing_.setPixel(x, y, toQtPixel(pen_.colour.value()));
-  changed();
-}
-
 void vCanvasPane::drawIcon(const vIcon &icon, int x, int y) {
-  if (icon.pixels.size() <
-      static_cast<std::size_t>(icon.width) * static_cast<std::size_t>(icon.height))
-    return;
-  const ColourValue key = icon.key();
-  for (int iy = 0; iy < icon.height; ++iy)
-    for (int ix = 0; ix < icon.width; ++ix) {
-      const ColourValue c = icon.at(ix, iy);
-      const int px = x + ix;
-      const int py = y + iy;
-      if ((icon.transparent && c == key) || px < 0 || py < 0 || px >= backing_.width() ||
-          py >= backing_.height())
-        continue;
-      backing_.setPixel(px, py, toQtPixel(c));
-    }
+  backing_.drawIcon(icon, x, y);
   changed();
 }
 
-void vCanvasPane::xorLine(int x1, int y1, int x2, int y2) { xorFigure(kXorLine, x1, y1, x2, y2); }
-void vCanvasPane::xorRect(int x1, int y1, int x2, int y2) { xorFigure(kXorRect, x1, y1, x2, y2); }
-void vCanvasPane::xorEllipse(int x1, int y1, int x2, int y2) {
-  xorFigure(kXorEllipse, x1, y1, x2, y2);
+void vCanvasPane::xorLine(int x1, int y1, int x2, int y2) {
+  backing_.xorLine(x1, y1, x2, y2);
+  changed();
 }
 
-// The figure is drawn into a mask first, so each pixel is inverted exactly
-// once however the outline overlaps itself; the alpha byte stays opaque. Only
-// the figure's bounding box is visited, as rubber bands follow every motion.
-void vCanvasPane::xorFigure(int kind, int x1, int y1, int x2, int y2) {
-  // Not QRect::normalized(), which moves a swapped corner by one pixel.
-  const QRect figure(QPoint(std::min(x1, x2), std::min(y1, y2)),
-                     QPoint(std::max(x1, x2), std::max(y1, y2)));
-  const QRect box = figure.adjusted(-1, -1, 1, 1) & backing_.rect();
-  if (box.isEmpty())
-    return;
-  QImage mask(box.size(), QImage::Format_Grayscale8);
-  mask.fill(0);
-  {
-    QPainter p(&mask);
-    p.translate(-box.topLeft());
-    p.setPen(QPen(Qt::white, 1));
-    p.setBrush(Qt::NoBrush);
-    if (kind == kXorLine)
-      p.drawLine(x1, y1, x2, y2);
-    else if (kind == kXorRect)
-      p.drawRect(figure.adjusted(0, 0, -1, -1));
-    else
-      p.drawEllipse(figure.adjusted(0, 0, -1, -1));
-  }
-  for (int y = 0; y < mask.height(); ++y) {
-    const uchar *m = mask.constScanLine(y);
-    auto *row = reinterpret_cast<QRgb *>(backing_.scanLine(box.top() + y)) + box.left();
-    for (int x = 0; x < mask.width(); ++x)
-      if (m[x] != 0)
-        row[x] ^= 0x00FFFFFFu;
-  }
+void vCanvasPane::xorRect(int x1, int y1, int x2, int y2) {
+  backing_.xorRect(x1, y1, x2, y2);
+  changed();
+}
+
+void vCanvasPane::xorEllipse(int x1, int y1, int x2, int y2) {
+  backing_.xorEllipse(x1, y1, x2, y2);
   changed();
 }
 
@@ -302,7 +240,7 @@ void vCanvasPane::copyImage(const vMemoryDC &image, int srcX, int srcY, int widt
                             int dstX, int dstY) {
   if (image.isNull() || width <= 0 || height <= 0)
     return;
-  QPainter p(&backing_);
+  QPainter p(&backing_.canvas());
   p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(QPoint(dstX, dstY), image.image(), QRect(srcX, srcY, width, height));
   changed();

@@ -6,7 +6,6 @@
 #include "gui/image/vMemoryDC.h"
 #include "gui/image/vPen.h"
 
-#include <QImage>
 #include <QWidget>
 
 class QScrollBar;
@@ -14,8 +13,9 @@ class QScrollBar;
 namespace hs {
 
 // The drawing pane with its two scroll bars. Qt paints only inside paint
-// events, so everything drawn goes into a backing image of the pane's size,
-// which each paint event shows. Override the event hooks; coordinates are
+// events, so everything drawn goes into a backing image of the pane's size (a
+// vMemoryDC, whose icon and exclusive-or drawing the pane uses), which each
+// paint event shows. Override the event hooks; coordinates are
 // pixels of the drawing area.
 class vCanvasPane : public QWidget {
 public:
@@ -59,9 +59,6 @@ public:
   const vPen &pen() const { return pen_; }
   const vBrush &brush() const { return brush_; }
   void drawLine(int x1, int y1, int x2, int y2);
-  // Filled with the brush and outlined with the pen; covers width x height pixels.
-  void drawRectangle(int x, int y, int width, int height);
-  void drawPoint(int x, int y);
   void drawIcon(const vIcon &icon, int x, int y);
   // Exclusive-or figures between two corner points: every pixel they cover is
   // inverted, so drawing the same figure again restores the pane.
@@ -78,8 +75,8 @@ public:
   void clearPane();
 
   // What the pane shows (Format_RGB32), and its size.
-  const QImage &backing() const { return backing_; }
-  ColourValue pixelAt(int x, int y) const;
+  const QImage &backing() const { return backing_.image(); }
+  ColourValue pixelAt(int x, int y) const { return backing_.readPixel(x, y); }
   int paneWidth() const { return backing_.width(); }
   int paneHeight() const { return backing_.height(); }
   QWidget *surface() const;
@@ -89,7 +86,6 @@ private:
   friend class Surface;
 
   void resizeBacking(int width, int height);
-  void xorFigure(int kind, int x1, int y1, int x2, int y2);
   void scrollAction(QScrollBar *bar, bool horizontal, int action);
   void changed();
 
@@ -102,7 +98,7 @@ private:
   int vPos_ = 0;
   bool painting_ = false;
   unsigned pressed_ = 0; // bit n set while button n is held after a press here
-  QImage backing_;
+  vMemoryDC backing_;
   vPen pen_;
   vBrush brush_;
   vColor background_ = kWhite;

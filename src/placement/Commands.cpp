@@ -1,6 +1,6 @@
 #include "placement/Commands.h"
 
-#include "placement/Edit.h"
+#include "placement/Unseen.h"
 
 namespace hs {
 

@@ -26,10 +26,6 @@ void removeCollected(ScData &list, const std::vector<int> &ascending);
 // lastPoint: of every type, or of currentType alone. Does not redraw.
 void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes);
 
-// Deletes every object on the map that lies in the part the camera cannot
-// see (view angle 36), then redraws.
-void deleteUnseen(Scene &scene);
-
 // Moves the picked item to pane point (paneX, paneY) with the height there
 // (0 off the map), keeping everything else, then redraws. Nothing is picked:
 // nothing happens.

@@ -1,6 +1,7 @@
 #include "placement/Mouse.h"
 
 #include "core/Numbers.h"
+#include "placement/Readout.h"
 #include "placement/Tool.h"
 #include "terrain/Height.h"
 

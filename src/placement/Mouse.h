@@ -4,12 +4,7 @@
 #include "core/Scene.h"
 #include "gui/image/MouseButtons.h"
 
-#include <string>
-
 namespace hs {
-
-// Keys the map window reacts to; everything else is Other.
-enum class Key { Left, Right, Up, Down, Return, Other };
 
 // The map pane's mouse handlers, at pane coordinates. They keep the readout,
 // the click count and the rubber band, and hand the rest to the tool of the
@@ -32,17 +27,5 @@ void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, 
 // The model half of the window's endWaterPick: the water level becomes level
 // (0 when negative) and the mode returns to previousMode.
 void finishWaterPick(ProgramValues &values, int level);
-
-// Keeps the pointer's map position in the window's cursorX, cursorY and, when
-// sample is not negative, writes the readout in the units of unitsMode.
-void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample, int mapZ);
-// The readout text for a map point and its 8-bit sample.
-std::string readoutText(const Document &document, const ProgramValues &values, int mapX, int sample,
-                        int mapZ);
-
-// Arrow keys nudge the pointer one pixel without leaving the visible part of
-// the map; Return places one object of currentType at the pointer's map
-// position, whatever the mode and whatever the height there.
-void keyIn(Scene &scene, ProgramValues &values, Key key, bool shift);
 
 } // namespace hs

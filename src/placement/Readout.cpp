@@ -1,6 +1,7 @@
+#include "placement/Readout.h"
+
 #include "core/Numbers.h"
 #include "placement/Fill.h"
-#include "placement/Mouse.h"
 #include "terrain/Height.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProgramValues.h"
 #include "core/Scene.h"
 
 #include <QImage>
@@ -13,6 +14,10 @@ namespace hs {
 // the shading would turn grey, whatever colour the map has there. The storage
 // is reused by the next call. Null when there is no memory for it.
 const QImage &coverMask(const Scene &scene, std::span<const Point> polygon);
+
+// Deletes every object on the map that lies in the part the camera cannot
+// see (view angle 36), then redraws.
+void deleteUnseen(Scene &scene);
 
 inline bool maskCovers(const QImage &mask, int x, int y) {
   return x >= 0 && y >= 0 && x < mask.width() && y < mask.height() && mask.constScanLine(y)[x] != 0;

@@ -49,44 +49,15 @@ void copyWithWater(Scene &scene, const ProgramValues &values) {
   }
 }
 
-// An opaque icon drawn by whole rows, clipped; the same pixels as
-// vMemoryDC::drawIcon, which checks transparency pixel by pixel.
-class OpaqueIcon {
-public:
-  explicit OpaqueIcon(const vIcon &icon) : width_(icon.width), height_(icon.height) {
-    pixels_.reserve(icon.pixels.size());
-    for (ColourValue c : icon.pixels)
-      pixels_.push_back(toQtPixel(c));
-  }
-  void draw(LRMemoryDC &img, int x, int y) const {
-    const int x0 = std::max(0, -x);
-    const int y0 = std::max(0, -y);
-    const int x1 = std::min(width_, img.width() - x);
-    const int y1 = std::min(height_, img.height() - y);
-    if (x0 >= x1)
-      return;
-    for (int iy = y0; iy < y1; ++iy) {
-      const std::uint32_t *src = pixels_.data() + static_cast<std::size_t>(iy * width_);
-      std::copy(src + x0, src + x1, img.rowPixels(y + iy) + x + x0);
-    }
-  }
-
-private:
-  int width_;
-  int height_;
-  std::vector<std::uint32_t> pixels_;
-};
-
 void drawItems(Scene &scene, const ProgramValues &values) {
   LRMemoryDC &view = scene.viewImage;
   view.drawIcon(cameraIcon(), toPixel(scene.camera.x - 7), toPixel(scene.camera.z - 7));
   view.drawIcon(lookIcon(), toPixel(scene.lookAt.x - 7), toPixel(scene.lookAt.z - 7));
   for (std::size_t t = 0; t < scene.objects.size(); ++t) {
     const ScData &list = scene.objects[t];
-    const vIcon &marker = scene.markers[t];
     if (list.count() == 0)
       continue;
-    const OpaqueIcon fast(marker);
+    const vIconPixels marker(scene.markers[t]);
     for (int j = 0; j < list.count(); ++j) {
       const ScItem &item = list[j];
       if (j > 0 && values.showOrder == 1) {
@@ -96,10 +67,7 @@ void drawItems(Scene &scene, const ProgramValues &values) {
         view.drawLine(toPixel(item.x), toPixel(item.z), toPixel(prev.x), toPixel(prev.z));
         view.setDrawMode(DrawMode::Normal);
       }
-      if (marker.transparent)
-        view.drawIcon(marker, toPixel(item.x - 4), toPixel(item.z - 4));
-      else
-        fast.draw(view, toPixel(item.x - 4), toPixel(item.z - 4));
+      view.drawIcon(marker, toPixel(item.x - 4), toPixel(item.z - 4));
     }
   }
 }

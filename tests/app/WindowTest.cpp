@@ -20,8 +20,8 @@ TEST_F(WindowTest, LineFillOfTwentyFiveObjectsEndsInTheIncludeFile) {
   FillDialog *fill = window->fillDialog();
   ASSERT_TRUE(fill->isDisplayed());
   EXPECT_EQ(fill->windowTitle(), "Fill Line");
-  fill->setText(1005, "25");
-  QTest::mouseClick(fill->control(1009), Qt::LeftButton);
+  fill->setText(FillDialog::kCount, "25");
+  QTest::mouseClick(fill->control(FillDialog::kSet), Qt::LeftButton);
 
   dragMap(40, 60, 280, 60);
   ASSERT_EQ(count(0), 25);

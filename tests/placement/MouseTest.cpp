@@ -1,4 +1,5 @@
 #include "placement/Mouse.h"
+#include "placement/Readout.h"
 #include "placement/Edit.h"
 #include "view/Redraw.h"
 

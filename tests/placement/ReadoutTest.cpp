@@ -1,4 +1,4 @@
-#include "placement/Mouse.h"
+#include "placement/Readout.h"
 
 #include "Fakes.h"
 

@@ -1,5 +1,5 @@
+#include "placement/Unseen.h"
 #include "placement/Commands.h"
-#include "placement/Edit.h"
 #include "view/Redraw.h"
 
 #include "Fakes.h"

@@ -7,71 +7,77 @@ namespace hs {
 namespace {
 
 constexpr CommandObject kCameraCmds[] = {
-    {.kind = CmdKind::BlankLabel, .id = 1003, .label = "      "},
-    {.kind = CmdKind::BlankLabel, .id = 1004, .label = "             "},
-    {.kind = CmdKind::BlankLabel, .id = 1005, .label = "    "},
-    {.kind = CmdKind::StaticText, .id = 1001, .label = "Using POV Units", .rightOf = 1003},
+    {.kind = CmdKind::BlankLabel, .id = CatDialog::kPadLeft, .label = "      "},
+    {.kind = CmdKind::BlankLabel, .id = CatDialog::kPadOk, .label = "             "},
+    {.kind = CmdKind::BlankLabel, .id = CatDialog::kPadCheck, .label = "    "},
     {.kind = CmdKind::StaticText,
-     .id = 1000,
+     .id = CatDialog::kUnitsNote,
+     .label = "Using POV Units",
+     .rightOf = CatDialog::kPadLeft},
+    {.kind = CmdKind::StaticText,
+     .id = CatDialog::kHeadline,
      .label = "      Height above Ground! ",
-     .below = 1001},
+     .below = CatDialog::kUnitsNote},
     {.kind = CmdKind::TextEntry,
-     .id = 1007,
+     .id = CatDialog::kHeight,
      .label = "1",
-     .rightOf = 1003,
-     .below = 1000,
+     .rightOf = CatDialog::kPadLeft,
+     .below = CatDialog::kHeadline,
      .size = 10},
     {.kind = CmdKind::CheckBox,
-     .id = 1006,
+     .id = CatDialog::kAboveWater,
      .value = 1,
      .label = "Use Water level ",
-     .rightOf = 1005,
-     .below = 1007},
+     .rightOf = CatDialog::kPadCheck,
+     .below = CatDialog::kHeight},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " OK ",
      .attributes = kDefaultButton,
-     .rightOf = 1004,
-     .below = 1006},
+     .rightOf = CatDialog::kPadOk,
+     .below = CatDialog::kAboveWater},
 };
 
 constexpr CommandObject kLookCmds[] = {
-    {.kind = CmdKind::BlankLabel, .id = 1003, .label = "      "},
-    {.kind = CmdKind::BlankLabel, .id = 1004, .label = "             "},
-    {.kind = CmdKind::BlankLabel, .id = 1005, .label = "    "},
-    {.kind = CmdKind::StaticText, .id = 1001, .label = "using basic values", .rightOf = 1003},
+    {.kind = CmdKind::BlankLabel, .id = CLatDialog::kPadLeft, .label = "      "},
+    {.kind = CmdKind::BlankLabel, .id = CLatDialog::kPadOk, .label = "             "},
+    {.kind = CmdKind::BlankLabel, .id = CLatDialog::kPadCheck, .label = "    "},
     {.kind = CmdKind::StaticText,
-     .id = 1000,
+     .id = CLatDialog::kUnitsNote,
+     .label = "using basic values",
+     .rightOf = CLatDialog::kPadLeft},
+    {.kind = CmdKind::StaticText,
+     .id = CLatDialog::kHeadline,
      .label = "      Height above Ground! ",
-     .below = 1001},
+     .below = CLatDialog::kUnitsNote},
     {.kind = CmdKind::TextEntry,
-     .id = 1009,
+     .id = CLatDialog::kHeight,
      .label = " 0",
-     .rightOf = 1003,
-     .below = 1000,
+     .rightOf = CLatDialog::kPadLeft,
+     .below = CLatDialog::kHeadline,
      .size = 10},
     {.kind = CmdKind::CheckBox,
-     .id = 1008,
+     .id = CLatDialog::kAboveGround,
      .value = 1,
      .label = "Use Ground ",
-     .rightOf = 1005,
-     .below = 1009},
+     .rightOf = CLatDialog::kPadCheck,
+     .below = CLatDialog::kHeight},
     {.kind = CmdKind::CheckBox,
-     .id = 1006,
+     .id = CLatDialog::kAboveWater,
      .label = "Use Water level ",
-     .rightOf = 1005,
-     .below = 1008},
+     .rightOf = CLatDialog::kPadCheck,
+     .below = CLatDialog::kAboveGround},
     {.kind = CmdKind::CheckBox,
-     .id = 1007,
+     .id = CLatDialog::kAboveCamera,
      .label = "Use camera level",
-     .rightOf = 1005,
-     .below = 1006},
+     .rightOf = CLatDialog::kPadCheck,
+     .below = CLatDialog::kAboveWater},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " OK ",
      .attributes = kDefaultButton,
-     .rightOf = 1004,
-     .below = 1007},
+     .rightOf = CLatDialog::kPadOk,
+     .below = CLatDialog::kAboveCamera},
 };
 
 } // namespace
@@ -86,16 +92,17 @@ std::span<const CommandObject> CatDialog::commands() { return kCameraCmds; }
 void CatDialog::onShown() {
   // The check box keeps what the user left; it starts ticked, as the camera
   // starts above the water line.
-  setText(1007, formatHeight(values_.cameraHeight));
+  setText(kHeight, formatHeight(values_.cameraHeight));
   placeFromMainWindow(75, 0);
 }
 
 void CatDialog::onCommand(int id, int value, CmdKind kind) {
-  if (id == 1006) {
-    setText(1000, value != 0 ? "      Height above Water line! " : "      Height above Ground!  ");
+  if (id == kAboveWater) {
+    setText(kHeadline,
+            value != 0 ? "      Height above Water line! " : "      Height above Ground!  ");
   } else if (id == kOkId) {
-    readFloat(*this, 1007, values_.cameraHeight);
-    values_.cameraHeightMode = getValue(1006) != 0 ? AboveWater : AboveGround;
+    readFloat(*this, kHeight, values_.cameraHeight);
+    values_.cameraHeightMode = getValue(kAboveWater) != 0 ? AboveWater : AboveGround;
   }
   vModalDialog::onCommand(id, value, kind);
 }
@@ -108,37 +115,37 @@ CLatDialog::CLatDialog(QWidget *parent, const char *title, ProgramValues &values
 std::span<const CommandObject> CLatDialog::commands() { return kLookCmds; }
 
 void CLatDialog::onShown() {
-  setText(1009, formatHeight(values_.placeHeight));
-  setValue(1008, values_.placeHeightMode == AboveGround ? 1 : 0);
-  setValue(1006, values_.placeHeightMode == AboveWater ? 1 : 0);
-  setValue(1007, values_.placeHeightMode == AboveCamera ? 1 : 0);
+  setText(kHeight, formatHeight(values_.placeHeight));
+  setValue(kAboveGround, values_.placeHeightMode == AboveGround ? 1 : 0);
+  setValue(kAboveWater, values_.placeHeightMode == AboveWater ? 1 : 0);
+  setValue(kAboveCamera, values_.placeHeightMode == AboveCamera ? 1 : 0);
   placeFromMainWindow(75, 0);
 }
 
 void CLatDialog::onCommand(int id, int value, CmdKind kind) {
   switch (id) {
-  case 1006:
-    setText(1000, "      Height above Water line! ");
-    setValue(1007, 0);
-    setValue(1008, 0);
+  case kAboveWater:
+    setText(kHeadline, "      Height above Water line! ");
+    setValue(kAboveCamera, 0);
+    setValue(kAboveGround, 0);
     break;
-  case 1007:
-    setText(1000, "      Height above CAMERA! ");
-    setValue(1006, 0);
-    setValue(1008, 0);
+  case kAboveCamera:
+    setText(kHeadline, "      Height above CAMERA! ");
+    setValue(kAboveWater, 0);
+    setValue(kAboveGround, 0);
     break;
-  case 1008:
-    setText(1000, "      Height above Ground! ");
-    setValue(1006, 0);
-    setValue(1007, 0);
+  case kAboveGround:
+    setText(kHeadline, "      Height above Ground! ");
+    setValue(kAboveWater, 0);
+    setValue(kAboveCamera, 0);
     break;
   case kOkId:
-    readFloat(*this, 1009, values_.placeHeight);
-    if (getValue(1006) != 0)
+    readFloat(*this, kHeight, values_.placeHeight);
+    if (getValue(kAboveWater) != 0)
       values_.placeHeightMode = AboveWater;
-    else if (getValue(1007) != 0)
+    else if (getValue(kAboveCamera) != 0)
       values_.placeHeightMode = AboveCamera;
-    else if (getValue(1008) != 0)
+    else if (getValue(kAboveGround) != 0)
       values_.placeHeightMode = AboveGround;
     break;
   default:

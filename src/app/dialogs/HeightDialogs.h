@@ -11,6 +11,17 @@ namespace hs {
 // ground or the water line, taken on "OK".
 class CatDialog : public vModalDialog {
 public:
+  // Control ids.
+  enum Control : int {
+    kHeadline = 1000,
+    kUnitsNote = 1001,
+    kPadLeft = 1003,
+    kPadOk = 1004,
+    kPadCheck = 1005,
+    kAboveWater = 1006,
+    kHeight = 1007,
+  };
+
   CatDialog(QWidget *parent, const char *title, ProgramValues &values);
   static std::span<const CommandObject> commands();
 
@@ -27,6 +38,19 @@ private:
 // then keeps the reference level as it was.
 class CLatDialog : public vModalDialog {
 public:
+  // Control ids.
+  enum Control : int {
+    kHeadline = 1000,
+    kUnitsNote = 1001,
+    kPadLeft = 1003,
+    kPadOk = 1004,
+    kPadCheck = 1005,
+    kAboveWater = 1006,
+    kAboveCamera = 1007,
+    kAboveGround = 1008,
+    kHeight = 1009,
+  };
+
   CLatDialog(QWidget *parent, const char *title, ProgramValues &values);
   static std::span<const CommandObject> commands();
 

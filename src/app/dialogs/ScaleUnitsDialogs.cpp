@@ -7,59 +7,87 @@ namespace hs {
 namespace {
 
 constexpr CommandObject kScaleCmds[] = {
-    {.kind = CmdKind::BlankLabel, .id = 1007, .label = "   "},
-    {.kind = CmdKind::BlankLabel, .id = 1009, .label = "         "},
-    {.kind = CmdKind::StaticText, .id = 1000, .label = "   Scale X", .below = 1007},
-    {.kind = CmdKind::TextEntry, .id = 1003, .rightOf = 1000, .below = 1007, .size = 8},
-    {.kind = CmdKind::StaticText, .id = 1001, .label = "   Scale Y", .below = 1000},
-    {.kind = CmdKind::TextEntry, .id = 1004, .rightOf = 1001, .below = 1003, .size = 8},
-    {.kind = CmdKind::StaticText, .id = 1002, .label = "   Scale Z", .below = 1001},
-    {.kind = CmdKind::TextEntry, .id = 1005, .rightOf = 1002, .below = 1004, .size = 8},
+    {.kind = CmdKind::BlankLabel, .id = GscalModalDialog::kPadTop, .label = "   "},
+    {.kind = CmdKind::BlankLabel, .id = GscalModalDialog::kPadDefault, .label = "         "},
+    {.kind = CmdKind::StaticText,
+     .id = GscalModalDialog::kLabelX,
+     .label = "   Scale X",
+     .below = GscalModalDialog::kPadTop},
+    {.kind = CmdKind::TextEntry,
+     .id = GscalModalDialog::kScaleX,
+     .rightOf = GscalModalDialog::kLabelX,
+     .below = GscalModalDialog::kPadTop,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = GscalModalDialog::kLabelY,
+     .label = "   Scale Y",
+     .below = GscalModalDialog::kLabelX},
+    {.kind = CmdKind::TextEntry,
+     .id = GscalModalDialog::kScaleY,
+     .rightOf = GscalModalDialog::kLabelY,
+     .below = GscalModalDialog::kScaleX,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = GscalModalDialog::kLabelZ,
+     .label = "   Scale Z",
+     .below = GscalModalDialog::kLabelY},
+    {.kind = CmdKind::TextEntry,
+     .id = GscalModalDialog::kScaleZ,
+     .rightOf = GscalModalDialog::kLabelZ,
+     .below = GscalModalDialog::kScaleY,
+     .size = 8},
     {.kind = CmdKind::Button,
-     .id = 1006,
+     .id = GscalModalDialog::kDefault,
      .label = " Default ",
-     .rightOf = 1009,
-     .below = 1005,
+     .rightOf = GscalModalDialog::kPadDefault,
+     .below = GscalModalDialog::kScaleZ,
      .tip = "Reset to <1,1,1>"},
-    {.kind = CmdKind::BlankLabel, .id = 1008, .label = "   ", .below = 1005},
-    {.kind = CmdKind::Button, .id = kCancelId, .label = " Cancel ", .rightOf = 1008, .below = 1006},
+    {.kind = CmdKind::BlankLabel,
+     .id = GscalModalDialog::kPadCancel,
+     .label = "   ",
+     .below = GscalModalDialog::kScaleZ},
+    {.kind = CmdKind::Button,
+     .id = kCancelId,
+     .label = " Cancel ",
+     .rightOf = GscalModalDialog::kPadCancel,
+     .below = GscalModalDialog::kDefault},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " OK ",
      .attributes = kDefaultButton,
      .rightOf = kCancelId,
-     .below = 1006},
+     .below = GscalModalDialog::kDefault},
 };
 
 constexpr CommandObject kUnitsCmds[] = {
-    {.kind = CmdKind::BlankLabel, .id = 1000, .label = "             "},
-    {.kind = CmdKind::BlankLabel, .id = 1001, .label = "        "},
-    {.kind = CmdKind::BlankLabel, .id = 1002, .label = " "},
-    {.kind = CmdKind::Frame, .id = 1003, .label = "Group"},
+    {.kind = CmdKind::BlankLabel, .id = PPlacModalDialog::kPadTop, .label = "             "},
+    {.kind = CmdKind::BlankLabel, .id = PPlacModalDialog::kPadLeft, .label = "        "},
+    {.kind = CmdKind::BlankLabel, .id = PPlacModalDialog::kPadBottom, .label = " "},
+    {.kind = CmdKind::Frame, .id = PPlacModalDialog::kGroup, .label = "Group"},
     {.kind = CmdKind::RadioButton,
-     .id = 1004,
+     .id = PPlacModalDialog::kMapUnits,
      .value = 1,
      .label = "Map (<x,Color,z>)",
-     .frame = 1003,
-     .rightOf = 1001},
+     .frame = PPlacModalDialog::kGroup,
+     .rightOf = PPlacModalDialog::kPadLeft},
     {.kind = CmdKind::RadioButton,
-     .id = 1005,
+     .id = PPlacModalDialog::kUnscaledPov,
      .label = "UnScale POV (<1,1,1>)",
-     .frame = 1003,
-     .rightOf = 1001,
-     .below = 1004},
+     .frame = PPlacModalDialog::kGroup,
+     .rightOf = PPlacModalDialog::kPadLeft,
+     .below = PPlacModalDialog::kMapUnits},
     {.kind = CmdKind::RadioButton,
-     .id = 1006,
+     .id = PPlacModalDialog::kScaledPov,
      .label = "Scaled POV (<Sx,Sy,Sz>)",
-     .frame = 1003,
-     .rightOf = 1001,
-     .below = 1005},
+     .frame = PPlacModalDialog::kGroup,
+     .rightOf = PPlacModalDialog::kPadLeft,
+     .below = PPlacModalDialog::kUnscaledPov},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " OK ",
      .attributes = kDefaultButton,
-     .rightOf = 1000,
-     .below = 1006},
+     .rightOf = PPlacModalDialog::kPadTop,
+     .below = PPlacModalDialog::kScaledPov},
 };
 
 } // namespace
@@ -72,22 +100,22 @@ GscalModalDialog::GscalModalDialog(QWidget *parent, const char *title, ProgramVa
 std::span<const CommandObject> GscalModalDialog::commands() { return kScaleCmds; }
 
 void GscalModalDialog::onShown() {
-  setText(1003, formatHeight(values_.scaleX));
-  setText(1004, formatHeight(values_.scaleY));
-  setText(1005, formatHeight(values_.scaleZ));
+  setText(kScaleX, formatHeight(values_.scaleX));
+  setText(kScaleY, formatHeight(values_.scaleY));
+  setText(kScaleZ, formatHeight(values_.scaleZ));
   placeFromMainWindow(40, 0);
 }
 
 void GscalModalDialog::onCommand(int id, int value, CmdKind kind) {
-  if (id == 1006) {
+  if (id == kDefault) {
     // Only the entries change; the scale itself waits for "OK".
-    setText(1003, "100");
-    setText(1004, "10");
-    setText(1005, "100");
+    setText(kScaleX, "100");
+    setText(kScaleY, "10");
+    setText(kScaleZ, "100");
   } else if (id == kOkId) {
-    readFloat(*this, 1003, values_.scaleX);
-    readFloat(*this, 1004, values_.scaleY);
-    readFloat(*this, 1005, values_.scaleZ);
+    readFloat(*this, kScaleX, values_.scaleX);
+    readFloat(*this, kScaleY, values_.scaleY);
+    readFloat(*this, kScaleZ, values_.scaleZ);
   }
   vModalDialog::onCommand(id, value, kind);
 }
@@ -101,13 +129,13 @@ std::span<const CommandObject> PPlacModalDialog::commands() { return kUnitsCmds;
 
 void PPlacModalDialog::onShown() {
   if (values_.unitsMode >= 0 && values_.unitsMode <= 2)
-    setValue(1004 + values_.unitsMode, 1);
+    setValue(kMapUnits + values_.unitsMode, 1);
   placeFromMainWindow(90, 0);
 }
 
 void PPlacModalDialog::onCommand(int id, int value, CmdKind kind) {
-  if (id >= 1004 && id <= 1006)
-    values_.unitsMode = id - 1004;
+  if (id >= kMapUnits && id <= kScaledPov)
+    values_.unitsMode = id - kMapUnits;
   vModalDialog::onCommand(id, value, kind);
 }
 

@@ -9,65 +9,79 @@ namespace {
 
 constexpr CommandObject kWaterCmds[] = {
     {.kind = CmdKind::StaticText,
-     .id = 1000,
+     .id = GwatDialog::kPrompt1,
      .label = "          Choose a Water Level with ",
      .attributes = kMainMessage},
     {.kind = CmdKind::StaticText,
-     .id = 1001,
+     .id = GwatDialog::kPrompt2,
      .label = "          the mouse on the Map Now!",
-     .below = 1000},
+     .below = GwatDialog::kPrompt1},
     {.kind = CmdKind::StaticText,
-     .id = 1002,
+     .id = GwatDialog::kPrompt3,
      .label = "        OR Type a value in (Color Units)",
-     .below = 1001},
-    {.kind = CmdKind::BlankLabel, .id = 1003, .label = "      ", .below = 1002},
-    {.kind = CmdKind::TextEntry, .id = 1004, .rightOf = 1003, .below = 1002, .size = 15},
-    {.kind = CmdKind::Button, .id = kCancelId, .label = " Cancel ", .rightOf = 1003, .below = 1004},
+     .below = GwatDialog::kPrompt2},
+    {.kind = CmdKind::BlankLabel,
+     .id = GwatDialog::kPadLevel,
+     .label = "      ",
+     .below = GwatDialog::kPrompt3},
+    {.kind = CmdKind::TextEntry,
+     .id = GwatDialog::kLevel,
+     .rightOf = GwatDialog::kPadLevel,
+     .below = GwatDialog::kPrompt3,
+     .size = 15},
+    {.kind = CmdKind::Button,
+     .id = kCancelId,
+     .label = " Cancel ",
+     .rightOf = GwatDialog::kPadLevel,
+     .below = GwatDialog::kLevel},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " OK ",
      .attributes = kDefaultButton,
      .rightOf = kCancelId,
-     .below = 1004},
+     .below = GwatDialog::kLevel},
 };
 
 constexpr CommandObject kFillCmds[] = {
-    {.kind = CmdKind::BlankLabel, .id = 1000, .label = "    "},
-    {.kind = CmdKind::BlankLabel, .id = 1002, .label = "   "},
+    {.kind = CmdKind::BlankLabel, .id = FillDialog::kPadLeft, .label = "    "},
+    {.kind = CmdKind::BlankLabel, .id = FillDialog::kPadTop, .label = "   "},
     {.kind = CmdKind::StaticText,
-     .id = 1004,
+     .id = FillDialog::kCountLabel,
      .label = "MUMBER of OBJECTS to PLACE",
-     .rightOf = 1002,
-     .below = 1002},
+     .rightOf = FillDialog::kPadTop,
+     .below = FillDialog::kPadTop},
     {.kind = CmdKind::TextEntry,
-     .id = 1005,
+     .id = FillDialog::kCount,
      .label = " 10",
-     .rightOf = 1000,
-     .below = 1004,
+     .rightOf = FillDialog::kPadLeft,
+     .below = FillDialog::kCountLabel,
      .size = 10},
     {.kind = CmdKind::Button,
-     .id = 1009,
+     .id = FillDialog::kSet,
      .label = "Set",
-     .rightOf = 1005,
-     .below = 1004,
+     .rightOf = FillDialog::kCount,
+     .below = FillDialog::kCountLabel,
      .tip = "Set the number of objects"},
     {.kind = CmdKind::CheckBox,
-     .id = 1007,
+     .id = FillDialog::kRandomType,
      .label = "Randon Object <= Selected Type",
-     .rightOf = 1000,
-     .below = 1009},
+     .rightOf = FillDialog::kPadLeft,
+     .below = FillDialog::kSet},
     {.kind = CmdKind::CheckBox,
-     .id = 1010,
+     .id = FillDialog::kRandomPlace,
      .label = " Randomly place",
-     .rightOf = 1000,
-     .below = 1007},
-    {.kind = CmdKind::BlankLabel, .id = 1001, .label = "           ", .below = 1010},
+     .rightOf = FillDialog::kPadLeft,
+     .below = FillDialog::kRandomType},
+    {.kind = CmdKind::BlankLabel,
+     .id = FillDialog::kPadHide,
+     .label = "           ",
+     .below = FillDialog::kRandomPlace},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " Hide ",
      .attributes = kDefaultButton,
-     .rightOf = 1001,
-     .below = 1001},
+     .rightOf = FillDialog::kPadHide,
+     .below = FillDialog::kPadHide},
 };
 
 } // namespace
@@ -89,13 +103,13 @@ void GwatDialog::startPick() {
 }
 
 void GwatDialog::onShown() {
-  setText(1004, formatHeight(values_.waterLevel));
+  setText(kLevel, formatHeight(values_.waterLevel));
   placeFromMainWindow(40, 0);
 }
 
 void GwatDialog::onCommand(int id, int value, CmdKind kind) {
   if (id == kOkId)
-    readFloat(*this, 1004, values_.waterLevel);
+    readFloat(*this, kLevel, values_.waterLevel);
   // A tool or mode chosen while the dialog stood open is the user's newer
   // choice; only a pick still waiting gives the mode before it back, with
   // its tool buttons.
@@ -146,12 +160,12 @@ void FillDialog::followMode() {
 }
 
 void FillDialog::onShown() {
-  setText(1005, formatCount(values_.fillCount));
+  setText(kCount, formatCount(values_.fillCount));
   // Only ticked here, never cleared: the boxes otherwise keep what the user left.
   if (values_.fillRandomPlace != 0)
-    setValue(1010, 1);
+    setValue(kRandomPlace, 1);
   if (values_.fillRandomType == 1)
-    setValue(1007, 1);
+    setValue(kRandomType, 1);
   placeFromMainWindow(275, 0);
 }
 
@@ -159,7 +173,7 @@ static_assert(kMaxFillCount == 10'000'000, "kFillCountMessage names the limit");
 
 bool FillDialog::readCount() {
   int count = values_.fillCount;
-  readInt(*this, 1005, count);
+  readInt(*this, kCount, count);
   // More objects than a scene can hold would only keep the window busy: a
   // circle skips its off-map points, so it might never reach the limit.
   if (count > kMaxFillCount) {
@@ -172,13 +186,13 @@ bool FillDialog::readCount() {
 
 void FillDialog::onCommand(int id, int value, CmdKind kind) {
   switch (id) {
-  case 1007:
+  case kRandomType:
     values_.fillRandomType = value != 0 ? 1 : 0;
     break;
-  case 1010:
+  case kRandomPlace:
     values_.fillRandomPlace = value != 0 ? 1 : 0;
     break;
-  case 1009:
+  case kSet:
   case kOkId:
     // A refused count keeps the dialog open, so what it shows can be put right.
     if (!readCount())

@@ -15,6 +15,15 @@ namespace hs {
 // its tool buttons back.
 class GwatDialog : public vDialog {
 public:
+  // Control ids.
+  enum Control : int {
+    kPrompt1 = 1000,
+    kPrompt2 = 1001,
+    kPrompt3 = 1002,
+    kPadLevel = 1003,
+    kLevel = 1004,
+  };
+
   GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
              WindowServices &window = noServices());
   static std::span<const CommandObject> commands();
@@ -39,6 +48,18 @@ inline constexpr const char *kFillCountMessage = "Too many objects!!\n\nThe most
 // random options (at once). Its title follows the fill tool.
 class FillDialog : public vDialog {
 public:
+  // Control ids.
+  enum Control : int {
+    kPadLeft = 1000,
+    kPadHide = 1001,
+    kPadTop = 1002,
+    kCountLabel = 1004,
+    kCount = 1005,
+    kRandomType = 1007,
+    kSet = 1009,
+    kRandomPlace = 1010,
+  };
+
   FillDialog(QWidget *parent, const char *title, ProgramValues &values);
   static std::span<const CommandObject> commands();
 

@@ -21,6 +21,8 @@ QColor toQColor(vColor c) { return QColor(c.r(), c.g(), c.b()); }
 // (see xorMask), since Qt's XOR raster op also flips the alpha byte.
 void preparePainter(QPainter &p) { p.setRenderHint(QPainter::Antialiasing, false); }
 
+constexpr std::uint32_t kInvert = 0x00FFFFFFu;
+
 } // namespace
 
 Qt::PenStyle toQtPenStyle(LineStyle style) {
@@ -105,8 +107,8 @@ void vMemoryDC::wrap() {
                   static_cast<qsizetype>(width_) * 4, QImage::Format_RGB32);
 }
 
-void vMemoryDC::clear() {
-  std::fill(pixels_.begin(), pixels_.end(), toQtPixel(background_.value()));
+void vMemoryDC::fill(vColor colour) {
+  std::fill(pixels_.begin(), pixels_.end(), toQtPixel(colour.value()));
 }
 
 void vMemoryDC::writePixel(int x, int y, ColourValue colour) {
@@ -144,24 +146,21 @@ void vMemoryDC::drawLine(int x1, int y1, int x2, int y2) {
     return;
   }
   wrap(); // a fresh view, so painting cannot detach into a private copy
-  QPainter p(&image_);
-  preparePainter(p);
-  QPen pen(toQColor(pen_.colour), pen_.width, toQtPenStyle(pen_.style));
-  p.setPen(pen);
   if (mode_ == DrawMode::Invert) {
     // Wide or styled lines in inverting mode are rare; paint a mask and XOR it.
-    QImage mask(image_.size(), QImage::Format_RGB32);
-    mask.fill(0xFF000000u);
+    QImage mask = blankMask(width_, height_);
     {
       QPainter m(&mask);
-      m.setRenderHint(QPainter::Antialiasing, false);
+      preparePainter(m);
       m.setPen(QPen(Qt::white, pen_.width, toQtPenStyle(pen_.style)));
       m.drawLine(x1, y1, x2, y2);
     }
-    p.end();
-    xorMask(mask);
+    xorMask(mask, 0, 0);
     return;
   }
+  QPainter p(&image_);
+  preparePainter(p);
+  p.setPen(QPen(toQColor(pen_.colour), pen_.width, toQtPenStyle(pen_.style)));
   p.drawLine(x1, y1, x2, y2);
 }
 
@@ -221,7 +220,7 @@ void vMemoryDC::thinLine(int x1, int y1, int x2, int y2) {
   for (;;) {
     if (inside(x1, y1)) {
       std::uint32_t &px = rowPixels(y1)[x1];
-      px = invert ? (px ^ 0x00FFFFFFu) : colour;
+      px = invert ? (px ^ kInvert) : colour;
     }
     if (x1 == x2 && y1 == y2)
       break;
@@ -237,14 +236,52 @@ void vMemoryDC::thinLine(int x1, int y1, int x2, int y2) {
   }
 }
 
-void vMemoryDC::xorMask(const QImage &mask) {
-  for (int y = 0; y < height(); ++y) {
-    const auto *m = reinterpret_cast<const std::uint32_t *>(mask.constScanLine(y));
-    std::uint32_t *row = rowPixels(y);
-    for (int x = 0; x < width(); ++x)
-      if (m[x] & 0x00FFFFFFu)
-        row[x] ^= 0x00FFFFFFu;
+QImage vMemoryDC::blankMask(int width, int height) {
+  QImage mask(width, height, QImage::Format_Grayscale8);
+  mask.fill(0);
+  return mask;
+}
+
+void vMemoryDC::xorMask(const QImage &mask, int atX, int atY) {
+  for (int y = 0; y < mask.height(); ++y) {
+    const uchar *m = mask.constScanLine(y);
+    std::uint32_t *row = rowPixels(atY + y) + atX;
+    for (int x = 0; x < mask.width(); ++x)
+      if (m[x] != 0)
+        row[x] ^= kInvert;
   }
+}
+
+void vMemoryDC::xorLine(int x1, int y1, int x2, int y2) { xorFigure(Figure::Line, x1, y1, x2, y2); }
+void vMemoryDC::xorRect(int x1, int y1, int x2, int y2) { xorFigure(Figure::Rect, x1, y1, x2, y2); }
+void vMemoryDC::xorEllipse(int x1, int y1, int x2, int y2) {
+  xorFigure(Figure::Ellipse, x1, y1, x2, y2);
+}
+
+// Only the figure's bounding box is masked and visited, as rubber bands
+// follow every motion of the pointer.
+void vMemoryDC::xorFigure(Figure kind, int x1, int y1, int x2, int y2) {
+  // Not QRect::normalized(), which moves a swapped corner by one pixel.
+  const QRect figure(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                     QPoint(std::max(x1, x2), std::max(y1, y2)));
+  const QRect box = figure.adjusted(-1, -1, 1, 1) & QRect(0, 0, width_, height_);
+  if (box.isEmpty())
+    return;
+  QImage mask = blankMask(box.width(), box.height());
+  {
+    QPainter p(&mask);
+    preparePainter(p);
+    p.translate(-box.topLeft());
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(Qt::NoBrush);
+    if (kind == Figure::Line)
+      p.drawLine(x1, y1, x2, y2);
+    else if (kind == Figure::Rect)
+      p.drawRect(figure.adjusted(0, 0, -1, -1));
+    else
+      p.drawEllipse(figure.adjusted(0, 0, -1, -1));
+  }
+  xorMask(mask, box.left(), box.top());
 }
 
 void vMemoryDC::drawPolygon(std::span<const Point> points) {
@@ -257,10 +294,8 @@ void vMemoryDC::drawPolygon(std::span<const Point> points) {
   const bool invert = mode_ == DrawMode::Invert;
   wrap(); // a fresh view, so painting cannot detach into a private copy
   QImage mask;
-  if (invert) {
-    mask = QImage(image_.size(), QImage::Format_RGB32);
-    mask.fill(0xFF000000u);
-  }
+  if (invert)
+    mask = blankMask(width_, height_);
   {
     QPainter p(invert ? &mask : &image_);
     preparePainter(p);
@@ -273,23 +308,48 @@ void vMemoryDC::drawPolygon(std::span<const Point> points) {
     p.drawPolygon(poly, Qt::OddEvenFill);
   }
   if (invert)
-    xorMask(mask);
+    xorMask(mask, 0, 0);
 }
 
-void vMemoryDC::drawIcon(const vIcon &icon, int x, int y) {
-  const ColourValue key = icon.key();
-  const int x0 = std::max(0, -x);
-  const int y0 = std::max(0, -y);
-  const int x1 = std::min(icon.width, width() - x);
-  const int y1 = std::min(icon.height, height() - y);
+vIconPixels::vIconPixels(const vIcon &icon) {
+  if (icon.width <= 0 || icon.height <= 0 ||
+      icon.pixels.size() <
+          static_cast<std::size_t>(icon.width) * static_cast<std::size_t>(icon.height))
+    return;
+  width = icon.width;
+  height = icon.height;
+  pixels.reserve(icon.pixels.size());
+  for (ColourValue c : icon.pixels)
+    pixels.push_back(toQtPixel(c));
+  transparent = icon.transparent;
+  key = toQtPixel(icon.key());
+}
+
+void vMemoryDC::drawIcon(const vIconPixels &icon, int x, int y) {
+  // The part of the icon on the image; in long long, so far-off positions
+  // cannot overflow.
+  auto span = [](long long v, int size) {
+    return static_cast<int>(std::clamp<long long>(v, 0, size));
+  };
+  const int x0 = span(-static_cast<long long>(x), icon.width);
+  const int y0 = span(-static_cast<long long>(y), icon.height);
+  const int x1 = span(static_cast<long long>(width()) - x, icon.width);
+  const int y1 = span(static_cast<long long>(height()) - y, icon.height);
+  if (x0 >= x1)
+    return;
+  const int n = x1 - x0;
   for (int iy = y0; iy < y1; ++iy) {
-    std::uint32_t *row = rowPixels(y + iy);
-    for (int ix = x0; ix < x1; ++ix) {
-      const ColourValue c = icon.at(ix, iy);
-      if (icon.transparent && c == key)
-        continue;
-      row[x + ix] = toQtPixel(c);
+    const std::uint32_t *src = icon.pixels.data() +
+                               static_cast<std::size_t>(iy) * static_cast<std::size_t>(icon.width) +
+                               x0;
+    std::uint32_t *dst = rowPixels(y + iy) + (x + x0);
+    if (!icon.transparent) {
+      std::copy(src, src + n, dst);
+      continue;
     }
+    for (int i = 0; i < n; ++i)
+      if (src[i] != icon.key)
+        dst[i] = src[i];
   }
 }
 

@@ -22,6 +22,19 @@ struct Point {
 
 enum class DrawMode { Normal, Invert };
 
+// An icon in stored pixels (0xFFRRGGBB), converted once to be drawn many times:
+// markers are drawn by the hundred thousand. An icon with fewer pixels than its
+// size claims becomes an empty one.
+struct vIconPixels {
+  explicit vIconPixels(const vIcon &icon);
+
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels; // row by row, top row first
+  bool transparent = false;
+  std::uint32_t key = 0; // left out when transparent
+};
+
 // The Qt pen style that draws a line style.
 Qt::PenStyle toQtPenStyle(LineStyle style);
 
@@ -46,7 +59,8 @@ public:
   bool isNull() const { return pixels_.empty(); }
 
   // Paints every pixel with the background colour (white).
-  void clear();
+  void clear() { fill(background_); }
+  void fill(vColor colour);
 
   ColourValue readPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
@@ -72,13 +86,27 @@ public:
   // A closed polygon: outlined with the pen, filled even-odd with the brush.
   void drawPolygon(std::span<const Point> points);
   // The icon's top-left pixel goes to (x, y).
-  void drawIcon(const vIcon &icon, int x, int y);
+  void drawIcon(const vIcon &icon, int x, int y) { drawIcon(vIconPixels(icon), x, y); }
+  void drawIcon(const vIconPixels &icon, int x, int y);
+  // Exclusive-or figures between two corner points, one pixel wide whatever the
+  // pen: every pixel they cover is inverted exactly once, so drawing the same
+  // figure again restores the image. A rectangle, and the ellipse inside it,
+  // have the top-left corner (x1, y1) and the bottom-right corner (x2, y2).
+  void xorLine(int x1, int y1, int x2, int y2);
+  void xorRect(int x1, int y1, int x2, int y2);
+  void xorEllipse(int x1, int y1, int x2, int y2);
 
   // Direct access for fast whole-image passes and for showing the image. The
   // QImage shares this image's pixels (0xFFRRGGBB); it stays valid until the
   // image is assigned anew. Every stored pixel is opaque, and whoever writes
   // through rowPixels keeps it so: the height samplers rely on it.
   const QImage &image() const { return image_; }
+  // The same view for painting on with a QPainter; made afresh, so painting
+  // cannot detach into a private copy.
+  QImage &canvas() {
+    wrap();
+    return image_;
+  }
   std::uint32_t *rowPixels(int y) {
     return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }
@@ -87,9 +115,16 @@ public:
   }
 
 private:
+  enum class Figure { Line, Rect, Ellipse };
+
   void thinLine(int x1, int y1, int x2, int y2);
-  // XORs with white every pixel that is non-black in the mask.
-  void xorMask(const QImage &mask);
+  void xorFigure(Figure kind, int x1, int y1, int x2, int y2);
+  // An all-zero Grayscale8 mask. Figures are painted into it in white first,
+  // so each pixel is inverted once however an outline overlaps itself.
+  static QImage blankMask(int width, int height);
+  // Inverts every pixel under a non-zero pixel of the mask, whose top-left
+  // lies at (atX, atY). The alpha byte stays opaque.
+  void xorMask(const QImage &mask, int atX, int atY);
 
   void wrap();
 

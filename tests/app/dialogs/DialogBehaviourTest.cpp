@@ -22,9 +22,9 @@ struct ScaleDialog : test::DialogFixture {
 
 TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
   stand.onModal([&](vModalDialog &d) {
-    type(d, 1003, "123.45678901"); // only the first 9 characters count
-    type(d, 1004, "abc");          // does not parse: Y stays
-    type(d, 1005, "-0.5");
+    type(d, GscalModalDialog::kScaleX, "123.45678901"); // only the first 9 characters count
+    type(d, GscalModalDialog::kScaleY, "abc");          // does not parse: Y stays
+    type(d, GscalModalDialog::kScaleZ, "-0.5");
     click(d, kOkId);
   });
   EXPECT_EQ(dialog.showModalDialog("Scale"), kOkId);
@@ -38,8 +38,8 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
   values.scaleY = 2;
   values.scaleZ = 3;
   stand.onModal([&](vModalDialog &d) {
-    click(d, 1006);
-    EXPECT_EQ(d.getText(1003), "100");
+    click(d, GscalModalDialog::kDefault);
+    EXPECT_EQ(d.getText(GscalModalDialog::kScaleX), "100");
     EXPECT_FLOAT_EQ(values.scaleX, 1.0f); // not yet
     click(d, kCancelId);
   });
@@ -58,7 +58,7 @@ TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
   EXPECT_EQ(std::tuple(values.scaleX, values.scaleY), std::tuple(1e10f, 1e-7f));
   for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
     stand.onModal([&](vModalDialog &d) {
-      type(d, 1005, text);
+      type(d, GscalModalDialog::kScaleZ, text);
       click(d, kOkId);
     });
     dialog.showModalDialog("Scale");
@@ -72,11 +72,11 @@ struct UnitsDialog : test::DialogFixture {
 
 TEST_F(UnitsDialog, TheChoiceTakesEffectBeforeOk) {
   stand.onModal([&](vModalDialog &d) {
-    click(d, 1006);
+    click(d, PPlacModalDialog::kScaledPov);
     EXPECT_EQ(values.unitsMode, 2); // at once
-    click(d, 1005);
+    click(d, PPlacModalDialog::kUnscaledPov);
     EXPECT_EQ(values.unitsMode, 1);
-    EXPECT_EQ(d.getValue(1006), 0); // one group
+    EXPECT_EQ(d.getValue(PPlacModalDialog::kScaledPov), 0); // one group
   });
   dialog.showModalDialog("Display Unit Values"); // closed by the close box: still taken
   EXPECT_EQ(values.unitsMode, 1);
@@ -90,9 +90,11 @@ struct LookDialog : test::DialogFixture {
 TEST_F(LookDialog, ClickingTheTickedUseGroundKeepsThePreviousMode) {
   values.placeHeightMode = AboveGround;
   stand.onModal([&](vModalDialog &d) {
-    EXPECT_EQ(d.getValue(1008), 1);
-    click(d, 1008);
-    EXPECT_EQ(d.getValue(1006) + d.getValue(1007) + d.getValue(1008), 0);
+    EXPECT_EQ(d.getValue(CLatDialog::kAboveGround), 1);
+    click(d, CLatDialog::kAboveGround);
+    EXPECT_EQ(d.getValue(CLatDialog::kAboveWater) + d.getValue(CLatDialog::kAboveCamera) +
+                  d.getValue(CLatDialog::kAboveGround),
+              0);
     click(d, kOkId);
   });
   dialog.showModalDialog("");
@@ -107,11 +109,11 @@ struct FillStyleDialog : test::DialogFixture {
 TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
   values.modes.selectTool(LineFill);
   ASSERT_TRUE(dialog.showForMode());
-  type(dialog, 1005, "25");
+  type(dialog, FillDialog::kCount, "25");
   EXPECT_EQ(values.fillCount, 10); // typing alone changes nothing
   for (auto [text, count] : {std::pair{"25", 25}, {"010", 8}, {"0x10", 16}, {"abc", 16}}) {
-    type(dialog, 1005, text);
-    click(dialog, 1009);
+    type(dialog, FillDialog::kCount, text);
+    click(dialog, FillDialog::kSet);
     EXPECT_EQ(values.fillCount, count) << text;
   }
   EXPECT_TRUE(dialog.isDisplayed()); // " Set " leaves it open
@@ -121,11 +123,11 @@ TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
 TEST_F(FillStyleDialog, CountsAboveTheObjectLimitAreRefusedWithANotice) {
   values.modes.selectTool(BoxFill);
   ASSERT_TRUE(dialog.showForMode());
-  type(dialog, 1005, "10000000");
-  click(dialog, 1009);
+  type(dialog, FillDialog::kCount, "10000000");
+  click(dialog, FillDialog::kSet);
   EXPECT_EQ(values.fillCount, 10'000'000);
-  for (int button : {1009, kOkId}) {
-    type(dialog, 1005, "10000001");
+  for (int button : {int{FillDialog::kSet}, kOkId}) {
+    type(dialog, FillDialog::kCount, "10000001");
     click(dialog, button);
     EXPECT_EQ(values.fillCount, 10'000'000) << button;
   }

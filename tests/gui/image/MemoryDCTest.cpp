@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace hs {
@@ -150,6 +151,37 @@ TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
   EXPECT_EQ(dc.readPixel(2, 2), 0x808080u);
   dc.drawIcon(icon, 1, 2);
   EXPECT_EQ(dc.readPixel(2, 2), 0x0000FFu);
+
+  const std::vector<ColourValue> before = snapshot(dc);
+  for (int far : {INT_MIN, INT_MAX, -2, 3})
+    dc.drawIcon(icon, far, 0);
+  icon.pixels.pop_back(); // fewer pixels than 2 x 2: nothing is drawn
+  dc.drawIcon(icon, 0, 0);
+  EXPECT_EQ(snapshot(dc), before);
+}
+
+TEST(MemoryDC, XorFiguresDrawnTwiceLeaveTheImageAsItWas) {
+  vMemoryDC dc(120, 80);
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 120; ++x)
+      dc.writePixel(x, y, static_cast<ColourValue>(x * 2 + y * 700 + 0x10203));
+  const std::vector<ColourValue> before = snapshot(dc);
+  dc.xorLine(3, 70, 110, 5);
+  dc.xorRect(100, 60, 10, 10); // corners in any order
+  dc.xorEllipse(20, 15, 90, 65);
+  // XOR inverts: a pixel on the line, and a corner of the rectangle.
+  EXPECT_EQ(dc.readPixel(3, 70), before[70 * 120 + 3] ^ 0xFFFFFFu);
+  EXPECT_EQ(dc.readPixel(10, 10), before[10 * 120 + 10] ^ 0xFFFFFFu);
+  EXPECT_EQ(dc.readPixel(11, 11), before[11 * 120 + 11]); // inside stays
+  dc.xorEllipse(20, 15, 90, 65);
+  dc.xorLine(3, 70, 110, 5);
+  dc.xorRect(100, 60, 10, 10);
+  EXPECT_EQ(snapshot(dc), before);
+  // Figures reaching outside the image are clipped, and still undo themselves.
+  dc.xorRect(-50, -50, 500, 40);
+  EXPECT_NE(snapshot(dc), before);
+  dc.xorRect(-50, -50, 500, 40);
+  EXPECT_EQ(snapshot(dc), before);
 }
 
 } // namespace
