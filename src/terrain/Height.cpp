@@ -10,7 +10,8 @@ int heightAtItem(const Document &document, double x, double z) {
 
 int maxHeight(const Document &document) { return document.hfType != 0 ? 65535 : 255; }
 
-PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item, float cameraY) {
+PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item,
+               float cameraY) {
   const double maxH = maxHeight(document);
   const double scaleX = values.scaleX;
   const double scaleY = values.scaleY;

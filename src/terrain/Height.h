@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ProgramValues.h"
 #include "core/Document.h"
+#include "core/ProgramValues.h"
 
 #include <algorithm>
 
@@ -50,7 +50,8 @@ int maxHeight(const Document &document);
 
 // Converts an item to POV coordinates. cameraY is 0 for the camera itself and
 // the camera's converted Y for everything else.
-PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item, float cameraY);
+PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item,
+               float cameraY);
 
 // Maps the camera, the look-at point and every object proportionally from the
 // previous map size to the present one and samples their heights again.

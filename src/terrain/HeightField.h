@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LRMemoryDC.h"
 #include "core/Document.h"
+#include "core/LRMemoryDC.h"
 #include "terrain/Palette.h"
 
 #include <string>
