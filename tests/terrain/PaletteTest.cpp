@@ -46,9 +46,7 @@ TEST(LoadPalette, AllOrNothing) {
   std::string broken = lines(256);
   broken.replace(broken.find("100,100,100"), 11, "100 ,100,100");
   EXPECT_EQ(loadPalette(p, dir.write("hsbad.pal", broken)), PaletteBodyError);
-  std::string leadingEmpty = "\n";
-  leadingEmpty.append(lines(256));
-  EXPECT_EQ(loadPalette(p, dir.write("hsempty.pal", leadingEmpty)), PaletteBodyError);
+  EXPECT_EQ(loadPalette(p, dir.write("hsempty.pal", "\n" + lines(256))), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
 
   // 256 lines with CRLF ends, no final line end, then junk: all fine.
@@ -60,10 +58,7 @@ TEST(LoadPalette, AllOrNothing) {
   ASSERT_EQ(loadPalette(p, dir.write("hsgrey.pal", lines(256) + "garbage\n")), PaletteLoaded);
   EXPECT_EQ(p[200], vColor(200, 200, 200).value());
   // A very long line keeps its numbers and is one line.
-  std::string longLine = "1,2,3";
-  longLine.append(100000, ' ');
-  longLine.append("\n");
-  longLine.append(lines(256).substr(6));
+  const std::string longLine = "1,2,3" + std::string(100000, ' ') + "\n" + lines(256).substr(6);
   ASSERT_EQ(loadPalette(p, dir.write("hslong.pal", longLine)), PaletteLoaded);
   EXPECT_EQ(p[0], vColor(1, 2, 3).value());
 }
