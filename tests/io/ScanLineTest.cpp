@@ -1,4 +1,7 @@
 #include "io/ScanLine.h"
+#include "io/LineReader.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace hs {
 namespace {
@@ -94,22 +98,36 @@ TEST(ScanLine, FollowsScanfOnRandomNumberLines) {
     for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
       ASSERT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
   }
-  // Well-formed lines with many digits, where rounding to float matters.
-  for (int round = 0; round < 5000; ++round) {
-    std::string line;
-    for (int k = 0; k < 5; ++k) {
-      if (k)
-        line += ',';
-      if (gen() & 1)
-        line += '-';
-      line += std::to_string(gen() % 100000000);
-      if (k != 3) {
-        line += '.';
-        line += std::to_string(gen());
-      }
-    }
-    ASSERT_EQ(mine(line, LineFormat::Item), reference(line, LineFormat::Item)) << line;
-  }
+}
+
+// Every line as text, "<too long>" for an overlong one.
+std::vector<std::string> lines(const std::string &text) {
+  QByteArray bytes = QByteArray::fromStdString(text);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  LineReader reader(buffer);
+  std::vector<std::string> out;
+  std::string_view line;
+  for (LineReader::Result r; (r = reader.next(line)) != LineReader::End;)
+    out.push_back(r == LineReader::Line ? std::string(line) : "<too long>");
+  return out;
+}
+
+TEST(LineReader, SplitsLinesStripsOneCrAndKeepsALastLineWithoutEnd) {
+  EXPECT_EQ(lines(""), std::vector<std::string>{});
+  EXPECT_EQ(lines("a\r\n\nb\r\r\nc"), (std::vector<std::string>{"a", "", "b\r", "c"}));
+  EXPECT_EQ(lines("x\r"), std::vector<std::string>{"x"});
+  EXPECT_EQ(lines(std::string("n\0ul\n", 5)), std::vector<std::string>{std::string("n\0ul", 4)});
+}
+
+TEST(LineReader, LinesUpTo4095BytesPassAndLongerOnesAreSkippedWhole) {
+  const std::string max(4095, 'm');
+  const std::string over(4096, 'o');
+  EXPECT_EQ(lines(max + "\r\n" + over + "\nnext\n" + over),
+            (std::vector<std::string>{max, "<too long>", "next", "<too long>"}));
+  const std::string huge(3'000'000, 'h'); // larger than the reader's buffer
+  EXPECT_EQ(lines("a\n" + huge + "\nb\n" + huge),
+            (std::vector<std::string>{"a", "<too long>", "b", "<too long>"}));
 }
 
 } // namespace
