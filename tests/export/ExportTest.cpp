@@ -51,6 +51,7 @@ TEST(Export, FailuresPrintTheMessageAndKeepAnEarlierOutput) {
       {tmp.filePath(QStringLiteral("none.txt")), "Load DAT file ERROR"},
       {write("look.txt", "1,2,3,0,0\n4,5\nx.tga\n1,1,1\n0,0,0\n"), "Load DAT Data2 ERROR"},
       {write("tga.txt", head + "no-such.tga\n1,1,1\n0,0,0\n"), "Load DAT Data6 ERROR"},
+      {write("ppm.txt", head + "no-such.ppm\n1,1,1\n0,0,1\n"), "Load DAT Data5 ERROR"},
   };
   for (const auto &c : cases) {
     const ToolRun r = exportTool({c.file, out}, tmp.path());
@@ -71,8 +72,8 @@ TEST(Export, FailuresPrintTheMessageAndKeepAnEarlierOutput) {
 TEST(Export, HelpUsageAndPaletteOption) {
   const ToolRun help = exportTool({QStringLiteral("--help")});
   EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--palette FILE"));
-  EXPECT_NE(exportTool({}).exitCode, 0);
-  EXPECT_NE(exportTool({QStringLiteral("--bogus"), QStringLiteral("place_targa.txt")}).exitCode, 0);
+  EXPECT_EQ(exportTool({}).exitCode, 2); // a usage error, as the usual tools give
+  EXPECT_EQ(exportTool({QStringLiteral("--bogus"), QStringLiteral("place_targa.txt")}).exitCode, 2);
   // Heights in the include file come from the stored values, so a palette only
   // changes what a fresh sample reads (height mode 7): entry 240 painted with
   // blue 0 reads as height 0.

@@ -1,3 +1,4 @@
+#include "gui/vApp.h"
 #include "gui/vCanvasPane.h"
 #include "gui/vCmdWindow.h"
 #include "gui/vDialog.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -81,6 +83,21 @@ TEST(CmdWindow, TheSpinnerShowsItsTextsAndTakesATypedOne) {
     QTest::keyClick(spinner, Qt::Key_Return);
     EXPECT_EQ(w.getValue(134), 2) << text;
   }
+}
+
+// "Exit" hides every open window, not only the last one.
+TEST(CmdWindow, ExitClosesEveryWindow) {
+  int argc = 1;
+  char name[] = "test";
+  char *argv[] = {name, nullptr};
+  struct App : vApp {
+    using vApp::registerWindow;
+    using vApp::vApp;
+  } app("test", argc, argv);
+  vCmdWindow *first = app.registerWindow(std::make_unique<RecordingWindow>());
+  vCmdWindow *second = app.registerWindow(std::make_unique<RecordingWindow>());
+  app.exitApp();
+  EXPECT_FALSE(first->isVisible() || second->isVisible() || app.isOpen(first));
 }
 
 // Where dialogs first appear, as a function of the window and screen geometry

@@ -16,8 +16,12 @@
 namespace hs {
 namespace {
 
+constexpr LineFormat kFormats[] = {LineFormat::Item, LineFormat::Floats3, LineFormat::WaterLine,
+                                   LineFormat::Header, LineFormat::Int};
+
 const char *kindsOf(LineFormat format) {
-  return format == LineFormat::Item ? "fffif" : format == LineFormat::WaterLine ? "fii" : "ii";
+  const char *kinds[] = {"fffif", "fff", "fii", "ii", "i"};
+  return kinds[static_cast<int>(format)];
 }
 
 // The count and the values read, as bit patterns so -0 compares.
@@ -44,13 +48,17 @@ std::string reference(const std::string &line, LineFormat format) {
   case LineFormat::Item:
     n = std::sscanf(c, "%f,%f,%f,%i,%f", &f[0], &f[1], &f[2], &i[3], &f[4]);
     break;
+  case LineFormat::Floats3:
+    n = std::sscanf(c, "%f,%f,%f", &f[0], &f[1], &f[2]);
+    break;
   case LineFormat::WaterLine:
     n = std::sscanf(c, "%f,%i,%i", &f[0], &i[1], &i[2]);
     break;
   case LineFormat::Header:
     n = std::sscanf(c, "%i,%i", &i[0], &i[1]);
     break;
-  default:
+  case LineFormat::Int:
+    n = std::sscanf(c, "%i", &i[0]);
     break;
   }
   const char *kinds = kindsOf(format);
@@ -82,7 +90,7 @@ TEST(ScanLine, FollowsScanfOnHandPickedLines) {
         line += text[++k] == 't' ? '\t' : '\r';
       else
         line += text[k];
-    for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
+    for (LineFormat f : kFormats)
       EXPECT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
   }
 }
@@ -95,7 +103,7 @@ TEST(ScanLine, FollowsScanfOnRandomNumberLines) {
     const int len = static_cast<int>(gen() % 40);
     for (int k = 0; k < len; ++k)
       line += alphabet[gen() % alphabet.size()];
-    for (LineFormat f : {LineFormat::Item, LineFormat::WaterLine, LineFormat::Header})
+    for (LineFormat f : kFormats)
       ASSERT_EQ(mine(line, f), reference(line, f)) << '"' << line << '"';
   }
 }

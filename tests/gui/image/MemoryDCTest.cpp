@@ -28,6 +28,7 @@ TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
   dc.writePixel(4, 2, 0xFFFFFF);
   dc.writePixel(-1, 0, 0); // ignored, no overrun
   dc.writePixel(5, 2, 0);
+  dc.drawLine(5, 0, 5, 1); // just past the right edge: not into the next row
   EXPECT_EQ(snapshot(dc), std::vector<ColourValue>(15, 0xFFFFFFu));
   // A row is clipped at both ends and below the image.
   const std::vector<ColourValue> colours{1, 2, 3, 4, 5, 6, 7};
