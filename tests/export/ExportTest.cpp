@@ -166,7 +166,33 @@ TEST(ExportRefusal, RunningOutOfMemoryIsAMessageNotAnAbort) {
 #endif
 }
 
-// A disk that fills up while the file is written is the atomic save's to
-// handle (core/AtomicSaveTest); the tool only reports it.
+// A small include file on a nearly full 64 KiB tmpfs (in a mount namespace of
+// its own) fails only when the last buffered text is flushed, which the file's
+// commit alone does not always report; the earlier file must stay.
+TEST(ExportRefusal, AFullDiskKeepsTheEarlierFileAndSaysSo) {
+  ExportFolder f;
+  const std::string place = f.read("place.txt");
+  std::string many = place.substr(0, place.find("1,3  type number")) + "1,400  type number\n";
+  for (int k = 0; k < 400; ++k)
+    many += "0,0,0,0,0\n";
+  f.write("many.txt", many);
+  std::filesystem::create_directories(f.file("disk"));
+  const std::string script = "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 99\n"
+                             "printf 'earlier\\n' > \"$1/out.inc\"\n"
+                             "head -c 57344 /dev/zero > \"$1/filler\"\n\"" +
+                             kTool +
+                             "\" many.txt \"$1/out.inc\" 2> err.txt\necho $? > rc.txt\n"
+                             "cp \"$1/out.inc\" after.inc && ls -A \"$1\" > listing.txt\n";
+  if (runRaw({"unshare", "-m", "sh", "-c", script, "sh", f.file("disk")}, f.path()).exitCode != 0 &&
+      runRaw({"unshare", "-Urm", "sh", "-c", script, "sh", f.file("disk")}, f.path()).exitCode !=
+          0) {
+    ASSERT_NE(getuid(), 0u) << "could not mount a tmpfs in a namespace of our own, even as root";
+    GTEST_SKIP() << "neither root nor user namespaces here: no tmpfs to fill";
+  }
+  EXPECT_EQ(f.read("rc.txt"), "1\n");
+  EXPECT_EQ(f.read("err.txt"), "Save file ERROR\n");
+  EXPECT_EQ(f.read("after.inc"), "earlier\n");
+  EXPECT_EQ(f.read("listing.txt"), "filler\nout.inc\n"); // no temporary file
+}
 
 } // namespace
