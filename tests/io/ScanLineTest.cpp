@@ -70,6 +70,8 @@ std::string reference(const std::string &line, LineFormat format) {
 
 std::string mine(const std::string &line, LineFormat format) {
   Scanned v[5];
+  for (Scanned &s : v)
+    s.i = -1; // a NaN as a float, so a field left unwritten cannot pass for a read one
   float f[5] = {};
   int i[5] = {};
   const int n = scanLine(line, format, v);
