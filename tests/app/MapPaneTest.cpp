@@ -1,4 +1,6 @@
-// The map pane through real mouse, key and scroll-bar events.
+// The map pane through real mouse, key and scroll-bar events. What the model
+// makes of them (reach, edges, units, offsets) is pinned in placement/ and view/;
+// these show that each event reaches it as itself.
 #include "AppTestSupport.h"
 
 #include "app/dialogs/WaterFillDialogs.h"
@@ -10,16 +12,14 @@
 namespace hs {
 namespace {
 
-// The pick modes: each waits for a release on the map, then shows its dialog
-// and returns to the mode it came from with its toggle released.
+// Each pick mode waits for the map, shows its dialog and returns to the mode
+// it came from with its toggle released.
 TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   loadFlatMap();
   click(kCameraAt);
-  EXPECT_EQ(values.modes.mode(), PlaceCamera);
   EXPECT_EQ(toggle(kCameraAt), 1);
   clickMap(120, 80);
   EXPECT_EQ(scene().camera.x, 120);
-  EXPECT_EQ(scene().camera.z, 80);
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Camera at Height"});
   EXPECT_EQ(values.modes.mode(), SingleObject);
   EXPECT_EQ(toggle(kCameraAt), 0);
@@ -27,7 +27,6 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
 
   click(kCameraAt);
   click(kLook); // while " At " is pressed
-  EXPECT_EQ(values.modes.mode(), PointCamera);
   EXPECT_EQ(toggle(kCameraAt), 0);
   clickMap(300, 200);
   EXPECT_EQ(scene().lookAt.x, 300);
@@ -35,14 +34,8 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   EXPECT_EQ(toggle(kLook), 0);
 
   menu(kEdit);
-  click(kCameraAt);
-  clickMap(150, 150);
-  EXPECT_EQ(scene().camera.x, 150);
-  EXPECT_EQ(values.modes.mode(), EditObject);
-
   values.waterLevel = 50;
   menu(kWaterLevel);
-  EXPECT_EQ(values.modes.mode(), GetWater);
   EXPECT_TRUE(window->waterDialog()->isDisplayed());
   clickMap(450, 450);
   EXPECT_EQ(values.waterLevel, 0.0f);
@@ -50,7 +43,7 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   EXPECT_FALSE(window->waterDialog()->isDisplayed());
 }
 
-// "OK" and " Cancel " end a water pick still waiting, and show the tool it
+// "OK" and " Cancel " end a water pick still waiting and show the tool it
 // gives back; a tool chosen while the dialog stood open stays.
 TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
   loadFlatMap();
@@ -58,51 +51,41 @@ TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
   menu(kWaterLevel);
   QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
   EXPECT_EQ(values.modes.mode(), SingleObject);
-  EXPECT_EQ(status(), "Place Single Object");
-
   menu(kWaterLevel);
   click(kLin);
   QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
   EXPECT_EQ(values.modes.mode(), LineFill);
   EXPECT_EQ(toggle(kLin), 1);
   EXPECT_EQ(status(), "Place Objects LINE");
-
   menu(kWaterLevel);
   menu(kEdit);
   QTest::mouseClick(water->control(kCancelId), Qt::LeftButton);
-  EXPECT_EQ(values.modes.mode(), EditObject);
   EXPECT_EQ(status(), " Edit Object");
 }
 
-// The edit modes reach the model with the button the user pressed; their
-// geometry (reach, rectangle, wrap) is pinned in placement/.
+// The edit commands reach their modes, with the button the user pressed.
 TEST_F(WindowTest, EditModesTakeTheirButtonsFromTheMap) {
   loadFlatMap();
   clickMap(250, 250);
   clickMap(100, 100);
   values.currentType = 1;
   clickMap(110, 110);
-  clickMap(300, 300);
-  clickMap(301, 302, Qt::RightButton); // the nearest, whatever its type
-  EXPECT_EQ(count(1), 1);
+  clickMap(110, 111, Qt::RightButton); // deletes the nearest
+  EXPECT_EQ(count(1), 0);
   menu(kDelete);
   dragMap(90, 90, 120, 120, Qt::RightButton); // the current type only
   EXPECT_EQ(count(0), 2);
-  EXPECT_EQ(count(1), 0);
   dragMap(90, 90, 120, 120);
   ASSERT_EQ(count(0), 1);
-
   menu(kMoveSingle);
   dragMap(252, 251, 200, 150);
   EXPECT_EQ(object(0, 0).x, 200);
   menu(kMoveAllCmd);
   clickMap(209, 189); // the map centre (199, 199) goes here
   EXPECT_EQ(object(0, 0).z, 140);
-  values.placeHeight = 2.5f;
   menu(kEdit);
   clickMap(211, 141);
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Height of object"});
-  EXPECT_EQ(object(0, 0).height, 2.5);
   moveTo(0, 0); // the readout follows the pointer
   EXPECT_EQ(readout(), " X,C,Y : 0,100,0 ");
 }
@@ -113,24 +96,19 @@ protected:
     QTest::keyClick(surface(), static_cast<Qt::Key>(k));
     QApplication::processEvents();
   }
-  // Puts the pointer over pane point (x, y).
-  void pointAt(int x, int y) {
-    QCursor::setPos(surface()->mapToGlobal(QPoint(x, y)));
-    QApplication::processEvents();
-    moveTo(x, y);
-  }
 };
 
-// Each key reaches the model as its own key; the edges are pinned in placement/.
 TEST_F(KeyTest, ArrowsMoveThePointerAndReturnPlacesAtIt) {
   loadFlatMap();
-  pointAt(100, 100);
+  QCursor::setPos(surface()->mapToGlobal(QPoint(100, 100)));
+  QApplication::processEvents();
+  moveTo(100, 100);
   for (int k : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down,
                 Qt::Key_Down})
     key(k);
   EXPECT_EQ(window->cursorX, 100);
   EXPECT_EQ(window->cursorY, 101);
-  click(kLin);                                 // Return places one object in every mode
+  click(kLin);
   EXPECT_EQ(window->focusWidget(), surface()); // not the button just clicked
   moveTo(50, 30);
   key(Qt::Key_Return);
@@ -153,37 +131,26 @@ TEST_F(KeyTest, TextEntriesKeepTheirKeysAndTheMapHasTheRest) {
   EXPECT_EQ(scene().objectCount(), 0);
   click(kKeep); // a bar's button leaves the keyboard where it was
   EXPECT_EQ(window->focusWidget(), spinner);
-
   spinner->clearFocus();
-  const int before = count(4);
   QTest::keyClick(window.get(), Qt::Key_Return);
-  ASSERT_EQ(count(4), before + 1);
-  EXPECT_EQ(object(4, before).x, 50);
+  ASSERT_EQ(count(4), 1);
+  EXPECT_EQ(object(4, 0).x, 50);
 }
 
-// The numbers are pinned by the scroll tests; this shows the real bar drives them.
-TEST_F(WindowTest, ScrollBarStepsAndJumps) {
-  loadTarga(400, 400, [](int x, int) { return x % 200; });
-  surface()->setFixedSize(200, 400);
-  QApplication::processEvents();
-  QScrollBar *bar = pane()->hScrollBar();
-  ASSERT_TRUE(bar->isVisible());
-  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(scene().scrollX, 8);
-  pane()->vScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(scene().scrollY, 0); // the map fits that way
-  bar->setSliderPosition(25);
-  EXPECT_EQ(scene().scrollX, 100);
-  clickMap(10, 10); // placing goes to the map point under the pointer
-  EXPECT_EQ(object(0, 0).x, 110);
-}
-
-// A smaller map loaded while scrolled is shown at once, from an offset it allows.
-TEST_F(WindowTest, ASmallerMapLoadedWhileScrolledIsShownAtOnce) {
+// The real bars drive the offsets; a smaller map loaded while scrolled is
+// shown at once, from an offset it allows.
+TEST_F(WindowTest, ScrollBarsDriveTheOffsetsAndALoadPullsThemBack) {
   loadTarga(800, 800, [](int x, int y) { return (x + y) % 200; });
   surface()->setFixedSize(200, 200);
   QApplication::processEvents();
-  for (QScrollBar *bar : {pane()->hScrollBar(), pane()->vScrollBar()})
+  QScrollBar *h = pane()->hScrollBar();
+  h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(scene().scrollX, 8);
+  h->setSliderPosition(25);
+  EXPECT_EQ(scene().scrollX, 200);
+  clickMap(10, 10); // placing goes to the map point under the pointer
+  EXPECT_EQ(object(0, 0).x, 210);
+  for (QScrollBar *bar : {h, pane()->vScrollBar()})
     for (int i = 0; i < 20; ++i)
       bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
   ASSERT_EQ(scene().scrollX + scene().scrollY, 1200);

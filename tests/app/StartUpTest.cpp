@@ -5,8 +5,6 @@
 #include "core/Settings.h"
 #include "terrain/Height.h"
 
-#include <QAbstractButton>
-
 #include <sstream>
 
 namespace hs {
@@ -62,13 +60,7 @@ TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
   Scene &s = w->scene();
   EXPECT_NE(height8At(s, 200, 200), -1);
   EXPECT_EQ(w->mapPane()->pixelAt(5, 5), s.viewImage.readPixel(5 + s.scrollX, 5 + s.scrollY));
-  // The window asks for 500 pixels; its command bars need more, and get it.
-  EXPECT_GT(w->width(), 500);
-  for (const QAbstractButton *b : w->findChildren<QAbstractButton *>()) {
-    if (b->isVisible()) {
-      EXPECT_LE(b->mapTo(w, QPoint(b->width(), 0)).x(), w->width()) << b->text().toStdString();
-    }
-  }
+  EXPECT_GT(w->width(), 500); // the window asks for 500; its command bars need more
   app->closeAppWin(w);
 }
 

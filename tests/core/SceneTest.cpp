@@ -1,5 +1,7 @@
 #include "core/Scene.h"
+#include "core/LRMemoryDC.h"
 #include "core/Names.h"
+#include "core/ScData.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,83 @@ TEST(Names, LongNamesAreRefusedWhole) {
   EXPECT_EQ(field, "old");
   EXPECT_TRUE(setName(field, std::string(kMaxNameLength, 'a')));
   EXPECT_EQ(field.size(), kMaxNameLength);
+}
+
+TEST(ScData, CapacityStartsAtOneAndGrowsByFiveWhenCountReachesIt) {
+  ScData list;
+  EXPECT_EQ(list.capacity(), 1);
+  const int expected[] = {6, 6, 6, 6, 6, 11, 11};
+  for (int want : expected) {
+    list.append(list.count(), 0, 0, 0, 0);
+    EXPECT_EQ(list.capacity(), want) << "after " << list.count() << " appends";
+  }
+  list.removeAt(1); // later records move down; capacity stays
+  EXPECT_EQ(list[1].x, 2);
+  EXPECT_EQ(list.capacity(), 11);
+}
+
+TEST(ScData, IndexRulesAndStatus) {
+  ScData list;
+  ScItem out{9, 9, 9, 9, 9};
+  EXPECT_EQ(list.getAt(0, out), 1);
+  list.append(1, 2, 3, 2, 4.5);
+  EXPECT_EQ(list.getAt(-1, out) + list.status(), 2);
+  EXPECT_EQ(out, (ScItem{9, 9, 9, 9, 9})); // untouched on failure
+  EXPECT_EQ(list.getAt(0, out) + list.status(), 0);
+  EXPECT_EQ(out, (ScItem{1, 2, 3, 2, 4.5}));
+  list.setAt(1, 0, 0, 0, 0, 0);
+  EXPECT_EQ(list.status(), 1);
+  list.setAt(0, 7, 8, 9, 0, 1);
+  EXPECT_EQ(list[0], (ScItem{7, 8, 9, 0, 1}));
+  EXPECT_EQ(list.removeAt(list.count()) + list.status(), 2);
+  EXPECT_EQ(list.removeAt(0), 0);
+  EXPECT_EQ(list.count(), 0);
+}
+
+TEST(ScData, BudgetLimitsTheWholeSceneAndFailsLikeOutOfMemory) {
+  ItemBudget budget;
+  budget.limit = 5;
+  ScData a(&budget), b(&budget);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(a.append(i, 0, 0, 0, 0), 0);
+  EXPECT_EQ(b.append(0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(b.append(1, 0, 0, 0, 0), 0);
+  EXPECT_EQ(b.append(2, 0, 0, 0, 0), 1);
+  EXPECT_EQ(b.status(), 2);
+  EXPECT_EQ(b.count(), 2);
+  a.removeAt(0);
+  EXPECT_EQ(b.append(2, 0, 0, 0, 0), 0);
+  a.clear();
+  EXPECT_EQ(budget.used, 3);
+  ScData kept(b); // copies keep records and capacity, outside the budget
+  EXPECT_EQ(kept[1].x, 1);
+  EXPECT_EQ(kept.capacity(), b.capacity());
+  a = kept;
+  EXPECT_EQ(budget.used, 6);
+}
+
+// Water paints each pixel whose height is at or below the level: blue on a
+// Targa map, red + 256 * green on a PPM one (blue ignored), white being the
+// top of either; only within the given size, and never past the image.
+TEST(PaintAtOrBelow, ComparesTheHeightOfEachMapType) {
+  const struct {
+    int sixteenBit;
+    unsigned level;
+    ColourValue pixel;
+    bool painted;
+  } cases[] = {
+      {0, 0, 0x000000, true},      {0, 0, 0x01FFFF, false},    {0, 255, 0xFFFFFF, true},
+      {0, 254, 0xFFFFFF, false},   {1, 258, 0xFF0102, true},   {1, 258, 0x000103, false},
+      {1, 65534, 0xFFFFFF, false}, {1, 65535, 0xFFFFFF, true}, {1, 0, 0x000000, true},
+  };
+  for (const auto &c : cases) {
+    LRMemoryDC dc(2, 1);
+    dc.writePixel(0, 0, c.pixel);
+    dc.writePixel(1, 0, c.pixel);
+    dc.paintAtOrBelow(1, 50, c.sixteenBit, c.level, 0xABCDEF);
+    EXPECT_EQ(dc.pixelAt(0, 0), c.painted ? 0xABCDEFu : c.pixel) << c.sixteenBit << " " << c.level;
+    EXPECT_EQ(dc.pixelAt(1, 0), c.pixel); // beyond the given width
+  }
 }
 
 } // namespace

@@ -18,8 +18,6 @@ public:
   int shownWidth = 0, shownHeight = 0;
   int showCount = 0;
   vPen pen;
-  vBrush brush;
-  vColor background;
   std::vector<std::string> calls;
 
   void showImage(const vMemoryDC &image, int x, int y, int width, int height) override {
@@ -36,7 +34,6 @@ public:
     record("pen", p.colour.r(), p.colour.g(), p.colour.b(), p.width);
   }
   void setBrush(const vBrush &b) override {
-    brush = b;
     record("brush", b.colour.r(), b.colour.g(), b.colour.b(), static_cast<int>(b.style));
   }
   void drawIcon(const vIcon &icon, int x, int y) override {
@@ -51,7 +48,6 @@ public:
            positionPercent, 0);
   }
   void setBackground(vColor colour) override {
-    background = colour;
     record("background", colour.r(), colour.g(), colour.b(), 0);
   }
 
@@ -60,14 +56,6 @@ public:
     if (x < 0 || y < 0 || x >= shownWidth || y >= shownHeight)
       return kNoColour;
     return shown.readPixel(srcX + x, srcY + y);
-  }
-
-  // How many calls of one kind ("xorLine", "show", ...) were made.
-  int count(const std::string &what) const {
-    int n = 0;
-    for (const std::string &c : calls)
-      n += c.compare(0, what.size() + 1, what + " ") == 0 ? 1 : 0;
-    return n;
   }
 
   // The exclusive-or figures still on the pane: drawn an odd number of times

@@ -62,14 +62,4 @@ inline std::string targaBytes(int w, int h, int fill = 7) {
   return targaBytes(w, h, [fill](int, int) { return fill; });
 }
 
-// A binary PPM; each pixel's three file bytes. The reader takes the data from
-// right after the maximum value's last digit, so no separator byte follows it.
-inline std::string ppmBytes(int w, int h, const std::function<std::string(int, int)> &pixel) {
-  std::string b = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255";
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      b += pixel(x, y);
-  return b;
-}
-
 } // namespace hs

@@ -87,7 +87,7 @@ struct LookDialog : test::DialogFixture {
 };
 
 // Clicking the ticked box leaves none ticked; that must not lose the mode.
-TEST_F(LookDialog, ClickingTheTickedUseGroundKeepsThePreviousMode) {
+TEST_F(LookDialog, TheLastBoxClickedWinsAndUntickingKeepsTheMode) {
   values.placeHeightMode = AboveGround;
   stand.onModal([&](vModalDialog &d) {
     EXPECT_EQ(d.getValue(CLatDialog::kAboveGround), 1);
@@ -99,6 +99,14 @@ TEST_F(LookDialog, ClickingTheTickedUseGroundKeepsThePreviousMode) {
   });
   dialog.showModalDialog("");
   EXPECT_EQ(values.placeHeightMode, AboveGround);
+  // Each box unticks the others, so the one clicked last wins.
+  values.placeHeightMode = AboveWater;
+  stand.onModal([&](vModalDialog &d) {
+    click(d, 1007);
+    click(d, kOkId);
+  });
+  dialog.showModalDialog("");
+  EXPECT_EQ(values.placeHeightMode, AboveCamera);
 }
 
 struct FillStyleDialog : test::DialogFixture {

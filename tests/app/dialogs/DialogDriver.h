@@ -36,7 +36,6 @@ struct DialogFixture : ::testing::Test {
     main.show();
     QApplication::processEvents();
   }
-  QPoint offset(int dx) const { return main.frameGeometry().topLeft() + QPoint(dx, 0); }
 
   QWidget main;
   ProgramValues values;
