@@ -1,6 +1,6 @@
 #include "placement/Mouse.h"
-#include "placement/Readout.h"
 #include "placement/Edit.h"
+#include "placement/Readout.h"
 #include "view/Redraw.h"
 
 #include "Fakes.h"
