@@ -1,6 +1,7 @@
 #include "placement/Mouse.h"
 #include "placement/Edit.h"
 #include "placement/Readout.h"
+#include "placement/Tool.h"
 #include "view/Redraw.h"
 
 #include "Fakes.h"
@@ -230,6 +231,33 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
     EXPECT_EQ(s.rubberBand.figure, RubberFigure::None);
     EXPECT_EQ(s.objectCount(), objects[mode]);
   }
+}
+
+// The status texts of every mode, from the one table of tools.
+TEST(ModeTable, EveryModeHasItsStatusTexts) {
+  const char *entries[kModeCount] = {
+      "Place Single Object", "Place Objects LINE", "Place Objects BOX", "Place Objects Circle",
+      " Place Camera ",      " Point camera at",   " Get Water Level",  " DELETE Object",
+      " Edit Object",        " Move Object",       " Move All Objects", "Select & Move Objects"};
+  const char *labels[kModeCount] = {"Place Single Object",
+                                    "Place Objects LINE",
+                                    "Place Objects BOX",
+                                    "Place Objects Circle",
+                                    nullptr,
+                                    nullptr,
+                                    nullptr,
+                                    "Delete Objects",
+                                    "Edit Objects",
+                                    "Move Object",
+                                    "Move All Objects",
+                                    "Select/Move Objects"};
+  for (int mode = 0; mode < kModeCount; ++mode) {
+    EXPECT_STREQ(modeEntryText(mode), entries[mode]);
+    EXPECT_STREQ(modeLabel(mode), labels[mode]);
+  }
+  EXPECT_STREQ(modeEntryText(-1), "");
+  EXPECT_STREQ(modeEntryText(kModeCount), "");
+  EXPECT_EQ(modeLabel(kModeCount), nullptr);
 }
 
 } // namespace
