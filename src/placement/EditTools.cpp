@@ -84,25 +84,10 @@ public:
 
 } // namespace
 
-const Tool &deleteTool() {
-  static const DeleteTool tool;
-  return tool;
-}
-const Tool &editTool() {
-  static const EditTool tool;
-  return tool;
-}
-const Tool &moveTool() {
-  static const MoveTool tool;
-  return tool;
-}
-const Tool &moveAllTool() {
-  static const MoveAllTool tool;
-  return tool;
-}
-const Tool &selectMoveTool() {
-  static const SelectMoveTool tool;
-  return tool;
-}
+const Tool &deleteTool() { return theTool<DeleteTool>(); }
+const Tool &editTool() { return theTool<EditTool>(); }
+const Tool &moveTool() { return theTool<MoveTool>(); }
+const Tool &moveAllTool() { return theTool<MoveAllTool>(); }
+const Tool &selectMoveTool() { return theTool<SelectMoveTool>(); }
 
 } // namespace hs

@@ -9,16 +9,13 @@ namespace hs {
 
 namespace {
 
-class CameraPickTool final : public Tool {
+// Which is 0 for the camera, 1 for the look-at point.
+template <int Which> class CameraPickTool final : public Tool {
 public:
-  explicit CameraPickTool(int which) : which_(which) {}
   void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
     if (at.height >= 0)
-      finishCameraPick(scene, values, which_, at.map.x, at.height, at.map.y);
+      finishCameraPick(scene, values, Which, at.map.x, at.height, at.map.y);
   }
-
-private:
-  int which_; // 0 the camera, 1 the look-at point
 };
 
 class WaterPickTool final : public Tool {
@@ -30,17 +27,8 @@ public:
 
 } // namespace
 
-const Tool &cameraPickTool() {
-  static const CameraPickTool tool(0);
-  return tool;
-}
-const Tool &lookAtPickTool() {
-  static const CameraPickTool tool(1);
-  return tool;
-}
-const Tool &waterPickTool() {
-  static const WaterPickTool tool;
-  return tool;
-}
+const Tool &cameraPickTool() { return theTool<CameraPickTool<0>>(); }
+const Tool &lookAtPickTool() { return theTool<CameraPickTool<1>>(); }
+const Tool &waterPickTool() { return theTool<WaterPickTool>(); }
 
 } // namespace hs

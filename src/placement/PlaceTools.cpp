@@ -85,21 +85,9 @@ private:
 
 } // namespace
 
-const Tool &singleTool() {
-  static const SingleTool tool;
-  return tool;
-}
-const Tool &lineFillTool() {
-  static const LineFillTool tool;
-  return tool;
-}
-const Tool &boxFillTool() {
-  static const BoxFillTool tool;
-  return tool;
-}
-const Tool &circleFillTool() {
-  static const CircleFillTool tool;
-  return tool;
-}
+const Tool &singleTool() { return theTool<SingleTool>(); }
+const Tool &lineFillTool() { return theTool<LineFillTool>(); }
+const Tool &boxFillTool() { return theTool<BoxFillTool>(); }
+const Tool &circleFillTool() { return theTool<CircleFillTool>(); }
 
 } // namespace hs

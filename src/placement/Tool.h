@@ -33,6 +33,12 @@ public:
   virtual bool countsEveryPress() const { return false; }
 };
 
+// The one instance of a tool class; tools hold no state.
+template <class T> const Tool &theTool() {
+  static const T tool;
+  return tool;
+}
+
 // The tool of a mode; a mode outside the table gets one that does nothing.
 const Tool &toolFor(int mode);
 
