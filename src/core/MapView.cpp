@@ -1,5 +1,7 @@
 #include "core/MapView.h"
 
+#include "core/Numbers.h"
+
 #include <algorithm>
 
 namespace hs {
@@ -48,6 +50,11 @@ void MapView::setBrushColour(vColor colour) {
   brush.colour = colour;
   viewImage.setBrush(brush);
   surface_->setBrush(brush);
+}
+
+Point MapView::mapPointAt(int x, int y) const {
+  return {clampToInt(static_cast<long long>(x) + scrollX),
+          clampToInt(static_cast<long long>(y) + scrollY)};
 }
 
 void MapView::clampScroll(int mapWidth, int mapHeight) {

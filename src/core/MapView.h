@@ -54,6 +54,8 @@ struct MapView {
   // viewImage.
   void setPenColour(vColor colour);
   void setBrushColour(vColor colour);
+  // The map pixel under pane point (x, y), saturated into the int range.
+  Point mapPointAt(int x, int y) const;
   // Pulls the scroll offsets back into a map of the given size.
   void clampScroll(int mapWidth, int mapHeight);
 

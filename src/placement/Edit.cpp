@@ -126,8 +126,9 @@ void movePicked(Scene &scene, int paneX, int paneY) {
   const int kind = pickedKind(scene);
   if (kind == PickNothing)
     return;
-  const int mapX = clampToInt(static_cast<long long>(paneX) + scene.scrollX);
-  const int mapZ = clampToInt(static_cast<long long>(paneY) + scene.scrollY);
+  const Point m = scene.mapPointAt(paneX, paneY);
+  const int mapX = m.x;
+  const int mapZ = m.y;
   const double h = std::max(heightAt(scene, mapX, mapZ), 0);
   auto place = [&](ScItem &item) {
     item.x = mapX;

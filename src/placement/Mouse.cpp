@@ -1,6 +1,5 @@
 #include "placement/Mouse.h"
 
-#include "core/Numbers.h"
 #include "placement/Readout.h"
 #include "placement/Tool.h"
 #include "terrain/Height.h"
@@ -11,13 +10,8 @@ namespace hs {
 
 namespace {
 
-Point mapPointOf(const Scene &scene, int x, int y) {
-  return {clampToInt(static_cast<long long>(x) + scene.scrollX),
-          clampToInt(static_cast<long long>(y) + scene.scrollY)};
-}
-
 void readoutAt(Scene &scene, const ProgramValues &values, int x, int y) {
-  const Point m = mapPointOf(scene, x, y);
+  const Point m = scene.mapPointAt(x, y);
   showReadout(scene, values, m.x, height8At(scene, m.x, m.y), m.y);
 }
 
@@ -52,7 +46,7 @@ void eraseRubberBand(MapView &view) {
 }
 
 MouseSpot spotAt(const Scene &scene, int x, int y, int button) {
-  const Point m = mapPointOf(scene, x, y);
+  const Point m = scene.mapPointAt(x, y);
   return {{x, y}, m, heightAt(scene, m.x, m.y), button};
 }
 
@@ -71,7 +65,7 @@ void mousePress(Scene &scene, ProgramValues &values, int x, int y, int button) {
     if (tool.countsEveryPress())
       ++scene.clickCount;
   }
-  tool.press(scene, values, {p, mapPointOf(scene, x, y), -1, button});
+  tool.press(scene, values, {p, scene.mapPointAt(x, y), -1, button});
 }
 
 void mouseMotion(Scene &scene, ProgramValues &values, int x, int y) {
