@@ -5,6 +5,7 @@
 #include "io/PovInclude.h"
 #include "io/Render.h"
 
+#include <QAbstractSpinBox>
 #include <QBuffer>
 
 namespace hs {
@@ -92,6 +93,23 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   script.answerCancel();
   menu(kSaveData);
   EXPECT_EQ(script.fileRequests.back().proposedName, saved);
+}
+
+// Each step of the type spinner shows the type that is then placed; Delete
+// releases every placing tool.
+TEST_F(WindowTest, TheTypeSpinnerAndDeleteSetTheTools) {
+  auto *spinner = qobject_cast<QAbstractSpinBox *>(window->control(kObjectType));
+  ASSERT_NE(spinner, nullptr);
+  for (int type = 0; type < 16; ++type) {
+    const std::string n = std::to_string(type + 1);
+    EXPECT_EQ(spinner->text().toStdString(), "Obj" + std::string(n.size() == 1 ? " " : "") + n);
+    EXPECT_EQ(values.currentType, type);
+    spinner->stepDown();
+  }
+  click(kLin);
+  menu(kDelete);
+  EXPECT_EQ(toggle(kOne) + toggle(kLin) + toggle(kBox) + toggle(kCir), 0);
+  EXPECT_EQ(values.modes.mode(), DeleteObjects);
 }
 
 } // namespace

@@ -145,6 +145,10 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
   EXPECT_EQ(s.objects[3][0].x, -490);
   EXPECT_EQ(s.objects[3][0].y, -1);
   EXPECT_EQ(pane.showCount, 0);
+  // Landing exactly on the far edge is off the map: it wraps to 0.
+  s.objects[5].append(350, 7, 370, AboveGround, 0.0);
+  moveAll(s, 249, 229); // (50, 30)
+  EXPECT_EQ(std::pair(s.objects[5][0].x, s.objects[5][0].z), std::pair(0.0, 0.0));
 }
 
 TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {

@@ -5,6 +5,7 @@
 #include "app/dialogs/WaterFillDialogs.h"
 
 #include "DialogDriver.h"
+#include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,9 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
   values.scaleZ = 3;
   stand.onModal([&](vModalDialog &d) {
     click(d, GscalModalDialog::kDefault);
-    EXPECT_EQ(d.getText(GscalModalDialog::kScaleX), "100");
+    EXPECT_EQ(std::tuple(d.getText(GscalModalDialog::kScaleX), d.getText(GscalModalDialog::kScaleY),
+                         d.getText(GscalModalDialog::kScaleZ)),
+              std::tuple("100", "10", "100"));
     EXPECT_FLOAT_EQ(values.scaleX, 1.0f); // not yet
     click(d, kCancelId);
   });
@@ -86,6 +89,20 @@ struct LookDialog : test::DialogFixture {
   CLatDialog dialog{&main, "Look at Height", values};
 };
 
+TEST_F(LookDialog, ShowsTheCurrentModeTicked) {
+  for (int mode : {AboveGround, AboveWater, AboveCamera}) {
+    values.placeHeightMode = mode;
+    stand.onModal([&](vModalDialog &d) {
+      EXPECT_EQ(std::tuple(d.getValue(CLatDialog::kAboveGround),
+                           d.getValue(CLatDialog::kAboveWater),
+                           d.getValue(CLatDialog::kAboveCamera)),
+                std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
+      click(d, kOkId);
+    });
+    dialog.showModalDialog("");
+  }
+}
+
 // Clicking the ticked box leaves none ticked; that must not lose the mode.
 TEST_F(LookDialog, TheLastBoxClickedWinsAndUntickingKeepsTheMode) {
   values.placeHeightMode = AboveGround;
@@ -107,6 +124,22 @@ TEST_F(LookDialog, TheLastBoxClickedWinsAndUntickingKeepsTheMode) {
   });
   dialog.showModalDialog("");
   EXPECT_EQ(values.placeHeightMode, AboveCamera);
+}
+
+struct WaterDialog : test::DialogFixture {
+  FakeServices window;
+  GwatDialog dialog{&main, "Water Level", values, window};
+};
+
+// OK takes the typed level and gives the pick's mode back.
+TEST_F(WaterDialog, OkTakesTheTypedLevel) {
+  values.modes.selectTool(BoxFill);
+  dialog.startPick();
+  ASSERT_TRUE(dialog.isDisplayed());
+  type(dialog, GwatDialog::kLevel, "42.5");
+  click(dialog, kOkId);
+  EXPECT_FLOAT_EQ(values.waterLevel, 42.5f);
+  EXPECT_EQ(values.modes.mode(), BoxFill);
 }
 
 struct FillStyleDialog : test::DialogFixture {
