@@ -1,0 +1,39 @@
+#pragma once
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace hs::test {
+
+// The rows of a table under tests/data/: a row per line, fields split at " | ",
+// blank lines and lines starting with '#' skipped.
+inline std::vector<std::vector<std::string>> dataTable(const std::string &name) {
+  std::ifstream in(std::string(HS_TEST_DATA) + "/" + name);
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#')
+      continue;
+    std::vector<std::string> &row = rows.emplace_back();
+    for (std::size_t at = 0;;) {
+      const std::size_t bar = line.find(" | ", at);
+      row.push_back(line.substr(at, bar - at));
+      if (bar == std::string::npos)
+        break;
+      at = bar + 3;
+    }
+  }
+  return rows;
+}
+
+// The whitespace-separated numbers of a field.
+template <typename T = int> std::vector<T> numbers(const std::string &field) {
+  std::istringstream in(field);
+  std::vector<T> out;
+  for (T n; in >> n;)
+    out.push_back(n);
+  return out;
+}
+
+} // namespace hs::test
