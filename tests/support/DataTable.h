@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -8,7 +10,8 @@
 namespace hs::test {
 
 // The rows of a table under tests/data/: a row per line, fields split at " | ",
-// blank lines and lines starting with '#' skipped.
+// blank lines and lines starting with '#' skipped. A missing or empty table
+// fails the test.
 inline std::vector<std::vector<std::string>> dataTable(const std::string &name) {
   std::ifstream in(std::string(HS_TEST_DATA) + "/" + name);
   std::vector<std::vector<std::string>> rows;
@@ -24,6 +27,7 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string &name) 
       at = bar + 3;
     }
   }
+  EXPECT_FALSE(rows.empty()) << "no rows in " << name;
   return rows;
 }
 
