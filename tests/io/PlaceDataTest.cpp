@@ -2,6 +2,7 @@
 #include "io/PovInclude.h"
 #include "terrain/Palette.h"
 
+#include "support/DataTable.h"
 #include "support/TestFiles.h"
 
 #include <QBuffer>
@@ -94,34 +95,14 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
 }
 
 TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
-  const std::string look = "4,5,6,1,1.5 HS_Look\n";
-  const std::string name = "/maps/hills.tga\n";
-  const std::pair<std::string, int> cases[] = {
-      {"", 3},
-      {"1,2,3,0 HS_At\n" + look + name + "1,1,1\n1,0,0\n", 3},
-      {"1,2,3,0,0\n4,5,6,1 HS_Look\n" + name + "1,1,1\n1,0,0\n", 2},
-      {"1,2,3,0,0\n" + look, 3},
-      {"1,2,3,0,0\n" + look + name + "1,1 HS_Scale\n1,0,0\n", 3},
-      {"1,2,3,0,0\n" + look + name + "1,1,1\n1,0\n", 3},
-      {kHead + "1,3\n1,1,1,0,0\n1,1,1,0,0\n", 4},
-      {kHead + "1,2\n1,1,1,0,0\n1,1,1,0\n", 4},
-      {kHead + "0,1\n1,1,1,0,0\n", 4},
-      {kHead + "17,1\n1,1,1,0,0\n", 4},
-      {kHead + "-1,0\n", 4},
-      // Numbers that are not finite as floats, whatever they look like as text.
-      {"nan,2,3,0,0 HS_At\n" + look + name + "1,1,1\n1,0,0\n", 3},
-      {"1,2,3,0,0\n4,5,inf,1,1.5\n" + name + "1,1,1\n1,0,0\n", 2},
-      {"1,2,3,0,0\n" + look + name + "1,1e39,1\n1,0,0\n", 3},
-      {"1,2,3,0,0\n" + look + name + "1,1,1\n-nan,0,0\n", 3},
-      {kHead + "1,1\n1,1,1,0,-INFINITY\n", 4},
-      {kHead + "1,1\n1e39,1,1,0,0\n", 4},
-  };
-  for (const auto &[text, result] : cases) {
+  for (const auto &row : test::dataTable("place_bad_lines.txt")) {
+    const std::string raw = test::unescaped(row[0]);
+    const std::string text = raw.starts_with("HEAD") ? kHead + raw.substr(4) : raw;
     World w;
     w.scene.objects[0].append(9, 9, 9, 0, 0);
     w.window.hfFileName = "before.tga";
     w.values.scaleX = 42;
-    EXPECT_EQ(load(w, text), result) << text.substr(0, 200);
+    EXPECT_EQ(load(w, text), std::stoi(row[1])) << text;
     EXPECT_EQ(
         std::tuple(w.scene.objectCount(), w.scene.camera, w.window.hfFileName, w.values.scaleX),
         std::tuple(1, kDefaultCamera, "before.tga", 42.0f));

@@ -2,6 +2,7 @@
 #include "placement/Random.h"
 
 #include "Fakes.h"
+#include "support/DataTable.h"
 
 #include <gtest/gtest.h>
 
@@ -58,68 +59,25 @@ TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
   EXPECT_EQ(v.randomState, before); // no value is drawn without random types
 }
 
-// Fills pinned exactly: (count, random place, random types, type, scroll x,
-// drag from (x0, y0) to (x1, y1)) and the objects made. Off the map a line or
-// box object stays with no height (-1); a circle's goes.
+// The fills of tests/data/fills.txt, with every object's height mode and height.
 TEST(Fill, PinnedFills) {
-  using Fill = FillResult (*)(Scene &, ProgramValues &);
-  struct Setup {
-    int count, randomPlace, randomType, type, scrollX, x0, y0, x1, y1;
-  };
-  const struct {
-    Fill fill;
-    Setup g;
-    const char *want;
-  } cases[] = {
-      {fillLine, {2, 0, 0, 4, 0, 7, 9, 120, 33}, "4:7,16,9 4:120,153,33"},
-      {fillLine,
-       {4, 0, 0, 4, 30, 10, 50, 100, 50},
-       "4:40,90,50 4:70,120,50 4:100,150,50 4:130,180,50"},
-      {fillLine,
-       {5, 0, 0, 0, 0, 360, 10, 440, 10},
-       "0:360,114,10 0:380,134,10 0:400,-1,10 0:420,-1,10 0:440,-1,10"},
-      {fillBox,
-       {2, 0, 0, 0, 0, 20, 30, 110, 120},
-       "0:20,50,30 0:110,140,30 0:20,140,120 0:110,230,120"},
-      {fillBox,
-       {3, 0, 0, 0, 0, 390, 0, 410, 20},
-       "0:390,134,0 0:400,-1,0 0:410,-1,0 0:390,144,10 0:400,-1,10 0:410,-1,10 "
-       "0:390,154,20 0:400,-1,20 0:410,-1,20"},
-      // A circle starts and ends left of its centre, truncated toward zero.
-      {fillCircle,
-       {10, 0, 0, 0, 0, 200, 200, 260, 240},
-       "0:140,84,200 0:154,72,174 0:189,93,160 0:229,138,165 0:256,186,186 "
-       "0:256,213,213 0:229,207,234 0:189,172,239 0:154,123,225 0:140,83,199"},
-      {fillCircle,
-       {9, 0, 0, 0, 0, 390, 100, 440, 150},
-       "0:340,184,100 0:354,162,64 0:389,183,50 0:389,26,149 0:354,233,135 0:340,183,99"},
-      // Random, from the start-up state: the line's last lies past the end point.
-      {fillLine,
-       {5, 1, 1, 15, 0, 10, 20, 110, 60},
-       "4:128,195,67 5:10,30,20 5:14,35,21 8:37,67,30 11:34,63,29"},
-      {fillBox,
-       {3, 1, 0, 3, 0, 300, 300, 420, 380},
-       "3:300,128,340 3:305,135,342 3:339,191,364 3:335,207,384 3:470,-1,332 "
-       "3:379,180,313 3:425,-1,367 3:307,114,319 3:446,-1,382"},
-      {fillCircle,
-       {6, 1, 1, 0, 0, 50, 50, 120, 90},
-       "0:85,100,15 0:93,111,18 0:118,177,59 0:71,159,88 0:60,70,10"},
-  };
-  for (const auto &c : cases) {
+  for (const auto &row : test::dataTable("fills.txt")) {
+    const std::vector<int> g = test::numbers(row[1]);
+    ASSERT_EQ(g.size(), 9u) << row[1];
     Scene s;
     paintRampMap(s);
     ProgramValues v;
-    v.fillCount = c.g.count;
-    v.fillRandomPlace = c.g.randomPlace;
-    v.fillRandomType = c.g.randomType;
-    v.currentType = c.g.type;
+    v.fillCount = g[0];
+    v.fillRandomPlace = g[1];
+    v.fillRandomType = g[2];
+    v.currentType = g[3];
     v.placeHeightMode = AboveCamera;
     v.placeHeight = 1.25f;
-    s.scrollX = c.g.scrollX; // positions are map points
-    s.firstPoint = {c.g.x0, c.g.y0};
-    s.lastPoint = {c.g.x1, c.g.y1};
-    c.fill(s, v);
-    EXPECT_EQ(objects(s), c.want);
+    s.scrollX = g[4]; // positions are map points
+    s.firstPoint = {g[5], g[6]};
+    s.lastPoint = {g[7], g[8]};
+    (row[0] == "line" ? fillLine : row[0] == "box" ? fillBox : fillCircle)(s, v);
+    EXPECT_EQ(objects(s), row[2]) << row[0] << " " << row[1];
     for (const ScData &list : s.objects)
       for (const ScItem &i : list)
         EXPECT_EQ(std::pair(i.heightMode, i.height), std::pair(int(AboveCamera), 1.25));

@@ -5,6 +5,7 @@
 #include "view/Redraw.h"
 
 #include "Fakes.h"
+#include "support/DataTable.h"
 
 #include <gtest/gtest.h>
 
@@ -235,25 +236,15 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
 
 // The status texts of every mode, from the one table of tools.
 TEST(ModeTable, EveryModeHasItsStatusTexts) {
-  const char *entries[kModeCount] = {
-      "Place Single Object", "Place Objects LINE", "Place Objects BOX", "Place Objects Circle",
-      " Place Camera ",      " Point camera at",   " Get Water Level",  " DELETE Object",
-      " Edit Object",        " Move Object",       " Move All Objects", "Select & Move Objects"};
-  const char *labels[kModeCount] = {"Place Single Object",
-                                    "Place Objects LINE",
-                                    "Place Objects BOX",
-                                    "Place Objects Circle",
-                                    nullptr,
-                                    nullptr,
-                                    nullptr,
-                                    "Delete Objects",
-                                    "Edit Objects",
-                                    "Move Object",
-                                    "Move All Objects",
-                                    "Select/Move Objects"};
+  const auto rows = test::dataTable("mode_texts.txt");
+  ASSERT_EQ(rows.size(), std::size_t{kModeCount});
+  const auto unquoted = [](const std::string &f) {
+    return f == "-" ? f : f.substr(1, f.size() - 2);
+  };
   for (int mode = 0; mode < kModeCount; ++mode) {
-    EXPECT_STREQ(modeEntryText(mode), entries[mode]);
-    EXPECT_STREQ(modeLabel(mode), labels[mode]);
+    const char *label = modeLabel(mode);
+    EXPECT_EQ(modeEntryText(mode), unquoted(rows[mode][0]));
+    EXPECT_EQ(label ? label : "-", unquoted(rows[mode][1]));
   }
   EXPECT_STREQ(modeEntryText(-1), "");
   EXPECT_STREQ(modeEntryText(kModeCount), "");
