@@ -22,43 +22,41 @@ auto state(const Scene &s) {
                     s.baseImage.readPixel(0, 0), s.viewImage.readPixel(0, 0), s.viewImage.width());
 }
 
+// The type comes case-sensitively from the name, ".ppm" first; a new map is
+// shown once; a failed load changes nothing but hfFileType.
 TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   TestFolder dir;
-  Scene s;
+  Scene s, u;
   WindowValues w;
   test::FakeSurface pane;
   s.attachSurface(&pane);
-  EXPECT_EQ(
-      loadHeightFieldByName(s, w, defaultPalette(), dir.write("hill.tga", targaBytes(3, 2, 200))),
-      Loaded);
-  EXPECT_EQ(w.hfFileType, 0);
-  EXPECT_EQ(std::tuple(s.mapWidth, s.prevMapWidth, s.viewImage.width(), s.viewImage.height()),
-            std::tuple(3, 400, 3, 2));
-  EXPECT_EQ(s.viewImage.readPixel(2, 1), 0xC88282u); // a copy of baseImage
-  EXPECT_EQ(s.hfType, 0);                            // the caller sets it
+  const auto load = [&w](Scene &scene, const std::string &path) {
+    const int result = loadHeightFieldByName(scene, w, defaultPalette(), path);
+    return std::pair(result, w.hfFileType);
+  };
+  EXPECT_EQ(load(s, dir.write("hill.tga", targaBytes(3, 2, 200))), std::pair(+Loaded, 0));
+  // viewImage is a copy of baseImage; hfType is the caller's to set.
+  EXPECT_EQ(std::tuple(s.mapWidth, s.prevMapWidth, s.viewImage.width(), s.viewImage.height(),
+                       s.viewImage.readPixel(2, 1), s.hfType),
+            std::tuple(3, 400, 3, 2, 0xC88282u, 0));
   ASSERT_EQ(pane.showCount, 1);
-  EXPECT_EQ(pane.calls.back(), "show 0 0 400 400");
-  EXPECT_EQ(pane.paneAt(1, 0), 0xC88282u);
+  EXPECT_EQ(std::tuple(pane.calls.back(), pane.paneAt(1, 0)),
+            std::tuple("show 0 0 400 400", 0xC88282u));
 
-  Scene u;
   u.prevMapWidth = 123; // so a change of the previous size shows
   u.baseImage.writePixel(0, 0, 0x123456);
   u.viewImage.writePixel(0, 0, 0x654321);
   const auto before = state(u);
   w.hfFileType = 1;
-  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.write("HILL.TGA", targaBytes(2, 2))),
-            WrongFileType);
-  EXPECT_EQ(w.hfFileType, 0);
-  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.file("gone.ppm")), CannotOpen);
-  EXPECT_EQ(w.hfFileType, 1);
+  EXPECT_EQ(load(u, dir.write("HILL.TGA", targaBytes(2, 2))), std::pair(+WrongFileType, 0));
+  EXPECT_EQ(load(u, dir.file("gone.ppm")), std::pair(+CannotOpen, 1));
   // Both in the name over a good Targa: the PPM read fails, so nothing changes.
   w.hfFileType = 0;
-  EXPECT_EQ(loadHeightFieldByName(u, w, defaultPalette(), dir.write("x.tga.ppm", targaBytes(2, 2))),
-            Incompatible);
-  EXPECT_EQ(w.hfFileType, 1);
+  EXPECT_EQ(load(u, dir.write("x.tga.ppm", targaBytes(2, 2))), std::pair(+Incompatible, 1));
   EXPECT_EQ(state(u), before);
 }
 
+// A cancel keeps everything, a failed read keeps the name, a load refits.
 TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
   TestFolder dir;
   Scene s;
@@ -68,16 +66,16 @@ TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
   EXPECT_TRUE(w.hfFileName.empty());
   const std::string bad = dir.write("bad.ppm", ppm("P5 2 2 255\n", 12));
   EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), bad), Incompatible);
-  EXPECT_EQ(w.hfFileName, bad); // kept although the read failed
-  EXPECT_EQ(s.camera.z, 300);
+  EXPECT_EQ(std::tuple(w.hfFileName, s.camera.z), std::tuple(bad, 300.0));
 
   const std::string good = dir.write("g.ppm", ppm("P6 800 200 255\n", 3 * 800 * 200, 1));
   EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), good), Loaded);
-  EXPECT_EQ(s.hfType, 1);
-  EXPECT_DOUBLE_EQ(s.camera.x, 400); // rescaled to the new map
-  EXPECT_DOUBLE_EQ(s.objects[2][0].z, 20);
+  // hfType follows the file; positions are rescaled to the new map.
+  EXPECT_EQ(std::tuple(s.hfType, s.camera.x, s.objects[2][0].z), std::tuple(1, 400.0, 20.0));
 }
 
+// A failure says it was the first load and changes nothing; a success refits
+// the scene, keeps it for Undo and redraws once.
 TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   TestFolder dir;
   WindowValues window;
@@ -88,19 +86,17 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), WrongFileType);
   EXPECT_STREQ(firstLoadMessage(WrongFileType),
                "   First Load\n WRONG  FILE TYPE!!\n\nTGA & PPM types only !!");
-  EXPECT_EQ(s.mapWidth, 400);
-  EXPECT_EQ(redraws, 0);
+  EXPECT_EQ(std::tuple(s.mapWidth, redraws), std::tuple(400, 0));
 
   s.camera = {200, 0, 300, AboveWater, 1};
   window.hfFileName = dir.write("hill.tga", targaBytes(200, 100, 9));
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), Loaded);
-  EXPECT_DOUBLE_EQ(s.camera.x, 100);
-  EXPECT_DOUBLE_EQ(s.camera.z, 75);
-  EXPECT_DOUBLE_EQ(s.camera.y, 9);
-  EXPECT_DOUBLE_EQ(s.keptCamera.x, 100); // kept, so Undo returns to the fitted camera
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(std::tuple(s.camera.x, s.camera.z, s.camera.y, s.keptCamera.x, redraws),
+            std::tuple(100.0, 75.0, 9.0, 100.0, 1));
 }
 
+// Only a Targa map takes a palette, whatever the last attempted load's type,
+// and is recoloured.
 TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   Scene s;
   WindowValues w;
@@ -113,24 +109,19 @@ TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
     text += std::to_string(i) + "," + std::to_string(i) + "," + std::to_string(i) + "\n";
   TestFolder dir;
   const std::string grey = dir.write("grey.pal", text);
-  // A PPM map, then a failed Targa load: the attempt's type must not let the
-  // PPM map be recoloured. The toggle only releases.
-  s.hfType = 1;
-  w.hfFileType = 0;
+  // A PPM map after a failed Targa load.
+  std::tie(s.hfType, w.hfFileType) = std::pair(1, 0);
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteCancelled);
-  EXPECT_EQ(p, defaultPalette());
-  EXPECT_EQ(s.baseImage.readPixel(1, 1), defaultPalette()[100]);
+  EXPECT_EQ(std::pair(p, s.baseImage.readPixel(1, 1)),
+            std::pair(defaultPalette(), defaultPalette()[100]));
 
-  // A Targa map after a failed PPM load takes one.
-  s.hfType = 0;
-  w.hfFileType = 1;
+  // A Targa map after a failed PPM load.
+  std::tie(s.hfType, w.hfFileType) = std::pair(0, 1);
   EXPECT_EQ(paletteCommand(s, w, p, std::string("/nonexistent.pal")), PaletteOpenError);
-  EXPECT_EQ(w.paletteFileName, "/nonexistent.pal");
-  EXPECT_EQ(redraws, 0);
+  EXPECT_EQ(std::tuple(w.paletteFileName, redraws), std::tuple("/nonexistent.pal", 0));
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);
-  EXPECT_EQ(s.baseImage.readPixel(1, 1), vColor(100, 100, 100).value());
-  EXPECT_EQ(p[7], vColor(7, 7, 7).value());
-  EXPECT_EQ(redraws, 2);
+  EXPECT_EQ(std::tuple(s.baseImage.readPixel(1, 1), p[7], redraws),
+            std::tuple(vColor(100, 100, 100).value(), vColor(7, 7, 7).value(), 2));
 }
 
 } // namespace

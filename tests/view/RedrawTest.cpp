@@ -10,171 +10,105 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace hs {
 namespace {
 
-constexpr ColourValue kGrey = 0x808080;
+// A 400 x 400 scene shown on a fake pane.
+struct RedrawFixture : ::testing::Test {
+  Scene s;
+  test::FakeSurface pane;
+  ProgramValues values;
+  RedrawFixture() { s.attachSurface(&pane); }
+  void aim(PointD camera, PointD look) {
+    std::tie(s.camera.x, s.camera.z, s.lookAt.x, s.lookAt.z) =
+        std::tuple(camera.x, camera.z, look.x, look.z);
+  }
+};
 
-// A Targa-like map whose pixel (x, y) is the built-in colour of index
-// (x + y) % 256.
-void paintRamp(Scene &s) {
-  for (int y = 0; y < s.mapHeight; ++y)
-    for (int x = 0; x < s.mapWidth; ++x)
-      s.baseImage.writePixel(x, y, defaultPalette()[static_cast<std::size_t>((x + y) % 256)]);
-}
-
-void resize(Scene &s, int w, int h) {
-  s.baseImage = LRMemoryDC(w, h);
-  s.viewImage = LRMemoryDC(w, h);
-  s.baseImage.clear();
-  s.setMapSize(w, h);
-}
-
-void moveOffMap(Scene &s) {
-  s.camera.x = s.camera.z = -100;
-  s.lookAt.x = s.lookAt.z = -100;
-}
-
+// The border point on the ray from (100, 100) in each direction (dx, dz).
 TEST(BorderHit, EveryDirectionOfTheTable) {
   Scene s; // 400 x 400
-  const PointD v{100, 100};
-  struct Case {
-    double dx, dz;
-    double x, z;
-  };
-  const Case cases[] = {
+  const double cases[][4] = {
       {-1, -1, 0, 0},   {0, -1, 100, 0},  {1, -1, 200, 0}, {4, -1, 400, 25},
       {-1, 0, 0, 100},  {1, 0, 400, 100}, {-1, 1, 0, 200}, {0, 1, 100, 400},
       {1, 1, 400, 400}, {-1, -4, 75, 0},  {-4, -1, 0, 75}, {1, 4, 175, 400},
   };
-  for (const Case &c : cases) {
-    const PointD r = borderHitExact(s, v, {v.x + c.dx, v.z + c.dz});
-    EXPECT_NEAR(r.x, c.x, 1e-9) << c.dx << "," << c.dz;
-    EXPECT_NEAR(r.z, c.z, 1e-9) << c.dx << "," << c.dz;
+  for (const auto &[dx, dz, x, z] : cases) {
+    const PointD r = borderHitExact(s, {100, 100}, {100 + dx, 100 + dz});
+    EXPECT_LT(std::hypot(r.x - x, r.z - z), 1e-9) << dx << "," << dz;
   }
   EXPECT_EQ(borderHit(s, {200, 200}, {201, 199.4}), (Point{400, 80}));
 }
 
-// Looking straight up visits all four corners; toward the top-right corner, three.
-TEST(ViewPolygon, RaysMeetTheBordersAndTheCornersBetweenThemAreVisited) {
-  const struct {
-    PointD camera, lookAt;
-    std::vector<Point> want;
-  } cases[] = {
-      {{200, 300},
-       {200, 100},
-       {{200, 300}, {32, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 0}, {367, 0}, {200, 300}}},
-      {{200, 200},
-       {400, 0},
-       {{200, 200}, {256, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 143}, {200, 200}}}};
-  for (const auto &c : cases) {
-    Scene s;
-    s.camera.x = c.camera.x;
-    s.camera.z = c.camera.z;
-    s.lookAt.x = c.lookAt.x;
-    s.lookAt.z = c.lookAt.z;
-    EXPECT_EQ(viewPolygon(s, 34), c.want);
-  }
-}
-
-TEST(ViewPolygon, CoincidentOrBrokenPositionsShadeNothing) {
-  Scene s;
-  test::FakeSurface pane;
-  s.attachSurface(&pane);
+// Looking straight up visits all four corners; toward the top-right corner,
+// three; coincident or broken positions shade nothing.
+TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
+  aim({200, 300}, {200, 100});
+  EXPECT_EQ(
+      viewPolygon(s, 34),
+      (std::vector<Point>{
+          {200, 300}, {32, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 0}, {367, 0}, {200, 300}}));
+  aim({200, 200}, {400, 0});
+  EXPECT_EQ(viewPolygon(s, 34),
+            (std::vector<Point>{
+                {200, 200}, {256, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 143}, {200, 200}}));
   s.lookAt = s.camera;
   EXPECT_TRUE(viewPolygon(s, 34).empty());
   s.camera.x = NAN;
   EXPECT_TRUE(viewPolygon(s, 34).empty());
-  s.camera.x = 1e300;
-  s.lookAt.x = -1e300;
-  ProgramValues values;
+  aim({1e300, 200}, {-1e300, 200});
   s.showView = 1;
   redraw(s, values); // must simply not fail
   EXPECT_EQ(pane.showCount, 1);
 }
 
-// The shading itself is pinned by the golden image below.
-TEST(DrawView, LeavesGreyPenAndBrushAndTheHeightsAlone) {
-  Scene s;
-  test::FakeSurface pane;
-  s.attachSurface(&pane);
-  ProgramValues values;
+// The pane shows the scrolled window; the view's shading (pinned by the golden
+// image below) leaves a grey pen and brush and the heights alone.
+TEST_F(RedrawFixture, ShowsTheScrolledWindowAndShadesTheViewGrey) {
+  std::tie(s.scrollX, s.scrollY, s.viewWidth, s.viewHeight) = std::tuple(190, 290, 100, 50);
   s.showView = 1;
   redraw(s, values);
-  EXPECT_EQ(s.viewImage.readPixel(200, 380), kGrey); // behind the camera
-  EXPECT_EQ(s.viewImage.brush().colour, unseenColour);
-  EXPECT_EQ(pane.pen.colour, unseenColour);
-  EXPECT_EQ(s.baseImage.readPixel(200, 380), 0xFFFFFFu);
+  // The camera icon's top-left pixel is at map (193, 293); (200, 380) is behind the camera.
+  EXPECT_EQ(std::tuple(pane.calls.back(), pane.paneAt(3, 3), pane.paneAt(4, 5)),
+            std::tuple("show 190 290 100 50", cameraIcon().at(0, 0), cameraIcon().at(1, 2)));
+  EXPECT_EQ(std::tuple(s.viewImage.readPixel(200, 380), s.baseImage.readPixel(200, 380)),
+            std::tuple(0x808080u, 0xFFFFFFu));
+  EXPECT_EQ(std::tuple(s.viewImage.brush().colour, pane.pen.colour),
+            std::tuple(unseenColour, unseenColour));
 }
 
-TEST(Redraw, ShowsTheScrolledWindowOnThePane) {
-  Scene s;
-  test::FakeSurface pane;
-  s.attachSurface(&pane);
-  s.scrollX = 190;
-  s.scrollY = 290;
-  s.viewWidth = 100;
-  s.viewHeight = 50;
-  ProgramValues values;
-  redraw(s, values);
-  EXPECT_EQ(pane.calls.back(), "show 190 290 100 50");
-  // The camera icon's top-left pixel is at map (193, 293).
-  EXPECT_EQ(pane.paneAt(3, 3), cameraIcon().at(0, 0));
-  EXPECT_EQ(pane.paneAt(4, 5), cameraIcon().at(1, 2));
-}
-
-TEST(Redraw, MarkersAreTruncatedTowardZeroAndClipped) {
-  Scene s;
+TEST_F(RedrawFixture, MarkersAreTruncatedTowardZeroAndClipped) {
   s.baseImage.writePixel(0, 0, 0x010203);
-  ProgramValues values;
   s.objects[0].append(2.5, 0, 3.9, AboveGround, 0);
   s.objects[9].append(398.9, 0, 399.9, AboveGround, 0);
   redraw(s, values);
   const vIcon &one = builtinMarkers()[0];
-  // Top-left corner at (-1, 0): image column c shows marker column c + 1.
-  EXPECT_EQ(s.viewImage.readPixel(0, 0), one.at(1, 0));
-  EXPECT_EQ(s.viewImage.readPixel(5, 6), one.at(6, 6));
-  EXPECT_EQ(s.viewImage.readPixel(6, 0), 0xFFFFFFu);
-  // Near the far corner: top-left (394, 395), the rest clipped.
   const vIcon &ten = builtinMarkers()[9];
-  EXPECT_EQ(s.viewImage.readPixel(395, 396), ten.at(1, 1));
-  EXPECT_EQ(s.viewImage.readPixel(399, 399), ten.at(5, 4));
+  // Top-left corners at (-1, 0): image column c shows marker column c + 1; and
+  // at (394, 395), the rest clipped.
+  const LRMemoryDC &v = s.viewImage;
+  EXPECT_EQ(std::tuple(v.readPixel(0, 0), v.readPixel(5, 6), v.readPixel(6, 0),
+                       v.readPixel(395, 396), v.readPixel(399, 399)),
+            std::tuple(one.at(1, 0), one.at(6, 6), 0xFFFFFFu, ten.at(1, 1), ten.at(5, 4)));
 }
 
-TEST(Water, LevelsZeroAndTopOnBothMapTypes) {
-  Scene s;
-  resize(s, 256, 2);
-  for (int x = 0; x < 256; ++x) {
-    s.baseImage.writePixel(x, 0, defaultPalette()[static_cast<std::size_t>(x)]);
-    s.baseImage.writePixel(x, 1, defaultPalette()[static_cast<std::size_t>(x)]);
-  }
-  moveOffMap(s);
-  ProgramValues values;
-  s.showWater = 1;
-  redraw(s, values);
-  const ColourValue water = waterColour.value();
-  EXPECT_EQ(s.viewImage.readPixel(0, 1), water);
-  EXPECT_EQ(s.viewImage.readPixel(1, 1), s.baseImage.readPixel(1, 1));
-  values.waterLevel = 255.9f; // truncated to 255
-  redraw(s, values);
-  EXPECT_EQ(s.viewImage.readPixel(255, 1), water);
-  // A PPM map compares the 16-bit height: red + 256 * green.
+// On a PPM map the water compares the 16-bit height, red + 256 * green; the
+// Targa comparison and the level's truncation are pinned by the golden image.
+TEST_F(RedrawFixture, WaterOnAPpmMapComparesTheSixteenBitHeight) {
   s.hfType = 1;
+  s.showWater = 1;
   s.baseImage.writePixel(3, 0, 0x000201); // 513
   s.baseImage.writePixel(4, 0, 0xFF0202); // 514, blue ignored
   values.waterLevel = 513;
   redraw(s, values);
-  EXPECT_EQ(s.viewImage.readPixel(3, 0), water);
-  EXPECT_EQ(s.viewImage.readPixel(4, 0), 0xFF0202u);
+  EXPECT_EQ(std::tuple(s.viewImage.readPixel(3, 0), s.viewImage.readPixel(4, 0)),
+            std::tuple(waterColour.value(), 0xFF0202u));
 }
 
-TEST(Redraw, AReportedChangeRedrawsOnceInstalled) {
-  Scene s;
-  test::FakeSurface pane;
-  s.attachSurface(&pane);
-  ProgramValues values;
+TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
   installRedraw(s, values);
   s.objects[4].append(50, 0, 50, AboveGround, 0);
   redraw(s, values);
@@ -182,30 +116,26 @@ TEST(Redraw, AReportedChangeRedrawsOnceInstalled) {
   killAll(s);
   EXPECT_EQ(pane.showCount, 1); // a change nobody reports redraws nothing
   s.changed(Change::Objects);
-  EXPECT_EQ(pane.showCount, 2);
-  EXPECT_EQ(s.viewImage.readPixel(47, 47), 0xFFFFFFu);
+  EXPECT_EQ(std::tuple(pane.showCount, s.viewImage.readPixel(47, 47)), std::tuple(2, 0xFFFFFFu));
 }
 
-// A full redraw of a small scene, pixel for pixel. Set HS_WRITE_GOLDEN=1 to
-// write the file anew after a deliberate change, then look at it.
-TEST(Redraw, GoldenImageOfAFullRedraw) {
-  Scene s;
-  resize(s, 48, 40);
-  paintRamp(s);
-  ProgramValues values;
-  values.waterLevel = 30;
-  values.showOrder = 1;
-  s.showWater = 1;
-  s.showView = 1;
-  s.camera.x = 24;
-  s.camera.z = 33.5;
-  s.lookAt.x = 30;
-  s.lookAt.z = 8;
-  s.objects[0].append(5, 0, 5, AboveGround, 0);
-  s.objects[0].append(20, 0, 12, AboveGround, 0);
-  s.objects[0].append(40, 0, 6, AboveGround, 0);
-  s.objects[11].append(44.7, 0, 36.2, AboveGround, 0);
-  s.objects[11].append(33, 0, 18, AboveGround, 0);
+// A full redraw of a small Targa ramp (index x + y) with water at 30.9, so
+// truncated to 30, the view, markers and order lines, pixel for pixel. Set
+// HS_WRITE_GOLDEN=1 to write the file anew after a deliberate change, then look at it.
+TEST_F(RedrawFixture, GoldenImageOfAFullRedraw) {
+  s.baseImage = LRMemoryDC(48, 40);
+  s.viewImage = LRMemoryDC(48, 40);
+  s.setMapSize(48, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 48; ++x)
+      s.baseImage.writePixel(x, y, defaultPalette()[static_cast<std::size_t>(x + y)]);
+  values.waterLevel = 30.9f;
+  values.showOrder = s.showWater = s.showView = 1;
+  aim({24, 33.5}, {30, 8});
+  const std::tuple<std::size_t, double, double> markers[] = {
+      {0, 5, 5}, {0, 20, 12}, {0, 40, 6}, {11, 44.7, 36.2}, {11, 33, 18}};
+  for (const auto &[type, x, z] : markers)
+    s.objects[type].append(x, 0, z, AboveGround, 0);
   redraw(s, values);
 
   const std::string path = std::string(HS_TEST_DATA) + "/redraw_golden.ppm";
@@ -213,9 +143,7 @@ TEST(Redraw, GoldenImageOfAFullRedraw) {
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 48; ++x) {
       const vColor c = vColor::fromValue(s.viewImage.readPixel(x, y));
-      bytes += static_cast<char>(c.r());
-      bytes += static_cast<char>(c.g());
-      bytes += static_cast<char>(c.b());
+      bytes += {static_cast<char>(c.r()), static_cast<char>(c.g()), static_cast<char>(c.b())};
     }
   if (std::getenv("HS_WRITE_GOLDEN")) {
     std::ofstream(path, std::ios::binary) << bytes;

@@ -20,17 +20,16 @@ struct ScrollFixture : ::testing::Test {
   const std::string &call(std::size_t fromEnd) { return pane.calls[pane.calls.size() - fromEnd]; }
 };
 
+// A resize returns to the corner and shows only the bars a map too large needs.
 TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
-  s.scrollX = 30;
-  s.scrollY = 40;
+  std::tie(s.scrollX, s.scrollY) = std::pair(30, 40);
   resizePane(s, 200, 500);
   EXPECT_EQ(std::tuple(s.viewWidth, s.viewHeight, s.scrollX, s.scrollY),
             std::tuple(200, 500, 0, 0));
   EXPECT_EQ(pane.calls, (std::vector<std::string>{"background 18 19 138 0", "hbar 1 50 0 0",
                                                   "vbar 0 125 0 0", "show 0 0 200 500"}));
   resizePane(s, 400, 399);
-  EXPECT_EQ(call(3), "hbar 0 100 0 0");
-  EXPECT_EQ(call(2), "vbar 1 99 0 0");
+  EXPECT_EQ(std::pair(call(3), call(2)), std::pair("hbar 0 100 0 0", "vbar 1 99 0 0"));
 }
 
 // Arrows step 8 pixels; a map wider than the pane stops where its last column
@@ -39,16 +38,14 @@ TEST_F(ScrollFixture, ArrowsStepEightPixelsAndStopAtTheEnds) {
   s.setMapSize(512, 400);
   resizePane(s, 256, 400);
   stepScroll(s, H, 3);
-  EXPECT_EQ(s.scrollX, 24);
-  EXPECT_EQ(call(1), "show 24 0 256 400");
-  EXPECT_EQ(call(2), "hbar 1 50 4 0");
+  EXPECT_EQ(std::tuple(s.scrollX, call(1), call(2)),
+            std::tuple(24, "show 24 0 256 400", "hbar 1 50 4 0"));
   stepScroll(s, H, -5);
   EXPECT_EQ(s.scrollX, 0);
   for (int i = 0; i < 40; ++i)
     stepScroll(s, H, 1);
-  EXPECT_EQ(s.scrollX, 256);
   scrollBy(s, V, 8);
-  EXPECT_EQ(s.scrollY, 0);
+  EXPECT_EQ(std::pair(s.scrollX, s.scrollY), std::pair(256, 0));
 }
 
 // (size, position, offset after): beyond the thumb's end pages forward 50
@@ -71,14 +68,14 @@ TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
   EXPECT_EQ(s.scrollY, 80);
 }
 
+// A smaller map pulls a scrolled offset back to where its end meets the pane's edge.
 TEST_F(ScrollFixture, ASmallerMapPullsTheOffsetBack) {
   s.setMapSize(1000, 400);
   resizePane(s, 400, 400);
   scrollBy(s, H, 600);
   s.setMapSize(700, 400);
   updateScrollBars(s);
-  EXPECT_EQ(s.scrollX, 300);
-  EXPECT_EQ(call(2), "hbar 1 40 42 0");
+  EXPECT_EQ(std::pair(s.scrollX, call(2)), std::pair(300, "hbar 1 40 42 0"));
 }
 
 } // namespace
