@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 namespace hs {
 namespace {
@@ -14,78 +15,70 @@ std::string fmt(const PovPoint &p) {
   return buf;
 }
 
+// Both samplers refuse off the map; the 8-bit one also refuses pure white,
+// however it was made; heightAtItem truncates toward zero.
 TEST(Height, SamplersRefuseOffMapAndWhite) {
   Document s;
   s.baseImage.clear();
   s.baseImage.writePixel(0, 0, 0x2A0000); // blue 42
   s.baseImage.writePixel(1, 0, 0x000102); // red 2, green 1
-  EXPECT_EQ(height8At(s, -1, 0), -1);
-  EXPECT_EQ(height8At(s, s.mapWidth, 0), -1);
-  EXPECT_EQ(height8At(s, 0, s.mapHeight), -1);
-  EXPECT_EQ(height8At(s, 0, 0), 42);
-  EXPECT_EQ(height8At(s, 5, 5), -1);      // pure white carries no height
   s.baseImage.writePixel(2, 0, 0xFFFFFE); // one step off white: blue 255
   s.baseImage.writePixel(3, 0, 0xFEFFFF);
-  EXPECT_EQ(height8At(s, 2, 0), 255);
-  EXPECT_EQ(height8At(s, 3, 0), 254);
-  // White reached by inverting or by Qt's own painting is white too.
+  // White reached by inverting or by Qt's own painting.
   s.baseImage.writePixel(4, 1, 0);
   s.baseImage.setDrawMode(DrawMode::Invert);
   s.baseImage.drawLine(4, 1, 4, 1);
   s.baseImage.setDrawMode(DrawMode::Normal);
   s.baseImage.setPen(vPen{kWhite, 3, LineStyle::Solid});
   s.baseImage.drawLine(10, 10, 20, 10);
-  EXPECT_EQ(height8At(s, 4, 1), -1);
-  EXPECT_EQ(height8At(s, 15, 10), -1);
-  EXPECT_EQ(height16At(s, 1, 0), 258);
-  EXPECT_EQ(height16At(s, 5, 5), 65535);
-  EXPECT_EQ(height16At(s, 0, -1), -1);
-  EXPECT_EQ(heightAt(s, 1, 0), 0);
+  const int cases[][4] = {// x, y, height8At, height16At
+                          {-1, 0, -1, -1},    {400, 0, -1, -1},   {0, 400, -1, -1},
+                          {0, -1, -1, -1},    {0, 0, 42, 0},      {1, 0, 0, 258},
+                          {2, 0, 255, 65534}, {3, 0, 254, 65535}, {5, 5, -1, 65535},
+                          {4, 1, -1, 65535},  {15, 10, -1, 65535}};
+  for (const auto &[x, y, h8, h16] : cases)
+    EXPECT_EQ(std::pair(height8At(s, x, y), height16At(s, x, y)), std::pair(h8, h16))
+        << x << "," << y;
+  EXPECT_EQ(std::pair(heightAt(s, 1, 0), maxHeight(s)), std::pair(0, 255));
   s.hfType = 1;
-  EXPECT_EQ(heightAt(s, 1, 0), 258);
-  EXPECT_EQ(maxHeight(s), 65535);
-  EXPECT_EQ(heightAtItem(s, 1.9, 0.7), 258);  // truncated toward zero
-  EXPECT_EQ(heightAtItem(s, -0.5, 0.0), 0);   // -0.5 truncates to column 0
-  EXPECT_EQ(heightAtItem(s, 1e300, 0.0), -1); // far off the map
+  // -0.5 truncates to column 0; 1e300 is far off the map.
+  EXPECT_EQ(std::tuple(heightAt(s, 1, 0), maxHeight(s), heightAtItem(s, 1.9, 0.7),
+                       heightAtItem(s, -0.5, 0.0), heightAtItem(s, 1e300, 0.0)),
+            std::tuple(258, 65535, 258, 0, -1));
 }
 
+// The camera, look-at point and map corners in POV-Ray units on the default map.
 TEST(ToPov, DefaultCameraAndLookAtOn400Map) {
   Document s;
   ProgramValues v;
   const PovPoint cam = toPov(s, v, s.camera, 0.0f);
-  EXPECT_EQ(fmt(cam), "0.250627, 1.000000, -25.313283");
-  const PovPoint look = toPov(s, v, s.lookAt, static_cast<float>(cam.y));
-  EXPECT_EQ(fmt(look), "0.250627, 0.000000, 24.812030");
-
-  ScItem corner{0, 255, 0, AboveGround, 0};
-  EXPECT_EQ(fmt(toPov(s, v, corner, 0)), "-49.874687, 10.000000, 49.874687");
-  corner.x = 399;
-  EXPECT_EQ(fmt(toPov(s, v, corner, 0)).substr(0, 9), "50.125313");
+  const ScItem corner{0, 255, 0, AboveGround, 0}, farCorner{399, 255, 0, AboveGround, 0};
+  EXPECT_EQ(std::tuple(fmt(cam), fmt(toPov(s, v, s.lookAt, static_cast<float>(cam.y))),
+                       fmt(toPov(s, v, corner, 0)), fmt(toPov(s, v, farCorner, 0)).substr(0, 9)),
+            std::tuple("0.250627, 1.000000, -25.313283", "0.250627, 0.000000, 24.812030",
+                       "-49.874687, 10.000000, 49.874687", "50.125313"));
 }
 
+// Above water lifts to the water level, above camera to the camera; an unknown
+// mode samples afresh and adds no offset.
 TEST(ToPov, HeightModes) {
   Document s;
   ProgramValues v;
   v.waterLevel = 50;
-  ScItem wet{200, 20, 199, AboveWater, 0.5};
-  EXPECT_DOUBLE_EQ(toPov(s, v, wet, 0).y, 50.0 / 255 * 10 + 0.5);
-  wet.y = 60;
-  EXPECT_DOUBLE_EQ(toPov(s, v, wet, 0).y, 60.0 / 255 * 10 + 0.5);
-
-  ScItem high{200, 0, 199, AboveCamera, 1.0};
-  EXPECT_DOUBLE_EQ(toPov(s, v, high, 3.0f).y, 4.0);
-  high.y = 255;
-  EXPECT_DOUBLE_EQ(toPov(s, v, high, 3.0f).y, 11.0);
-
-  // An unknown mode samples afresh and adds no offset.
   s.baseImage.clear();
   s.baseImage.writePixel(10, 20, 0x660000); // blue 102
-  ScItem odd{10.7, 999, 20.2, 7, 5.0};
-  EXPECT_DOUBLE_EQ(toPov(s, v, odd, 0).y, 102.0 / 255 * 10);
-  odd.x = -3;
-  EXPECT_DOUBLE_EQ(toPov(s, v, odd, 0).y, -1.0 / 255 * 10);
+  const std::tuple<ScItem, float, double> cases[] = {
+      {{200, 20, 199, AboveWater, 0.5}, 0, 50.0 / 255 * 10 + 0.5},
+      {{200, 60, 199, AboveWater, 0.5}, 0, 60.0 / 255 * 10 + 0.5},
+      {{200, 0, 199, AboveCamera, 1.0}, 3, 4.0},
+      {{200, 255, 199, AboveCamera, 1.0}, 3, 11.0},
+      {{10.7, 999, 20.2, 7, 5.0}, 0, 102.0 / 255 * 10},
+      {{-3, 999, 20.2, 7, 5.0}, 0, -1.0 / 255 * 10}};
+  for (const auto &[item, cameraY, y] : cases)
+    EXPECT_DOUBLE_EQ(toPov(s, v, item, cameraY).y, y) << item.x << "," << item.y;
 }
 
+// Positions follow the new size; heights are sampled afresh (-1 on white).
 TEST(Rescale, PositionsFollowTheNewSizeAndHeightsAreResampled) {
   Document s;
   s.objects[2].append(100, 7, 50, AboveGround, 0);
@@ -96,13 +89,9 @@ TEST(Rescale, PositionsFollowTheNewSizeAndHeightsAreResampled) {
   s.baseImage.clear();
   s.baseImage.writePixel(400, 150, 0x090000);
   rescaleToMap(s);
-  EXPECT_EQ(s.camera.x, 400);
-  EXPECT_EQ(s.camera.z, 150);
-  EXPECT_EQ(s.camera.y, 9);
-  EXPECT_EQ(s.lookAt.z, 50);
-  EXPECT_EQ(s.lookAt.y, -1); // white
-  EXPECT_EQ(s.objects[2][0].x, 200);
-  EXPECT_EQ(s.objects[2][0].z, 25);
+  EXPECT_EQ(std::tuple(s.camera.x, s.camera.z, s.camera.y, s.lookAt.z, s.lookAt.y,
+                       s.objects[2][0].x, s.objects[2][0].z),
+            std::tuple(400.0, 150.0, 9.0, 50.0, -1.0, 200.0, 25.0));
 }
 
 } // namespace

@@ -37,14 +37,14 @@ TEST(PaletteLine, LowBytesOfThreeNumbers) {
   EXPECT_EQ(c, vColor(255, 255, 0).value()); // untouched
 }
 
+// A palette is read whole or not at all; a missing file or a folder cannot be opened.
 TEST(ReadPalette, AllOrNothing) {
   Palette p = defaultPalette();
-  // 255 good lines: refused, and not even the good ones are taken.
-  EXPECT_EQ(read(lines(255), p), PaletteBodyError);
+  // 255 good lines, a bad one, an empty first one: refused, not even the good lines taken.
   std::string broken = lines(256);
   broken.replace(broken.find("100,100,100"), 11, "100 ,100,100");
-  EXPECT_EQ(read(broken, p), PaletteBodyError);
-  EXPECT_EQ(read("\n" + lines(256), p), PaletteBodyError);
+  for (const std::string &text : {lines(255), broken, "\n" + lines(256)})
+    EXPECT_EQ(read(text, p), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
 
   // 256 lines with CRLF ends, no final line end, then junk: all fine.
@@ -61,24 +61,24 @@ TEST(ReadPalette, AllOrNothing) {
   EXPECT_EQ(loadPalette(p, dir.path()), PaletteOpenError); // a directory
 }
 
+// Recolouring by index keeps every height up to 240 and leaves white white.
 TEST(CommitPalette, GreyRampKeepsHeights) {
   Document s;
   for (int x = 0; x < 256; ++x)
     s.baseImage.writePixel(x, 7, defaultPalette()[static_cast<std::size_t>(x)]);
-  Palette grey;
-  for (int i = 0; i < 256; ++i)
-    grey[static_cast<std::size_t>(i)] = vColor(i, i, i).value();
-  Palette inUse = defaultPalette();
+  Palette grey, inUse = defaultPalette();
+  ASSERT_EQ(read(lines(256), grey), PaletteLoaded);
   commitPalette(s, inUse, grey);
   EXPECT_EQ(inUse, grey);
-  for (int x = 0; x < 241; ++x) {
-    EXPECT_EQ(height8At(s, x, 7), x);
-    EXPECT_EQ(s.baseImage.readPixel(x, 7), vColor(x, x, x).value());
-  }
-  EXPECT_EQ(s.baseImage.readPixel(250, 7), 0xFFFFFFu); // 241..255 all carried blue 255
-  EXPECT_EQ(s.baseImage.readPixel(3, 3), 0xFFFFFFu);   // white stays white through grey
+  for (int x = 0; x < 241; ++x)
+    EXPECT_EQ(std::pair(height8At(s, x, 7), s.baseImage.readPixel(x, 7)),
+              std::pair(x, vColor(x, x, x).value()));
+  // 241..255 all carried blue 255; white stays white through grey.
+  EXPECT_EQ(std::pair(s.baseImage.readPixel(250, 7), s.baseImage.readPixel(3, 3)),
+            std::pair(0xFFFFFFu, 0xFFFFFFu));
 }
 
+// The shipped Std.pal is the built-in palette with each entry's blue its index.
 TEST(PaletteSample, StdPalIsTheBuiltInOneWithHeightsAsIndices) {
   Palette p{};
   ASSERT_EQ(loadPalette(p, std::string(HS_TEST_DATA) + "/../../samples/Std.pal"), PaletteLoaded);

@@ -12,18 +12,13 @@
 namespace hs {
 namespace {
 
-std::string ppm(const std::string &header, std::size_t dataBytes, char fill = 9) {
-  return header + std::string(dataBytes, fill);
-}
-
 // What a failed load must leave untouched.
 auto state(const Scene &s) {
   return std::tuple(s.mapWidth, s.mapHeight, s.prevMapWidth, s.mapCentreX, s.hfType,
                     s.baseImage.readPixel(0, 0), s.viewImage.readPixel(0, 0), s.viewImage.width());
 }
 
-// The type comes case-sensitively from the name, ".ppm" first; a new map is
-// shown once; a failed load changes nothing but hfFileType.
+// The name picks the type, case-sensitively; a new map is shown once, a failure changes nothing.
 TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   TestFolder dir;
   Scene s, u;
@@ -56,7 +51,7 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   EXPECT_EQ(state(u), before);
 }
 
-// A cancel keeps everything, a failed read keeps the name, a load refits.
+// A cancel keeps everything, a failed read keeps the name only, a load refits the scene.
 TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
   TestFolder dir;
   Scene s;
@@ -64,18 +59,16 @@ TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
   s.objects[2].append(100, 0, 40, AboveGround, 0);
   EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), std::nullopt), LoadCancelled);
   EXPECT_TRUE(w.hfFileName.empty());
-  const std::string bad = dir.write("bad.ppm", ppm("P5 2 2 255\n", 12));
+  const std::string bad = dir.write("bad.ppm", "P5 2 2 255\n" + std::string(12, 9));
   EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), bad), Incompatible);
-  EXPECT_EQ(std::tuple(w.hfFileName, s.camera.z), std::tuple(bad, 300.0));
-
-  const std::string good = dir.write("g.ppm", ppm("P6 800 200 255\n", 3 * 800 * 200, 1));
+  EXPECT_EQ(std::pair(w.hfFileName, s.camera.z), std::pair(bad, 300.0));
+  const std::string good = dir.write("g.ppm", "P6 800 200 255\n" + std::string(3 * 800 * 200, 1));
   EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), good), Loaded);
   // hfType follows the file; positions are rescaled to the new map.
   EXPECT_EQ(std::tuple(s.hfType, s.camera.x, s.objects[2][0].z), std::tuple(1, 400.0, 20.0));
 }
 
-// A failure says it was the first load and changes nothing; a success refits
-// the scene, keeps it for Undo and redraws once.
+// A failure says it was the first load and changes nothing; a success refits, keeps and redraws.
 TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   TestFolder dir;
   WindowValues window;
@@ -86,17 +79,17 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), WrongFileType);
   EXPECT_STREQ(firstLoadMessage(WrongFileType),
                "   First Load\n WRONG  FILE TYPE!!\n\nTGA & PPM types only !!");
-  EXPECT_EQ(std::tuple(s.mapWidth, redraws), std::tuple(400, 0));
+  EXPECT_EQ(std::pair(s.mapWidth, redraws), std::pair(400, 0));
 
   s.camera = {200, 0, 300, AboveWater, 1};
   window.hfFileName = dir.write("hill.tga", targaBytes(200, 100, 9));
   EXPECT_EQ(firstHeightFieldLoad(s, window, defaultPalette()), Loaded);
+  // The fitted camera is kept, so Undo returns to it.
   EXPECT_EQ(std::tuple(s.camera.x, s.camera.z, s.camera.y, s.keptCamera.x, redraws),
             std::tuple(100.0, 75.0, 9.0, 100.0, 1));
 }
 
-// Only a Targa map takes a palette, whatever the last attempted load's type,
-// and is recoloured.
+// Only a Targa map takes a palette, whatever the last attempted load's type, and is recoloured.
 TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   Scene s;
   WindowValues w;
@@ -104,19 +97,13 @@ TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   s.onChange([&redraws](Change) { ++redraws; });
   s.baseImage.writePixel(1, 1, defaultPalette()[100]);
   Palette p = defaultPalette();
-  std::string text;
-  for (int i = 0; i < 256; ++i)
-    text += std::to_string(i) + "," + std::to_string(i) + "," + std::to_string(i) + "\n";
-  TestFolder dir;
-  const std::string grey = dir.write("grey.pal", text);
-  // A PPM map after a failed Targa load.
-  std::tie(s.hfType, w.hfFileType) = std::pair(1, 0);
+  const std::string grey = HS_TEST_DATA "/grey.pal";
+  std::tie(s.hfType, w.hfFileType) = std::pair(1, 0); // a PPM map after a failed Targa load
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteCancelled);
   EXPECT_EQ(std::pair(p, s.baseImage.readPixel(1, 1)),
             std::pair(defaultPalette(), defaultPalette()[100]));
 
-  // A Targa map after a failed PPM load.
-  std::tie(s.hfType, w.hfFileType) = std::pair(0, 1);
+  std::tie(s.hfType, w.hfFileType) = std::pair(0, 1); // a Targa map after a failed PPM load
   EXPECT_EQ(paletteCommand(s, w, p, std::string("/nonexistent.pal")), PaletteOpenError);
   EXPECT_EQ(std::tuple(w.paletteFileName, redraws), std::tuple("/nonexistent.pal", 0));
   EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);

@@ -3,18 +3,19 @@
 #include "support/FakeSurface.h"
 #include "terrain/Palette.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <tuple>
 #include <vector>
 
 namespace hs {
 namespace {
+
+using Polygon = std::vector<Point>;
 
 // A 400 x 400 scene shown on a fake pane.
 struct RedrawFixture : ::testing::Test {
@@ -29,8 +30,7 @@ struct RedrawFixture : ::testing::Test {
 };
 
 // The border point on the ray from (100, 100) in each direction (dx, dz).
-TEST(BorderHit, EveryDirectionOfTheTable) {
-  Scene s; // 400 x 400
+TEST_F(RedrawFixture, BorderHitInEveryDirectionOfTheTable) {
   const double cases[][4] = {
       {-1, -1, 0, 0},   {0, -1, 100, 0},  {1, -1, 200, 0}, {4, -1, 400, 25},
       {-1, 0, 0, 100},  {1, 0, 400, 100}, {-1, 1, 0, 200}, {0, 1, 100, 400},
@@ -43,18 +43,15 @@ TEST(BorderHit, EveryDirectionOfTheTable) {
   EXPECT_EQ(borderHit(s, {200, 200}, {201, 199.4}), (Point{400, 80}));
 }
 
-// Looking straight up visits all four corners; toward the top-right corner,
-// three; coincident or broken positions shade nothing.
+// Rays meet the borders, corners between are visited; broken positions shade nothing.
 TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
-  aim({200, 300}, {200, 100});
-  EXPECT_EQ(
-      viewPolygon(s, 34),
-      (std::vector<Point>{
-          {200, 300}, {32, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 0}, {367, 0}, {200, 300}}));
-  aim({200, 200}, {400, 0});
+  aim({200, 300}, {200, 100}); // straight up: all four corners
+  const Polygon up{{200, 300}, {32, 0},  {0, 0},   {0, 400},
+                   {400, 400}, {400, 0}, {367, 0}, {200, 300}};
+  EXPECT_EQ(viewPolygon(s, 34), up);
+  aim({200, 200}, {400, 0}); // toward the top-right corner: three
   EXPECT_EQ(viewPolygon(s, 34),
-            (std::vector<Point>{
-                {200, 200}, {256, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 143}, {200, 200}}));
+            (Polygon{{200, 200}, {256, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 143}, {200, 200}}));
   s.lookAt = s.camera;
   EXPECT_TRUE(viewPolygon(s, 34).empty());
   s.camera.x = NAN;
@@ -65,63 +62,61 @@ TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
   EXPECT_EQ(pane.showCount, 1);
 }
 
-// The pane shows the scrolled window; the view's shading (pinned by the golden
-// image below) leaves a grey pen and brush and the heights alone.
+// The pane shows the scrolled window; the view is shaded (as the golden image pins) in grey.
 TEST_F(RedrawFixture, ShowsTheScrolledWindowAndShadesTheViewGrey) {
   std::tie(s.scrollX, s.scrollY, s.viewWidth, s.viewHeight) = std::tuple(190, 290, 100, 50);
   s.showView = 1;
   redraw(s, values);
-  // The camera icon's top-left pixel is at map (193, 293); (200, 380) is behind the camera.
-  EXPECT_EQ(std::tuple(pane.calls.back(), pane.paneAt(3, 3), pane.paneAt(4, 5)),
-            std::tuple("show 190 290 100 50", cameraIcon().at(0, 0), cameraIcon().at(1, 2)));
-  EXPECT_EQ(std::tuple(s.viewImage.readPixel(200, 380), s.baseImage.readPixel(200, 380)),
-            std::tuple(0x808080u, 0xFFFFFFu));
-  EXPECT_EQ(std::tuple(s.viewImage.brush().colour, pane.pen.colour),
-            std::tuple(unseenColour, unseenColour));
+  // The camera icon's top-left pixel is at map (193, 293); (200, 380) is behind
+  // the camera; pen and brush stay grey and the heights are left alone.
+  EXPECT_EQ(std::tuple(pane.calls.back(), pane.paneAt(3, 3), pane.paneAt(4, 5),
+                       s.viewImage.readPixel(200, 380), s.baseImage.readPixel(200, 380)),
+            std::tuple("show 190 290 100 50", cameraIcon().at(0, 0), cameraIcon().at(1, 2),
+                       0x808080u, 0xFFFFFFu));
+  EXPECT_EQ(std::pair(s.viewImage.brush().colour, pane.pen.colour),
+            std::pair(unseenColour, unseenColour));
 }
 
+// Marker corners are truncated toward zero and what falls off the map is clipped.
 TEST_F(RedrawFixture, MarkersAreTruncatedTowardZeroAndClipped) {
   s.baseImage.writePixel(0, 0, 0x010203);
   s.objects[0].append(2.5, 0, 3.9, AboveGround, 0);
   s.objects[9].append(398.9, 0, 399.9, AboveGround, 0);
   redraw(s, values);
-  const vIcon &one = builtinMarkers()[0];
-  const vIcon &ten = builtinMarkers()[9];
-  // Top-left corners at (-1, 0): image column c shows marker column c + 1; and
-  // at (394, 395), the rest clipped.
+  const vIcon &one = builtinMarkers()[0], &ten = builtinMarkers()[9];
+  // Top-left corners at (-1, 0), so image column c shows marker column c + 1,
+  // and at (394, 395).
   const LRMemoryDC &v = s.viewImage;
   EXPECT_EQ(std::tuple(v.readPixel(0, 0), v.readPixel(5, 6), v.readPixel(6, 0),
                        v.readPixel(395, 396), v.readPixel(399, 399)),
             std::tuple(one.at(1, 0), one.at(6, 6), 0xFFFFFFu, ten.at(1, 1), ten.at(5, 4)));
 }
 
-// On a PPM map the water compares the 16-bit height, red + 256 * green; the
-// Targa comparison and the level's truncation are pinned by the golden image.
+// On a PPM map the water compares the 16-bit height (the Targa one is pinned by the golden image).
 TEST_F(RedrawFixture, WaterOnAPpmMapComparesTheSixteenBitHeight) {
-  s.hfType = 1;
-  s.showWater = 1;
+  s.hfType = s.showWater = 1;
   s.baseImage.writePixel(3, 0, 0x000201); // 513
   s.baseImage.writePixel(4, 0, 0xFF0202); // 514, blue ignored
   values.waterLevel = 513;
   redraw(s, values);
-  EXPECT_EQ(std::tuple(s.viewImage.readPixel(3, 0), s.viewImage.readPixel(4, 0)),
-            std::tuple(waterColour.value(), 0xFF0202u));
+  EXPECT_EQ(std::pair(s.viewImage.readPixel(3, 0), s.viewImage.readPixel(4, 0)),
+            std::pair(waterColour.value(), 0xFF0202u));
 }
 
+// Once installed, every reported change redraws; an unreported one does not.
 TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
   installRedraw(s, values);
   s.objects[4].append(50, 0, 50, AboveGround, 0);
   redraw(s, values);
   EXPECT_EQ(s.viewImage.readPixel(47, 47), builtinMarkers()[4].at(1, 1));
   killAll(s);
-  EXPECT_EQ(pane.showCount, 1); // a change nobody reports redraws nothing
+  EXPECT_EQ(pane.showCount, 1);
   s.changed(Change::Objects);
-  EXPECT_EQ(std::tuple(pane.showCount, s.viewImage.readPixel(47, 47)), std::tuple(2, 0xFFFFFFu));
+  EXPECT_EQ(std::pair(pane.showCount, s.viewImage.readPixel(47, 47)), std::pair(2, 0xFFFFFFu));
 }
 
-// A full redraw of a small Targa ramp (index x + y) with water at 30.9, so
-// truncated to 30, the view, markers and order lines, pixel for pixel. Set
-// HS_WRITE_GOLDEN=1 to write the file anew after a deliberate change, then look at it.
+// A full redraw pixel for pixel: a Targa ramp (index x + y), water at 30.9 (so
+// 30), the view, markers and order lines. HS_WRITE_GOLDEN=1 writes it anew.
 TEST_F(RedrawFixture, GoldenImageOfAFullRedraw) {
   s.baseImage = LRMemoryDC(48, 40);
   s.viewImage = LRMemoryDC(48, 40);
@@ -138,22 +133,13 @@ TEST_F(RedrawFixture, GoldenImageOfAFullRedraw) {
     s.objects[type].append(x, 0, z, AboveGround, 0);
   redraw(s, values);
 
-  const std::string path = std::string(HS_TEST_DATA) + "/redraw_golden.ppm";
-  std::string bytes = "P6\n48 40\n255\n";
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 48; ++x) {
-      const vColor c = vColor::fromValue(s.viewImage.readPixel(x, y));
-      bytes += {static_cast<char>(c.r()), static_cast<char>(c.g()), static_cast<char>(c.b())};
-    }
+  const QString path = HS_TEST_DATA "/redraw_golden.ppm";
+  const QImage got = s.viewImage.image().convertToFormat(QImage::Format_RGB888);
   if (std::getenv("HS_WRITE_GOLDEN")) {
-    std::ofstream(path, std::ios::binary) << bytes;
-    GTEST_SKIP() << "wrote " << path;
+    got.save(path, "PPM");
+    GTEST_SKIP() << "wrote " << path.toStdString() << "; look at it before committing";
   }
-  std::ifstream in(path, std::ios::binary);
-  const std::string want{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const auto diff = std::mismatch(bytes.begin(), bytes.end(), want.begin(), want.end());
-  EXPECT_TRUE(diff.first == bytes.end() && diff.second == want.end())
-      << "first difference at byte " << diff.first - bytes.begin();
+  EXPECT_TRUE(QImage(path).convertToFormat(QImage::Format_RGB888) == got) << "differs from golden";
 }
 
 } // namespace

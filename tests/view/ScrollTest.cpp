@@ -29,11 +29,10 @@ TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
   EXPECT_EQ(pane.calls, (std::vector<std::string>{"background 18 19 138 0", "hbar 1 50 0 0",
                                                   "vbar 0 125 0 0", "show 0 0 200 500"}));
   resizePane(s, 400, 399);
-  EXPECT_EQ(std::pair(call(3), call(2)), std::pair("hbar 0 100 0 0", "vbar 1 99 0 0"));
+  EXPECT_EQ(std::tuple(call(3), call(2)), std::tuple("hbar 0 100 0 0", "vbar 1 99 0 0"));
 }
 
-// Arrows step 8 pixels; a map wider than the pane stops where its last column
-// meets the pane's edge, and one that fits does not move.
+// Arrows step 8 pixels and stop where the map's last column meets the pane's edge; a fit stays.
 TEST_F(ScrollFixture, ArrowsStepEightPixelsAndStopAtTheEnds) {
   s.setMapSize(512, 400);
   resizePane(s, 256, 400);
@@ -48,9 +47,8 @@ TEST_F(ScrollFixture, ArrowsStepEightPixelsAndStopAtTheEnds) {
   EXPECT_EQ(std::pair(s.scrollX, s.scrollY), std::pair(256, 0));
 }
 
-// (size, position, offset after): beyond the thumb's end pages forward 50
-// pixels; a size below the thumb's marks a page back; anything else is a
-// thumb moved there.
+// (size, position, offset after): beyond the thumb's end pages 50 pixels forward, a size below
+// the thumb's pages back, anything else is the thumb moved there.
 TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
   resizePane(s, 200, 400); // thumb 50%
   const int steps[][3] = {{50, 60, 50},  {50, 80, 100}, {40, 25, 50}, {40, 0, 0},
@@ -75,7 +73,7 @@ TEST_F(ScrollFixture, ASmallerMapPullsTheOffsetBack) {
   scrollBy(s, H, 600);
   s.setMapSize(700, 400);
   updateScrollBars(s);
-  EXPECT_EQ(std::pair(s.scrollX, call(2)), std::pair(300, "hbar 1 40 42 0"));
+  EXPECT_EQ(std::tuple(s.scrollX, call(2)), std::tuple(300, "hbar 1 40 42 0"));
 }
 
 } // namespace
