@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <tuple>
 
 namespace hs {
 namespace {
 
+// The point to six decimals, as "%f" writes a number.
 std::string fmt(const PovPoint &p) {
-  char buf[128];
-  std::snprintf(buf, sizeof buf, "%f, %f, %f", p.x, p.y, p.z);
-  return buf;
+  return std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.z);
 }
 
 // Both samplers refuse off the map; the 8-bit one also refuses pure white,
@@ -47,8 +45,9 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
             std::tuple(258, 65535, 258, 0, -1));
 }
 
-// The camera, look-at point and map corners in POV-Ray units on the default map.
-TEST(ToPov, DefaultCameraAndLookAtOn400Map) {
+// Default positions in POV-Ray units; above water lifts to the water level, above camera to the
+// camera; an unknown mode samples afresh and adds no offset.
+TEST(ToPov, DefaultPositionsOn400MapAndEveryHeightMode) {
   Document s;
   ProgramValues v;
   const PovPoint cam = toPov(s, v, s.camera, 0.0f);
@@ -57,13 +56,7 @@ TEST(ToPov, DefaultCameraAndLookAtOn400Map) {
                        fmt(toPov(s, v, corner, 0)), fmt(toPov(s, v, farCorner, 0)).substr(0, 9)),
             std::tuple("0.250627, 1.000000, -25.313283", "0.250627, 0.000000, 24.812030",
                        "-49.874687, 10.000000, 49.874687", "50.125313"));
-}
 
-// Above water lifts to the water level, above camera to the camera; an unknown
-// mode samples afresh and adds no offset.
-TEST(ToPov, HeightModes) {
-  Document s;
-  ProgramValues v;
   v.waterLevel = 50;
   s.baseImage.clear();
   s.baseImage.writePixel(10, 20, 0x660000); // blue 102
@@ -78,18 +71,16 @@ TEST(ToPov, HeightModes) {
     EXPECT_DOUBLE_EQ(toPov(s, v, item, cameraY).y, y) << item.x << "," << item.y;
 }
 
-// Positions follow the new size; heights are sampled afresh (-1 on white).
+// Positions follow the new size (from the default 400 x 400); heights are sampled afresh.
 TEST(Rescale, PositionsFollowTheNewSizeAndHeightsAreResampled) {
   Document s;
   s.objects[2].append(100, 7, 50, AboveGround, 0);
-  s.prevMapWidth = 400;
-  s.prevMapHeight = 400;
   s.setMapSize(800, 200);
   s.baseImage = LRMemoryDC(800, 200);
   s.baseImage.clear();
   s.baseImage.writePixel(400, 150, 0x090000);
   rescaleToMap(s);
-  EXPECT_EQ(std::tuple(s.camera.x, s.camera.z, s.camera.y, s.lookAt.z, s.lookAt.y,
+  EXPECT_EQ(std::tuple(s.camera.x, s.camera.z, s.camera.y, s.lookAt.z, s.lookAt.y, // white: -1
                        s.objects[2][0].x, s.objects[2][0].z),
             std::tuple(400.0, 150.0, 9.0, 50.0, -1.0, 200.0, 25.0));
 }
