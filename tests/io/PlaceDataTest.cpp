@@ -62,20 +62,17 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
   for (int i = 0; i < 30000; ++i) // enough to cross the reader's buffer several times
     a.scene.objects[gen() % 16].append(d(gen), d(gen), d(gen), static_cast<int>(gen() % 3), d(gen));
   a.scene.camera = ScItem{0.1, 2, 3, AboveCamera, 0.25};
-  a.values.scaleX = 0.1f;
-  a.values.waterLevel = 77.5f;
-  a.window.smoothOn = 1;
-  a.scene.hfType = 1;
+  std::tie(a.values.scaleX, a.values.waterLevel, a.window.smoothOn, a.scene.hfType) =
+      std::tuple(0.1f, 77.5f, 1, 1);
   a.window.hfFileName = "/some dir/with, commas.ppm";
   const std::string name = dir.file("rt.txt");
   ASSERT_EQ(savePlaceData(a.scene, a.values, a.window, name), 0);
   World b;
   ASSERT_EQ(loadPlaceData(b.scene, b.values, b.window, name), 0);
-  EXPECT_EQ(b.scene.camera.x, double(0.1f)); // nearest float to 0.1, widened
-  EXPECT_EQ(std::tuple(b.values.scaleX, b.values.waterLevel), std::tuple(0.1f, 77.5f));
-  EXPECT_EQ(std::tuple(b.window.smoothOn, b.scene.hfType, b.window.hfFileType),
-            std::tuple(1, 1, 1));
-  EXPECT_EQ(b.window.hfFileName, a.window.hfFileName);
+  // The camera's x is the nearest float to 0.1, widened.
+  EXPECT_EQ(std::tuple(b.scene.camera.x, b.values.scaleX, b.values.waterLevel, b.window.smoothOn,
+                       b.scene.hfType, b.window.hfFileType, b.window.hfFileName),
+            std::tuple(double(0.1f), 0.1f, 77.5f, 1, 1, 1, a.window.hfFileName));
   for (int t = 0; t < 16; ++t) {
     ASSERT_EQ(b.scene.objects[t].count(), a.scene.objects[t].count());
     for (int k = 0; k < a.scene.objects[t].count(); ++k) {

@@ -19,6 +19,7 @@ using test::type;
 
 struct ScaleDialog : test::DialogFixture {
   GscalModalDialog dialog{&main, "Scale HF", values};
+  auto scale() { return std::tie(values.scaleX, values.scaleY, values.scaleZ); }
 };
 
 TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
@@ -29,15 +30,11 @@ TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
     click(d, kOkId);
   });
   EXPECT_EQ(dialog.showModalDialog("Scale"), kOkId);
-  EXPECT_FLOAT_EQ(values.scaleX, 123.45678f);
-  EXPECT_FLOAT_EQ(values.scaleY, 10.0f);
-  EXPECT_FLOAT_EQ(values.scaleZ, -0.5f);
+  EXPECT_EQ(scale(), std::tuple(123.45678f, 10.0f, -0.5f));
 }
 
 TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
-  values.scaleX = 1;
-  values.scaleY = 2;
-  values.scaleZ = 3;
+  scale() = std::tuple(1.0f, 2.0f, 3.0f);
   stand.onModal([&](vModalDialog &d) {
     click(d, GscalModalDialog::kDefault);
     EXPECT_EQ(std::tuple(d.getText(GscalModalDialog::kScaleX), d.getText(GscalModalDialog::kScaleY),
@@ -47,18 +44,16 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
     click(d, kCancelId);
   });
   EXPECT_EQ(dialog.showModalDialog("Scale"), kCancelId);
-  EXPECT_EQ(std::tuple(values.scaleX, values.scaleY, values.scaleZ), std::tuple(1.0f, 2.0f, 3.0f));
+  EXPECT_EQ(scale(), std::tuple(1.0f, 2.0f, 3.0f));
 }
 
 // The shown text is rounded and read back from 9 characters; an untouched
 // entry must not go through it. A float that is not finite is refused.
 TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
-  values.scaleX = 1e10f;
-  values.scaleY = 1e-7f;
-  values.scaleZ = 3;
+  scale() = std::tuple(1e10f, 1e-7f, 3.0f);
   stand.onModal([&](vModalDialog &d) { click(d, kOkId); });
   dialog.showModalDialog("Scale");
-  EXPECT_EQ(std::tuple(values.scaleX, values.scaleY), std::tuple(1e10f, 1e-7f));
+  EXPECT_EQ(scale(), std::tuple(1e10f, 1e-7f, 3.0f));
   for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
     stand.onModal([&](vModalDialog &d) {
       type(d, GscalModalDialog::kScaleZ, text);
@@ -89,37 +84,28 @@ struct LookDialog : test::DialogFixture {
   CLatDialog dialog{&main, "Look at Height", values};
 };
 
-TEST_F(LookDialog, ShowsTheCurrentModeTicked) {
+// The dialog shows the current mode ticked. Clicking the ticked box leaves
+// none ticked, which must not lose the mode; each box unticks the others, so
+// the one clicked last wins.
+TEST_F(LookDialog, ShowsTheModeAndTheLastBoxClickedWins) {
+  const int boxes[] = {CLatDialog::kAboveGround, CLatDialog::kAboveWater, CLatDialog::kAboveCamera};
+  const auto ticks = [&](vDialog &d) {
+    return std::tuple(d.getValue(boxes[0]), d.getValue(boxes[1]), d.getValue(boxes[2]));
+  };
   for (int mode : {AboveGround, AboveWater, AboveCamera}) {
     values.placeHeightMode = mode;
     stand.onModal([&](vModalDialog &d) {
-      EXPECT_EQ(std::tuple(d.getValue(CLatDialog::kAboveGround),
-                           d.getValue(CLatDialog::kAboveWater),
-                           d.getValue(CLatDialog::kAboveCamera)),
-                std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
+      EXPECT_EQ(ticks(d), std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
+      click(d, boxes[mode]);
+      EXPECT_EQ(ticks(d), std::tuple(0, 0, 0));
       click(d, kOkId);
     });
     dialog.showModalDialog("");
+    EXPECT_EQ(values.placeHeightMode, mode);
   }
-}
-
-// Clicking the ticked box leaves none ticked; that must not lose the mode.
-TEST_F(LookDialog, TheLastBoxClickedWinsAndUntickingKeepsTheMode) {
-  values.placeHeightMode = AboveGround;
-  stand.onModal([&](vModalDialog &d) {
-    EXPECT_EQ(d.getValue(CLatDialog::kAboveGround), 1);
-    click(d, CLatDialog::kAboveGround);
-    EXPECT_EQ(d.getValue(CLatDialog::kAboveWater) + d.getValue(CLatDialog::kAboveCamera) +
-                  d.getValue(CLatDialog::kAboveGround),
-              0);
-    click(d, kOkId);
-  });
-  dialog.showModalDialog("");
-  EXPECT_EQ(values.placeHeightMode, AboveGround);
-  // Each box unticks the others, so the one clicked last wins.
   values.placeHeightMode = AboveWater;
   stand.onModal([&](vModalDialog &d) {
-    click(d, 1007);
+    click(d, CLatDialog::kAboveCamera);
     click(d, kOkId);
   });
   dialog.showModalDialog("");
