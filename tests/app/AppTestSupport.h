@@ -24,6 +24,7 @@ namespace hs {
 
 // A main window on its own program values, showing a flat 400 x 400 map at
 // height 100, with notices, choosers and modal dialogs answered by the script.
+// Every fixture of the program resets the shared palette before it starts.
 class WindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -32,10 +33,6 @@ protected:
     window->show();
     QApplication::processEvents();
     loadTarga(targaBytes(400, 400, 100));
-  }
-  void TearDown() override {
-    window.reset();
-    palette() = defaultPalette();
   }
 
   Scene &scene() { return window->scene(); }

@@ -23,7 +23,6 @@ std::vector<std::string> lines(const std::string &text) {
 class StartUpTest : public ::testing::Test {
 protected:
   void SetUp() override { palette() = defaultPalette(); }
-  void TearDown() override { palette() = defaultPalette(); }
 
   PlaceCmdWindow *start() {
     app = std::make_unique<PlaceApp>(argc, argv, values);

@@ -24,12 +24,12 @@ struct World {
 
 class PlaceDataFile : public ::testing::Test {
 protected:
-  std::string write(const std::string &text) { return dir.write("place.txt", text); }
   int load(World &w, const std::string &text) {
-    return loadPlaceData(w.scene, w.values, w.window, write(text));
+    return loadPlaceData(w.scene, w.values, w.window, dir.write("place.txt", text));
   }
   int open(World &w, const std::string &text) {
-    return openPlaceData(w.scene, w.values, w.window, defaultPalette(), write(text));
+    return openPlaceData(w.scene, w.values, w.window, defaultPalette(),
+                         dir.write("place.txt", text));
   }
   TestFolder dir;
 };
@@ -126,34 +126,25 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   ASSERT_EQ(open(w, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
                         "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
             0);
-  EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.mapHeight), std::tuple(3, 2));
-  EXPECT_EQ(w.scene.objects[7].count(), 0);
-  EXPECT_EQ(w.scene.objects[1][0], (ScItem{250, 7, 250, 0, 0})); // not rescaled, not re-sampled
-  EXPECT_EQ(std::tuple(w.scene.camera.x, w.window.smoothOn), std::tuple(300.0, 1));
+  EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.mapHeight, w.scene.objects[7].count(),
+                       w.scene.objects[1][0], w.scene.camera.x, w.window.smoothOn),
+            std::tuple(3, 2, 0, ScItem{250, 7, 250, 0, 0}, 300.0, 1));
   for (int type : {0, 1}) {
     World m;
     m.scene.objects[7].append(1, 1, 1, 0, 0);
     EXPECT_EQ(open(m, "1,2,3,0,0\n4,5,6,0,0\nno-such-map\n1,1,1\n0,0," + std::to_string(type) +
                           "\n1,1\n9,9,9,0,0\n"),
               type ? 5 : 6);
-    EXPECT_EQ(std::tuple(m.scene.mapWidth, m.scene.objects[7].count(), m.scene.objects[0].count()),
-              std::tuple(400, 0, 1));
-    EXPECT_EQ(std::tuple(m.scene.camera, m.scene.hfType), std::tuple(ScItem{1, 2, 3, 0, 0}, type));
+    EXPECT_EQ(std::tuple(m.scene.mapWidth, m.scene.objects[7].count(), m.scene.objects[0].count(),
+                         m.scene.camera, m.scene.hfType),
+              std::tuple(400, 0, 1, ScItem{1, 2, 3, 0, 0}, type));
   }
 }
 
-TEST(Writers, ADeviceThatRefusesWritesGivesResultOne) {
-  World w;
-  w.scene.objects[0].append(1, 1, 1, 0, 0);
-  QBuffer closed; // never opened: every write fails
-  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, closed), 1);
-  EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, closed), 1);
-}
-
 // Neither numbers that are not finite nor a height-field name that could not
-// be read back are ever written: the earlier file stays.
-TEST(Writers, WhatCouldNotBeReadBackIsNeverWritten) {
-  TestFolder dir;
+// be read back are ever written: the earlier file stays. A device that refuses
+// writes gives result 1.
+TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
   const std::string data = dir.write("scene.txt", "earlier data\n");
   const std::string inc = dir.write("scene.inc", "earlier include\n");
   for (float bad :
@@ -175,6 +166,10 @@ TEST(Writers, WhatCouldNotBeReadBackIsNeverWritten) {
   World w;
   w.window.hfFileName = "mid\rdle.tga"; // reads back as itself
   EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 0);
+  w.scene.objects[0].append(1, 1, 1, 0, 0);
+  QBuffer closed; // never opened: every write fails
+  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, closed), 1);
+  EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, closed), 1);
 }
 
 } // namespace
