@@ -36,12 +36,11 @@ protected:
   }
 
   Scene &scene() { return window->scene(); }
-  PlaceCanvasPane *pane() { return window->mapPane(); }
-  QWidget *surface() { return pane()->surface(); }
+  QWidget *surface() { return window->mapPane()->surface(); }
 
   // A map loaded with "Heightfeild" as a user would.
-  void loadTarga(const std::string &bytes) {
-    script.answerFile(folder.write("map.tga", bytes));
+  void loadTarga(const std::string &bytes, const std::string &name = "map.tga") {
+    script.answerFile(folder.write(name, bytes));
     menu(kHeightField);
   }
 
@@ -74,7 +73,6 @@ protected:
     mouse(QEvent::MouseButtonRelease, x1, y1, b, Qt::NoButton);
   }
 
-  int count(int type = 0) { return scene().objects[static_cast<std::size_t>(type)].count(); }
   // The count of a type's objects and where the last one stands (x, z).
   std::tuple<int, double, double> last(int type = 0) {
     const ScData &list = scene().objects[static_cast<std::size_t>(type)];

@@ -64,10 +64,10 @@ TEST_F(WindowTest, EditModesTakeTheirButtonsFromTheMap) {
   values.currentType = 1;
   clickMap(110, 110);
   clickMap(110, 111, Qt::RightButton); // deletes the nearest
-  EXPECT_EQ(count(1), 0);
+  EXPECT_EQ(last(1), std::tuple(0, 0.0, 0.0));
   menu(kDelete);
   dragMap(90, 90, 120, 120, Qt::RightButton); // the current type only
-  EXPECT_EQ(count(0), 2);
+  EXPECT_EQ(last(), std::tuple(2, 100.0, 100.0));
   dragMap(90, 90, 120, 120);
   menu(kMoveSingle);
   dragMap(252, 251, 200, 150);
@@ -120,21 +120,21 @@ TEST_F(WindowTest, ScrollBarsDriveTheOffsetsAndALoadPullsThemBack) {
   loadTarga(targaBytes(800, 800, [](int x, int y) { return (x + y) % 200; }));
   surface()->setFixedSize(200, 200);
   QApplication::processEvents();
-  QScrollBar *h = pane()->hScrollBar();
+  QScrollBar *h = window->mapPane()->hScrollBar();
   h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(scene().scrollX, 8);
   h->setSliderPosition(25);
   EXPECT_EQ(scene().scrollX, 200);
   clickMap(10, 10); // placing goes to the map point under the pointer
   EXPECT_EQ(last(), std::tuple(1, 210.0, 10.0));
-  for (QScrollBar *bar : {h, pane()->vScrollBar()})
+  for (QScrollBar *bar : {h, window->mapPane()->vScrollBar()})
     for (int i = 0; i < 20; ++i)
       bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
   ASSERT_EQ(scene().scrollX + scene().scrollY, 1200);
   loadTarga(targaBytes(300, 300, [](int x, int y) { return (x + 2 * y) % 200; }));
   EXPECT_EQ(std::tuple(scene().scrollX, scene().scrollY), std::tuple(100, 100));
   for (int p : {0, 199})
-    EXPECT_EQ(pane()->pixelAt(p, p), scene().viewImage.readPixel(100 + p, 100 + p)) << p;
+    EXPECT_EQ(window->mapPane()->pixelAt(p, p), scene().viewImage.readPixel(100 + p, 100 + p)) << p;
 }
 
 } // namespace

@@ -60,8 +60,7 @@ TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
 }
 
 TEST_F(StartUpTest, ThreeLineSettingsLoadTheMapAndReportTheMissingPalette) {
-  const std::string map =
-      folder.write("hills.tga", targaBytes(64, 48, [](int x, int) { return x; }));
+  const std::string map = folder.write("hills.tga", targaBytes(64, 48));
   folder.write("Strewer.ini",
                map + "\n" + folder.file("a.txt") + "\n" + folder.file("a.inc") + "\n");
   PlaceCmdWindow *w = start();

@@ -41,8 +41,7 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   menu(kSaveInclude);
   values.enginePath = "short";
   click(kRender);
-  script.answerFile(folder.write("map.TGA", targaBytes(4, 4)));
-  menu(kHeightField);
+  loadTarga(targaBytes(4, 4), "map.TGA");
   EXPECT_EQ(scene().mapWidth, 400); // the refused map changed nothing
   script.answerFile(folder.file("missing.pal"));
   click(kPaletteToggle);
@@ -60,7 +59,7 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   clickMap(80, 90);
   click(kKeep);
   menu(kKillAll);
-  EXPECT_EQ(count(0), 0);
+  EXPECT_EQ(last(), std::tuple(0, 0.0, 0.0));
   click(kUndo);
   EXPECT_EQ(last(), std::tuple(2, 80.0, 90.0));
   click(kOrder);

@@ -76,10 +76,9 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
   for (int t = 0; t < 16; ++t) {
     ASSERT_EQ(b.scene.objects[t].count(), a.scene.objects[t].count());
     for (int k = 0; k < a.scene.objects[t].count(); ++k) {
-      const ScItem &x = a.scene.objects[t][k];
-      const ScItem &y = b.scene.objects[t][k];
-      ASSERT_EQ(float(y.x), std::strtof(std::to_string(x.x).c_str(), nullptr));
-      ASSERT_EQ(y.heightMode, x.heightMode);
+      const ScItem &x = a.scene.objects[t][k], &y = b.scene.objects[t][k];
+      ASSERT_EQ(std::tuple(float(y.x), y.heightMode),
+                std::tuple(std::strtof(std::to_string(x.x).c_str(), nullptr), x.heightMode));
     }
   }
   // Only sixteen sections are read; what follows is never looked at.
