@@ -5,11 +5,9 @@
 #include "app/PlaceTables.h"
 #include "core/Scene.h"
 #include "support/ScriptedInteraction.h"
+#include "support/TestFiles.h"
 #include "terrain/Palette.h"
 
-#include "support/TestFiles.h"
-
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,15 +15,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace hs {
 
-// A main window on its own program values, with notices, choosers and modal
-// dialogs answered by the script.
+// A main window on its own program values, showing a flat 400 x 400 map at
+// height 100, with notices, choosers and modal dialogs answered by the script.
+// Every fixture of the program resets the shared palette before it starts.
 class WindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -33,30 +32,26 @@ protected:
     window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, values);
     window->show();
     QApplication::processEvents();
-  }
-  void TearDown() override {
-    window.reset();
-    palette() = defaultPalette();
+    loadTarga(targaBytes(400, 400, 100));
   }
 
   Scene &scene() { return window->scene(); }
-  PlaceCanvasPane *pane() { return window->mapPane(); }
-  QWidget *surface() { return pane()->surface(); }
+  QWidget *surface() { return window->mapPane()->surface(); }
 
-  // A map of w x h pixels, loaded with "Heightfeild" as a user would.
-  void loadTarga(int w, int h, const std::function<int(int, int)> &index) {
-    script.answerFile(folder.write("map.tga", targaBytes(w, h, index)));
+  // A map loaded with "Heightfeild" as a user would.
+  void loadTarga(const std::string &bytes, const std::string &name = "map.tga") {
+    script.answerFile(folder.write(name, bytes));
     menu(kHeightField);
-  }
-  void loadFlatMap(int level = 100) {
-    loadTarga(400, 400, [level](int, int) { return level; });
   }
 
   void menu(int id) { window->menuAction(id)->trigger(); }
   void click(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
   int toggle(int id) { return window->getValue(id); }
   std::string status() { return window->getString(kStatusLabel); }
-  std::string readout() { return window->getString(kReadoutLabel); }
+  void key(int k) {
+    QTest::keyClick(surface(), static_cast<Qt::Key>(k));
+    QApplication::processEvents();
+  }
 
   // Mouse events on the map, as the platform delivers them.
   void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -64,29 +59,25 @@ protected:
     QMouseEvent e(type, local, surface()->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(surface(), &e);
   }
-  void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-    mouse(QEvent::MouseButtonPress, x, y, b, b);
-  }
-  void release(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-    mouse(QEvent::MouseButtonRelease, x, y, b, Qt::NoButton);
-  }
   void moveTo(int x, int y, Qt::MouseButtons held = Qt::NoButton) {
     mouse(QEvent::MouseMove, x, y, Qt::NoButton, held);
   }
   void clickMap(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-    press(x, y, b);
-    release(x, y, b);
+    mouse(QEvent::MouseButtonPress, x, y, b, b);
+    mouse(QEvent::MouseButtonRelease, x, y, b, Qt::NoButton);
   }
   void dragMap(int x0, int y0, int x1, int y1, Qt::MouseButton b = Qt::LeftButton) {
-    press(x0, y0, b);
+    mouse(QEvent::MouseButtonPress, x0, y0, b, b);
     moveTo((x0 + x1) / 2, (y0 + y1) / 2, b);
     moveTo(x1, y1, b);
-    release(x1, y1, b);
+    mouse(QEvent::MouseButtonRelease, x1, y1, b, Qt::NoButton);
   }
 
-  int count(int type = 0) { return scene().objects[static_cast<std::size_t>(type)].count(); }
-  ScItem object(int type, int index) {
-    return scene().objects[static_cast<std::size_t>(type)][index];
+  // The count of a type's objects and where the last one stands (x, z).
+  std::tuple<int, double, double> last(int type = 0) {
+    const ScData &list = scene().objects[static_cast<std::size_t>(type)];
+    const ScItem item = list.count() > 0 ? list[list.count() - 1] : ScItem{};
+    return {list.count(), item.x, item.z};
   }
 
   TestFolder folder;

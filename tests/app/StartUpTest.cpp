@@ -23,11 +23,7 @@ std::vector<std::string> lines(const std::string &text) {
 class StartUpTest : public ::testing::Test {
 protected:
   void SetUp() override { palette() = defaultPalette(); }
-  void TearDown() override { palette() = defaultPalette(); }
 
-  void copySample(const std::string &name) {
-    std::filesystem::copy_file(kSamples + "/" + name, folder.file(name));
-  }
   PlaceCmdWindow *start() {
     app = std::make_unique<PlaceApp>(argc, argv, values);
     app->appMain();
@@ -44,18 +40,17 @@ protected:
 };
 
 TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
-  copySample("Intro.tga");
-  copySample("Std.pal");
+  for (const std::string name : {"Intro.tga", "Std.pal"})
+    std::filesystem::copy_file(kSamples + "/" + name, folder.file(name));
   PlaceCmdWindow *w = start();
   ASSERT_NE(w, nullptr);
   ASSERT_EQ(script.notices.size(), 1u);
   EXPECT_EQ(script.notices[0].message, kNoSettingsMessage);
 
-  const std::string &d = folder.path();
   const std::vector<std::string> ini = lines(folder.read("Strewer.ini"));
-  ASSERT_GE(ini.size(), 6u);
-  EXPECT_EQ(ini[0], d + "/Intro.tga"); // the defaults themselves are pinned by the settings tests
-  EXPECT_EQ(ini[5], d + "/Std.pal");
+  ASSERT_GE(ini.size(), 6u); // the defaults themselves are pinned by the settings tests
+  EXPECT_EQ(std::tuple(ini[0], ini[5]),
+            std::tuple(folder.file("Intro.tga"), folder.file("Std.pal")));
   // The sample is loaded and shown.
   Scene &s = w->scene();
   EXPECT_NE(height8At(s, 200, 200), -1);
@@ -65,21 +60,20 @@ TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
 }
 
 TEST_F(StartUpTest, ThreeLineSettingsLoadTheMapAndReportTheMissingPalette) {
-  const std::string map =
-      folder.write("hills.tga", targaBytes(64, 48, [](int x, int) { return x; }));
+  const std::string map = folder.write("hills.tga", targaBytes(64, 48));
   folder.write("Strewer.ini",
                map + "\n" + folder.file("a.txt") + "\n" + folder.file("a.inc") + "\n");
   PlaceCmdWindow *w = start();
   ASSERT_EQ(script.notices.size(), 1u);
   EXPECT_EQ(script.notices[0].message, "open error"); // the empty palette name
-  EXPECT_EQ(w->scene().mapWidth, 64);
-  EXPECT_EQ(lines(folder.read("Strewer.ini")).size(), 3u); // not rewritten at start-up
+  // The settings file is not rewritten at start-up.
+  EXPECT_EQ(std::tuple(w->scene().mapWidth, lines(folder.read("Strewer.ini")).size()),
+            std::tuple(64, std::size_t{3}));
 }
 
 TEST_F(StartUpTest, ClosingWritesTheNewHeightFieldIntoLineOne) {
-  const std::string first = folder.write("one.tga", targaBytes(40, 40, [](int, int) { return 9; }));
-  const std::string second =
-      folder.write("two.tga", targaBytes(30, 20, [](int, int) { return 9; }));
+  const std::string first = folder.write("one.tga", targaBytes(40, 40, 9));
+  const std::string second = folder.write("two.tga", targaBytes(30, 20, 9));
   folder.write("Strewer.ini",
                first + "\nd.txt\np.inc\n2\n/usr/bin/povray\n" + folder.file("none.pal") + "\n");
   PlaceCmdWindow *w = start();
@@ -89,9 +83,7 @@ TEST_F(StartUpTest, ClosingWritesTheNewHeightFieldIntoLineOne) {
   EXPECT_FALSE(app->isOpen(w));
   const std::vector<std::string> ini = lines(folder.read("Strewer.ini"));
   ASSERT_EQ(ini.size(), 11u);
-  EXPECT_EQ(ini[0], second);
-  EXPECT_EQ(ini[3], "2");
-  EXPECT_EQ(ini[4], "/usr/bin/povray");
+  EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple(second, "2", "/usr/bin/povray"));
 }
 
 } // namespace

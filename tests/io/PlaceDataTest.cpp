@@ -24,12 +24,12 @@ struct World {
 
 class PlaceDataFile : public ::testing::Test {
 protected:
-  std::string write(const std::string &text) { return dir.write("place.txt", text); }
   int load(World &w, const std::string &text) {
-    return loadPlaceData(w.scene, w.values, w.window, write(text));
+    return loadPlaceData(w.scene, w.values, w.window, dir.write("place.txt", text));
   }
   int open(World &w, const std::string &text) {
-    return openPlaceData(w.scene, w.values, w.window, defaultPalette(), write(text));
+    return openPlaceData(w.scene, w.values, w.window, defaultPalette(),
+                         dir.write("place.txt", text));
   }
   TestFolder dir;
 };
@@ -62,27 +62,23 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
   for (int i = 0; i < 30000; ++i) // enough to cross the reader's buffer several times
     a.scene.objects[gen() % 16].append(d(gen), d(gen), d(gen), static_cast<int>(gen() % 3), d(gen));
   a.scene.camera = ScItem{0.1, 2, 3, AboveCamera, 0.25};
-  a.values.scaleX = 0.1f;
-  a.values.waterLevel = 77.5f;
-  a.window.smoothOn = 1;
-  a.scene.hfType = 1;
+  std::tie(a.values.scaleX, a.values.waterLevel, a.window.smoothOn, a.scene.hfType) =
+      std::tuple(0.1f, 77.5f, 1, 1);
   a.window.hfFileName = "/some dir/with, commas.ppm";
   const std::string name = dir.file("rt.txt");
   ASSERT_EQ(savePlaceData(a.scene, a.values, a.window, name), 0);
   World b;
   ASSERT_EQ(loadPlaceData(b.scene, b.values, b.window, name), 0);
-  EXPECT_EQ(b.scene.camera.x, double(0.1f)); // nearest float to 0.1, widened
-  EXPECT_EQ(std::tuple(b.values.scaleX, b.values.waterLevel), std::tuple(0.1f, 77.5f));
-  EXPECT_EQ(std::tuple(b.window.smoothOn, b.scene.hfType, b.window.hfFileType),
-            std::tuple(1, 1, 1));
-  EXPECT_EQ(b.window.hfFileName, a.window.hfFileName);
+  // The camera's x is the nearest float to 0.1, widened.
+  EXPECT_EQ(std::tuple(b.scene.camera.x, b.values.scaleX, b.values.waterLevel, b.window.smoothOn,
+                       b.scene.hfType, b.window.hfFileType, b.window.hfFileName),
+            std::tuple(double(0.1f), 0.1f, 77.5f, 1, 1, 1, a.window.hfFileName));
   for (int t = 0; t < 16; ++t) {
     ASSERT_EQ(b.scene.objects[t].count(), a.scene.objects[t].count());
     for (int k = 0; k < a.scene.objects[t].count(); ++k) {
-      const ScItem &x = a.scene.objects[t][k];
-      const ScItem &y = b.scene.objects[t][k];
-      ASSERT_EQ(float(y.x), std::strtof(std::to_string(x.x).c_str(), nullptr));
-      ASSERT_EQ(y.heightMode, x.heightMode);
+      const ScItem &x = a.scene.objects[t][k], &y = b.scene.objects[t][k];
+      ASSERT_EQ(std::tuple(float(y.x), y.heightMode),
+                std::tuple(std::strtof(std::to_string(x.x).c_str(), nullptr), x.heightMode));
     }
   }
   // Only sixteen sections are read; what follows is never looked at.
@@ -129,34 +125,25 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   ASSERT_EQ(open(w, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
                         "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
             0);
-  EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.mapHeight), std::tuple(3, 2));
-  EXPECT_EQ(w.scene.objects[7].count(), 0);
-  EXPECT_EQ(w.scene.objects[1][0], (ScItem{250, 7, 250, 0, 0})); // not rescaled, not re-sampled
-  EXPECT_EQ(std::tuple(w.scene.camera.x, w.window.smoothOn), std::tuple(300.0, 1));
+  EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.mapHeight, w.scene.objects[7].count(),
+                       w.scene.objects[1][0], w.scene.camera.x, w.window.smoothOn),
+            std::tuple(3, 2, 0, ScItem{250, 7, 250, 0, 0}, 300.0, 1));
   for (int type : {0, 1}) {
     World m;
     m.scene.objects[7].append(1, 1, 1, 0, 0);
     EXPECT_EQ(open(m, "1,2,3,0,0\n4,5,6,0,0\nno-such-map\n1,1,1\n0,0," + std::to_string(type) +
                           "\n1,1\n9,9,9,0,0\n"),
               type ? 5 : 6);
-    EXPECT_EQ(std::tuple(m.scene.mapWidth, m.scene.objects[7].count(), m.scene.objects[0].count()),
-              std::tuple(400, 0, 1));
-    EXPECT_EQ(std::tuple(m.scene.camera, m.scene.hfType), std::tuple(ScItem{1, 2, 3, 0, 0}, type));
+    EXPECT_EQ(std::tuple(m.scene.mapWidth, m.scene.objects[7].count(), m.scene.objects[0].count(),
+                         m.scene.camera, m.scene.hfType),
+              std::tuple(400, 0, 1, ScItem{1, 2, 3, 0, 0}, type));
   }
 }
 
-TEST(Writers, ADeviceThatRefusesWritesGivesResultOne) {
-  World w;
-  w.scene.objects[0].append(1, 1, 1, 0, 0);
-  QBuffer closed; // never opened: every write fails
-  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, closed), 1);
-  EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, closed), 1);
-}
-
 // Neither numbers that are not finite nor a height-field name that could not
-// be read back are ever written: the earlier file stays.
-TEST(Writers, WhatCouldNotBeReadBackIsNeverWritten) {
-  TestFolder dir;
+// be read back are ever written: the earlier file stays. A device that refuses
+// writes gives result 1.
+TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
   const std::string data = dir.write("scene.txt", "earlier data\n");
   const std::string inc = dir.write("scene.inc", "earlier include\n");
   for (float bad :
@@ -178,6 +165,10 @@ TEST(Writers, WhatCouldNotBeReadBackIsNeverWritten) {
   World w;
   w.window.hfFileName = "mid\rdle.tga"; // reads back as itself
   EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 0);
+  w.scene.objects[0].append(1, 1, 1, 0, 0);
+  QBuffer closed; // never opened: every write fails
+  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, closed), 1);
+  EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, closed), 1);
 }
 
 } // namespace

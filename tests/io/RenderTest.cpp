@@ -1,47 +1,32 @@
 #include "io/Render.h"
 #include "io/PovInclude.h"
 #include "support/FakeServices.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace hs {
 namespace {
 
-QStringList waitForEngineRecord(const QString &dir) {
-  QFile f(QDir(dir).filePath(QStringLiteral("engine-called.txt")));
-  QElapsedTimer timer;
-  timer.start();
-  while (!f.exists() && timer.elapsed() < 20000)
-    QThread::msleep(20);
-  if (!f.open(QIODevice::ReadOnly))
-    return {};
-  return QString::fromLocal8Bit(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
+using Notices = std::vector<std::pair<std::string, std::string>>; // title, message
 
 class RenderLaunch : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(startDir.isValid());
-    values.startDir = QDir(startDir.path()).canonicalPath().toStdString();
+    values.startDir = QDir(QString::fromStdString(dir.path())).canonicalPath().toStdString();
     window.hfFileName = "hills.tga";
     scene.objects[3].append(10, 20, 30, AboveGround, 1.0);
-    // Somewhere else, as after a file dialog.
-    QDir::setCurrent(QDir::tempPath());
-  }
-  void TearDown() override { QDir::setCurrent(QDir::tempPath()); }
-
-  std::string startFile(const char *name) const {
-    return QDir(startDir.path()).filePath(QString::fromLatin1(name)).toStdString();
+    QDir::setCurrent(QDir::tempPath()); // somewhere else, as after a file dialog
   }
 
-  QTemporaryDir startDir;
+  TestFolder dir;
   Scene scene;
   ProgramValues values;
   WindowValues window;
@@ -59,76 +44,65 @@ TEST_F(RenderLaunch, StartsTheEngineInTheStartDirectoryWithTheIncludeWritten) {
   ASSERT_EQ(renderPreview(scene, values, window, &services), RenderStarted);
   EXPECT_TRUE(services.notices.empty());
   EXPECT_EQ(QDir::currentPath().toStdString(), values.startDir);
-
-  const QStringList record = waitForEngineRecord(startDir.path());
-  ASSERT_EQ(record.size(), 2) << record.join('|').toStdString();
-  EXPECT_EQ(QDir(record[0]).canonicalPath().toStdString(), values.startDir);
-  EXPECT_EQ(record[1], QStringLiteral("Preview.ini"));
+  // The engine records its working directory and arguments, once it has run.
+  QElapsedTimer timer;
+  timer.start();
+  while (!std::filesystem::exists(dir.file("engine-called.txt")) && timer.elapsed() < 20000)
+    QThread::msleep(20);
+  EXPECT_EQ(dir.read("engine-called.txt"), values.startDir + "\nPreview.ini\n");
 
   QBuffer expected;
   expected.open(QIODevice::WriteOnly);
   writePovInclude(scene, values, window, expected);
-  QFile inc(QString::fromStdString(startFile("TestPlace.inc")));
-  ASSERT_TRUE(inc.open(QIODevice::ReadOnly));
-  EXPECT_EQ(inc.readAll(), expected.data());
+  EXPECT_EQ(dir.read("TestPlace.inc"), expected.data().toStdString());
 }
 
 TEST_F(RenderLaunch, AShortEnginePathIsRefusedBeforeAnythingIsWritten) {
   values.enginePath = "/bin/povr"; // 9 characters
   EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNoEngine);
-  ASSERT_EQ(services.notices.size(), 1u);
-  EXPECT_EQ(services.notices[0].second, kNoEngineMessage);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(startFile("TestPlace.inc"))));
+  EXPECT_EQ(services.notices, (Notices{{"Notice", kNoEngineMessage}}));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("TestPlace.inc")));
 }
 
 // Ten characters pass the length test; an engine that then cannot be started
 // says so and why, after the include file has been written.
 TEST_F(RenderLaunch, AnEngineThatCannotStartIsReportedWithTheReason) {
-  QFile plain(QString::fromStdString(startFile("plain-file")));
-  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-  plain.close();
   const std::pair<std::string, const char *> cases[] = {
       {"/bin/povr0", "No such file or directory"},
-      {startFile("plain-file"), "Permission denied"}, // no execute bit, even for root
+      {dir.write("plain-file", ""), "Permission denied"}, // no execute bit, even for root
       {values.startDir, "Is a directory"},
   };
   for (const auto &[engine, reason] : cases) {
-    services.notices.clear();
+    FakeServices fresh;
     values.enginePath = engine;
-    EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNotStarted) << engine;
-    ASSERT_EQ(services.notices.size(), 1u) << engine;
-    EXPECT_EQ(services.notices[0].second,
-              std::string(kEngineNotStartedMessage) + engine + "\n" + reason);
+    EXPECT_EQ(renderPreview(scene, values, window, &fresh), RenderNotStarted) << engine;
+    EXPECT_EQ(fresh.notices,
+              (Notices{{"Notice", kEngineNotStartedMessage + engine + "\n" + reason}}));
   }
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(startFile("TestPlace.inc"))));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("TestPlace.inc")));
 }
 
 TEST_F(RenderLaunch, AnUnwritableStartDirectoryStopsSilently) {
-  values.startDir = startFile("gone");
+  values.startDir = dir.file("gone");
   values.enginePath = HS_FAKE_ENGINE;
   EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNoInclude);
   EXPECT_TRUE(services.notices.empty());
 }
 
-TEST(ChooseEngine, ShowsTheChoiceOrKeepsThePathWhenCancelled) {
-  ProgramValues values;
-  FakeServices services;
+TEST_F(RenderLaunch, ChooseEngineShowsTheChoiceOrKeepsThePathWhenCancelled) {
   values.enginePath = "/usr/bin/povray";
   chooseEngine(values, services, [](const char *, std::string &name, const QStringList &) {
     EXPECT_EQ(name, "/usr/bin/povray");
     name = "/opt/povray/bin/povray";
     return true;
   });
-  ASSERT_EQ(services.notices.size(), 1u);
-  EXPECT_EQ(services.notices[0],
-            (std::pair<std::string, std::string>{"Render Engine", "/opt/povray/bin/povray"}));
-
   chooseEngine(values, services, [](const char *, std::string &name, const QStringList &) {
     name = "/elsewhere";
     return false;
   });
   EXPECT_EQ(values.enginePath, "/opt/povray/bin/povray");
-  EXPECT_EQ(services.notices.back().second, kNoEngineChosenMessage);
+  EXPECT_EQ(services.notices, (Notices{{"Render Engine", "/opt/povray/bin/povray"},
+                                       {"Render Engine", kNoEngineChosenMessage}}));
 }
 
 } // namespace

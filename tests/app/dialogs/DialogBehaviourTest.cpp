@@ -17,54 +17,50 @@ namespace {
 using test::click;
 using test::type;
 
+using G = GscalModalDialog;
+
 struct ScaleDialog : test::DialogFixture {
   GscalModalDialog dialog{&main, "Scale HF", values};
+  auto scale() { return std::tie(values.scaleX, values.scaleY, values.scaleZ); }
+  // Shows the dialog, types each text into its entry and clicks OK.
+  int ok(const std::vector<std::pair<int, const char *>> &typed) {
+    stand.onModal([&](vModalDialog &d) {
+      for (const auto &[id, text] : typed)
+        type(d, id, text);
+      click(d, kOkId);
+    });
+    return dialog.showModalDialog("Scale");
+  }
 };
 
+// Only the first 9 characters of a typed value count; text that does not
+// parse keeps the old value.
 TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
-  stand.onModal([&](vModalDialog &d) {
-    type(d, GscalModalDialog::kScaleX, "123.45678901"); // only the first 9 characters count
-    type(d, GscalModalDialog::kScaleY, "abc");          // does not parse: Y stays
-    type(d, GscalModalDialog::kScaleZ, "-0.5");
-    click(d, kOkId);
-  });
-  EXPECT_EQ(dialog.showModalDialog("Scale"), kOkId);
-  EXPECT_FLOAT_EQ(values.scaleX, 123.45678f);
-  EXPECT_FLOAT_EQ(values.scaleY, 10.0f);
-  EXPECT_FLOAT_EQ(values.scaleZ, -0.5f);
+  EXPECT_EQ(ok({{G::kScaleX, "123.45678901"}, {G::kScaleY, "abc"}, {G::kScaleZ, "-0.5"}}), kOkId);
+  EXPECT_EQ(scale(), std::tuple(123.45678f, 10.0f, -0.5f));
 }
 
 TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
-  values.scaleX = 1;
-  values.scaleY = 2;
-  values.scaleZ = 3;
+  scale() = std::tuple(1.0f, 2.0f, 3.0f);
   stand.onModal([&](vModalDialog &d) {
-    click(d, GscalModalDialog::kDefault);
-    EXPECT_EQ(std::tuple(d.getText(GscalModalDialog::kScaleX), d.getText(GscalModalDialog::kScaleY),
-                         d.getText(GscalModalDialog::kScaleZ)),
+    click(d, G::kDefault);
+    EXPECT_EQ(std::tuple(d.getText(G::kScaleX), d.getText(G::kScaleY), d.getText(G::kScaleZ)),
               std::tuple("100", "10", "100"));
     EXPECT_FLOAT_EQ(values.scaleX, 1.0f); // not yet
     click(d, kCancelId);
   });
   EXPECT_EQ(dialog.showModalDialog("Scale"), kCancelId);
-  EXPECT_EQ(std::tuple(values.scaleX, values.scaleY, values.scaleZ), std::tuple(1.0f, 2.0f, 3.0f));
+  EXPECT_EQ(scale(), std::tuple(1.0f, 2.0f, 3.0f));
 }
 
 // The shown text is rounded and read back from 9 characters; an untouched
 // entry must not go through it. A float that is not finite is refused.
 TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
-  values.scaleX = 1e10f;
-  values.scaleY = 1e-7f;
-  values.scaleZ = 3;
-  stand.onModal([&](vModalDialog &d) { click(d, kOkId); });
-  dialog.showModalDialog("Scale");
-  EXPECT_EQ(std::tuple(values.scaleX, values.scaleY), std::tuple(1e10f, 1e-7f));
+  scale() = std::tuple(1e10f, 1e-7f, 3.0f);
+  ok({});
+  EXPECT_EQ(scale(), std::tuple(1e10f, 1e-7f, 3.0f));
   for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
-    stand.onModal([&](vModalDialog &d) {
-      type(d, GscalModalDialog::kScaleZ, text);
-      click(d, kOkId);
-    });
-    dialog.showModalDialog("Scale");
+    ok({{G::kScaleZ, text}});
     EXPECT_EQ(values.scaleZ, 3.0f) << text;
   }
 }
@@ -89,37 +85,28 @@ struct LookDialog : test::DialogFixture {
   CLatDialog dialog{&main, "Look at Height", values};
 };
 
-TEST_F(LookDialog, ShowsTheCurrentModeTicked) {
+// The dialog shows the current mode ticked. Clicking the ticked box leaves
+// none ticked, which must not lose the mode; each box unticks the others, so
+// the one clicked last wins.
+TEST_F(LookDialog, ShowsTheModeAndTheLastBoxClickedWins) {
+  const int boxes[] = {CLatDialog::kAboveGround, CLatDialog::kAboveWater, CLatDialog::kAboveCamera};
+  const auto ticks = [&](vDialog &d) {
+    return std::tuple(d.getValue(boxes[0]), d.getValue(boxes[1]), d.getValue(boxes[2]));
+  };
   for (int mode : {AboveGround, AboveWater, AboveCamera}) {
     values.placeHeightMode = mode;
     stand.onModal([&](vModalDialog &d) {
-      EXPECT_EQ(std::tuple(d.getValue(CLatDialog::kAboveGround),
-                           d.getValue(CLatDialog::kAboveWater),
-                           d.getValue(CLatDialog::kAboveCamera)),
-                std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
+      EXPECT_EQ(ticks(d), std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
+      click(d, boxes[mode]);
+      EXPECT_EQ(ticks(d), std::tuple(0, 0, 0));
       click(d, kOkId);
     });
     dialog.showModalDialog("");
+    EXPECT_EQ(values.placeHeightMode, mode);
   }
-}
-
-// Clicking the ticked box leaves none ticked; that must not lose the mode.
-TEST_F(LookDialog, TheLastBoxClickedWinsAndUntickingKeepsTheMode) {
-  values.placeHeightMode = AboveGround;
-  stand.onModal([&](vModalDialog &d) {
-    EXPECT_EQ(d.getValue(CLatDialog::kAboveGround), 1);
-    click(d, CLatDialog::kAboveGround);
-    EXPECT_EQ(d.getValue(CLatDialog::kAboveWater) + d.getValue(CLatDialog::kAboveCamera) +
-                  d.getValue(CLatDialog::kAboveGround),
-              0);
-    click(d, kOkId);
-  });
-  dialog.showModalDialog("");
-  EXPECT_EQ(values.placeHeightMode, AboveGround);
-  // Each box unticks the others, so the one clicked last wins.
   values.placeHeightMode = AboveWater;
   stand.onModal([&](vModalDialog &d) {
-    click(d, 1007);
+    click(d, CLatDialog::kAboveCamera);
     click(d, kOkId);
   });
   dialog.showModalDialog("");
@@ -138,35 +125,27 @@ TEST_F(WaterDialog, OkTakesTheTypedLevel) {
   ASSERT_TRUE(dialog.isDisplayed());
   type(dialog, GwatDialog::kLevel, "42.5");
   click(dialog, kOkId);
-  EXPECT_FLOAT_EQ(values.waterLevel, 42.5f);
-  EXPECT_EQ(values.modes.mode(), BoxFill);
+  EXPECT_EQ(std::tuple(values.waterLevel, values.modes.mode()), std::tuple(42.5f, int(BoxFill)));
 }
 
 struct FillStyleDialog : test::DialogFixture {
   FillDialog dialog{&main, "Fill Style", values};
 };
 
-// The count is read the way C's %i reads it: octal and hex prefixes count.
-TEST_F(FillStyleDialog, SetReadsTheCountAsAnIntegerWithItsPrefixes) {
+// The count is read the way C's %i reads it: octal and hex prefixes count. A
+// count above what a scene can hold is refused wherever it is read.
+TEST_F(FillStyleDialog, TheCountIsReadWithItsPrefixesUpToTheObjectLimit) {
   values.modes.selectTool(LineFill);
   ASSERT_TRUE(dialog.showForMode());
   type(dialog, FillDialog::kCount, "25");
   EXPECT_EQ(values.fillCount, 10); // typing alone changes nothing
-  for (auto [text, count] : {std::pair{"25", 25}, {"010", 8}, {"0x10", 16}, {"abc", 16}}) {
+  for (auto [text, count] :
+       {std::pair{"25", 25}, {"010", 8}, {"0x10", 16}, {"abc", 16}, {"10000000", 10'000'000}}) {
     type(dialog, FillDialog::kCount, text);
     click(dialog, FillDialog::kSet);
     EXPECT_EQ(values.fillCount, count) << text;
   }
   EXPECT_TRUE(dialog.isDisplayed()); // " Set " leaves it open
-}
-
-// A count above what a scene can hold is refused wherever it is read.
-TEST_F(FillStyleDialog, CountsAboveTheObjectLimitAreRefusedWithANotice) {
-  values.modes.selectTool(BoxFill);
-  ASSERT_TRUE(dialog.showForMode());
-  type(dialog, FillDialog::kCount, "10000000");
-  click(dialog, FillDialog::kSet);
-  EXPECT_EQ(values.fillCount, 10'000'000);
   for (int button : {int{FillDialog::kSet}, kOkId}) {
     type(dialog, FillDialog::kCount, "10000001");
     click(dialog, button);

@@ -17,20 +17,22 @@ QRect inDialog(const vDialog &d, int id) {
   return QRect(w->mapTo(&d, QPoint(0, 0)), w->size());
 }
 
-void checkBuiltFromTable(vDialog &d, std::span<const CommandObject> table, const char *title) {
+template <class D> void checkDialog(const char *title) {
   SCOPED_TRACE(title);
+  QWidget main;
+  ProgramValues values;
+  D d(&main, title, values);
   EXPECT_EQ(d.windowTitle(), title);
   // Before the first show, every control carries its table text and value.
-  for (const CommandObject &r : table) {
-    QWidget *w = d.control(r.id);
-    ASSERT_NE(w, nullptr) << r.id;
+  for (const CommandObject &r : D::commands()) {
+    ASSERT_NE(d.control(r.id), nullptr) << r.id;
     EXPECT_EQ(d.getText(r.id), r.label) << r.id;
     if (r.kind == CmdKind::CheckBox || r.kind == CmdKind::RadioButton) {
       EXPECT_EQ(d.getValue(r.id), r.value) << r.id;
     }
   }
   d.showDialog("");
-  for (const CommandObject &r : table) {
+  for (const CommandObject &r : D::commands()) {
     const QRect g = inDialog(d, r.id);
     EXPECT_TRUE(d.control(r.id)->isVisible()) << r.id;
     EXPECT_TRUE(d.rect().contains(g)) << r.id;
@@ -38,7 +40,7 @@ void checkBuiltFromTable(vDialog &d, std::span<const CommandObject> table, const
       EXPECT_TRUE(inDialog(d, r.frame).contains(g)) << r.id;
     }
     // Nothing that shows text or takes input hides under another such control.
-    for (const CommandObject &o : table) {
+    for (const CommandObject &o : D::commands()) {
       if (&o == &r || o.kind == CmdKind::BlankLabel || r.kind == CmdKind::BlankLabel ||
           o.kind == CmdKind::Frame || r.kind == CmdKind::Frame)
         continue;
@@ -46,13 +48,6 @@ void checkBuiltFromTable(vDialog &d, std::span<const CommandObject> table, const
     }
   }
   d.cancelDialog();
-}
-
-template <class D> void checkDialog(const char *title) {
-  QWidget main;
-  ProgramValues values;
-  D dialog(&main, title, values);
-  checkBuiltFromTable(dialog, D::commands(), title);
 }
 
 TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
