@@ -3,37 +3,18 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <string>
 
 namespace hs {
 namespace {
-
-// A save file on a device that takes only the first `room` bytes, as a disk
-// that fills up part way through.
-class FillingSaveFile : public QSaveFile {
-public:
-  FillingSaveFile(const std::string &name, qint64 room)
-      : QSaveFile(QString::fromStdString(name)), room_(room) {}
-
-protected:
-  qint64 writeData(const char *data, qint64 len) override {
-    if (len <= room_) {
-      room_ -= len;
-      return QSaveFile::writeData(data, len);
-    }
-    if (room_ > 0)
-      QSaveFile::writeData(data, room_);
-    room_ = 0;
-    return -1;
-  }
-
-private:
-  qint64 room_;
-};
 
 // Writes text in pieces, as the file writers do, stopping at the first refusal.
 WriteText pieces(const std::string &text) {
@@ -48,33 +29,47 @@ WriteText pieces(const std::string &text) {
   };
 }
 
+// Saves in a child whose files may grow to `room` bytes only, as on a disk
+// that fills up part way through: the system refuses a write, or only the
+// final flush. The child's exit status: 0 saved, 1 refused.
+int saveWithRoom(const std::string &name, const std::string &text, rlim_t room) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{room, room};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(saveAtomically(name, pieces(text)) ? 0 : 1);
+  }
+  int status = 0;
+  return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 QStringList entries(const TestFolder &folder) {
   return QDir(QString::fromStdString(folder.path()))
       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-TEST(AtomicSave, AFailedWriteKeepsTheEarlierFileAndLeavesNothingBehind) {
+TEST(AtomicSave, AFullDiskKeepsTheEarlierFileAndLeavesNothingBehind) {
   TestFolder folder;
   const std::string earlier = "earlier text\n";
   const std::string name = folder.write("scene.txt", earlier);
   std::string text;
   for (int k = 0; text.size() < 200'000; ++k)
     text += std::to_string(k) + ",1.000000,2.000000,0,0.500000\n";
-  const auto size = static_cast<qint64>(text.size());
+  const rlim_t size = text.size();
 
-  for (qint64 room : {qint64(0), qint64(1), qint64(999), qint64(1 << 16), size / 2, size - 1}) {
-    FillingSaveFile file(name, room);
-    EXPECT_FALSE(saveAtomically(file, pieces(text))) << room;
-    EXPECT_EQ(folder.read("scene.txt"), earlier) << room;
+  // One byte short is refused only by the final flush.
+  for (rlim_t room : {rlim_t{0}, rlim_t{1}, rlim_t{999}, rlim_t{1} << 16, size / 2, size - 1}) {
+    EXPECT_EQ(saveWithRoom(name, text, room), 1) << room;
+    EXPECT_TRUE(folder.read("scene.txt") == earlier) << room;
     EXPECT_EQ(entries(folder), QStringList{QStringLiteral("scene.txt")}) << room;
   }
   // A writer that gives up by itself is treated alike.
   EXPECT_FALSE(saveAtomically(name, [](QIODevice &) { return false; }));
-  EXPECT_EQ(folder.read("scene.txt"), earlier);
+  EXPECT_TRUE(folder.read("scene.txt") == earlier);
 
-  FillingSaveFile roomy(name, size);
-  EXPECT_TRUE(saveAtomically(roomy, pieces(text)));
-  EXPECT_EQ(folder.read("scene.txt"), text);
+  EXPECT_EQ(saveWithRoom(name, text, size), 0);
+  EXPECT_TRUE(folder.read("scene.txt") == text);
   EXPECT_EQ(entries(folder), QStringList{QStringLiteral("scene.txt")});
 }
 

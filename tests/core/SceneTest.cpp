@@ -2,6 +2,7 @@
 #include "core/LRMemoryDC.h"
 #include "core/Names.h"
 #include "core/ScData.h"
+#include "support/DataTable.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,11 @@
 namespace hs {
 namespace {
 
-void fill(Scene &s) {
+TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
+  Scene s;
   s.objects[0].append(1, 2, 3, 0, 0.5);
   s.objects[15].append(4, 5, 6, 2, 1.5);
   s.objects[15].append(7, 8, 9, 1, 2.5);
-}
-
-TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
-  Scene s;
-  fill(s);
   keep(s);
   s.camera.x = 3;
   killAll(s);
@@ -60,18 +57,13 @@ TEST(Scene, KeepAndUndoThatRunOutOfMemoryChangeNothing) {
       s.objects[3].append(k, 0, 0, 0, 0);
     s.camera.x = 7;
     limitGrowth(32 << 20);
-    int failed = 0;
-    if (keep(s))
-      failed |= 1;
-    if (s.keptObjects[3].count() != 0 || s.keptCamera.x != kDefaultCamera.x)
-      failed |= 2;
+    int failed = keep(s) ? 1 : 0;
+    failed |= s.keptObjects[3].count() != 0 || s.keptCamera.x != kDefaultCamera.x ? 2 : 0;
     for (std::size_t t = 0; t < s.objects.size(); ++t)
       s.keptObjects[t].swap(s.objects[t]);
     s.keptCamera.x = 9;
-    if (undo(s))
-      failed |= 4;
-    if (s.objectCount() != 0 || s.camera.x != 7 || s.budget.used != 0)
-      failed |= 8;
+    failed |= undo(s) ? 4 : 0;
+    failed |= s.objectCount() != 0 || s.camera.x != 7 || s.budget.used != 0 ? 8 : 0;
     _exit(failed);
   }
   int status = 0;
@@ -142,27 +134,18 @@ TEST(ScData, BudgetLimitsTheWholeSceneAndFailsLikeOutOfMemory) {
   EXPECT_EQ(budget.used, 6);
 }
 
-// Water paints each pixel whose height is at or below the level: blue on a
-// Targa map, red + 256 * green on a PPM one (blue ignored), white being the
-// top of either; only within the given size, and never past the image.
+// Water paints each pixel whose height is at or below the level, only within
+// the given size and never past the image (tests/data/paint_at_or_below.txt).
 TEST(PaintAtOrBelow, ComparesTheHeightOfEachMapType) {
-  const struct {
-    int sixteenBit;
-    unsigned level;
-    ColourValue pixel;
-    bool painted;
-  } cases[] = {
-      {0, 0, 0x000000, true},      {0, 0, 0x01FFFF, false},    {0, 255, 0xFFFFFF, true},
-      {0, 254, 0xFFFFFF, false},   {1, 258, 0xFF0102, true},   {1, 258, 0x000103, false},
-      {1, 65534, 0xFFFFFF, false}, {1, 65535, 0xFFFFFF, true}, {1, 0, 0x000000, true},
-  };
-  for (const auto &c : cases) {
+  for (const auto &row : test::dataTable("paint_at_or_below.txt")) {
+    const auto pixel = static_cast<ColourValue>(std::stoul(row[2], nullptr, 16));
     LRMemoryDC dc(2, 1);
-    dc.writePixel(0, 0, c.pixel);
-    dc.writePixel(1, 0, c.pixel);
-    dc.paintAtOrBelow(1, 50, c.sixteenBit, c.level, 0xABCDEF);
-    EXPECT_EQ(dc.pixelAt(0, 0), c.painted ? 0xABCDEFu : c.pixel) << c.sixteenBit << " " << c.level;
-    EXPECT_EQ(dc.pixelAt(1, 0), c.pixel); // beyond the given width
+    dc.writePixel(0, 0, pixel);
+    dc.writePixel(1, 0, pixel);
+    dc.paintAtOrBelow(1, 50, std::stoi(row[0]), static_cast<unsigned>(std::stoul(row[1])),
+                      0xABCDEF);
+    EXPECT_EQ(dc.pixelAt(0, 0), row[3] == "1" ? 0xABCDEFu : pixel) << row[1] << " " << row[2];
+    EXPECT_EQ(dc.pixelAt(1, 0), pixel); // beyond the given width
   }
 }
 

@@ -49,25 +49,21 @@ struct PaneFixture : ::testing::Test {
   RecordingPane pane;
 };
 
-// The drawing itself is vMemoryDC's (tests/gui/image); here it must land in
-// what the pane shows.
-TEST_F(PaneFixture, IconsAndXorFiguresDrawIntoTheBackingStore) {
-  const QImage before = pane.backing().copy();
+// How figures are drawn is vMemoryDC's (tests/gui/image); here they must land
+// in the backing store, which keeps the corner across a resize and is what the
+// surface shows.
+TEST_F(PaneFixture, DrawingLandsInTheBackingStoreWhichTheSurfaceShows) {
   const ColourValue at = pane.pixelAt(3, 3);
   pane.xorLine(3, 3, 3, 3);
   EXPECT_EQ(pane.pixelAt(3, 3), at ^ 0xFFFFFFu);
   pane.xorRect(3, 3, 6, 6); // its corner inverts the point back
-  pane.xorEllipse(10, 10, 30, 20);
   EXPECT_EQ(pane.pixelAt(3, 3), at);
+  const QImage before = pane.backing().copy();
   pane.xorEllipse(10, 10, 30, 20);
-  pane.xorRect(3, 3, 6, 6);
-  pane.xorLine(3, 3, 3, 3);
-  EXPECT_EQ(pane.backing(), before);
+  EXPECT_NE(pane.backing(), before);
   pane.drawIcon(iconFromRows({"a"}, {{'a', 0x123456}}, false), 7, 8);
   EXPECT_EQ(pane.pixelAt(7, 8), 0x123456u);
-}
 
-TEST_F(PaneFixture, TheSurfaceHoldsTheCornerAndShowsTheBackingStore) {
   pane.showHScroll(true);
   pane.showVScroll(true);
   QApplication::processEvents();
@@ -78,7 +74,7 @@ TEST_F(PaneFixture, TheSurfaceHoldsTheCornerAndShowsTheBackingStore) {
   EXPECT_EQ(pane.backing().size(), pane.surface()->size());
   EXPECT_EQ(pane.pixelAt(5, 5), 0x10203u + 5 * 2 + 5 * 700); // kept across the resize
   const QImage shown = pane.surface()->grab().toImage();
-  for (QPoint p : {QPoint(0, 0), QPoint(7, 3), QPoint(119, 79)})
+  for (QPoint p : {QPoint(0, 0), QPoint(7, 8), QPoint(119, 79)})
     EXPECT_EQ(fromQtPixel(shown.pixel(p)), pane.pixelAt(p.x(), p.y())) << p.x() << "," << p.y();
 }
 

@@ -2,6 +2,7 @@
 #include "gui/vCanvasPane.h"
 #include "gui/vCmdWindow.h"
 #include "gui/vDialog.h"
+#include "support/DataTable.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QAbstractSpinBox>
@@ -64,24 +65,20 @@ TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
   EXPECT_FALSE(w.setValue(9999, 1));
 }
 
-TEST(CmdWindow, TheSpinnerShowsItsTextsAndTakesATypedOne) {
+// A typed text is taken when it is one of the spinner's own (the first and
+// the last here), and leaves the value otherwise; stepping and the texts shown are pinned
+// through the main window in tests/app.
+TEST(CmdWindow, TheSpinnerTakesOnlyATypedTextOfItsOwn) {
   RecordingWindow w;
   w.show();
   auto *spinner = qobject_cast<QAbstractSpinBox *>(w.control(134));
   ASSERT_NE(spinner, nullptr);
   spinner->setFocus();
-  EXPECT_EQ(spinner->text(), "Obj 1");
-  spinner->stepDown();
-  EXPECT_EQ(spinner->text(), "Obj 2");
-  spinner->selectAll();
-  QTest::keyClicks(spinner, "Obj 3");
-  QTest::keyClick(spinner, Qt::Key_Return);
-  EXPECT_EQ(w.getValue(134), 0);
-  for (const char *text : {"Obj 1", "Obj 9"}) { // not one of its texts: the value stays
+  for (auto [text, value] : {std::pair{"Obj 3", 0}, {"Obj 1", 2}, {"Obj 9", 2}}) {
     spinner->selectAll();
     QTest::keyClicks(spinner, text);
     QTest::keyClick(spinner, Qt::Key_Return);
-    EXPECT_EQ(w.getValue(134), 2) << text;
+    EXPECT_EQ(w.getValue(134), value) << text;
   }
 }
 
@@ -102,30 +99,16 @@ TEST(CmdWindow, ExitClosesEveryWindow) {
 
 // Where dialogs first appear, as a function of the window and screen geometry
 // (the offscreen platform draws no frames, so the widgets cannot show it).
-
 TEST(DialogPlacement, TheWholeFrameStaysOnTheScreen) {
-  const QRect screen(0, 0, 1280, 1024);
-  const QSize frame(300, 200);
-  struct Case {
-    const char *what;
-    QRect main;
-    QPoint expected;
-  };
-  const Case cases[] = {
-      {"room enough", QRect(100, 50, 500, 300), QPoint(140, 50)},
-      {"maximised at y -1", QRect(-1, -1, 1282, 1026), QPoint(39, 0)},
-      {"past the right and bottom edges", QRect(1200, 900, 500, 300), QPoint(980, 824)},
-      {"above and left of the screen", QRect(-400, -300, 500, 300), QPoint(0, 0)},
-  };
-  for (const Case &c : cases)
-    EXPECT_EQ(dialogFramePosition(c.main, QPoint(40, 0), frame, screen), c.expected) << c.what;
-  // A second screen to the right counts from its own corner.
-  EXPECT_EQ(dialogFramePosition(QRect(1280, -1, 800, 600), QPoint(40, 0), frame,
-                                QRect(1280, 0, 1920, 1080)),
-            QPoint(1320, 0));
-  // Larger than the screen: the title bar stays reachable.
-  EXPECT_EQ(dialogFramePosition(QRect(50, 50, 500, 300), QPoint(40, 0), QSize(2000, 1500), screen),
-            QPoint(0, 0));
+  for (const auto &row : test::dataTable("dialog_frames.txt")) {
+    const auto main = test::numbers(row[0]), frame = test::numbers(row[1]),
+               screen = test::numbers(row[2]), at = test::numbers(row[3]);
+    EXPECT_EQ(dialogFramePosition(QRect(main[0], main[1], main[2], main[3]), QPoint(40, 0),
+                                  QSize(frame[0], frame[1]),
+                                  QRect(screen[0], screen[1], screen[2], screen[3])),
+              QPoint(at[0], at[1]))
+        << row[0];
+  }
 }
 
 constexpr const char *kFilters[] = {"*.txt", "*.inc", "*"};
