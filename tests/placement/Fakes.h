@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PaneSurface.h"
-#include "core/Scene.h"
+// What every placement test includes: the fixture, the fakes and gtest.
+
 #include "placement/Mouse.h"
 #include "support/FakeServices.h"
 #include "support/FakeSurface.h"
@@ -9,11 +9,19 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <ostream>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace hs {
+
+using Calls = std::vector<std::string>;
+using Figures = std::set<std::string>;
+using Xs = std::vector<double>;
+using Items = std::vector<ScItem>;
 
 inline void PrintTo(const ScItem &i, std::ostream *os) {
   *os << "{" << i.x << ", " << i.y << ", " << i.z << ", " << i.heightMode << ", " << i.height
@@ -26,6 +34,16 @@ inline void paintRampMap(Scene &scene) {
     for (int x = 0; x < scene.baseImage.width(); ++x)
       scene.baseImage.writePixel(x, y, vColor(0, 0, (x + y) & 255).value());
   scene.viewImage.copyFrom(scene.baseImage);
+}
+
+// A gesture: pressed at the first point, dragged through the rest, released at
+// the last; one point is a click.
+inline void gesture(Scene &s, ProgramValues &v, std::initializer_list<Point> path,
+                    int button = kLeftButton) {
+  mousePress(s, v, path.begin()->x, path.begin()->y, button);
+  for (const Point *p = path.begin() + 1; p != path.end(); ++p)
+    mouseDrag(s, v, p->x, p->y, button);
+  mouseRelease(s, v, (path.end() - 1)->x, (path.end() - 1)->y, button);
 }
 
 // The scene most placement tests start from: the ramp map, a recording window
@@ -50,6 +68,21 @@ struct PlacementFixture : ::testing::Test {
   }
   void add(int type, double x, double z) {
     s.objects[static_cast<std::size_t>(type)].append(x, 7, z, AboveGround, 0.0);
+  }
+  // The gesture's first and last points.
+  void drag(int x0, int y0, int x1, int y1) {
+    std::tie(s.firstPoint, s.lastPoint) = std::pair(Point{x0, y0}, Point{x1, y1});
+  }
+  // The objects of a type (checked access with at()), and their x alone.
+  Items items(int type) const {
+    const ScData &list = s.objects[static_cast<std::size_t>(type)];
+    return {list.begin(), list.end()};
+  }
+  Xs xs(int type) const {
+    Xs out;
+    for (const ScItem &item : items(type))
+      out.push_back(item.x);
+    return out;
   }
 };
 

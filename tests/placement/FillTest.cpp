@@ -4,11 +4,7 @@
 #include "Fakes.h"
 #include "support/DataTable.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <string>
-#include <vector>
 
 namespace hs {
 namespace {
@@ -25,33 +21,19 @@ std::string objects(const Scene &s) {
   return out.substr(out.empty() ? 0 : 1);
 }
 
-struct FillFixture : ::testing::Test {
-  Scene s;
-  ProgramValues v;
-  void SetUp() override { paintRampMap(s); }
-  void drag(int x0, int y0, int x1, int y1) {
-    s.firstPoint = {x0, y0};
-    s.lastPoint = {x1, y1};
-  }
-};
+using FillFixture = PlacementFixture;
 
+// The generator starts from its seeded state; a random type stays within the selected one.
 TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
-  ProgramValues v;
-  ProgramValues seeded;
+  ProgramValues v, seeded;
   seeded.randomState = 12345;
   seedRandom(seeded);
   EXPECT_EQ(seeded.randomState, v.randomState);
   for (int expected : {130, 10982, 1090, 11656, 7117, 17595, 6415, 22948})
     EXPECT_EQ(nextRandom(v), expected);
   // The largest generator value would give 16; it is held at the selected type.
-  v.fillRandomType = 1;
-  v.currentType = 15;
-  for (v.randomState = 0;; v.randomState += 65536u) { // a state whose next value is 32767
-    ProgramValues probe;
-    probe.randomState = v.randomState;
-    if (nextRandom(probe) == 32767)
-      break;
-  }
+  // 1810038784 is a state whose next value is 32767.
+  std::tie(v.fillRandomType, v.currentType, v.randomState) = std::tuple(1, 15, 1810038784u);
   EXPECT_EQ(randomTypeFor(v), 15);
   v.fillRandomType = 0;
   const std::uint32_t before = v.randomState;
@@ -67,15 +49,12 @@ TEST(Fill, PinnedFills) {
     Scene s;
     paintRampMap(s);
     ProgramValues v;
-    v.fillCount = g[0];
-    v.fillRandomPlace = g[1];
-    v.fillRandomType = g[2];
-    v.currentType = g[3];
-    v.placeHeightMode = AboveCamera;
-    v.placeHeight = 1.25f;
-    s.scrollX = g[4]; // positions are map points
-    s.firstPoint = {g[5], g[6]};
-    s.lastPoint = {g[7], g[8]};
+    std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType, v.currentType) =
+        std::tuple(g[0], g[1], g[2], g[3]);
+    std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.25f);
+    // Positions are map points.
+    std::tie(s.scrollX, s.firstPoint, s.lastPoint) =
+        std::tuple(g[4], Point{g[5], g[6]}, Point{g[7], g[8]});
     (row[0] == "line" ? fillLine : row[0] == "box" ? fillBox : fillCircle)(s, v);
     EXPECT_EQ(objects(s), row[2]) << row[0] << " " << row[1];
     for (const ScData &list : s.objects)
@@ -84,6 +63,7 @@ TEST(Fill, PinnedFills) {
   }
 }
 
+// Counts of one or less place nothing in any fill.
 TEST_F(FillFixture, NothingIsPlacedForCountsOfOneOrLess) {
   drag(10, 10, 100, 100);
   for (int n : {1, 0, -3}) {
@@ -95,59 +75,48 @@ TEST_F(FillFixture, NothingIsPlacedForCountsOfOneOrLess) {
   EXPECT_EQ(s.objectCount(), 0);
 }
 
+// Random fills draw from the one generator; a fill that restarted it would end elsewhere.
 TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
-  v.fillRandomPlace = 1;
-  v.fillRandomType = 1;
-  v.currentType = 15;
-  v.fillCount = 4;
+  std::tie(v.fillRandomPlace, v.fillRandomType, v.currentType, v.fillCount) =
+      std::tuple(1, 1, 15, 4);
   drag(0, 0, 30, 300);
   fillLine(s, v);
   v.fillCount = 8;
   drag(200, 200, 150, 260);
   fillCircle(s, v);
-  // A fill that restarted the generator would end elsewhere.
-  EXPECT_EQ(s.objectCount(), 12);
-  EXPECT_EQ(v.randomState, 4193161758u);
-  EXPECT_EQ(s.objects[15][0].x, 155);
+  EXPECT_EQ(std::tuple(s.objectCount(), v.randomState, s.objects[15][0].x),
+            std::tuple(12LL, 4193161758u, 155.0));
 }
 
+// A fill ends at the first append that fails.
 TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
   s.budget.limit = 3;
-  v.fillCount = 10;
-  v.fillRandomPlace = 1;
-  v.fillRandomType = 1;
+  std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType) = std::tuple(10, 1, 1);
   drag(0, 0, 90, 0);
   fillLine(s, v);
-  EXPECT_EQ(s.objectCount(), 3);
   // Four objects were tried: a position and a type each, then the fill stopped.
   ProgramValues probe;
   for (int i = 0; i < 8; ++i)
     nextRandom(probe);
-  EXPECT_EQ(v.randomState, probe.randomState);
+  EXPECT_EQ(std::pair(s.objectCount(), v.randomState), std::pair(3LL, probe.randomState));
   fillBox(s, v);
   fillCircle(s, v);
   EXPECT_EQ(s.objectCount(), 3);
 }
 
+// One object is drawn at once, joined to the one before with Order on, with no redraw.
 TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
-  test::FakeSurface pane;
-  s.attachSurface(&pane);
-  s.scrollX = 100;
-  s.scrollY = 50;
-  v.currentType = 2;
-  v.showOrder = 1;
+  std::tie(s.scrollX, s.scrollY, v.currentType, v.showOrder) = std::tuple(100, 50, 2, 1);
   ASSERT_TRUE(placeSingle(s, v, 20, 77, 30));
-  EXPECT_EQ(s.objects[2][0], (ScItem{120, 77, 80, AboveGround, 0.0}));
   // The marker is in viewImage at the map point minus 4: type 3's black frame
   // and white digit.
-  EXPECT_EQ(s.viewImage.pixelAt(116, 76), 0u);
-  EXPECT_EQ(s.viewImage.pixelAt(118, 77), 0xFFFFFFu);
+  EXPECT_EQ(std::tuple(s.objects[2][0], s.viewImage.pixelAt(116, 76), s.viewImage.pixelAt(118, 77)),
+            std::tuple(ScItem{120, 77, 80, AboveGround, 0.0}, 0u, 0xFFFFFFu));
   ASSERT_TRUE(placeSingle(s, v, 60, 5, 10));
-  // The first of a type joins nothing; the second joins the first.
-  EXPECT_EQ(pane.calls,
-            (std::vector<std::string>{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}));
-  EXPECT_EQ(s.viewImage.pixelAt(140, 70), 0u); // the line, in the current (black) pen
-  EXPECT_EQ(pane.showCount, 0);                // no redraw
+  // The first of a type joins nothing; the second joins the first, in the
+  // current (black) pen.
+  EXPECT_EQ(std::tuple(pane.calls, s.viewImage.pixelAt(140, 70), pane.showCount),
+            std::tuple(Calls{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}, 0u, 0));
   s.budget.limit = 2;
   EXPECT_FALSE(placeSingle(s, v, 1, 1, 1));
   EXPECT_EQ(pane.calls.size(), 3u);

@@ -1,106 +1,78 @@
 #include "placement/Readout.h"
 
 #include "Fakes.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
+#include "support/DataTable.h"
 
 namespace hs {
 namespace {
 
-using Calls = std::vector<std::string>;
+using Readout = std::tuple<std::string, int, int>;
 
-// (units, scales, map size, map point and sample, text); a map one pixel
-// across reads as its centre.
-TEST_F(PlacementFixture, ReadoutInThreeUnits) {
-  const struct {
-    int units;
-    float sx, sy, sz;
-    int size, x, sample, z;
-    const char *text;
-  } cases[] = {
-      {0, 100, 10, 100, 400, 0, 255, 0, " X,C,Y : 0,255,0 "},
-      {1, 100, 10, 100, 400, 0, 255, 0, " x,y,z : .-498, .1000, .498 "},
-      {1, 100, 10, 100, 400, 399, 0, 399, " x,y,z : .501, .0, .-501 "},
-      {1, 100, 10, 100, 400, 199, 128, 199, " x,y,z : .0, .501, .0 "},
-      {2, 100, 10, 100, 400, 0, 255, 0, " X,Y,Z : -49.875,10.000,49.875 "},
-      {2, 2, 1, 4, 400, 399, 51, 0, " X,Y,Z : 1.003,0.200,1.995 "},
-      {1, 100, 10, 100, 1, 0, 10, 0, " x,y,z : .0, .39, .0 "},
-      {2, 100, 10, 100, 1, 0, 255, 0, " X,Y,Z : 0.000,10.000,0.000 "},
-  };
-  for (const auto &c : cases) {
-    std::tie(v.unitsMode, v.scaleX, v.scaleY, v.scaleZ) = std::tuple(c.units, c.sx, c.sy, c.sz);
-    s.setMapSize(c.size, c.size);
-    EXPECT_EQ(readoutText(s, v, c.x, c.sample, c.z), c.text);
+struct ReadoutFixture : PlacementFixture {
+  // The readout and the window's cursor after a move to pane point (x, y).
+  Readout movedTo(int x, int y) {
+    mouseMotion(s, v, x, y);
+    return {window.readout, owner.cursorX, owner.cursorY};
+  }
+  void returnAt(int x, int y) {
+    mouseMotion(s, v, x, y);
+    keyIn(s, v, Key::Return, false);
+  }
+};
+
+// The readout in all three units, from tests/data/readouts.txt.
+TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
+  for (const auto &row : test::dataTable("readouts.txt")) {
+    const std::vector<int> n = test::numbers(row[0]);
+    ASSERT_EQ(n.size(), 8u) << row[0];
+    std::tie(v.unitsMode, v.scaleX, v.scaleY, v.scaleZ) = std::tuple(n[0], n[1], n[2], n[3]);
+    s.setMapSize(n[4], n[4]);
+    EXPECT_EQ(readoutText(s, v, n[5], n[6], n[7]), row[1].substr(1, row[1].size() - 2)) << row[0];
   }
 }
 
-TEST_F(PlacementFixture, MotionReportsTheMapPointAndKeepsTheTextOffTheMap) {
-  s.scrollX = 10;
-  s.scrollY = 20;
-  mouseMotion(s, v, 5, 6);
-  EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(15, 26));
-  // A pure white pixel carries no height.
-  s.baseImage.writePixel(40, 50, vColor(255, 255, 255).value());
-  mouseMotion(s, v, 30, 30);
-  EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(std::pair(owner.cursorX, owner.cursorY), std::pair(40, 50));
+// Motion reports the map point; the text stays where there is no height to read.
+TEST_F(ReadoutFixture, MotionReportsTheMapPointAndKeepsTheTextOffTheMap) {
+  std::tie(s.scrollX, s.scrollY) = std::pair(10, 20);
+  EXPECT_EQ(movedTo(5, 6), Readout(" X,C,Y : 15,41,26 ", 15, 26));
+  s.baseImage.writePixel(40, 50, vColor(255, 255, 255).value()); // pure white carries no height
+  EXPECT_EQ(movedTo(30, 30), Readout(" X,C,Y : 15,41,26 ", 40, 50));
   s.viewWidth = 600;
   mouseDrag(s, v, 500, 30, kLeftButton);
-  EXPECT_EQ(window.readout, " X,C,Y : 15,41,26 ");
-  EXPECT_EQ(owner.cursorX, 510);
+  EXPECT_EQ(std::pair(window.readout, owner.cursorX),
+            std::pair(std::string(" X,C,Y : 15,41,26 "), 510));
   s.hfType = 1; // the readout reads the 8-bit sample whatever the map type
-  mouseMotion(s, v, 0, 0);
-  EXPECT_EQ(window.readout, " X,C,Y : 10,30,20 ");
+  EXPECT_EQ(std::get<0>(movedTo(0, 0)), " X,C,Y : 10,30,20 ");
 }
 
-// (pane size, scroll, pointer on the pane, what the five keys nudge): the
-// pointer stays inside the visible part of the map.
-TEST_F(PlacementFixture, ArrowsStayInsideTheVisibleMap) {
-  const struct {
-    int w, h, sx, sy, x, y;
-    Calls nudges;
-  } cases[] = {
-      {400, 400, 0, 0, 0, 0, {"nudge 1 0", "nudge 0 1"}},
-      {400, 400, 0, 0, 200, 100, {"nudge -1 0", "nudge 1 0", "nudge 0 -1", "nudge 0 1"}},
-      {500, 450, 0, 0, 399, 399, {"nudge -1 0", "nudge 0 -1"}}, // the map's last column and row
-      {300, 200, 50, 60, 0, 199, {"nudge 1 0", "nudge 0 -1"}},  // the pane's edges
-      {300, 200, 50, 60, 298, 0, {"nudge -1 0", "nudge 1 0", "nudge 0 1"}},
-      {300, 200, 50, 60, 299, 0, {"nudge -1 0", "nudge 0 1"}},
-  };
-  for (const auto &c : cases) {
-    std::tie(s.viewWidth, s.viewHeight, s.scrollX, s.scrollY) = std::tuple(c.w, c.h, c.sx, c.sy);
-    mouseMotion(s, v, c.x, c.y);
+// The arrow keys stay inside the visible map, from tests/data/arrow_nudges.txt.
+TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
+  for (const auto &row : test::dataTable("arrow_nudges.txt")) {
+    const std::vector<int> n = test::numbers(row[0]);
+    ASSERT_EQ(n.size(), 6u) << row[0];
+    std::tie(s.viewWidth, s.viewHeight, s.scrollX, s.scrollY) = std::tuple(n[0], n[1], n[2], n[3]);
+    mouseMotion(s, v, n[4], n[5]);
     window.calls.clear();
     for (Key k : {Key::Left, Key::Right, Key::Up, Key::Down, Key::Other})
       keyIn(s, v, k, false);
-    EXPECT_EQ(window.calls, c.nudges) << c.x << "," << c.y;
+    EXPECT_EQ(window.calls, Calls(row.begin() + 1, row.end())) << row[0];
   }
 }
 
-TEST_F(PlacementFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
-  v.currentType = 6;
+// Return places at the pointer in every mode, even off the map (height -1),
+// with the height of the loaded map's own decoding even when a failed load
+// changed the file type (red + 256 * green of the ramp: 0).
+TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
+  std::tie(v.currentType, s.scrollX, s.viewWidth) = std::tuple(6, 30, 500);
   v.modes.selectTool(DeleteObjects);
-  s.scrollX = 30;
-  mouseMotion(s, v, 10, 20);
-  keyIn(s, v, Key::Return, false);
-  EXPECT_EQ(s.objects[6][0], (ScItem{40, 60, 20, AboveGround, 0.0}));
-  s.viewWidth = 500;
-  mouseMotion(s, v, 450, 10);
-  keyIn(s, v, Key::Return, false);
-  EXPECT_EQ(s.objects[6][1], (ScItem{480, -1, 10, AboveGround, 0.0}));
-  // The height comes from the loaded map's own decoding, even when the file
-  // type was changed by a load that failed.
-  s.hfType = 1;
-  owner.hfFileType = 0;
-  mouseMotion(s, v, 10, 20);
-  keyIn(s, v, Key::Return, false);
-  ASSERT_EQ(s.objects[6].count(), 3);
-  EXPECT_EQ(s.objects[6][2].y, 0); // red + 256 * green of the ramp
-  EXPECT_EQ(v.modes.mode(), DeleteObjects);
+  returnAt(10, 20);
+  returnAt(450, 10);
+  std::tie(s.hfType, owner.hfFileType) = std::pair(1, 0);
+  returnAt(10, 20);
+  EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
+                                                                 {480, -1, 10, AboveGround, 0.0},
+                                                                 {40, 0, 20, AboveGround, 0.0}},
+                                                           int(DeleteObjects)));
 }
 
 } // namespace

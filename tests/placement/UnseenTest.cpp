@@ -1,12 +1,7 @@
 #include "placement/Unseen.h"
 #include "placement/Commands.h"
-#include "view/Redraw.h"
 
 #include "Fakes.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
 
 namespace hs {
 namespace {
@@ -17,14 +12,17 @@ struct UnseenFixture : PlacementFixture {
     s.camera = {200, 0, 200, AboveWater, 1.0};  // the map's middle
     s.lookAt = {200, 0, 100, AboveGround, 0.0}; // looking toward row 0
   }
-  std::vector<std::pair<double, double>> positions(int type) {
-    std::vector<std::pair<double, double>> out;
-    for (const ScItem &item : s.objects[static_cast<std::size_t>(type)])
-      out.emplace_back(item.x, item.z);
+  // Every object, type by type.
+  Items all() const {
+    Items out;
+    for (int t = 0; t < kObjectTypes; ++t)
+      for (const ScItem &item : items(t))
+        out.push_back(item);
     return out;
   }
 };
 
+// Objects behind and beside the camera go, those in its wedge and off the map stay.
 TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   ScData &list = s.objects[4];
   list.append(200, 0, 300, 0, 0.0); // behind the camera
@@ -36,10 +34,9 @@ TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   s.baseImage.writePixel(205, 60, unseenColour.value());
   s.showView = 0;
   commandDelUnseen(s, v);
-  EXPECT_EQ(positions(4), (std::vector<std::pair<double, double>>{{200, 50}, {-5, 300}}));
-  EXPECT_EQ(s.objects[0].count(), 1);
-  EXPECT_EQ(s.showView, 0);
-  EXPECT_EQ(pane.showCount, 1); // redrawn once, at the end
+  // Redrawn once, at the end, with the view still off.
+  EXPECT_EQ(std::tuple(items(4), s.objects[0].count(), s.showView, pane.showCount),
+            std::tuple(Items{{200, 0, 50, 0, 0.0}, {-5, 0, 300, 0, 0.0}}, 1, 0, 1));
 }
 
 // On a map without grey pixels, exactly the objects whose pixel the shading
@@ -54,32 +51,25 @@ TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
   };
   for (const auto &setup : cameras) {
     killAll(s);
-    s.camera = setup[0];
-    s.lookAt = setup[1];
+    std::tie(s.camera, s.lookAt) = std::pair(setup[0], setup[1]);
     for (int z = 0; z < 400; z += 3)
       for (int x = z % 5; x < 400; x += 5)
         s.objects[static_cast<std::size_t>((x + z) % 16)].append(x + 0.75, 0, z + 0.25, 0, 0.0);
     s.viewImage.copyFrom(s.baseImage);
     drawView(s, 36.0);
-    std::array<std::vector<ScItem>, kObjectTypes> expected;
-    for (int t = 0; t < kObjectTypes; ++t)
-      for (const ScItem &item : s.objects[static_cast<std::size_t>(t)])
-        if (s.viewImage.pixelAt(static_cast<int>(item.x), static_cast<int>(item.z)) !=
-            unseenColour.value())
-          expected[static_cast<std::size_t>(t)].push_back(item);
+    Items expected;
+    for (const ScItem &i : all())
+      if (s.viewImage.pixelAt(int(i.x), int(i.z)) != unseenColour.value())
+        expected.push_back(i);
     const long long before = s.objectCount();
     deleteUnseen(s);
-    EXPECT_LT(s.objectCount(), before);
-    EXPECT_GT(s.objectCount(), 0);
-    for (int t = 0; t < kObjectTypes; ++t) {
-      const ScData &list = s.objects[static_cast<std::size_t>(t)];
-      EXPECT_EQ(std::vector<ScItem>(list.begin(), list.end()),
-                expected[static_cast<std::size_t>(t)]);
-    }
+    EXPECT_EQ(all(), expected);
+    EXPECT_EQ(std::pair(s.objectCount() < before, s.objectCount() > 0), std::pair(true, true));
   }
 }
 
-// Undo after it is pinned with every other edit in the edit tests.
+// With the look-at point on the camera nothing is deleted (undo after it is
+// pinned with every other edit in the edit tests).
 TEST_F(UnseenFixture, NoDirectionNoDeletion) {
   s.objects[2].append(10, 0, 10, 0, 0.0);
   s.objects[2].append(390, 0, 390, 0, 0.0);
