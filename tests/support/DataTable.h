@@ -31,13 +31,13 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string &name) 
   return rows;
 }
 
-// A field with \n, \r and \t written as the characters they stand for.
+// A field with \n, \r, \t and \f written as the characters they stand for.
 inline std::string unescaped(const std::string &field) {
   std::string out;
   for (std::size_t i = 0; i < field.size(); ++i) {
     const char next = i + 1 < field.size() ? field[i + 1] : '\0';
-    if (field[i] == '\\' && (next == 'n' || next == 'r' || next == 't')) {
-      out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\t';
+    if (field[i] == '\\' && (next == 'n' || next == 'r' || next == 't' || next == 'f')) {
+      out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\f';
       ++i;
     } else {
       out += field[i];

@@ -26,8 +26,6 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
     std::string bytes;
     if (isPpm) {
       bytes = test::unescaped(row[1]);
-      for (std::size_t at; (at = bytes.find("\\f")) != std::string::npos;)
-        bytes.replace(at, 2, 1, '\f');
       bytes.append(length.at(0), 9);
     } else {
       const auto v = test::numbers(row[1]);
