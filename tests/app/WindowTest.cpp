@@ -46,6 +46,7 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   script.answerFile(folder.file("missing.pal"));
   click(kPaletteToggle);
   EXPECT_EQ(toggle(kPaletteToggle), 0); // the unread palette releases its toggle
+  EXPECT_EQ(script.fileRequests[0].filters, (std::vector<std::string>{"*.tga", "*.ppm", "*"}));
   std::vector<std::string> messages;
   for (const ScriptedInteraction::Notice &n : script.notices)
     messages.push_back(n.message);
@@ -62,10 +63,13 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   EXPECT_EQ(last(), std::tuple(0, 0.0, 0.0));
   click(kUndo);
   EXPECT_EQ(last(), std::tuple(2, 80.0, 90.0));
-  click(kOrder);
-  EXPECT_EQ(values.showOrder, 1);
-  click(kOrder);
-  EXPECT_EQ(values.showOrder, 0);
+  for (int on : {1, 0}) {
+    click(kOrder);
+    click(kSmooth);
+    EXPECT_EQ(std::tuple(values.showOrder, window->smoothOn, window->getString(kSmooth), status()),
+              std::tuple(on, on, on ? "Smooth ON " : "Smooth Off ",
+                         on ? "Smooth HF ON" : "Smooth HF OFF"));
+  }
 
   const std::string saved = folder.file("scene.txt");
   script.answerFile(saved);

@@ -155,5 +155,16 @@ TEST_F(FillStyleDialog, TheCountIsReadWithItsPrefixesUpToTheObjectLimit) {
   EXPECT_TRUE(dialog.isDisplayed()); // the refused count can still be put right
 }
 
+// The two boxes set the fill style as they are clicked.
+TEST_F(FillStyleDialog, TheBoxesSetTheStyleAtOnce) {
+  values.modes.selectTool(LineFill);
+  ASSERT_TRUE(dialog.showForMode());
+  for (int on : {1, 0}) {
+    click(dialog, FillDialog::kRandomType);
+    click(dialog, FillDialog::kRandomPlace);
+    EXPECT_EQ(std::tuple(values.fillRandomType, values.fillRandomPlace), std::tuple(on, on));
+  }
+}
+
 } // namespace
 } // namespace hs

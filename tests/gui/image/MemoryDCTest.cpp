@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace hs {
@@ -112,8 +113,14 @@ TEST(MemoryDC, XorFiguresDrawnTwiceLeaveTheImageAsItWas) {
   dc.xorEllipse(20, 15, 90, 65);
   // XOR inverts: a pixel on the line, and a corner of the rectangle.
   EXPECT_EQ(dc.readPixel(3, 70), before[70 * 120 + 3] ^ 0xFFFFFFu);
-  EXPECT_EQ(dc.readPixel(10, 10), before[10 * 120 + 10] ^ 0xFFFFFFu);
-  EXPECT_EQ(dc.readPixel(11, 11), before[11 * 120 + 11]); // inside stays
+  const auto inverted = [&](int x, int y) { return dc.readPixel(x, y) != before[y * 120 + x]; };
+  EXPECT_TRUE(inverted(3, 70) && inverted(10, 10) && !inverted(11, 11)); // inside stays
+  // The far corners are the points given, not one past them.
+  EXPECT_EQ(std::tuple(inverted(100, 60), inverted(101, 60), inverted(100, 61)),
+            std::tuple(true, false, false));
+  EXPECT_EQ(std::tuple(inverted(20, 40), inverted(90, 40), inverted(91, 40), inverted(55, 65),
+                       inverted(55, 66)),
+            std::tuple(true, true, false, true, false));
   dc.xorEllipse(20, 15, 90, 65);
   dc.xorLine(3, 70, 110, 5);
   dc.xorRect(100, 60, 10, 10);
