@@ -65,7 +65,7 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   EXPECT_EQ(last(), std::tuple(2, 80.0, 90.0));
   for (int on : {1, 0}) {
     click(kOrder);
-    click(kSmooth);
+    menu(kSmooth);
     EXPECT_EQ(std::tuple(values.showOrder, window->smoothOn, window->getString(kSmooth), status()),
               std::tuple(on, on, on ? "Smooth ON " : "Smooth Off ",
                          on ? "Smooth HF ON" : "Smooth HF OFF"));
