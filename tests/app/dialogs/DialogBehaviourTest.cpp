@@ -155,11 +155,15 @@ TEST_F(FillStyleDialog, TheCountIsReadWithItsPrefixesUpToTheObjectLimit) {
   EXPECT_TRUE(dialog.isDisplayed()); // the refused count can still be put right
 }
 
-// The two boxes set the fill style as they are clicked.
-TEST_F(FillStyleDialog, TheBoxesSetTheStyleAtOnce) {
-  values.modes.selectTool(LineFill);
+// The dialog shows the style and its boxes set it as they are clicked.
+TEST_F(FillStyleDialog, TheBoxesShowAndSetTheStyle) {
+  std::tie(values.fillRandomType, values.fillRandomPlace) = std::pair(1, 1);
+  values.modes.selectTool(CircleFill);
   ASSERT_TRUE(dialog.showForMode());
-  for (int on : {1, 0}) {
+  EXPECT_EQ(std::tuple(dialog.windowTitle().toStdString(), dialog.getValue(FillDialog::kRandomType),
+                       dialog.getValue(FillDialog::kRandomPlace)),
+            std::tuple("Fill Circle", 1, 1));
+  for (int on : {0, 1}) {
     click(dialog, FillDialog::kRandomType);
     click(dialog, FillDialog::kRandomPlace);
     EXPECT_EQ(std::tuple(values.fillRandomType, values.fillRandomPlace), std::tuple(on, on));
