@@ -1,9 +1,7 @@
 #include "core/Settings.h"
 #include "support/FakeServices.h"
-#include "support/TestFiles.h"
 
 #include <QBuffer>
-#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -64,45 +62,14 @@ TEST(Settings, MissingLinesAreEmptyAndABadUnitsLineChangesNothing) {
   EXPECT_EQ(w.paletteFileName, "f"); // the last line needs no line end
 }
 
-// Started in a folder of its own.
-class SettingsFile : public ::testing::Test {
-protected:
-  void SetUp() override { initStartDir(values); }
-  TestFolder dir;
-  ProgramValues values;
-  WindowValues window;
+TEST(Settings, AFailedSaveIsReported) {
+  ProgramValues v;
+  WindowValues w;
   FakeServices services;
-};
-
-// The defaults a first run writes are pinned through start-up in tests/app;
-// here, what loading says it did: the first run writes, the next one reads.
-TEST_F(SettingsFile, AFirstRunWritesTheDefaultsAndTheNextReadsThem) {
-  EXPECT_EQ(values.settingsPath, dir.file("Strewer.ini"));
-  EXPECT_FALSE(loadSettings(values, window, &services));
+  v.settingsPath = "/no/such/dir/Strewer.ini";
+  EXPECT_FALSE(saveSettings(v, w, &services));
   EXPECT_EQ(services.notices,
-            (std::vector<std::pair<std::string, std::string>>{{"Notice", kNoSettingsMessage}}));
-  EXPECT_TRUE(values.enginePath.ends_with("/povray")) << values.enginePath; // found, or guessed
-  ProgramValues again;
-  WindowValues againWindow;
-  initStartDir(again);
-  EXPECT_TRUE(loadSettings(again, againWindow, &services));
-  EXPECT_EQ(services.notices.size(), 1u);
-  EXPECT_EQ(std::tuple(again.enginePath, againWindow.paletteFileName),
-            std::tuple(values.enginePath, window.paletteFileName));
-}
-
-TEST_F(SettingsFile, SavingReturnsToTheStartDirectoryAndReportsFailure) {
-  TestFolder other; // made the working directory, as a file chooser may
-  window.hfFileName = "changed.tga";
-  ASSERT_TRUE(saveSettings(values, window, &services));
-  EXPECT_EQ(QDir::currentPath().toStdString(), dir.path());
-  EXPECT_EQ(dir.read("Strewer.ini").substr(0, 12), "changed.tga\n");
-  EXPECT_TRUE(services.notices.empty());
-
-  values.settingsPath = values.startDir + "/no/such/dir/Strewer.ini";
-  EXPECT_FALSE(saveSettings(values, window, &services));
-  ASSERT_EQ(services.notices.size(), 1u);
-  EXPECT_EQ(services.notices[0].second, kSaveSettingsMessage);
+            (std::vector<std::pair<std::string, std::string>>{{"Notice", kSaveSettingsMessage}}));
 }
 
 } // namespace

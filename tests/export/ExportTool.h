@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,11 +16,6 @@ struct ToolRun {
   std::string out;
   std::string err;
 };
-
-inline std::string fileText(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Runs argv (found on PATH) in workDir with its arguments as raw bytes, which
 // QProcess cannot pass; its output and errors are caught in temporary files.

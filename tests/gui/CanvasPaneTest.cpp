@@ -1,7 +1,6 @@
 #include "gui/vCanvasPane.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -14,10 +13,6 @@ namespace {
 
 class RecordingPane : public vCanvasPane {
 public:
-  void mouseDown(int x, int y, int b) override { log.push_back("down " + s(x, y, b)); }
-  void mouseUp(int x, int y, int b) override { log.push_back("up " + s(x, y, b)); }
-  void mouseMove(int x, int y, int b) override { log.push_back("drag " + s(x, y, b)); }
-  void mouseMotion(int x, int y) override { log.push_back("move " + s(x, y, 0)); }
   void hStep(int n) override { log.push_back("hstep " + std::to_string(n)); }
   void vStep(int n) override { log.push_back("vstep " + std::to_string(n)); }
   void hPage(int size, int pos) override { log.push_back("hpage " + s(size, pos, 0)); }
@@ -41,10 +36,6 @@ struct PaneFixture : ::testing::Test {
         image.writePixel(x, y, static_cast<ColourValue>(x * 2 + y * 700 + 0x10203));
     pane.copyImage(image, 0, 0, 120, 80);
     pane.log.clear();
-  }
-  void send(QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
-    QMouseEvent e(type, p, pane.surface()->mapToGlobal(p), b, held, Qt::NoModifier);
-    QApplication::sendEvent(pane.surface(), &e);
   }
   RecordingPane pane;
 };
@@ -98,21 +89,6 @@ TEST_F(PaneFixture, ScrollEventsCarryPercentValues) {
   const std::vector<std::string> expected = {"hstep 1",      "hstep -1",      "hpage 50,75,0",
                                              "hpage 0,0,0",  "vpage 20,20,0", "vstep 1",
                                              "hpage 50,40,0"};
-  EXPECT_EQ(pane.log, expected);
-}
-
-TEST_F(PaneFixture, MouseButtonsDragsAndReleasesOnlyForOwnPresses) {
-  send(QEvent::MouseMove, {5, 6}, Qt::NoButton, Qt::NoButton);
-  send(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton);
-  send(QEvent::MouseMove, {12, 22}, Qt::NoButton, Qt::LeftButton);
-  send(QEvent::MouseButtonRelease, {13, 23}, Qt::LeftButton, Qt::NoButton);
-  send(QEvent::MouseButtonRelease, {13, 23}, Qt::RightButton, Qt::NoButton); // never pressed here
-  send(QEvent::MouseButtonPress, {1, 2}, Qt::RightButton, Qt::RightButton);
-  send(QEvent::MouseButtonRelease, {1, 2}, Qt::RightButton, Qt::NoButton);
-  send(QEvent::MouseButtonPress, {3, 4}, Qt::MiddleButton, Qt::MiddleButton);
-  const std::vector<std::string> expected = {"move 5,6,0", "down 10,20,1", "drag 12,22,1",
-                                             "up 13,23,1", "down 1,2,3",   "up 1,2,3",
-                                             "down 3,4,2"};
   EXPECT_EQ(pane.log, expected);
 }
 

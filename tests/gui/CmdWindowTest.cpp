@@ -1,11 +1,9 @@
-#include "gui/vApp.h"
 #include "gui/vCanvasPane.h"
 #include "gui/vCmdWindow.h"
 #include "gui/vDialog.h"
 #include "support/DataTable.h"
 #include "support/ScriptedInteraction.h"
 
-#include <QAbstractSpinBox>
 #include <QAction>
 #include <QTest>
 
@@ -63,38 +61,6 @@ TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
   QTest::mouseClick(w.control(123), Qt::LeftButton);
   EXPECT_EQ(w.events, std::vector<Event>{Event(123, 0, CmdKind::ToggleButton)});
   EXPECT_FALSE(w.setValue(9999, 1));
-}
-
-// A typed text is taken when it is one of the spinner's own (the first and
-// the last here), and leaves the value otherwise; stepping and the texts shown are pinned
-// through the main window in tests/app.
-TEST(CmdWindow, TheSpinnerTakesOnlyATypedTextOfItsOwn) {
-  RecordingWindow w;
-  w.show();
-  auto *spinner = qobject_cast<QAbstractSpinBox *>(w.control(134));
-  ASSERT_NE(spinner, nullptr);
-  spinner->setFocus();
-  for (auto [text, value] : {std::pair{"Obj 3", 0}, {"Obj 1", 2}, {"Obj 9", 2}}) {
-    spinner->selectAll();
-    QTest::keyClicks(spinner, text);
-    QTest::keyClick(spinner, Qt::Key_Return);
-    EXPECT_EQ(w.getValue(134), value) << text;
-  }
-}
-
-// "Exit" hides every open window, not only the last one.
-TEST(CmdWindow, ExitClosesEveryWindow) {
-  int argc = 1;
-  char name[] = "test";
-  char *argv[] = {name, nullptr};
-  struct App : vApp {
-    using vApp::registerWindow;
-    using vApp::vApp;
-  } app("test", argc, argv);
-  vCmdWindow *first = app.registerWindow(std::make_unique<RecordingWindow>());
-  vCmdWindow *second = app.registerWindow(std::make_unique<RecordingWindow>());
-  app.exitApp();
-  EXPECT_FALSE(first->isVisible() || second->isVisible() || app.isOpen(first));
 }
 
 // Where dialogs first appear, as a function of the window and screen geometry

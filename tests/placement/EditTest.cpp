@@ -6,15 +6,7 @@
 namespace hs {
 namespace {
 
-using Pick = std::tuple<int, double, double>;
-
-struct EditFixture : PlacementFixture {
-  // What findNearest finds at a pane point, then the picked type and index.
-  Pick pick(int x, int y) {
-    const int kind = findNearest(s, x, y);
-    return {kind, s.pickType, s.pickIndex};
-  }
-};
+using EditFixture = PlacementFixture;
 
 // The pick's reach, from tests/data/pick_reach.txt.
 TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
@@ -26,25 +18,6 @@ TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
     std::tie(s.scrollX, s.scrollY) = std::pair(int(n[2]), int(n[3]));
     EXPECT_EQ(findNearest(s, int(n[4]), int(n[5])), std::stoi(row[1])) << row[0];
   }
-}
-
-// Equal distances go to the camera, the look-at point, lower types, lower indices.
-TEST_F(EditFixture, PickTiesGoToTheItemMetFirst) {
-  add(5, 200, 203);
-  add(3, 203, 200);
-  add(3, 200, 197);
-  add(3, 197, 200);
-  EXPECT_EQ(pick(200, 200), Pick(PickObject, 3, 0)); // the lower type, then the lower index
-  add(3, 201, 200);
-  EXPECT_EQ(pick(200, 200), Pick(PickObject, 3, 3)); // nearer beats earlier
-  // An object exactly on the camera is never picked while the camera is in
-  // reach; with no object found the pick stays.
-  add(0, 50, 50);
-  EXPECT_EQ(pick(52, 51), Pick(PickCamera, 3, 3));
-  s.lookAt = s.camera;
-  EXPECT_EQ(findNearest(s, 52, 51), PickCamera);
-  s.camera.x = 55;
-  EXPECT_EQ(findNearest(s, 52, 51), PickLookAt);
 }
 
 // Deleting the picked object closes the gap and redraws; nothing else is deleted.

@@ -58,10 +58,6 @@ struct PlacementFixture : ::testing::Test {
     paintRampMap(s); // height (x + y) & 255
     s.attachServices(&window);
     s.attachSurface(&pane);
-    window.waterPick = [this](int level) {
-      finishWaterPick(v, level);
-      window.setToolButtons(v.modes.mode() + 1);
-    };
     installRedraw(s, v);
     s.camera = {50, 0, 50, AboveWater, 1.0};
     s.lookAt = {300, 0, 300, AboveGround, 0.0};

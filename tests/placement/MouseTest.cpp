@@ -1,4 +1,3 @@
-#include "placement/Edit.h"
 #include "placement/Readout.h"
 #include "placement/Tool.h"
 
@@ -15,42 +14,6 @@ struct MouseFixture : PlacementFixture {
     return pane.xorFigures();
   }
 };
-
-// A camera pick waits for a point on the map, redraws before the dialog,
-// applies what the dialog left and returns to the tool.
-TEST_F(MouseFixture, CameraPickWaitsForTheMapThenAppliesTheDialogAndReturns) {
-  v.modes.selectTool(LineFill);
-  v.modes.enter(PlaceCamera);
-  s.viewWidth = 500; // the pane is wider than the map
-  gesture(s, v, {{450, 30}});
-  EXPECT_EQ(v.modes.mode(), PlaceCamera);
-  std::tie(s.scrollX, s.scrollY) = std::pair(10, 20);
-  const int showsBefore = pane.showCount;
-  ScItem duringDialog;
-  window.cameraDialog = [&] {
-    duringDialog = s.camera;
-    EXPECT_GT(pane.showCount, showsBefore); // redrawn while the dialog is open
-    std::tie(v.cameraHeightMode, v.cameraHeight) = std::pair(AboveGround, 2.5f);
-  };
-  gesture(s, v, {{120, 80}});
-  EXPECT_EQ(std::tuple(duringDialog.x, duringDialog.z, s.camera, v.modes.mode(), window.calls),
-            std::tuple(130.0, 100.0, ScItem{130, 230, 100, AboveGround, 2.5}, int(LineFill),
-                       Calls{"pick 0", "mode 2"}));
-}
-
-// A water pick reads the height under the pointer (0 off the map) and ends.
-TEST_F(MouseFixture, WaterPickOffTheMapGivesZeroAndEndsTheMode) {
-  v.waterLevel = 77;
-  v.modes.selectTool(BoxFill);
-  v.modes.enter(GetWater);
-  s.viewHeight = 500;
-  gesture(s, v, {{10, 450}});
-  EXPECT_EQ(std::tuple(window.calls, v.waterLevel, v.modes.mode()),
-            std::tuple(Calls{"water 0", "tools 3"}, 0.0f, int(BoxFill)));
-  v.modes.selectTool(GetWater);
-  gesture(s, v, {{100, 20}});
-  EXPECT_EQ(std::tuple(v.waterLevel, s.objectCount()), std::tuple(120.0f, 0LL));
-}
 
 // A gesture that ends where it started neither fills nor deletes nor leaves a band.
 TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
@@ -134,38 +97,6 @@ TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButto
   s.viewWidth = 500;
   gesture(s, v, {{450, 10}}); // off the map: nothing placed
   EXPECT_EQ(xs(2), Xs{40});
-}
-
-// Move shows the picked item's image while dragging and drops it at the release.
-TEST_F(MouseFixture, MoveDragsTheItemsImageAndDropsItThere) {
-  v.modes.selectTool(MoveObject);
-  add(3, 100, 100);
-  // An object, then the camera with its own image.
-  for (const auto &[x0, y0, x, y, kind, icon] :
-       {std::tuple(102, 101, 150, 120, PickObject, "icon 146 116 7 7"),
-        std::tuple(50, 50, 60, 60, PickCamera, "icon 56 56 15 15")}) {
-    mousePress(s, v, x0, y0, kLeftButton);
-    EXPECT_EQ(s.pickKind, kind);
-    pane.calls.clear();
-    mouseDrag(s, v, x, y, kLeftButton);
-    EXPECT_EQ(pane.calls, (Calls{"show 0 0 400 400", icon}));
-    mouseRelease(s, v, x, y, kLeftButton);
-  }
-  EXPECT_EQ(std::tuple(items(3).at(0), s.camera.x),
-            std::tuple(ScItem{150, 14, 120, AboveGround, 0.0}, 60.0));
-}
-
-// Presses while a button is held count only in the fill modes.
-TEST_F(MouseFixture, ExtraPressesCountOnlyInTheFillModes) {
-  for (const auto &[mode, presses] : {std::pair(LineFill, 2), std::pair(DeleteObjects, 1)}) {
-    v.modes.selectTool(mode);
-    mousePress(s, v, 10, 10, kLeftButton);
-    mousePress(s, v, 20, 20, kRightButton);
-    EXPECT_EQ(std::tuple(s.clickCount, s.firstPoint, s.lastPoint),
-              std::tuple(presses, Point{10, 10}, Point{20, 20}));
-    mouseRelease(s, v, 20, 20, kRightButton);
-    EXPECT_EQ(s.clickCount, 0);
-  }
 }
 
 // A scene with no window or pane still takes every gesture of every mode.

@@ -31,20 +31,6 @@ TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
   }
 }
 
-// Motion reports the map point; the text stays where there is no height to read.
-TEST_F(ReadoutFixture, MotionReportsTheMapPointAndKeepsTheTextOffTheMap) {
-  std::tie(s.scrollX, s.scrollY) = std::pair(10, 20);
-  EXPECT_EQ(movedTo(5, 6), Readout(" X,C,Y : 15,41,26 ", 15, 26));
-  s.baseImage.writePixel(40, 50, vColor(255, 255, 255).value()); // pure white carries no height
-  EXPECT_EQ(movedTo(30, 30), Readout(" X,C,Y : 15,41,26 ", 40, 50));
-  s.viewWidth = 600;
-  mouseDrag(s, v, 500, 30, kLeftButton);
-  EXPECT_EQ(std::pair(window.readout, owner.cursorX),
-            std::pair(std::string(" X,C,Y : 15,41,26 "), 510));
-  s.hfType = 1; // the readout reads the 8-bit sample whatever the map type
-  EXPECT_EQ(std::get<0>(movedTo(0, 0)), " X,C,Y : 10,30,20 ");
-}
-
 // The arrow keys stay inside the visible map, from tests/data/arrow_nudges.txt.
 TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
   for (const auto &row : test::dataTable("arrow_nudges.txt")) {

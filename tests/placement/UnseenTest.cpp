@@ -68,15 +68,5 @@ TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
   }
 }
 
-// With the look-at point on the camera nothing is deleted (undo after it is
-// pinned with every other edit in the edit tests).
-TEST_F(UnseenFixture, NoDirectionNoDeletion) {
-  s.objects[2].append(10, 0, 10, 0, 0.0);
-  s.objects[2].append(390, 0, 390, 0, 0.0);
-  s.lookAt = s.camera;
-  deleteUnseen(s);
-  EXPECT_EQ(s.objects[2].count(), 2);
-}
-
 } // namespace
 } // namespace hs

@@ -10,14 +10,12 @@
 namespace hs {
 
 // Window services that record what the model asks of the window; a dialog is
-// a callback that runs while it is "open", and waterPick stands in for what
-// the window does when a water pick ends.
+// a callback that runs while it is "open".
 class FakeServices : public WindowServices {
 public:
   std::vector<std::string> calls;
   std::vector<std::pair<std::string, std::string>> notices; // title, message
   std::function<void()> cameraDialog, lookDialog, objectDialog;
-  std::function<void(int)> waterPick;
   std::string readout = " X,Y,Z : 00000,00000,00000 ";
 
   void setToolButtons(int n) override { calls.push_back("tools " + std::to_string(n)); }
@@ -28,11 +26,7 @@ public:
     if (const auto &dialog = which == 0 ? cameraDialog : lookDialog)
       dialog();
   }
-  void endWaterPick(int level) override {
-    calls.push_back("water " + std::to_string(level));
-    if (waterPick)
-      waterPick(level);
-  }
+  void endWaterPick(int level) override { calls.push_back("water " + std::to_string(level)); }
   void setReadout(const char *text) override { readout = text; }
   void nudgePointer(int dx, int dy) override {
     calls.push_back("nudge " + std::to_string(dx) + " " + std::to_string(dy));

@@ -17,7 +17,6 @@ public:
   int srcX = 0, srcY = 0; // and the window of it that was shown
   int shownWidth = 0, shownHeight = 0;
   int showCount = 0;
-  vPen pen;
   std::vector<std::string> calls;
 
   void showImage(const vMemoryDC &image, int x, int y, int width, int height) override {
@@ -30,7 +29,6 @@ public:
     record("show", x, y, width, height);
   }
   void setPen(const vPen &p) override {
-    pen = p;
     record("pen", p.colour.r(), p.colour.g(), p.colour.b(), p.width);
   }
   void setBrush(const vBrush &b) override {

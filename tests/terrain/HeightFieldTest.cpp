@@ -75,17 +75,5 @@ TEST(HeightFieldReaders, GoldenFiles) {
     }
 }
 
-// The image becomes the map, the old size is kept and hfType is the caller's.
-TEST(CommitHeightField, TheImageBecomesTheMapAndTheOldSizeIsKept) {
-  Document s;
-  s.hfType = 1;
-  LRMemoryDC image(401, 40);
-  image.writePixel(400, 39, 0x123456);
-  commitHeightField(s, std::move(image));
-  EXPECT_EQ(std::tuple(s.mapWidth, s.mapHeight, s.prevMapWidth, s.prevMapHeight, s.mapCentreX,
-                       s.mapCentreY, s.baseImage.readPixel(400, 39), s.hfType),
-            std::tuple(401, 40, 400, 400, 200.0f, 19.0f, 0x123456u, 1));
-}
-
 } // namespace
 } // namespace hs

@@ -71,19 +71,5 @@ TEST(ToPov, DefaultPositionsOn400MapAndEveryHeightMode) {
     EXPECT_DOUBLE_EQ(toPov(s, v, item, cameraY).y, y) << item.x << "," << item.y;
 }
 
-// Positions follow the new size (from the default 400 x 400); heights are sampled afresh.
-TEST(Rescale, PositionsFollowTheNewSizeAndHeightsAreResampled) {
-  Document s;
-  s.objects[2].append(100, 7, 50, AboveGround, 0);
-  s.setMapSize(800, 200);
-  s.baseImage = LRMemoryDC(800, 200);
-  s.baseImage.clear();
-  s.baseImage.writePixel(400, 150, 0x090000);
-  rescaleToMap(s);
-  EXPECT_EQ(std::tuple(s.camera.x, s.camera.z, s.camera.y, s.lookAt.z, s.lookAt.y, // white: -1
-                       s.objects[2][0].x, s.objects[2][0].z),
-            std::tuple(400.0, 150.0, 9.0, 50.0, -1.0, 200.0, 25.0));
-}
-
 } // namespace
 } // namespace hs

@@ -78,13 +78,5 @@ TEST(CommitPalette, GreyRampKeepsHeights) {
             std::pair(0xFFFFFFu, 0xFFFFFFu));
 }
 
-// The shipped Std.pal is the built-in palette with each entry's blue its index.
-TEST(PaletteSample, StdPalIsTheBuiltInOneWithHeightsAsIndices) {
-  Palette p{};
-  ASSERT_EQ(loadPalette(p, std::string(HS_TEST_DATA) + "/../../samples/Std.pal"), PaletteLoaded);
-  for (unsigned i = 0; i < 256; ++i) // colours are 0xBBGGRR
-    EXPECT_EQ(p[i], (defaultPalette()[i] & 0x00FFFFu) | (i << 16)) << i;
-}
-
 } // namespace
 } // namespace hs

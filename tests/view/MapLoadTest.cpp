@@ -43,29 +43,12 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   u.viewImage.writePixel(0, 0, 0x654321);
   const auto before = state(u);
   w.hfFileType = 1;
-  EXPECT_EQ(load(u, dir.write("HILL.TGA", targaBytes(2, 2))), std::pair(+WrongFileType, 0));
+  EXPECT_EQ(load(u, dir.write("x.PPM", targaBytes(2, 2))), std::pair(+WrongFileType, 0));
   EXPECT_EQ(load(u, dir.file("gone.ppm")), std::pair(+CannotOpen, 1));
   // Both in the name over a good Targa: the PPM read fails, so nothing changes.
   w.hfFileType = 0;
   EXPECT_EQ(load(u, dir.write("x.tga.ppm", targaBytes(2, 2))), std::pair(+Incompatible, 1));
   EXPECT_EQ(state(u), before);
-}
-
-// A cancel keeps everything, a failed read keeps the name only, a load refits the scene.
-TEST(HeightFieldCommand, CancelKeepsEverythingAndALoadRefitsTheScene) {
-  TestFolder dir;
-  Scene s;
-  WindowValues w;
-  s.objects[2].append(100, 0, 40, AboveGround, 0);
-  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), std::nullopt), LoadCancelled);
-  EXPECT_TRUE(w.hfFileName.empty());
-  const std::string bad = dir.write("bad.ppm", "P5 2 2 255\n" + std::string(12, 9));
-  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), bad), Incompatible);
-  EXPECT_EQ(std::pair(w.hfFileName, s.camera.z), std::pair(bad, 300.0));
-  const std::string good = dir.write("g.ppm", "P6 800 200 255\n" + std::string(3 * 800 * 200, 1));
-  EXPECT_EQ(heightFieldCommand(s, w, defaultPalette(), good), Loaded);
-  // hfType follows the file; positions are rescaled to the new map.
-  EXPECT_EQ(std::tuple(s.hfType, s.camera.x, s.objects[2][0].z), std::tuple(1, 400.0, 20.0));
 }
 
 // A failure says it was the first load and changes nothing; a success refits, keeps and redraws.

@@ -62,21 +62,6 @@ TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
   EXPECT_EQ(pane.showCount, 1);
 }
 
-// The pane shows the scrolled window; the view is shaded (as the golden image pins) in grey.
-TEST_F(RedrawFixture, ShowsTheScrolledWindowAndShadesTheViewGrey) {
-  std::tie(s.scrollX, s.scrollY, s.viewWidth, s.viewHeight) = std::tuple(190, 290, 100, 50);
-  s.showView = 1;
-  redraw(s, values);
-  // The camera icon's top-left pixel is at map (193, 293); (200, 380) is behind
-  // the camera; pen and brush stay grey and the heights are left alone.
-  EXPECT_EQ(std::tuple(pane.calls.back(), pane.paneAt(3, 3), pane.paneAt(4, 5),
-                       s.viewImage.readPixel(200, 380), s.baseImage.readPixel(200, 380)),
-            std::tuple("show 190 290 100 50", cameraIcon().at(0, 0), cameraIcon().at(1, 2),
-                       0x808080u, 0xFFFFFFu));
-  EXPECT_EQ(std::pair(s.viewImage.brush().colour, pane.pen.colour),
-            std::pair(unseenColour, unseenColour));
-}
-
 // On a PPM map the water compares the 16-bit height (the Targa one is pinned by the golden image).
 TEST_F(RedrawFixture, WaterOnAPpmMapComparesTheSixteenBitHeight) {
   s.hfType = s.showWater = 1;

@@ -32,21 +32,6 @@ TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
   EXPECT_EQ(std::tuple(call(3), call(2)), std::tuple("hbar 0 100 0 0", "vbar 1 99 0 0"));
 }
 
-// Arrows step 8 pixels and stop where the map's last column meets the pane's edge; a fit stays.
-TEST_F(ScrollFixture, ArrowsStepEightPixelsAndStopAtTheEnds) {
-  s.setMapSize(512, 400);
-  resizePane(s, 256, 400);
-  stepScroll(s, H, 3);
-  EXPECT_EQ(std::tuple(s.scrollX, call(1), call(2)),
-            std::tuple(24, "show 24 0 256 400", "hbar 1 50 4 0"));
-  stepScroll(s, H, -5);
-  EXPECT_EQ(s.scrollX, 0);
-  for (int i = 0; i < 40; ++i)
-    stepScroll(s, H, 1);
-  scrollBy(s, V, 8);
-  EXPECT_EQ(std::pair(s.scrollX, s.scrollY), std::pair(256, 0));
-}
-
 // (size, position, offset after): beyond the thumb's end pages 50 pixels forward, a size below
 // the thumb's pages back, anything else is the thumb moved there.
 TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
@@ -64,16 +49,6 @@ TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
   resizePane(s, 400, 100);
   pageTo(s, V, 25, 20);
   EXPECT_EQ(s.scrollY, 80);
-}
-
-// A smaller map pulls a scrolled offset back to where its end meets the pane's edge.
-TEST_F(ScrollFixture, ASmallerMapPullsTheOffsetBack) {
-  s.setMapSize(1000, 400);
-  resizePane(s, 400, 400);
-  scrollBy(s, H, 600);
-  s.setMapSize(700, 400);
-  updateScrollBars(s);
-  EXPECT_EQ(std::tuple(s.scrollX, call(2)), std::tuple(300, "hbar 1 40 42 0"));
 }
 
 } // namespace
