@@ -55,23 +55,6 @@ TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
   }
 }
 
-TEST_F(PovInclude, HeightsAreMeasuredAgainstTheCameraHeldAsAFloat) {
-  s.camera = ScItem{199, 0, 199, AboveCamera, 1000.3};  // base 0: Y is the offset alone
-  s.lookAt = ScItem{199, 0, 199, AboveCamera, 0.0};     // not above: the camera's Y
-  s.objects[0].append(199, 255, 199, AboveCamera, 1.0); // 2001 is above it: kept
-  s.objects[0].append(199, 20, 199, AboveWater, 0.5);   // under water: at the surface
-  v.waterLevel = 50;
-  v.scaleY = 2000;
-  const std::string text = this->text();
-  EXPECT_NE(text.find("HS_At= <0.000000,1000.300000,0.000000>"), std::string::npos) << text;
-  // The camera's Y is held in single precision from there on.
-  EXPECT_NE(text.find("HS_Look= <0.000000,1000.299988,0.000000>"), std::string::npos) << text;
-  char want[80];
-  std::snprintf(want, sizeof want, "<0.000000,2001.000000,0.000000>,<0.000000,%f,0.000000>",
-                50.0 / 255 * 2000 + 0.5);
-  EXPECT_NE(text.find(want), std::string::npos) << text;
-}
-
 // The water level of a PPM map as a fraction of 255 is pinned by the export
 // tool's golden place_ppm_hand_edited.inc.
 TEST_F(PovInclude, NamesAreEscaped) {

@@ -65,22 +65,6 @@ TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
   }
 }
 
-struct UnitsDialog : test::DialogFixture {
-  PPlacModalDialog dialog{&main, "Display Unit Values", values};
-};
-
-TEST_F(UnitsDialog, TheChoiceTakesEffectBeforeOk) {
-  stand.onModal([&](vModalDialog &d) {
-    click(d, PPlacModalDialog::kScaledPov);
-    EXPECT_EQ(values.unitsMode, 2); // at once
-    click(d, PPlacModalDialog::kUnscaledPov);
-    EXPECT_EQ(values.unitsMode, 1);
-    EXPECT_EQ(d.getValue(PPlacModalDialog::kScaledPov), 0); // one group
-  });
-  dialog.showModalDialog("Display Unit Values"); // closed by the close box: still taken
-  EXPECT_EQ(values.unitsMode, 1);
-}
-
 struct LookDialog : test::DialogFixture {
   CLatDialog dialog{&main, "Look at Height", values};
 };
