@@ -115,6 +115,31 @@ bool readInt(QIODevice &in, long long &out) {
   return true;
 }
 
+// A Netpbm header number: blanks and comments (from '#' to the end of the
+// line) are skipped before it. The byte after its digits must be a blank or,
+// except after the last field, the start of a comment; the blank after the
+// last field is taken, so the data follows.
+bool readNetpbmNumber(QIODevice &in, long long &out, bool last) {
+  int c = next(in);
+  while (std::isspace(c) || c == '#') {
+    if (c == '#')
+      while (c != -1 && c != '\n' && c != '\r')
+        c = next(in);
+    else
+      c = next(in);
+  }
+  long long v = 0;
+  int digits = 0;
+  for (; c >= '0' && c <= '9'; c = next(in), ++digits)
+    v = std::min(v * 10 + (c - '0'), 1'000'000'000'000LL); // any such value is refused anyway
+  if (digits == 0 || !(std::isspace(c) || (c == '#' && !last)))
+    return false;
+  if (c == '#')
+    in.ungetChar('#');
+  out = v;
+  return true;
+}
+
 } // namespace
 
 const char *heightFieldMessage(int result) {
@@ -191,6 +216,40 @@ int readPpm(QIODevice &in, LRMemoryDC &image) {
         // Stored pixels are 0xFFRRGGBB: red t2, green t1, blue t0.
         for (int k = 0; k < width; ++k, b += 3)
           row[k] = 0xFF000000u | (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[1]} << 8) | b[0];
+      });
+  if (!complete)
+    return ShortData;
+  image = std::move(base);
+  return Loaded;
+}
+
+int readPgm(QIODevice &in, LRMemoryDC &image) {
+  char magic[2] = {};
+  long long w = 0;
+  long long h = 0;
+  long long maxValue = 0;
+  if (in.read(magic, 2) != 2 || magic[0] != 'P' || magic[1] != '5' ||
+      !readNetpbmNumber(in, w, false) || !readNetpbmNumber(in, h, false) ||
+      !readNetpbmNumber(in, maxValue, true) || (maxValue != 255 && maxValue != 65535) ||
+      !sizeAccepted(w, h))
+    return Incompatible;
+  const bool wide = maxValue == 65535;
+  const auto rowSize = static_cast<std::size_t>(wide ? 2 * w : w);
+  if (!canHold(in, rowSize * static_cast<std::uint64_t>(h)))
+    return ShortData;
+  const int width = static_cast<int>(w);
+  LRMemoryDC base(width, static_cast<int>(h));
+  if (base.isNull())
+    return Incompatible;
+  const bool complete =
+      readRows(in, rowSize, static_cast<int>(h), [&](int r, const unsigned char *b) {
+        std::uint32_t *row = base.rowPixels(r);
+        // Stored pixels are 0xFFRRGGBB: red the low byte, green and blue the high one.
+        for (int k = 0; k < width; ++k) {
+          const std::uint32_t high = b[wide ? 2 * k : k];
+          const std::uint32_t low = wide ? b[2 * k + 1] : high;
+          row[k] = 0xFF000000u | (low << 16) | (high << 8) | high;
+        }
       });
   if (!complete)
     return ShortData;

@@ -47,6 +47,14 @@ int readTarga(QIODevice &in, const Palette &pal, LRMemoryDC &image);
 // 256 * R + G of the file's pixel. Otherwise as readTarga.
 int readPpm(QIODevice &in, LRMemoryDC &image);
 
+// Reads a binary "P5" PGM (Netpbm's greyscale format) with maximum value 255
+// or 65535; blanks and '#' comments may come between the header's fields, and
+// one blank ends the maximum value. A 16-bit sample v (big-endian, as Netpbm
+// writes it) is stored exactly as red + 256 * green = v, an 8-bit sample b as
+// its 16-bit level b * 257; blue is the level's high byte. Any other maximum
+// value is Incompatible; otherwise as readTarga.
+int readPgm(QIODevice &in, LRMemoryDC &image);
+
 // Opens path and reads it with readPpm when ppm is set, else with readTarga;
 // CannotOpen when it cannot be opened (a directory included).
 int readHeightFieldFile(const std::string &path, bool ppm, const Palette &pal, LRMemoryDC &image);

@@ -21,10 +21,10 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
   const std::map<std::string, int> results = {
       {"Loaded", Loaded}, {"Incompatible", Incompatible}, {"ShortData", ShortData}};
   for (const auto &row : test::dataTable("heightfield_reads.txt")) {
-    const bool isPpm = row[0] == "ppm";
+    const bool isPpm = row[0] == "ppm", isTga = row[0] == "tga";
     const auto length = test::numbers<std::size_t>(row[2]);
     std::string bytes;
-    if (isPpm) {
+    if (!isTga) {
       bytes = test::unescaped(row[1]);
       bytes.append(length.at(0), 9);
     } else {
@@ -39,7 +39,10 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
     in.open(QIODevice::ReadOnly);
     LRMemoryDC image;
     const int want = results.at(row.at(3));
-    EXPECT_EQ(isPpm ? readPpm(in, image) : readTarga(in, defaultPalette(), image), want)
+    EXPECT_EQ(isTga   ? readTarga(in, defaultPalette(), image)
+              : isPpm ? readPpm(in, image)
+                      : readPgm(in, image),
+              want)
         << row[0] << " | " << row[1] << " | " << row[2];
     EXPECT_EQ(image.isNull(), want != Loaded);
   }
@@ -73,6 +76,29 @@ TEST(HeightFieldReaders, GoldenFiles) {
       EXPECT_EQ(readHeightFieldFile(dir.file(name), isPpm, defaultPalette(), image), CannotOpen)
           << name;
     }
+}
+
+// Every 16-bit sample of a PGM is stored exactly (red + 256 * green) with its
+// high byte in blue; an 8-bit sample b as the 16-bit level b * 257.
+TEST(HeightFieldReaders, PgmKeepsEverySampleExactly) {
+  for (const int maxValue : {65535, 255}) {
+    const int side = maxValue == 255 ? 16 : 256;
+    QByteArray bytes = "P5 " + QByteArray::number(side) + " " + QByteArray::number(side) + " " +
+                       QByteArray::number(maxValue) + "\n";
+    for (int v = 0; v <= maxValue; ++v) {
+      if (maxValue == 65535)
+        bytes += char(v >> 8);
+      bytes += char(v & 255);
+    }
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    LRMemoryDC image;
+    ASSERT_EQ(readPgm(in, image), Loaded);
+    for (int v = 0; v <= maxValue; ++v) {
+      const int level = maxValue == 255 ? v * 257 : v;
+      ASSERT_EQ(image.readPixel(v % side, v / side), ColourValue((level >> 8) << 16 | level)) << v;
+    }
+  }
 }
 
 } // namespace
