@@ -87,7 +87,7 @@ void BM_LoadPpm4096(benchmark::State &state) {
   const std::string path = files().ppm;
   Scene scene;
   for (auto _ : state) {
-    if (loadPpm(scene, path) != Loaded)
+    if (loadHeightField(scene, path, PpmMap, defaultPalette()) != Loaded)
       state.SkipWithError("load failed");
     benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
   }
@@ -98,7 +98,7 @@ void BM_LoadTarga4096(benchmark::State &state) {
   const std::string path = files().targa;
   Scene scene;
   for (auto _ : state) {
-    if (loadTarga(scene, path, defaultPalette()) != Loaded)
+    if (loadHeightField(scene, path, TargaMap, defaultPalette()) != Loaded)
       state.SkipWithError("load failed");
     benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
   }

@@ -3,7 +3,7 @@
 // It uses every declaration of the include file, so it also shows how a scene
 // of your own can use them:
 //   HS_At, HS_Look    camera position and the point it looks at
-//   HS_Hf, HS_Hf_typ  height-field file, 0 Targa or 1 PPM
+//   HS_Hf, HS_Hf_typ  height-field file, 0 Targa, 1 PPM, 2 PNG or 3 PGM
 //   HS_Scale          size of the whole map in POV units (x, height, z)
 //   HS_Water          water level as a fraction of 255
 //   HS_Smooth         1 for a smoothed height field
@@ -17,17 +17,21 @@ global_settings { assumed_gamma 1.0 }
 // Hillstrew puts the map's centre pixel (integer halves of width - 1 and
 // height - 1) at the origin and its top row towards +z, as POV-Ray's own
 // height field does; only the shift differs.
-#if (HS_Hf_typ = 0)
-  #declare HS_Map = pigment { image_map { tga HS_Hf } }
-#else
-  #declare HS_Map = pigment { image_map { ppm HS_Hf } }
+#macro HS_HfFormat()
+  #switch (HS_Hf_typ)
+    #case (0) tga #break
+    #case (1) ppm #break
+    #case (2) png #break
+    #else pgm
+  #end
 #end
+#declare HS_Map = pigment { image_map { HS_HfFormat() HS_Hf } }
 #declare HS_Size = max_extent(HS_Map); // the image's width and height
 #declare HS_CentreX = div(HS_Size.x - 1, 2) / max(HS_Size.x - 1, 1);
 #declare HS_CentreZ = div(HS_Size.y - 1, 2) / max(HS_Size.y - 1, 1);
 
 height_field {
-  #if (HS_Hf_typ = 0) tga #else ppm #end HS_Hf
+  HS_HfFormat() HS_Hf
   #if (HS_Smooth = 1) smooth #end
   translate <-HS_CentreX, 0, HS_CentreZ - 1>
   scale HS_Scale
@@ -46,8 +50,8 @@ height_field {
   }
 }
 
-// Water: HS_Water is the level over 255 for both types; a PPM height field
-// measures heights out of 65535.
+// Water: HS_Water is the level over 255 for every type; a 16-bit height field
+// (PPM, PNG, PGM) measures heights out of 65535.
 #if (HS_Hf_typ = 0)
   #declare HS_WaterY = HS_Water * HS_Scale.y;
 #else

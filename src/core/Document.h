@@ -27,7 +27,7 @@ struct Document {
   int prevMapHeight = 400;
   float mapCentreX = 199.0f;
   float mapCentreY = 199.0f;
-  int hfType = 0; // 0 Targa, 1 PPM
+  int hfType = 0; // 0 Targa, 1 PPM, 3 PGM (a HeightFieldType)
   ScItem camera = kDefaultCamera;
   ScItem lookAt = kDefaultLookAt;
   ScItem keptCamera = kDefaultCamera;

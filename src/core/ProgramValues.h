@@ -43,7 +43,7 @@ struct WindowValues {
   int smoothOn = 0;
   int cursorX = 0;
   int cursorY = 0;
-  int hfFileType = 0; // 0 Targa, 1 PPM, 2 not recognised while classifying
+  int hfFileType = 0; // the type of the last map tried, as Document::hfType
   std::string hfFileName;
   std::string dataFileName;
   std::string paletteFileName;

@@ -177,12 +177,13 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
     return PlaceDataNoMemory;
   killAll(scene);
   applyPlaceData(data, scene, values, window);
-  if (scene.hfType != 0) {
-    if (loadPpm(scene, window.hfFileName) != Loaded)
-      return PlaceDataPpmFailed;
-  } else if (loadTarga(scene, window.hfFileName, pal) != Loaded) {
-    return PlaceDataTargaFailed;
-  }
+  // The map is read as what its own first bytes say, so a file whose type
+  // field was edited by hand still opens; the type follows the map read.
+  const int found = heightFieldTypeOfFile(window.hfFileName);
+  const int type = found < 0 ? scene.hfType : found;
+  if (loadHeightField(scene, window.hfFileName, type, pal) != Loaded)
+    return scene.hfType != 0 ? PlaceDataPpmFailed : PlaceDataTargaFailed;
+  scene.hfType = window.hfFileType = type;
   scene.changed(Change::Everything);
   return PlaceDataOk;
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace hs {
@@ -257,11 +258,28 @@ int readPgm(QIODevice &in, LRMemoryDC &image) {
   return Loaded;
 }
 
-int readHeightFieldFile(const std::string &path, bool ppm, const Palette &pal, LRMemoryDC &image) {
+int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image) {
   QFile file;
   if (!openInputFile(path, file))
     return CannotOpen;
-  return ppm ? readPpm(file, image) : readTarga(file, pal, image);
+  switch (type) {
+  case PpmMap:
+    return readPpm(file, image);
+  case PgmMap:
+    return readPgm(file, image);
+  default:
+    return readTarga(file, pal, image);
+  }
+}
+
+int heightFieldTypeOfFile(const std::string &path) {
+  QFile file;
+  char head[8];
+  if (!openInputFile(path, file) || file.read(head, 8) != 8)
+    return -1;
+  if (head[0] == 'P' && (head[1] == '6' || head[1] == '5'))
+    return head[1] == '6' ? PpmMap : PgmMap;
+  return std::string_view(head, 8) == "\x89PNG\r\n\x1a\n" ? PngMap : TargaMap;
 }
 
 void commitHeightField(Document &document, LRMemoryDC &&image) {

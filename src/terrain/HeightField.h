@@ -10,6 +10,9 @@ class QIODevice;
 
 namespace hs {
 
+// Height-field file types, as hfType and hfFileType hold them.
+enum HeightFieldType { TargaMap = 0, PpmMap = 1, PngMap = 2, PgmMap = 3 };
+
 // Results of the height-field readers and of the "Heightfeild" command.
 enum LoadResult {
   Loaded = 0,
@@ -55,9 +58,14 @@ int readPpm(QIODevice &in, LRMemoryDC &image);
 // value is Incompatible; otherwise as readTarga.
 int readPgm(QIODevice &in, LRMemoryDC &image);
 
-// Opens path and reads it with readPpm when ppm is set, else with readTarga;
-// CannotOpen when it cannot be opened (a directory included).
-int readHeightFieldFile(const std::string &path, bool ppm, const Palette &pal, LRMemoryDC &image);
+// Opens path and reads it with the reader of type (a HeightFieldType; a
+// Targa's for any other); CannotOpen when it cannot be opened (a directory
+// included).
+int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image);
+
+// The type a file's first bytes name ("P6", "P5", the PNG signature), else
+// TargaMap; or -1 when it cannot be opened or holds fewer than 8 bytes.
+int heightFieldTypeOfFile(const std::string &path);
 
 // Makes a read image the scene's map: the previous size is kept in
 // prevMapWidth/Height, the map takes the image's size and centre, and the

@@ -4,6 +4,10 @@
 #include "terrain/Height.h"
 #include "view/Redraw.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
 namespace hs {
 
 int showHeightField(Scene &scene, LRMemoryDC &&image) {
@@ -31,31 +35,40 @@ int showHeightField(Scene &scene, LRMemoryDC &&image) {
   return Loaded;
 }
 
-int loadTarga(Scene &scene, const std::string &path, const Palette &pal) {
+int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal) {
   LRMemoryDC image;
-  const int result = readHeightFieldFile(path, false, pal, image);
+  const int result = readHeightFieldFile(path, type, pal, image);
   return result == Loaded ? showHeightField(scene, std::move(image)) : result;
 }
 
-int loadPpm(Scene &scene, const std::string &path) {
-  LRMemoryDC image;
-  const int result = readHeightFieldFile(path, true, defaultPalette(), image);
-  return result == Loaded ? showHeightField(scene, std::move(image)) : result;
+namespace {
+
+bool endsWithNoCase(const std::string &name, std::string_view ending) {
+  return name.size() >= ending.size() &&
+         std::equal(
+             ending.begin(), ending.end(), name.end() - static_cast<long>(ending.size()),
+             [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
-                          const std::string &name) {
-  const bool tga = name.find(".tga") != std::string::npos;
-  const bool ppm = name.find(".ppm") != std::string::npos;
-  if (!tga && !ppm) {
-    window.hfFileType = 0;
-    return WrongFileType;
-  }
-  window.hfFileType = ppm ? 1 : 0;
+// The type a name gives: the specified rule first, then the newer formats by ending.
+int typeOfName(const std::string &name) {
   // A name with both is read as PPM only. No file is both (a Targa starts with
   // byte 0, a PPM with "P6"), so a Targa read first could only be replaced by
   // the PPM read or, when that fails, leave a map of another type behind.
-  return ppm ? loadPpm(scene, name) : loadTarga(scene, name, pal);
+  if (name.find(".ppm") != std::string::npos)
+    return PpmMap;
+  if (name.find(".tga") != std::string::npos)
+    return TargaMap;
+  return endsWithNoCase(name, ".pgm") ? PgmMap : -1;
+}
+
+} // namespace
+
+int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
+                          const std::string &name) {
+  const int type = typeOfName(name);
+  window.hfFileType = std::max(type, 0);
+  return type < 0 ? WrongFileType : loadHeightField(scene, name, type, pal);
 }
 
 void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result) {

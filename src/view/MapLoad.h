@@ -18,16 +18,16 @@ namespace hs {
 // exactly as it was. hfType is left to the caller.
 int showHeightField(Scene &scene, LRMemoryDC &&image);
 
-// Reads the named file (readHeightFieldFile) and shows it as above. On any
-// failure the scene is exactly as it was.
-int loadTarga(Scene &scene, const std::string &path, const Palette &pal);
-int loadPpm(Scene &scene, const std::string &path);
+// Reads the named file as a map of type (readHeightFieldFile) and shows it as
+// above. On any failure the scene is exactly as it was.
+int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal);
 
 // Classifies name as the "Heightfeild" command does and reads it: ".ppm"
 // anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
-// as Targa, so a name with both is all or nothing as one PPM read. Sets
-// window.hfFileType to the type tried; a name with neither gives
-// WrongFileType and hfFileType 0.
+// as Targa, so a name with both is all or nothing as one PPM read. Only a name
+// with neither is then taken by its ending, in any case: ".pgm" as PGM. Sets
+// window.hfFileType to the type tried; a name of no type gives WrongFileType
+// and hfFileType 0.
 int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
                           const std::string &name);
 

@@ -46,7 +46,8 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   script.answerFile(folder.file("missing.pal"));
   click(kPaletteToggle);
   EXPECT_EQ(toggle(kPaletteToggle), 0); // the unread palette releases its toggle
-  EXPECT_EQ(script.fileRequests[0].filters, (std::vector<std::string>{"*.tga", "*.ppm", "*"}));
+  EXPECT_EQ(script.fileRequests[0].filters,
+            (std::vector<std::string>{"*.tga", "*.ppm", "*.pgm", "*"}));
   std::vector<std::string> messages;
   for (const ScriptedInteraction::Notice &n : script.notices)
     messages.push_back(n.message);

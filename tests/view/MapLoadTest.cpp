@@ -49,6 +49,12 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   w.hfFileType = 0;
   EXPECT_EQ(load(u, dir.write("x.tga.ppm", targaBytes(2, 2))), std::pair(+Incompatible, 1));
   EXPECT_EQ(state(u), before);
+  // Only a name the rule above rejects is taken by its ending, in any case.
+  const std::string pgm = "P5 2 2 255\n" + std::string(4, 9);
+  EXPECT_EQ(load(u, dir.write("hill.tga.pgm", pgm)), std::pair(+Incompatible, 0));
+  EXPECT_EQ(load(u, dir.write("hill.pgm.txt", pgm)), std::pair(+WrongFileType, 0));
+  EXPECT_EQ(load(u, dir.write("hill.PGM", pgm)), std::pair(+Loaded, 3));
+  EXPECT_EQ(u.baseImage.readPixel(1, 1), 0x090909u); // 9 * 257
 }
 
 // A failure says it was the first load and changes nothing; a success refits, keeps and redraws.
