@@ -30,11 +30,15 @@ global_settings { assumed_gamma 1.0 }
 #declare HS_CentreX = div(HS_Size.x - 1, 2) / max(HS_Size.x - 1, 1);
 #declare HS_CentreZ = div(HS_Size.y - 1, 2) / max(HS_Size.y - 1, 1);
 
-height_field {
+#declare HS_Terrain = height_field {
   HS_HfFormat() HS_Hf
   #if (HS_Smooth = 1) smooth #end
   translate <-HS_CentreX, 0, HS_CentreZ - 1>
   scale HS_Scale
+}
+
+object {
+  HS_Terrain
   texture {
     pigment {
       gradient y
