@@ -34,7 +34,6 @@ protected:
   TestFolder dir;
 };
 
-const std::string kPgm = std::string(HS_TEST_DATA) + "/tiny16.pgm";
 const std::string kHead = "1,2,3,0,0.5 HS_At\n4,5,6,1,1.5 HS_Look\n/maps/hills.tga\n"
                           "50,5,60 HS_Scale\n12.5,1,0 W Sm Ft\n";
 
@@ -129,13 +128,6 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.mapHeight, w.scene.objects[7].count(),
                        w.scene.objects[1][0], w.scene.camera.x, w.window.smoothOn),
             std::tuple(3, 2, 0, ScItem{250, 7, 250, 0, 0}, 300.0, 1));
-  // The map is read as what its bytes are, whatever the type field says.
-  for (const auto &[type, map, read] : {std::tuple(1, tiny, 0), std::tuple(0, kPgm, 3)}) {
-    ASSERT_EQ(
-        open(w, "1,2,3,0,0\n4,5,6,0,0\n" + map + "\n1,1,1\n0,0," + std::to_string(type) + "\n"), 0);
-    EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.hfType, w.window.hfFileType),
-              std::tuple(3, read, read));
-  }
   for (int type : {0, 1}) {
     World m;
     m.scene.objects[7].append(1, 1, 1, 0, 0);

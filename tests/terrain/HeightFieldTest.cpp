@@ -83,13 +83,9 @@ TEST(HeightFieldReaders, GoldenFiles) {
 TEST(HeightFieldReaders, PgmKeepsEverySampleExactly) {
   for (const int maxValue : {65535, 255}) {
     const int side = maxValue == 255 ? 16 : 256;
-    QByteArray bytes = "P5 " + QByteArray::number(side) + " " + QByteArray::number(side) + " " +
-                       QByteArray::number(maxValue) + "\n";
-    for (int v = 0; v <= maxValue; ++v) {
-      if (maxValue == 65535)
-        bytes += char(v >> 8);
-      bytes += char(v & 255);
-    }
+    QByteArray bytes = QString("P5 %1 %1 %2\n").arg(side).arg(maxValue).toLatin1();
+    for (int v = 0; v <= maxValue; ++v)
+      bytes += (maxValue == 255 ? QByteArray() : QByteArray(1, char(v >> 8))) + char(v & 255);
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     LRMemoryDC image;
