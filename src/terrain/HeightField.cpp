@@ -56,6 +56,25 @@ bool readRows(QIODevice &in, std::size_t rowSize, int rows, PaintRow paint) {
   return true;
 }
 
+// Reads the h rows of w pixels, bytesPerPixel bytes each, that follow a
+// header into a new image; toPixels turns one row of bytes into its pixels.
+// image changes only on Loaded.
+template <class ToPixels>
+int readPixelRows(QIODevice &in, long long w, long long h, std::size_t bytesPerPixel,
+                  LRMemoryDC &image, ToPixels toPixels) {
+  const std::size_t rowSize = bytesPerPixel * static_cast<std::size_t>(w);
+  if (!canHold(in, rowSize * static_cast<std::uint64_t>(h)))
+    return ShortData;
+  LRMemoryDC base(static_cast<int>(w), static_cast<int>(h));
+  if (base.isNull())
+    return Incompatible;
+  if (!readRows(in, rowSize, static_cast<int>(h),
+                [&](int r, const unsigned char *b) { toPixels(base.rowPixels(r), b); }))
+    return ShortData;
+  image = std::move(base);
+  return Loaded;
+}
+
 bool targaHeaderAccepted(const std::array<unsigned char, 18> &h) {
   static constexpr unsigned char kFixed[12] = {0, 1, 1, 0, 0, 0x00, 0x01, 24, 0, 0, 0, 0};
   for (int i = 0; i < 12; ++i)
@@ -204,24 +223,11 @@ int readPpm(QIODevice &in, LRMemoryDC &image) {
   if (!readMagic(in) || !readInt(in, w) || !readInt(in, h) || !readInt(in, maxValue) ||
       maxValue != 255 || !sizeAccepted(w, h))
     return Incompatible;
-  const auto rowSize = static_cast<std::size_t>(3 * w);
-  if (!canHold(in, rowSize * static_cast<std::uint64_t>(h)))
-    return ShortData;
-  const int width = static_cast<int>(w);
-  LRMemoryDC base(width, static_cast<int>(h));
-  if (base.isNull())
-    return Incompatible;
-  const bool complete =
-      readRows(in, rowSize, static_cast<int>(h), [&](int r, const unsigned char *b) {
-        std::uint32_t *row = base.rowPixels(r);
-        // Stored pixels are 0xFFRRGGBB: red t2, green t1, blue t0.
-        for (int k = 0; k < width; ++k, b += 3)
-          row[k] = 0xFF000000u | (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[1]} << 8) | b[0];
-      });
-  if (!complete)
-    return ShortData;
-  image = std::move(base);
-  return Loaded;
+  return readPixelRows(in, w, h, 3, image, [w](std::uint32_t *row, const unsigned char *b) {
+    // Stored pixels are 0xFFRRGGBB: red t2, green t1, blue t0.
+    for (long long k = 0; k < w; ++k, b += 3)
+      row[k] = 0xFF000000u | (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[1]} << 8) | b[0];
+  });
 }
 
 int readPgm(QIODevice &in, LRMemoryDC &image) {
@@ -235,27 +241,16 @@ int readPgm(QIODevice &in, LRMemoryDC &image) {
       !sizeAccepted(w, h))
     return Incompatible;
   const bool wide = maxValue == 65535;
-  const auto rowSize = static_cast<std::size_t>(wide ? 2 * w : w);
-  if (!canHold(in, rowSize * static_cast<std::uint64_t>(h)))
-    return ShortData;
-  const int width = static_cast<int>(w);
-  LRMemoryDC base(width, static_cast<int>(h));
-  if (base.isNull())
-    return Incompatible;
-  const bool complete =
-      readRows(in, rowSize, static_cast<int>(h), [&](int r, const unsigned char *b) {
-        std::uint32_t *row = base.rowPixels(r);
-        // Stored pixels are 0xFFRRGGBB: red the low byte, green and blue the high one.
-        for (int k = 0; k < width; ++k) {
-          const std::uint32_t high = b[wide ? 2 * k : k];
-          const std::uint32_t low = wide ? b[2 * k + 1] : high;
-          row[k] = 0xFF000000u | (low << 16) | (high << 8) | high;
-        }
-      });
-  if (!complete)
-    return ShortData;
-  image = std::move(base);
-  return Loaded;
+  return readPixelRows(in, w, h, wide ? 2 : 1, image,
+                       [w, wide](std::uint32_t *row, const unsigned char *b) {
+                         // Stored pixels are 0xFFRRGGBB: red the low byte, green and blue the high
+                         // one.
+                         for (long long k = 0; k < w; ++k) {
+                           const std::uint32_t high = b[wide ? 2 * k : k];
+                           const std::uint32_t low = wide ? b[2 * k + 1] : high;
+                           row[k] = 0xFF000000u | (low << 16) | (high << 8) | high;
+                         }
+                       });
 }
 
 int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image) {
