@@ -37,6 +37,9 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   EXPECT_EQ(
       std::tuple(values.waterLevel, values.modes.mode(), window->waterDialog()->isDisplayed()),
       std::tuple(0.0f, int(EditObject), false));
+  click(kCameraAt);
+  click(kCameraAt); // released again: the pick is over, the mode's status is back
+  EXPECT_EQ(std::tuple(values.modes.mode(), status()), std::tuple(int(EditObject), "Edit Objects"));
 }
 
 // "OK" and " Cancel " end a water pick still waiting and show the tool it
