@@ -50,7 +50,7 @@ bool endsWithNoCase(const std::string &name, std::string_view ending) {
              [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-// The type a name gives: the specified rule first, then the newer formats by ending.
+// The type a name gives: the .ppm/.tga rule first, then the newer formats by ending.
 int typeOfName(const std::string &name) {
   // A name with both is read as PPM only. No file is both (a Targa starts with
   // byte 0, a PPM with "P6"), so a Targa read first could only be replaced by
