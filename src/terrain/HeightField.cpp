@@ -243,8 +243,7 @@ int readPgm(QIODevice &in, LRMemoryDC &image) {
   const bool wide = maxValue == 65535;
   return readPixelRows(in, w, h, wide ? 2 : 1, image,
                        [w, wide](std::uint32_t *row, const unsigned char *b) {
-                         // Stored pixels are 0xFFRRGGBB: red the low byte, green and blue the high
-                         // one.
+                         // 0xFFRRGGBB: red the low byte, green and blue the high one.
                          for (long long k = 0; k < w; ++k) {
                            const std::uint32_t high = b[wide ? 2 * k : k];
                            const std::uint32_t low = wide ? b[2 * k + 1] : high;

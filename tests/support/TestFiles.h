@@ -45,24 +45,8 @@ private:
 // An 8-bit colour-mapped Targa whose index at (x, y) is index(x, y); the
 // built-in palette gives index i the height i (up to 240).
 inline std::string targaBytes(int w, int h, const std::function<int(int, int)> &index) {
-  std::string b = {0,
-                   1,
-                   1,
-                   0,
-                   0,
-                   0,
-                   1,
-                   24,
-                   0,
-                   0,
-                   0,
-                   0,
-                   char(w & 0xFF),
-                   char(w >> 8),
-                   char(h & 0xFF),
-                   char(h >> 8),
-                   8,
-                   32};
+  std::string b = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
+  b += {char(w & 0xFF), char(w >> 8), char(h & 0xFF), char(h >> 8), 8, 32};
   b.append(768, '\0');
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
