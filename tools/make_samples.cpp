@@ -3,6 +3,8 @@
 // bytes on every run and every machine (integer noise, no library randomness).
 #include "terrain/Palette.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -141,6 +143,18 @@ std::vector<unsigned char> makePpm16(int w, int h) {
   return b;
 }
 
+// A 16-bit greyscale PNG, as terrain generators write them.
+bool writePng16(const std::string &path, int w, int h) {
+  QImage image(w, h, QImage::Format_Grayscale16);
+  const std::vector<double> f = field(w, h);
+  for (int y = 0; y < h; ++y) {
+    auto *row = reinterpret_cast<quint16 *>(image.scanLine(y));
+    for (int x = 0; x < w; ++x)
+      row[x] = static_cast<quint16>(std::lround(f[static_cast<std::size_t>(y * w + x)] * 65535));
+  }
+  return image.save(QString::fromStdString(path), "PNG");
+}
+
 std::string makePalette() {
   std::string text;
   for (int i = 0; i < 256; ++i) {
@@ -161,6 +175,7 @@ int main(int argc, char **argv) {
   const std::string pal = makePalette();
   const bool ok = writeFile(dir + "/Intro.tga", makeTarga(400, 400)) &&
                   writeFile(dir + "/Hills16.ppm", makePpm16(512, 512)) &&
+                  writePng16(dir + "/Valley16.png", 1024, 768) &&
                   writeFile(dir + "/Std.pal", std::vector<unsigned char>(pal.begin(), pal.end()));
   if (!ok) {
     std::fprintf(stderr, "cannot write the samples into %s\n", dir.c_str());

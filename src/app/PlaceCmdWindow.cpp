@@ -30,7 +30,7 @@ namespace hs {
 
 namespace {
 
-constexpr const char *kHfFilters[] = {"*.tga", "*.ppm", "*.pgm", "*"};
+constexpr const char *kHfFilters[] = {"*.tga", "*.ppm", "*.png", "*.pgm", "*"};
 constexpr const char *kDataFilters[] = {"*.txt", "*"};
 constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
 constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};

@@ -3,6 +3,8 @@
 #include "terrain/InputFile.h"
 
 #include <QIODevice>
+#include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 #include <array>
@@ -73,6 +75,13 @@ int readPixelRows(QIODevice &in, long long w, long long h, std::size_t bytesPerP
     return ShortData;
   image = std::move(base);
   return Loaded;
+}
+
+// The map pixel of a 16-bit height level: red its low byte, green and blue
+// its high one (0xFFRRGGBB).
+std::uint32_t levelPixel(std::uint32_t level) {
+  const std::uint32_t high = level >> 8;
+  return 0xFF000000u | ((level & 255) << 16) | (high << 8) | high;
 }
 
 bool targaHeaderAccepted(const std::array<unsigned char, 18> &h) {
@@ -241,15 +250,109 @@ int readPgm(QIODevice &in, LRMemoryDC &image) {
       !sizeAccepted(w, h))
     return Incompatible;
   const bool wide = maxValue == 65535;
-  return readPixelRows(in, w, h, wide ? 2 : 1, image,
-                       [w, wide](std::uint32_t *row, const unsigned char *b) {
-                         // 0xFFRRGGBB: red the low byte, green and blue the high one.
-                         for (long long k = 0; k < w; ++k) {
-                           const std::uint32_t high = b[wide ? 2 * k : k];
-                           const std::uint32_t low = wide ? b[2 * k + 1] : high;
-                           row[k] = 0xFF000000u | (low << 16) | (high << 8) | high;
-                         }
-                       });
+  return readPixelRows(
+      in, w, h, wide ? 2 : 1, image, [w, wide](std::uint32_t *row, const unsigned char *b) {
+        for (long long k = 0; k < w; ++k)
+          row[k] = levelPixel(wide ? std::uint32_t{b[2 * k]} << 8 | b[2 * k + 1] : b[k] * 257u);
+      });
+}
+
+namespace {
+
+// POV-Ray 3.7 reads an 8-bit greyscale PNG through a gamma round trip that
+// lands these 84 samples one level low: b lies at (b - 1) * 257 / 65536, every
+// other sample at b * 257 / 65536. Measured with trace(); a gAMA chunk makes
+// no difference.
+constexpr std::array<unsigned char, 84> kGreyPngOneLevelLow = {
+    3,   5,   6,   10,  12,  20,  23,  24,  25,  29,  31,  35,  40,  43,  45,  46,  48,
+    50,  51,  53,  55,  58,  61,  62,  70,  75,  80,  85,  86,  90,  92,  95,  96,  100,
+    102, 105, 106, 109, 110, 111, 116, 117, 121, 122, 124, 127, 140, 145, 150, 157, 160,
+    170, 172, 177, 180, 184, 187, 190, 192, 197, 199, 200, 204, 207, 210, 211, 212, 217,
+    218, 220, 221, 222, 227, 231, 232, 234, 235, 237, 241, 242, 244, 247, 248, 254};
+
+std::uint32_t bigEndian32(const char *b) {
+  const auto *u = reinterpret_cast<const unsigned char *>(b);
+  return std::uint32_t{u[0]} << 24 | std::uint32_t{u[1]} << 16 | std::uint32_t{u[2]} << 8 | u[3];
+}
+
+// The PNG header's fields, read before any decoding.
+struct PngHeader {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  int depth = 0;
+  int colourType = 0;
+};
+
+bool readPngHeader(QIODevice &in, PngHeader &header) {
+  const QByteArray head = in.peek(26);
+  if (head.size() < 26 || !head.startsWith("\x89PNG\r\n\x1a\n") || head.mid(12, 4) != "IHDR")
+    return false;
+  header = {bigEndian32(head.data() + 16), bigEndian32(head.data() + 20),
+            static_cast<unsigned char>(head[24]), static_cast<unsigned char>(head[25])};
+  return true;
+}
+
+} // namespace
+
+int readPng(QIODevice &in, LRMemoryDC &image) {
+  PngHeader header;
+  if (!readPngHeader(in, header))
+    return Incompatible;
+  const bool grey = header.colourType == 0 && (header.depth == 8 || header.depth == 16);
+  if (!(grey || header.colourType == 3) || !sizeAccepted(header.width, header.height))
+    return Incompatible;
+  // Deflate packs at most 1032 bytes into one, so a file too small to hold the
+  // rows it claims is short before an image of that size is made.
+  const std::uint64_t rowBytes = (std::uint64_t{header.width} * header.depth + 7) / 8;
+  if (!canHold(in, std::uint64_t{header.height} * (1 + rowBytes) / 1032))
+    return ShortData;
+  // Qt refuses images over 256 MiB by default; a 16384 x 16384 16-bit map is 512.
+  if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < 1024)
+    QImageReader::setAllocationLimit(1024);
+  QImageReader reader(&in, "png");
+  reader.setAutoTransform(false);
+  QImage read = reader.read();
+  if (read.isNull())
+    return ShortData;
+  if (read.format() == QImage::Format_Mono || read.format() == QImage::Format_MonoLSB)
+    read = read.convertToFormat(QImage::Format_Indexed8);
+  const auto w = static_cast<int>(header.width);
+  const auto h = static_cast<int>(header.height);
+  // Qt gives a 16-bit grey map with a transparent level as RGBA64 (red the
+  // sample), an 8-bit one with it as indices that are the samples.
+  const bool wide = grey && header.depth == 16;
+  const QImage::Format expected = !wide                    ? QImage::Format_Indexed8
+                                  : read.hasAlphaChannel() ? QImage::Format_RGBA64
+                                                           : QImage::Format_Grayscale16;
+  const bool greyBytes = grey && !wide && read.format() == QImage::Format_Grayscale8;
+  if (read.width() != w || read.height() != h || (read.format() != expected && !greyBytes))
+    return Incompatible;
+  // 8-bit samples through a table: a palette index i at i * 256, as a
+  // Targa's; a grey sample as POV-Ray reads it.
+  std::array<std::uint32_t, 256> lut;
+  for (std::uint32_t b = 0; b < 256; ++b)
+    lut[b] = levelPixel(grey ? b * 257 : b * 256);
+  if (grey)
+    for (const unsigned char b : kGreyPngOneLevelLow)
+      lut[b] = levelPixel((b - 1u) * 257);
+  LRMemoryDC base(w, h);
+  if (base.isNull())
+    return Incompatible;
+  for (int r = 0; r < h; ++r) {
+    std::uint32_t *row = base.rowPixels(r);
+    const uchar *line = read.constScanLine(r);
+    if (expected == QImage::Format_RGBA64)
+      for (int k = 0; k < w; ++k)
+        row[k] = levelPixel(reinterpret_cast<const QRgba64 *>(line)[k].red());
+    else if (wide)
+      for (int k = 0; k < w; ++k)
+        row[k] = levelPixel(reinterpret_cast<const quint16 *>(line)[k]);
+    else
+      for (int k = 0; k < w; ++k)
+        row[k] = lut[line[k]];
+  }
+  image = std::move(base);
+  return Loaded;
 }
 
 int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image) {
@@ -259,6 +362,8 @@ int readHeightFieldFile(const std::string &path, int type, const Palette &pal, L
   switch (type) {
   case PpmMap:
     return readPpm(file, image);
+  case PngMap:
+    return readPng(file, image);
   case PgmMap:
     return readPgm(file, image);
   default:

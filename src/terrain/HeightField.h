@@ -19,7 +19,7 @@ enum LoadResult {
   CannotOpen = 1,
   Incompatible = 2,
   ShortData = 3,
-  WrongFileType = 4, // the name is neither .tga nor .ppm; nothing was read
+  WrongFileType = 4, // the name is of no type we read; nothing was read
   LoadCancelled = 5, // the chooser was cancelled; nothing was read, no notice
 };
 
@@ -57,6 +57,14 @@ int readPpm(QIODevice &in, LRMemoryDC &image);
 // its 16-bit level b * 257; blue is the level's high byte. Any other maximum
 // value is Incompatible; otherwise as readTarga.
 int readPgm(QIODevice &in, LRMemoryDC &image);
+
+// Reads a PNG: greyscale with 8 or 16 bits a sample, or colour-mapped (1 to
+// 8 bits an index). Samples are stored as readPgm stores them, at the levels
+// POV-Ray 3.7 reads: a 16-bit sample v exactly, an 8-bit grey sample b as
+// b * 257 or, for 84 of them, (b - 1) * 257; an index i as i * 256 (the
+// palette's colours play no part). Other kinds are Incompatible, data that
+// does not decode ShortData; otherwise as readTarga.
+int readPng(QIODevice &in, LRMemoryDC &image);
 
 // Opens path and reads it with the reader of type (a HeightFieldType; a
 // Targa's for any other); CannotOpen when it cannot be opened (a directory

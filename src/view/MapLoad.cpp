@@ -59,6 +59,8 @@ int typeOfName(const std::string &name) {
     return PpmMap;
   if (name.find(".tga") != std::string::npos)
     return TargaMap;
+  if (endsWithNoCase(name, ".png"))
+    return PngMap;
   return endsWithNoCase(name, ".pgm") ? PgmMap : -1;
 }
 

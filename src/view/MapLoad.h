@@ -25,9 +25,9 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 // Classifies name as the "Heightfeild" command does and reads it: ".ppm"
 // anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
 // as Targa, so a name with both is all or nothing as one PPM read. Only a name
-// with neither is then taken by its ending, in any case: ".pgm" as PGM. Sets
-// window.hfFileType to the type tried; a name of no type gives WrongFileType
-// and hfFileType 0.
+// with neither is then taken by its ending, in any case: ".png" as PNG, ".pgm"
+// as PGM. Sets window.hfFileType to the type tried; a name of no type gives
+// WrongFileType and hfFileType 0.
 int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
                           const std::string &name);
 

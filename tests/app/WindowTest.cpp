@@ -47,7 +47,7 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   click(kPaletteToggle);
   EXPECT_EQ(toggle(kPaletteToggle), 0); // the unread palette releases its toggle
   EXPECT_EQ(script.fileRequests[0].filters,
-            (std::vector<std::string>{"*.tga", "*.ppm", "*.pgm", "*"}));
+            (std::vector<std::string>{"*.tga", "*.ppm", "*.png", "*.pgm", "*"}));
   std::vector<std::string> messages;
   for (const ScriptedInteraction::Notice &n : script.notices)
     messages.push_back(n.message);

@@ -3,43 +3,116 @@
 // each object's position down onto it. Skipped where POV-Ray is not installed.
 #include "export/ExportTool.h"
 #include "support/TestFiles.h"
+#include "terrain/HeightField.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
 using namespace hs;
 
-TEST(PovRay, ObjectsOnASixteenBitPgmStandOnPovRaysGround) {
-  if (std::system("command -v povray >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "POV-Ray is not installed";
-  TestFolder f;
-  for (const std::string name : {"hills16.pgm", "trace_hills16.txt", "trace_objects.pov"})
-    std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
-  std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
-  ASSERT_EQ(exportTool({"trace_hills16.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
+bool povRayMissing() { return std::system("command -v povray >/dev/null 2>&1") != 0; }
+
+ToolRun runPovRay(const std::string &scene, const TestFolder &f) {
   // Parsed and rendered at 16 x 16, with no display and no picture written.
-  const ToolRun r = runRaw({"timeout", "-s", "KILL", "120", "povray", "+Itrace_objects.pov", "+W16",
-                            "+H16", "-D", "-V", "-F"},
-                           f.path());
-  std::istringstream lines(r.err);
-  int traced = 0;
-  for (std::string word; lines >> word;) {
-    double exported = 0;
-    double ground = 0;
-    if (word != "HS" || !(lines >> exported >> ground))
-      continue;
-    // A sample v is v / 65535 of the scale here, v / 65536 in POV-Ray.
-    EXPECT_TRUE(exported >= ground && exported - ground <= 30.0 / 65536 + 2e-6)
-        << exported << " " << ground;
-    ++traced;
+  return runRaw(
+      {"timeout", "-s", "KILL", "120", "povray", "+I" + scene, "+W16", "+H16", "-D", "-V", "-F"},
+      f.path());
+}
+
+TEST(PovRay, ObjectsOnSixteenBitPgmAndPngStandOnPovRaysGround) {
+  if (povRayMissing())
+    GTEST_SKIP() << "POV-Ray is not installed";
+  for (const std::string map : {"hills16.pgm", "hills16.png"}) {
+    TestFolder f;
+    for (const std::string &name :
+         {map, std::string("trace_objects.pov"), std::string("trace_hills16.txt")})
+      std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
+    std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
+    std::string place = f.read("trace_hills16.txt");
+    place.replace(place.find("hills16.pgm"), 11, map);
+    f.write("trace_hills16.txt", place);
+    ASSERT_EQ(exportTool({"trace_hills16.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
+    const ToolRun r = runPovRay("trace_objects.pov", f);
+    std::istringstream lines(r.err);
+    int traced = 0;
+    for (std::string word; lines >> word;) {
+      double exported = 0;
+      double ground = 0;
+      if (word != "HS" || !(lines >> exported >> ground))
+        continue;
+      // A sample v is v / 65535 of the scale here, v / 65536 in POV-Ray.
+      EXPECT_TRUE(exported >= ground && exported - ground <= 30.0 / 65536 + 2e-6)
+          << map << " " << exported << " " << ground;
+      ++traced;
+    }
+    EXPECT_EQ(traced, 12) << r.err;
   }
-  EXPECT_EQ(traced, 12) << r.err;
+}
+
+// The preview scene renders on each sample terrain, once exported.
+TEST(PovRay, PreviewSceneRendersOnEverySampleMap) {
+  if (povRayMissing())
+    GTEST_SKIP() << "POV-Ray is not installed";
+  for (const std::string map : {"Intro.tga", "Hills16.ppm", "Valley16.png"}) {
+    TestFolder f;
+    for (const std::string &name : {map, std::string("Preview.pov")})
+      std::filesystem::copy_file(HS_SAMPLES "/" + name, f.file(name));
+    std::filesystem::copy_file(HS_TEST_DATA "/trace_hills16.txt", f.file("place.txt"));
+    std::string place = f.read("place.txt");
+    f.write("place.txt", place.replace(place.find("hills16.pgm"), 11, map));
+    ASSERT_EQ(exportTool({"place.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
+    const ToolRun r = runRaw({"timeout", "-s", "KILL", "120", "povray", "+IPreview.pov", "+W32",
+                              "+H24", "-D", "-V", "+FN", "+Oshot.png"},
+                             f.path());
+    EXPECT_EQ(r.exitCode, 0) << map << r.err;
+    EXPECT_TRUE(std::filesystem::exists(f.file("shot.png"))) << map;
+  }
+}
+
+// The heights read from a PNG are where POV-Ray's own height field puts the
+// ground: every 8-bit grey level (with and without a gAMA chunk), 8-bit and
+// 4-bit indices, 16-bit samples, and the height fields POV-Ray ships.
+TEST(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
+  if (povRayMissing())
+    GTEST_SKIP() << "POV-Ray is not installed";
+  std::vector<std::string> files;
+  for (const char *name :
+       {"levels8.png", "levels8_gamma.png", "levels8_indexed.png", "index4.png", "hills16.png"})
+    files.push_back(HS_TEST_DATA "/" + std::string(name));
+  const std::filesystem::path shipped = "/usr/share/povray-3.7/include";
+  if (std::filesystem::is_directory(shipped))
+    for (const auto &entry : std::filesystem::directory_iterator(shipped))
+      if (entry.path().extension() == ".png")
+        files.push_back(entry.path().string());
+  TestFolder f;
+  std::filesystem::copy_file(HS_TEST_DATA "/trace_levels.pov", f.file("trace_levels.pov"));
+  for (const std::string &file : files) {
+    LRMemoryDC image;
+    ASSERT_EQ(readHeightFieldFile(file, PngMap, defaultPalette(), image), Loaded) << file;
+    f.write("trace_file.inc", "#declare HS_File = \"" + file + "\";\n");
+    std::istringstream lines(runPovRay("trace_levels.pov", f).err);
+    int traced = 0;
+    for (std::string word; lines >> word;) {
+      int x = 0;
+      int y = 0;
+      double ground = 0;
+      if (word != "L" || !(lines >> x >> y >> ground))
+        continue;
+      // The level is red + 256 * green.
+      ASSERT_NEAR(ground, image.readPixel(x, y) & 0xFFFF, 0.01) << file << " " << x << "," << y;
+      ++traced;
+    }
+    EXPECT_GE(traced, std::min(256, (image.width() - 2) * (image.height() - 2))) << file;
+  }
 }
 
 } // namespace

@@ -31,7 +31,7 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string &name) 
   return rows;
 }
 
-// A field with \n, \r, \t and \f written as the characters they stand for.
+// A field with \n, \r, \t, \f and \xHH written as the characters they stand for.
 inline std::string unescaped(const std::string &field) {
   std::string out;
   for (std::size_t i = 0; i < field.size(); ++i) {
@@ -39,6 +39,9 @@ inline std::string unescaped(const std::string &field) {
     if (field[i] == '\\' && (next == 'n' || next == 'r' || next == 't' || next == 'f')) {
       out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\f';
       ++i;
+    } else if (field[i] == '\\' && next == 'x' && i + 3 < field.size()) {
+      out += static_cast<char>(std::stoi(field.substr(i + 2, 2), nullptr, 16));
+      i += 3;
     } else {
       out += field[i];
     }

@@ -4,6 +4,8 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QImage>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +13,13 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace hs {
 namespace {
 
-// Every refusal and the edge acceptances of both readers
+// Every refusal and the edge acceptances of the readers
 // (heightfield_reads.txt); a refusal makes no image.
 TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
   const std::map<std::string, int> results = {
@@ -39,9 +43,10 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
     in.open(QIODevice::ReadOnly);
     LRMemoryDC image;
     const int want = results.at(row.at(3));
-    EXPECT_EQ(isTga   ? readTarga(in, defaultPalette(), image)
-              : isPpm ? readPpm(in, image)
-                      : readPgm(in, image),
+    EXPECT_EQ(isTga             ? readTarga(in, defaultPalette(), image)
+              : isPpm           ? readPpm(in, image)
+              : row[0] == "png" ? readPng(in, image)
+                                : readPgm(in, image),
               want)
         << row[0] << " | " << row[1] << " | " << row[2];
     EXPECT_EQ(image.isNull(), want != Loaded);
@@ -78,22 +83,77 @@ TEST(HeightFieldReaders, GoldenFiles) {
     }
 }
 
-// Every 16-bit sample of a PGM is stored exactly (red + 256 * green) with its
-// high byte in blue; an 8-bit sample b as the 16-bit level b * 257.
-TEST(HeightFieldReaders, PgmKeepsEverySampleExactly) {
-  for (const int maxValue : {65535, 255}) {
+// The 16-bit level a map pixel stores, checking that blue is its high byte.
+int levelAt(const LRMemoryDC &image, int x, int y) {
+  const ColourValue c = image.readPixel(x, y);
+  EXPECT_EQ(c >> 16, (c >> 8) & 255) << x << "," << y;
+  return static_cast<int>(c & 0xFFFF);
+}
+
+// Every 16-bit sample of a PGM and a PNG is stored exactly (red + 256 *
+// green) with its high byte in blue; an 8-bit PGM sample b as b * 257.
+TEST(HeightFieldReaders, PgmAndPngKeepEverySampleExactly) {
+  for (const int maxValue : {65535, 255, -65535}) {
     const int side = maxValue == 255 ? 16 : 256;
-    QByteArray bytes = QString("P5 %1 %1 %2\n").arg(side).arg(maxValue).toLatin1();
-    for (int v = 0; v <= maxValue; ++v)
-      bytes += (maxValue == 255 ? QByteArray() : QByteArray(1, char(v >> 8))) + char(v & 255);
+    QByteArray bytes;
+    if (maxValue > 0) {
+      bytes = QString("P5 %1 %1 %2\n").arg(side).arg(maxValue).toLatin1();
+      for (int v = 0; v <= maxValue; ++v)
+        bytes += (maxValue == 255 ? QByteArray() : QByteArray(1, char(v >> 8))) + char(v & 255);
+    } else {
+      QImage grey(side, side, QImage::Format_Grayscale16);
+      for (int v = 0; v <= 65535; ++v)
+        reinterpret_cast<quint16 *>(grey.scanLine(v / side))[v % side] = static_cast<quint16>(v);
+      QBuffer out(&bytes);
+      out.open(QIODevice::WriteOnly);
+      ASSERT_TRUE(grey.save(&out, "PNG"));
+    }
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     LRMemoryDC image;
-    ASSERT_EQ(readPgm(in, image), Loaded);
-    for (int v = 0; v <= maxValue; ++v) {
-      const int level = maxValue == 255 ? v * 257 : v;
-      ASSERT_EQ(image.readPixel(v % side, v / side), ColourValue((level >> 8) << 16 | level)) << v;
-    }
+    ASSERT_EQ(maxValue > 0 ? readPgm(in, image) : readPng(in, image), Loaded);
+    for (int v = 0; v <= std::abs(maxValue); ++v)
+      ASSERT_EQ(levelAt(image, v % side, v / side), maxValue == 255 ? v * 257 : v) << maxValue;
+  }
+}
+
+// Qt's image limit (256 MiB by default, half a 16384 x 16384 16-bit map) is
+// raised for a map: here a 2 MiB map over a limit of 1 MiB.
+TEST(HeightFieldReaders, PngOverQtsImageLimitLoads) {
+  QImage grey(1024, 1024, QImage::Format_Grayscale16);
+  grey.fill(0);
+  reinterpret_cast<quint16 *>(grey.scanLine(1023))[1023] = 4660;
+  QByteArray bytes;
+  QBuffer out(&bytes);
+  out.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(grey.save(&out, "PNG"));
+  QBuffer in(&bytes);
+  in.open(QIODevice::ReadOnly);
+  const int limit = QImageReader::allocationLimit();
+  QImageReader::setAllocationLimit(1);
+  LRMemoryDC image;
+  ASSERT_EQ(readPng(in, image), Loaded);
+  QImageReader::setAllocationLimit(limit);
+  EXPECT_EQ(levelAt(image, 1023, 1023), 4660);
+}
+
+// The kinds of PNG Qt reads in other formats: grey with a transparent level,
+// 4-bit and 1-bit indices (at i * 256); a grey 8-bit sample at POV-Ray's level.
+TEST(HeightFieldReaders, PngGoldenFiles) {
+  const std::vector<std::pair<std::string, std::vector<int>>> files = {
+      {"grey16_transparent.png", {0, 258, 65535, 4660, 32768, 1}},
+      {"grey8_transparent.png", {0, 2 * 257, 255 * 257, 128 * 257, 9 * 257, 253 * 257}},
+      {"index4.png", {0, 256, 512, 768, 3840, 3840, 3584, 3328, 3072, 2816}},
+      {"index1.png", {256, 0, 256, 256, 0, 0, 0, 0, 256, 0, 256, 0, 0, 256, 256, 256, 256, 0}}};
+  for (const auto &[name, levels] : files) {
+    LRMemoryDC image;
+    ASSERT_EQ(readHeightFieldFile(HS_TEST_DATA "/" + name, PngMap, defaultPalette(), image),
+              Loaded);
+    std::vector<int> read;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        read.push_back(levelAt(image, x, y));
+    EXPECT_EQ(std::tuple(image.height(), read), std::tuple(2, levels)) << name;
   }
 }
 

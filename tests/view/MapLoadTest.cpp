@@ -4,6 +4,8 @@
 #include "support/TestFiles.h"
 #include "terrain/Height.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,6 +57,10 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   EXPECT_EQ(load(u, dir.write("hill.pgm.txt", pgm)), std::pair(+WrongFileType, 0));
   EXPECT_EQ(load(u, dir.write("hill.PGM", pgm)), std::pair(+Loaded, 3));
   EXPECT_EQ(u.baseImage.readPixel(1, 1), 0x090909u); // 9 * 257
+  QImage grey(2, 2, QImage::Format_Grayscale8);
+  grey.fill(9);
+  ASSERT_TRUE(grey.save(QString::fromStdString(dir.file("hill.pNg")), "PNG"));
+  EXPECT_EQ(load(u, dir.file("hill.pNg")), std::pair(+Loaded, 2));
 }
 
 // A failure says it was the first load and changes nothing; a success refits, keeps and redraws.
