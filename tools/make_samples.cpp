@@ -150,7 +150,7 @@ bool writePng16(const std::string &path, int w, int h) {
   for (int y = 0; y < h; ++y) {
     auto *row = reinterpret_cast<quint16 *>(image.scanLine(y));
     for (int x = 0; x < w; ++x)
-      row[x] = static_cast<quint16>(std::lround(f[static_cast<std::size_t>(y * w + x)] * 65535));
+      row[x] = static_cast<quint16>(std::lround(f[static_cast<std::size_t>(y) * w + x] * 65535));
   }
   return image.save(QString::fromStdString(path), "PNG");
 }

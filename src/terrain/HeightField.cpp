@@ -281,6 +281,8 @@ struct PngHeader {
   std::uint32_t height = 0;
   int depth = 0;
   int colourType = 0;
+  // Greyscale samples of a depth POV-Ray and Qt agree on.
+  bool grey() const { return colourType == 0 && (depth == 8 || depth == 16); }
 };
 
 bool readPngHeader(QIODevice &in, PngHeader &header) {
@@ -292,15 +294,10 @@ bool readPngHeader(QIODevice &in, PngHeader &header) {
   return true;
 }
 
-} // namespace
-
-int readPng(QIODevice &in, LRMemoryDC &image) {
-  PngHeader header;
-  if (!readPngHeader(in, header))
-    return Incompatible;
-  const bool grey = header.colourType == 0 && (header.depth == 8 || header.depth == 16);
-  if (!(grey || header.colourType == 3) || !sizeAccepted(header.width, header.height))
-    return Incompatible;
+// Decodes the rows header announces into read, in the format storePngRows
+// takes: Grayscale16 or RGBA64 (red the sample) for 16-bit grey, Grayscale8 or
+// Indexed8 (the index the sample) for 8-bit grey, Indexed8 for indices.
+int decodePng(QIODevice &in, const PngHeader &header, QImage &read) {
   // Deflate packs at most 1032 bytes into one, so a file too small to hold the
   // rows it claims is short before an image of that size is made.
   const std::uint64_t rowBytes = (std::uint64_t{header.width} * header.depth + 7) / 8;
@@ -311,22 +308,24 @@ int readPng(QIODevice &in, LRMemoryDC &image) {
     QImageReader::setAllocationLimit(1024);
   QImageReader reader(&in, "png");
   reader.setAutoTransform(false);
-  QImage read = reader.read();
+  read = reader.read();
   if (read.isNull())
     return ShortData;
   if (read.format() == QImage::Format_Mono || read.format() == QImage::Format_MonoLSB)
     read = read.convertToFormat(QImage::Format_Indexed8);
-  const auto w = static_cast<int>(header.width);
-  const auto h = static_cast<int>(header.height);
-  // Qt gives a 16-bit grey map with a transparent level as RGBA64 (red the
-  // sample), an 8-bit one with it as indices that are the samples.
-  const bool wide = grey && header.depth == 16;
-  const QImage::Format expected = !wide                    ? QImage::Format_Indexed8
-                                  : read.hasAlphaChannel() ? QImage::Format_RGBA64
-                                                           : QImage::Format_Grayscale16;
-  const bool greyBytes = grey && !wide && read.format() == QImage::Format_Grayscale8;
-  if (read.width() != w || read.height() != h || (read.format() != expected && !greyBytes))
-    return Incompatible;
+  const bool wide = header.depth == 16;
+  const QImage::Format format = read.format();
+  const bool expected =
+      wide ? format == QImage::Format_Grayscale16 || format == QImage::Format_RGBA64
+           : format == QImage::Format_Indexed8 ||
+                 (header.grey() && format == QImage::Format_Grayscale8);
+  return expected && read.width() == static_cast<int>(header.width) &&
+                 read.height() == static_cast<int>(header.height)
+             ? Loaded
+             : Incompatible;
+}
+
+void storePngRows(const QImage &read, bool grey, LRMemoryDC &base) {
   // 8-bit samples through a table: a palette index i at i * 256, as a
   // Targa's; a grey sample as POV-Ray reads it.
   std::array<std::uint32_t, 256> lut;
@@ -335,22 +334,37 @@ int readPng(QIODevice &in, LRMemoryDC &image) {
   if (grey)
     for (const unsigned char b : kGreyPngOneLevelLow)
       lut[b] = levelPixel((b - 1u) * 257);
-  LRMemoryDC base(w, h);
-  if (base.isNull())
-    return Incompatible;
-  for (int r = 0; r < h; ++r) {
+  const int w = read.width();
+  for (int r = 0; r < read.height(); ++r) {
     std::uint32_t *row = base.rowPixels(r);
     const uchar *line = read.constScanLine(r);
-    if (expected == QImage::Format_RGBA64)
+    if (read.format() == QImage::Format_RGBA64)
       for (int k = 0; k < w; ++k)
         row[k] = levelPixel(reinterpret_cast<const QRgba64 *>(line)[k].red());
-    else if (wide)
+    else if (read.format() == QImage::Format_Grayscale16)
       for (int k = 0; k < w; ++k)
         row[k] = levelPixel(reinterpret_cast<const quint16 *>(line)[k]);
     else
       for (int k = 0; k < w; ++k)
         row[k] = lut[line[k]];
   }
+}
+
+} // namespace
+
+int readPng(QIODevice &in, LRMemoryDC &image) {
+  PngHeader header;
+  if (!readPngHeader(in, header))
+    return Incompatible;
+  if (!(header.grey() || header.colourType == 3) || !sizeAccepted(header.width, header.height))
+    return Incompatible;
+  QImage read;
+  if (const int result = decodePng(in, header, read); result != Loaded)
+    return result;
+  LRMemoryDC base(read.width(), read.height());
+  if (base.isNull())
+    return Incompatible;
+  storePngRows(read, header.grey(), base);
   image = std::move(base);
   return Loaded;
 }
