@@ -2,8 +2,11 @@
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
 
+#include <QImage>
+
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,10 +37,19 @@ public:
     std::string t = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0, 0, 16, 0, 16, 8, 32};
     t.resize(18 + 768, '\x40');
     write(targa, t, data.data(), static_cast<std::size_t>(kSide) * kSide);
+    // A 16-bit terrain: long slopes with a little noise, as generators make them.
+    QImage grey(kSide, kSide, QImage::Format_Grayscale16);
+    for (int y = 0; y < kSide; ++y)
+      for (int x = 0; x < kSide; ++x)
+        reinterpret_cast<quint16 *>(grey.scanLine(y))[x] = static_cast<quint16>(
+            32768 + 16000 * std::sin(x / 300.0) * std::cos(y / 470.0) + (gen() & 63));
+    png16 = dir + "/big16.png";
+    if (!grey.save(QString::fromStdString(png16), "PNG"))
+      std::abort();
   }
   ~BigFiles() { std::filesystem::remove_all(dir); }
 
-  std::string dir, ppm, targa;
+  std::string dir, ppm, targa, png16;
 
 private:
   static void write(const std::string &path, const std::string &head, const unsigned char *data,
@@ -104,6 +116,30 @@ void BM_LoadTarga4096(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_LoadTarga4096)->Unit(benchmark::kMillisecond);
+
+// The baseline for a PNG load: Qt's own decoding of the file.
+void BM_QImageLoadPng16_4096(benchmark::State &state) {
+  const QString path = QString::fromStdString(files().png16);
+  for (auto _ : state) {
+    QImage image;
+    if (!image.load(path))
+      state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_QImageLoadPng16_4096)->Unit(benchmark::kMillisecond);
+
+// Decoding and storing into baseImage's form, no colouring.
+void BM_LoadPng16_4096(benchmark::State &state) {
+  const std::string path = files().png16;
+  for (auto _ : state) {
+    LRMemoryDC image;
+    if (readHeightFieldFile(path, PngMap, defaultPalette(), image) != Loaded)
+      state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(image.rowPixels(0));
+  }
+}
+BENCHMARK(BM_LoadPng16_4096)->Unit(benchmark::kMillisecond);
 
 // The floor for the recolouring, as in bench_core.
 void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(kSide)); }
