@@ -1,9 +1,13 @@
 #include "Baselines.h"
+#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 #include "view/Redraw.h"
+#include "view/ShownMap.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <cstdint>
 #include <random>
 
 namespace hs {
@@ -53,6 +57,42 @@ void BM_Redraw4096(benchmark::State &state) {
   state.counters["objects"] = static_cast<double>(scene.objectCount());
 }
 BENCHMARK(BM_Redraw4096)->Unit(benchmark::kMillisecond);
+
+// An 8192 x 8192 16-bit map: long slopes with a little noise.
+const LRMemoryDC &map8192() {
+  static const LRMemoryDC image = [] {
+    LRMemoryDC dc(8192, 8192);
+    std::mt19937 gen(11);
+    for (int y = 0; y < 8192; ++y)
+      for (int x = 0; x < 8192; ++x) {
+        const auto v = static_cast<std::uint32_t>(
+            32768 + 16000 * std::sin(x / 300.0) * std::cos(y / 470.0) + (gen() & 63));
+        dc.rowPixels(y)[x] = 0xFF000000u | (v & 255) << 16 | (v >> 8) << 8 | v >> 8;
+      }
+    return dc;
+  }();
+  return image;
+}
+
+// The floor for the coloured, shaded base: one copy of the map's image.
+void BM_ImageCopy8192(benchmark::State &state) { imageCopy(state, map8192()); }
+BENCHMARK(BM_ImageCopy8192)->Unit(benchmark::kMillisecond);
+
+void BM_Relief8192(benchmark::State &state) {
+  Scene scene;
+  LRMemoryDC map(8192, 8192);
+  map.copyFrom(map8192());
+  commitHeightField(scene, std::move(map));
+  scene.hfType = PngMap;
+  ProgramValues values;
+  LRMemoryDC out;
+  for (auto _ : state) {
+    if (!buildShownMap(scene, values, defaultPalette(), true, out))
+      state.SkipWithError("no memory");
+    benchmark::DoNotOptimize(out.rowPixels(0));
+  }
+}
+BENCHMARK(BM_Relief8192)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace hs

@@ -6,6 +6,7 @@
 #include "core/ScItem.h"
 
 #include <array>
+#include <cstdint>
 
 namespace hs {
 
@@ -27,7 +28,10 @@ struct Document {
   int prevMapHeight = 400;
   float mapCentreX = 199.0f;
   float mapCentreY = 199.0f;
-  int hfType = 0; // 0 Targa, 1 PPM, 3 PGM (a HeightFieldType)
+  int hfType = 0; // 0 Targa, 1 PPM, 2 PNG, 3 PGM (a HeightFieldType)
+  // Counts the changes to baseImage's pixels (a new map, a new palette), so
+  // that pictures made from it know when to be made again.
+  std::uint64_t mapVersion = 0;
   ScItem camera = kDefaultCamera;
   ScItem lookAt = kDefaultLookAt;
   ScItem keptCamera = kDefaultCamera;

@@ -6,6 +6,7 @@
 #include "core/ScData.h"
 
 #include <array>
+#include <cstdint>
 
 namespace hs {
 
@@ -16,6 +17,17 @@ struct RubberBand {
   RubberFigure figure = RubberFigure::None;
   Point from;
   Point to;
+};
+
+// What MapView::shownMap was made from: the map's version and type, the
+// relief setting, the scale and the palette.
+struct ShownMapSource {
+  std::uint64_t mapVersion = 0;
+  int hfType = -1;
+  bool relief = false;
+  std::array<float, 3> scale = {};
+  std::array<ColourValue, 256> palette = {};
+  bool operator==(const ShownMapSource &) const = default;
 };
 
 // How the document is shown: the picture of the map with everything drawn on
@@ -38,6 +50,12 @@ struct MapView {
   vPen pen{kBlack, 1, LineStyle::Solid};
   int showWater = 0;
   int showView = 0;
+  // Shaded relief, for Targa maps [0] and for 16-bit maps [1].
+  std::array<int, 2> showRelief = {0, 1};
+  // The map as shown under the water and the marks, when it is not baseImage
+  // itself, and what it was made from (view/ShownMap.h).
+  LRMemoryDC shownMap;
+  ShownMapSource shownSource;
   std::array<vIcon, kObjectTypes> markers;
   // The figure now on the pane, so that drawing it again removes exactly what
   // was drawn. Every copy of viewImage to the pane covers it and resets it.

@@ -400,6 +400,7 @@ void commitHeightField(Document &document, LRMemoryDC &&image) {
   document.prevMapHeight = document.mapHeight;
   document.setMapSize(image.width(), image.height());
   document.baseImage = std::move(image);
+  ++document.mapVersion;
 }
 
 } // namespace hs

@@ -98,6 +98,7 @@ void applyPalette(Document &document, const Palette &pal) {
   for (std::size_t i = 0; i < lut.size(); ++i)
     lut[i] = toQtPixel(pal[i]);
   LRMemoryDC &img = document.baseImage;
+  ++document.mapVersion;
   const int w = std::min(document.mapWidth, img.width());
   const int h = std::min(document.mapHeight, img.height());
   for (int y = 0; y < h; ++y) {

@@ -1,6 +1,7 @@
 #include "view/Redraw.h"
 
 #include "core/Numbers.h"
+#include "view/ShownMap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,12 +19,14 @@ unsigned waterLevelOf(const ProgramValues &values) {
   return static_cast<unsigned>(truncToInt(values.waterLevel));
 }
 
-// copyFrom + paintAtOrBelow in one pass from baseImage to viewImage: the
-// same picture as drawWater right after a copy, for half the memory traffic.
-void copyWithWater(Scene &scene, const ProgramValues &values) {
+// copyFrom + paintAtOrBelow in one pass from the shown map to viewImage, the
+// heights from baseImage: the same picture as drawWater right after a copy,
+// for half the memory traffic.
+void copyWithWater(Scene &scene, const ProgramValues &values, const LRMemoryDC &shown) {
   LRMemoryDC &view = scene.viewImage;
   const LRMemoryDC &base = scene.baseImage;
-  if (view.width() != base.width() || view.height() != base.height() || view.isNull())
+  if (view.width() != base.width() || view.height() != base.height() || view.isNull() ||
+      shown.width() != base.width() || shown.height() != base.height())
     return;
   const unsigned level = waterLevelOf(values);
   const std::uint32_t paint = toQtPixel(waterColour.value());
@@ -32,20 +35,17 @@ void copyWithWater(Scene &scene, const ProgramValues &values) {
   const int full = view.width();
   for (int y = 0; y < view.height(); ++y) {
     const std::uint32_t *src = base.rowPixels(y);
+    const std::uint32_t *colours = shown.rowPixels(y);
     std::uint32_t *dst = view.rowPixels(y);
     const int n = y < h ? w : 0;
     if (scene.hfType != 0) {
-      for (int x = 0; x < n; ++x) {
-        const std::uint32_t p = src[x];
-        dst[x] = height16Of(p) <= level ? paint : p;
-      }
+      for (int x = 0; x < n; ++x)
+        dst[x] = height16Of(src[x]) <= level ? paint : colours[x];
     } else {
-      for (int x = 0; x < n; ++x) {
-        const std::uint32_t p = src[x];
-        dst[x] = height8Of(p) <= level ? paint : p;
-      }
+      for (int x = 0; x < n; ++x)
+        dst[x] = height8Of(src[x]) <= level ? paint : colours[x];
     }
-    std::copy(src + n, src + full, dst + n);
+    std::copy(colours + n, colours + full, dst + n);
   }
 }
 
@@ -75,10 +75,11 @@ void drawItems(Scene &scene, const ProgramValues &values) {
 } // namespace
 
 void redraw(Scene &scene, const ProgramValues &values) {
+  const LRMemoryDC &shown = shownMap(scene, values, palette());
   if (scene.showWater == 1)
-    copyWithWater(scene, values);
+    copyWithWater(scene, values, shown);
   else
-    scene.viewImage.copyFrom(scene.baseImage);
+    scene.viewImage.copyFrom(shown);
   if (scene.showView == 1)
     drawView(scene, 34.0);
   drawItems(scene, values);
@@ -90,7 +91,7 @@ void installRedraw(Scene &scene, const ProgramValues &values) {
 }
 
 void drawWater(Scene &scene, const ProgramValues &values) {
-  scene.viewImage.copyFrom(scene.baseImage);
+  scene.viewImage.copyFrom(shownMap(scene, values, palette()));
   scene.viewImage.paintAtOrBelow(scene.mapWidth, scene.mapHeight, scene.hfType,
                                  waterLevelOf(values), waterColour.value());
 }
@@ -104,6 +105,12 @@ void drawView(Scene &scene, double angle) {
 
 void toggleWater(Scene &scene, const ProgramValues &values) {
   scene.showWater = scene.showWater ? 0 : 1;
+  redraw(scene, values);
+}
+
+void toggleRelief(Scene &scene, const ProgramValues &values) {
+  int &shown = scene.showRelief[scene.hfType != 0 ? 1 : 0];
+  shown = shown ? 0 : 1;
   redraw(scene, values);
 }
 

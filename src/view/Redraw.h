@@ -8,7 +8,7 @@
 
 namespace hs {
 
-// Rebuilds viewImage from baseImage with the water, the camera's view, the
+// Rebuilds viewImage from the shown map (view/ShownMap.h) with the water, the camera's view, the
 // camera and look-at icons, the object markers and the order lines, then shows
 // it on the pane.
 void redraw(Scene &scene, const ProgramValues &values);
@@ -17,7 +17,7 @@ void redraw(Scene &scene, const ProgramValues &values);
 // redraw(scene, values). values must outlive the scene's use of it.
 void installRedraw(Scene &scene, const ProgramValues &values);
 
-// Starts viewImage again from baseImage and paints every pixel at or below the
+// Starts viewImage again from the shown map and paints every pixel at or below the
 // water level (truncated toward zero) in waterColour.
 void drawWater(Scene &scene, const ProgramValues &values);
 
@@ -26,8 +26,10 @@ void drawWater(Scene &scene, const ProgramValues &values);
 void drawView(Scene &scene, double angle);
 
 // The display toggles. "Water" and "View" invert their flag, "Order" takes
-// the toggle's new state; each then redraws.
+// the toggle's new state, relief inverts the setting for the kind of map
+// loaded; each then redraws.
 void toggleWater(Scene &scene, const ProgramValues &values);
+void toggleRelief(Scene &scene, const ProgramValues &values);
 void toggleView(Scene &scene, const ProgramValues &values);
 void setShowOrder(Scene &scene, ProgramValues &values, bool pressed);
 

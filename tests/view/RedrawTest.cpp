@@ -62,15 +62,17 @@ TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
   EXPECT_EQ(pane.showCount, 1);
 }
 
-// On a PPM map the water compares the 16-bit height (the Targa one is pinned by the golden image).
-TEST_F(RedrawFixture, WaterOnAPpmMapComparesTheSixteenBitHeight) {
+// On a 16-bit map the water compares the 16-bit height (the Targa one is
+// pinned by the golden image); dry ground shows the shown map's colour.
+TEST_F(RedrawFixture, WaterOnASixteenBitMapComparesTheSixteenBitHeight) {
   s.hfType = s.showWater = 1;
+  s.showRelief[1] = 0;
   s.baseImage.writePixel(3, 0, 0x000201); // 513
   s.baseImage.writePixel(4, 0, 0xFF0202); // 514, blue ignored
   values.waterLevel = 513;
   redraw(s, values);
   EXPECT_EQ(std::pair(s.viewImage.readPixel(3, 0), s.viewImage.readPixel(4, 0)),
-            std::pair(waterColour.value(), 0xFF0202u));
+            std::pair(waterColour.value(), palette()[2]));
 }
 
 // Once installed, every reported change redraws; an unreported one does not.

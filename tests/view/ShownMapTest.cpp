@@ -1,0 +1,87 @@
+#include "view/ShownMap.h"
+
+#include "terrain/HeightField.h"
+#include "view/Redraw.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <tuple>
+
+namespace hs {
+namespace {
+
+// A w x h 16-bit map whose level at (x, y) is level(x, y).
+template <class Level> void sixteenBitMap(Scene &s, int w, int h, Level level) {
+  LRMemoryDC image(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const auto v = static_cast<std::uint32_t>(level(x, y));
+      image.rowPixels(y)[x] = 0xFF000000u | (v & 255) << 16 | (v >> 8) << 8;
+    }
+  commitHeightField(s, std::move(image));
+  s.hfType = PngMap;
+}
+
+// Relief on planes over a grey of 100: rising one unit per unit of ground (45
+// degrees) toward the light (north-west, 45 degrees up) is brighter, away
+// from it or across it darker, steeply away a quarter (full shade), flat
+// ground keeps its colour. The middle pixel and an edge one agree.
+TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
+  Palette grey;
+  for (std::size_t i = 0; i < grey.size(); ++i)
+    grey[i] = 0x646464; // 100
+  ProgramValues values;
+  values.scaleX = values.scaleZ = 4.0f; // one unit between pixels
+  values.scaleY = 65535.0f / 256;       // one unit for each 256 levels
+  // Rising to the east, west, south, north, south-west and steeply west, in
+  // units a pixel.
+  const std::tuple<int, int, int> planes[] = {{1, 0, 115}, {-1, 0, 40}, {0, 1, 115}, {0, -1, 40},
+                                              {-1, 1, 67}, {-4, 0, 25}, {0, 0, 100}};
+  for (const auto &[east, south, want] : planes) {
+    Scene s;
+    sixteenBitMap(s, 5, 5, [&](int x, int y) { return 30000 + 256 * (east * x + south * y); });
+    LRMemoryDC out;
+    ASSERT_TRUE(buildShownMap(s, values, grey, true, out));
+    EXPECT_EQ(std::tuple(out.readPixel(2, 2), out.readPixel(0, 4)),
+              std::tuple(ColourValue(want * 0x10101), ColourValue(want * 0x10101)))
+        << east << "," << south;
+  }
+}
+
+// Without relief a 16-bit map shows the palette entry of each height's high
+// byte; a Targa map its own colours. The picture is kept until the map, the
+// scale, the palette or the relief setting changes; then it is made again.
+TEST(ShownMap, ColoursByHighByteAndIsKeptUntilWhatItShowsChanges) {
+  Scene s;
+  ProgramValues values;
+  sixteenBitMap(s, 3, 2, [](int x, int y) { return x * 0x1234 + y * 0x8000; });
+  s.showRelief[1] = 0;
+  Palette pal = defaultPalette();
+  const LRMemoryDC &shown = shownMap(s, values, pal);
+  EXPECT_EQ(&shown, &s.shownMap);
+  EXPECT_EQ(std::tuple(shown.readPixel(1, 0), shown.readPixel(2, 1)),
+            std::tuple(pal[0x12], pal[0x80 + 0x24]));
+  s.shownMap.writePixel(0, 0, 0x123456); // a mark that shows whether it is made again
+  const auto remade = [&](auto change) {
+    change();
+    const bool again = shownMap(s, values, pal).readPixel(0, 0) != 0x123456;
+    s.shownMap.writePixel(0, 0, 0x123456);
+    return again;
+  };
+  EXPECT_FALSE(remade([] {}));
+  EXPECT_TRUE(remade([&] { values.scaleY = 2; }));
+  EXPECT_TRUE(remade([&] { values.scaleX = 2; }));
+  EXPECT_TRUE(remade([&] { pal[9] = 1; }));
+  EXPECT_TRUE(remade([&] { ++s.mapVersion; }));
+  EXPECT_TRUE(remade([&] { toggleRelief(s, values); }));
+  EXPECT_TRUE(remade([&] { s.hfType = PgmMap; }));
+  // A Targa map without relief is baseImage itself; the 16-bit setting is
+  // a setting of its own.
+  s.hfType = TargaMap;
+  EXPECT_EQ(&shownMap(s, values, pal), &s.baseImage);
+  EXPECT_EQ(s.showRelief, (std::array<int, 2>{0, 1}));
+}
+
+} // namespace
+} // namespace hs
