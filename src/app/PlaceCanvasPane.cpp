@@ -6,6 +6,7 @@
 #include "view/Scroll.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace hs {
 
@@ -60,6 +61,22 @@ void PlaceCanvasPane::keyIn(int key, unsigned modifiers) {
     break;
   }
   hs::keyIn(scene_, values_, k, (modifiers & Qt::ShiftModifier) != 0);
+}
+
+void PlaceCanvasPane::wheel(int dx, int dy, unsigned modifiers, int x, int y) {
+  // A notch (120) scrolls 40 pixels.
+  constexpr int kNotchPixels = 40;
+  if ((modifiers & Qt::ControlModifier) != 0) {
+    if (dy != 0)
+      zoomTo(scene_, values_, scene_.zoom + (dy > 0 ? 1 : -1), x, y);
+    return;
+  }
+  if ((modifiers & Qt::ShiftModifier) != 0 && dx == 0)
+    std::swap(dx, dy);
+  if (dx != 0)
+    scrollBy(scene_, ScrollAxis::Horizontal, -dx * kNotchPixels / 120);
+  if (dy != 0)
+    scrollBy(scene_, ScrollAxis::Vertical, -dy * kNotchPixels / 120);
 }
 
 void PlaceCanvasPane::onResize(int width, int height) { resizePane(scene_, width, height); }

@@ -24,6 +24,8 @@ public:
   void mouseMove(int x, int y, int button) override;
   void mouseMotion(int x, int y) override;
   void keyIn(int key, unsigned modifiers) override;
+  // Ctrl zooms about the pointer, Shift scrolls sideways, else the wheel scrolls.
+  void wheel(int dx, int dy, unsigned modifiers, int x, int y) override;
   void onResize(int width, int height) override;
   void hStep(int steps) override;
   void vStep(int steps) override;

@@ -20,6 +20,7 @@
 #include "view/MapLoad.h"
 #include "view/Redraw.h"
 #include "view/Scroll.h"
+#include "view/ShownMap.h"
 
 #include <QCursor>
 
@@ -87,6 +88,7 @@ void PlaceCmdWindow::startUp() {
   if (const char *message = paletteMessage(loadAndApplyPalette(s, hs::palette(), paletteFileName)))
     notice("Notice", message);
   const int result = firstHeightFieldLoad(s, *this, hs::palette());
+  showReliefCheck();
   if (const char *message = firstLoadMessage(result))
     notice("Notice", message);
   if (result == Loaded)
@@ -97,6 +99,9 @@ void PlaceCmdWindow::shutDown() { saveSettings(values_, *this, this); }
 
 void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   Scene &s = scene();
+  // Looking closer or farther leaves a pick under way as it is.
+  if (viewCommand(id))
+    return;
   // Any command ends a camera or look-at pick that has not been made.
   if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
     values_.modes.endPick();
@@ -187,16 +192,43 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   }
 }
 
+// The View menu; false for any other command.
+bool PlaceCmdWindow::viewCommand(int id) {
+  Scene &s = scene();
+  switch (id) {
+  case kZoomIn:
+  case kZoomOut:
+    zoomTo(s, values_, s.zoom + (id == kZoomIn ? 1 : -1), s.viewWidth / 2, s.viewHeight / 2);
+    return true;
+  case kFitMap:
+    fitMap(s, values_);
+    return true;
+  case kActualSize:
+    zoomTo(s, values_, 0, s.viewWidth / 2, s.viewHeight / 2);
+    return true;
+  case kRelief:
+    toggleRelief(s, values_);
+    showReliefCheck();
+    return true;
+  default:
+    return false;
+  }
+}
+
+void PlaceCmdWindow::showReliefCheck() { setValue(kRelief, reliefShown(scene()) ? 1 : 0); }
+
 // The commands that choose a file to read or write.
 void PlaceCmdWindow::fileCommand(int id) {
   switch (id) {
   case kHeightField:
     loadHeightFieldCommand();
     setToolButtons(values_.modes.mode() + 1);
+    showReliefCheck();
     break;
   case kOpenData:
     openDataCommand();
     setToolButtons(values_.modes.mode() + 1);
+    showReliefCheck();
     break;
   case kSaveData:
     saveDataCommand();
@@ -410,7 +442,8 @@ void PlaceCmdWindow::nudgePointer(int dx, int dy) {
 
 void PlaceCmdWindow::nudgeLogically(int dx, int dy) {
   Scene &s = scene();
-  mouseMotion(s, values_, cursorX - s.scrollX + dx, cursorY - s.scrollY + dy);
+  const Point at = s.panePointOf(cursorX, cursorY);
+  mouseMotion(s, values_, at.x + dx, at.y + dy);
 }
 
 void PlaceCmdWindow::notice(const char *title, const char *message) {

@@ -79,6 +79,9 @@ private:
   void enterMode(int mode);
   void showHelp();
   void nudgeLogically(int dx, int dy);
+  bool viewCommand(int id);
+  // The "Shaded Relief" check mark follows the setting for the map loaded.
+  void showReliefCheck();
 
   ProgramValues &values_;
   PlaceCanvasPane *canvas_ = nullptr;

@@ -40,6 +40,15 @@ constexpr MenuRecord kObjectEntries[] = {
     {.label = " Kill All", .id = kKillAll},
 };
 
+constexpr MenuRecord kViewEntries[] = {
+    {.label = "Zoom In", .id = kZoomIn, .shortcuts = "+; =; Ctrl++; Ctrl+="},
+    {.label = "Zoom Out", .id = kZoomOut, .shortcuts = "-; Ctrl+-"},
+    {.label = "Fit Map", .id = kFitMap, .shortcuts = "Ctrl+0"},
+    {.label = "Actual Size", .id = kActualSize, .shortcuts = "Ctrl+1"},
+    {.label = "-", .id = kSeparatorId},
+    {.label = "Shaded Relief", .id = kRelief, .checkable = true},
+};
+
 constexpr MenuRecord kHelpEntries[] = {
     {.label = "Contents", .id = kContents},
     {.label = " About", .id = kAbout},
@@ -49,6 +58,7 @@ constexpr MenuRecord kMenus[] = {
     {.label = " &File ", .id = kFileMenu, .submenu = kFileEntries},
     {.label = "  &Geo  ", .id = kGeoMenu, .submenu = kGeoEntries},
     {.label = "  &Objects  ", .id = kObjectsMenu, .submenu = kObjectEntries},
+    {.label = "  &View  ", .id = kViewMenu, .submenu = kViewEntries},
     {.label = "  &Help ", .id = kHelpMenu, .submenu = kHelpEntries},
 };
 

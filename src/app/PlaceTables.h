@@ -56,6 +56,12 @@ enum PlaceCommand : int {
   kHelpMenu = 145,
   kContents = 146,
   kAbout = 147,
+  kViewMenu = 148,
+  kZoomIn = 149,
+  kZoomOut = 150,
+  kFitMap = 151,
+  kActualSize = 152,
+  kRelief = 153,
 };
 
 std::span<const MenuRecord> placeMenus();

@@ -1,8 +1,10 @@
 #include "core/MapView.h"
 
 #include "core/Numbers.h"
+#include "core/ZoomPicture.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace hs {
 
@@ -37,7 +39,19 @@ void MapView::attachSurface(PaneSurface *surface) { surface_ = surface ? surface
 
 void MapView::repaint() {
   rubberBand = {};
-  surface_->showImage(viewImage, scrollX, scrollY, viewWidth, viewHeight);
+  if (zoom == 0) {
+    surface_->showImage(viewImage, scrollX, scrollY, viewWidth, viewHeight);
+    return;
+  }
+  const int w = std::clamp(zoomedSize(viewImage.width()) - scrollX, 0, viewWidth);
+  const int h = std::clamp(zoomedSize(viewImage.height()) - scrollY, 0, viewHeight);
+  if (paneImage.width() != w || paneImage.height() != h)
+    paneImage = LRMemoryDC(w, h);
+  zoomPicture(viewImage, zoom, scrollX, scrollY, paneImage);
+  paneImage.setDrawMode(DrawMode::Normal);
+  if (paintMarks)
+    paintMarks(paneImage);
+  surface_->showImage(paneImage, 0, 0, w, h);
 }
 
 void MapView::setPenColour(vColor colour) {
@@ -52,16 +66,43 @@ void MapView::setBrushColour(vColor colour) {
   surface_->setBrush(brush);
 }
 
-Point MapView::mapPointAt(int x, int y) const {
-  return {clampToInt(static_cast<long long>(x) + scrollX),
-          clampToInt(static_cast<long long>(y) + scrollY)};
+int MapView::firstMapPixelAt(long long v) const {
+  if (zoom >= 0)
+    return clampToInt(v >= 0 ? v >> zoom : -((-v + (1LL << zoom) - 1) >> zoom));
+  return clampToInt(v * (1LL << -zoom));
 }
+
+int MapView::lastMapPixelAt(long long v) const {
+  return zoom >= 0 ? firstMapPixelAt(v) : clampToInt(v * (1LL << -zoom) + (1LL << -zoom) - 1);
+}
+
+Point MapView::mapPointAt(int x, int y) const {
+  const long long middle = zoom >= 0 ? 0 : (1LL << -zoom) / 2;
+  return {clampToInt(firstMapPixelAt(static_cast<long long>(x) + scrollX) + middle),
+          clampToInt(firstMapPixelAt(static_cast<long long>(y) + scrollY) + middle)};
+}
+
+double MapView::zoomedCoordOf(double v) const {
+  if (zoom >= 0)
+    return v * static_cast<double>(1 << zoom) +
+           (zoom > 0 ? static_cast<double>(1 << (zoom - 1)) : 0.0);
+  return std::floor(v / static_cast<double>(1 << -zoom));
+}
+
+Point MapView::panePointOf(double x, double y) const {
+  if (zoom == 0)
+    return {truncToInt(x - scrollX), truncToInt(y - scrollY)};
+  return {truncToInt(zoomedCoordOf(std::trunc(x)) - scrollX),
+          truncToInt(zoomedCoordOf(std::trunc(y)) - scrollY)};
+}
+
+int MapView::zoomedSize(int size) const { return hs::zoomedSize(size, zoom); }
 
 void MapView::clampScroll(int mapWidth, int mapHeight) {
   // A smaller map loaded while scrolled would otherwise be shown, and redrawn,
   // from past its end: a blank pane until the next scroll.
-  scrollX = std::clamp(scrollX, 0, std::max(mapWidth - viewWidth, 0));
-  scrollY = std::clamp(scrollY, 0, std::max(mapHeight - viewHeight, 0));
+  scrollX = std::clamp(scrollX, 0, std::max(zoomedSize(mapWidth) - viewWidth, 0));
+  scrollY = std::clamp(scrollY, 0, std::max(zoomedSize(mapHeight) - viewHeight, 0));
 }
 
 } // namespace hs

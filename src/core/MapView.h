@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace hs {
 
@@ -48,6 +49,13 @@ struct MapView {
   int hThumbPercent = 100;
   vBrush brush{kBlack, FillStyle::Solid};
   vPen pen{kBlack, 1, LineStyle::Solid};
+  // The map shows at 2^zoom screen pixels a map pixel (core/ZoomPicture.h).
+  // Zoomed, scrollX and scrollY count screen pixels of the zoomed map.
+  int zoom = 0;
+  // What the pane shows while zoomed, and what draws the marks on it in pane
+  // coordinates (set by the view layer; at zoom 0 they are on viewImage).
+  LRMemoryDC paneImage;
+  std::function<void(LRMemoryDC &)> paintMarks;
   int showWater = 0;
   int showView = 0;
   // Shaded relief, for Targa maps [0] and for 16-bit maps [1].
@@ -66,14 +74,29 @@ struct MapView {
   void attachSurface(PaneSurface *surface);
 
   // Copies the visible part of viewImage (from (scrollX, scrollY), viewWidth x
-  // viewHeight) to the pane's top-left corner.
+  // viewHeight) to the pane's top-left corner; zoomed, the same part of the
+  // zoomed picture, with the marks.
   void repaint();
   // Change the pen or brush colour and hand the result to both the pane and
   // viewImage.
   void setPenColour(vColor colour);
   void setBrushColour(vColor colour);
-  // The map pixel under pane point (x, y), saturated into the int range.
+  // Pane and map coordinates: the one place that converts between them.
+  // The map pixel under pane point (x, y), saturated into the int range;
+  // zoomed out, the middle one of those the screen pixel shows.
   Point mapPointAt(int x, int y) const;
+  // The zoomed coordinate (before the scroll offset) of map coordinate v:
+  // v * 2^zoom plus half a block zoomed in, the screen pixel's zoomed out.
+  double zoomedCoordOf(double v) const;
+  // The pane point that shows map point (x, y) (truncated toward zero):
+  // zoomed in, its block's middle.
+  Point panePointOf(double x, double y) const;
+  // The first and the last map pixel that zoomed coordinate v (a pane
+  // coordinate plus the scroll offset) shows along an axis.
+  int firstMapPixelAt(long long v) const;
+  int lastMapPixelAt(long long v) const;
+  // The screen pixels a map side of size pixels spans at the present zoom.
+  int zoomedSize(int size) const;
   // Pulls the scroll offsets back into a map of the given size.
   void clampScroll(int mapWidth, int mapHeight);
 

@@ -55,6 +55,8 @@ struct MenuRecord {
   bool enabled = true;
   bool checked = false;
   std::span<const MenuRecord> submenu = {};
+  bool checkable = false;          // a check mark the user's choice turns on and off
+  const char *shortcuts = nullptr; // key sequences separated by "; ", e.g. "Ctrl+0; 0"
 };
 
 // One label of the status bar.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -88,6 +89,11 @@ protected:
   void keyPressEvent(QKeyEvent *e) override {
     pane_->keyIn(e->key(), static_cast<unsigned>(e->modifiers().toInt()));
   }
+  void wheelEvent(QWheelEvent *e) override {
+    const QPoint p = e->position().toPoint();
+    pane_->wheel(e->angleDelta().x(), e->angleDelta().y(),
+                 static_cast<unsigned>(e->modifiers().toInt()), p.x(), p.y());
+  }
 
 private:
   vCanvasPane *pane_;
@@ -124,6 +130,7 @@ void vCanvasPane::mouseUp(int, int, int) {}
 void vCanvasPane::mouseMove(int, int, int) {}
 void vCanvasPane::mouseMotion(int, int) {}
 void vCanvasPane::keyIn(int, unsigned) {}
+void vCanvasPane::wheel(int, int, unsigned, int, int) {}
 void vCanvasPane::onResize(int, int) {}
 void vCanvasPane::redraw() {}
 void vCanvasPane::hStep(int) {}

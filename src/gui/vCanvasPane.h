@@ -31,6 +31,9 @@ public:
   virtual void mouseMotion(int x, int y);
   // key is a Qt::Key value, modifiers Qt::KeyboardModifiers bits.
   virtual void keyIn(int key, unsigned modifiers);
+  // The wheel turned by (dx, dy) eighths of a degree (120 a notch; dy > 0
+  // away from the user) with the pointer at (x, y).
+  virtual void wheel(int dx, int dy, unsigned modifiers, int x, int y);
   // The drawing area now has this size; the backing image has been resized.
   virtual void onResize(int width, int height);
   // Asked before the backing image is shown; draw into it here if you like.

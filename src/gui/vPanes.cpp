@@ -1,6 +1,7 @@
 #include "gui/vPanes.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,10 +41,12 @@ void vMenuPane::addEntries(QMenu *menu, std::span<const MenuRecord> entries,
     }
     QAction *a = menu->addAction(QString::fromUtf8(e.label));
     a->setEnabled(e.enabled);
-    if (e.checked) {
+    if (e.checked || e.checkable) {
       a->setCheckable(true);
-      a->setChecked(true);
+      a->setChecked(e.checked);
     }
+    if (e.shortcuts != nullptr)
+      a->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(e.shortcuts)));
     const int id = e.id;
     // triggered, not toggled: only the user's choice is a command.
     QObject::connect(a, &QAction::triggered, a,

@@ -25,15 +25,20 @@ int pickedKind(const Scene &scene) { return truncToInt(scene.pickKind); }
 } // namespace
 
 int findNearest(Scene &scene, int paneX, int paneY) {
+  // Measured on the screen, so the reach is 10 screen pixels at any zoom.
   const double mx = static_cast<double>(paneX) + scene.scrollX;
   const double mz = static_cast<double>(paneY) + scene.scrollY;
   double best = 10.0;
   int kind = PickNothing;
   int type = 0;
   int index = 0;
-  auto distance = [mx, mz](const ScItem &item) {
-    return std::fabs(std::trunc(item.x) - mx) + std::fabs(std::trunc(item.z) - mz);
+  auto distance = [&scene, mx, mz](const ScItem &item) {
+    return std::fabs(scene.zoomedCoordOf(std::trunc(item.x)) - mx) +
+           std::fabs(scene.zoomedCoordOf(std::trunc(item.z)) - mz);
   };
+  // Truncation moves a position by less than a map pixel: 2^zoom screen
+  // pixels zoomed in, at most one zoomed out.
+  const double truncation = scene.zoom > 0 ? static_cast<double>(1 << scene.zoom) : 1.0;
   if (const double d = distance(scene.camera); d < best) {
     best = d;
     kind = PickCamera;
@@ -47,10 +52,10 @@ int findNearest(Scene &scene, int paneX, int paneY) {
     const int count = list.count();
     for (int j = 0; j < count; ++j) {
       const ScItem &item = list[j];
-      // Truncation moves a position by less than a pixel, so anything a
-      // pixel or more beyond the best distance on one axis cannot win.
-      const double reach = best + 1.0;
-      if (std::fabs(item.x - mx) >= reach || std::fabs(item.z - mz) >= reach)
+      // Anything that far beyond the best distance on one axis cannot win.
+      const double reach = best + truncation;
+      if (std::fabs(scene.zoomedCoordOf(item.x) - mx) >= reach ||
+          std::fabs(scene.zoomedCoordOf(item.z) - mz) >= reach)
         continue;
       const double d = distance(item);
       if (d < best) {
@@ -99,10 +104,12 @@ void removeCollected(ScData &list, const std::vector<int> &ascending) {
 }
 
 void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
-  const double ax = static_cast<double>(scene.firstPoint.x) + scene.scrollX;
-  const double az = static_cast<double>(scene.firstPoint.y) + scene.scrollY;
-  const double bx = static_cast<double>(scene.lastPoint.x) + scene.scrollX;
-  const double bz = static_cast<double>(scene.lastPoint.y) + scene.scrollY;
+  const Point a = scene.mapPointAt(scene.firstPoint.x, scene.firstPoint.y);
+  const Point b = scene.mapPointAt(scene.lastPoint.x, scene.lastPoint.y);
+  const double ax = a.x;
+  const double az = a.y;
+  const double bx = b.x;
+  const double bz = b.y;
   const double xlo = std::min(ax, bx);
   const double xhi = std::max(ax, bx);
   const double zlo = std::min(az, bz);

@@ -17,7 +17,8 @@ struct MapPoint {
 };
 
 MapPoint mapPoint(const Scene &scene, Point pane) {
-  return {static_cast<double>(pane.x) + scene.scrollX, static_cast<double>(pane.y) + scene.scrollY};
+  const Point m = scene.mapPointAt(pane.x, pane.y);
+  return {static_cast<double>(m.x), static_cast<double>(m.y)};
 }
 
 // The start of a line or box fill and the step between its n evenly spaced
@@ -61,25 +62,28 @@ bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skip
 
 } // namespace
 
-bool placeSingle(Scene &scene, const ProgramValues &values, int paneX, int height, int paneY) {
+bool placeSingle(Scene &scene, const ProgramValues &values, Point map, int height) {
   const int type = currentTypeIndex(values);
   ScData &list = scene.objects[static_cast<std::size_t>(type)];
-  const double mapX = static_cast<double>(paneX) + scene.scrollX;
-  const double mapZ = static_cast<double>(paneY) + scene.scrollY;
-  if (list.append(mapX, height, mapZ, values.placeHeightMode,
+  if (list.append(map.x, height, map.y, values.placeHeightMode,
                   static_cast<double>(values.placeHeight)) != 0)
     return false;
   const vIcon &marker = scene.markers[static_cast<std::size_t>(type)];
-  scene.surface().drawIcon(marker, paneX - 4, paneY - 4);
-  scene.viewImage.drawIcon(marker, truncToInt(mapX) - 4, truncToInt(mapZ) - 4);
+  const Point pane = scene.panePointOf(map.x, map.y);
+  scene.surface().drawIcon(marker, pane.x - 4, pane.y - 4);
+  // Zoomed, viewImage holds no marks: the pane draws them at their own size.
+  const bool marksOnView = scene.zoom == 0;
+  if (marksOnView)
+    scene.viewImage.drawIcon(marker, map.x - 4, map.y - 4);
   if (values.showOrder && list.count() > 1) {
     const ScItem &now = list[list.count() - 1];
     const ScItem &before = list[list.count() - 2];
-    scene.surface().drawLine(truncToInt(now.x - scene.scrollX), truncToInt(now.z - scene.scrollY),
-                             truncToInt(before.x - scene.scrollX),
-                             truncToInt(before.z - scene.scrollY));
-    scene.viewImage.drawLine(truncToInt(now.x), truncToInt(now.z), truncToInt(before.x),
-                             truncToInt(before.z));
+    const Point a = scene.panePointOf(now.x, now.z);
+    const Point b = scene.panePointOf(before.x, before.z);
+    scene.surface().drawLine(a.x, a.y, b.x, b.y);
+    if (marksOnView)
+      scene.viewImage.drawLine(truncToInt(now.x), truncToInt(now.z), truncToInt(before.x),
+                               truncToInt(before.z));
   }
   return true;
 }
@@ -133,10 +137,10 @@ FillResult fillCircle(Scene &scene, ProgramValues &values) {
   if (n <= 1)
     return result;
   constexpr double pi = std::numbers::pi;
-  const double mx = static_cast<double>(scene.firstPoint.x) + scene.scrollX;
-  const double mz = static_cast<double>(scene.firstPoint.y) + scene.scrollY;
-  const double rx = static_cast<double>(scene.lastPoint.x) - scene.firstPoint.x;
-  const double rz = static_cast<double>(scene.lastPoint.y) - scene.firstPoint.y;
+  const auto [mx, mz] = mapPoint(scene, scene.firstPoint);
+  const MapPoint edge = mapPoint(scene, scene.lastPoint);
+  const double rx = edge.x - mx;
+  const double rz = edge.z - mz;
   for (int i = 0; i < n; ++i) {
     float a;
     if (values.fillRandomPlace) {

@@ -7,11 +7,11 @@
 
 namespace hs {
 
-// Appends one object of currentType at pane point (paneX, paneY) with the given
-// height and draws its marker (and, with "Order" on, the line to the object
-// placed before it) at once on the pane and on viewImage. Returns false when
-// the list could not grow.
-bool placeSingle(Scene &scene, const ProgramValues &values, int paneX, int height, int paneY);
+// Appends one object of currentType at map point map with the given height
+// and draws its marker (and, with "Order" on, the line to the object placed
+// before it) at once on the pane and, at zoom 0, on viewImage. Returns false
+// when the list could not grow.
+bool placeSingle(Scene &scene, const ProgramValues &values, Point map, int height);
 
 // What a fill did: the objects it placed, and whether it stopped early
 // because a list could not grow.

@@ -21,7 +21,7 @@ public:
     if (at.button == kRightButton)
       deletePicked(scene);
     else if (at.height >= 0)
-      placeSingle(scene, values, at.pane.x, at.height, at.pane.y);
+      placeSingle(scene, values, at.map, at.height);
   }
 };
 

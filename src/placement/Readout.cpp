@@ -75,30 +75,46 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
   const int cy = scene.owner().cursorY;
   auto nudge = [&scene](int dx, int dy) { scene.services().nudgePointer(dx, dy); };
   // The pointer stays inside the visible part of the map.
+  const int firstX = scene.firstMapPixelAt(scene.scrollX);
+  const int firstY = scene.firstMapPixelAt(scene.scrollY);
   const long long lastX = std::min<long long>(
-      static_cast<long long>(scene.scrollX) + scene.viewWidth - 1, scene.mapWidth - 1);
+      scene.lastMapPixelAt(static_cast<long long>(scene.scrollX) + scene.viewWidth - 1),
+      scene.mapWidth - 1);
   const long long lastY = std::min<long long>(
-      static_cast<long long>(scene.scrollY) + scene.viewHeight - 1, scene.mapHeight - 1);
+      scene.lastMapPixelAt(static_cast<long long>(scene.scrollY) + scene.viewHeight - 1),
+      scene.mapHeight - 1);
+  // One map pixel a key: zoomed in the pointer moves a block; zoomed out a
+  // screen pixel shows several map pixels, so the cursor moves on its own.
+  const int block = scene.zoom > 0 ? 1 << scene.zoom : 1;
+  const auto step = [&](int dx, int dy) {
+    if (scene.zoom >= 0) {
+      nudge(dx * block, dy * block);
+      return;
+    }
+    const int x = cx + dx;
+    const int z = cy + dy;
+    showReadout(scene, values, x, height8At(scene, x, z), z);
+  };
   switch (key) {
   case Key::Left:
-    if (scene.scrollX < cx)
-      nudge(-1, 0);
+    if (firstX < cx)
+      step(-1, 0);
     break;
   case Key::Right:
     if (cx < lastX)
-      nudge(1, 0);
+      step(1, 0);
     break;
   case Key::Up:
-    if (scene.scrollY < cy)
-      nudge(0, -1);
+    if (firstY < cy)
+      step(0, -1);
     break;
   case Key::Down:
     if (cy < lastY)
-      nudge(0, 1);
+      step(0, 1);
     break;
   case Key::Return:
     // Placed whatever the height: off the map the object gets -1.
-    placeSingle(scene, values, cx - scene.scrollX, heightAt(scene, cx, cy), cy - scene.scrollY);
+    placeSingle(scene, values, {cx, cy}, heightAt(scene, cx, cy));
     break;
   case Key::Other:
     break;

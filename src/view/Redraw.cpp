@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace hs {
@@ -72,6 +73,43 @@ void drawItems(Scene &scene, const ProgramValues &values) {
   }
 }
 
+// The marks again, zoomed: on the pane picture at their own size, where the
+// pane shows their map pixels. Only those near the pane are drawn.
+void drawItemsOnPane(const Scene &scene, const ProgramValues &values, LRMemoryDC &pane) {
+  const int w = pane.width();
+  const int h = pane.height();
+  const auto near = [w, h](Point p, int margin) {
+    return p.x > -margin && p.y > -margin && p.x < w + margin && p.y < h + margin;
+  };
+  for (const auto &[item, icon] :
+       {std::pair(&scene.camera, &cameraIcon()), std::pair(&scene.lookAt, &lookIcon())}) {
+    const Point p = scene.panePointOf(item->x, item->z);
+    if (near(p, 8))
+      pane.drawIcon(*icon, p.x - 7, p.y - 7);
+  }
+  for (std::size_t t = 0; t < scene.objects.size(); ++t) {
+    const ScData &list = scene.objects[t];
+    if (list.count() == 0)
+      continue;
+    const vIconPixels marker(scene.markers[t]);
+    Point prev;
+    for (int j = 0; j < list.count(); ++j) {
+      const ScItem &item = list[j];
+      const Point p = scene.panePointOf(item.x, item.z);
+      if (j > 0 && values.showOrder == 1 &&
+          !((p.x < 0 && prev.x < 0) || (p.y < 0 && prev.y < 0) || (p.x >= w && prev.x >= w) ||
+            (p.y >= h && prev.y >= h))) {
+        pane.setDrawMode(DrawMode::Invert);
+        pane.drawLine(p.x, p.y, prev.x, prev.y);
+        pane.setDrawMode(DrawMode::Normal);
+      }
+      if (near(p, 5))
+        pane.drawIcon(marker, p.x - 4, p.y - 4);
+      prev = p;
+    }
+  }
+}
+
 } // namespace
 
 void redraw(Scene &scene, const ProgramValues &values) {
@@ -82,12 +120,15 @@ void redraw(Scene &scene, const ProgramValues &values) {
     scene.viewImage.copyFrom(shown);
   if (scene.showView == 1)
     drawView(scene, 34.0);
-  drawItems(scene, values);
+  // Zoomed, the pane draws the marks at their own size (installRedraw).
+  if (scene.zoom == 0)
+    drawItems(scene, values);
   scene.repaint();
 }
 
 void installRedraw(Scene &scene, const ProgramValues &values) {
   scene.onChange([&scene, &values](Change) { redraw(scene, values); });
+  scene.paintMarks = [&scene, &values](LRMemoryDC &pane) { drawItemsOnPane(scene, values, pane); };
 }
 
 void drawWater(Scene &scene, const ProgramValues &values) {

@@ -14,7 +14,9 @@ namespace hs {
 void redraw(Scene &scene, const ProgramValues &values);
 
 // Makes every change the scene reports (Scene::changed) end with
-// redraw(scene, values). values must outlive the scene's use of it.
+// redraw(scene, values), and has the zoomed pane draw the marks (the camera
+// and look-at icons, markers and order lines at their own size). values must
+// outlive the scene's use of it.
 void installRedraw(Scene &scene, const ProgramValues &values);
 
 // Starts viewImage again from the shown map and paints every pixel at or below the

@@ -1,9 +1,11 @@
 #include "view/Scroll.h"
 
 #include "core/Numbers.h"
+#include "core/ZoomPicture.h"
 #include "view/Redraw.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace hs {
 
@@ -12,6 +14,8 @@ namespace {
 inline constexpr int kArrowStep = 8;
 inline constexpr int kPageStep = 50;
 
+// One axis of the window onto the map; sizes and offsets count screen pixels
+// of the zoomed map.
 struct Axis {
   int &offset;
   int &thumbPercent;
@@ -21,8 +25,8 @@ struct Axis {
 
 Axis axisOf(Scene &scene, ScrollAxis axis) {
   if (axis == ScrollAxis::Horizontal)
-    return {scene.scrollX, scene.hThumbPercent, scene.mapWidth, scene.viewWidth};
-  return {scene.scrollY, scene.vThumbPercent, scene.mapHeight, scene.viewHeight};
+    return {scene.scrollX, scene.hThumbPercent, scene.zoomedSize(scene.mapWidth), scene.viewWidth};
+  return {scene.scrollY, scene.vThumbPercent, scene.zoomedSize(scene.mapHeight), scene.viewHeight};
 }
 
 // part in whole percent of whole (integer division); 0 for an empty map.
@@ -43,8 +47,8 @@ void resizePane(Scene &scene, int width, int height) {
   scene.viewHeight = std::max(height, 0);
   scene.scrollX = 0;
   scene.scrollY = 0;
-  scene.hThumbPercent = percentOf(scene.viewWidth, scene.mapWidth);
-  scene.vThumbPercent = percentOf(scene.viewHeight, scene.mapHeight);
+  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.mapWidth));
+  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.mapHeight));
   updateScrollBars(scene);
   // After the new size and offsets, so the pane shows the window they select.
   scene.repaint();
@@ -90,6 +94,41 @@ void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent)
     a.offset = clampToInt(target);
   }
   scrollBy(scene, axis, step);
+}
+
+void zoomTo(Scene &scene, const ProgramValues &values, int level, int paneX, int paneY) {
+  level = std::clamp(level, kMinZoom, kMaxZoom);
+  if (level == scene.zoom)
+    return;
+  // The map point under (paneX, paneY), exactly, stays there.
+  const double x = (static_cast<double>(paneX) + scene.scrollX) / std::ldexp(1.0, scene.zoom);
+  const double y = (static_cast<double>(paneY) + scene.scrollY) / std::ldexp(1.0, scene.zoom);
+  const bool marksMove = (scene.zoom == 0) != (level == 0);
+  scene.zoom = level;
+  scene.scrollX = clampToInt(static_cast<long long>(std::floor(std::ldexp(x, level))) - paneX);
+  scene.scrollY = clampToInt(static_cast<long long>(std::floor(std::ldexp(y, level))) - paneY);
+  scene.clampScroll(scene.mapWidth, scene.mapHeight);
+  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.mapWidth));
+  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.mapHeight));
+  updateScrollBars(scene);
+  // The marks are on viewImage only at zoom 0.
+  if (marksMove)
+    redraw(scene, values);
+  else
+    scene.repaint();
+}
+
+int fitZoom(int mapWidth, int mapHeight, int paneWidth, int paneHeight) {
+  int level = kMaxZoom;
+  while (level > kMinZoom &&
+         (zoomedSize(mapWidth, level) > paneWidth || zoomedSize(mapHeight, level) > paneHeight))
+    --level;
+  return level;
+}
+
+void fitMap(Scene &scene, const ProgramValues &values) {
+  zoomTo(scene, values, fitZoom(scene.mapWidth, scene.mapHeight, scene.viewWidth, scene.viewHeight),
+         0, 0);
 }
 
 } // namespace hs

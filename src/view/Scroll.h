@@ -6,7 +6,8 @@
 namespace hs {
 
 // The pane shows viewImage from (scrollX, scrollY), viewWidth x viewHeight
-// pixels; these keep that window, the scroll bars and the pane in step.
+// pixels (zoomed, of the zoomed map); these keep that window, the zoom, the
+// scroll bars and the pane in step.
 
 // The pane's visible size changed: background, sizes, thumb sizes, back to
 // the top-left corner, scroll bars, and the new window shown.
@@ -29,5 +30,17 @@ void stepScroll(Scene &scene, ScrollAxis axis, int steps);
 // p as pageTo(thumb, p); a page forward as pageTo(thumb, position + thumb) and
 // a page back as pageTo(thumb - 1, position).
 void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent);
+
+// Zooms to level (kept within kMinZoom .. kMaxZoom), the map point under pane
+// point (paneX, paneY) staying under it as far as the scroll range allows;
+// the bars follow. Leaving or coming back to zoom 0 redraws (the marks move
+// between viewImage and the pane); otherwise only the pane is made again.
+void zoomTo(Scene &scene, const ProgramValues &values, int level, int paneX, int paneY);
+
+// The largest zoom at which a whole map of this size fits in the pane (the
+// smallest zoom when none does).
+int fitZoom(int mapWidth, int mapHeight, int paneWidth, int paneHeight);
+// Zooms to fitZoom and shows the map from its top-left corner.
+void fitMap(Scene &scene, const ProgramValues &values);
 
 } // namespace hs

@@ -94,18 +94,18 @@ TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
 // One object is drawn at once, joined to the one before with Order on, with no redraw.
 TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
   std::tie(s.scrollX, s.scrollY, v.currentType, v.showOrder) = std::tuple(100, 50, 2, 1);
-  ASSERT_TRUE(placeSingle(s, v, 20, 77, 30));
+  ASSERT_TRUE(placeSingle(s, v, {120, 80}, 77));
   // The marker is in viewImage at the map point minus 4: type 3's black frame
   // and white digit.
   EXPECT_EQ(std::tuple(s.objects[2][0], s.viewImage.pixelAt(116, 76), s.viewImage.pixelAt(118, 77)),
             std::tuple(ScItem{120, 77, 80, AboveGround, 0.0}, 0u, 0xFFFFFFu));
-  ASSERT_TRUE(placeSingle(s, v, 60, 5, 10));
+  ASSERT_TRUE(placeSingle(s, v, {160, 60}, 5));
   // The first of a type joins nothing; the second joins the first, in the
   // current (black) pen.
   EXPECT_EQ(std::tuple(pane.calls, s.viewImage.pixelAt(140, 70), pane.showCount),
             std::tuple(Calls{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}, 0u, 0));
   s.budget.limit = 2;
-  EXPECT_FALSE(placeSingle(s, v, 1, 1, 1));
+  EXPECT_FALSE(placeSingle(s, v, {101, 51}, 1));
   EXPECT_EQ(pane.calls.size(), 3u);
 }
 

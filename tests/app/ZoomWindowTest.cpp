@@ -1,0 +1,96 @@
+// Every kind of mouse mode, the arrows and Return, zoomed in to 4x and out to
+// a quarter with Ctrl and the wheel over the pane's corner (so the scroll
+// offsets stay 0): positions stay whole map pixels, the pick reaches 10
+// screen pixels, markers keep their size.
+#include "AppTestSupport.h"
+
+#include "core/Icons.h"
+
+#include <QCursor>
+#include <QWheelEvent>
+
+namespace hs {
+namespace {
+
+class ZoomedWindow : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    for (int i = 0; i < 2; ++i)
+      wheel(GetParam() > 0 ? 120 : -120, Qt::ControlModifier);
+    ASSERT_EQ(std::tuple(scene().zoom, scene().scrollX, scene().scrollY),
+              std::tuple(GetParam(), 0, 0));
+  }
+  void wheel(int dy, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent e(QPointF(0, 0), surface()->mapToGlobal(QPointF(0, 0)), QPoint(), QPoint(0, dy),
+                  Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(surface(), &e);
+  }
+  // The pane coordinate that shows map coordinate v: zoomed in the middle of
+  // its block; zoomed out the screen pixel whose middle map pixel it is (the
+  // points below are all 2 more than a multiple of 4).
+  int at(int v) const { return GetParam() > 0 ? v * 4 + 2 : v / 4; }
+};
+
+TEST_P(ZoomedWindow, EveryKindOfModeWorksOnMapPixels) {
+  clickMap(at(50), at(42));
+  EXPECT_EQ(last(), std::tuple(1, 50.0, 42.0));
+  // The marker is drawn at its own size, centred where its pixel is shown.
+  const std::uint32_t marker = builtinMarkers()[0].at(1, 1);
+  EXPECT_EQ(window->mapPane()->pixelAt(at(50) - 3, at(42) - 3), marker);
+  // The pick reaches 10 screen pixels, whatever that is on the map.
+  values.currentType = 1;
+  clickMap(at(70), at(22));
+  clickMap(at(70) + 11, at(22), Qt::RightButton);
+  EXPECT_EQ(std::get<0>(last(1)), 1);
+  clickMap(at(70) + 9, at(22), Qt::RightButton);
+  EXPECT_EQ(std::get<0>(last(1)), 0);
+  // Fills run between the map pixels under the corners.
+  values.currentType = 0;
+  values.fillCount = 2;
+  click(kBox);
+  dragMap(at(10), at(10), at(30), at(26));
+  EXPECT_EQ(last(), std::tuple(5, 30.0, 26.0));
+  EXPECT_EQ(scene().objects[0][1].x, 10.0);
+  click(kCir);
+  // Radius 8 map pixels across; two points go at -pi and pi, both left of
+  // the centre by the radius.
+  dragMap(at(70), at(70), at(78), at(70));
+  EXPECT_EQ(last(), std::tuple(7, 62.0, 70.0));
+  // Moved to the pixel under the release; a rectangle deletes what is inside.
+  menu(kMoveSingle);
+  dragMap(at(50) + 1, at(42), at(90), at(62));
+  EXPECT_EQ(std::tuple(scene().objects[0][0].x, scene().objects[0][0].z), std::tuple(90.0, 62.0));
+  menu(kDelete);
+  dragMap(at(86), at(58), at(94), at(66), Qt::RightButton);
+  EXPECT_EQ(std::get<0>(last()), 6);
+  // Edit picks within reach; the camera goes to the pixel picked; the water
+  // takes the height under the pointer.
+  menu(kEdit);
+  clickMap(at(30) + 2, at(26) - 2);
+  EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Height of object"});
+  click(kCameraAt);
+  clickMap(at(34), at(62));
+  EXPECT_EQ(std::tuple(scene().camera.x, scene().camera.z), std::tuple(34.0, 62.0));
+  menu(kWaterLevel);
+  clickMap(at(34), at(62));
+  EXPECT_EQ(values.waterLevel, 100.0f);
+}
+
+// An arrow moves one map pixel (zoomed in the pointer moves a block; zoomed
+// out the cursor moves within the screen pixel), and Return places there.
+TEST_P(ZoomedWindow, ArrowsMoveOneMapPixelAndReturnPlacesThere) {
+  QCursor::setPos(surface()->mapToGlobal(QPoint(at(50), at(42))));
+  QApplication::processEvents();
+  moveTo(at(50), at(42));
+  key(Qt::Key_Down);
+  key(Qt::Key_Right);
+  EXPECT_EQ(std::tuple(window->cursorX, window->cursorY), std::tuple(51, 43));
+  key(Qt::Key_Return);
+  EXPECT_EQ(last(), std::tuple(1, 51.0, 43.0));
+}
+
+INSTANTIATE_TEST_SUITE_P(FourTimesAndAQuarter, ZoomedWindow, ::testing::Values(2, -2));
+
+} // namespace
+} // namespace hs

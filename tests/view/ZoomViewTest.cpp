@@ -1,0 +1,75 @@
+// Zooming a 400 x 400 map on a 200 x 100 pane.
+#include "view/Redraw.h"
+#include "view/Scroll.h"
+
+#include "support/FakeSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+namespace hs {
+namespace {
+
+struct ZoomFixture : ::testing::Test {
+  Scene s;
+  test::FakeSurface pane;
+  ProgramValues values;
+  void SetUp() override {
+    s.attachSurface(&pane);
+    installRedraw(s, values);
+    resizePane(s, 200, 100);
+  }
+  std::string lastCall(const char *kind) {
+    for (auto it = pane.calls.rbegin(); it != pane.calls.rend(); ++it)
+      if (it->rfind(kind, 0) == 0)
+        return *it;
+    return "";
+  }
+};
+
+// The map point under the anchor stays under it; where the map runs out the
+// offsets are pulled back; the bars follow the zoomed size.
+TEST_F(ZoomFixture, ZoomKeepsTheAnchorAndTheBarsFollow) {
+  zoomTo(s, values, 2, 50, 20); // map (50, 20) is at zoomed (200, 80)
+  EXPECT_EQ(std::tuple(s.zoom, s.scrollX, s.scrollY, s.mapPointAt(50, 20)),
+            std::tuple(2, 150, 60, Point{50, 20}));
+  EXPECT_EQ(std::tuple(lastCall("hbar"), lastCall("vbar"), lastCall("show")),
+            std::tuple("hbar 1 12 9 0", "vbar 1 6 3 0", "show 0 0 200 100"));
+  zoomTo(s, values, 9, 0, 0); // no further than 16x
+  EXPECT_EQ(std::tuple(s.zoom, s.scrollX, s.mapPointAt(0, 0).x), std::tuple(4, 600, 37));
+  zoomTo(s, values, -3, 199, 99); // the whole map fits: back to the corner
+  EXPECT_EQ(std::tuple(s.zoom, s.scrollX, s.scrollY, lastCall("hbar")),
+            std::tuple(-3, 0, 0, "hbar 0 400 0 0"));
+  EXPECT_EQ(fitZoom(400, 400, 200, 100), -2);
+  EXPECT_EQ(fitZoom(400, 400, 400, 400), 0);
+  EXPECT_EQ(fitZoom(50, 10, 800, 800), 4);
+  EXPECT_EQ(fitZoom(16384, 16384, 300, 300), -4); // none fits
+  fitMap(s, values);
+  EXPECT_EQ(std::tuple(s.zoom, s.scrollX), std::tuple(-2, 0));
+}
+
+// Zoomed, viewImage keeps the map without marks and the pane draws them at
+// their own size where their map pixels are; back at zoom 0 they are on
+// viewImage again.
+TEST_F(ZoomFixture, ZoomedTheMarksAreDrawnOnThePaneAtTheirOwnSize) {
+  s.baseImage.fill(vColor(0, 0, 200));
+  values.showOrder = 1;
+  s.objects[2].append(10, 0, 10, AboveGround, 0);
+  s.objects[2].append(20, 0, 10, AboveGround, 0);
+  zoomTo(s, values, 2, 0, 0);
+  const std::uint32_t marker = builtinMarkers()[2].at(1, 1);
+  // Pane point of map (10, 10): 42, 42, the marker's pixel (1, 1) at 39, 39; the
+  // order line inverts the blue map between the two.
+  EXPECT_EQ(
+      std::tuple(s.viewImage.readPixel(7, 7), pane.shown.readPixel(39, 39),
+                 pane.shown.readPixel(60, 42), pane.shown.readPixel(150, 90)),
+      std::tuple(ColourValue(0xC80000), marker, ColourValue(0x37FFFF), ColourValue(0xC80000)));
+  zoomTo(s, values, 0, 0, 0);
+  EXPECT_EQ(std::tuple(s.viewImage.readPixel(7, 7), pane.shown.readPixel(7, 7)),
+            std::tuple(marker, marker));
+}
+
+} // namespace
+} // namespace hs
