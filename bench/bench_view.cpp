@@ -1,11 +1,14 @@
 #include "Baselines.h"
+#include "core/ZoomPicture.h"
 #include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 #include "view/Redraw.h"
+#include "view/Scroll.h"
 #include "view/ShownMap.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -15,33 +18,47 @@ namespace {
 
 constexpr int kSide = 4096;
 
-LRMemoryDC paletteImage(int size) {
-  LRMemoryDC dc(size, size);
+LRMemoryDC paletteImage(int width, int height) {
+  LRMemoryDC dc(width, height);
   std::mt19937 gen(7);
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
       dc.writePixel(x, y, defaultPalette()[gen() & 0xFFu]);
   return dc;
 }
 
-// The floor, as in bench_core.
-void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, paletteImage(kSide)); }
-BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
+// A pane that keeps a copy of what it is shown, as the real one does.
+class BenchSurface final : public PaneSurface {
+public:
+  void showImage(const vMemoryDC &image, int srcX, int srcY, int width, int height) override {
+    if (pixels.width() != width || pixels.height() != height)
+      pixels = LRMemoryDC(width, height);
+    for (int y = 0; y < height; ++y)
+      std::copy_n(image.rowPixels(srcY + y) + srcX, width, pixels.rowPixels(y));
+  }
+  void setPen(const vPen &) override {}
+  void setBrush(const vBrush &) override {}
+  void drawIcon(const vIcon &, int, int) override {}
+  void drawLine(int, int, int, int) override {}
+  void xorLine(int, int, int, int) override {}
+  void xorRect(int, int, int, int) override {}
+  void xorEllipse(int, int, int, int) override {}
+  void setScrollBar(ScrollAxis, bool, int, int) override {}
+  void setBackground(vColor) override {}
+  LRMemoryDC pixels;
+};
 
-// Water and view on, order lines on, 100,000 objects over the 16 types, each
-// type laid out as the fill tools lay them: rows of a box grid, one after the
-// other, so order lines join neighbours.
-void BM_Redraw4096(benchmark::State &state) {
-  Scene scene;
-  scene.baseImage = paletteImage(kSide);
+// A 4096 x 4096 map with water and view on and 100,000 objects over the 16
+// types, each type laid out as the fill tools lay them: rows of a box grid,
+// one after the other, so order lines join neighbours.
+void setUpScene(Scene &scene, ProgramValues &values) {
+  scene.baseImage = paletteImage(kSide, kSide);
   scene.viewImage = LRMemoryDC(kSide, kSide);
   scene.setMapSize(kSide, kSide);
   scene.camera = {2048, 0, 3800, AboveWater, 1};
   scene.lookAt = {2300, 0, 300, AboveGround, 0};
   scene.showWater = 1;
   scene.showView = 1;
-  ProgramValues values;
-  values.showOrder = 1;
   values.waterLevel = 40;
   std::mt19937 gen(5);
   for (int t = 0; t < kObjectTypes; ++t) {
@@ -50,6 +67,18 @@ void BM_Redraw4096(benchmark::State &state) {
       scene.objects[static_cast<std::size_t>(t)].append(x0 + (i % 79) * 12.5, 0,
                                                         z0 + (i / 79) * 12.5, AboveGround, 0);
   }
+}
+
+// The floor, as in bench_core.
+void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, paletteImage(kSide, kSide)); }
+BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
+
+// A whole redraw of that scene, order lines on.
+void BM_Redraw4096(benchmark::State &state) {
+  Scene scene;
+  ProgramValues values;
+  values.showOrder = 1;
+  setUpScene(scene, values);
   for (auto _ : state) {
     redraw(scene, values);
     benchmark::DoNotOptimize(scene.viewImage.rowPixels(0));
@@ -93,6 +122,43 @@ void BM_Relief8192(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_Relief8192)->Unit(benchmark::kMillisecond);
+
+// From the shaded base, what a 1024 x 1024 pane shows at Fit (an eighth,
+// area-averaged).
+void BM_ShowFit8192(benchmark::State &state) {
+  LRMemoryDC pane(1024, 1024);
+  const LRMemoryDC &base = map8192();
+  for (auto _ : state) {
+    zoomPicture(base, -3, 0, 0, pane);
+    benchmark::DoNotOptimize(pane.rowPixels(0));
+  }
+}
+BENCHMARK(BM_ShowFit8192)->Unit(benchmark::kMillisecond);
+
+// The floor for a pane: one 1024 x 768 copy.
+void BM_ImageCopyPane(benchmark::State &state) { imageCopy(state, paletteImage(1024, 768)); }
+BENCHMARK(BM_ImageCopyPane)->Unit(benchmark::kMicrosecond);
+
+// At 4x on the 4096 x 4096 map with 100,000 objects and order lines, scroll
+// by 100 pane pixels and build what a 1024 x 768 pane shows, marks included.
+void BM_ZoomScroll4096(benchmark::State &state) {
+  Scene scene;
+  BenchSurface pane;
+  scene.attachSurface(&pane);
+  ProgramValues values;
+  values.showOrder = 1;
+  setUpScene(scene, values);
+  resizePane(scene, 1024, 768);
+  zoomTo(scene, values, 2, 512, 384);
+  int step = 100;
+  for (auto _ : state) {
+    if (scene.scrollX + step > scene.zoomedSize(kSide) - 1024 || scene.scrollX + step < 0)
+      step = -step;
+    scrollBy(scene, ScrollAxis::Horizontal, step);
+    benchmark::DoNotOptimize(pane.pixels);
+  }
+}
+BENCHMARK(BM_ZoomScroll4096)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace hs
