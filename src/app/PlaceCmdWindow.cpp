@@ -22,7 +22,11 @@
 #include "view/Scroll.h"
 #include "view/ShownMap.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QLayout>
+#include <QScreen>
+#include <QSettings>
 
 #include <algorithm>
 #include <optional>
@@ -38,6 +42,12 @@ constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};
 
 // The section of the help page "Contents" opens at.
 constexpr int kHelpContext = 20;
+
+// The window's size, place and zoom are kept between runs in QSettings'
+// store, not in the settings file.
+constexpr const char *kMemoryName = "Hillstrew";
+constexpr const char *kGeometryKey = "window/geometry";
+constexpr const char *kZoomKey = "window/zoom";
 
 } // namespace
 
@@ -93,9 +103,42 @@ void PlaceCmdWindow::startUp() {
     notice("Notice", message);
   if (result == Loaded)
     setStatusText("Place Single Object");
+  placeOnScreen();
 }
 
-void PlaceCmdWindow::shutDown() { saveSettings(values_, *this, this); }
+void PlaceCmdWindow::shutDown() {
+  saveSettings(values_, *this, this);
+  QSettings memory(kMemoryName, kMemoryName);
+  memory.setValue(kGeometryKey, saveGeometry());
+  memory.setValue(kZoomKey, scene().zoom);
+}
+
+void PlaceCmdWindow::placeOnScreen() {
+  Scene &s = scene();
+  const QSettings memory(kMemoryName, kMemoryName);
+  if (memory.contains(kGeometryKey) && restoreGeometry(memory.value(kGeometryKey).toByteArray())) {
+    QApplication::sendPostedEvents();
+    zoomTo(s, values_, memory.value(kZoomKey, 0).toInt(), 0, 0);
+    return;
+  }
+  const QScreen *screen = this->screen();
+  if (screen == nullptr)
+    return;
+  // The first run: large enough for the whole map at the largest zoom that
+  // fits, in the middle of the screen.
+  if (QLayout *body = centralWidget()->layout())
+    body->activate();
+  const QRect room = screen->availableGeometry();
+  const QSize frame = frameGeometry().size();
+  // The pane with its scroll bars: at the zoom chosen the map fits, so they go.
+  const QSize chrome = frame - canvas_->size();
+  const WindowFit fit = fitWindowToMap(s.mapWidth, s.mapHeight, chrome.width(), chrome.height(),
+                                       room.width(), room.height());
+  resize(size() + QSize(fit.width, fit.height) - frame);
+  move(room.center() - QPoint(fit.width / 2, fit.height / 2));
+  QApplication::sendPostedEvents();
+  zoomTo(s, values_, fit.zoom, 0, 0);
+}
 
 void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   Scene &s = scene();

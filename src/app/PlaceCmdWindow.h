@@ -32,9 +32,11 @@ public:
   PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values = programValues());
   ~PlaceCmdWindow() override;
 
-  // Start-up once the window stands: settings, palette, first height field.
+  // Start-up once the window stands: settings, palette, first height field,
+  // then the window's size, place and zoom.
   void startUp();
-  // Shut-down: writes the settings file.
+  // Shut-down: writes the settings file, and keeps the window's size, place
+  // and zoom for the next run.
   void shutDown();
 
   void windowCommand(int id, int value, CmdKind kind) override;
@@ -80,6 +82,9 @@ private:
   void showHelp();
   void nudgeLogically(int dx, int dy);
   bool viewCommand(int id);
+  // At start-up: the size, place and zoom of the last run, or on the first
+  // run a window that shows the whole map at the largest zoom that fits.
+  void placeOnScreen();
   // The "Shaded Relief" check mark follows the setting for the map loaded.
   void showReliefCheck();
 

@@ -32,6 +32,12 @@ vCmdWindow::vCmdWindow(const char *name, int width, int height) {
 
 vCmdWindow::~vCmdWindow() = default;
 
+int vCmdWindow::commandBarsBottom() const {
+  const QWidget *below =
+      canvas_ != nullptr ? static_cast<const QWidget *>(canvas_) : centralWidget();
+  return below->mapTo(this, QPoint(0, 0)).y();
+}
+
 vMenuPane *vCmdWindow::addMenuPane(std::unique_ptr<vMenuPane> pane) {
   pane->build(menuBar(),
               [this](int id, int value, CmdKind kind) { windowCommand(id, value, kind); });

@@ -48,6 +48,9 @@ public:
   QAction *menuAction(int id) const;
   QLabel *statusLabel(int id) const;
   vCanvasPane *canvas() const { return canvas_; }
+  // How far down the window's inside the menu and command bars reach: where
+  // the canvas begins.
+  int commandBarsBottom() const;
 
 protected:
   void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,6 @@
 #include "gui/vDialog.h"
 
+#include "gui/vCmdWindow.h"
 #include "gui/vInteraction.h"
 
 #include <QPushButton>
@@ -107,6 +108,10 @@ void vDialog::placeFromMainWindow(int dx, int dy) {
   if (margins.isNull() && main != nullptr)
     margins = frameMarginsOf(*main);
   const QScreen *screen = main != nullptr ? main->screen() : this->screen();
+  // Below the main window's bars, so a dialog leaves the buttons it works
+  // with in sight.
+  if (const auto *window = dynamic_cast<const vCmdWindow *>(main))
+    dy += frameMarginsOf(*window).top() + window->commandBarsBottom();
   const QPoint frameAt = dialogFramePosition(
       main != nullptr ? main->frameGeometry() : QRect(), QPoint(dx, dy), size().grownBy(margins),
       screen != nullptr ? screen->availableGeometry() : QRect());

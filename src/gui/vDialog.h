@@ -55,7 +55,8 @@ public:
   const ControlSet *controls() const { return controls_.get(); }
 
   // Moves the dialog to (dx, dy) from the top-left corner of the main window
-  // it belongs to, without resizing it, keeping its frame on the screen.
+  // it belongs to (of the map below its bars when that is a vCmdWindow),
+  // without resizing it, keeping its frame on the screen.
   void placeFromMainWindow(int dx, int dy);
 
 protected:

@@ -131,4 +131,14 @@ void fitMap(Scene &scene, const ProgramValues &values) {
          0, 0);
 }
 
+WindowFit fitWindowToMap(int mapWidth, int mapHeight, int chromeWidth, int chromeHeight,
+                         int screenWidth, int screenHeight) {
+  const int roomX = static_cast<int>(static_cast<long long>(screenWidth) * 9 / 10) - chromeWidth;
+  const int roomY = static_cast<int>(static_cast<long long>(screenHeight) * 9 / 10) - chromeHeight;
+  const int level = fitZoom(mapWidth, mapHeight, roomX, roomY);
+  return {std::max(500, std::min(zoomedSize(mapWidth, level), std::max(roomX, 0)) + chromeWidth),
+          std::max(300, std::min(zoomedSize(mapHeight, level), std::max(roomY, 0)) + chromeHeight),
+          level};
+}
+
 } // namespace hs

@@ -43,4 +43,18 @@ int fitZoom(int mapWidth, int mapHeight, int paneWidth, int paneHeight);
 // Zooms to fitZoom and shows the map from its top-left corner.
 void fitMap(Scene &scene, const ProgramValues &values);
 
+// The first size of a main window whose parts around the map pane take
+// chromeWidth x chromeHeight, and the zoom it opens at: the largest zoom at
+// which the whole map and those parts fit in 90 % of the screen's available
+// screenWidth x screenHeight (the smallest zoom when none does), the window
+// never smaller than 500 x 300.
+struct WindowFit {
+  int width = 0;
+  int height = 0;
+  int zoom = 0;
+  bool operator==(const WindowFit &) const = default;
+};
+WindowFit fitWindowToMap(int mapWidth, int mapHeight, int chromeWidth, int chromeHeight,
+                         int screenWidth, int screenHeight);
+
 } // namespace hs

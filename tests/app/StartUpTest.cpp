@@ -3,7 +3,12 @@
 
 #include "app/PlaceApp.h"
 #include "core/Settings.h"
+#include "core/ZoomPicture.h"
 #include "terrain/Height.h"
+#include "view/Scroll.h"
+
+#include <QScreen>
+#include <QSettings>
 
 #include <sstream>
 
@@ -22,7 +27,10 @@ std::vector<std::string> lines(const std::string &text) {
 
 class StartUpTest : public ::testing::Test {
 protected:
-  void SetUp() override { palette() = defaultPalette(); }
+  void SetUp() override {
+    palette() = defaultPalette();
+    QSettings("Hillstrew", "Hillstrew").clear(); // a first run
+  }
 
   PlaceCmdWindow *start() {
     app = std::make_unique<PlaceApp>(argc, argv, values);
@@ -84,6 +92,43 @@ TEST_F(StartUpTest, ClosingWritesTheNewHeightFieldIntoLineOne) {
   const std::vector<std::string> ini = lines(folder.read("Strewer.ini"));
   ASSERT_EQ(ini.size(), 11u);
   EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple(second, "2", "/usr/bin/povray"));
+}
+
+// The first run opens a window that shows the whole map at the largest zoom
+// that fits in 90 % of the screen; the next run opens as the last one closed.
+TEST_F(StartUpTest, TheWindowFitsTheMapAndIsRememberedBetweenRuns) {
+  for (const int side : {400, 4096}) {
+    QSettings("Hillstrew", "Hillstrew").clear();
+    const std::string map = folder.write("hills.tga", targaBytes(side, side));
+    folder.write("Strewer.ini", map + "\na.txt\na.inc\n0\n/usr/bin/povray\n\n");
+    PlaceCmdWindow *w = start();
+    QApplication::processEvents();
+    const Scene &s = w->scene();
+    const QRect room = w->screen()->availableGeometry();
+    const QSize pane = w->mapPane()->surface()->size();
+    EXPECT_TRUE(s.zoomedSize(side) <= pane.width() && s.zoomedSize(side) <= pane.height()) << side;
+    EXPECT_TRUE(w->frameGeometry().width() <= room.width() * 9 / 10 &&
+                w->frameGeometry().height() <= room.height() * 9 / 10)
+        << side;
+    EXPECT_GT(zoomedSize(side, s.zoom + 1) + w->frameGeometry().height() - pane.height(),
+              room.height() * 9 / 10)
+        << side;
+    EXPECT_EQ(s.zoom, side == 400 ? 0 : -3);
+    w->resize(700, 410);
+    w->menuAction(kZoomIn)->trigger();
+    app->closeAppWin(w);
+    w = start();
+    QApplication::processEvents();
+    EXPECT_EQ(std::tuple(w->size(), w->scene().zoom),
+              std::tuple(QSize(700, 410), side == 400 ? 1 : -2));
+    app->closeAppWin(w);
+  }
+  // The arithmetic: a 400 and a 4096 map on a 1920 x 1080 screen, a small
+  // screen, and a map too large at any zoom.
+  EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 1920, 1080), (WindowFit{820, 950, 1}));
+  EXPECT_EQ(fitWindowToMap(4096, 4096, 20, 150, 1920, 1080), (WindowFit{532, 662, -3}));
+  EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 640, 480), (WindowFit{500, 350, -1}));
+  EXPECT_EQ(fitWindowToMap(16384, 16384, 20, 150, 800, 600), (WindowFit{720, 540, -4}));
 }
 
 } // namespace

@@ -104,5 +104,39 @@ TEST_F(WindowTest, TheTypeSpinnerAndDeleteSetTheTools) {
   EXPECT_EQ(values.modes.mode(), DeleteObjects);
 }
 
+// Dialogs open below the menu and command bars, leaving the buttons they
+// work with in sight: the Fill Style dialog below "One", "Lin", "Cir", "Box".
+TEST_F(WindowTest, DialogsOpenBelowTheCommandBars) {
+  click(kBox);
+  click(kFill);
+  ASSERT_TRUE(window->fillDialog()->isDisplayed());
+  QApplication::processEvents();
+  const QRect dialog = window->fillDialog()->frameGeometry();
+  for (const int id : {kOne, kLin, kCir, kBox, kFill, kCameraAt}) {
+    const QWidget *button = window->control(id);
+    EXPECT_FALSE(dialog.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()))) << id;
+  }
+  EXPECT_GE(dialog.top(), window->mapPane()->mapToGlobal(QPoint(0, 0)).y());
+}
+
+// A 16-bit map shows its heights through the palette with relief; the
+// View menu's check mark follows the setting of the kind of map loaded.
+TEST_F(WindowTest, ShadedReliefFollowsTheKindOfMap) {
+  EXPECT_EQ(toggle(kRelief), 0); // the flat Targa map
+  std::string ppm = "P6\n64 64\n255\n";
+  for (int i = 0; i < 64 * 64; ++i)
+    ppm += std::string{char(155), char(i), 0}; // high byte 155
+  loadTarga(ppm, "hills.ppm");
+  EXPECT_EQ(toggle(kRelief), 1);
+  menu(kRelief);
+  EXPECT_EQ(toggle(kRelief), 0);
+  EXPECT_EQ(window->mapPane()->pixelAt(1, 1), palette()[155]);
+  loadTarga(targaBytes(40, 40, 100));
+  EXPECT_EQ(toggle(kRelief), 0);
+  menu(kRelief);
+  loadTarga(ppm, "hills.ppm");
+  EXPECT_EQ(toggle(kRelief), 0); // as left for 16-bit maps
+}
+
 } // namespace
 } // namespace hs

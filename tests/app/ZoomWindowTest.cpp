@@ -90,6 +90,17 @@ TEST_P(ZoomedWindow, ArrowsMoveOneMapPixelAndReturnPlacesThere) {
   EXPECT_EQ(last(), std::tuple(1, 51.0, 43.0));
 }
 
+// The wheel scrolls, 40 pixels a notch; with Shift, sideways.
+TEST_P(ZoomedWindow, TheWheelScrolls) {
+  if (GetParam() < 0)
+    GTEST_SKIP() << "a quarter of the map fits the pane";
+  wheel(-120, Qt::NoModifier);
+  wheel(-240, Qt::ShiftModifier);
+  EXPECT_EQ(std::tuple(scene().scrollX, scene().scrollY), std::tuple(80, 40));
+  wheel(120, Qt::NoModifier);
+  EXPECT_EQ(scene().scrollY, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(FourTimesAndAQuarter, ZoomedWindow, ::testing::Values(2, -2));
 
 } // namespace
