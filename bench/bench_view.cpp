@@ -28,7 +28,7 @@ LRMemoryDC paletteImage(int width, int height) {
 }
 
 // A pane that keeps a copy of what it is shown, as the real one does.
-class BenchSurface final : public PaneSurface {
+class BenchSurface final : public QuietSurface {
 public:
   void showImage(const vMemoryDC &image, int srcX, int srcY, int width, int height) override {
     if (pixels.width() != width || pixels.height() != height)
@@ -36,15 +36,6 @@ public:
     for (int y = 0; y < height; ++y)
       std::copy_n(image.rowPixels(srcY + y) + srcX, width, pixels.rowPixels(y));
   }
-  void setPen(const vPen &) override {}
-  void setBrush(const vBrush &) override {}
-  void drawIcon(const vIcon &, int, int) override {}
-  void drawLine(int, int, int, int) override {}
-  void xorLine(int, int, int, int) override {}
-  void xorRect(int, int, int, int) override {}
-  void xorEllipse(int, int, int, int) override {}
-  void setScrollBar(ScrollAxis, bool, int, int) override {}
-  void setBackground(vColor) override {}
   LRMemoryDC pixels;
 };
 

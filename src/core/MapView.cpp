@@ -8,26 +8,8 @@
 
 namespace hs {
 
-namespace {
-
-class NoSurface final : public PaneSurface {
-public:
-  void showImage(const vMemoryDC &, int, int, int, int) override {}
-  void setPen(const vPen &) override {}
-  void setBrush(const vBrush &) override {}
-  void drawIcon(const vIcon &, int, int) override {}
-  void drawLine(int, int, int, int) override {}
-  void xorLine(int, int, int, int) override {}
-  void xorRect(int, int, int, int) override {}
-  void xorEllipse(int, int, int, int) override {}
-  void setScrollBar(ScrollAxis, bool, int, int) override {}
-  void setBackground(vColor) override {}
-};
-
-} // namespace
-
 PaneSurface &noSurface() {
-  static NoSurface none;
+  static QuietSurface none;
   return none;
 }
 

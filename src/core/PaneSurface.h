@@ -64,6 +64,22 @@ public:
   virtual void showObjectHeightDialog() {}
 };
 
+// A surface that draws nothing: what a scene shows on until a pane attaches,
+// and a base for stand-ins that watch only some of the calls.
+class QuietSurface : public PaneSurface {
+public:
+  void showImage(const vMemoryDC &, int, int, int, int) override {}
+  void setPen(const vPen &) override {}
+  void setBrush(const vBrush &) override {}
+  void drawIcon(const vIcon &, int, int) override {}
+  void drawLine(int, int, int, int) override {}
+  void xorLine(int, int, int, int) override {}
+  void xorRect(int, int, int, int) override {}
+  void xorEllipse(int, int, int, int) override {}
+  void setScrollBar(ScrollAxis, bool, int, int) override {}
+  void setBackground(vColor) override {}
+};
+
 // Stand-ins for when nothing is attached: a surface that draws nothing and
 // services that do nothing.
 PaneSurface &noSurface();
