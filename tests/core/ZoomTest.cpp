@@ -62,6 +62,8 @@ TEST(Zoom, BlocksInAndAveragesOut) {
   zoomPicture(src, -1, 0, 0, out);
   // (0 + 30 + 90 + 120) / 4 and (60 + 255) / 2; then the picture ends.
   EXPECT_EQ(shown(out), (std::vector<std::uint32_t>{60, 157, 7, 7, 7, 7}));
+  zoomPicture(src, -1, 1, 0, out); // scrolled: the right half first
+  EXPECT_EQ(shown(out), (std::vector<std::uint32_t>{157, 157, 7, 7, 7, 7}));
   // All three channels, each on its own.
   src.writePixel(0, 0, 0x0A1428);
   src.writePixel(1, 0, 0x0A1428);

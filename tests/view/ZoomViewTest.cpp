@@ -58,7 +58,15 @@ TEST_F(ZoomFixture, ZoomedTheMarksAreDrawnOnThePaneAtTheirOwnSize) {
   values.showOrder = 1;
   s.objects[2].append(10, 0, 10, AboveGround, 0);
   s.objects[2].append(20, 0, 10, AboveGround, 0);
+  s.camera.x = 30;
+  s.camera.z = 5;
   zoomTo(s, values, 2, 0, 0);
+  // The camera icon, centred on pane point (122, 22).
+  LRMemoryDC icon(15, 15);
+  icon.fill(vColor(0, 0, 200));
+  icon.drawIcon(cameraIcon(), 0, 0);
+  for (int i = 0; i < 15 * 15; ++i)
+    ASSERT_EQ(pane.shown.readPixel(115 + i % 15, 15 + i / 15), icon.readPixel(i % 15, i / 15)) << i;
   const std::uint32_t marker = builtinMarkers()[2].at(1, 1);
   // Pane point of map (10, 10): 42, 42, the marker's pixel (1, 1) at 39, 39; the
   // order line inverts the blue map between the two.
