@@ -128,6 +128,7 @@ TEST_F(StartUpTest, TheWindowFitsTheMapAndIsRememberedBetweenRuns) {
   EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 1920, 1080), (WindowFit{820, 950, 1}));
   EXPECT_EQ(fitWindowToMap(4096, 4096, 20, 150, 1920, 1080), (WindowFit{532, 662, -3}));
   EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 640, 480), (WindowFit{500, 350, -1}));
+  EXPECT_EQ(fitWindowToMap(400, 10, 20, 150, 1920, 1080), (WindowFit{1620, 300, 2}));
   EXPECT_EQ(fitWindowToMap(16384, 16384, 20, 150, 800, 600), (WindowFit{720, 540, -4}));
 }
 
