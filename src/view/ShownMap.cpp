@@ -30,9 +30,11 @@ std::uint32_t lit(std::uint32_t p, std::uint32_t f) {
 // 256ths: 256 on flat ground, down to 64 in full shade, up to about 335.
 std::uint32_t lightOn(float gx, float gs) {
   const float facing = (kLightAcross * (gx + gs) + kLightUp) / std::sqrt(1.0f + gx * gx + gs * gs);
+  // A scale of 0 or infinity makes a slope NaN: it is shown as flat ground,
+  // and the conversion below always gets a number.
+  const float towardLight = facing > 0.0f ? facing : facing <= 0.0f ? 0.0f : kLightUp;
   // Through int: a float to unsigned conversion does not vectorise.
-  return static_cast<std::uint32_t>(
-      static_cast<int>(64.0f + 192.0f / kLightUp * std::max(facing, 0.0f)));
+  return static_cast<std::uint32_t>(static_cast<int>(64.0f + 192.0f / kLightUp * towardLight));
 }
 
 // The shaded rows of a map with relief.

@@ -48,6 +48,13 @@ TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
       ASSERT_EQ(out.readPixel(i % 5, i / 5), ColourValue(want * 0x10101))
           << east << "," << south << " at " << i % 5 << "," << i / 5;
   }
+  // No width between pixels makes every slope undefined: shown as flat.
+  values.scaleX = 0;
+  Scene flat;
+  sixteenBitMap(flat, 3, 3, [](int x, int) { return 30000 + 256 * x; });
+  LRMemoryDC out;
+  ASSERT_TRUE(buildShownMap(flat, values, grey, true, out));
+  EXPECT_EQ(out.readPixel(1, 1), ColourValue(100 * 0x10101));
 }
 
 // Without relief a 16-bit map shows the palette entry of each height's high
