@@ -54,8 +54,8 @@ struct MenuRecord {
   int id = 0;
   bool enabled = true;
   bool checked = false;
+  bool checkable = false; // a check mark the user's choice turns on and off
   std::span<const MenuRecord> submenu = {};
-  bool checkable = false;          // a check mark the user's choice turns on and off
   const char *shortcuts = nullptr; // key sequences separated by "; ", e.g. "Ctrl+0; 0"
 };
 
