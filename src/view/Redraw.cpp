@@ -50,42 +50,23 @@ void copyWithWater(Scene &scene, const ProgramValues &values, const LRMemoryDC &
   }
 }
 
-void drawItems(Scene &scene, const ProgramValues &values) {
-  LRMemoryDC &view = scene.viewImage;
-  view.drawIcon(cameraIcon(), toPixel(scene.camera.x - 7), toPixel(scene.camera.z - 7));
-  view.drawIcon(lookIcon(), toPixel(scene.lookAt.x - 7), toPixel(scene.lookAt.z - 7));
-  for (std::size_t t = 0; t < scene.objects.size(); ++t) {
-    const ScData &list = scene.objects[t];
-    if (list.count() == 0)
-      continue;
-    const vIconPixels marker(scene.markers[t]);
-    for (int j = 0; j < list.count(); ++j) {
-      const ScItem &item = list[j];
-      if (j > 0 && values.showOrder == 1) {
-        // Inverting, so a pixel crossed twice gets its colour back.
-        const ScItem &prev = list[j - 1];
-        view.setDrawMode(DrawMode::Invert);
-        view.drawLine(toPixel(item.x), toPixel(item.z), toPixel(prev.x), toPixel(prev.z));
-        view.setDrawMode(DrawMode::Normal);
-      }
-      view.drawIcon(marker, toPixel(item.x - 4), toPixel(item.z - 4));
-    }
-  }
-}
-
-// The marks again, zoomed: on the pane picture at their own size, where the
-// pane shows their map pixels. Only those near the pane are drawn.
-void drawItemsOnPane(const Scene &scene, const ProgramValues &values, LRMemoryDC &pane) {
-  const int w = pane.width();
-  const int h = pane.height();
-  const auto near = [w, h](Point p, int margin) {
-    return p.x > -margin && p.y > -margin && p.x < w + margin && p.y < h + margin;
+// Draws the camera and look-at icons, the object markers and the order lines
+// on target. at(x, z, half) places a mark: the top-left corner of an icon
+// reaching half pixels either side of map point (x, z), or for half 0 the
+// point itself. Marks wholly off the target are skipped: a zoomed pane shows
+// few of many.
+template <class At>
+void drawItems(const Scene &scene, const ProgramValues &values, LRMemoryDC &target, At at) {
+  const int w = target.width();
+  const int h = target.height();
+  const auto onTarget = [w, h](Point corner, int size) {
+    return corner.x > -size && corner.y > -size && corner.x < w && corner.y < h;
   };
   for (const auto &[item, icon] :
        {std::pair(&scene.camera, &cameraIcon()), std::pair(&scene.lookAt, &lookIcon())}) {
-    const Point p = scene.panePointOf(item->x, item->z);
-    if (near(p, 8))
-      pane.drawIcon(*icon, p.x - 7, p.y - 7);
+    const Point c = at(item->x, item->z, 7);
+    if (onTarget(c, icon->width))
+      target.drawIcon(*icon, c.x, c.y);
   }
   for (std::size_t t = 0; t < scene.objects.size(); ++t) {
     const ScData &list = scene.objects[t];
@@ -95,20 +76,24 @@ void drawItemsOnPane(const Scene &scene, const ProgramValues &values, LRMemoryDC
     Point prev;
     for (int j = 0; j < list.count(); ++j) {
       const ScItem &item = list[j];
-      const Point p = scene.panePointOf(item.x, item.z);
+      const Point p = at(item.x, item.z, 0);
       if (j > 0 && values.showOrder == 1 &&
           !((p.x < 0 && prev.x < 0) || (p.y < 0 && prev.y < 0) || (p.x >= w && prev.x >= w) ||
             (p.y >= h && prev.y >= h))) {
-        pane.setDrawMode(DrawMode::Invert);
-        pane.drawLine(p.x, p.y, prev.x, prev.y);
-        pane.setDrawMode(DrawMode::Normal);
+        // Inverting, so a pixel crossed twice gets its colour back.
+        target.setDrawMode(DrawMode::Invert);
+        target.drawLine(p.x, p.y, prev.x, prev.y);
+        target.setDrawMode(DrawMode::Normal);
       }
-      if (near(p, 5))
-        pane.drawIcon(marker, p.x - 4, p.y - 4);
+      if (const Point c = at(item.x, item.z, 4); onTarget(c, marker.width))
+        target.drawIcon(marker, c.x, c.y);
       prev = p;
     }
   }
 }
+
+// At zoom 0 the marks go on viewImage at their map points.
+Point onMap(double x, double z, int half) { return {toPixel(x - half), toPixel(z - half)}; }
 
 } // namespace
 
@@ -122,13 +107,18 @@ void redraw(Scene &scene, const ProgramValues &values) {
     drawView(scene, 34.0);
   // Zoomed, the pane draws the marks at their own size (installRedraw).
   if (scene.zoom == 0)
-    drawItems(scene, values);
+    drawItems(scene, values, scene.viewImage, onMap);
   scene.repaint();
 }
 
 void installRedraw(Scene &scene, const ProgramValues &values) {
   scene.onChange([&scene, &values](Change) { redraw(scene, values); });
-  scene.paintMarks = [&scene, &values](LRMemoryDC &pane) { drawItemsOnPane(scene, values, pane); };
+  scene.paintMarks = [&scene, &values](LRMemoryDC &pane) {
+    drawItems(scene, values, pane, [&scene](double x, double z, int half) {
+      const Point p = scene.panePointOf(x, z);
+      return Point{p.x - half, p.y - half};
+    });
+  };
 }
 
 void drawWater(Scene &scene, const ProgramValues &values) {

@@ -39,6 +39,12 @@ void showBar(Scene &scene, ScrollAxis axis, const Axis &a) {
                                percentOf(a.offset, a.mapSize));
 }
 
+// The thumbs' sizes: the pane's share of the zoomed map.
+void setThumbs(Scene &scene) {
+  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.mapWidth));
+  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.mapHeight));
+}
+
 } // namespace
 
 void resizePane(Scene &scene, int width, int height) {
@@ -47,8 +53,7 @@ void resizePane(Scene &scene, int width, int height) {
   scene.viewHeight = std::max(height, 0);
   scene.scrollX = 0;
   scene.scrollY = 0;
-  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.mapWidth));
-  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.mapHeight));
+  setThumbs(scene);
   updateScrollBars(scene);
   // After the new size and offsets, so the pane shows the window they select.
   scene.repaint();
@@ -108,8 +113,7 @@ void zoomTo(Scene &scene, const ProgramValues &values, int level, int paneX, int
   scene.scrollX = clampToInt(static_cast<long long>(std::floor(std::ldexp(x, level))) - paneX);
   scene.scrollY = clampToInt(static_cast<long long>(std::floor(std::ldexp(y, level))) - paneY);
   scene.clampScroll(scene.mapWidth, scene.mapHeight);
-  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.mapWidth));
-  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.mapHeight));
+  setThumbs(scene);
   updateScrollBars(scene);
   // The marks are on viewImage only at zoom 0.
   if (marksMove)
