@@ -44,7 +44,7 @@ void ScData::attachBudget(ItemBudget *budget) {
     budget_->used += count_;
 }
 
-int ScData::append(double x, double y, double z, std::int32_t heightMode, double height) {
+int ScData::append(const ScItem &item) {
   if ((budget_ && budget_->used >= budget_->limit) ||
       capacity_ > std::numeric_limits<std::int32_t>::max() - 5) {
     status_ = NoMemory;
@@ -57,7 +57,7 @@ int ScData::append(double x, double y, double z, std::int32_t heightMode, double
     status_ = NoMemory;
     return 1;
   }
-  items_[static_cast<std::size_t>(count_)] = ScItem{x, y, z, heightMode, height};
+  items_[static_cast<std::size_t>(count_)] = item;
   ++count_;
   if (count_ >= capacity_)
     capacity_ = count_ + 5;
@@ -77,12 +77,12 @@ int ScData::getAt(int i, ScItem &out) {
   return 0;
 }
 
-void ScData::setAt(int i, double x, double y, double z, std::int32_t heightMode, double height) {
+void ScData::setAt(int i, const ScItem &item) {
   if (i < 0 || i >= count_) {
     status_ = BadIndex;
     return;
   }
-  items_[static_cast<std::size_t>(i)] = ScItem{x, y, z, heightMode, height};
+  items_[static_cast<std::size_t>(i)] = item;
   status_ = Ok;
 }
 

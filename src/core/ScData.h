@@ -33,14 +33,16 @@ public:
   std::int32_t capacity() const { return capacity_; }
   std::int32_t status() const { return status_; }
 
-  int append(double x, double y, double z, std::int32_t heightMode, double height);
-  int append(const ScItem &item) {
-    return append(item.x, item.y, item.z, item.heightMode, item.height);
+  int append(const ScItem &item);
+  // A new record with the default turn and size.
+  int append(double x, double y, double z, std::int32_t heightMode, double height) {
+    return append(ScItem{x, y, z, heightMode, height});
   }
   int getAt(int i, ScItem &out);
-  void setAt(int i, double x, double y, double z, std::int32_t heightMode, double height);
-  void setAt(int i, const ScItem &item) {
-    setAt(i, item.x, item.y, item.z, item.heightMode, item.height);
+  void setAt(int i, const ScItem &item);
+  // Replaces the whole record: turn and size go back to their defaults.
+  void setAt(int i, double x, double y, double z, std::int32_t heightMode, double height) {
+    setAt(i, ScItem{x, y, z, heightMode, height});
   }
   int removeAt(int i);
   void clear();
