@@ -5,6 +5,7 @@
 #include "app/PlaceTables.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/ScatterDialog.h"
 #include "app/dialogs/WaterFillDialogs.h"
 #include "core/Names.h"
 #include "core/Settings.h"
@@ -15,6 +16,7 @@
 #include "placement/Commands.h"
 #include "placement/Edit.h"
 #include "placement/Mouse.h"
+#include "placement/Scatter.h"
 #include "placement/Tool.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
@@ -24,12 +26,18 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QLayout>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <exception>
 #include <optional>
+#include <thread>
 
 namespace hs {
 
@@ -67,6 +75,9 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
   objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
+  scatterDialog_ = std::make_unique<ScatterDialog>(this, values_, [this] {
+    scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
+  });
 
   smoothOn = 0;
   canvas_->showVScroll(true);
@@ -80,6 +91,7 @@ PlaceCmdWindow::~PlaceCmdWindow() {
   canvas_->scene().attachServices(nullptr);
   canvas_->scene().attachOwner(nullptr);
   // The dialogs go before the window they belong to.
+  scatterDialog_.reset();
   fillDialog_.reset();
   objectHeightDialog_.reset();
   lookDialog_.reset();
@@ -185,6 +197,7 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   case kLin:
   case kBox:
   case kCir:
+  case kScatter:
     modeCommand(id, value);
     break;
   case kDelUnseen:
@@ -218,7 +231,10 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     showObjectHeightDialog();
     break;
   case kFill:
-    fillDialog_->showForMode();
+    if (values_.modes.mode() == Scatter)
+      showScatterDialog();
+    else
+      fillDialog_->showForMode();
     break;
   case kOrder:
     setShowOrder(s, values_, value != 0);
@@ -313,11 +329,13 @@ void PlaceCmdWindow::modeCommand(int id, int value) {
       showModeStatus(values_.modes.mode() + 1);
     }
     break;
-  default: { // kOne, kLin, kBox, kCir
-    const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : 4;
+  default: { // kOne, kLin, kBox, kCir, kScatter
+    const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : id == kCir ? 4 : Scatter + 1;
     setToolButtons(n);
     values_.modes.selectTool(n - 1);
     fillDialog_->followMode();
+    if (n == Scatter + 1)
+      showScatterDialog();
     break;
   }
   }
@@ -444,6 +462,7 @@ void PlaceCmdWindow::setToolButtons(int n) {
   setValue(kLin, n == 2 ? 1 : 0);
   setValue(kBox, n == 3 ? 1 : 0);
   setValue(kCir, n == 4 ? 1 : 0);
+  setValue(kScatter, n == Scatter + 1 ? 1 : 0);
   showModeStatus(n);
 }
 
@@ -491,6 +510,55 @@ void PlaceCmdWindow::nudgeLogically(int dx, int dy) {
 
 void PlaceCmdWindow::notice(const char *title, const char *message) {
   vNoticeDialog(this, title).notice(message);
+}
+
+void PlaceCmdWindow::showScatterDialog() {
+  if (!scatterDialog_->isDisplayed())
+    scatterDialog_->showDialog("");
+}
+
+bool PlaceCmdWindow::runWithProgress(const char *title,
+                                     const std::function<void(const ProgressReport &)> &work) {
+  std::atomic<bool> cancel{false};
+  std::atomic<bool> done{false};
+  std::atomic<int> permille{0};
+  std::exception_ptr failure;
+  std::thread worker([&] {
+    try {
+      work([&](double part) {
+        permille = static_cast<int>(std::clamp(part, 0.0, 1.0) * 1000);
+        return !cancel.load();
+      });
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    done = true;
+  });
+  // Work that ends within a moment shows nothing.
+  QElapsedTimer waited;
+  waited.start();
+  while (!done && waited.elapsed() < 300)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  if (!done) {
+    QProgressDialog progress(QString::fromUtf8(title), QStringLiteral("Cancel"), 0, 1000, this);
+    // Nothing else may change the scene while the work reads it.
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setValue(permille);
+    while (!done) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (progress.wasCanceled())
+        cancel = true;
+      else
+        progress.setValue(permille);
+    }
+  }
+  worker.join();
+  if (failure)
+    std::rethrow_exception(failure);
+  return !cancel;
 }
 
 void PlaceCmdWindow::showObjectHeightDialog() {

@@ -19,6 +19,7 @@ class GscalModalDialog;
 class GwatDialog;
 class PPlacModalDialog;
 class PlaceCanvasPane;
+class ScatterDialog;
 class Scene;
 
 // The main window: menus, the two command bars, the map pane and the status
@@ -51,6 +52,8 @@ public:
   void nudgePointer(int dx, int dy) override;
   void notice(const char *title, const char *message) override;
   void showObjectHeightDialog() override;
+  bool runWithProgress(const char *title,
+                       const std::function<void(const ProgressReport &)> &work) override;
 
   PlaceCanvasPane *mapPane() const { return canvas_; }
   Scene &scene();
@@ -62,6 +65,7 @@ public:
   CLatDialog *lookDialog() const { return lookDialog_.get(); }
   CLatDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
   FillDialog *fillDialog() const { return fillDialog_.get(); }
+  ScatterDialog *scatterDialog() const { return scatterDialog_.get(); }
   // The help window, once "Contents" has opened it.
   QWidget *helpWindow() const { return help_; }
 
@@ -80,6 +84,7 @@ private:
   void smoothCommand();
   void enterMode(int mode);
   void showHelp();
+  void showScatterDialog();
   void nudgeLogically(int dx, int dy);
   bool viewCommand(int id);
   // At start-up: the size, place and zoom of the last run, or on the first
@@ -97,6 +102,7 @@ private:
   std::unique_ptr<CLatDialog> lookDialog_;
   std::unique_ptr<CLatDialog> objectHeightDialog_;
   std::unique_ptr<FillDialog> fillDialog_;
+  std::unique_ptr<ScatterDialog> scatterDialog_;
   QWidget *help_ = nullptr;
   // The filter each chooser showed last.
   int hfFilter_ = 0;

@@ -62,6 +62,7 @@ enum PlaceCommand : int {
   kFitMap = 151,
   kActualSize = 152,
   kRelief = 153,
+  kScatter = 154,
 };
 
 std::span<const MenuRecord> placeMenus();

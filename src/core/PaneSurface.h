@@ -4,7 +4,13 @@
 #include "gui/image/vMemoryDC.h"
 #include "gui/image/vPen.h"
 
+#include <functional>
+
 namespace hs {
+
+// How far a long piece of work has got, 0..1; it answers false when the user
+// asked it to stop. The work calls it now and then, from its own thread.
+using ProgressReport = std::function<bool(double done)>;
 
 enum class ScrollAxis { Horizontal, Vertical };
 
@@ -62,6 +68,15 @@ public:
   // Shows the "Height of object" dialog modally unless it is already on
   // screen, and returns when it has closed.
   virtual void showObjectHeightDialog() {}
+  // Runs work, which may take a while and only reads the scene: once it has
+  // run longer than a moment the window shows its progress with a Cancel
+  // button. Returns false when the user cancelled (the work has then
+  // stopped). Without a window it simply runs.
+  virtual bool runWithProgress(const char * /*title*/,
+                               const std::function<void(const ProgressReport &)> &work) {
+    work([](double) { return true; });
+    return true;
+  }
 };
 
 // A surface that draws nothing: what a scene shows on until a pane attaches,

@@ -15,9 +15,10 @@ enum PlaceMode : int {
   MoveObject = 9,
   MoveAll = 10,
   SelectMove = 11,
+  Scatter = 12,
 };
 
-inline constexpr int kModeCount = 12;
+inline constexpr int kModeCount = 13;
 
 // The one owner of the mode and the mode to go back to when a pick (camera,
 // look-at point, water level) ends. Nothing else writes them.

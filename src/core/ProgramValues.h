@@ -2,6 +2,7 @@
 
 #include "core/PlaceMode.h"
 #include "core/ScItem.h"
+#include "core/ScatterRules.h"
 
 #include <cstdint>
 #include <string>
@@ -27,6 +28,8 @@ struct ProgramValues {
   int fillCount = 10;
   int fillRandomPlace = 0;
   int fillRandomType = 0;
+  // The Scatter tool's rules.
+  ScatterRules scatter;
   // The fill tools' generator. Start-up seeds it with 1 and advances it once,
   // which leaves this value; it is never seeded again.
   std::uint32_t randomState = 22695478u;

@@ -1,6 +1,7 @@
 // hillstrew-export: turns a place data file into a POV include file without the
 // window, for scripted pipelines.
 
+#include "cli/CommandLine.h"
 #include "core/ProgramValues.h"
 #include "core/QtPaths.h"
 #include "core/Scene.h"
@@ -9,8 +10,6 @@
 #include "terrain/Palette.h"
 
 #include <QFile>
-
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -42,34 +41,12 @@ int fail(const char *message) {
   return 1;
 }
 
-// The name as it can be shown: bytes outside printable ASCII as \xHH.
-std::string shown(const std::string &name) {
-  std::string s;
-  for (unsigned char c : name) {
-    if (c >= 0x20 && c < 0x7f) {
-      s += static_cast<char>(c);
-    } else {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      s += hex;
-    }
-  }
-  return s;
-}
-
-bool sameFile(const std::string &a, const std::string &b) {
-  struct stat sa {};
-  struct stat sb {};
-  return !a.empty() && !b.empty() && ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 &&
-         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
 int run(const std::vector<std::string> &names, const std::string &paletteFile) {
   // Qt would open some other, re-spelled file for such a name.
   for (const std::string &name : names)
     if (!hs::isUtf8Name(name)) {
       std::fprintf(stderr, "hillstrew-export: %s: not a UTF-8 file name; nothing was written\n",
-                   shown(name).c_str());
+                   hs::shownName(name).c_str());
       return 1;
     }
 
@@ -96,9 +73,9 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
         {&window.hfFileName, "the height field"},
         {&paletteFile, "the palette"}};
     for (const auto &[input, what] : inputs)
-      if (sameFile(names[1], *input)) {
+      if (hs::sameFile(names[1], *input)) {
         std::fprintf(stderr, "hillstrew-export: %s is %s this export reads; nothing was written\n",
-                     shown(names[1]).c_str(), what);
+                     hs::shownName(names[1]).c_str(), what);
         return 1;
       }
     written = hs::writePovInclude(scene, values, window, names[1]);

@@ -14,7 +14,9 @@ namespace {
 // right one the current type only.
 class DeleteTool final : public Tool {
 public:
-  RubberBand figure(Point first, Point p) const override { return {RubberFigure::Rect, first, p}; }
+  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
+    return {RubberFigure::Rect, first, p};
+  }
   void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
     if (at.pane == scene.firstPoint)
       return;

@@ -76,7 +76,7 @@ void mouseDrag(Scene &scene, ProgramValues &values, int x, int y, int /*button*/
   readoutAt(scene, values, x, y);
   const Tool &tool = toolFor(values.modes.mode());
   const Point p{x, y};
-  const RubberBand band = tool.figure(scene.firstPoint, p);
+  const RubberBand band = tool.figure(values, scene.firstPoint, p);
   if (band.figure == RubberFigure::None) {
     tool.drag(scene, values, p);
     return;

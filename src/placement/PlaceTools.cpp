@@ -3,7 +3,10 @@
 #include "gui/image/MouseButtons.h"
 #include "placement/Edit.h"
 #include "placement/Fill.h"
+#include "placement/Scatter.h"
 #include "placement/Tool.h"
+
+#include <cstdlib>
 
 namespace hs {
 
@@ -49,7 +52,9 @@ private:
 
 class LineFillTool final : public FillTool {
 public:
-  RubberBand figure(Point first, Point p) const override { return {RubberFigure::Line, first, p}; }
+  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
+    return {RubberFigure::Line, first, p};
+  }
 
 private:
   FillResult fill(Scene &scene, ProgramValues &values) const override {
@@ -59,7 +64,9 @@ private:
 
 class BoxFillTool final : public FillTool {
 public:
-  RubberBand figure(Point first, Point p) const override { return {RubberFigure::Rect, first, p}; }
+  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
+    return {RubberFigure::Rect, first, p};
+  }
 
 private:
   FillResult fill(Scene &scene, ProgramValues &values) const override {
@@ -71,7 +78,7 @@ class CircleFillTool final : public FillTool {
 public:
   // The ellipse's box runs from the pointer to its mirror image through
   // first, the centre.
-  RubberBand figure(Point first, Point p) const override {
+  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
     return {RubberFigure::Ellipse,
             p,
             {clampToInt(2LL * first.x - p.x), clampToInt(2LL * first.y - p.y)}};
@@ -83,11 +90,36 @@ private:
   }
 };
 
+// "Scatter": a drag shows a box or an ellipse, as the Scatter dialog chose,
+// and the release scatters objects in it by the dialog's rules.
+class ScatterTool final : public Tool {
+public:
+  bool countsEveryPress() const override { return true; }
+  RubberBand figure(const ProgramValues &values, Point first, Point p) const override {
+    if (values.scatter.shape == ScatterShape::Ellipse)
+      return theTool<CircleFillTool>().figure(values, first, p);
+    return {RubberFigure::Rect, first, p};
+  }
+  void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
+    if (at.pane == scene.firstPoint)
+      return;
+    scene.lastPoint = at.pane;
+    const Point a = scene.mapPointAt(scene.firstPoint.x, scene.firstPoint.y);
+    const Point b = scene.mapPointAt(at.pane.x, at.pane.y);
+    const ScatterRegion region =
+        values.scatter.shape == ScatterShape::Ellipse
+            ? ScatterRegion::ellipse(a.x, a.y, std::abs(b.x - a.x), std::abs(b.y - a.y))
+            : ScatterRegion::box(a.x, a.y, b.x, b.y);
+    scatterOnScene(scene, values, values.scatter, region);
+  }
+};
+
 } // namespace
 
 const Tool &singleTool() { return theTool<SingleTool>(); }
 const Tool &lineFillTool() { return theTool<LineFillTool>(); }
 const Tool &boxFillTool() { return theTool<BoxFillTool>(); }
 const Tool &circleFillTool() { return theTool<CircleFillTool>(); }
+const Tool &scatterTool() { return theTool<ScatterTool>(); }
 
 } // namespace hs

@@ -25,7 +25,9 @@ public:
                      const MouseSpot & /*at*/) const {}
   // The figure a drag from first to p shows, XOR-drawn on the pane; a tool
   // without one returns RubberFigure::None and gets drag() instead.
-  virtual RubberBand figure(Point /*first*/, Point /*p*/) const { return {}; }
+  virtual RubberBand figure(const ProgramValues & /*values*/, Point /*first*/, Point /*p*/) const {
+    return {};
+  }
   virtual void drag(Scene & /*scene*/, ProgramValues & /*values*/, Point /*p*/) const {}
   // After the dispatcher has ended the gesture and removed the figure.
   virtual void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const = 0;

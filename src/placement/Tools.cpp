@@ -18,6 +18,7 @@ const Tool &editTool();
 const Tool &moveTool();
 const Tool &moveAllTool();
 const Tool &selectMoveTool();
+const Tool &scatterTool();
 
 namespace {
 
@@ -42,6 +43,7 @@ constexpr ModeRow kModes[] = {
     {MoveObject, " Move Object", "Move Object", moveTool},
     {MoveAll, " Move All Objects", "Move All Objects", moveAllTool},
     {SelectMove, "Select & Move Objects", "Select/Move Objects", selectMoveTool},
+    {Scatter, "Scatter Objects", "Scatter Objects", scatterTool},
 };
 
 constexpr bool inModeOrder() {

@@ -53,4 +53,10 @@ inline ToolRun exportTool(std::vector<std::string> args, const std::string &work
   return runRaw(args, workDir);
 }
 
+// Runs hillstrew-scatter in workDir with these arguments.
+inline ToolRun scatterTool(std::vector<std::string> args, const std::string &workDir) {
+  args.insert(args.begin(), HS_SCATTER_TOOL);
+  return runRaw(args, workDir);
+}
+
 } // namespace hs

@@ -1,0 +1,339 @@
+#include "app/dialogs/ScatterDialog.h"
+
+#include <QLineEdit>
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+namespace hs {
+
+namespace {
+
+using D = ScatterDialog;
+
+constexpr const char *kTypeNames[kObjectTypes] = {
+    "Obj 1", "Obj 2", "Obj 3", "Obj 4", "Obj 5", "Obj 6", "Obj 7", "Obj 8",
+    "Obj 9", "Obj10", "Obj11", "Obj12", "Obj13", "Obj14", "Obj15", "Obj16"};
+
+constexpr CommandObject kFixedCmds[] = {
+    {.kind = CmdKind::Frame, .id = D::kShapeFrame, .label = "Drag a"},
+    {.kind = CmdKind::RadioButton,
+     .id = D::kBox,
+     .value = 1,
+     .label = "Box",
+     .frame = D::kShapeFrame},
+    {.kind = CmdKind::RadioButton,
+     .id = D::kEllipse,
+     .label = "Ellipse",
+     .frame = D::kShapeFrame,
+     .rightOf = D::kBox},
+    {.kind = CmdKind::Button,
+     .id = D::kWholeMap,
+     .label = "Whole Map",
+     .rightOf = D::kShapeFrame,
+     .tip = "Scatter over the whole map now"},
+    {.kind = CmdKind::StaticText,
+     .id = D::kSpacingLabel,
+     .label = "Spacing (pixels)",
+     .below = D::kShapeFrame},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kSpacing,
+     .rightOf = D::kSpacingLabel,
+     .below = D::kShapeFrame,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = D::kCountLabel,
+     .label = "Count (0: as many as fit)",
+     .below = D::kSpacing},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kCount,
+     .rightOf = D::kCountLabel,
+     .below = D::kSpacing,
+     .size = 8},
+    {.kind = CmdKind::CheckBox, .id = D::kAltitude, .label = "Ground from", .below = D::kCount},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kLowest,
+     .rightOf = D::kAltitude,
+     .below = D::kCount,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = D::kAltitudeTo,
+     .label = "to",
+     .rightOf = D::kLowest,
+     .below = D::kCount},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kHighest,
+     .rightOf = D::kAltitudeTo,
+     .below = D::kCount,
+     .size = 8},
+    {.kind = CmdKind::CheckBox,
+     .id = D::kNoWater,
+     .label = "Not under water",
+     .below = D::kAltitude},
+    {.kind = CmdKind::CheckBox, .id = D::kSlope, .label = "Slope at most", .below = D::kNoWater},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kMaxSlope,
+     .rightOf = D::kSlope,
+     .below = D::kNoWater,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = D::kSlopeUnit,
+     .label = "degrees",
+     .rightOf = D::kMaxSlope,
+     .below = D::kNoWater},
+    {.kind = CmdKind::StaticText,
+     .id = D::kTurnLabel,
+     .label = "Turn (degrees)",
+     .below = D::kSlope},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kTurnFrom,
+     .rightOf = D::kTurnLabel,
+     .below = D::kSlope,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = D::kTurnDash,
+     .label = "to",
+     .rightOf = D::kTurnFrom,
+     .below = D::kSlope},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kTurnTo,
+     .rightOf = D::kTurnDash,
+     .below = D::kSlope,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = D::kSizeLabel,
+     .label = "Size factor",
+     .below = D::kTurnFrom},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kSizeFrom,
+     .rightOf = D::kSizeLabel,
+     .below = D::kTurnFrom,
+     .size = 8},
+    {.kind = CmdKind::StaticText,
+     .id = D::kSizeDash,
+     .label = "to",
+     .rightOf = D::kSizeFrom,
+     .below = D::kTurnFrom},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kSizeTo,
+     .rightOf = D::kSizeDash,
+     .below = D::kTurnFrom,
+     .size = 8},
+    {.kind = CmdKind::StaticText, .id = D::kSeedLabel, .label = "Seed", .below = D::kSizeFrom},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kSeed,
+     .rightOf = D::kSeedLabel,
+     .below = D::kSizeFrom,
+     .size = 11},
+    {.kind = CmdKind::Button,
+     .id = D::kNewSeed,
+     .label = "New Seed",
+     .rightOf = D::kSeed,
+     .below = D::kSizeFrom,
+     .tip = "Draw a new random seed"},
+    {.kind = CmdKind::CheckBox,
+     .id = D::kMix,
+     .label = "Mix of types, by weight (else the selected type)",
+     .below = D::kSeed},
+};
+
+// The sixteen weights, four to a row, each after its type's name.
+constexpr auto weightCmds() {
+  std::array<CommandObject, 2 * kObjectTypes> cmds{};
+  for (int t = 0; t < kObjectTypes; ++t) {
+    const int rowAbove = t < 4 ? D::kMix : D::kWeight + t - 4;
+    const int left = t % 4 == 0 ? 0 : D::kWeight + t - 1;
+    cmds[static_cast<std::size_t>(2 * t)] = {.kind = CmdKind::StaticText,
+                                             .id = D::kTypeLabel + t,
+                                             .label = kTypeNames[t],
+                                             .rightOf = left,
+                                             .below = rowAbove};
+    cmds[static_cast<std::size_t>(2 * t + 1)] = {.kind = CmdKind::TextEntry,
+                                                 .id = D::kWeight + t,
+                                                 .rightOf = D::kTypeLabel + t,
+                                                 .below = rowAbove,
+                                                 .size = 4};
+  }
+  return cmds;
+}
+constexpr auto kWeightCmds = weightCmds();
+
+constexpr CommandObject kEndCmds[] = {
+    {.kind = CmdKind::StaticText,
+     .id = D::kProblem,
+     .label = "                                                            ",
+     .below = D::kWeight + 12},
+    {.kind = CmdKind::Button,
+     .id = kOkId,
+     .label = " Hide ",
+     .attributes = kDefaultButton,
+     .below = D::kProblem},
+};
+
+constexpr auto allCmds() {
+  std::array<CommandObject, std::size(kFixedCmds) + kWeightCmds.size() + std::size(kEndCmds)> all{};
+  std::size_t n = 0;
+  for (const CommandObject &c : kFixedCmds)
+    all[n++] = c;
+  for (const CommandObject &c : kWeightCmds)
+    all[n++] = c;
+  for (const CommandObject &c : kEndCmds)
+    all[n++] = c;
+  return all;
+}
+constexpr auto kScatterCmds = allCmds();
+
+std::string shown(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", v);
+  return text;
+}
+
+// A number in [lo, hi] that fills the whole text, or nothing.
+bool readNumber(const std::string &text, double lo, double hi, double &out) {
+  const char *begin = text.c_str();
+  while (*begin == ' ')
+    ++begin;
+  char *end = nullptr;
+  errno = 0;
+  const double v = std::strtod(begin, &end);
+  while (end != nullptr && *end == ' ')
+    ++end;
+  if (end == begin || *end != '\0' || errno != 0 || !(v >= lo && v <= hi))
+    return false;
+  out = v;
+  return true;
+}
+
+} // namespace
+
+ScatterDialog::ScatterDialog(QWidget *parent, ProgramValues &values, std::function<void()> wholeMap)
+    : vDialog(parent, "Scatter"), values_(values), wholeMap_(std::move(wholeMap)) {
+  addDialogCmds(kScatterCmds);
+  for (const CommandObject &c : kScatterCmds)
+    if (c.kind == CmdKind::TextEntry)
+      if (auto *edit = qobject_cast<QLineEdit *>(control(c.id)))
+        QObject::connect(edit, &QLineEdit::textEdited, this, [this] { readFields(); });
+}
+
+std::span<const CommandObject> ScatterDialog::commands() { return kScatterCmds; }
+
+void ScatterDialog::showRules() {
+  const ScatterRules &r = values_.scatter;
+  const std::pair<int, double> numbers[] = {
+      {kSpacing, r.spacing},   {kCount, static_cast<double>(r.count)},
+      {kLowest, r.lowest},     {kHighest, r.highest},
+      {kMaxSlope, r.maxSlope}, {kTurnFrom, r.turnFrom},
+      {kTurnTo, r.turnTo},     {kSizeFrom, r.sizeFrom},
+      {kSizeTo, r.sizeTo},     {kSeed, static_cast<double>(r.seed)}};
+  for (const auto &[id, v] : numbers)
+    setText(id, shown(v));
+  for (int t = 0; t < kObjectTypes; ++t)
+    setText(kWeight + t, shown(r.weights[static_cast<std::size_t>(t)]));
+  setValue(kBox, r.shape == ScatterShape::Box ? 1 : 0);
+  setValue(kEllipse, r.shape == ScatterShape::Ellipse ? 1 : 0);
+  setValue(kAltitude, r.useAltitude ? 1 : 0);
+  setValue(kNoWater, r.noWater ? 1 : 0);
+  setValue(kSlope, r.useSlope ? 1 : 0);
+  setValue(kMix, r.useMix ? 1 : 0);
+  readFields();
+}
+
+std::string ScatterDialog::readFields() {
+  ScatterRules &r = values_.scatter;
+  double count = static_cast<double>(r.count);
+  double seed = r.seed;
+  struct Field {
+    int id;
+    const char *name;
+    double lo, hi;
+    double &target;
+  };
+  const Field fields[] = {
+      {kSpacing, "spacing (1 to 4096)", 1, 4096, r.spacing},
+      {kCount, "count (0 to 10000000)", 0, 1e7, count},
+      {kLowest, "lowest ground", -1e30, 1e30, r.lowest},
+      {kHighest, "highest ground", -1e30, 1e30, r.highest},
+      {kMaxSlope, "slope (0 to 90)", 0, 90, r.maxSlope},
+      {kTurnFrom, "turn", -1e6, 1e6, r.turnFrom},
+      {kTurnTo, "turn", -1e6, 1e6, r.turnTo},
+      {kSizeFrom, "size (above 0)", 1e-6, 1e6, r.sizeFrom},
+      {kSizeTo, "size (above 0)", 1e-6, 1e6, r.sizeTo},
+      {kSeed, "seed (0 to 4294967295)", 0, 4294967295.0, seed},
+  };
+  std::string problem;
+  auto mark = [&](int id, bool good, const char *name) {
+    if (QWidget *w = control(id))
+      w->setStyleSheet(good ? QString() : QStringLiteral("QLineEdit { background: #f8c8c8; }"));
+    if (!good && problem.find(name) == std::string::npos)
+      problem += problem.empty() ? std::string("Not a good ") + name : std::string(", ") + name;
+  };
+  for (const Field &f : fields) {
+    double v = 0;
+    const bool good = readNumber(getText(f.id), f.lo, f.hi, v) &&
+                      (f.id != kCount && f.id != kSeed ? true : v == std::floor(v));
+    if (good)
+      f.target = v;
+    mark(f.id, good, f.name);
+  }
+  r.count = static_cast<long long>(count);
+  r.seed = static_cast<std::uint32_t>(seed);
+  for (int t = 0; t < kObjectTypes; ++t) {
+    double w = 0;
+    const bool good = readNumber(getText(kWeight + t), 0, 1e9, w);
+    if (good)
+      r.weights[static_cast<std::size_t>(t)] = w;
+    mark(kWeight + t, good, "weight (0 or more)");
+  }
+  setText(kProblem, problem);
+  return problem;
+}
+
+void ScatterDialog::onShown() {
+  showRules();
+  placeFromMainWindow(300, 0);
+}
+
+void ScatterDialog::onCommand(int id, int value, CmdKind kind) {
+  ScatterRules &r = values_.scatter;
+  switch (id) {
+  case kBox:
+  case kEllipse:
+    if (value != 0)
+      r.shape = id == kBox ? ScatterShape::Box : ScatterShape::Ellipse;
+    break;
+  case kAltitude:
+    r.useAltitude = value != 0;
+    break;
+  case kNoWater:
+    r.noWater = value != 0;
+    break;
+  case kSlope:
+    r.useSlope = value != 0;
+    break;
+  case kMix:
+    r.useMix = value != 0;
+    break;
+  case kNewSeed: {
+    std::random_device device;
+    r.seed = device();
+    setText(kSeed, shown(r.seed));
+    readFields();
+    break;
+  }
+  case kWholeMap:
+    readFields();
+    if (wholeMap_)
+      wholeMap_();
+    break;
+  default:
+    break;
+  }
+  vDialog::onCommand(id, value, kind);
+}
+
+} // namespace hs

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace hs {
+
+// A file name as it can be shown on a terminal: bytes outside printable ASCII
+// as \xHH.
+std::string shownName(const std::string &name);
+
+// Whether two names are the same file: links and other spellings count, the
+// device and inode decide. False when either does not exist.
+bool sameFile(const std::string &a, const std::string &b);
+
+} // namespace hs

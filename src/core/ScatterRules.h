@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/Icons.h"
+
+#include <array>
+#include <cstdint>
+
+namespace hs {
+
+// Where the Scatter tool's drag puts its objects.
+enum class ScatterShape : std::int32_t { Box = 0, Ellipse = 1 };
+
+// The rules a scatter places by, as the Scatter dialog and hillstrew-scatter
+// set them. Heights are POV units at the current scale, the spacing and the
+// positions map pixels.
+struct ScatterRules {
+  // Every pair of scattered objects, and every scattered object and every
+  // object already there of the types scattered, stand at least this far apart.
+  double spacing = 5.0;
+  // How many objects; 0 places as many as fit.
+  long long count = 0;
+  // Ground height band, on when useAltitude is set.
+  double lowest = 0.0;
+  double highest = 0.0;
+  // Largest slope of the ground in degrees, on when useSlope is set.
+  double maxSlope = 30.0;
+  // Turn about the vertical axis (degrees) and size factor, each drawn
+  // evenly from its range.
+  double turnFrom = 0.0;
+  double turnTo = 0.0;
+  double sizeFrom = 1.0;
+  double sizeTo = 1.0;
+  // With useMix the type of each object is drawn by these weights (index 0 is
+  // "Obj 1"); otherwise every object is of the current type.
+  std::array<double, kObjectTypes> weights{};
+  std::uint32_t seed = 1;
+  ScatterShape shape = ScatterShape::Box;
+  bool useAltitude = false;
+  bool noWater = false;
+  bool useSlope = false;
+  bool useMix = false;
+};
+
+} // namespace hs

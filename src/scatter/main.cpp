@@ -1,0 +1,311 @@
+// hillstrew-scatter: scatters objects on a place data file's height field by
+// rules, without the window, for scripted pipelines.
+
+#include "cli/CommandLine.h"
+#include "core/ProgramValues.h"
+#include "core/QtPaths.h"
+#include "core/Scene.h"
+#include "io/PlaceData.h"
+#include "placement/Scatter.h"
+#include "terrain/Palette.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char *kUsage =
+    "Usage: hillstrew-scatter [OPTIONS] DATAFILE (-o OUTFILE | --in-place)\n"
+    "\n"
+    "Opens the Hillstrew place data file DATAFILE with the height field it names,\n"
+    "scatters objects on it by the rules below, as the Scatter tool does, and\n"
+    "writes the place data file to OUTFILE, or back to DATAFILE with --in-place.\n"
+    "Prints how many objects it placed.\n"
+    "\n"
+    "Where:\n"
+    "  --box X0,Z0,X1,Z1      the box between two corners (map pixels, included)\n"
+    "  --ellipse CX,CZ,RX,RZ  the ellipse with this centre and these radii\n"
+    "                         (without either: the whole map)\n"
+    "What:\n"
+    "  --type N               objects of type N, 1..16 (default 1)\n"
+    "  --mix N:W[,N:W...]     a mix of types N with weights W, instead of --type\n"
+    "  --count N              this many objects, spread over the region\n"
+    "                         (default: as many as fit)\n"
+    "  --spacing D            at least D map pixels between objects, and between\n"
+    "                         them and the objects of those types already there\n"
+    "                         (default 5)\n"
+    "Rules:\n"
+    "  --altitude LO:HI       only where the ground is between LO and HI (POV units\n"
+    "                         at the file's scale)\n"
+    "  --no-water             only where the ground is above the water level\n"
+    "  --slope DEG            only where the ground slopes at most DEG degrees\n"
+    "Each object:\n"
+    "  --turn A:B             a random turn about the vertical axis, A to B degrees\n"
+    "                         (default 0:0)\n"
+    "  --size A:B             a random size factor, A to B (default 1:1)\n"
+    "  --seed N               the random seed, 0..4294967295 (default 1); the same\n"
+    "                         seed, file and options give the same objects\n"
+    "Files:\n"
+    "  -o FILE, --output FILE write the result to FILE\n"
+    "  --in-place             write the result back to DATAFILE\n"
+    "  --palette FILE         colour a Targa height field with this palette file\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Options take their value as the next argument or after '='. On any failure\n"
+    "the message goes to standard error, nothing is written and the exit status is\n"
+    "not 0: 2 for a bad command line, 1 for a file that cannot be read or written.\n";
+
+constexpr const char *kName = "hillstrew-scatter";
+
+int usageError(const std::string &message) {
+  std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", kName, message.c_str(), kName);
+  return 2;
+}
+
+int failure(const std::string &message) {
+  std::fprintf(stderr, "%s: %s\n", kName, message.c_str());
+  return 1;
+}
+
+// Numbers separated by sep, each a finite decimal; nullopt when the text is
+// not exactly count of them.
+std::optional<std::vector<double>> numbersIn(const std::string &text, char sep, std::size_t count) {
+  std::vector<double> out;
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t end = std::min(text.find(sep, at), text.size());
+    const std::string part = text.substr(at, end - at);
+    char *stop = nullptr;
+    errno = 0;
+    const double v = std::strtod(part.c_str(), &stop);
+    if (part.empty() || *stop != '\0' || errno != 0 || !std::isfinite(v))
+      return std::nullopt;
+    out.push_back(v);
+    if (end == text.size())
+      break;
+    at = end + 1;
+  }
+  if (out.size() != count)
+    return std::nullopt;
+  return out;
+}
+
+bool isWhole(double v, double lo, double hi) { return v == std::floor(v) && v >= lo && v <= hi; }
+
+struct Options {
+  std::vector<std::string> names;
+  std::string output;
+  std::string palette;
+  bool inPlace = false;
+  bool typeGiven = false;
+  int type = 0;
+  hs::ScatterRules rules;
+  hs::ScatterRegion region = hs::ScatterRegion::wholeMap();
+  int regions = 0;
+};
+
+// Takes one option with its value; an error message, or empty.
+std::string takeOption(Options &o, const std::string &name, const std::string &value) {
+  hs::ScatterRules &r = o.rules;
+  auto pair = [&](double &a, double &b) {
+    const auto v = numbersIn(value, ':', 2);
+    if (v) {
+      a = (*v)[0];
+      b = (*v)[1];
+    }
+    return v.has_value();
+  };
+  auto one = [&](double &a) {
+    const auto v = numbersIn(value, ',', 1);
+    if (v)
+      a = (*v)[0];
+    return v.has_value();
+  };
+  const std::string bad = "bad value for " + name + ": '" + hs::shownName(value) + "'";
+  if (name == "--type") {
+    double t = 0;
+    if (!one(t) || !isWhole(t, 1, hs::kObjectTypes))
+      return bad + " (a type number 1..16)";
+    o.type = static_cast<int>(t) - 1;
+    o.typeGiven = true;
+  } else if (name == "--mix") {
+    r.useMix = true;
+    std::size_t at = 0;
+    while (at <= value.size()) {
+      const std::size_t end = std::min(value.find(',', at), value.size());
+      const auto v = numbersIn(value.substr(at, end - at), ':', 2);
+      if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0)
+        return bad + " (TYPE:WEIGHT pairs, types 1..16, weights 0 or more)";
+      r.weights[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
+      at = end + 1;
+    }
+  } else if (name == "--count") {
+    double n = 0;
+    if (!one(n) || !isWhole(n, 1, 1e7))
+      return bad + " (a whole number 1..10000000)";
+    r.count = static_cast<long long>(n);
+  } else if (name == "--spacing") {
+    if (!one(r.spacing) || r.spacing < 1 || r.spacing > 4096)
+      return bad + " (a number of pixels, 1..4096)";
+  } else if (name == "--altitude") {
+    if (!pair(r.lowest, r.highest) || r.lowest > r.highest)
+      return bad + " (LO:HI with LO at most HI)";
+    r.useAltitude = true;
+  } else if (name == "--slope") {
+    if (!one(r.maxSlope) || r.maxSlope < 0 || r.maxSlope > 90)
+      return bad + " (degrees, 0..90)";
+    r.useSlope = true;
+  } else if (name == "--turn") {
+    if (!pair(r.turnFrom, r.turnTo))
+      return bad + " (A:B in degrees)";
+  } else if (name == "--size") {
+    if (!pair(r.sizeFrom, r.sizeTo) || r.sizeFrom <= 0 || r.sizeTo <= 0)
+      return bad + " (A:B, both above 0)";
+  } else if (name == "--seed") {
+    double s = 0;
+    if (!one(s) || !isWhole(s, 0, 4294967295.0))
+      return bad + " (a whole number 0..4294967295)";
+    r.seed = static_cast<std::uint32_t>(s);
+  } else if (name == "--box" || name == "--ellipse") {
+    const auto v = numbersIn(value, ',', 4);
+    if (!v || (name == "--ellipse" && ((*v)[2] < 0 || (*v)[3] < 0)))
+      return bad + (name == "--box" ? " (X0,Z0,X1,Z1)" : " (CX,CZ,RX,RZ with RX, RZ 0 or more)");
+    const auto &n = *v;
+    o.region = name == "--box" ? hs::ScatterRegion::box(n[0], n[1], n[2], n[3])
+                               : hs::ScatterRegion::ellipse(n[0], n[1], n[2], n[3]);
+    ++o.regions;
+  } else if (name == "-o" || name == "--output") {
+    o.output = value;
+  } else if (name == "--palette") {
+    o.palette = value;
+  } else {
+    return "unknown option " + hs::shownName(name);
+  }
+  return {};
+}
+
+// The options that take a value.
+bool takesValue(const std::string &name) {
+  for (const char *n :
+       {"--type", "--mix", "--count", "--spacing", "--altitude", "--slope", "--turn", "--size",
+        "--seed", "--box", "--ellipse", "-o", "--output", "--palette"})
+    if (name == n)
+      return true;
+  return false;
+}
+
+// Parses the command line; an error message, or empty.
+std::string parse(int argc, char **argv, Options &o) {
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (!options || arg.size() < 2 || arg[0] != '-') {
+      o.names.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options = false;
+      continue;
+    }
+    if (arg == "--no-water") {
+      o.rules.noWater = true;
+      continue;
+    }
+    if (arg == "--in-place") {
+      o.inPlace = true;
+      continue;
+    }
+    const std::size_t eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    if (!takesValue(name))
+      return "unknown option " + hs::shownName(arg);
+    std::string value;
+    if (eq != std::string::npos)
+      value = arg.substr(eq + 1);
+    else if (i + 1 < argc)
+      value = argv[++i];
+    else
+      return "option " + name + " needs a value";
+    if (std::string error = takeOption(o, name, value); !error.empty())
+      return error;
+  }
+  if (o.names.size() != 1)
+    return o.names.empty() ? "no place data file given" : "more than one place data file given";
+  if (o.inPlace == !o.output.empty())
+    return "give either -o FILE or --in-place";
+  if (o.regions > 1)
+    return "give at most one of --box and --ellipse";
+  if (o.typeGiven && o.rules.useMix)
+    return "give either --type or --mix";
+  return {};
+}
+
+int run(const Options &o) {
+  const std::string &data = o.names[0];
+  const std::string &out = o.inPlace ? data : o.output;
+  for (const std::string *name : {&data, &out, &o.palette})
+    if (!hs::isUtf8Name(*name))
+      return failure(hs::shownName(*name) + ": not a UTF-8 file name; nothing was written");
+
+  hs::Palette pal = hs::defaultPalette();
+  if (!o.palette.empty()) {
+    const int r = hs::loadPalette(pal, o.palette);
+    if (r != hs::PaletteLoaded)
+      return failure(hs::paletteMessage(r));
+  }
+  hs::Scene scene;
+  hs::ProgramValues values;
+  hs::WindowValues window;
+  scene.attachOwner(&window);
+  const int opened = hs::openPlaceData(scene, values, window, pal, data);
+  if (opened != hs::PlaceDataOk)
+    return failure(hs::placeDataMessage(opened));
+  const std::pair<const std::string *, const char *> inputs[] = {
+      {&window.hfFileName, "the height field"}, {&o.palette, "the palette"}};
+  for (const auto &[input, what] : inputs)
+    if (hs::sameFile(out, *input))
+      return failure(hs::shownName(out) + " is " + what +
+                     " this scatter reads; nothing was written");
+
+  values.currentType = o.type;
+  const long long room = std::max(0LL, scene.budget.limit - scene.budget.used);
+  const hs::ScatterPlan plan = hs::planScatter(scene, values, o.rules, o.region, room);
+  const hs::ScatterResult done = hs::applyScatter(scene, plan);
+  if (hs::savePlaceData(scene, values, window, out) != 0)
+    return failure(hs::shownName(out) + ": cannot be written; nothing was written");
+  std::printf("Placed %lld objects.\n", done.placed);
+  if (!plan.whyNone.empty())
+    std::fprintf(stderr, "%s\n", plan.whyNone.c_str());
+  if (done.stopped)
+    std::fprintf(stderr, "The scatter stopped at the limit of %lld objects in a scene.\n",
+                 scene.budget.limit);
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--")
+      break;
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+  }
+  Options options;
+  if (const std::string error = parse(argc, argv, options); !error.empty())
+    return usageError(error);
+  try {
+    return run(options);
+  } catch (const std::bad_alloc &) {
+    return failure("not enough memory; nothing was written");
+  }
+}
