@@ -1,0 +1,84 @@
+#include "placement/Scatter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+namespace hs {
+namespace {
+
+constexpr int kSide = 4096;
+
+// A 4096 x 4096 16-bit map of rolling hills with steeper ridges.
+std::unique_ptr<Scene> hillScene() {
+  auto s = std::make_unique<Scene>();
+  s->baseImage = LRMemoryDC(kSide, kSide);
+  for (int z = 0; z < kSide; ++z) {
+    std::uint32_t *row = s->baseImage.rowPixels(z);
+    for (int x = 0; x < kSide; ++x) {
+      const double h = 32000 + 20000 * std::sin(x * 0.003) * std::cos(z * 0.002) +
+                       6000 * std::sin(x * 0.02 + z * 0.015);
+      const auto v = static_cast<std::uint32_t>(h);
+      row[x] = toQtPixel(vColor(v & 255, v >> 8, 0).value());
+    }
+  }
+  s->setMapSize(kSide, kSide);
+  s->hfType = 1;
+  return s;
+}
+
+void clearLists(Scene &s) {
+  for (ScData &list : s.objects)
+    list.clear();
+}
+
+// As many as fit, spacing 3, inside an altitude band and under a slope limit:
+// about a million objects.
+void BM_Scatter1M(benchmark::State &state) {
+  auto s = hillScene();
+  ProgramValues values;
+  ScatterRules rules;
+  rules.spacing = 3;
+  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 2.0, 8.0);
+  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 0.5);
+  long long placed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    clearLists(*s);
+    state.ResumeTiming();
+    const ScatterPlan plan = planScatter(*s, values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(*s, plan).placed;
+  }
+  state.counters["objects"] = static_cast<double>(placed);
+}
+BENCHMARK(BM_Scatter1M)->Unit(benchmark::kMillisecond);
+
+// A count of 100,000 with spacing 3 over the whole map among a million objects
+// of the same type already there.
+void BM_ScatterNearExisting(benchmark::State &state) {
+  auto s = hillScene();
+  ProgramValues values;
+  ScatterRules rules;
+  std::tie(rules.spacing, rules.count) = std::tuple(3.0, 100'000LL);
+  std::mt19937 gen(9);
+  std::vector<ScItem> existing(1'000'000);
+  for (ScItem &item : existing)
+    item = ScItem{double(gen() % kSide), 0, double(gen() % kSide), AboveGround, 0};
+  long long placed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    clearLists(*s);
+    for (const ScItem &item : existing)
+      s->objects[0].append(item);
+    state.ResumeTiming();
+    const ScatterPlan plan = planScatter(*s, values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(*s, plan).placed;
+  }
+  state.counters["objects"] = static_cast<double>(placed);
+}
+BENCHMARK(BM_ScatterNearExisting)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace hs

@@ -1,0 +1,110 @@
+#include "AppTestSupport.h"
+#include "app/dialogs/ScatterDialog.h"
+#include "placement/Scatter.h"
+
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cmath>
+
+namespace hs {
+namespace {
+
+class ScatterWindowTest : public WindowTest {
+protected:
+  ScatterDialog &dialog() { return *window->scatterDialog(); }
+  void type(int id, const char *text) {
+    auto *edit = qobject_cast<QLineEdit *>(dialog().control(id));
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  }
+  void press(int id) { QTest::mouseClick(dialog().control(id), Qt::LeftButton); }
+};
+
+// The tool button enters the mode and opens the dialog; typed rules count at
+// once (a bad one is named and the last good value stays); the drag scatters
+// in the ellipse the dialog chose; "Fill" brings the dialog back in this mode.
+TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
+  click(kScatter);
+  EXPECT_EQ(std::tuple(toggle(kScatter), toggle(kOne), toggle(kBox), status()),
+            std::tuple(1, 0, 0, std::string("Scatter Objects")));
+  ASSERT_TRUE(dialog().isDisplayed());
+  type(ScatterDialog::kSpacing, "4");
+  type(ScatterDialog::kSeed, "77");
+  EXPECT_EQ(std::pair(values.scatter.spacing, values.scatter.seed), std::pair(4.0, 77u));
+  type(ScatterDialog::kSpacing, "0.2");
+  type(ScatterDialog::kWeight + 3, "x");
+  EXPECT_EQ(values.scatter.spacing, 4.0);
+  EXPECT_EQ(dialog().getText(ScatterDialog::kProblem),
+            "Not a good spacing (1 to 4096), weight (0 or more)");
+  type(ScatterDialog::kSpacing, "4");
+  type(ScatterDialog::kWeight + 3, "0");
+  EXPECT_EQ(dialog().getText(ScatterDialog::kProblem), "");
+  press(ScatterDialog::kEllipse);
+  EXPECT_EQ(values.scatter.shape, ScatterShape::Ellipse);
+
+  dragMap(200, 200, 260, 230);
+  const ScData &placed = scene().objects[0];
+  ASSERT_GT(placed.count(), 30);
+  for (const ScItem &i : placed) {
+    EXPECT_TRUE(ScatterRegion::ellipse(200, 200, 60, 30).contains(int(i.x), int(i.z)))
+        << i.x << "," << i.z;
+    for (const ScItem &j : placed) {
+      if (&i != &j) {
+        ASSERT_GE(std::hypot(i.x - j.x, i.z - j.z), 4.0);
+      }
+    }
+  }
+
+  press(kOkId); // " Hide "
+  EXPECT_FALSE(dialog().isDisplayed());
+  click(kFill);
+  EXPECT_TRUE(dialog().isDisplayed());
+  click(kOne);
+  EXPECT_EQ(std::pair(toggle(kScatter), toggle(kOne)), std::pair(0, 1));
+}
+
+// "Whole Map" scatters at once; a scatter that finds no ground says why.
+TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
+  click(kScatter);
+  type(ScatterDialog::kSpacing, "20");
+  press(ScatterDialog::kWholeMap);
+  EXPECT_GT(scene().objects[0].count(), 200);
+  const int before = scene().objects[0].count();
+  press(ScatterDialog::kAltitude);
+  type(ScatterDialog::kLowest, "50");
+  type(ScatterDialog::kHighest, "60");
+  press(ScatterDialog::kWholeMap);
+  EXPECT_EQ(scene().objects[0].count(), before);
+  ASSERT_EQ(script.notices.size(), 1u);
+  EXPECT_EQ(script.notices[0].message,
+            "Nothing was scattered: no ground between 50 and 60 in this region.");
+}
+
+// A scatter that takes a while shows its progress; Cancel keeps nothing.
+TEST_F(ScatterWindowTest, ALongScatterCanBeCancelled) {
+  loadTarga(targaBytes(4096, 4096, 100));
+  click(kScatter);
+  type(ScatterDialog::kSpacing, "1");
+  bool sawProgress = false;
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible()) {
+        sawProgress = true;
+        progress->cancel();
+      }
+  });
+  cancel.start(50);
+  press(ScatterDialog::kWholeMap);
+  cancel.stop();
+  EXPECT_TRUE(sawProgress);
+  EXPECT_EQ(scene().objectCount(), 0);
+  EXPECT_TRUE(script.notices.empty());
+}
+
+} // namespace
+} // namespace hs
