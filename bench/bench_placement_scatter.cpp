@@ -41,8 +41,8 @@ void BM_Scatter1M(benchmark::State &state) {
   ProgramValues values;
   ScatterRules rules;
   rules.spacing = 3;
-  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 2.0, 8.0);
-  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 0.5);
+  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
+  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
   long long placed = 0;
   for (auto _ : state) {
     state.PauseTiming();
