@@ -247,7 +247,7 @@ public:
       const int from = std::max(x - w, b_.x0);
       const int to = std::min(x + w, b_.x1);
       if (from <= to)
-        std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from + 1));
+        std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from) + 1);
     }
   }
 
@@ -277,7 +277,7 @@ public:
       from = std::max(from, b_.x0);
       to = std::min(to, b_.x1);
       if (from <= to)
-        std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from + 1));
+        std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from) + 1);
     }
   }
 
@@ -328,7 +328,7 @@ long long markGround(const Document &document, const ProgramValues &values,
     cellsOf(here, below, cellsBelow);
     std::uint8_t *out = field.row(z);
     for (int x = b.x0; x <= b.x1; ++x) {
-      const auto i = static_cast<std::size_t>(x - b.x0 + 1); // this pixel in the rows
+      const auto i = static_cast<std::size_t>(x - b.x0) + 1; // this pixel in the rows
       const int h = here[i];
       if (!region.contains(x, z) || h < 0 || !ground.heightAllowed(h))
         continue;
@@ -407,7 +407,7 @@ long long sweep(Field &field, const Bounds &b, ScatterRandom &random, std::size_
   for (std::size_t i = tiles.size(); i > 1; --i)
     std::swap(tiles[i - 1], tiles[random.below(static_cast<std::uint32_t>(i))]);
   long long found = 0;
-  std::vector<std::uint16_t> order(kTile * kTile);
+  std::vector<std::uint16_t> order(static_cast<std::size_t>(kTile) * kTile);
   for (std::size_t t = 0; t < tiles.size(); ++t) {
     if ((t & 15) == 0 && progress &&
         !progress(0.25 + 0.75 * static_cast<double>(t) / static_cast<double>(tiles.size())))

@@ -110,34 +110,56 @@ struct Options {
   int regions = 0;
 };
 
-// Takes one option with its value; an error message, or empty.
-std::string takeOption(Options &o, const std::string &name, const std::string &value) {
-  hs::ScatterRules &r = o.rules;
-  auto pair = [&](double &a, double &b) {
-    const auto v = numbersIn(value, ':', 2);
-    if (v) {
-      a = (*v)[0];
-      b = (*v)[1];
-    }
-    return v.has_value();
-  };
-  auto one = [&](double &a) {
-    const auto v = numbersIn(value, ',', 1);
-    if (v)
-      a = (*v)[0];
-    return v.has_value();
-  };
-  const std::string bad = "bad value for " + name + ": '" + hs::shownName(value) + "'";
-  if (name == "--type") {
-    double t = 0;
-    if (!one(t) || !isWhole(t, 1, hs::kObjectTypes))
-      return bad + " (a type number 1..16)";
-    o.type = static_cast<int>(t) - 1;
-    o.typeGiven = true;
+// Splits "A:B" into two numbers; false when it is not that.
+bool numberPair(const std::string &value, double &a, double &b) {
+  const auto v = numbersIn(value, ':', 2);
+  if (v) {
+    a = (*v)[0];
+    b = (*v)[1];
+  }
+  return v.has_value();
+}
+
+bool oneNumber(const std::string &value, double &a) {
+  const auto v = numbersIn(value, ',', 1);
+  if (v)
+    a = (*v)[0];
+  return v.has_value();
+}
+
+// Takes one option of the rules with its value: an error message, empty when
+// taken, or nullopt when name is not an option of the rules.
+std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name,
+                                    const std::string &value, const std::string &bad) {
+  double n = 0;
+  if (name == "--count") {
+    if (!oneNumber(value, n) || !isWhole(n, 1, 1e7))
+      return bad + " (a whole number 1..10000000)";
+    r.count = static_cast<long long>(n);
+  } else if (name == "--spacing") {
+    if (!oneNumber(value, r.spacing) || r.spacing < 1 || r.spacing > 4096)
+      return bad + " (a number of pixels, 1..4096)";
+  } else if (name == "--altitude") {
+    if (!numberPair(value, r.lowest, r.highest) || r.lowest > r.highest)
+      return bad + " (LO:HI with LO at most HI)";
+    r.useAltitude = true;
+  } else if (name == "--slope") {
+    if (!oneNumber(value, r.maxSlope) || r.maxSlope < 0 || r.maxSlope > 90)
+      return bad + " (degrees, 0..90)";
+    r.useSlope = true;
+  } else if (name == "--turn") {
+    if (!numberPair(value, r.turnFrom, r.turnTo))
+      return bad + " (A:B in degrees)";
+  } else if (name == "--size") {
+    if (!numberPair(value, r.sizeFrom, r.sizeTo) || r.sizeFrom <= 0 || r.sizeTo <= 0)
+      return bad + " (A:B, both above 0)";
+  } else if (name == "--seed") {
+    if (!oneNumber(value, n) || !isWhole(n, 0, 4294967295.0))
+      return bad + " (a whole number 0..4294967295)";
+    r.seed = static_cast<std::uint32_t>(n);
   } else if (name == "--mix") {
     r.useMix = true;
-    std::size_t at = 0;
-    while (at <= value.size()) {
+    for (std::size_t at = 0; at <= value.size();) {
       const std::size_t end = std::min(value.find(',', at), value.size());
       const auto v = numbersIn(value.substr(at, end - at), ':', 2);
       if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0)
@@ -145,33 +167,23 @@ std::string takeOption(Options &o, const std::string &name, const std::string &v
       r.weights[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
       at = end + 1;
     }
-  } else if (name == "--count") {
-    double n = 0;
-    if (!one(n) || !isWhole(n, 1, 1e7))
-      return bad + " (a whole number 1..10000000)";
-    r.count = static_cast<long long>(n);
-  } else if (name == "--spacing") {
-    if (!one(r.spacing) || r.spacing < 1 || r.spacing > 4096)
-      return bad + " (a number of pixels, 1..4096)";
-  } else if (name == "--altitude") {
-    if (!pair(r.lowest, r.highest) || r.lowest > r.highest)
-      return bad + " (LO:HI with LO at most HI)";
-    r.useAltitude = true;
-  } else if (name == "--slope") {
-    if (!one(r.maxSlope) || r.maxSlope < 0 || r.maxSlope > 90)
-      return bad + " (degrees, 0..90)";
-    r.useSlope = true;
-  } else if (name == "--turn") {
-    if (!pair(r.turnFrom, r.turnTo))
-      return bad + " (A:B in degrees)";
-  } else if (name == "--size") {
-    if (!pair(r.sizeFrom, r.sizeTo) || r.sizeFrom <= 0 || r.sizeTo <= 0)
-      return bad + " (A:B, both above 0)";
-  } else if (name == "--seed") {
-    double s = 0;
-    if (!one(s) || !isWhole(s, 0, 4294967295.0))
-      return bad + " (a whole number 0..4294967295)";
-    r.seed = static_cast<std::uint32_t>(s);
+  } else {
+    return std::nullopt;
+  }
+  return std::string();
+}
+
+// Takes one option with its value; an error message, or empty.
+std::string takeOption(Options &o, const std::string &name, const std::string &value) {
+  const std::string bad = "bad value for " + name + ": '" + hs::shownName(value) + "'";
+  if (auto ruleTaken = takeRule(o.rules, name, value, bad))
+    return *ruleTaken;
+  if (name == "--type") {
+    double t = 0;
+    if (!oneNumber(value, t) || !isWhole(t, 1, hs::kObjectTypes))
+      return bad + " (a type number 1..16)";
+    o.type = static_cast<int>(t) - 1;
+    o.typeGiven = true;
   } else if (name == "--box" || name == "--ellipse") {
     const auto v = numbersIn(value, ',', 4);
     if (!v || (name == "--ellipse" && ((*v)[2] < 0 || (*v)[3] < 0)))
@@ -182,10 +194,8 @@ std::string takeOption(Options &o, const std::string &name, const std::string &v
     ++o.regions;
   } else if (name == "-o" || name == "--output") {
     o.output = value;
-  } else if (name == "--palette") {
-    o.palette = value;
   } else {
-    return "unknown option " + hs::shownName(name);
+    o.palette = value; // --palette: takesValue knows no other
   }
   return {};
 }

@@ -143,16 +143,16 @@ constexpr CommandObject kFixedCmds[] = {
 
 // The sixteen weights, four to a row, each after its type's name.
 constexpr auto weightCmds() {
-  std::array<CommandObject, 2 * kObjectTypes> cmds{};
+  std::array<CommandObject, std::size_t{2} * kObjectTypes> cmds{};
   for (int t = 0; t < kObjectTypes; ++t) {
     const int rowAbove = t < 4 ? D::kMix : D::kWeight + t - 4;
     const int left = t % 4 == 0 ? 0 : D::kWeight + t - 1;
-    cmds[static_cast<std::size_t>(2 * t)] = {.kind = CmdKind::StaticText,
+    cmds[2 * static_cast<std::size_t>(t)] = {.kind = CmdKind::StaticText,
                                              .id = D::kTypeLabel + t,
                                              .label = kTypeNames[t],
                                              .rightOf = left,
                                              .below = rowAbove};
-    cmds[static_cast<std::size_t>(2 * t + 1)] = {.kind = CmdKind::TextEntry,
+    cmds[2 * static_cast<std::size_t>(t) + 1] = {.kind = CmdKind::TextEntry,
                                                  .id = D::kWeight + t,
                                                  .rightOf = D::kTypeLabel + t,
                                                  .below = rowAbove,
@@ -203,7 +203,7 @@ bool readNumber(const std::string &text, double lo, double hi, double &out) {
   const double v = std::strtod(begin, &end);
   while (end != nullptr && *end == ' ')
     ++end;
-  if (end == begin || *end != '\0' || errno != 0 || !(v >= lo && v <= hi))
+  if (end == nullptr || end == begin || *end != '\0' || errno != 0 || !(v >= lo && v <= hi))
     return false;
   out = v;
   return true;
