@@ -21,7 +21,7 @@ struct ScatterRules {
   long long count = 0;
   // Ground height band, on when useAltitude is set.
   double lowest = 0.0;
-  double highest = 0.0;
+  double highest = 10.0;
   // Largest slope of the ground in degrees, on when useSlope is set.
   double maxSlope = 30.0;
   // Turn about the vertical axis (degrees) and size factor, each drawn
