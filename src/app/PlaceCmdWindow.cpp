@@ -65,7 +65,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   unitsDialog_ = std::make_unique<PPlacModalDialog>(this, "Display Unit Values", values_);
   cameraDialog_ = std::make_unique<CatDialog>(this, "Camera at Height", values_);
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
-  objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
+  objectHeightDialog_ = std::make_unique<CLatObjectDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
 
   smoothOn = 0;
@@ -496,6 +496,11 @@ void PlaceCmdWindow::notice(const char *title, const char *message) {
 void PlaceCmdWindow::showObjectHeightDialog() {
   if (!objectHeightDialog_->isDisplayed())
     objectHeightDialog_->showModalDialog("");
+}
+
+void PlaceCmdWindow::showObjectEditDialog(ScItem &picked) {
+  if (!objectHeightDialog_->isDisplayed())
+    objectHeightDialog_->showForObject(picked);
 }
 
 } // namespace hs

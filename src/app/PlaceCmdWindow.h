@@ -14,6 +14,7 @@ namespace hs {
 
 class CatDialog;
 class CLatDialog;
+class CLatObjectDialog;
 class FillDialog;
 class GscalModalDialog;
 class GwatDialog;
@@ -51,6 +52,7 @@ public:
   void nudgePointer(int dx, int dy) override;
   void notice(const char *title, const char *message) override;
   void showObjectHeightDialog() override;
+  void showObjectEditDialog(ScItem &picked) override;
 
   PlaceCanvasPane *mapPane() const { return canvas_; }
   Scene &scene();
@@ -60,7 +62,7 @@ public:
   PPlacModalDialog *unitsDialog() const { return unitsDialog_.get(); }
   CatDialog *cameraDialog() const { return cameraDialog_.get(); }
   CLatDialog *lookDialog() const { return lookDialog_.get(); }
-  CLatDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
+  CLatObjectDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
   FillDialog *fillDialog() const { return fillDialog_.get(); }
   // The help window, once "Contents" has opened it.
   QWidget *helpWindow() const { return help_; }
@@ -95,7 +97,7 @@ private:
   std::unique_ptr<PPlacModalDialog> unitsDialog_;
   std::unique_ptr<CatDialog> cameraDialog_;
   std::unique_ptr<CLatDialog> lookDialog_;
-  std::unique_ptr<CLatDialog> objectHeightDialog_;
+  std::unique_ptr<CLatObjectDialog> objectHeightDialog_;
   std::unique_ptr<FillDialog> fillDialog_;
   QWidget *help_ = nullptr;
   // The filter each chooser showed last.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScItem.h"
 #include "gui/image/vIcon.h"
 #include "gui/image/vMemoryDC.h"
 #include "gui/image/vPen.h"
@@ -62,6 +63,11 @@ public:
   // Shows the "Height of object" dialog modally unless it is already on
   // screen, and returns when it has closed.
   virtual void showObjectHeightDialog() {}
+  // The same for editing the picked object: the dialog also shows picked's own
+  // turn and size, and "OK" writes the ones typed into picked; closed any
+  // other way it leaves picked as it was. The heights go to the program-wide
+  // values as always, for the caller to apply.
+  virtual void showObjectEditDialog(ScItem & /*picked*/) {}
 };
 
 // A surface that draws nothing: what a scene shows on until a pane attaches,

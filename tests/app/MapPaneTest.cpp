@@ -3,10 +3,12 @@
 // these show that each event reaches it as itself.
 #include "AppTestSupport.h"
 
+#include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/WaterFillDialogs.h"
 
 #include <QAbstractSpinBox>
 #include <QCursor>
+#include <QLineEdit>
 #include <QScrollBar>
 
 namespace hs {
@@ -81,6 +83,45 @@ TEST_F(WindowTest, EditModesTakeTheirButtonsFromTheMap) {
   menu(kEdit);
   clickMap(211, 141);
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Height of object"});
+}
+
+// Edit on an object shows its own turn and size; what is typed there reaches
+// that object on "OK" only, and the "Height" button's dialog has no object.
+TEST_F(WindowTest, EditGivesThePickedObjectTheTurnAndSizeTypedOnOk) {
+  using O = CLatObjectDialog;
+  const auto typeInto = [](vDialog &d, int id, const char *text) {
+    auto *entry = qobject_cast<QLineEdit *>(d.control(id));
+    ASSERT_NE(entry, nullptr);
+    entry->clear();
+    QTest::keyClicks(entry, text);
+  };
+  clickMap(100, 100);
+  clickMap(200, 200);
+  menu(kEdit);
+  script.onModal([&](vModalDialog &d) {
+    EXPECT_EQ(std::tuple(d.getText(O::kTurn), d.getText(O::kSize)), std::tuple("0.0000", "1.0000"));
+    typeInto(d, O::kTurn, "-30");
+    typeInto(d, O::kSize, "2.5");
+    QTest::mouseClick(d.control(kOkId), Qt::LeftButton);
+  });
+  clickMap(201, 199);
+  script.onModal([&](vModalDialog &d) {
+    EXPECT_EQ(std::tuple(d.getText(O::kTurn), d.getText(O::kSize)),
+              std::tuple("-30.0000", "2.5000"));
+    typeInto(d, O::kSize, "7");
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  clickMap(201, 199);
+  const ScData &list = scene().objects[0];
+  EXPECT_EQ(std::tuple(list[0].turn, list[0].size, list[1].turn, list[1].size),
+            std::tuple(0.0f, 1.0f, -30.0f, 2.5f));
+  script.onModal([&](vModalDialog &d) {
+    EXPECT_FALSE(d.control(O::kObjectFrame)->isEnabled());
+    QTest::mouseClick(d.control(kOkId), Qt::LeftButton);
+  });
+  click(kHeight);
+  EXPECT_EQ(std::tuple(list[1].turn, list[1].size, script.modalTitles.size()),
+            std::tuple(-30.0f, 2.5f, 3u));
 }
 
 // An arrow moves the pointer and Return places at it. Keys typed into the
