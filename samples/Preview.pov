@@ -8,6 +8,10 @@
 //   HS_Water          water level as a fraction of 255
 //   HS_Smooth         1 for a smoothed height field
 //   HS_Obj1..HS_Obj16 arrays of object positions, declared only when not empty
+//   HS_Turn1..HS_Turn16, HS_Size1..HS_Size16
+//                     each object's turn about the vertical axis in degrees and
+//                     its size factor, in the order of HS_Obj<n>; declared only
+//                     for a type that has an object with its own turn or size
 #version 3.7;
 
 #include "TestPlace.inc"
@@ -26,9 +30,9 @@ global_settings { assumed_gamma 1.0 }
   #end
 #end
 #declare HS_Map = pigment { image_map { HS_HfFormat() HS_Hf } }
-#declare HS_Size = max_extent(HS_Map); // the image's width and height
-#declare HS_CentreX = div(HS_Size.x - 1, 2) / max(HS_Size.x - 1, 1);
-#declare HS_CentreZ = div(HS_Size.y - 1, 2) / max(HS_Size.y - 1, 1);
+#declare HS_MapExtent = max_extent(HS_Map); // the image's width and height
+#declare HS_CentreX = div(HS_MapExtent.x - 1, 2) / max(HS_MapExtent.x - 1, 1);
+#declare HS_CentreZ = div(HS_MapExtent.y - 1, 2) / max(HS_MapExtent.y - 1, 1);
 
 #declare HS_Terrain = height_field {
   HS_HfFormat() HS_Hf
@@ -124,25 +128,52 @@ sky_sphere {
   Paint(<0.5, 0.5, 0.5>)
 }
 
+// One object: sized and turned about its base (each shape stands on its base
+// at the origin), then moved to its place. A turn goes as POV-Ray's rotate
+// about y: clockwise seen from above.
+#macro HS_Placed(Shape, Point, Turn, Size)
+  object { Shape scale Size rotate Turn * y translate Point }
+#end
 #macro HS_PlaceAll(Points, Shape)
   #for (I, 0, dimension_size(Points, 1) - 1)
     object { Shape translate Points[I] }
   #end
 #end
+#macro HS_PlaceTurned(Points, Turns, Sizes, Shape)
+  #for (I, 0, dimension_size(Points, 1) - 1)
+    HS_Placed(Shape, Points[I], Turns[I], Sizes[I])
+  #end
+#end
 
-#ifdef (HS_Obj1)  HS_PlaceAll(HS_Obj1,  HS_Shape1)  #end
-#ifdef (HS_Obj2)  HS_PlaceAll(HS_Obj2,  HS_Shape2)  #end
-#ifdef (HS_Obj3)  HS_PlaceAll(HS_Obj3,  HS_Shape3)  #end
-#ifdef (HS_Obj4)  HS_PlaceAll(HS_Obj4,  HS_Shape4)  #end
-#ifdef (HS_Obj5)  HS_PlaceAll(HS_Obj5,  HS_Shape5)  #end
-#ifdef (HS_Obj6)  HS_PlaceAll(HS_Obj6,  HS_Shape6)  #end
-#ifdef (HS_Obj7)  HS_PlaceAll(HS_Obj7,  HS_Shape7)  #end
-#ifdef (HS_Obj8)  HS_PlaceAll(HS_Obj8,  HS_Shape8)  #end
-#ifdef (HS_Obj9)  HS_PlaceAll(HS_Obj9,  HS_Shape9)  #end
-#ifdef (HS_Obj10) HS_PlaceAll(HS_Obj10, HS_Shape10) #end
-#ifdef (HS_Obj11) HS_PlaceAll(HS_Obj11, HS_Shape11) #end
-#ifdef (HS_Obj12) HS_PlaceAll(HS_Obj12, HS_Shape12) #end
-#ifdef (HS_Obj13) HS_PlaceAll(HS_Obj13, HS_Shape13) #end
-#ifdef (HS_Obj14) HS_PlaceAll(HS_Obj14, HS_Shape14) #end
-#ifdef (HS_Obj15) HS_PlaceAll(HS_Obj15, HS_Shape15) #end
-#ifdef (HS_Obj16) HS_PlaceAll(HS_Obj16, HS_Shape16) #end
+#ifdef (HS_Turn1)  HS_PlaceTurned(HS_Obj1,  HS_Turn1,  HS_Size1,  HS_Shape1)
+#else #ifdef (HS_Obj1)  HS_PlaceAll(HS_Obj1,  HS_Shape1) #end #end
+#ifdef (HS_Turn2)  HS_PlaceTurned(HS_Obj2,  HS_Turn2,  HS_Size2,  HS_Shape2)
+#else #ifdef (HS_Obj2)  HS_PlaceAll(HS_Obj2,  HS_Shape2) #end #end
+#ifdef (HS_Turn3)  HS_PlaceTurned(HS_Obj3,  HS_Turn3,  HS_Size3,  HS_Shape3)
+#else #ifdef (HS_Obj3)  HS_PlaceAll(HS_Obj3,  HS_Shape3) #end #end
+#ifdef (HS_Turn4)  HS_PlaceTurned(HS_Obj4,  HS_Turn4,  HS_Size4,  HS_Shape4)
+#else #ifdef (HS_Obj4)  HS_PlaceAll(HS_Obj4,  HS_Shape4) #end #end
+#ifdef (HS_Turn5)  HS_PlaceTurned(HS_Obj5,  HS_Turn5,  HS_Size5,  HS_Shape5)
+#else #ifdef (HS_Obj5)  HS_PlaceAll(HS_Obj5,  HS_Shape5) #end #end
+#ifdef (HS_Turn6)  HS_PlaceTurned(HS_Obj6,  HS_Turn6,  HS_Size6,  HS_Shape6)
+#else #ifdef (HS_Obj6)  HS_PlaceAll(HS_Obj6,  HS_Shape6) #end #end
+#ifdef (HS_Turn7)  HS_PlaceTurned(HS_Obj7,  HS_Turn7,  HS_Size7,  HS_Shape7)
+#else #ifdef (HS_Obj7)  HS_PlaceAll(HS_Obj7,  HS_Shape7) #end #end
+#ifdef (HS_Turn8)  HS_PlaceTurned(HS_Obj8,  HS_Turn8,  HS_Size8,  HS_Shape8)
+#else #ifdef (HS_Obj8)  HS_PlaceAll(HS_Obj8,  HS_Shape8) #end #end
+#ifdef (HS_Turn9)  HS_PlaceTurned(HS_Obj9,  HS_Turn9,  HS_Size9,  HS_Shape9)
+#else #ifdef (HS_Obj9)  HS_PlaceAll(HS_Obj9,  HS_Shape9) #end #end
+#ifdef (HS_Turn10) HS_PlaceTurned(HS_Obj10, HS_Turn10, HS_Size10, HS_Shape10)
+#else #ifdef (HS_Obj10) HS_PlaceAll(HS_Obj10, HS_Shape10) #end #end
+#ifdef (HS_Turn11) HS_PlaceTurned(HS_Obj11, HS_Turn11, HS_Size11, HS_Shape11)
+#else #ifdef (HS_Obj11) HS_PlaceAll(HS_Obj11, HS_Shape11) #end #end
+#ifdef (HS_Turn12) HS_PlaceTurned(HS_Obj12, HS_Turn12, HS_Size12, HS_Shape12)
+#else #ifdef (HS_Obj12) HS_PlaceAll(HS_Obj12, HS_Shape12) #end #end
+#ifdef (HS_Turn13) HS_PlaceTurned(HS_Obj13, HS_Turn13, HS_Size13, HS_Shape13)
+#else #ifdef (HS_Obj13) HS_PlaceAll(HS_Obj13, HS_Shape13) #end #end
+#ifdef (HS_Turn14) HS_PlaceTurned(HS_Obj14, HS_Turn14, HS_Size14, HS_Shape14)
+#else #ifdef (HS_Obj14) HS_PlaceAll(HS_Obj14, HS_Shape14) #end #end
+#ifdef (HS_Turn15) HS_PlaceTurned(HS_Obj15, HS_Turn15, HS_Size15, HS_Shape15)
+#else #ifdef (HS_Obj15) HS_PlaceAll(HS_Obj15, HS_Shape15) #end #end
+#ifdef (HS_Turn16) HS_PlaceTurned(HS_Obj16, HS_Turn16, HS_Size16, HS_Shape16)
+#else #ifdef (HS_Obj16) HS_PlaceAll(HS_Obj16, HS_Shape16) #end #end

@@ -73,7 +73,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   unitsDialog_ = std::make_unique<PPlacModalDialog>(this, "Display Unit Values", values_);
   cameraDialog_ = std::make_unique<CatDialog>(this, "Camera at Height", values_);
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
-  objectHeightDialog_ = std::make_unique<CLatDialog>(this, "Height of object", values_);
+  objectHeightDialog_ = std::make_unique<CLatObjectDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
   scatterDialog_ = std::make_unique<ScatterDialog>(this, values_, [this] {
     scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
@@ -564,6 +564,11 @@ bool PlaceCmdWindow::runWithProgress(const char *title,
 void PlaceCmdWindow::showObjectHeightDialog() {
   if (!objectHeightDialog_->isDisplayed())
     objectHeightDialog_->showModalDialog("");
+}
+
+void PlaceCmdWindow::showObjectEditDialog(ScItem &picked) {
+  if (!objectHeightDialog_->isDisplayed())
+    objectHeightDialog_->showForObject(picked);
 }
 
 } // namespace hs

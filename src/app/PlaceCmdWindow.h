@@ -14,6 +14,7 @@ namespace hs {
 
 class CatDialog;
 class CLatDialog;
+class CLatObjectDialog;
 class FillDialog;
 class GscalModalDialog;
 class GwatDialog;
@@ -54,6 +55,7 @@ public:
   void showObjectHeightDialog() override;
   bool runWithProgress(const char *title,
                        const std::function<void(const ProgressReport &)> &work) override;
+  void showObjectEditDialog(ScItem &picked) override;
 
   PlaceCanvasPane *mapPane() const { return canvas_; }
   Scene &scene();
@@ -63,7 +65,7 @@ public:
   PPlacModalDialog *unitsDialog() const { return unitsDialog_.get(); }
   CatDialog *cameraDialog() const { return cameraDialog_.get(); }
   CLatDialog *lookDialog() const { return lookDialog_.get(); }
-  CLatDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
+  CLatObjectDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
   FillDialog *fillDialog() const { return fillDialog_.get(); }
   ScatterDialog *scatterDialog() const { return scatterDialog_.get(); }
   // The help window, once "Contents" has opened it.
@@ -100,7 +102,7 @@ private:
   std::unique_ptr<PPlacModalDialog> unitsDialog_;
   std::unique_ptr<CatDialog> cameraDialog_;
   std::unique_ptr<CLatDialog> lookDialog_;
-  std::unique_ptr<CLatDialog> objectHeightDialog_;
+  std::unique_ptr<CLatObjectDialog> objectHeightDialog_;
   std::unique_ptr<FillDialog> fillDialog_;
   std::unique_ptr<ScatterDialog> scatterDialog_;
   QWidget *help_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScItem.h"
 #include "gui/image/vIcon.h"
 #include "gui/image/vMemoryDC.h"
 #include "gui/image/vPen.h"
@@ -77,6 +78,11 @@ public:
     work([](double) { return true; });
     return true;
   }
+  // Like showObjectHeightDialog, for editing the picked object: the dialog also shows picked's own
+  // turn and size, and "OK" writes the ones typed into picked; closed any
+  // other way it leaves picked as it was. The heights go to the program-wide
+  // values as always, for the caller to apply.
+  virtual void showObjectEditDialog(ScItem & /*picked*/) {}
 };
 
 // A surface that draws nothing: what a scene shows on until a pane attaches,

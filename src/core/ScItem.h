@@ -32,8 +32,6 @@ struct ScItem {
 inline constexpr float kMinSize = 0.000001f;
 
 // Whether s can be an object's size: finite and at least kMinSize.
-inline bool isValidSize(float s) {
-  return s >= kMinSize && s <= std::numeric_limits<float>::max();
-}
+inline bool isValidSize(float s) { return s >= kMinSize && s <= std::numeric_limits<float>::max(); }
 
 } // namespace hs

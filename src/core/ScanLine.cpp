@@ -11,7 +11,7 @@ namespace hs {
 
 namespace {
 
-constexpr std::string_view kKinds[] = {"fffif", "fff", "fii", "ii", "i", "iii"};
+constexpr std::string_view kKinds[] = {"fffif", "fffifff", "fff", "fii", "ii", "i", "iii"};
 
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -78,6 +78,10 @@ int slowScan(std::string_view line, LineFormat format, Scanned *o) {
   switch (format) {
   case LineFormat::Item:
     n = std::sscanf(c, "%f,%f,%f,%i,%f", &o[0].f, &o[1].f, &o[2].f, &o[3].i, &o[4].f);
+    break;
+  case LineFormat::Object:
+    n = std::sscanf(c, "%f,%f,%f,%i,%f,%f,%f", &o[0].f, &o[1].f, &o[2].f, &o[3].i, &o[4].f, &o[5].f,
+                    &o[6].f);
     break;
   case LineFormat::Floats3:
     n = std::sscanf(c, "%f,%f,%f", &o[0].f, &o[1].f, &o[2].f);

@@ -13,6 +13,7 @@ union Scanned {
 // The line formats our text files use. Fields are separated by single commas.
 enum class LineFormat {
   Item,      // "%f,%f,%f,%i,%f", an item of the place data file
+  Object,    // "%f,%f,%f,%i,%f,%f,%f", an object: an item, its turn and size
   Floats3,   // "%f,%f,%f"
   WaterLine, // "%f,%i,%i"
   Header,    // "%i,%i"

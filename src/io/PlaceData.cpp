@@ -18,6 +18,7 @@ namespace hs {
 
 namespace {
 
+// The camera and look-at lines: five numbers, then a label.
 bool readItem(LineReader &reader, ScItem &item) {
   std::string_view line;
   if (reader.next(line) != LineReader::Line)
@@ -29,9 +30,36 @@ bool readItem(LineReader &reader, ScItem &item) {
   return true;
 }
 
+// An object line: five numbers, then the turn and the size when the object
+// has its own. Anything else after the five (a label, one number, a size that
+// is no size) leaves the defaults, as every older file has them.
+bool readObject(LineReader &reader, ScItem &item) {
+  std::string_view line;
+  if (reader.next(line) != LineReader::Line)
+    return false;
+  Scanned v[7];
+  const int n = scanLine(line, LineFormat::Object, v);
+  if (n < 5)
+    return false;
+  item = ScItem{v[0].f, v[1].f, v[2].f, v[3].i, v[4].f};
+  if (n == 7 && isValidSize(v[6].f)) {
+    item.turn = v[5].f;
+    item.size = v[6].f;
+  }
+  return true;
+}
+
 void writeItem(TextOut &out, const ScItem &item) {
   out.fixed(item.x).ch(',').fixed(item.y).ch(',').fixed(item.z).ch(',');
   out.integer(item.heightMode).ch(',').fixed(item.height);
+}
+
+// Objects with the default turn and size are written as five numbers, so a
+// file without turns and sizes is exactly what older versions wrote.
+void writeObject(TextOut &out, const ScItem &item) {
+  writeItem(out, item);
+  if (!item.hasDefaultTurnAndSize())
+    out.ch(',').fixed(item.turn).ch(',').fixed(item.size);
 }
 
 } // namespace
@@ -98,7 +126,7 @@ int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
     std::vector<ScItem> &list = data.objects[static_cast<std::size_t>(type - 1)];
     for (int k = 0; k < count; ++k) {
       ScItem item;
-      if (!readItem(reader, item) || data.objectCount >= maxObjects)
+      if (!readObject(reader, item) || data.objectCount >= maxObjects)
         return PlaceDataBadObject;
       list.push_back(item);
       ++data.objectCount;
@@ -211,7 +239,7 @@ int savePlaceData(const Document &document, const ProgramValues &values, const W
       continue;
     out.integer(t + 1).ch(',').integer(list.count()).text("  type number\n");
     for (const ScItem &item : list) {
-      writeItem(out, item);
+      writeObject(out, item);
       out.ch('\n');
     }
   }

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 namespace hs {
 
 namespace {
@@ -24,6 +26,23 @@ PovPoint povPoint(const Document &document, const ProgramValues &values, const S
 
 void writeVector(TextOut &out, const PovPoint &p) {
   out.ch('<').fixed(p.x).ch(',').fixed(p.y).ch(',').fixed(p.z).ch('>');
+}
+
+// "#declare NAME<type>=array[n]{" and one element per object of list: a comma
+// after every element but the last, a line end after every second one.
+template <class WriteElement>
+void writeArray(TextOut &out, const char *name, int type, const ScData &list,
+                WriteElement writeElement) {
+  const int n = list.count();
+  out.text("#declare ").text(name).integer(type).text("=array[").integer(n).text("]{\n");
+  for (int k = 0; k < n; ++k) {
+    writeElement(list[k]);
+    if (k < n - 1)
+      out.ch(',');
+    if (k % 2 == 1)
+      out.ch('\n');
+  }
+  out.text("}\n");
 }
 
 } // namespace
@@ -69,18 +88,18 @@ int writePovInclude(const Document &document, const ProgramValues &values,
 
   for (int t = 0; t < kObjectTypes; ++t) {
     const ScData &list = document.objects[static_cast<std::size_t>(t)];
-    const int n = list.count();
-    if (n == 0)
+    if (list.count() == 0)
       continue;
-    out.text("#declare HS_Obj").integer(t + 1).text("=array[").integer(n).text("]{\n");
-    for (int k = 0; k < n; ++k) {
-      writeVector(out, povPoint(document, values, list[k], cameraPovY));
-      if (k < n - 1)
-        out.ch(',');
-      if (k % 2 == 1)
-        out.ch('\n');
-    }
-    out.text("}\n");
+    writeArray(out, "HS_Obj", t + 1, list, [&](const ScItem &item) {
+      writeVector(out, povPoint(document, values, item, cameraPovY));
+    });
+    // Turns and sizes only for a type that has an object with its own, so a
+    // scene without them gives the file it always gave.
+    if (std::all_of(list.begin(), list.end(),
+                    [](const ScItem &item) { return item.hasDefaultTurnAndSize(); }))
+      continue;
+    writeArray(out, "HS_Turn", t + 1, list, [&](const ScItem &item) { out.fixed(item.turn); });
+    writeArray(out, "HS_Size", t + 1, list, [&](const ScItem &item) { out.fixed(item.size); });
   }
   return out.flush() ? 0 : 1;
 }

@@ -15,7 +15,10 @@ inline constexpr const char *kSaveIncludeMessage = "Save file ERROR";
 
 // Writes the POV include file text: camera, look-at point, height-field name
 // and type, scale, water level, smoothing flag, then one array of positions per
-// object type that has objects. Returns 0, or 1 when the device refuses a write.
+// object type that has objects (HS_Obj1..HS_Obj16), each followed, when an
+// object of that type has its own turn or size, by arrays of every object's
+// turn in degrees and size factor (HS_Turn<n>, HS_Size<n>) in the same order.
+// Returns 0, or 1 when the device refuses a write.
 int writePovInclude(const Document &document, const ProgramValues &values,
                     const WindowValues &window, QIODevice &device);
 

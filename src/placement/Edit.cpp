@@ -195,7 +195,7 @@ void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
     list->getAt(pickedIndex(scene), scene.workItem);
   }
   if (kind == PickObject)
-    scene.services().showObjectHeightDialog();
+    scene.services().showObjectEditDialog(scene.workItem);
   else
     scene.services().endCameraPick(kind == PickCamera ? 0 : 1);
   applyHeights(scene, values);

@@ -36,10 +36,12 @@ void movePicked(Scene &scene, int paneX, int paneY);
 void moveAll(Document &document, int mapX, int mapZ);
 
 // Edit at pane point (paneX, paneY): picks the nearest item, shows the height
-// dialog of its kind (modal) and then applies the height values to it.
+// dialog of its kind (modal) and then applies the height values to it. An
+// object's dialog also edits its turn and size, on "OK" only.
 void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY);
 
-// Copies the program-wide height values into the picked item.
+// Copies the program-wide height values into the picked item; an object is
+// written back whole from workItem, its turn and size included.
 void applyHeights(Scene &scene, const ProgramValues &values);
 
 } // namespace hs

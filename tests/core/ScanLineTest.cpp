@@ -27,6 +27,11 @@ const Format kFormats[] = {
      [](const char *c, Scanned *v) {
        return std::sscanf(c, "%f,%f,%f,%i,%f", &v[0].f, &v[1].f, &v[2].f, &v[3].i, &v[4].f);
      }},
+    {LineFormat::Object, "fffifff",
+     [](const char *c, Scanned *v) {
+       return std::sscanf(c, "%f,%f,%f,%i,%f,%f,%f", &v[0].f, &v[1].f, &v[2].f, &v[3].i, &v[4].f,
+                          &v[5].f, &v[6].f);
+     }},
     {LineFormat::Floats3, "fff",
      [](const char *c, Scanned *v) {
        return std::sscanf(c, "%f,%f,%f", &v[0].f, &v[1].f, &v[2].f);
@@ -58,7 +63,7 @@ std::string encode(int n, const Scanned *v) {
 // What sscanf itself makes of line, up to the first float that is not finite:
 // that one and the rest count as unread.
 std::string reference(const std::string &line, const Format &format) {
-  Scanned v[5] = {};
+  Scanned v[7] = {};
   int n = std::max(0, format.scan(line.c_str(), v));
   for (int k = 0; k < n; ++k)
     if (format.kinds[k] == 'f' && !std::isfinite(v[k].f))
@@ -67,7 +72,7 @@ std::string reference(const std::string &line, const Format &format) {
 }
 
 std::string mine(const std::string &line, LineFormat format) {
-  Scanned v[5];
+  Scanned v[7];
   for (Scanned &s : v)
     s.i = -1; // a NaN as a float, so a field left unwritten cannot pass for a read one
   return encode(scanLine(line, format, v), v);

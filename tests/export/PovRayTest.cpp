@@ -78,6 +78,64 @@ TEST(PovRay, PreviewSceneRendersOnEverySampleMap) {
   }
 }
 
+// Objects with a turn and size of their own: the include declares HS_Turn1
+// and HS_Size1, the preview scene parses and renders with them, and uses
+// them: its picture differs from the one of the same objects without them.
+TEST(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
+  if (povRayMissing())
+    GTEST_SKIP() << "POV-Ray is not installed";
+  TestFolder f;
+  std::filesystem::copy_file(HS_TEST_DATA "/hills16.pgm", f.file("hills16.pgm"));
+  std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
+  std::filesystem::copy_file(HS_TEST_DATA "/trace_hills16.txt", f.file("plain.txt"));
+  std::string place = f.read("plain.txt");
+  for (const std::string object : {"2,0,2,7,0\n", "3,0,3,7,0\n"})
+    place.replace(place.find(object), object.size(), object.substr(0, 9) + ",90,4\n");
+  f.write("turned.txt", place);
+  std::string pictures[2];
+  for (int turned : {0, 1}) {
+    const std::string name = turned ? "turned" : "plain";
+    ASSERT_EQ(exportTool({name + ".txt", "TestPlace.inc"}, f.path()).exitCode, 0);
+    EXPECT_EQ(f.read("TestPlace.inc").find("#declare HS_Turn1=array[12]{") != std::string::npos,
+              turned == 1);
+    const ToolRun r = runRaw({"timeout", "-s", "KILL", "120", "povray", "+IPreview.pov", "+W64",
+                              "+H48", "-D", "-V", "+FP", "+O" + name + ".ppm"},
+                             f.path());
+    ASSERT_EQ(r.exitCode, 0) << name << r.err;
+    // The pixels alone: the header carries the time of the render.
+    const std::string ppm = f.read(name + ".ppm");
+    ASSERT_GE(ppm.size(), 64u * 48 * 3) << name;
+    pictures[turned] = ppm.substr(ppm.size() - 64 * 48 * 3);
+  }
+  EXPECT_NE(pictures[0], pictures[1]);
+}
+
+// The preview scene sizes and turns an object about its base, the way
+// POV-Ray turns about y, before moving it to its place: traced on a flag.
+TEST(PovRay, PreviewSceneSizesAndTurnsAboutTheBase) {
+  if (povRayMissing())
+    GTEST_SKIP() << "POV-Ray is not installed";
+  TestFolder f;
+  for (const std::string name : {"hills16.pgm", "trace_hills16.txt", "trace_turned.pov"})
+    std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
+  std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
+  ASSERT_EQ(exportTool({"trace_hills16.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
+  std::istringstream lines(runPovRay("trace_turned.pov", f).err);
+  std::vector<double> met;
+  std::vector<double> missed;
+  for (std::string word; lines >> word;) {
+    double a = 0;
+    double b = 0;
+    if (word == "F" && lines >> a >> b)
+      met = {a, b};
+    else if (word == "M" && lines >> a)
+      missed = {a};
+  }
+  ASSERT_EQ(met.size(), 2u);
+  EXPECT_NEAR(met[0], met[1], 1e-5);
+  EXPECT_EQ(missed, std::vector<double>{0.0});
+}
+
 // The heights read from a PNG are where POV-Ray's own height field puts the
 // ground: every 8-bit grey level (with and without a gAMA chunk), 8-bit and
 // 4-bit indices, 16-bit samples, and the height fields POV-Ray ships.

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <tuple>
@@ -53,6 +55,66 @@ TEST(PlaceData, DefaultSceneIsWrittenWithSixDecimalsAndLabels) {
                                          "0.000000,0,0 W Sm Ft\n"
                                          "3,1  type number\n"
                                          "1.250000,7.000000,3.000000,2,-0.100000\n");
+}
+
+// A turn of -0 is no turn: the object keeps its five numbers. The camera and
+// look-at lines never get a turn or size (what else is written is pinned by
+// the golden place_turned.txt).
+TEST(PlaceData, NoTurnAndSizeForMinusZeroOrTheCamera) {
+  World w;
+  w.scene.camera.turn = 30.0f;
+  w.scene.lookAt.size = 2.0f;
+  w.scene.objects[15].append(ScItem{1, 2, 3, AboveWater, 0.5, -0.0f, 1.0f});
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_EQ(savePlaceData(w.scene, w.values, w.window, buffer), 0);
+  EXPECT_EQ(buffer.data().toStdString(), "200.000000,0.000000,300.000000,1,1.000000 HS_At\n"
+                                         "200.000000,0.000000,100.000000,0,0.000000 HS_Look\n"
+                                         "\n100.000000,10.000000,100.000000 HS_Scale\n"
+                                         "0.000000,0,0 W Sm Ft\n16,1  type number\n"
+                                         "1.000000,2.000000,3.000000,1,0.500000\n");
+}
+
+// Each object line of place_object_ends.txt reads as its five numbers with
+// the turn and size of its row; the camera and look-at lines take none.
+TEST_F(PlaceDataFile, ObjectLinesTakeATurnAndSizeOnlyWhenBothAreThere) {
+  for (const auto &row : test::dataTable("place_object_ends.txt")) {
+    const std::string line = test::unescaped(row[0]);
+    const std::vector<float> want = test::numbers<float>(row[1]);
+    ASSERT_EQ(want.size(), 2u) << row[1];
+    World w;
+    ASSERT_EQ(load(w, kHead + "1,1\n" + line + "\n"), 0) << line;
+    EXPECT_EQ(w.scene.objects[0][0], (ScItem{1, 2, 3, AboveGround, 4.5, want[0], want[1]})) << line;
+  }
+  World w;
+  ASSERT_EQ(load(w, "1,2,3,0,0.5,30,2 HS_At\n4,5,6,1,1.5,45,3\n" + kHead.substr(kHead.find('/'))),
+            0);
+  EXPECT_EQ(std::pair(w.scene.camera, w.scene.lookAt),
+            std::pair(ScItem{1, 2, 3, 0, 0.5}, ScItem{4, 5, 6, 1, 1.5}));
+}
+
+// What "Save.Data" wrote reads and saves back byte for byte, turns and sizes
+// included.
+TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
+  for (const std::string name : {"place_targa.txt", "place_turned.txt"}) {
+    const std::string path = std::string(HS_TEST_DATA) + "/" + name;
+    World w;
+    ASSERT_EQ(loadPlaceData(w.scene, w.values, w.window, path), 0) << name;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(savePlaceData(w.scene, w.values, w.window, buffer), 0);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(buffer.data().toStdString(),
+              std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()))
+        << name;
+  }
+  World w;
+  ASSERT_EQ(
+      loadPlaceData(w.scene, w.values, w.window, std::string(HS_TEST_DATA) + "/place_turned.txt"),
+      0);
+  EXPECT_EQ(std::tuple(w.scene.objects[0][0], w.scene.objects[1][1], w.scene.objects[4][0]),
+            std::tuple(ScItem{0, 0, 0, 0, 0, 45.0f, 1.0f},
+                       ScItem{2, 255, 1, 2, 0, 360.0f, kMinSize}, ScItem{0, 16, 1, 0, 0}));
 }
 
 TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
@@ -151,6 +213,11 @@ TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
     World w;
     w.scene.objects[4].append(1, 1, 1, 0, bad);
     EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 1);
+    w.scene.objects[4].setAt(0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
+    EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 1);
+    EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);
+    w.scene.objects[4].setAt(0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
+    EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);
     w.scene.objects[4].clear();
     w.values.scaleY = bad;
     EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);

@@ -72,5 +72,22 @@ TEST_F(PovInclude, OnePixelWideMapWritesTheCentreNotNan) {
   EXPECT_NE(text.find("<0.000000,0.000000,0.000000>}"), std::string::npos);
 }
 
+// Turns and sizes come right after their type's positions, for every object
+// of the type, and only for a type with an object that has its own; a turn
+// of -0 is no turn. The layout of each array is pinned by the golden
+// place_turned.inc.
+TEST_F(PovInclude, TurnAndSizeArraysOnlyForTypesThatHaveThem) {
+  s.objects[6].append(ScItem{199, 0, 199, AboveGround, 0.0, -0.0f, 1.0f});
+  s.objects[15].append(ScItem{199, 0, 199, AboveGround, 0.0});
+  s.objects[15].append(ScItem{199, 0, 199, AboveGround, 0.0, 0.0f, 3.0f});
+  const std::string text = this->text();
+  EXPECT_EQ(
+      text.substr(text.find("#declare HS_Obj7")),
+      "#declare HS_Obj7=array[1]{\n<0.000000,0.000000,0.000000>}\n"
+      "#declare HS_Obj16=array[2]{\n<0.000000,0.000000,0.000000>,<0.000000,0.000000,0.000000>\n}\n"
+      "#declare HS_Turn16=array[2]{\n0.000000,0.000000\n}\n"
+      "#declare HS_Size16=array[2]{\n1.000000,3.000000\n}\n");
+}
+
 } // namespace
 } // namespace hs

@@ -122,5 +122,23 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
                        Calls{"object dialog", "pick 0", "pick 1"}, 0));
 }
 
+// An object's dialog also gets the picked record: the turn and size it leaves
+// there are what the list gets, with the heights applied on top. Nothing else
+// in the list changes.
+TEST_F(EditFixture, EditKeepsTheTurnAndSizeTheDialogLeaves) {
+  s.objects[2].append(ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f});
+  s.objects[2].append(ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f});
+  std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.0f);
+  window.objectEdit = [](ScItem &picked) {
+    EXPECT_EQ(picked, (ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f}));
+    std::tie(picked.turn, picked.size) = std::pair(-45.0f, 0.5f);
+  };
+  editAt(s, v, 121, 131);
+  window.objectEdit = nullptr; // closed untouched: the turn and size stay
+  editAt(s, v, 141, 151);
+  EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveCamera, 1.0, -45.0f, 0.5f},
+                             {140, 9, 150, AboveCamera, 1.0, 20.0f, 4.0f}}));
+}
+
 } // namespace
 } // namespace hs

@@ -24,8 +24,10 @@ using Xs = std::vector<double>;
 using Items = std::vector<ScItem>;
 
 inline void PrintTo(const ScItem &i, std::ostream *os) {
-  *os << "{" << i.x << ", " << i.y << ", " << i.z << ", " << i.heightMode << ", " << i.height
-      << "}";
+  *os << "{" << i.x << ", " << i.y << ", " << i.z << ", " << i.heightMode << ", " << i.height;
+  if (!i.hasDefaultTurnAndSize())
+    *os << ", turn " << i.turn << ", size " << i.size;
+  *os << "}";
 }
 
 // A 400 x 400 Targa-style map whose height at (x, y) is (x + y) & 255.

@@ -39,6 +39,13 @@ public:
     if (objectDialog)
       objectDialog();
   }
+  // The edit's dialog: objectDialog runs, then objectEdit gets the picked item.
+  void showObjectEditDialog(ScItem &picked) override {
+    showObjectHeightDialog();
+    if (objectEdit)
+      objectEdit(picked);
+  }
+  std::function<void(ScItem &)> objectEdit;
 };
 
 } // namespace hs

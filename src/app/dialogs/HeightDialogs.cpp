@@ -2,6 +2,9 @@
 
 #include "app/dialogs/DialogText.h"
 
+#include <array>
+#include <iterator>
+
 namespace hs {
 
 namespace {
@@ -80,6 +83,46 @@ constexpr CommandObject kLookCmds[] = {
      .below = CLatDialog::kAboveCamera},
 };
 
+// The look-at table with the object's frame between the check boxes and
+// " OK ", which moves below the frame.
+constexpr auto kObjectCmds = [] {
+  using O = CLatObjectDialog;
+  std::array<CommandObject, std::size(kLookCmds) + 5> t{};
+  std::size_t n = 0;
+  for (const CommandObject &r : kLookCmds)
+    if (r.id != kOkId)
+      t[n++] = r;
+  t[n++] = {.kind = CmdKind::Frame,
+            .id = O::kObjectFrame,
+            .label = "This object",
+            .rightOf = CLatDialog::kPadCheck,
+            .below = CLatDialog::kAboveCamera};
+  t[n++] = {.kind = CmdKind::StaticText,
+            .id = O::kTurnLabel,
+            .label = "Turn (degrees)",
+            .frame = O::kObjectFrame};
+  t[n++] = {.kind = CmdKind::TextEntry,
+            .id = O::kTurn,
+            .frame = O::kObjectFrame,
+            .rightOf = O::kTurnLabel,
+            .size = 10};
+  t[n++] = {.kind = CmdKind::StaticText,
+            .id = O::kSizeLabel,
+            .label = "Size",
+            .frame = O::kObjectFrame,
+            .below = O::kTurnLabel};
+  t[n++] = {.kind = CmdKind::TextEntry,
+            .id = O::kSize,
+            .frame = O::kObjectFrame,
+            .rightOf = O::kTurnLabel,
+            .below = O::kTurn,
+            .size = 10};
+  CommandObject ok = kLookCmds[std::size(kLookCmds) - 1];
+  ok.below = O::kObjectFrame;
+  t[n++] = ok;
+  return t;
+}();
+
 } // namespace
 
 CatDialog::CatDialog(QWidget *parent, const char *title, ProgramValues &values)
@@ -108,8 +151,12 @@ void CatDialog::onCommand(int id, int value, CmdKind kind) {
 }
 
 CLatDialog::CLatDialog(QWidget *parent, const char *title, ProgramValues &values)
+    : CLatDialog(parent, title, values, kLookCmds) {}
+
+CLatDialog::CLatDialog(QWidget *parent, const char *title, ProgramValues &values,
+                       std::span<const CommandObject> table)
     : vModalDialog(parent, title), values_(values) {
-  addDialogCmds(kLookCmds);
+  addDialogCmds(table);
 }
 
 std::span<const CommandObject> CLatDialog::commands() { return kLookCmds; }
@@ -152,6 +199,35 @@ void CLatDialog::onCommand(int id, int value, CmdKind kind) {
     break;
   }
   vModalDialog::onCommand(id, value, kind);
+}
+
+CLatObjectDialog::CLatObjectDialog(QWidget *parent, const char *title, ProgramValues &values)
+    : CLatDialog(parent, title, values, kObjectCmds) {}
+
+std::span<const CommandObject> CLatObjectDialog::commands() { return kObjectCmds; }
+
+int CLatObjectDialog::showForObject(ScItem &item) {
+  item_ = &item;
+  const int result = showModalDialog("");
+  item_ = nullptr;
+  return result;
+}
+
+void CLatObjectDialog::onShown() {
+  CLatDialog::onShown();
+  setSensitive(kObjectFrame, item_ != nullptr);
+  setText(kTurn, item_ != nullptr ? formatHeight(item_->turn) : "");
+  setText(kSize, item_ != nullptr ? formatHeight(item_->size) : "");
+}
+
+void CLatObjectDialog::onCommand(int id, int value, CmdKind kind) {
+  if (id == kOkId && item_ != nullptr) {
+    readFloat(*this, kTurn, item_->turn);
+    float size = item_->size;
+    if (readFloat(*this, kSize, size) && isValidSize(size))
+      item_->size = size;
+  }
+  CLatDialog::onCommand(id, value, kind);
 }
 
 } // namespace hs

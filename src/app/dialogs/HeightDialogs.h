@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ProgramValues.h"
+#include "core/ScItem.h"
 #include "gui/vDialog.h"
 
 #include <span>
@@ -57,8 +58,45 @@ public:
   void onShown() override;
   void onCommand(int id, int value, CmdKind kind) override;
 
+protected:
+  // A dialog of this kind built from a longer table.
+  CLatDialog(QWidget *parent, const char *title, ProgramValues &values,
+             std::span<const CommandObject> table);
+
 private:
   ProgramValues &values_;
+};
+
+// "Height of object": the CLatDialog, and below its height controls a frame
+// with the turn and size of the object being edited, which belong to that
+// object alone. Shown for an object (showForObject), "OK" takes the typed turn
+// and size into it; a turn or size that does not read as a number, or a size
+// below kMinSize, keeps the object's own, as the height entry keeps its value.
+// Shown by itself (the "Height" button) there is no object: the frame is
+// greyed and empty.
+class CLatObjectDialog : public CLatDialog {
+public:
+  // Control ids, after CLatDialog's.
+  enum Control : int {
+    kObjectFrame = 1010,
+    kTurnLabel = 1011,
+    kTurn = 1012,
+    kSizeLabel = 1013,
+    kSize = 1014,
+  };
+
+  CLatObjectDialog(QWidget *parent, const char *title, ProgramValues &values);
+  static std::span<const CommandObject> commands();
+
+  // Shows the dialog for item and waits until it closes; returns
+  // lastCommand().
+  int showForObject(ScItem &item);
+
+  void onShown() override;
+  void onCommand(int id, int value, CmdKind kind) override;
+
+private:
+  ScItem *item_ = nullptr;
 };
 
 } // namespace hs

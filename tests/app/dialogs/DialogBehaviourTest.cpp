@@ -97,6 +97,80 @@ TEST_F(LookDialog, ShowsTheModeAndTheLastBoxClickedWins) {
   EXPECT_EQ(values.placeHeightMode, AboveCamera);
 }
 
+using O = CLatObjectDialog;
+
+struct ObjectDialog : test::DialogFixture {
+  CLatObjectDialog dialog{&main, "Height of object", values};
+  ScItem item{10, 20, 30, AboveGround, 0.0, 15.0f, 2.0f};
+};
+
+// The picked object's own turn and size are shown, and "OK" takes what was
+// typed. Text that is not a number, or a size below the smallest (0 or less
+// among them), keeps the object's own, as the height entry keeps its value.
+// The height and its boxes work as in "Look at Height".
+TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
+  struct Case {
+    const char *turn, *size;
+    float wantTurn, wantSize;
+  };
+  const Case cases[] = {
+      {"90", "0.5", 90.0f, 0.5f},
+      {"-45.25", "3", -45.25f, 3.0f},
+      {"abc", "", 15.0f, 2.0f},
+      {"0", "0", 0.0f, 2.0f},
+      {"1e39", "-1", 15.0f, 2.0f},
+      {"nan", "0.0000009", 15.0f, 2.0f},
+      {"12.3456789012", "0.000001", 12.345678f, kMinSize},
+      {"15.0000", "inf", 15.0f, 2.0f},
+  };
+  for (const Case &c : cases) {
+    item.turn = 15.0f;
+    item.size = 2.0f;
+    values.placeHeightMode = AboveGround;
+    stand.onModal([&](vModalDialog &d) {
+      EXPECT_EQ(std::tuple(d.getText(O::kTurn), d.getText(O::kSize),
+                           d.control(O::kObjectFrame)->isEnabled()),
+                std::tuple("15.0000", "2.0000", true));
+      type(d, O::kTurn, c.turn);
+      type(d, O::kSize, c.size);
+      type(d, CLatDialog::kHeight, "2.5");
+      click(d, CLatDialog::kAboveCamera);
+      click(d, kOkId);
+    });
+    EXPECT_EQ(dialog.showForObject(item), kOkId);
+    EXPECT_EQ(std::tuple(item.turn, item.size), std::tuple(c.wantTurn, c.wantSize))
+        << c.turn << " " << c.size;
+    EXPECT_EQ(std::tuple(values.placeHeight, values.placeHeightMode),
+              std::tuple(2.5f, int(AboveCamera)));
+    EXPECT_EQ(std::tuple(item.x, item.heightMode, item.height), std::tuple(10.0, 0, 0.0));
+  }
+}
+
+// Closed any other way than "OK" (Escape, the close box) the object keeps its
+// turn and size. Shown by itself (the "Height" button) there is no object:
+// the frame is greyed and empty, and "OK" still takes the height.
+TEST_F(ObjectDialog, OnlyOkChangesTheObjectAndWithoutOneTheFrameIsGreyed) {
+  for (bool escape : {true, false}) {
+    stand.onModal([&](vModalDialog &d) {
+      type(d, O::kTurn, "90");
+      type(d, O::kSize, "4");
+      if (escape)
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_NE(dialog.showForObject(item), kOkId);
+    EXPECT_EQ(std::tuple(item.turn, item.size), std::tuple(15.0f, 2.0f));
+  }
+  stand.onModal([&](vModalDialog &d) {
+    EXPECT_EQ(std::tuple(d.getText(O::kTurn), d.getText(O::kSize),
+                         d.control(O::kObjectFrame)->isEnabled()),
+              std::tuple("", "", false));
+    type(d, CLatDialog::kHeight, "-3");
+    click(d, kOkId);
+  });
+  EXPECT_EQ(dialog.showModalDialog(""), kOkId);
+  EXPECT_EQ(values.placeHeight, -3.0f);
+}
+
 struct WaterDialog : test::DialogFixture {
   FakeServices window;
   GwatDialog dialog{&main, "Water Level", values, window};
