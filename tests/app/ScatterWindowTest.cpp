@@ -63,6 +63,11 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   EXPECT_FALSE(dialog().isDisplayed());
   click(kFill);
   EXPECT_TRUE(dialog().isDisplayed());
+  // Shown again, it shows the rules as they are.
+  EXPECT_EQ(std::tuple(dialog().getValue(ScatterDialog::kEllipse),
+                       dialog().getValue(ScatterDialog::kBox),
+                       dialog().getText(ScatterDialog::kSpacing)),
+            std::tuple(1, 0, std::string("4")));
   click(kOne);
   EXPECT_EQ(std::pair(toggle(kScatter), toggle(kOne)), std::pair(0, 1));
 }

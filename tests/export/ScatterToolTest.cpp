@@ -93,6 +93,7 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
       {{"place.txt", "--in-place", "--type", "17"}, "bad value for --type: '17'"},
       {{"place.txt", "--in-place", "--type", "2", "--mix", "1:1"}, "either --type or --mix"},
       {{"place.txt", "--in-place", "--mix", "1:1,x"}, "bad value for --mix"},
+      {{"place.txt", "--in-place", "--mix", "17:1"}, "bad value for --mix"},
       {{"place.txt", "--in-place", "--count", "0"}, "bad value for --count"},
       {{"place.txt", "--in-place", "--spacing", "0.5"}, "bad value for --spacing"},
       {{"place.txt", "--in-place", "--altitude", "5:1"}, "bad value for --altitude"},
@@ -121,6 +122,11 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
   const ToolRun overMap = scatterTool({"place.txt", "-o", "map.pgm"}, f.path());
   EXPECT_EQ(overMap.exitCode, 1);
   EXPECT_NE(overMap.err.find("is the height field this scatter reads"), std::string::npos);
+
+  // A flat ellipse along one row is a region too.
+  const ToolRun row =
+      scatterTool({"place.txt", "-o", "a.txt", "--ellipse", "40,30,20,0.5"}, f.path());
+  EXPECT_EQ(std::pair(row.exitCode, row.out), std::pair(0, std::string("Placed 7 objects.\n")));
 
   const ToolRun none = scatterTool({"place.txt", "-o", "a.txt", "--altitude", "50:60"}, f.path());
   EXPECT_EQ(none.exitCode, 0);

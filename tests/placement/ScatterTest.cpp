@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <numbers>
+#include <set>
 
 namespace hs {
 namespace {
@@ -220,6 +221,43 @@ TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
   EXPECT_EQ(plan.items.size(), 81u - 7u);
 }
 
+// At spacing 1 every pixel that meets the rules gets an object, so the plan
+// shows the fast pass pixel for pixel: it agrees with the rules everywhere,
+// on a 16-bit map and on a Targa map with holes (pure white, no ground).
+TEST(Scatter, AtSpacingOneEveryPixelThatMeetsTheRulesIsTaken) {
+  for (const bool targa : {false, true}) {
+    Scene s;
+    ProgramValues v;
+    paintMap(s, 90, 70, hilly);
+    if (targa) {
+      s.hfType = 0;
+      for (int z = 0; z < 70; ++z)
+        for (int x = 0; x < 90; ++x) {
+          const bool hole = (x / 9 + z / 7) % 5 == 0;
+          s.baseImage.writePixel(x, z, hole ? 0xFFFFFFu : vColor(0, 0, hilly(x, z) >> 8).value());
+        }
+    }
+    v.waterLevel = targa ? 100.0f : 26000.0f;
+    ScatterRules r;
+    std::tie(r.spacing, r.useSlope, r.maxSlope, r.noWater) = std::tuple(1.0, true, 2.0, true);
+    std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(true, 4.2, 9.0);
+    const ScatterRegion region = ScatterRegion::ellipse(45, 35, 40, 30);
+    const ScatterPlan plan = planScatter(s, v, r, region, 1'000'000);
+    std::set<std::pair<int, int>> taken;
+    for (const ScItem &i : plan.items)
+      taken.insert({int(i.x), int(i.z)});
+    const GroundRules ground(s, v, r, region);
+    std::set<std::pair<int, int>> allowed;
+    for (int z = -1; z <= 70; ++z)
+      for (int x = -1; x <= 90; ++x)
+        if (ground.allows(x, z))
+          allowed.insert({x, z});
+    EXPECT_GT(allowed.size(), 300u) << targa;
+    EXPECT_LT(allowed.size(), 3000u) << targa;
+    EXPECT_EQ(taken, allowed) << targa;
+  }
+}
+
 // The same seed, map, region and rules give the same objects; another seed
 // gives others. The first objects of a seed are pinned, so every build agrees.
 TEST(Scatter, SameSeedSameObjects) {
@@ -321,6 +359,14 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
   ASSERT_EQ(window.notices.size(), 1u);
   EXPECT_EQ(window.notices[0].second,
             "Too many objects!!\n\nThe scatter stopped at the limit\nafter placing 25 objects");
+
+  // A count that the room left holds exactly is not cut short.
+  s.objects[0].clear();
+  window.notices.clear();
+  plain.count = 10;
+  s.budget.limit = s.budget.used + 10;
+  EXPECT_EQ(scatterOnScene(s, v, plain, ScatterRegion::wholeMap()), 10);
+  EXPECT_TRUE(window.notices.empty());
 
   std::vector<double> reported;
   const ScatterPlan cancelled =
