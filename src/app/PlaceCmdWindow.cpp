@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "app/PlaceCanvasPane.h"
 #include "app/PlaceTables.h"
+#include "app/RenderWatch.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
 #include "app/dialogs/ScatterDialog.h"
@@ -12,7 +13,6 @@
 #include "gui/vInteraction.h"
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
-#include "io/Render.h"
 #include "placement/Commands.h"
 #include "placement/Edit.h"
 #include "placement/Mouse.h"
@@ -66,7 +66,8 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   addCommandPane(new vCommandPane(placeViewBar()));
   canvas_ = new PlaceCanvasPane(this, this, values_);
   addCanvasPane(canvas_);
-  addStatusPane(std::make_unique<vStatusPane>(placeStatusLabels()));
+  vStatusPane *status = addStatusPane(std::make_unique<vStatusPane>(placeStatusLabels()));
+  render_ = std::make_unique<RenderWatch>(*this, *status, *this, kRender);
 
   scaleDialog_ = std::make_unique<GscalModalDialog>(this, "Scale HF", values_);
   waterDialog_ = std::make_unique<GwatDialog>(this, "Water Level", values_, *this);
@@ -152,17 +153,21 @@ void PlaceCmdWindow::placeOnScreen() {
   zoomTo(s, values_, fit.zoom, 0, 0);
 }
 
-void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
-  Scene &s = scene();
-  // Looking closer or farther leaves a pick under way as it is.
-  if (viewCommand(id))
-    return;
-  // Any command ends a camera or look-at pick that has not been made.
+// Any command ends a camera or look-at pick that has not been made.
+void PlaceCmdWindow::endUnmadePick() {
   if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
     values_.modes.endPick();
     setValue(kCameraAt, 0);
     setValue(kLook, 0);
   }
+}
+
+void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
+  Scene &s = scene();
+  // Looking closer or farther leaves a pick under way as it is.
+  if (viewCommand(id))
+    return;
+  endUnmadePick();
   switch (id) {
   case kHeightField:
   case kOpenData:
@@ -207,7 +212,7 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
     commandKillAll(s, values_);
     break;
   case kRender:
-    renderPreview(s, values_, *this, this);
+    renderWatch()->render(s, values_, *this);
     break;
   case kWaterToggle:
     toggleWater(s, values_);

@@ -20,6 +20,7 @@ class GscalModalDialog;
 class GwatDialog;
 class PPlacModalDialog;
 class PlaceCanvasPane;
+class RenderWatch;
 class ScatterDialog;
 class Scene;
 
@@ -68,6 +69,8 @@ public:
   CLatObjectDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
   FillDialog *fillDialog() const { return fillDialog_.get(); }
   ScatterDialog *scatterDialog() const { return scatterDialog_.get(); }
+  // The Render button's progress, Cancel button and preview window.
+  RenderWatch *renderWatch() const { return render_.get(); }
   // The help window, once "Contents" has opened it.
   QWidget *helpWindow() const { return help_; }
 
@@ -89,6 +92,7 @@ private:
   void showScatterDialog();
   void nudgeLogically(int dx, int dy);
   bool viewCommand(int id);
+  void endUnmadePick();
   // At start-up: the size, place and zoom of the last run, or on the first
   // run a window that shows the whole map at the largest zoom that fits.
   void placeOnScreen();
@@ -105,6 +109,7 @@ private:
   std::unique_ptr<CLatObjectDialog> objectHeightDialog_;
   std::unique_ptr<FillDialog> fillDialog_;
   std::unique_ptr<ScatterDialog> scatterDialog_;
+  std::unique_ptr<RenderWatch> render_;
   QWidget *help_ = nullptr;
   // The filter each chooser showed last.
   int hfFilter_ = 0;

@@ -84,14 +84,19 @@ bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowV
   return out.flush();
 }
 
-void setDefaultSettings(ProgramValues &values, WindowValues &window) {
+std::string setDefaultSettings(ProgramValues &values, WindowValues &window) {
   const std::string &d = values.startDir;
   setName(window.hfFileName, d + "/Intro.tga");
   setName(window.dataFileName, d + "/Intro.txt");
   setName(values.povFileName, d + "/Intro.inc");
   const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
-  setName(values.enginePath, povray.isEmpty() ? d + "/povray" : fromQtPath(povray));
+  const std::string found = fromQtPath(povray);
+  // A path too long to keep is as good as none found.
+  const bool kept = !found.empty() && setName(values.enginePath, found);
+  if (!kept)
+    setName(values.enginePath, d + "/povray");
   setName(window.paletteFileName, d + "/Std.pal");
+  return kept ? found : std::string();
 }
 
 bool loadSettings(ProgramValues &values, WindowValues &window, WindowServices *services) {
@@ -100,9 +105,11 @@ bool loadSettings(ProgramValues &values, WindowValues &window, WindowServices *s
     readSettings(file, values, window);
     return true;
   }
-  if (services)
-    services->notice("Notice", kNoSettingsMessage);
-  setDefaultSettings(values, window);
+  const std::string engine = setDefaultSettings(values, window);
+  if (services) {
+    const std::string found = std::string(kEngineFoundMessage) + engine + "\n";
+    services->notice("Notice", engine.empty() ? kNoSettingsMessage : found.c_str());
+  }
   saveSettings(values, window, services);
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include "core/ProgramValues.h"
 
+#include <string>
 #include <string_view>
 
 class QIODevice;
@@ -14,6 +15,10 @@ inline constexpr const char *kSettingsFileName = "Strewer.ini";
 inline constexpr const char *kNoSettingsMessage =
     "Unable to open INI FILE\n\n Creating NEW INI FILE\n\n You Need to select the POV exe file\n"
     " at  POV..AT under Files in Preferences\n to Render a POV preveiw \n";
+// The first run's notice when povray is on the PATH: followed by its path and
+// a line end, in place of the request to choose the engine.
+inline constexpr const char *kEngineFoundMessage =
+    "Unable to open INI FILE\n\n Creating NEW INI FILE\n\n POV-Ray found at ";
 inline constexpr const char *kSaveSettingsMessage = "Unable to Save INI";
 
 // Takes the working directory as startDir and puts the settings file in it.
@@ -29,11 +34,12 @@ void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window
 bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window);
 
 // Defaults for a first run in startDir. The engine is povray as found on the
-// PATH, else startDir + "/povray".
-void setDefaultSettings(ProgramValues &values, WindowValues &window);
+// PATH, else startDir + "/povray". Returns the path found, or "" when none was.
+std::string setDefaultSettings(ProgramValues &values, WindowValues &window);
 
-// Start-up: reads settingsPath. When it cannot be opened, shows the notice,
-// sets the defaults and writes a new file. Returns true when the file was read.
+// Start-up: reads settingsPath. When it cannot be opened, sets the defaults,
+// shows the notice (which names the engine when one was found on the PATH)
+// and writes a new file. Returns true when the file was read.
 bool loadSettings(ProgramValues &values, WindowValues &window, WindowServices *services);
 
 // Makes startDir current again and replaces settingsPath; a failure shows

@@ -65,7 +65,13 @@ QLabel *vStatusPane::label(int id) const {
   return it != widgets_.end() ? it->second : nullptr;
 }
 
+void vStatusPane::addWidget(QWidget *widget) {
+  if (bar_ != nullptr)
+    bar_->addPermanentWidget(widget);
+}
+
 void vStatusPane::build(QStatusBar *bar) {
+  bar_ = bar;
   for (const StatusLabel &s : labels_) {
     auto *l = new QLabel(QString::fromUtf8(s.text), bar);
     l->setObjectName(QStringLiteral("status%1").arg(s.id));

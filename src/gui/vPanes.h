@@ -61,12 +61,16 @@ public:
   explicit vStatusPane(std::span<const StatusLabel> labels) : labels_(labels) {}
 
   QLabel *label(int id) const;
+  // Puts a widget of the program's own (a progress text, a button) at the
+  // right end of the bar, once the pane has been added to a window.
+  void addWidget(QWidget *widget);
 
 private:
   friend class vCmdWindow;
   void build(QStatusBar *bar);
 
   std::span<const StatusLabel> labels_;
+  QStatusBar *bar_ = nullptr;
   std::map<int, QLabel *> widgets_;
 };
 

@@ -4,7 +4,9 @@
 #include "core/PaneSurface.h"
 #include "core/QtPaths.h"
 #include "io/PovInclude.h"
+#include "io/RenderOutput.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,18 +14,79 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace hs {
 
-QStringList engineArguments(const std::string &enginePath) {
-  const QString base = QFileInfo(toQtPath(enginePath)).fileName();
-  if (base.startsWith(QStringLiteral("pvengine"), Qt::CaseInsensitive))
-    return {QStringLiteral("/RENDER"), QString::fromLatin1(kPreviewIni)};
-  return {QString::fromLatin1(kPreviewIni)};
+struct RenderJob::Run {
+  QProcess engine;
+  RenderLog log;
+  WindowServices *services = nullptr;
+  std::string enginePath;
+  std::string picture;
+  // The picture's time before the render; invalid when there was none.
+  QDateTime before;
+  bool running = false;
+  bool cancelled = false;
+};
+
+namespace {
+
+// "execv: No such file or directory": the reason without the call's name.
+QString withoutCall(const QString &reason) {
+  const qsizetype colon = reason.indexOf(QStringLiteral(": "));
+  return colon >= 0 ? reason.mid(colon + 2) : reason;
 }
 
-int renderPreview(const Document &document, const ProgramValues &values, const WindowValues &window,
-                  WindowServices *services) {
+QDateTime modified(const std::string &path) {
+  const QFileInfo info(toQtPath(path));
+  return info.exists() ? info.lastModified() : QDateTime();
+}
+
+} // namespace
+
+QStringList engineArguments(const std::string &enginePath) {
+  QStringList arguments = {QString::fromLatin1(kPreviewIni), QStringLiteral("+V"),
+                           QStringLiteral("-D")};
+  const QString base = QFileInfo(toQtPath(enginePath)).fileName();
+  if (base.startsWith(QStringLiteral("pvengine"), Qt::CaseInsensitive))
+    arguments.prepend(QStringLiteral("/RENDER"));
+  return arguments;
+}
+
+RenderJob::RenderJob(Progress progress, Finished finished)
+    : progress_(std::move(progress)), finished_(std::move(finished)),
+      run_(std::make_unique<Run>()) {
+  QProcess &engine = run_->engine;
+  // The engine says nothing of use on its output stream.
+  engine.setStandardOutputFile(QProcess::nullDevice());
+  QObject::connect(&engine, &QProcess::readyReadStandardError, &engine, [this] { readLog(); });
+  QObject::connect(&engine, &QProcess::finished, &engine,
+                   [this](int exitCode, QProcess::ExitStatus status) {
+                     ended(exitCode, status == QProcess::CrashExit);
+                   });
+  QObject::connect(&engine, &QProcess::errorOccurred, &engine, [this](QProcess::ProcessError e) {
+    if (e == QProcess::FailedToStart && run_->running)
+      notStarted(withoutCall(run_->engine.errorString()));
+  });
+}
+
+RenderJob::~RenderJob() {
+  // Nothing is reported any more: whoever listened is going away.
+  run_->engine.disconnect();
+  if (run_->engine.state() != QProcess::NotRunning) {
+    run_->engine.kill();
+    run_->engine.waitForFinished(5000);
+  }
+}
+
+bool RenderJob::running() const { return run_->running; }
+
+int RenderJob::renderPreview(const Document &document, const ProgramValues &values,
+                             const WindowValues &window, WindowServices *services) {
+  // Rewriting TestPlace.inc under a running engine would spoil its render.
+  if (run_->running)
+    return RenderBusy;
   const QString dir = toQtPath(values.startDir);
   QDir::setCurrent(dir);
   if (values.enginePath.size() < 10) {
@@ -36,30 +99,90 @@ int renderPreview(const Document &document, const ProgramValues &values, const W
   const std::string include = values.startDir + "/" + kTestIncludeName;
   if (writePovInclude(document, values, window, include) != 0)
     return RenderNoInclude;
+
+  Run &run = *run_;
+  run.services = services;
+  run.enginePath = values.enginePath;
+  run.picture = renderOutputPath(values.startDir, kPreviewIni);
+  run.before = modified(run.picture);
+  run.log = RenderLog();
+  run.cancelled = false;
+  run.running = true;
   const QString program = toQtPath(values.enginePath);
-  QString reason;
   if (QFileInfo(program).isDir()) {
     // exec would only say "Permission denied".
-    reason = QString::fromLocal8Bit(std::strerror(EISDIR));
-  } else {
-    QProcess engine;
-    engine.setProgram(program);
-    engine.setArguments(engineArguments(values.enginePath));
-    engine.setWorkingDirectory(dir);
-    if (engine.startDetached())
-      return RenderStarted;
-    reason = engine.errorString();
-    // "execv: No such file or directory": the reason without the call's name.
-    const qsizetype colon = reason.indexOf(QStringLiteral(": "));
-    if (colon >= 0)
-      reason = reason.mid(colon + 2);
+    notStarted(QString::fromLocal8Bit(std::strerror(EISDIR)));
+    return RenderNotStarted;
   }
-  if (services) {
-    const std::string message = std::string(kEngineNotStartedMessage) + values.enginePath + "\n" +
-                                reason.toLocal8Bit().toStdString();
-    services->notice("Notice", message.c_str());
+  run.engine.setProgram(program);
+  run.engine.setArguments(engineArguments(values.enginePath));
+  run.engine.setWorkingDirectory(dir);
+  run.engine.start(QIODevice::ReadOnly);
+  // Some systems know at once that the program cannot run.
+  return run.running ? RenderStarted : RenderNotStarted;
+}
+
+void RenderJob::cancel() {
+  if (!run_->running)
+    return;
+  run_->cancelled = true;
+  run_->engine.kill();
+}
+
+void RenderJob::readLog() {
+  if (run_->log.feed(run_->engine.readAllStandardError()) && progress_)
+    progress_(run_->log.percent());
+}
+
+void RenderJob::ended(int exitCode, bool crashed) {
+  Run &run = *run_;
+  if (!run.running)
+    return;
+  readLog();
+  run.log.finish();
+  RenderOutcome outcome;
+  outcome.picture = run.picture;
+  if (run.cancelled) {
+    outcome.kind = RenderOutcome::Cancelled;
+    finish(outcome);
+    return;
   }
-  return RenderNotStarted;
+  // An engine that ends well but leaves an earlier picture has not rendered.
+  const QDateTime now = modified(run.picture);
+  const bool written = now.isValid() && (!run.before.isValid() || now > run.before);
+  if (!crashed && exitCode == 0 && written) {
+    outcome.kind = RenderOutcome::Rendered;
+    finish(outcome);
+    return;
+  }
+  std::string reason;
+  if (crashed)
+    reason = "The engine stopped unexpectedly.";
+  else if (exitCode != 0)
+    reason = "The engine ended with code " + std::to_string(exitCode) + ".";
+  else
+    reason = "No picture was written to " + run.picture + ".";
+  outcome.message = std::string(kRenderFailedMessage) + run.log.lastLines() + reason;
+  if (run.services)
+    run.services->notice("Notice", outcome.message.c_str());
+  finish(outcome);
+}
+
+void RenderJob::notStarted(const QString &reason) {
+  RenderOutcome outcome;
+  outcome.kind = RenderOutcome::NotStarted;
+  outcome.picture = run_->picture;
+  outcome.message = std::string(kEngineNotStartedMessage) + run_->enginePath + "\n" +
+                    reason.toLocal8Bit().toStdString();
+  if (run_->services)
+    run_->services->notice("Notice", outcome.message.c_str());
+  finish(outcome);
+}
+
+void RenderJob::finish(const RenderOutcome &outcome) {
+  run_->running = false;
+  if (finished_)
+    finished_(outcome);
 }
 
 void chooseEngine(ProgramValues &values, WindowServices &services, const ChooseFile &choose) {

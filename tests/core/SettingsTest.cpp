@@ -1,10 +1,13 @@
 #include "core/Settings.h"
 #include "support/FakeServices.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QByteArray>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 namespace hs {
@@ -70,6 +73,36 @@ TEST(Settings, AFailedSaveIsReported) {
   EXPECT_FALSE(saveSettings(v, w, &services));
   EXPECT_EQ(services.notices,
             (std::vector<std::pair<std::string, std::string>>{{"Notice", kSaveSettingsMessage}}));
+}
+
+// The first run looks for povray on the PATH: found, it becomes the engine
+// and the notice names it; not found, the notice asks for it as ever.
+TEST(Settings, TheFirstRunTakesPovRayFromThePath) {
+  const QByteArray path = qgetenv("PATH");
+  for (const bool onPath : {true, false}) {
+    TestFolder dir;
+    const std::string bin = dir.file("bin");
+    std::filesystem::create_directory(bin);
+    const std::string povray = bin + "/povray";
+    if (onPath) {
+      dir.write("bin/povray", "#!/bin/sh\n");
+      std::filesystem::permissions(povray, std::filesystem::perms::owner_all);
+    }
+    qputenv("PATH", QByteArray::fromStdString(bin));
+    ProgramValues v;
+    WindowValues w;
+    FakeServices services;
+    initStartDir(v);
+    EXPECT_FALSE(loadSettings(v, w, &services));
+    const std::string engine = onPath ? povray : v.startDir + "/povray";
+    const std::string message =
+        onPath ? std::string(kEngineFoundMessage) + povray + "\n" : std::string(kNoSettingsMessage);
+    EXPECT_EQ(services.notices,
+              (std::vector<std::pair<std::string, std::string>>{{"Notice", message}}));
+    EXPECT_EQ(v.enginePath, engine);
+    EXPECT_NE(dir.read("Strewer.ini").find("\n" + engine + "\n"), std::string::npos);
+  }
+  qputenv("PATH", path);
 }
 
 } // namespace

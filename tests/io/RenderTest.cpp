@@ -1,12 +1,11 @@
 #include "io/Render.h"
-#include "io/PovInclude.h"
+#include "io/RenderOutput.h"
+#include "support/DataTable.h"
 #include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -17,37 +16,65 @@ namespace {
 
 using Notices = std::vector<std::pair<std::string, std::string>>; // title, message
 
-// A short engine path is refused before anything is written; a good one is
-// started in the start directory, away from wherever a file dialog left us,
-// with the include file written.
-TEST(RenderLaunch, RefusesAShortEnginePathAndStartsTheEngineInTheStartDirectory) {
+TEST(RenderOutput, TheInisPictureNameAsPovRayFindsIt) {
+  for (const auto &row : test::dataTable("render_outputs.txt")) {
+    QByteArray text = QByteArray::fromStdString(test::unescaped(row.at(0)));
+    QBuffer ini(&text);
+    ini.open(QIODevice::ReadOnly | QIODevice::Text);
+    EXPECT_EQ(renderOutputName(ini), row.at(1)) << row.at(0);
+  }
+}
+
+TEST(RenderOutput, ThePictureLandsInTheStartFolder) {
+  TestFolder dir;
+  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png")); // no INI
+  dir.write("Preview.ini", "Output_File_Name=out/../Small.png\n");
+  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Small.png"));
+}
+
+// The error stream comes in pieces that split lines anywhere; progress lines
+// end in carriage returns and never count among the last lines.
+TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
+  std::string stream = "povray: cannot open the user configuration file\n";
+  for (int i = 1; i <= 14; ++i)
+    stream += "line " + std::to_string(i) + "\r\n";
+  stream += "Rendered 10 of 100 pixels (10%)\rRendered 55 of 100 pixels (55%)\r";
+  stream += "File 'Preview.pov' line 12: Parse Error: Expected 'object'\n instead";
+  RenderLog log;
+  std::vector<int> seen;
+  for (std::size_t at = 0; at < stream.size(); at += 7)
+    if (log.feed(QByteArray::fromStdString(stream.substr(at, 7))))
+      seen.push_back(log.percent());
+  log.finish();
+  EXPECT_EQ(seen, (std::vector<int>{10, 55}));
+  std::string expected;
+  for (int i = 5; i <= 14; ++i)
+    expected += "line " + std::to_string(i) + "\n";
+  expected += "File 'Preview.pov' line 12: Parse Error: Expected 'object'\ninstead\n";
+  EXPECT_EQ(log.lastLines(), expected);
+}
+
+TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
+  EXPECT_EQ(engineArguments("/usr/bin/povray"), (QStringList{"Preview.ini", "+V", "-D"}));
+  EXPECT_EQ(engineArguments("C:/POV/bin/PvEngine64.exe"),
+            (QStringList{"/RENDER", "Preview.ini", "+V", "-D"}));
+}
+
+// A short engine path is refused before anything is written or started.
+TEST(RenderLaunch, RefusesAShortEnginePath) {
   TestFolder dir;
   Scene scene;
   ProgramValues values;
   WindowValues window;
   FakeServices services;
-  values.startDir = QDir(QString::fromStdString(dir.path())).canonicalPath().toStdString();
-  scene.objects[3].append(10, 20, 30, AboveGround, 1.0);
-  QDir::setCurrent(QDir::tempPath());
+  values.startDir = dir.path();
   values.enginePath = "/bin/povr"; // 9 characters
-  EXPECT_EQ(renderPreview(scene, values, window, &services), RenderNoEngine);
+  int finished = 0;
+  RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
+  EXPECT_EQ(job.renderPreview(scene, values, window, &services), RenderNoEngine);
   EXPECT_FALSE(std::filesystem::exists(dir.file("TestPlace.inc")));
-
-  values.enginePath = HS_FAKE_ENGINE;
-  ASSERT_EQ(renderPreview(scene, values, window, &services), RenderStarted);
-  EXPECT_EQ(services.notices, (Notices{{"Notice", kNoEngineMessage}})); // the first one's only
-  EXPECT_EQ(QDir::currentPath().toStdString(), values.startDir);
-  // The engine records its working directory and arguments, once it has run.
-  QElapsedTimer timer;
-  timer.start();
-  while (!std::filesystem::exists(dir.file("engine-called.txt")) && timer.elapsed() < 20000)
-    QThread::msleep(20);
-  EXPECT_EQ(dir.read("engine-called.txt"), values.startDir + "\nPreview.ini\n");
-
-  QBuffer expected;
-  expected.open(QIODevice::WriteOnly);
-  writePovInclude(scene, values, window, expected);
-  EXPECT_EQ(dir.read("TestPlace.inc"), expected.data().toStdString());
+  EXPECT_EQ(services.notices, (Notices{{"Notice", kNoEngineMessage}}));
+  EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
 }
 
 } // namespace

@@ -1,0 +1,130 @@
+#include "io/RenderOutput.h"
+
+#include "core/QtPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace hs {
+
+namespace {
+
+// The extension POV-Ray gives each Output_File_Type letter.
+QString typeExtension(const QString &type) {
+  switch (type.isEmpty() ? 'N' : type.at(0).toUpper().toLatin1()) {
+  case 'C':
+  case 'T':
+    return QStringLiteral(".tga");
+  case 'P':
+    return QStringLiteral(".ppm");
+  case 'B':
+    return QStringLiteral(".bmp");
+  case 'E':
+    return QStringLiteral(".exr");
+  case 'H':
+    return QStringLiteral(".hdr");
+  case 'J':
+    return QStringLiteral(".jpg");
+  default:
+    return QStringLiteral(".png");
+  }
+}
+
+QString unquoted(QString value) {
+  value = value.trimmed();
+  if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+    value = value.mid(1, value.size() - 2);
+  return value;
+}
+
+} // namespace
+
+std::string renderOutputName(QIODevice &ini) {
+  QString input = QStringLiteral("Preview.pov");
+  QString output;
+  QString type;
+  while (!ini.atEnd()) {
+    QString line = QString::fromUtf8(ini.readLine());
+    const qsizetype semicolon = line.indexOf(u';');
+    if (semicolon >= 0)
+      line.truncate(semicolon);
+    line = line.trimmed();
+    if (line.startsWith(u'['))
+      break;
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+      continue;
+    const QString key = line.left(equals).trimmed();
+    const QString value = unquoted(line.mid(equals + 1));
+    if (key.compare(QStringLiteral("Output_File_Name"), Qt::CaseInsensitive) == 0)
+      output = value;
+    else if (key.compare(QStringLiteral("Input_File_Name"), Qt::CaseInsensitive) == 0)
+      input = value;
+    else if (key.compare(QStringLiteral("Output_File_Type"), Qt::CaseInsensitive) == 0)
+      type = value;
+  }
+  const QString base = QFileInfo(input).completeBaseName();
+  // A name ending in a slash is the folder the picture goes into.
+  if (output.isEmpty() || output.endsWith(u'/'))
+    output += base;
+  if (!QFileInfo(output).fileName().contains(u'.'))
+    output += typeExtension(type);
+  return fromQtPath(output);
+}
+
+std::string renderOutputPath(const std::string &startDir, const char *iniName) {
+  const QDir dir(toQtPath(startDir));
+  QFile ini(dir.filePath(QString::fromUtf8(iniName)));
+  std::string name = "Preview.png";
+  if (ini.open(QIODevice::ReadOnly | QIODevice::Text))
+    name = renderOutputName(ini);
+  return fromQtPath(QDir::cleanPath(dir.filePath(toQtPath(name))));
+}
+
+bool RenderLog::feed(const QByteArray &bytes) {
+  changed_ = false;
+  for (const char c : bytes) {
+    // Progress lines end in a carriage return, so each overwrites the last.
+    if (c == '\n' || c == '\r') {
+      line(partial_);
+      partial_.clear();
+    } else {
+      partial_ += c;
+    }
+  }
+  return changed_;
+}
+
+void RenderLog::finish() {
+  line(partial_);
+  partial_.clear();
+}
+
+void RenderLog::line(const QByteArray &text) {
+  static const QRegularExpression progress(
+      QStringLiteral(R"(^\s*Rendered \d+ of \d+ pixels \((\d+)%\)\s*$)"));
+  const QString s = QString::fromUtf8(text);
+  const QRegularExpressionMatch m = progress.match(s);
+  if (m.hasMatch()) {
+    const int p = m.captured(1).toInt();
+    changed_ = changed_ || p != percent_;
+    percent_ = p;
+    return;
+  }
+  if (s.trimmed().isEmpty())
+    return;
+  lines_.push_back(text.trimmed().toStdString());
+  if (lines_.size() > kKeptLines)
+    lines_.pop_front();
+}
+
+std::string RenderLog::lastLines() const {
+  std::string out;
+  for (const std::string &l : lines_)
+    out += l + "\n";
+  return out;
+}
+
+} // namespace hs

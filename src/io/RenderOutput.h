@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <deque>
+#include <string>
+
+class QIODevice;
+
+namespace hs {
+
+// The picture a POV-Ray INI file asks for, as the INI names it: the value of
+// Output_File_Name, or the input file's base name when there is none (or when
+// it names a folder), with the extension of Output_File_Type when the name has
+// none. Keys are matched without regard to case, ';' starts a comment, and
+// reading stops at the first [section] line, as POV-Ray does when no section
+// is asked for. Input_File_Name defaults to "Preview.pov".
+std::string renderOutputName(QIODevice &ini);
+
+// The full path of the picture the preview INI in startDir asks for, resolved
+// against startDir; the default "Preview.png" when the INI cannot be read.
+std::string renderOutputPath(const std::string &startDir, const char *iniName);
+
+// What the engine says on its error stream, read as it comes: the last
+// percentage of its "Rendered N of M pixels (P%)" lines, and its last lines of
+// anything else, which is where a parse error or a missing file is named.
+class RenderLog {
+public:
+  static constexpr std::size_t kKeptLines = 12;
+
+  // Takes the next bytes; returns true when the percentage changed.
+  bool feed(const QByteArray &bytes);
+  // Takes a last line that had no line end.
+  void finish();
+  int percent() const { return percent_; }
+  // The kept lines, each ended by "\n".
+  std::string lastLines() const;
+
+private:
+  void line(const QByteArray &text);
+
+  QByteArray partial_;
+  std::deque<std::string> lines_;
+  int percent_ = -1;
+  bool changed_ = false;
+};
+
+} // namespace hs

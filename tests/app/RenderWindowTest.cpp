@@ -1,0 +1,164 @@
+// The Render button against the stand-in engine, and once against POV-Ray.
+#include "AppTestSupport.h"
+
+#include "app/PreviewWindow.h"
+#include "app/RenderWatch.h"
+#include "io/Render.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include <filesystem>
+
+namespace hs {
+namespace {
+
+// Long enough for a slow, busy machine; a render that hangs fails the test.
+constexpr int kRenderWait = 90000;
+
+class RenderWindowTest : public WindowTest {
+protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    values.startDir = folder.path();
+    values.enginePath = HS_FAKE_ENGINE;
+  }
+
+  RenderWatch &watch() { return *window->renderWatch(); }
+  std::string progress() { return watch().progressLabel()->text().toStdString(); }
+  // The preview INI, with the stand-in's own keys for what it is to do.
+  void ini(const std::string &lines) {
+    folder.write("Preview.ini", "Output_File_Name=Fake.ppm\n" + lines);
+  }
+  // Clicks Render and lets the render run to its end.
+  void render() {
+    click(kRender);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !watch().running(); }, kRenderWait));
+  }
+  std::vector<std::string> messages() {
+    std::vector<std::string> out;
+    for (const ScriptedInteraction::Notice &n : script.notices)
+      out.push_back(n.message);
+    return out;
+  }
+};
+
+TEST_F(RenderWindowTest, ProgressShowsWhileRenderIsDisabledAndCancelStopsTheEngine) {
+  ini("Fake_Progress=10 55\nFake_Sleep_Ms=600000\n");
+  click(kRender);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return progress() == "Rendering... 55%"; }, kRenderWait));
+  EXPECT_TRUE(watch().running());
+  EXPECT_FALSE(window->control(kRender)->isEnabled());
+  EXPECT_TRUE(watch().cancelButton()->isVisible());
+  // The engine runs in the start folder on the preview INI, after the
+  // include file was written.
+  EXPECT_EQ(folder.read("engine-called.txt"), folder.path() + "\nPreview.ini\n+V\n-D\n");
+  EXPECT_TRUE(std::filesystem::exists(folder.file("TestPlace.inc")));
+
+  QTest::mouseClick(watch().cancelButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !watch().running(); }, kRenderWait));
+  EXPECT_EQ(std::tuple(progress(), window->control(kRender)->isEnabled(),
+                       watch().cancelButton()->isVisible(), watch().preview() == nullptr),
+            std::tuple("Render cancelled", true, false, true));
+  EXPECT_TRUE(script.notices.empty());
+}
+
+// A second render refreshes the window where the user left it.
+TEST_F(RenderWindowTest, AFinishedRenderShowsItsPictureInThePreviewWindow) {
+  ini("Width=40\nHeight=30\nFake_Progress=50 100\n");
+  render();
+  PreviewWindow *preview = watch().preview();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(std::tuple(preview->isVisible(), preview->windowTitle().toStdString(),
+                       preview->picture().size(), watch().progressLabel()->isVisible()),
+            std::tuple(true, "Render Preview - Fake.ppm", QSize(40, 30), false));
+  preview->move(preview->pos() + QPoint(30, 20));
+  const QPoint place = preview->pos();
+
+  ini("Width=20\nHeight=10\n");
+  render();
+  EXPECT_EQ(std::tuple(watch().preview(), preview->pos(), preview->picture().size()),
+            std::tuple(preview, place, QSize(20, 10)));
+  EXPECT_TRUE(window->control(kRender)->isEnabled());
+  EXPECT_TRUE(script.notices.empty());
+}
+
+// Each failure shows the engine's own last lines and why it counts as one.
+TEST_F(RenderWindowTest, AFailedRenderShowsTheEnginesLastLines) {
+  const std::string parseError =
+      "File 'Preview.pov' line 12: Parse Error: Expected 'object', undeclared identifier found";
+  std::string fourteen;
+  std::string lastTwelve;
+  for (int i = 1; i <= 14; ++i) {
+    fourteen += "Fake_Error=line " + std::to_string(i) + "\n";
+    if (i > 2)
+      lastTwelve += "line " + std::to_string(i) + "\n";
+  }
+  const struct {
+    std::string ini;
+    std::string message;
+  } cases[] = {
+      {"Fake_Progress=5\nFake_Error=" + parseError +
+           "\nFake_Error=Render failed\nFake_Write=0\n"
+           "Fake_Exit=1\n",
+       parseError + "\nRender failed\nThe engine ended with code 1."},
+      // The picture of an earlier render is still there, but this one wrote none.
+      {"Fake_Write=0\n", "No picture was written to " + folder.file("Fake.ppm") + "."},
+      {"Fake_Crash=1\n", "The engine stopped unexpectedly."},
+      {fourteen + "Fake_Exit=3\n", lastTwelve + "The engine ended with code 3."},
+  };
+  folder.write("Fake.ppm", "P6\n1 1\n255\nabc");
+  for (const auto &c : cases) {
+    script.notices.clear();
+    ini(c.ini);
+    render();
+    EXPECT_EQ(messages(), (std::vector<std::string>{kRenderFailedMessage + c.message})) << c.ini;
+    EXPECT_EQ(std::tuple(watch().preview(), window->control(kRender)->isEnabled(),
+                         watch().progressLabel()->isVisible()),
+              std::tuple(nullptr, true, false));
+  }
+}
+
+TEST_F(RenderWindowTest, AnEngineThatCannotStartIsReported) {
+  values.enginePath = folder.file("no-such-povray");
+  ini("");
+  render();
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{std::string(kEngineNotStartedMessage) + values.enginePath +
+                                      "\nNo such file or directory"}));
+  EXPECT_EQ(std::tuple(window->control(kRender)->isEnabled(), watch().progressLabel()->isVisible()),
+            std::tuple(true, false));
+}
+
+// POV-Ray itself on the sample preview scene, small, then on a scene with a
+// mistake, whose file and line the notice names.
+TEST_F(RenderWindowTest, PovRayRendersTheSamplePreviewScene) {
+  const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
+  if (povray.isEmpty())
+    GTEST_SKIP() << "povray is not installed";
+  // A hung engine is killed however the test ends.
+  values.enginePath = folder.write("povray-limited", "#!/bin/sh\nexec timeout -s KILL 60 " +
+                                                         povray.toStdString() + " \"$@\"\n");
+  std::filesystem::permissions(values.enginePath, std::filesystem::perms::owner_all);
+  std::filesystem::copy_file(std::string(HS_SAMPLES) + "/Preview.pov", folder.file("Preview.pov"));
+  folder.write("Preview.ini", "Input_File_Name=Preview.pov\nOutput_File_Name=Small.png\n"
+                              "Width=48\nHeight=36\nAntialias=Off\nDisplay=On\nVerbose=Off\n");
+  clickMap(200, 200);
+  render();
+  EXPECT_TRUE(script.notices.empty()) << (script.notices.empty() ? "" : messages()[0]);
+  ASSERT_NE(watch().preview(), nullptr);
+  EXPECT_EQ(std::tuple(watch().preview()->windowTitle().toStdString(),
+                       watch().preview()->picture().size()),
+            std::tuple("Render Preview - Small.png", QSize(48, 36)));
+
+  folder.write("Preview.pov", "#version 3.7;\nsphere { 0, 1 pigment { rgb 1 } Oops }\n");
+  render();
+  ASSERT_EQ(script.notices.size(), 1u);
+  EXPECT_TRUE(messages()[0].starts_with(kRenderFailedMessage)) << messages()[0];
+  EXPECT_NE(messages()[0].find("File 'Preview.pov' line 2: Parse Error"), std::string::npos)
+      << messages()[0];
+}
+
+} // namespace
+} // namespace hs
