@@ -1,6 +1,7 @@
 #include "app/PlaceCmdWindow.h"
 
 #include "app/HelpWindow.h"
+#include "app/Memory.h"
 #include "app/PlaceCanvasPane.h"
 #include "app/PlaceTables.h"
 #include "app/RenderWatch.h"
@@ -18,6 +19,7 @@
 #include "placement/Mouse.h"
 #include "placement/Scatter.h"
 #include "placement/Tool.h"
+#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
 #include "view/Redraw.h"
@@ -26,8 +28,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLayout>
+#include <QMenu>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
@@ -48,12 +55,32 @@ constexpr const char *kDataFilters[] = {"*.txt", "*"};
 constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
 constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};
 
+// The name after the file's in the title.
+constexpr const char *kTitle = "Hill Strew";
+
+// The one local file a drag brings, if it brings exactly one.
+std::optional<std::string> droppedFile(const QMimeData *data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+      !data->urls().front().isLocalFile())
+    return std::nullopt;
+  return data->urls().front().toLocalFile().toStdString();
+}
+
+// A height field by its ending or by its first bytes (a PPM, PGM or PNG
+// signature); a place data file is text and has none of them.
+bool isHeightFieldFile(const std::string &name) {
+  const QString suffix = QFileInfo(QString::fromStdString(name)).suffix().toLower();
+  if (suffix == "tga" || suffix == "ppm" || suffix == "png" || suffix == "pgm")
+    return true;
+  const int type = heightFieldTypeOfFile(name);
+  return type > 0;
+}
+
 // The section of the help page "Contents" opens at.
 constexpr int kHelpContext = 20;
 
 // The window's size, place and zoom are kept between runs in QSettings'
 // store, not in the settings file.
-constexpr const char *kMemoryName = "Hillstrew";
 constexpr const char *kGeometryKey = "window/geometry";
 constexpr const char *kZoomKey = "window/zoom";
 
@@ -81,6 +108,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   });
 
   smoothOn = 0;
+  setAcceptDrops(true);
   canvas_->showVScroll(true);
   canvas_->showHScroll(true);
   // The arrow keys and Return belong to the map.
@@ -110,8 +138,10 @@ void PlaceCmdWindow::startUp() {
   Scene &s = scene();
   if (const char *message = paletteMessage(loadAndApplyPalette(s, hs::palette(), paletteFileName)))
     notice("Notice", message);
+  recallDisplay();
   const int result = firstHeightFieldLoad(s, *this, hs::palette());
   showReliefCheck();
+  showRecentFiles();
   if (const char *message = firstLoadMessage(result))
     notice("Notice", message);
   if (result == Loaded)
@@ -122,8 +152,25 @@ void PlaceCmdWindow::startUp() {
 void PlaceCmdWindow::shutDown() {
   saveSettings(values_, *this, this);
   QSettings memory(kMemoryName, kMemoryName);
+  const Scene &s = scene();
+  rememberValues(memory, values_,
+                 {s.showWater != 0, s.showView != 0, values_.showOrder != 0, s.showRelief});
   memory.setValue(kGeometryKey, saveGeometry());
   memory.setValue(kZoomKey, scene().zoom);
+}
+
+void PlaceCmdWindow::recallDisplay() {
+  Scene &s = scene();
+  DisplayToggles shown{s.showWater != 0, s.showView != 0, values_.showOrder != 0, s.showRelief};
+  recallValues(QSettings(kMemoryName, kMemoryName), values_, shown);
+  s.showRelief = shown.relief;
+  // The toggles as their buttons would set them; the map loaded next shows them.
+  s.showWater = shown.water ? 1 : 0;
+  s.showView = shown.view ? 1 : 0;
+  values_.showOrder = shown.order ? 1 : 0;
+  setValue(kWaterToggle, s.showWater);
+  setValue(kViewToggle, s.showView);
+  setValue(kOrder, values_.showOrder);
 }
 
 void PlaceCmdWindow::placeOnScreen() {
@@ -171,6 +218,7 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   switch (id) {
   case kHeightField:
   case kOpenData:
+  case kSave:
   case kSaveData:
   case kSaveInclude:
   case kEngine:
@@ -297,6 +345,12 @@ void PlaceCmdWindow::fileCommand(int id) {
   case kSaveData:
     saveDataCommand();
     break;
+  case kSave:
+    if (currentDataFile_.empty())
+      saveDataCommand();
+    else
+      saveDataTo(currentDataFile_);
+    break;
   case kSaveInclude:
     saveIncludeCommand();
     break;
@@ -387,6 +441,10 @@ void PlaceCmdWindow::openDataCommand() {
                                    dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
+  openDataFile(name);
+}
+
+void PlaceCmdWindow::openDataFile(const std::string &name) {
   Scene &s = scene();
   const int result = openPlaceData(s, values_, *this, hs::palette(), name);
   if (result != PlaceDataOk)
@@ -395,6 +453,7 @@ void PlaceCmdWindow::openDataCommand() {
   // keep, and it must not become the name the next Save.Data proposes.
   if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
     setName(dataFileName, name);
+    becomeCurrentFile(name);
     commandKeep(s);
     // The file's height field may be of another size than the one shown.
     updateScrollBars(s);
@@ -408,8 +467,71 @@ void PlaceCmdWindow::saveDataCommand() {
       name.empty())
     return;
   setName(dataFileName, name);
-  if (savePlaceData(scene(), values_, *this, name) != 0)
+  saveDataTo(name);
+}
+
+void PlaceCmdWindow::saveDataTo(const std::string &name) {
+  if (savePlaceData(scene(), values_, *this, name) != 0) {
     notice("Notice", kSaveDataMessage);
+    return;
+  }
+  becomeCurrentFile(name);
+}
+
+void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
+  currentDataFile_ = name;
+  const QString file = QString::fromStdString(name);
+  setWindowTitle(QFileInfo(file).fileName() + QStringLiteral(" - ") + QString::fromUtf8(kTitle));
+  QSettings memory(kMemoryName, kMemoryName);
+  addRecentFile(memory, QFileInfo(file).absoluteFilePath());
+  showRecentFiles();
+}
+
+void PlaceCmdWindow::showRecentFiles() {
+  QAction *recent = menuAction(kRecentMenu);
+  QMenu *menu = recent != nullptr ? recent->menu() : nullptr;
+  if (menu == nullptr)
+    return;
+  const QStringList files = recentFiles(QSettings(kMemoryName, kMemoryName));
+  for (QAction *a : menu->actions())
+    if (a != menuAction(kRecentNone)) {
+      menu->removeAction(a);
+      a->deleteLater();
+    }
+  if (QAction *none = menuAction(kRecentNone))
+    none->setVisible(files.isEmpty());
+  int n = 0;
+  for (const QString &file : files) {
+    QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(file));
+    connect(a, &QAction::triggered, this, [this, file] { openDataFile(file.toStdString()); });
+  }
+}
+
+void PlaceCmdWindow::dragEnterEvent(QDragEnterEvent *event) {
+  if (droppedFile(event->mimeData()).has_value())
+    event->acceptProposedAction();
+}
+
+void PlaceCmdWindow::dropEvent(QDropEvent *event) {
+  const std::optional<std::string> name = droppedFile(event->mimeData());
+  if (!name)
+    return;
+  event->acceptProposedAction();
+  // A height field by its content or its ending; anything else is taken as a
+  // place data file, whose reader says when it is not one.
+  if (isHeightFieldFile(*name)) {
+    Scene &s = scene();
+    const int result = heightFieldCommand(s, *this, hs::palette(), *name);
+    updateScrollBars(s);
+    setToolButtons(values_.modes.mode() + 1);
+    showReliefCheck();
+    if (const char *message = heightFieldMessage(result))
+      notice("Notice", message);
+  } else {
+    openDataFile(*name);
+    setToolButtons(values_.modes.mode() + 1);
+    showReliefCheck();
+  }
 }
 
 void PlaceCmdWindow::saveIncludeCommand() {

@@ -44,6 +44,9 @@ public:
 
   void windowCommand(int id, int value, CmdKind kind) override;
 
+  // The place data file opened or saved in this run, empty before.
+  const std::string &currentDataFile() const { return currentDataFile_; }
+
   // WindowServices.
   void setToolButtons(int n) override;
   void showModeStatus(int n) override;
@@ -77,6 +80,10 @@ public:
   // The "About" text with its credit line.
   static std::string aboutText();
 
+protected:
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
+
 private:
   void fileCommand(int id);
   void modeCommand(int id, int value);
@@ -90,6 +97,14 @@ private:
   void enterMode(int mode);
   void showHelp();
   void showScatterDialog();
+  // Opens a place data file as Open.Data does once a name is chosen.
+  void openDataFile(const std::string &name);
+  void saveDataTo(const std::string &name);
+  // The file just opened or saved is the one Save writes to, and the title's.
+  void becomeCurrentFile(const std::string &name);
+  void showRecentFiles();
+  // At start-up: the fill style, scatter rules and display toggles of the last run.
+  void recallDisplay();
   void nudgeLogically(int dx, int dy);
   bool viewCommand(int id);
   void endUnmadePick();
@@ -117,6 +132,7 @@ private:
   int includeFilter_ = 0;
   int paletteFilter_ = 0;
   int engineFilter_ = 0;
+  std::string currentDataFile_;
 };
 
 } // namespace hs

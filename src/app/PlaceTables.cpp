@@ -9,10 +9,19 @@ constexpr MenuRecord kPreferencesMenu[] = {
     {.label = "Pov...AT", .id = kEngine},
 };
 
+// Filled with the files used last when the window starts and after each
+// open or save.
+constexpr MenuRecord kRecentEntries[] = {
+    {.label = "(none)", .id = kRecentNone, .enabled = false},
+};
+
 constexpr MenuRecord kFileEntries[] = {
-    {.label = "Open.Data", .id = kOpenData},
-    {.label = "Save.Data", .id = kSaveData},
-    {.label = " SaveINC", .id = kSaveInclude},
+    {.label = "Open.Data", .id = kOpenData, .shortcuts = "Ctrl+O"},
+    {.label = "Recent", .id = kRecentMenu, .submenu = kRecentEntries},
+    {.label = "Save", .id = kSave, .shortcuts = "Ctrl+S"},
+    {.label = "Save.Data", .id = kSaveData, .shortcuts = "Ctrl+Shift+S"},
+    {.label = " SaveINC", .id = kSaveInclude, .shortcuts = "Ctrl+E"},
+    {.label = "Render", .id = kRender, .shortcuts = "F5"},
     {.label = "-", .id = kSeparatorId},
     {.label = "Peferences", .id = kPreferences, .submenu = kPreferencesMenu},
     {.label = "E&xit", .id = kExitId},

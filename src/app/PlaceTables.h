@@ -63,6 +63,9 @@ enum PlaceCommand : int {
   kActualSize = 152,
   kRelief = 153,
   kScatter = 154,
+  kSave = 155,
+  kRecentMenu = 156,
+  kRecentNone = 157,
 };
 
 std::span<const MenuRecord> placeMenus();

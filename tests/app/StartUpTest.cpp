@@ -141,3 +141,41 @@ TEST_F(StartUpTest, TheWindowFitsTheMapAndIsRememberedBetweenRuns) {
 
 } // namespace
 } // namespace hs
+
+namespace hs {
+namespace {
+
+// The fill style, the scatter rules and the display toggles of one run are
+// there in the next; a damaged store keeps the defaults.
+TEST_F(StartUpTest, FillScatterAndDisplaySettingsAreRememberedBetweenRuns) {
+  folder.write("Strewer.ini", folder.write("hills.tga", targaBytes(50, 50)) +
+                                  "\na.txt\na.inc\n0\n/usr/bin/povray\n\n");
+  PlaceCmdWindow *w = start();
+  std::tie(values.fillCount, values.fillRandomPlace, values.scatter.spacing, values.scatter.seed) =
+      std::tuple(33, 1, 7.5, 4000000000u);
+  values.scatter.weights[4] = 2.5;
+  values.scatter.shape = ScatterShape::Ellipse;
+  w->windowCommand(kWaterToggle, 1, CmdKind::ToggleButton);
+  w->setValue(kWaterToggle, 1);
+  app->closeAppWin(w);
+  values = ProgramValues{};
+  w = start();
+  EXPECT_EQ(std::tuple(values.fillCount, values.fillRandomPlace, values.scatter.spacing,
+                       values.scatter.seed, values.scatter.weights[4], values.scatter.shape),
+            std::tuple(33, 1, 7.5, 4000000000u, 2.5, ScatterShape::Ellipse));
+  EXPECT_EQ(std::pair(w->scene().showWater, w->getValue(kWaterToggle)), std::pair(1, 1));
+  app->closeAppWin(w);
+
+  QSettings memory("Hillstrew", "Hillstrew");
+  memory.setValue("fill/count", "lots");
+  memory.setValue("scatter/spacing", -3);
+  memory.setValue("scatter/weights", QVariantList{1, 2});
+  values = ProgramValues{};
+  w = start();
+  EXPECT_EQ(std::tuple(values.fillCount, values.scatter.spacing, values.scatter.weights[4]),
+            std::tuple(10, 5.0, 0.0));
+  app->closeAppWin(w);
+}
+
+} // namespace
+} // namespace hs

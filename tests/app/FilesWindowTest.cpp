@@ -1,0 +1,101 @@
+#include "AppTestSupport.h"
+
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
+
+namespace hs {
+namespace {
+
+class FilesWindowTest : public WindowTest {
+protected:
+  void SetUp() override {
+    QSettings("Hillstrew", "Hillstrew").clear();
+    WindowTest::SetUp();
+  }
+  // The entries of File > Recent, as shown.
+  QStringList recent() {
+    QStringList shown;
+    for (QAction *a : window->menuAction(kRecentMenu)->menu()->actions())
+      if (a->isVisible())
+        shown << a->text();
+    return shown;
+  }
+  void drop(const std::string &name) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(name))});
+    QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent dropped({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &dropped);
+  }
+};
+
+TEST_F(FilesWindowTest, ShortcutsAreOnTheMenuEntries) {
+  const std::pair<int, const char *> keys[] = {{kOpenData, "Ctrl+O"},
+                                               {kSave, "Ctrl+S"},
+                                               {kSaveData, "Ctrl+Shift+S"},
+                                               {kSaveInclude, "Ctrl+E"},
+                                               {kRender, "F5"}};
+  for (const auto &[id, key] : keys)
+    EXPECT_EQ(window->menuAction(id)->shortcut(), QKeySequence(QString::fromUtf8(key))) << key;
+}
+
+// Save asks for a name only the first time; then it writes to the file opened
+// or saved in this run, which the title names and Recent lists first.
+TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
+  EXPECT_EQ(window->windowTitle(), "Hill Strew");
+  EXPECT_EQ(recent(), QStringList{"(none)"});
+  const std::string a = folder.file("a.txt");
+  script.answerFile(a);
+  const std::size_t asked = script.fileRequests.size();
+  menu(kSave);
+  EXPECT_EQ(script.fileRequests.size(), asked + 1);
+  EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
+  clickMap(30, 40);
+  menu(kSave);
+  EXPECT_EQ(script.fileRequests.size(), asked + 1); // no question the second time
+  EXPECT_NE(folder.read("a.txt").find("30.000000,100.000000,40.000000"), std::string::npos);
+
+  const std::string b = folder.file("b.txt");
+  script.answerFile(b);
+  menu(kSaveData);
+  EXPECT_EQ(window->currentDataFile(), b);
+  const QString absA = QFileInfo(QString::fromStdString(a)).absoluteFilePath();
+  const QString absB = QFileInfo(QString::fromStdString(b)).absoluteFilePath();
+  EXPECT_EQ(recent(), (QStringList{"&1 " + absB, "&2 " + absA}));
+  window->menuAction(kRecentMenu)->menu()->actions().last()->trigger();
+  EXPECT_EQ(std::pair(window->currentDataFile(), window->windowTitle()),
+            std::pair(absA.toStdString(), QString("a.txt - Hill Strew")));
+  EXPECT_EQ(recent().front(), "&1 " + absA);
+
+  // At most eight, newest first, no repeats.
+  for (int i = 0; i < 10; ++i) {
+    script.answerFile(folder.file("f" + std::to_string(i) + ".txt"));
+    menu(kSaveData);
+  }
+  const QStringList last = recent();
+  ASSERT_EQ(last.size(), 8);
+  EXPECT_TRUE(last.front().endsWith("f9.txt") && last.back().endsWith("f2.txt"));
+}
+
+// A place data file or a height field dropped on the window opens.
+TEST_F(FilesWindowTest, DroppedFilesOpen) {
+  const std::string map = folder.write("drop.tga", targaBytes(60, 50, 7));
+  drop(map);
+  EXPECT_EQ(std::pair(scene().mapWidth, scene().mapHeight), std::pair(60, 50));
+  const std::string data = folder.write(
+      "drop.txt", "1,0,1,1,1 HS_At\n2,0,2,0,0 HS_Look\n" + map +
+                      "\n100,10,100 HS_Scale\n0,0,0 W Sm Ft\n2,1  type number\n5,7,6,0,0\n");
+  drop(data);
+  EXPECT_EQ(std::pair(scene().objects[1].count(), window->currentDataFile()), std::pair(1, data));
+  drop(folder.write("junk.txt", "nothing\n"));
+  ASSERT_FALSE(script.notices.empty());
+  EXPECT_EQ(script.notices.back().message, "Load DAT Data3 ERROR");
+}
+
+} // namespace
+} // namespace hs
