@@ -97,13 +97,15 @@ bool vCmdWindow::setValue(int id, int value) {
 }
 
 bool vCmdWindow::setSensitive(int id, bool enabled) {
-  if (ControlSet *c = controlsWith(id))
-    return c->setSensitive(id, enabled);
+  // A command on a bar and in a menu is enabled or disabled in both.
+  bool found = false;
   if (QAction *a = menuAction(id)) {
     a->setEnabled(enabled);
-    return true;
+    found = true;
   }
-  return false;
+  if (ControlSet *c = controlsWith(id))
+    found = c->setSensitive(id, enabled) || found;
+  return found;
 }
 
 int vCmdWindow::getValue(int id) const {

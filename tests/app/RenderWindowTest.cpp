@@ -49,7 +49,9 @@ TEST_F(RenderWindowTest, ProgressShowsWhileRenderIsDisabledAndCancelStopsTheEngi
   click(kRender);
   ASSERT_TRUE(QTest::qWaitFor([this] { return progress() == "Rendering... 55%"; }, kRenderWait));
   EXPECT_TRUE(watch().running());
+  // The button and the menu entry (F5) alike.
   EXPECT_FALSE(window->control(kRender)->isEnabled());
+  EXPECT_FALSE(window->menuAction(kRender)->isEnabled());
   EXPECT_TRUE(watch().cancelButton()->isVisible());
   // The engine runs in the start folder on the preview INI, after the
   // include file was written.
