@@ -57,6 +57,28 @@ constexpr const char *kMemoryName = "Hillstrew";
 constexpr const char *kGeometryKey = "window/geometry";
 constexpr const char *kZoomKey = "window/zoom";
 
+// The name of the history step a command makes, if it changes the scene.
+const char *commandStepName(int id) {
+  switch (id) {
+  case kHeightField:
+    return "Load Height Field";
+  case kOpenData:
+    return "Open Data";
+  case kScale:
+    return "Scale";
+  case kSmooth:
+    return "Smooth";
+  case kDelUnseen:
+    return "Del Unseen";
+  case kKillAll:
+    return "Kill All";
+  case kUndo:
+    return "Back to Kept";
+  default:
+    return "Change";
+  }
+}
+
 } // namespace
 
 PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values)
@@ -76,8 +98,11 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   objectHeightDialog_ = std::make_unique<CLatObjectDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
   scatterDialog_ = std::make_unique<ScatterDialog>(this, values_, [this] {
-    scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
+    asStep("Scatter", [this] {
+      scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
+    });
   });
+  scene().history.onChange([this] { showHistory(); });
 
   smoothOn = 0;
   canvas_->showVScroll(true);
@@ -88,6 +113,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
 
 PlaceCmdWindow::~PlaceCmdWindow() {
   // The pane outlives this part of the window; its scene must not call back.
+  canvas_->scene().history.onChange(nullptr);
   canvas_->scene().attachServices(nullptr);
   canvas_->scene().attachOwner(nullptr);
   // The dialogs go before the window they belong to.
@@ -157,6 +183,13 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   // Looking closer or farther leaves a pick under way as it is.
   if (viewCommand(id))
     return;
+  if (id == kHistoryUndo || id == kHistoryRedo) {
+    historyCommand(id == kHistoryRedo);
+    return;
+  }
+  // Whatever the command changes in the scene, in dialogs it opens too, is one
+  // step of the history.
+  const HistoryStep step(commandStepName(id), s, values_, *this);
   // Any command ends a camera or look-at pick that has not been made.
   if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
     values_.modes.endPick();
@@ -431,6 +464,29 @@ void PlaceCmdWindow::paletteToggle() {
       notice("Notice", message);
   }
   setValue(kPaletteToggle, 0);
+}
+
+void PlaceCmdWindow::historyCommand(bool forward) {
+  Scene &s = scene();
+  if (!stepHistory(s, values_, forward))
+    return;
+  // The step may have brought back another map, or another smoothing flag.
+  updateScrollBars(s);
+  showReliefCheck();
+  setString(kSmooth, smoothOn != 0 ? "Smooth ON " : "Smooth Off ");
+}
+
+void PlaceCmdWindow::showHistory() {
+  const History &history = scene().history;
+  setString(kHistoryUndo, history.canUndo() ? ("Undo " + history.undoLabel()).c_str() : "Undo");
+  setString(kHistoryRedo, history.canRedo() ? ("Redo " + history.redoLabel()).c_str() : "Redo");
+  setSensitive(kHistoryUndo, history.canUndo());
+  setSensitive(kHistoryRedo, history.canRedo());
+}
+
+void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &change) {
+  const HistoryStep step(label, scene(), values_, *this);
+  change();
 }
 
 void PlaceCmdWindow::smoothCommand() {

@@ -56,6 +56,7 @@ public:
   bool runWithProgress(const char *title,
                        const std::function<void(const ProgressReport &)> &work) override;
   void showObjectEditDialog(ScItem &picked) override;
+  void asStep(const char *label, const std::function<void()> &change) override;
 
   PlaceCanvasPane *mapPane() const { return canvas_; }
   Scene &scene();
@@ -84,6 +85,9 @@ private:
   void saveIncludeCommand();
   void paletteToggle();
   void smoothCommand();
+  void historyCommand(bool forward);
+  // The Edit menu names the steps Undo and Redo would take.
+  void showHistory();
   void enterMode(int mode);
   void showHelp();
   void showScatterDialog();

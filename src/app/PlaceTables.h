@@ -63,6 +63,9 @@ enum PlaceCommand : int {
   kActualSize = 152,
   kRelief = 153,
   kScatter = 154,
+  kEditMenu = 155,
+  kHistoryUndo = 156,
+  kHistoryRedo = 157,
 };
 
 std::span<const MenuRecord> placeMenus();

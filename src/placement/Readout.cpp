@@ -114,8 +114,11 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
     break;
   case Key::Return:
     // Placed whatever the height: off the map the object gets -1.
-    placeSingle(scene, values, {cx, cy}, heightAt(scene, cx, cy));
-    break;
+    {
+      const HistoryStep step("Place Object", scene, values, scene.owner());
+      placeSingle(scene, values, {cx, cy}, heightAt(scene, cx, cy));
+      break;
+    }
   case Key::Other:
     break;
   }
