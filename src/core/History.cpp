@@ -277,7 +277,7 @@ void History::commit(const Document &document, const ProgramValues &values,
   bytes_ += step->bytes;
   steps_.push_back(std::move(step));
   ++done_;
-  trim();
+  trim(done_ - 1);
   notify();
 }
 
@@ -378,7 +378,7 @@ bool History::apply(bool forward, Document &document, ProgramValues &values, Win
   step.measure();
   bytes_ += step.bytes;
   done_ = forward ? done_ + 1 : done_ - 1;
-  trim();
+  trim(forward ? done_ - 1 : done_);
   notify();
   return true;
 }
@@ -393,12 +393,19 @@ bool History::redo(Document &document, ProgramValues &values, WindowValues &wind
   return apply(true, document, values, window, mapChanged);
 }
 
-void History::trim() {
-  // The oldest done steps go first; the one just made or undone stays.
-  while (done_ > 1 && (steps_.size() > limits_.steps || bytes_ > limits_.bytes)) {
+void History::trim(std::size_t keep) {
+  // The oldest steps go first; then, when undone steps hold too much, the ones
+  // farthest ahead. The step just made, undone or redone stays.
+  auto over = [this] { return steps_.size() > limits_.steps || bytes_ > limits_.bytes; };
+  while (over() && keep > 0) {
     bytes_ -= steps_.front()->bytes;
     steps_.pop_front();
     --done_;
+    --keep;
+  }
+  while (over() && steps_.size() > keep + 1) {
+    bytes_ -= steps_.back()->bytes;
+    steps_.pop_back();
   }
 }
 
@@ -407,6 +414,14 @@ std::string History::undoLabel() const { return canUndo() ? steps_[done_ - 1]->l
 std::string History::redoLabel() const { return canRedo() ? steps_[done_]->label : ""; }
 
 std::size_t History::newestBytes() const { return canUndo() ? steps_[done_ - 1]->bytes : 0; }
+
+void History::forget() noexcept {
+  steps_.clear();
+  open_.reset();
+  depth_ = 0;
+  done_ = 0;
+  bytes_ = 0;
+}
 
 void History::clear() {
   steps_.clear();
@@ -421,6 +436,13 @@ HistoryStep::HistoryStep(const char *label, Document &document, const ProgramVal
   document_.history.begin(label, document_, values_, window_);
 }
 
-HistoryStep::~HistoryStep() { document_.history.commit(document_, values_, window_); }
+HistoryStep::~HistoryStep() {
+  try {
+    document_.history.commit(document_, values_, window_);
+  } catch (...) {
+    // A step that could not be closed cannot be trusted, nor any before it.
+    document_.history.forget();
+  }
+}
 
 } // namespace hs

@@ -103,13 +103,15 @@ public:
   std::size_t bytes() const { return bytes_; }
   std::size_t newestBytes() const;
   void clear();
+  // Empties the history without telling the listener; cannot fail.
+  void forget() noexcept;
 
   struct Step;
 
 private:
   bool apply(bool forward, Document &document, ProgramValues &values, WindowValues &window,
              bool *mapChanged);
-  void trim();
+  void trim(std::size_t keep);
   void notify() const {
     if (listener_)
       listener_();
