@@ -183,19 +183,22 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   // Looking closer or farther leaves a pick under way as it is.
   if (viewCommand(id))
     return;
-  if (id == kHistoryUndo || id == kHistoryRedo) {
-    historyCommand(id == kHistoryRedo);
-    return;
-  }
-  // Whatever the command changes in the scene, in dialogs it opens too, is one
-  // step of the history.
-  const HistoryStep step(commandStepName(id), s, values_, *this);
   // Any command ends a camera or look-at pick that has not been made.
   if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
     values_.modes.endPick();
     setValue(kCameraAt, 0);
     setValue(kLook, 0);
   }
+  if (id == kHistoryUndo || id == kHistoryRedo)
+    return historyCommand(id == kHistoryRedo);
+  // Whatever the command changes in the scene, in dialogs it opens too, is one
+  // step of the history.
+  const HistoryStep step(commandStepName(id), s, values_, *this);
+  dispatch(id, value, kind);
+}
+
+void PlaceCmdWindow::dispatch(int id, int value, CmdKind kind) {
+  Scene &s = scene();
   switch (id) {
   case kHeightField:
   case kOpenData:

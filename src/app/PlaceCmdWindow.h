@@ -76,6 +76,8 @@ public:
   static std::string aboutText();
 
 private:
+  // The commands of the scene, each as one step of the history.
+  void dispatch(int id, int value, CmdKind kind);
   void fileCommand(int id);
   void modeCommand(int id, int value);
   void chooseEngineCommand();
