@@ -84,6 +84,28 @@ constexpr int kHelpContext = 20;
 constexpr const char *kGeometryKey = "window/geometry";
 constexpr const char *kZoomKey = "window/zoom";
 
+// The name of the history step a command makes, if it changes the scene.
+const char *commandStepName(int id) {
+  switch (id) {
+  case kHeightField:
+    return "Load Height Field";
+  case kOpenData:
+    return "Open Data";
+  case kScale:
+    return "Scale";
+  case kSmooth:
+    return "Smooth";
+  case kDelUnseen:
+    return "Del Unseen";
+  case kKillAll:
+    return "Kill All";
+  case kUndo:
+    return "Back to Kept";
+  default:
+    return "Change";
+  }
+}
+
 } // namespace
 
 PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values)
@@ -104,8 +126,11 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   objectHeightDialog_ = std::make_unique<CLatObjectDialog>(this, "Height of object", values_);
   fillDialog_ = std::make_unique<FillDialog>(this, "Fill Style", values_);
   scatterDialog_ = std::make_unique<ScatterDialog>(this, values_, [this] {
-    scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
+    asStep("Scatter", [this] {
+      scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
+    });
   });
+  scene().history.onChange([this] { showHistory(); });
 
   smoothOn = 0;
   setAcceptDrops(true);
@@ -117,6 +142,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
 
 PlaceCmdWindow::~PlaceCmdWindow() {
   // The pane outlives this part of the window; its scene must not call back.
+  canvas_->scene().history.onChange(nullptr);
   canvas_->scene().attachServices(nullptr);
   canvas_->scene().attachOwner(nullptr);
   // The dialogs go before the window they belong to.
@@ -215,6 +241,16 @@ void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
   if (viewCommand(id))
     return;
   endUnmadePick();
+  if (id == kHistoryUndo || id == kHistoryRedo)
+    return historyCommand(id == kHistoryRedo);
+  // Whatever the command changes in the scene, in dialogs it opens too, is one
+  // step of the history.
+  const HistoryStep step(commandStepName(id), s, values_, *this);
+  dispatch(id, value, kind);
+}
+
+void PlaceCmdWindow::dispatch(int id, int value, CmdKind kind) {
+  Scene &s = scene();
   switch (id) {
   case kHeightField:
   case kOpenData:
@@ -503,7 +539,12 @@ void PlaceCmdWindow::showRecentFiles() {
   int n = 0;
   for (const QString &file : files) {
     QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(file));
-    connect(a, &QAction::triggered, this, [this, file] { openDataFile(file.toStdString()); });
+    connect(a, &QAction::triggered, this, [this, file] {
+      endUnmadePick();
+      asStep("Open Data", [this, &file] { openDataFile(file.toStdString()); });
+      setToolButtons(values_.modes.mode() + 1);
+      showReliefCheck();
+    });
   }
 }
 
@@ -517,18 +558,24 @@ void PlaceCmdWindow::dropEvent(QDropEvent *event) {
   if (!name)
     return;
   event->acceptProposedAction();
+  endUnmadePick();
   // A height field by its content or its ending; anything else is taken as a
   // place data file, whose reader says when it is not one.
-  if (isHeightFieldFile(*name)) {
+  asStep(isHeightFieldFile(*name) ? "Load Height Field" : "Open Data",
+         [this, &name] { openDropped(*name); });
+}
+
+void PlaceCmdWindow::openDropped(const std::string &name) {
+  if (isHeightFieldFile(name)) {
     Scene &s = scene();
-    const int result = heightFieldCommand(s, *this, hs::palette(), *name);
+    const int result = heightFieldCommand(s, *this, hs::palette(), name);
     updateScrollBars(s);
     setToolButtons(values_.modes.mode() + 1);
     showReliefCheck();
     if (const char *message = heightFieldMessage(result))
       notice("Notice", message);
   } else {
-    openDataFile(*name);
+    openDataFile(name);
     setToolButtons(values_.modes.mode() + 1);
     showReliefCheck();
   }
@@ -558,6 +605,29 @@ void PlaceCmdWindow::paletteToggle() {
       notice("Notice", message);
   }
   setValue(kPaletteToggle, 0);
+}
+
+void PlaceCmdWindow::historyCommand(bool forward) {
+  Scene &s = scene();
+  if (!stepHistory(s, values_, forward))
+    return;
+  // The step may have brought back another map, or another smoothing flag.
+  updateScrollBars(s);
+  showReliefCheck();
+  setString(kSmooth, smoothOn != 0 ? "Smooth ON " : "Smooth Off ");
+}
+
+void PlaceCmdWindow::showHistory() {
+  const History &history = scene().history;
+  setString(kHistoryUndo, history.canUndo() ? ("Undo " + history.undoLabel()).c_str() : "Undo");
+  setString(kHistoryRedo, history.canRedo() ? ("Redo " + history.redoLabel()).c_str() : "Redo");
+  setSensitive(kHistoryUndo, history.canUndo());
+  setSensitive(kHistoryRedo, history.canRedo());
+}
+
+void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &change) {
+  const HistoryStep step(label, scene(), values_, *this);
+  change();
 }
 
 void PlaceCmdWindow::smoothCommand() {

@@ -60,6 +60,7 @@ public:
   bool runWithProgress(const char *title,
                        const std::function<void(const ProgressReport &)> &work) override;
   void showObjectEditDialog(ScItem &picked) override;
+  void asStep(const char *label, const std::function<void()> &change) override;
 
   PlaceCanvasPane *mapPane() const { return canvas_; }
   Scene &scene();
@@ -85,6 +86,8 @@ protected:
   void dropEvent(QDropEvent *event) override;
 
 private:
+  // The commands of the scene, each as one step of the history.
+  void dispatch(int id, int value, CmdKind kind);
   void fileCommand(int id);
   void modeCommand(int id, int value);
   void chooseEngineCommand();
@@ -94,6 +97,9 @@ private:
   void saveIncludeCommand();
   void paletteToggle();
   void smoothCommand();
+  void historyCommand(bool forward);
+  // The Edit menu names the steps Undo and Redo would take.
+  void showHistory();
   void enterMode(int mode);
   void showHelp();
   void showScatterDialog();
@@ -103,6 +109,8 @@ private:
   // The file just opened or saved is the one Save writes to, and the title's.
   void becomeCurrentFile(const std::string &name);
   void showRecentFiles();
+  // A dropped height field loads, anything else opens as a place data file.
+  void openDropped(const std::string &name);
   // At start-up: the fill style, scatter rules and display toggles of the last run.
   void recallDisplay();
   void nudgeLogically(int dx, int dy);

@@ -27,6 +27,12 @@ constexpr MenuRecord kFileEntries[] = {
     {.label = "E&xit", .id = kExitId},
 };
 
+// Undo and Redo walk the history; their labels name the step they take.
+constexpr MenuRecord kEditEntries[] = {
+    {.label = "Undo", .id = kHistoryUndo, .enabled = false, .shortcuts = "Ctrl+Z"},
+    {.label = "Redo", .id = kHistoryRedo, .enabled = false, .shortcuts = "Ctrl+Shift+Z; Ctrl+Y"},
+};
+
 constexpr MenuRecord kGeoEntries[] = {
     {.label = "Heightfeild", .id = kHeightField},
     {.label = "Scale ", .id = kScale},
@@ -65,6 +71,7 @@ constexpr MenuRecord kHelpEntries[] = {
 
 constexpr MenuRecord kMenus[] = {
     {.label = " &File ", .id = kFileMenu, .submenu = kFileEntries},
+    {.label = "  &Edit  ", .id = kEditMenu, .submenu = kEditEntries},
     {.label = "  &Geo  ", .id = kGeoMenu, .submenu = kGeoEntries},
     {.label = "  &Objects  ", .id = kObjectsMenu, .submenu = kObjectEntries},
     {.label = "  &View  ", .id = kViewMenu, .submenu = kViewEntries},

@@ -66,6 +66,9 @@ enum PlaceCommand : int {
   kSave = 155,
   kRecentMenu = 156,
   kRecentNone = 157,
+  kEditMenu = 158,
+  kHistoryUndo = 159,
+  kHistoryRedo = 160,
 };
 
 std::span<const MenuRecord> placeMenus();

@@ -55,14 +55,20 @@ bool keep(Document &document) {
 }
 
 bool undo(Document &document) {
-  if (!copyLists(document.keptObjects, document.objects))
+  std::array<ScData, kObjectTypes> copies;
+  if (!copyLists(document.keptObjects, copies))
     return false;
+  // The lists replaced move into the history rather than being copied there.
+  document.history.takeLists(document.objects);
+  for (std::size_t t = 0; t < copies.size(); ++t)
+    document.objects[t].swap(copies[t]);
   document.camera = document.keptCamera;
   document.lookAt = document.keptLookAt;
   return true;
 }
 
 void killAll(Document &document) {
+  document.history.takeLists(document.objects);
   for (ScData &list : document.objects)
     list.clear();
 }

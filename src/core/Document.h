@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/History.h"
 #include "core/Icons.h"
 #include "core/LRMemoryDC.h"
 #include "core/ScData.h"
@@ -39,6 +40,9 @@ struct Document {
   ItemBudget budget;
   std::array<ScData, kObjectTypes> objects;
   std::array<ScData, kObjectTypes> keptObjects;
+  // The undo history of the lists, the settings the file holds and the map;
+  // the kept copies stay outside it.
+  History history;
 
   // Sets mapWidth, mapHeight and the centre by integer halving.
   void setMapSize(int width, int height);
@@ -51,9 +55,11 @@ struct Document {
 // false is returned.
 bool keep(Document &document);
 // Restores the kept copies (which stay as they are). All or nothing as keep:
-// false, with the document as it was, when memory runs out.
+// false, with the document as it was, when memory runs out. An open history
+// step gets the lists that were replaced.
 bool undo(Document &document);
-// Empties every object list; kept copies, camera and look-at point stay.
+// Empties every object list; kept copies, camera and look-at point stay. An
+// open history step gets the lists that were emptied.
 void killAll(Document &document);
 
 } // namespace hs

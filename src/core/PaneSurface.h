@@ -83,6 +83,9 @@ public:
   // other way it leaves picked as it was. The heights go to the program-wide
   // values as always, for the caller to apply.
   virtual void showObjectEditDialog(ScItem & /*picked*/) {}
+  // Runs change as one step of the undo history, named label. Without a
+  // window it simply runs.
+  virtual void asStep(const char * /*label*/, const std::function<void()> &change) { change(); }
 };
 
 // A surface that draws nothing: what a scene shows on until a pane attaches,

@@ -122,6 +122,81 @@ void ScData::swap(ScData &other) noexcept {
   std::swap(status_, other.status_);
 }
 
+void ScData::resized(std::int32_t count) {
+  if (budget_)
+    budget_->used += static_cast<long long>(count) - count_;
+  count_ = count;
+  if (count_ >= capacity_)
+    capacity_ = count_ + 5;
+  if (items_.empty())
+    items_.resize(1);
+  status_ = Ok;
+}
+
+void ScData::takeTail(std::int32_t first, std::vector<ScItem> &out) {
+  first = std::clamp(first, 0, count_);
+  if (first == 0) {
+    out.swap(items_);
+    out.resize(static_cast<std::size_t>(count_));
+    items_.assign(1, ScItem{});
+  } else {
+    out.assign(items_.begin() + first, items_.begin() + count_);
+  }
+  resized(first);
+}
+
+void ScData::putTail(std::vector<ScItem> &&items) {
+  if (items.empty())
+    return;
+  const auto n = static_cast<std::int32_t>(items.size());
+  if (count_ == 0) {
+    items_.swap(items);
+    items.clear();
+  } else {
+    items_.resize(static_cast<std::size_t>(count_) + items.size());
+    std::copy(items.begin(), items.end(), items_.begin() + count_);
+  }
+  resized(count_ + n);
+}
+
+void ScData::takeAt(const std::vector<std::int32_t> &ascending, std::vector<ScItem> &out) {
+  out.clear();
+  out.reserve(ascending.size());
+  std::size_t next = 0;
+  std::int32_t kept = 0;
+  for (std::int32_t i = 0; i < count_; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    if (next < ascending.size() && ascending[next] == i) {
+      out.push_back(items_[at]);
+      ++next;
+    } else {
+      items_[static_cast<std::size_t>(kept++)] = items_[at];
+    }
+  }
+  resized(kept);
+}
+
+void ScData::putAt(const std::vector<std::int32_t> &ascending, std::vector<ScItem> &&items) {
+  const std::size_t n = std::min(ascending.size(), items.size());
+  if (n == 0)
+    return;
+  const std::size_t total = static_cast<std::size_t>(count_) + n;
+  if (items_.size() < total)
+    items_.resize(total);
+  // From the back, so every record moves once and none is overwritten
+  // before it has moved.
+  std::size_t from = static_cast<std::size_t>(count_);
+  std::size_t k = n;
+  for (std::size_t to = total; to-- > 0;) {
+    if (k > 0 && static_cast<std::size_t>(ascending[k - 1]) == to)
+      items_[to] = items[--k];
+    else
+      items_[to] = items_[--from];
+  }
+  items.clear();
+  resized(static_cast<std::int32_t>(total));
+}
+
 void ScData::clear() {
   if (budget_)
     budget_->used -= count_;

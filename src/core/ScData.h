@@ -53,6 +53,18 @@ public:
   // its own budget, which is charged for the records it now holds.
   void swap(ScData &other) noexcept;
 
+  // Bulk moves for the undo history; none of them checks the object limit,
+  // since each brings back records the list held before.
+  // Moves the records from index first on into out (count becomes first).
+  // From index 0 the storage itself moves, so nothing is copied.
+  void takeTail(std::int32_t first, std::vector<ScItem> &out);
+  // Appends items; into an empty list the storage itself moves in.
+  void putTail(std::vector<ScItem> &&items);
+  // Removes the records at the ascending indices into out, in order.
+  void takeAt(const std::vector<std::int32_t> &ascending, std::vector<ScItem> &out);
+  // The reverse of takeAt: afterwards record ascending[k] is items[k].
+  void putAt(const std::vector<std::int32_t> &ascending, std::vector<ScItem> &&items);
+
   // Unchecked access for hot loops; i must be in 0..count-1.
   const ScItem &operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
   ScItem &operator[](int i) { return items_[static_cast<std::size_t>(i)]; }
@@ -62,6 +74,9 @@ public:
   void attachBudget(ItemBudget *budget);
 
 private:
+  // Sets count after a bulk move, with the budget and the capacity rule.
+  void resized(std::int32_t count);
+
   std::vector<ScItem> items_ = std::vector<ScItem>(1);
   std::int32_t count_ = 0;
   std::int32_t capacity_ = 1;

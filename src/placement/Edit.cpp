@@ -77,30 +77,12 @@ bool deletePicked(Scene &scene) {
   if (pickedKind(scene) != PickObject)
     return false;
   ScData *list = pickedList(scene);
-  const bool removed = list && list->removeAt(pickedIndex(scene)) == 0;
+  const int index = pickedIndex(scene);
+  const bool removed = list && index >= 0 && index < list->count();
+  if (removed)
+    scene.history.remove(scene, truncToInt(scene.pickType), {index});
   scene.changed(Change::Objects);
   return removed;
-}
-
-void removeCollected(ScData &list, const std::vector<int> &ascending) {
-  if (ascending.empty())
-    return;
-  // One pass instead of one removeAt per index: the survivors are gathered,
-  // then written back in order. clear keeps the storage and the capacity, so
-  // the re-appends cannot fail.
-  std::vector<ScItem> kept;
-  kept.reserve(static_cast<std::size_t>(list.count()) - ascending.size());
-  std::size_t next = 0;
-  for (int i = 0; i < list.count(); ++i) {
-    if (next < ascending.size() && ascending[next] == i) {
-      ++next;
-      continue;
-    }
-    kept.push_back(list[i]);
-  }
-  list.clear();
-  for (const ScItem &item : kept)
-    list.append(item);
 }
 
 void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
@@ -125,7 +107,7 @@ void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
       if (xlo < item.x && item.x < xhi && zlo < item.z && item.z < zhi)
         doomed.push_back(j);
     }
-    removeCollected(list, doomed);
+    scene.history.remove(scene, t, doomed);
   }
 }
 
@@ -149,6 +131,7 @@ void movePicked(Scene &scene, int paneX, int paneY) {
   } else if (ScData *list = pickedList(scene)) {
     ScItem item;
     if (list->getAt(pickedIndex(scene), item) == 0) {
+      scene.history.changing(truncToInt(scene.pickType), pickedIndex(scene), item);
       place(item);
       list->setAt(pickedIndex(scene), item);
     }
@@ -161,6 +144,8 @@ void moveAll(Document &document, int mapX, int mapZ) {
   const double oz = static_cast<double>(mapZ) - static_cast<double>(document.mapCentreY);
   const double w = document.mapWidth;
   const double hgt = document.mapHeight;
+  if (document.objectCount() > 0)
+    document.history.copyLists(document.objects);
   for (ScData &list : document.objects) {
     for (int j = 0; j < list.count(); ++j) {
       ScItem item = list[j];
@@ -214,8 +199,12 @@ void applyHeights(Scene &scene, const ProgramValues &values) {
   case PickObject:
     scene.workItem.heightMode = values.placeHeightMode;
     scene.workItem.height = values.placeHeight;
-    if (ScData *list = pickedList(scene))
+    if (ScData *list = pickedList(scene)) {
+      ScItem before;
+      if (list->getAt(pickedIndex(scene), before) == 0 && !(before == scene.workItem))
+        scene.history.changing(truncToInt(scene.pickType), pickedIndex(scene), before);
       list->setAt(pickedIndex(scene), scene.workItem);
+    }
     break;
   default:
     break;

@@ -19,9 +19,6 @@ int findNearest(Scene &scene, int paneX, int paneY);
 // an object went.
 bool deletePicked(Scene &scene);
 
-// Removes the records at the given ascending indices; the rest keep their order.
-void removeCollected(ScData &list, const std::vector<int> &ascending);
-
 // Deletes the objects strictly inside the rectangle from firstPoint to
 // lastPoint: of every type, or of currentType alone. Does not redraw.
 void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes);

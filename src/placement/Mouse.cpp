@@ -50,6 +50,17 @@ MouseSpot spotAt(const Scene &scene, int x, int y, int button) {
   return {{x, y}, m, heightAt(scene, m.x, m.y), button};
 }
 
+// The name of the history step a release in mode makes.
+const char *releaseStepName(int mode, int button) {
+  static constexpr const char *kNames[kModeCount] = {
+      "Place Object", "Line Fill",     "Box Fill",       "Circle Fill", "Place Camera",
+      "Point Camera", "Water Level",   "Delete Objects", "Edit",        "Move",
+      "Move All",     "Select & Move", "Scatter"};
+  if (mode == SingleObject && button == kRightButton)
+    return "Delete Object";
+  return mode >= 0 && mode < kModeCount ? kNames[mode] : "Change";
+}
+
 } // namespace
 
 void mousePress(Scene &scene, ProgramValues &values, int x, int y, int button) {
@@ -95,7 +106,10 @@ void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button)
   scene.clickCount = 0;
   // The action is over, whatever follows: no figure may stay behind.
   eraseRubberBand(scene);
-  toolFor(values.modes.mode()).release(scene, values, spotAt(scene, x, y, button));
+  // Whatever the release changes, dialogs it opens included, is one step.
+  const int mode = values.modes.mode();
+  const HistoryStep step(releaseStepName(mode, button), scene, values, scene.owner());
+  toolFor(mode).release(scene, values, spotAt(scene, x, y, button));
 }
 
 void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, int h, int mapZ) {

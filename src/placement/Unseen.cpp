@@ -58,7 +58,8 @@ void deleteUnseen(Scene &scene) {
   {
     const QImage &hidden = coverMask(scene, polygon);
     std::vector<int> doomed;
-    for (ScData &list : scene.objects) {
+    for (int t = 0; t < kObjectTypes; ++t) {
+      const ScData &list = scene.objects[static_cast<std::size_t>(t)];
       doomed.clear();
       const int count = list.count();
       for (int j = 0; j < count; ++j) {
@@ -67,7 +68,7 @@ void deleteUnseen(Scene &scene) {
         if (maskCovers(hidden, truncToInt(item.x), truncToInt(item.z)))
           doomed.push_back(j);
       }
-      removeCollected(list, doomed);
+      scene.history.remove(scene, t, doomed);
     }
   }
   scene.changed(Change::Objects);

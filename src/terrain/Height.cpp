@@ -48,6 +48,9 @@ void rescaleToMap(Document &document) {
     item.z = static_cast<double>(document.mapHeight) * item.z / document.prevMapHeight;
     item.y = heightAtItem(document, item.x, item.z);
   };
+  // Every object may move, so the history keeps the lists as they were.
+  if (document.objectCount() > 0)
+    document.history.copyLists(document.objects);
   refit(document.camera);
   refit(document.lookAt);
   for (ScData &list : document.objects)

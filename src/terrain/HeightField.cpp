@@ -396,6 +396,7 @@ int heightFieldTypeOfFile(const std::string &path) {
 }
 
 void commitHeightField(Document &document, LRMemoryDC &&image) {
+  document.history.mapChanging(document);
   document.prevMapWidth = document.mapWidth;
   document.prevMapHeight = document.mapHeight;
   document.setMapSize(image.width(), image.height());

@@ -26,13 +26,38 @@ int showHeightField(Scene &scene, LRMemoryDC &&image) {
   scene.clampScroll(scene.mapWidth, scene.mapHeight);
   if (!view.isNull())
     scene.viewImage = std::move(view);
+  showMapAgain(scene);
+  return Loaded;
+}
+
+bool showMapAgain(Scene &scene) {
+  if (scene.viewImage.width() != scene.baseImage.width() ||
+      scene.viewImage.height() != scene.baseImage.height()) {
+    LRMemoryDC view(scene.baseImage.width(), scene.baseImage.height());
+    if (view.isNull())
+      return false;
+    scene.viewImage = std::move(view);
+  }
+  scene.clampScroll(scene.mapWidth, scene.mapHeight);
   scene.viewImage.copyFrom(scene.baseImage);
   // The pane and viewImage draw with the same pen and brush.
   scene.viewImage.setPen(scene.pen);
   scene.viewImage.setBrush(scene.brush);
   scene.viewImage.setDrawMode(DrawMode::Normal);
   scene.repaint();
-  return Loaded;
+  return true;
+}
+
+bool stepHistory(Scene &scene, ProgramValues &values, bool forward) {
+  bool mapChanged = false;
+  History &history = scene.history;
+  if (!(forward ? history.redo(scene, values, scene.owner(), &mapChanged)
+                : history.undo(scene, values, scene.owner(), &mapChanged)))
+    return false;
+  if (mapChanged)
+    showMapAgain(scene);
+  scene.changed(Change::Everything);
+  return true;
 }
 
 int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal) {

@@ -18,6 +18,16 @@ namespace hs {
 // exactly as it was. hfType is left to the caller.
 int showHeightField(Scene &scene, LRMemoryDC &&image);
 
+// Shows baseImage afresh after the document got another map by other means
+// (the undo history): viewImage takes its size and pixels, with the scene's
+// pen and brush, and the scroll offsets stay in range. False, with viewImage
+// as it was, when no viewImage of the new size can be made.
+bool showMapAgain(Scene &scene);
+
+// Undo (forward false) or redo one step of the scene's history and redraw.
+// False when there was no step to take. The caller updates the scroll bars.
+bool stepHistory(Scene &scene, ProgramValues &values, bool forward);
+
 // Reads the named file as a map of type (readHeightFieldFile) and shows it as
 // above. On any failure the scene is exactly as it was.
 int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal);

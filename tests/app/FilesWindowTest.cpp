@@ -92,6 +92,12 @@ TEST_F(FilesWindowTest, DroppedFilesOpen) {
                       "\n100,10,100 HS_Scale\n0,0,0 W Sm Ft\n2,1  type number\n5,7,6,0,0\n");
   drop(data);
   EXPECT_EQ(std::pair(scene().objects[1].count(), window->currentDataFile()), std::pair(1, data));
+  // Each drop is a step of the history, as the menu commands are.
+  EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Open Data");
+  menu(kHistoryUndo);
+  EXPECT_EQ(scene().objects[1].count(), 0);
+  EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Load Height Field");
+  menu(kHistoryRedo);
   drop(folder.write("junk.txt", "nothing\n"));
   ASSERT_FALSE(script.notices.empty());
   EXPECT_EQ(script.notices.back().message, "Load DAT Data3 ERROR");

@@ -109,7 +109,7 @@ void GwatDialog::onShown() {
 
 void GwatDialog::onCommand(int id, int value, CmdKind kind) {
   if (id == kOkId)
-    readFloat(*this, kLevel, values_.waterLevel);
+    window_.asStep("Water Level", [this] { readFloat(*this, kLevel, values_.waterLevel); });
   // A tool or mode chosen while the dialog stood open is the user's newer
   // choice; only a pick still waiting gives the mode before it back, with
   // its tool buttons.

@@ -1,0 +1,258 @@
+// The Edit menu's Undo and Redo: every change to what the place data file
+// holds, made through the real window, is one step, and undoing or redoing it
+// gives back exactly the file the scene would have been saved as.
+#include "AppTestSupport.h"
+#include "app/dialogs/HeightDialogs.h"
+#include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/WaterFillDialogs.h"
+#include "io/PlaceData.h"
+
+#include <QBuffer>
+#include <QLineEdit>
+
+#include <cctype>
+#include <functional>
+
+namespace hs {
+namespace {
+
+class HistoryWindowTest : public WindowTest {
+public:
+  // For the table of operations below.
+  using WindowTest::click;
+  using WindowTest::clickMap;
+  using WindowTest::dragMap;
+  using WindowTest::folder;
+  using WindowTest::loadTarga;
+  using WindowTest::menu;
+  using WindowTest::scene;
+  using WindowTest::script;
+
+  // The place data file the scene would be saved as.
+  std::string saved() {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_EQ(savePlaceData(scene(), values, *window, buffer), 0);
+    return buffer.data().toStdString();
+  }
+  std::string entry(int id) { return window->getString(id); }
+  // A key as the user types it at the map, shortcuts and all.
+  void type(Qt::Key k, Qt::KeyboardModifiers modifiers) {
+    QApplication::setActiveWindow(window.get());
+    surface()->setFocus();
+    QTest::keyClick(surface(), k, modifiers);
+    QApplication::processEvents();
+  }
+  bool enabled(int id) { return window->menuAction(id)->isEnabled(); }
+  // Types text into a dialog's entry and confirms the dialog.
+  static void typeAndConfirm(vModalDialog &d, int id, const char *text) {
+    auto *edit = qobject_cast<QLineEdit *>(d.control(id));
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    QTest::mouseClick(d.control(kOkId), Qt::LeftButton);
+  }
+  // A few objects of two types, kept, so every operation has something to
+  // work on.
+  void someObjects() {
+    clickMap(100, 100);
+    clickMap(300, 120);
+    click(kLin);
+    dragMap(60, 250, 340, 260);
+    window->windowCommand(kObjectType, 13, CmdKind::Spinner); // "Obj 3"
+    click(kOne);
+    clickMap(200, 320);
+    click(kKeep);
+  }
+};
+
+struct Operation {
+  const char *name; // what the Edit menu names it
+  std::function<void(HistoryWindowTest &)> run;
+  std::function<void(HistoryWindowTest &)> prepare = [](HistoryWindowTest &) {};
+};
+
+class EachOperation : public HistoryWindowTest, public ::testing::WithParamInterface<Operation> {};
+
+TEST_P(EachOperation, UndoAndRedoGiveTheSceneExactlyAsItWas) {
+  someObjects();
+  GetParam().prepare(*this);
+  const std::string before = saved();
+  GetParam().run(*this);
+  const std::string after = saved();
+  ASSERT_NE(after, before) << "the operation changed nothing";
+  EXPECT_EQ(entry(kHistoryUndo), std::string("Undo ") + GetParam().name);
+  menu(kHistoryUndo);
+  EXPECT_EQ(saved(), before);
+  EXPECT_EQ(entry(kHistoryRedo), std::string("Redo ") + GetParam().name);
+  menu(kHistoryRedo);
+  EXPECT_EQ(saved(), after);
+  // And back once more, from the state redo made.
+  menu(kHistoryUndo);
+  EXPECT_EQ(saved(), before);
+}
+
+using T = HistoryWindowTest;
+const Operation kOperations[] = {
+    {"Place Object", [](T &t) { t.clickMap(50, 50); }},
+    {"Line Fill",
+     [](T &t) {
+       t.click(kLin);
+       t.dragMap(20, 20, 380, 40);
+     }},
+    {"Box Fill",
+     [](T &t) {
+       t.click(kBox);
+       t.dragMap(20, 20, 200, 200);
+     }},
+    {"Circle Fill",
+     [](T &t) {
+       t.click(kCir);
+       t.dragMap(200, 200, 260, 240);
+     }},
+    {"Delete Object", [](T &t) { t.clickMap(101, 99, Qt::RightButton); }},
+    {"Delete Objects",
+     [](T &t) {
+       t.menu(kDelete);
+       t.dragMap(50, 200, 250, 340);
+     }},
+    {"Move",
+     [](T &t) {
+       t.menu(kMoveSingle);
+       t.dragMap(300, 120, 30, 370);
+     }},
+    {"Move All",
+     [](T &t) {
+       t.menu(kMoveAllCmd);
+       t.clickMap(250, 180);
+     }},
+    {"Edit",
+     [](T &t) {
+       t.menu(kEdit);
+       t.script.onModal(
+           [](vModalDialog &d) { T::typeAndConfirm(d, CLatObjectDialog::kSize, "2.5"); });
+       t.clickMap(200, 320);
+     }},
+    {"Kill All", [](T &t) { t.menu(kKillAll); }},
+    {"Del Unseen", [](T &t) { t.menu(kDelUnseen); },
+     [](T &t) {
+       // In the middle, looking up: the objects below it are out of view.
+       t.scene().camera = {200, 100, 200, AboveWater, 1.0};
+       t.scene().lookAt = {200, 100, 0, AboveGround, 0.0};
+     }},
+    {"Back to Kept", [](T &t) { t.click(kUndo); },
+     [](T &t) {
+       t.click(kBox);
+       t.dragMap(20, 20, 200, 200);
+     }},
+    {"Place Camera",
+     [](T &t) {
+       t.click(kCameraAt);
+       t.script.onModal([](vModalDialog &d) { T::typeAndConfirm(d, CatDialog::kHeight, "7.25"); });
+       t.clickMap(30, 40);
+     }},
+    {"Point Camera",
+     [](T &t) {
+       t.click(kLook);
+       t.clickMap(330, 40);
+     }},
+    {"Water Level",
+     [](T &t) {
+       t.menu(kWaterLevel);
+       t.clickMap(30, 40);
+     }},
+    {"Scale",
+     [](T &t) {
+       t.script.onModal(
+           [](vModalDialog &d) { T::typeAndConfirm(d, GscalModalDialog::kScaleY, "42"); });
+       t.menu(kScale);
+     }},
+    {"Smooth", [](T &t) { t.menu(kSmooth); }},
+    {"Open Data",
+     [](T &t) {
+       const std::string map = t.folder.write("other.tga", targaBytes(200, 300, 40));
+       const std::string data = t.folder.write(
+           "other.txt", "10.0,40.0,20.0,1,2.0 HS_At\n50.0,40.0,60.0,0,0.0 HS_Look\n" + map +
+                            "\n1.0,2.0,3.0 HS_Scale\n5.0,1,0 W Sm Ft\n"
+                            "2,2  type number\n1.0,40.0,2.0,0,0.0\n3.0,40.0,4.0,0,0.0\n");
+       t.script.answerFile(data);
+       t.menu(kOpenData);
+     }},
+    {"Load Height Field", [](T &t) { t.loadTarga(targaBytes(250, 180, 60), "small.tga"); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations),
+                         [](const ::testing::TestParamInfo<Operation> &info) {
+                           std::string name;
+                           for (const char *c = info.param.name; *c != '\0'; ++c)
+                             if (std::isalnum(static_cast<unsigned char>(*c)) != 0)
+                               name += *c;
+                           return name;
+                         });
+
+// "Undo" on the tool bar still goes back to what "Keep" took, and that going
+// back is a step itself: Ctrl+Z brings the work back, Ctrl+Y undoes it again.
+TEST_F(HistoryWindowTest, KeepUndoThenCtrlZBringsTheWorkBack) {
+  someObjects();
+  const std::string kept = saved();
+  click(kBox);
+  dragMap(20, 20, 200, 200);
+  click(kOne);
+  clickMap(390, 390);
+  const std::string work = saved();
+  click(kUndo);
+  EXPECT_EQ(saved(), kept);
+  type(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(saved(), work);
+  type(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(saved(), kept);
+  type(Qt::Key_Z, Qt::ControlModifier);
+  type(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(saved(), kept);
+  type(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(saved(), work);
+  // Ctrl+Z twice more takes back the single object, then the box fill.
+  type(Qt::Key_Z, Qt::ControlModifier);
+  type(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(saved(), kept);
+  // The kept copy is outside the history: "Undo" still goes back to it.
+  click(kUndo);
+  EXPECT_EQ(saved(), kept);
+}
+
+TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
+  // The map the fixture loaded at the start is a step too.
+  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo), entry(kHistoryRedo),
+                       enabled(kHistoryRedo)),
+            std::tuple("Undo Load Height Field", true, "Redo", false));
+  clickMap(60, 60);
+  menu(kHistoryUndo);
+  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo), entry(kHistoryRedo),
+                       enabled(kHistoryRedo)),
+            std::tuple("Undo Load Height Field", true, "Redo Place Object", true));
+  menu(kHistoryUndo);
+  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo)), std::tuple("Undo", false));
+  menu(kHistoryRedo);
+  // A new step ends what could be redone.
+  clickMap(50, 50);
+  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryRedo)),
+            std::tuple("Undo Place Object", false));
+  // Changing nothing makes no step: a fill released at its start point.
+  click(kBox);
+  clickMap(80, 80);
+  EXPECT_EQ(entry(kHistoryUndo), "Undo Place Object");
+}
+
+// Undoing a new map gives back the old one, its size and its pixels.
+TEST_F(HistoryWindowTest, UndoingALoadBringsBackTheMapShown) {
+  const unsigned pixel = scene().baseImage.pixelAt(10, 10);
+  loadTarga(targaBytes(250, 180, 60), "small.tga");
+  ASSERT_EQ(std::tuple(scene().mapWidth, scene().viewImage.width()), std::tuple(250, 250));
+  menu(kHistoryUndo);
+  EXPECT_EQ(std::tuple(scene().mapWidth, scene().mapHeight, scene().viewImage.width(),
+                       scene().viewImage.height(), scene().baseImage.pixelAt(10, 10)),
+            std::tuple(400, 400, 400, 400, pixel));
+}
+
+} // namespace
+} // namespace hs
