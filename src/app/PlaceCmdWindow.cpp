@@ -57,6 +57,7 @@ constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};
 
 // The name after the file's in the title.
 constexpr const char *kTitle = "Hill Strew";
+constexpr const char *kSaveChangesQuestion = "Save changes?";
 
 // The one local file a drag brings, if it brings exactly one.
 std::optional<std::string> droppedFile(const QMimeData *data) {
@@ -130,7 +131,10 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
       scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
     });
   });
-  scene().history.onChange([this] { showHistory(); });
+  scene().history.onChange([this] {
+    showHistory();
+    showTitle();
+  });
 
   smoothOn = 0;
   setAcceptDrops(true);
@@ -173,6 +177,9 @@ void PlaceCmdWindow::startUp() {
   if (result == Loaded)
     setStatusText("Place Single Object");
   placeOnScreen();
+  // What start-up loaded is where unsaved work starts.
+  savedState_ = s.history.state();
+  showTitle();
 }
 
 void PlaceCmdWindow::shutDown() {
@@ -236,17 +243,24 @@ void PlaceCmdWindow::endUnmadePick() {
 }
 
 void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
-  Scene &s = scene();
   // Looking closer or farther leaves a pick under way as it is.
   if (viewCommand(id))
     return;
   endUnmadePick();
   if (id == kHistoryUndo || id == kHistoryRedo)
     return historyCommand(id == kHistoryRedo);
+  if (id == kExitId) {
+    if (mayClose()) {
+      // Answered once: the close that follows does not ask again.
+      exitAnswered_ = true;
+      vCmdWindow::windowCommand(id, value, kind);
+      exitAnswered_ = false;
+    }
+    return;
+  }
   // Whatever the command changes in the scene, in dialogs it opens too, is one
   // step of the history.
-  const HistoryStep step(commandStepName(id), s, values_, *this);
-  dispatch(id, value, kind);
+  asStep(commandStepName(id), [&] { dispatch(id, value, kind); });
 }
 
 void PlaceCmdWindow::dispatch(int id, int value, CmdKind kind) {
@@ -382,10 +396,7 @@ void PlaceCmdWindow::fileCommand(int id) {
     saveDataCommand();
     break;
   case kSave:
-    if (currentDataFile_.empty())
-      saveDataCommand();
-    else
-      saveDataTo(currentDataFile_);
+    saveCommand();
     break;
   case kSaveInclude:
     saveIncludeCommand();
@@ -458,6 +469,8 @@ void PlaceCmdWindow::enterMode(int mode) {
 }
 
 void PlaceCmdWindow::loadHeightFieldCommand() {
+  if (!mayClose())
+    return;
   std::string name = hfFileName;
   std::optional<std::string> chosen;
   if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHfFilters, hfFilter_) ==
@@ -472,6 +485,8 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
 }
 
 void PlaceCmdWindow::openDataCommand() {
+  if (!mayClose())
+    return;
   std::string name = dataFileName;
   if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength, kDataFilters,
                                    dataFilter_) != FileResult::Chosen ||
@@ -516,8 +531,10 @@ void PlaceCmdWindow::saveDataTo(const std::string &name) {
 
 void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
   currentDataFile_ = name;
+  // Saved now, or opened now: as the scene is when the step around this ends.
+  savedState_ = scene().history.state();
+  savedPending_ = true;
   const QString file = QString::fromStdString(name);
-  setWindowTitle(QFileInfo(file).fileName() + QStringLiteral(" - ") + QString::fromUtf8(kTitle));
   QSettings memory(kMemoryName, kMemoryName);
   addRecentFile(memory, QFileInfo(file).absoluteFilePath());
   showRecentFiles();
@@ -540,6 +557,8 @@ void PlaceCmdWindow::showRecentFiles() {
   for (const QString &file : files) {
     QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(file));
     connect(a, &QAction::triggered, this, [this, file] {
+      if (!mayClose())
+        return;
       endUnmadePick();
       asStep("Open Data", [this, &file] { openDataFile(file.toStdString()); });
       setToolButtons(values_.modes.mode() + 1);
@@ -558,6 +577,8 @@ void PlaceCmdWindow::dropEvent(QDropEvent *event) {
   if (!name)
     return;
   event->acceptProposedAction();
+  if (!mayClose())
+    return;
   endUnmadePick();
   // A height field by its content or its ending; anything else is taken as a
   // place data file, whose reader says when it is not one.
@@ -626,8 +647,49 @@ void PlaceCmdWindow::showHistory() {
 }
 
 void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &change) {
-  const HistoryStep step(label, scene(), values_, *this);
-  change();
+  {
+    const HistoryStep step(label, scene(), values_, *this);
+    change();
+  }
+  // A file opened in the step is what the scene is once the step is made.
+  if (savedPending_) {
+    savedPending_ = false;
+    savedState_ = scene().history.state();
+  }
+  showTitle();
+}
+
+bool PlaceCmdWindow::isModified() const { return canvas_->scene().history.state() != savedState_; }
+
+void PlaceCmdWindow::showTitle() {
+  std::string title = kTitle;
+  if (!currentDataFile_.empty())
+    title = QFileInfo(QString::fromStdString(currentDataFile_)).fileName().toStdString() +
+            (isModified() ? "* - " : " - ") + title;
+  else if (isModified())
+    title += "*";
+  setWindowTitle(QString::fromStdString(title));
+}
+
+bool PlaceCmdWindow::mayClose() {
+  if (exitAnswered_ || !isModified())
+    return true;
+  switch (vQuestionDialog(this, kTitle).ask(kSaveChangesQuestion, {"Save", "Discard", "Cancel"})) {
+  case 0:
+    saveCommand();
+    return !isModified();
+  case 1:
+    return true;
+  default:
+    return false;
+  }
+}
+
+void PlaceCmdWindow::saveCommand() {
+  if (currentDataFile_.empty())
+    saveDataCommand();
+  else
+    saveDataTo(currentDataFile_);
 }
 
 void PlaceCmdWindow::smoothCommand() {

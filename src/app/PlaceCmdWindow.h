@@ -44,6 +44,14 @@ public:
 
   void windowCommand(int id, int value, CmdKind kind) override;
 
+  // Whether the scene has changed since the current file was opened or saved
+  // (since start-up before there is one).
+  bool isModified() const;
+  // Before the scene is closed or replaced: with unsaved changes, asks "Save
+  // changes?" (Save, Discard, Cancel) and saves when asked to. False when the
+  // user cancelled, or the save did not happen.
+  bool mayClose() override;
+
   // The place data file opened or saved in this run, empty before.
   const std::string &currentDataFile() const { return currentDataFile_; }
 
@@ -109,6 +117,10 @@ private:
   // The file just opened or saved is the one Save writes to, and the title's.
   void becomeCurrentFile(const std::string &name);
   void showRecentFiles();
+  // The title: the current file's name, marked when there are unsaved changes.
+  void showTitle();
+  // "Save": to the current file, or through Save.Data when there is none.
+  void saveCommand();
   // A dropped height field loads, anything else opens as a place data file.
   void openDropped(const std::string &name);
   // At start-up: the fill style, scatter rules and display toggles of the last run.
@@ -141,6 +153,10 @@ private:
   int paletteFilter_ = 0;
   int engineFilter_ = 0;
   std::string currentDataFile_;
+  // The history's state when the current file was opened or saved.
+  std::uint64_t savedState_ = 0;
+  bool savedPending_ = false; // set it again once the step under way is made
+  bool exitAnswered_ = false; // Exit has asked already
 };
 
 } // namespace hs

@@ -216,6 +216,7 @@ struct Toggle {
 
 struct History::Step {
   std::string label;
+  std::uint64_t state = 0; // the state this step leads to
   std::vector<Record> records;
   std::size_t bytes = 0;
   bool lost = false; // a record could not be made: the step cannot be undone
@@ -270,6 +271,7 @@ void History::commit(const Document &document, const ProgramValues &values,
   if (step->records.empty())
     return;
   step->measure();
+  step->state = nextState_++;
   while (steps_.size() > done_) {
     bytes_ -= steps_.back()->bytes;
     steps_.pop_back();
@@ -398,6 +400,7 @@ void History::trim(std::size_t keep) {
   // farthest ahead. The step just made, undone or redone stays.
   auto over = [this] { return steps_.size() > limits_.steps || bytes_ > limits_.bytes; };
   while (over() && keep > 0) {
+    firstState_ = steps_.front()->state;
     bytes_ -= steps_.front()->bytes;
     steps_.pop_front();
     --done_;
@@ -413,9 +416,13 @@ std::string History::undoLabel() const { return canUndo() ? steps_[done_ - 1]->l
 
 std::string History::redoLabel() const { return canRedo() ? steps_[done_]->label : ""; }
 
+std::uint64_t History::state() const { return done_ > 0 ? steps_[done_ - 1]->state : firstState_; }
+
 std::size_t History::newestBytes() const { return canUndo() ? steps_[done_ - 1]->bytes : 0; }
 
 void History::forget() noexcept {
+  // What the scene is now is no state a step knows.
+  firstState_ = nextState_++;
   steps_.clear();
   open_.reset();
   depth_ = 0;
@@ -424,6 +431,7 @@ void History::forget() noexcept {
 }
 
 void History::clear() {
+  firstState_ = nextState_++;
   steps_.clear();
   done_ = 0;
   bytes_ = 0;

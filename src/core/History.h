@@ -99,6 +99,10 @@ public:
   std::string undoLabel() const;
   std::string redoLabel() const;
   std::size_t stepCount() const { return steps_.size(); }
+  // Names the state the steps have led to: undoing and redoing back to a
+  // state gives the same name again, any other state another one. A window
+  // compares it with the one it had when the file was saved.
+  std::uint64_t state() const;
   // What the steps hold, in bytes, and the newest done step alone.
   std::size_t bytes() const { return bytes_; }
   std::size_t newestBytes() const;
@@ -119,6 +123,8 @@ private:
 
   std::deque<std::unique_ptr<Step>> steps_;
   std::size_t done_ = 0; // steps_[0..done_) can be undone, the rest redone
+  std::uint64_t nextState_ = 1;
+  std::uint64_t firstState_ = 0; // the state before steps_[0]
   std::size_t bytes_ = 0;
   Limits limits_;
   int depth_ = 0;

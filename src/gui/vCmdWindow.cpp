@@ -174,6 +174,10 @@ void vCmdWindow::keyPressEvent(QKeyEvent *event) {
 }
 
 void vCmdWindow::closeEvent(QCloseEvent *event) {
+  if (!mayClose()) {
+    event->ignore();
+    return;
+  }
   // A window of the application closes through the application, so a program
   // can do its last work (saving settings) in one place.
   vApp *app = vApp::instance();

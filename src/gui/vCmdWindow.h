@@ -51,6 +51,8 @@ public:
   // How far down the window's inside the menu and command bars reach: where
   // the canvas begins.
   int commandBarsBottom() const;
+  // Asked before the close box closes the window; false keeps it open.
+  virtual bool mayClose() { return true; }
 
 protected:
   void closeEvent(QCloseEvent *event) override;

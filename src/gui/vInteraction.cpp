@@ -5,6 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace hs {
 
@@ -29,6 +32,29 @@ void vNoticeDialog::notice(const char *message) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title_), QString::fromStdString(text),
                   QMessageBox::Ok, parent_);
   box.exec();
+}
+
+std::size_t vQuestionDialog::ask(const char *question, const std::vector<std::string> &answers) {
+  const std::string text = question != nullptr ? question : "";
+  if (answers.empty())
+    return 0;
+  if (vInteraction *stand = interaction())
+    return std::min(stand->ask(title_, text, answers), answers.size() - 1);
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title_),
+                  QString::fromStdString(text), QMessageBox::NoButton, parent_);
+  std::vector<QPushButton *> buttons;
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    const QMessageBox::ButtonRole role = i == 0                    ? QMessageBox::AcceptRole
+                                         : i + 1 == answers.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::DestructiveRole;
+    buttons.push_back(box.addButton(QString::fromStdString(answers[i]), role));
+  }
+  box.setDefaultButton(buttons.front());
+  box.setEscapeButton(buttons.back());
+  box.exec();
+  const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  return chosen == buttons.end() ? answers.size() - 1
+                                 : static_cast<std::size_t>(chosen - buttons.begin());
 }
 
 FileResult vFileSelect::fileSelect(const char *prompt, std::string &name, std::size_t maxLength,

@@ -36,6 +36,9 @@ public:
   // would, through its controls. If it is still open afterwards, the layer
   // closes it as the close box would.
   virtual void runModal(vModalDialog &dialog) = 0;
+  // A question with its answers: the index of the one chosen.
+  virtual std::size_t ask(const std::string &title, const std::string &question,
+                          const std::vector<std::string> &answers) = 0;
 };
 
 vInteraction *interaction();
@@ -50,6 +53,20 @@ public:
   void setTitle(const char *title) { title_ = title; }
   // Returns when the box is closed.
   void notice(const char *message);
+
+private:
+  QWidget *parent_;
+  std::string title_;
+};
+
+// A modal question with one button for each answer. The last answer is the
+// one that changes nothing: Escape and the close box give it.
+class vQuestionDialog {
+public:
+  explicit vQuestionDialog(QWidget *parent = nullptr, const char *title = "Question")
+      : parent_(parent), title_(title) {}
+  // The index of the answer chosen.
+  std::size_t ask(const char *question, const std::vector<std::string> &answers);
 
 private:
   QWidget *parent_;

@@ -29,6 +29,9 @@ class WindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     palette() = defaultPalette();
+    // Loading another map or file after changes asks "Save changes?"; tests
+    // about something else go on without saving ("Discard").
+    script.answerQuestionsUsually(1);
     window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, values);
     window->show();
     QApplication::processEvents();

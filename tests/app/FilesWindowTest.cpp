@@ -47,7 +47,7 @@ TEST_F(FilesWindowTest, ShortcutsAreOnTheMenuEntries) {
 // Save asks for a name only the first time; then it writes to the file opened
 // or saved in this run, which the title names and Recent lists first.
 TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
-  EXPECT_EQ(window->windowTitle(), "Hill Strew");
+  EXPECT_EQ(window->windowTitle(), "Hill Strew*"); // the fixture loaded a map
   EXPECT_EQ(recent(), QStringList{"(none)"});
   const std::string a = folder.file("a.txt");
   script.answerFile(a);
@@ -56,9 +56,16 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
   EXPECT_EQ(script.fileRequests.size(), asked + 1);
   EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
   clickMap(30, 40);
+  EXPECT_EQ(window->windowTitle(), "a.txt* - Hill Strew");
   menu(kSave);
   EXPECT_EQ(script.fileRequests.size(), asked + 1); // no question the second time
   EXPECT_NE(folder.read("a.txt").find("30.000000,100.000000,40.000000"), std::string::npos);
+  EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
+  // Undone and redone back to what was saved, the work is saved again.
+  menu(kHistoryUndo);
+  EXPECT_EQ(window->windowTitle(), "a.txt* - Hill Strew");
+  menu(kHistoryRedo);
+  EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
 
   const std::string b = folder.file("b.txt");
   script.answerFile(b);
@@ -101,6 +108,56 @@ TEST_F(FilesWindowTest, DroppedFilesOpen) {
   drop(folder.write("junk.txt", "nothing\n"));
   ASSERT_FALSE(script.notices.empty());
   EXPECT_EQ(script.notices.back().message, "Load DAT Data3 ERROR");
+}
+
+} // namespace
+} // namespace hs
+
+namespace hs {
+namespace {
+
+// With unsaved changes, the close box, Exit, Open.Data and another height
+// field ask "Save changes?": Cancel leaves everything as it was, Discard goes
+// on, Save saves first (asking for a name when there is no file yet).
+TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
+  clickMap(30, 40);
+  const std::vector<std::string> asked = {"Hill Strew: Save changes?"};
+  script.answerQuestion(2); // Cancel
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(script.questions, asked);
+  script.answerQuestion(2);
+  menu(kOpenData);
+  script.answerQuestion(2);
+  menu(kHeightField);
+  EXPECT_EQ(script.questions.size(), 3u);
+  EXPECT_EQ(std::get<0>(last()), 1); // nothing changed, nothing asked for a file
+  EXPECT_EQ(script.fileRequests.size(), 1u);
+
+  // Save with the chooser cancelled: nothing saved, the window stays.
+  script.answerQuestion(0);
+  script.answerCancel();
+  EXPECT_FALSE(window->close());
+  // Save, then a name: the work is saved before the window closes.
+  script.answerQuestion(0);
+  script.answerFile(folder.file("kept.txt"));
+  EXPECT_TRUE(window->close());
+  EXPECT_NE(folder.read("kept.txt").find("30.000000,100.000000,40.000000"), std::string::npos);
+  // Saved: nothing is asked.
+  window->show();
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(script.questions.size(), 5u);
+  // After a change, Exit asks once; Discard closes without saving.
+  window->show();
+  clickMap(50, 60);
+  script.answerQuestion(2);
+  menu(kExitId);
+  EXPECT_TRUE(window->isVisible());
+  script.answerQuestion(1);
+  menu(kExitId);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(script.questions.size(), 7u);
+  EXPECT_EQ(folder.read("kept.txt").find("50.000000"), std::string::npos);
 }
 
 } // namespace

@@ -31,6 +31,7 @@ protected:
   void SetUp() override {
     palette() = defaultPalette();
     QSettings("Hillstrew", "Hillstrew").clear(); // a first run
+    script.answerQuestionsUsually(1);            // "Discard"
   }
 
   PlaceCmdWindow *start() {

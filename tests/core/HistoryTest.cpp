@@ -80,6 +80,35 @@ TEST_F(HistoryTest, TheOldestStepsGoAtTheByteLimit) {
 }
 
 // Removing at scattered indices and putting back gives the list as it was.
+// The state names what the steps led to: back and forth to a state gives its
+// name again; a new step after an undo, a dropped oldest step and an emptied
+// history give names never seen.
+TEST_F(HistoryTest, StatesNameWhereTheStepsLed) {
+  const std::uint64_t start = doc.history.state();
+  appendAsStep(0, 1);
+  const std::uint64_t one = doc.history.state();
+  appendAsStep(0, 1);
+  const std::uint64_t two = doc.history.state();
+  ASSERT_TRUE(doc.history.undo(doc, values, window));
+  EXPECT_EQ(doc.history.state(), one);
+  ASSERT_TRUE(doc.history.undo(doc, values, window));
+  EXPECT_EQ(doc.history.state(), start);
+  ASSERT_TRUE(doc.history.redo(doc, values, window));
+  EXPECT_EQ(doc.history.state(), one);
+  appendAsStep(1, 1); // the redo step goes
+  const std::uint64_t other = doc.history.state();
+  EXPECT_TRUE(other != two && other != one && other != start);
+  doc.history.setLimits({1, std::size_t{1} << 30});
+  appendAsStep(1, 1); // the oldest steps go; undoing all leads to where they led
+  const std::uint64_t last = doc.history.state();
+  ASSERT_TRUE(doc.history.undo(doc, values, window));
+  EXPECT_EQ(doc.history.state(), other);
+  ASSERT_TRUE(doc.history.redo(doc, values, window));
+  EXPECT_EQ(doc.history.state(), last);
+  doc.history.clear();
+  EXPECT_TRUE(doc.history.state() != last && doc.history.state() != other);
+}
+
 TEST(ScDataBulk, TakeAtAndPutAtAreInverse) {
   ScData list;
   for (int i = 0; i < 10; ++i)

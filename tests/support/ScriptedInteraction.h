@@ -35,10 +35,25 @@ public:
   }
   void answerCancel() { files_.push_back({std::nullopt, -1}); }
   void onModal(ModalAction action) { modals_.push_back(std::move(action)); }
+  // The next question gets this answer; with none queued, the usual answer,
+  // and without one of those the last answer (the one that changes nothing).
+  void answerQuestion(std::size_t index) { answers_.push_back(index); }
+  void answerQuestionsUsually(std::size_t index) { usual_ = index; }
 
   std::vector<Notice> notices;
   std::vector<FileRequest> fileRequests;
   std::vector<std::string> modalTitles;
+  std::vector<std::string> questions;
+
+  std::size_t ask(const std::string &title, const std::string &question,
+                  const std::vector<std::string> &answers) override {
+    questions.push_back(title + ": " + question);
+    if (answers_.empty())
+      return usual_.value_or(answers.size() - 1);
+    const std::size_t a = answers_.front();
+    answers_.pop_front();
+    return a;
+  }
 
   void notice(const std::string &title, const std::string &message) override {
     notices.push_back({title, message});
@@ -69,6 +84,8 @@ private:
   };
   std::deque<FileAnswer> files_;
   std::deque<ModalAction> modals_;
+  std::deque<std::size_t> answers_;
+  std::optional<std::size_t> usual_;
   vInteraction *previous_;
 };
 
