@@ -59,6 +59,13 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
     }
   }
 
+  // The drag's scatter is one step of the history.
+  const int placedCount = placed.count();
+  window->menuAction(kHistoryUndo)->trigger();
+  EXPECT_EQ(placed.count(), 0);
+  window->menuAction(kHistoryRedo)->trigger();
+  EXPECT_EQ(placed.count(), placedCount);
+
   press(kOkId); // " Hide "
   EXPECT_FALSE(dialog().isDisplayed());
   click(kFill);
@@ -79,6 +86,13 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
   press(ScatterDialog::kWholeMap);
   EXPECT_GT(scene().objects[0].count(), 200);
   const int before = scene().objects[0].count();
+  // One step of the history, as a drag's scatter is.
+  EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Scatter");
+  window->menuAction(kHistoryUndo)->trigger();
+  EXPECT_EQ(scene().objects[0].count(), 0);
+  window->menuAction(kHistoryRedo)->trigger();
+  EXPECT_EQ(scene().objects[0].count(), before);
+
   press(ScatterDialog::kAltitude);
   type(ScatterDialog::kLowest, "50");
   type(ScatterDialog::kHighest, "60");
