@@ -1,0 +1,240 @@
+// The main window's file commands: opening and saving place data files,
+// loading height fields, the include file, File > Recent, files dropped on the
+// window, and the question before unsaved work is closed or replaced.
+#include "app/Memory.h"
+#include "app/PlaceCanvasPane.h"
+#include "app/PlaceCmdWindow.h"
+#include "app/PlaceTables.h"
+#include "core/Names.h"
+#include "gui/vInteraction.h"
+#include "io/PlaceData.h"
+#include "io/PovInclude.h"
+#include "placement/Commands.h"
+#include "terrain/HeightField.h"
+#include "terrain/Palette.h"
+#include "view/MapLoad.h"
+#include "view/Scroll.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+
+#include <optional>
+#include <string>
+
+namespace hs {
+
+namespace {
+
+constexpr const char *kHfFilters[] = {"*.tga", "*.ppm", "*.png", "*.pgm", "*"};
+constexpr const char *kDataFilters[] = {"*.txt", "*"};
+constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
+
+// The name after the file's in the title.
+constexpr const char *kTitle = "Hill Strew";
+constexpr const char *kSaveChangesQuestion = "Save changes?";
+
+// The one local file a drag brings, if it brings exactly one.
+std::optional<std::string> droppedFile(const QMimeData *data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+      !data->urls().front().isLocalFile())
+    return std::nullopt;
+  return data->urls().front().toLocalFile().toStdString();
+}
+
+// A height field by its ending or by its first bytes (a PPM, PGM or PNG
+// signature); a place data file is text and has none of them.
+bool isHeightFieldFile(const std::string &name) {
+  const QString suffix = QFileInfo(QString::fromStdString(name)).suffix().toLower();
+  if (suffix == "tga" || suffix == "ppm" || suffix == "png" || suffix == "pgm")
+    return true;
+  const int type = heightFieldTypeOfFile(name);
+  return type > 0;
+}
+
+} // namespace
+
+void PlaceCmdWindow::loadHeightFieldCommand() {
+  if (!mayClose())
+    return;
+  std::string name = hfFileName;
+  std::optional<std::string> chosen;
+  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHfFilters, hfFilter_) ==
+      FileResult::Chosen)
+    chosen = name;
+  Scene &s = scene();
+  const int result = heightFieldCommand(s, *this, hs::palette(), chosen);
+  // Before the notice, whose wait would otherwise show bars of the old map.
+  updateScrollBars(s);
+  if (const char *message = heightFieldMessage(result))
+    notice("Notice", message);
+}
+
+void PlaceCmdWindow::openDataCommand() {
+  if (!mayClose())
+    return;
+  std::string name = dataFileName;
+  if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength, kDataFilters,
+                                   dataFilter_) != FileResult::Chosen ||
+      name.empty())
+    return;
+  openDataFile(name);
+}
+
+void PlaceCmdWindow::openDataFile(const std::string &name) {
+  Scene &s = scene();
+  const int result = openPlaceData(s, values_, *this, hs::palette(), name);
+  if (result != PlaceDataOk)
+    notice("Notice", placeDataMessage(result));
+  // A file that could not be read changed nothing, so there is nothing new to
+  // keep, and it must not become the name the next Save.Data proposes.
+  if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
+    setName(dataFileName, name);
+    becomeCurrentFile(name);
+    commandKeep(s);
+    // The file's height field may be of another size than the one shown.
+    updateScrollBars(s);
+  }
+}
+
+void PlaceCmdWindow::saveDataCommand() {
+  std::string name = dataFileName;
+  if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength, kDataFilters,
+                                       dataFilter_) != FileResult::Chosen ||
+      name.empty())
+    return;
+  setName(dataFileName, name);
+  saveDataTo(name);
+}
+
+void PlaceCmdWindow::saveDataTo(const std::string &name) {
+  if (savePlaceData(scene(), values_, *this, name) != 0) {
+    notice("Notice", kSaveDataMessage);
+    return;
+  }
+  becomeCurrentFile(name);
+}
+
+void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
+  currentDataFile_ = name;
+  // Saved now, or opened now: as the scene is when the step around this ends.
+  savedState_ = scene().history.state();
+  savedPending_ = true;
+  const QString file = QString::fromStdString(name);
+  QSettings memory(kMemoryName, kMemoryName);
+  addRecentFile(memory, QFileInfo(file).absoluteFilePath());
+  showRecentFiles();
+}
+
+void PlaceCmdWindow::showRecentFiles() {
+  QAction *recent = menuAction(kRecentMenu);
+  QMenu *menu = recent != nullptr ? recent->menu() : nullptr;
+  if (menu == nullptr)
+    return;
+  const QStringList files = recentFiles(QSettings(kMemoryName, kMemoryName));
+  for (QAction *a : menu->actions())
+    if (a != menuAction(kRecentNone)) {
+      menu->removeAction(a);
+      a->deleteLater();
+    }
+  if (QAction *none = menuAction(kRecentNone))
+    none->setVisible(files.isEmpty());
+  int n = 0;
+  for (const QString &file : files) {
+    QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(file));
+    connect(a, &QAction::triggered, this, [this, file] {
+      if (!mayClose())
+        return;
+      endUnmadePick();
+      asStep("Open Data", [this, &file] { openDataFile(file.toStdString()); });
+      setToolButtons(values_.modes.mode() + 1);
+      showReliefCheck();
+    });
+  }
+}
+
+void PlaceCmdWindow::dragEnterEvent(QDragEnterEvent *event) {
+  if (droppedFile(event->mimeData()).has_value())
+    event->acceptProposedAction();
+}
+
+void PlaceCmdWindow::dropEvent(QDropEvent *event) {
+  const std::optional<std::string> name = droppedFile(event->mimeData());
+  if (!name)
+    return;
+  event->acceptProposedAction();
+  if (!mayClose())
+    return;
+  endUnmadePick();
+  // A height field by its content or its ending; anything else is taken as a
+  // place data file, whose reader says when it is not one.
+  asStep(isHeightFieldFile(*name) ? "Load Height Field" : "Open Data",
+         [this, &name] { openDropped(*name); });
+}
+
+void PlaceCmdWindow::openDropped(const std::string &name) {
+  if (isHeightFieldFile(name)) {
+    Scene &s = scene();
+    const int result = heightFieldCommand(s, *this, hs::palette(), name);
+    updateScrollBars(s);
+    setToolButtons(values_.modes.mode() + 1);
+    showReliefCheck();
+    if (const char *message = heightFieldMessage(result))
+      notice("Notice", message);
+  } else {
+    openDataFile(name);
+    setToolButtons(values_.modes.mode() + 1);
+    showReliefCheck();
+  }
+}
+
+void PlaceCmdWindow::saveIncludeCommand() {
+  std::string name = values_.povFileName;
+  if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, kIncludeFilters,
+                                       includeFilter_) != FileResult::Chosen ||
+      name.empty()) {
+    notice("Notice", kNoFileMessage);
+    return;
+  }
+  setName(values_.povFileName, name);
+  if (writePovInclude(scene(), values_, *this, name) != 0)
+    notice("Notice", kSaveIncludeMessage);
+}
+
+bool PlaceCmdWindow::isModified() const { return canvas_->scene().history.state() != savedState_; }
+
+void PlaceCmdWindow::showTitle() {
+  std::string title = kTitle;
+  if (!currentDataFile_.empty())
+    title = QFileInfo(QString::fromStdString(currentDataFile_)).fileName().toStdString() +
+            (isModified() ? "* - " : " - ") + title;
+  else if (isModified())
+    title += "*";
+  setWindowTitle(QString::fromStdString(title));
+}
+
+bool PlaceCmdWindow::mayClose() {
+  if (exitAnswered_ || !isModified())
+    return true;
+  switch (vQuestionDialog(this, kTitle).ask(kSaveChangesQuestion, {"Save", "Discard", "Cancel"})) {
+  case 0:
+    saveCommand();
+    return !isModified();
+  case 1:
+    return true;
+  default:
+    return false;
+  }
+}
+
+void PlaceCmdWindow::saveCommand() {
+  if (currentDataFile_.empty())
+    saveDataCommand();
+  else
+    saveDataTo(currentDataFile_);
+}
+
+} // namespace hs
