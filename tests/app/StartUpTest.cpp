@@ -155,6 +155,8 @@ TEST_F(StartUpTest, FillScatterAndDisplaySettingsAreRememberedBetweenRuns) {
   std::tie(values.fillCount, values.fillRandomPlace, values.scatter.spacing, values.scatter.seed) =
       std::tuple(33, 1, 7.5, 4000000000u);
   values.scatter.weights[4] = 2.5;
+  std::tie(values.scatter.weights[0], values.scatter.sizeFrom) = std::tuple(1.5, 0.5);
+  w->scene().showRelief = {1, 0};
   values.scatter.shape = ScatterShape::Ellipse;
   w->windowCommand(kWaterToggle, 1, CmdKind::ToggleButton);
   w->setValue(kWaterToggle, 1);
@@ -165,6 +167,8 @@ TEST_F(StartUpTest, FillScatterAndDisplaySettingsAreRememberedBetweenRuns) {
                        values.scatter.seed, values.scatter.weights[4], values.scatter.shape),
             std::tuple(33, 1, 7.5, 4000000000u, 2.5, ScatterShape::Ellipse));
   EXPECT_EQ(std::pair(w->scene().showWater, w->getValue(kWaterToggle)), std::pair(1, 1));
+  EXPECT_EQ(std::tuple(values.scatter.weights[0], values.scatter.sizeFrom, w->scene().showRelief),
+            std::tuple(1.5, 0.5, std::array<int, 2>{1, 0}));
   app->closeAppWin(w);
 
   QSettings memory("Hillstrew", "Hillstrew");

@@ -109,6 +109,40 @@ TEST_F(HistoryTest, StatesNameWhereTheStepsLed) {
   EXPECT_TRUE(doc.history.state() != last && doc.history.state() != other);
 }
 
+// Changes to records of several lists, one record changed twice, inside
+// nested steps: one step, and undo gives every record its first version back.
+TEST_F(HistoryTest, ChangedRecordsOfSeveralListsComeBackAsOneStep) {
+  for (int t : {0, 2})
+    for (int i = 0; i < 3; ++i)
+      doc.objects[static_cast<std::size_t>(t)].append(
+          ScItem{double(i), 0, double(t), AboveGround, 0});
+  auto change = [&](int t, int i, double x) {
+    ScData &list = doc.objects[static_cast<std::size_t>(t)];
+    doc.history.changing(t, i, list[i]);
+    list[i].x = x;
+  };
+  {
+    const HistoryStep outer("Move All", doc, values, window);
+    {
+      const HistoryStep inner("Move", doc, values, window);
+      change(0, 0, 10);
+      change(2, 1, 20);
+    }
+    EXPECT_EQ(doc.history.stepCount(), 0U); // the outer step is still open
+    change(0, 2, 30);
+    change(0, 0, 40);
+  }
+  EXPECT_EQ(std::pair(doc.history.stepCount(), doc.history.undoLabel()),
+            std::pair(std::size_t{1}, std::string("Move All")));
+  ASSERT_TRUE(doc.history.undo(doc, values, window));
+  for (int t : {0, 2})
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(doc.objects[static_cast<std::size_t>(t)][i].x, double(i)) << t << "," << i;
+  ASSERT_TRUE(doc.history.redo(doc, values, window));
+  EXPECT_EQ(std::tuple(doc.objects[0][0].x, doc.objects[0][2].x, doc.objects[2][1].x),
+            std::tuple(40.0, 30.0, 20.0));
+}
+
 TEST(ScDataBulk, TakeAtAndPutAtAreInverse) {
   ScData list;
   for (int i = 0; i < 10; ++i)
