@@ -111,8 +111,8 @@ void PlaceCmdWindow::saveDataCommand() {
 }
 
 void PlaceCmdWindow::saveDataTo(const std::string &name) {
-  if (savePlaceData(scene(), values_, *this, name) != 0) {
-    notice("Notice", kSaveDataMessage);
+  if (const SaveResult saved = savePlaceData(scene(), values_, *this, name); !saved) {
+    notice("Notice", saveFailureMessage(kSaveDataMessage, saved, name).c_str());
     return;
   }
   becomeCurrentFile(name);
@@ -200,8 +200,8 @@ void PlaceCmdWindow::saveIncludeCommand() {
     return;
   }
   setName(values_.povFileName, name);
-  if (writePovInclude(scene(), values_, *this, name) != 0)
-    notice("Notice", kSaveIncludeMessage);
+  if (const SaveResult saved = writePovInclude(scene(), values_, *this, name); !saved)
+    notice("Notice", saveFailureMessage(kSaveIncludeMessage, saved, name).c_str());
 }
 
 bool PlaceCmdWindow::isModified() const { return canvas_->scene().history.state() != savedState_; }

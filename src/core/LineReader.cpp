@@ -25,7 +25,8 @@ std::size_t bufferSizeFor(const QIODevice &device) {
 }
 } // namespace
 
-LineReader::LineReader(QIODevice &device) : device_(device), buffer_(bufferSizeFor(device)) {}
+LineReader::LineReader(QIODevice &device, long long readLimit)
+    : device_(device), buffer_(bufferSizeFor(device)), left_(readLimit) {}
 
 bool LineReader::fill() {
   if (eof_)
@@ -35,12 +36,21 @@ bool LineReader::fill() {
     end_ -= pos_;
     pos_ = 0;
   }
-  const qint64 n = device_.read(buffer_.data() + end_, static_cast<qint64>(buffer_.size() - end_));
+  if (left_ <= 0) {
+    // One byte more tells an input that ends at the limit from one that goes on.
+    char probe = 0;
+    overLimit_ = device_.read(&probe, 1) > 0;
+    eof_ = true;
+    return false;
+  }
+  const qint64 room = static_cast<qint64>(buffer_.size() - end_);
+  const qint64 n = device_.read(buffer_.data() + end_, std::min<qint64>(room, left_));
   if (n <= 0) {
     eof_ = true;
     return false;
   }
   end_ += static_cast<std::size_t>(n);
+  left_ -= n;
   return true;
 }
 
@@ -70,11 +80,18 @@ LineReader::Result LineReader::next(std::string_view &line) {
           return TooLong;
         }
         pos_ = end_;
-        if (!fill())
+        if (!fill()) {
+          overLimit_ = false; // this line was the rest of the input
           return TooLong;
+        }
       }
     }
     if (!fill()) {
+      if (overLimit_) {
+        overLimit_ = false; // once; after it the input has ended
+        pos_ = end_;
+        return TooLong;
+      }
       // The last line may lack its line end.
       start = buffer_.data() + pos_;
       std::size_t len = end_ - pos_;

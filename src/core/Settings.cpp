@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include "core/AtomicSave.h"
+#include "core/InputFile.h"
 #include "core/LineReader.h"
 #include "core/Names.h"
 #include "core/PaneSurface.h"
@@ -100,8 +101,8 @@ std::string setDefaultSettings(ProgramValues &values, WindowValues &window) {
 }
 
 bool loadSettings(ProgramValues &values, WindowValues &window, WindowServices *services) {
-  QFile file(toQtPath(values.settingsPath));
-  if (file.open(QIODevice::ReadOnly)) {
+  QFile file;
+  if (isUtf8Name(values.settingsPath) && openInputFile(values.settingsPath, file)) {
     readSettings(file, values, window);
     return true;
   }
@@ -118,12 +119,13 @@ bool saveSettings(const ProgramValues &values, const WindowValues &window,
                   WindowServices *services) {
   // File dialogs may have moved the working directory.
   QDir::setCurrent(toQtPath(values.startDir));
-  const bool ok = saveAtomically(values.settingsPath, [&](QIODevice &device) {
+  const SaveResult saved = saveAtomically(values.settingsPath, [&](QIODevice &device) {
     return writeSettings(device, values, window);
   });
-  if (!ok && services)
-    services->notice("Notice", kSaveSettingsMessage);
-  return ok;
+  if (!saved && services)
+    services->notice("Notice",
+                     saveFailureMessage(kSaveSettingsMessage, saved, values.settingsPath).c_str());
+  return static_cast<bool>(saved);
 }
 
 } // namespace hs

@@ -2,6 +2,7 @@
 // window, for scripted pipelines.
 
 #include "cli/CommandLine.h"
+#include "core/InputFile.h"
 #include "core/ProgramValues.h"
 #include "core/QtPaths.h"
 #include "core/Scene.h"
@@ -25,7 +26,7 @@ constexpr const char *kUsage =
     "\n"
     "Opens the Hillstrew place data file DATAFILE as \"Open.Data\" does, loading the\n"
     "height field it names, and writes the POV-Ray include file to OUTFILE, or to\n"
-    "standard output when OUTFILE is left out.\n"
+    "standard output when OUTFILE is left out or is '-'.\n"
     "\n"
     "  --palette FILE  colour a Targa height field with this palette file instead\n"
     "                  of the built-in palette\n"
@@ -34,7 +35,10 @@ constexpr const char *kUsage =
     "Relative names inside DATAFILE are taken from the current directory. On any\n"
     "failure the program's own message goes to standard error and the exit status\n"
     "is not 0; an existing OUTFILE is then left as it was. OUTFILE is never one of\n"
-    "the files the export reads (DATAFILE, its height field, the palette).\n";
+    "the files the export reads (DATAFILE, its height field, the palette).\n"
+    "Only regular files are read. OUTFILE is replaced by a new file with the old\n"
+    "one's mode, owner and group (so a hard link to it parts from it); a device,\n"
+    "a FIFO or a read-only file is never replaced.\n";
 
 int fail(const char *message) {
   std::fprintf(stderr, "%s\n", message);
@@ -49,6 +53,17 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
                    hs::shownName(name).c_str());
       return 1;
     }
+
+  for (const std::string *name : {&names[0], &paletteFile})
+    if (hs::isIrregularFile(*name)) {
+      std::fprintf(stderr, "hillstrew-export: %s: not a regular file; nothing was read\n",
+                   hs::shownName(*name).c_str());
+      return 1;
+    }
+  const bool toFile = names.size() == 2 && names[1] != "-";
+  if (toFile)
+    if (const hs::SaveResult may = hs::mayReplace(names[1]); !may)
+      return fail(("hillstrew-export: " + may.why(hs::shownName(names[1]))).c_str());
 
   hs::Palette pal = hs::defaultPalette();
   if (!paletteFile.empty()) {
@@ -65,8 +80,8 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
   if (opened != hs::PlaceDataOk)
     return fail(hs::placeDataMessage(opened));
 
-  int written;
-  if (names.size() == 2) {
+  hs::SaveResult written;
+  if (toFile) {
     // Links and other spellings of a name count: the device and inode decide.
     const std::pair<const std::string *, const char *> inputs[] = {
         {&names[0], "the place data file"},
@@ -81,14 +96,17 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
     written = hs::writePovInclude(scene, values, window, names[1]);
   } else {
     QFile out;
-    written = out.open(stdout, QIODevice::WriteOnly)
-                  ? hs::writePovInclude(scene, values, window, static_cast<QIODevice &>(out))
-                  : 1;
-    if (written == 0 && !out.flush())
-      written = 1;
+    const bool ok =
+        out.open(stdout, QIODevice::WriteOnly) &&
+        hs::writePovInclude(scene, values, window, static_cast<QIODevice &>(out)) == 0 &&
+        out.flush();
+    written.status = ok ? hs::SaveStatus::Saved : hs::SaveStatus::Failed;
   }
-  if (written != 0)
+  if (!written) {
+    if (written.status != hs::SaveStatus::Failed)
+      std::fprintf(stderr, "hillstrew-export: %s\n", written.why(hs::shownName(names[1])).c_str());
     return fail(hs::kSaveIncludeMessage);
+  }
   return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "io/PlaceData.h"
 
 #include "core/AtomicSave.h"
+#include "core/InputFile.h"
 #include "core/LineReader.h"
 #include "core/Names.h"
 #include "core/QtPaths.h"
@@ -87,8 +88,11 @@ const char *placeDataMessage(int result) {
 
 namespace {
 
+// Room for the most objects a scene holds, each on a line with a long label.
+constexpr long long kPlaceDataReadLimit = 4LL << 30;
+
 int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
-  LineReader reader(device);
+  LineReader reader(device, kPlaceDataReadLimit);
   std::string_view line;
   Scanned v[5];
 
@@ -177,10 +181,18 @@ void applyPlaceData(const PlaceData &data, Document &document, ProgramValues &va
       document.objects[static_cast<std::size_t>(t)].append(item);
 }
 
+namespace {
+// Only regular files with UTF-8 names: Qt would name some other file for any
+// other name, and a device or a FIFO would never end or never start.
+bool openPlaceDataFile(const std::string &fileName, QFile &file) {
+  return isUtf8Name(fileName) && openInputFile(fileName, file);
+}
+} // namespace
+
 int loadPlaceData(Document &document, ProgramValues &values, WindowValues &window,
                   const std::string &fileName) {
-  QFile file(toQtPath(fileName));
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!openPlaceDataFile(fileName, file))
     return PlaceDataCannotOpen;
   PlaceData data;
   const int result = readPlaceData(file, data, document.budget.limit - document.budget.used);
@@ -194,8 +206,8 @@ int loadPlaceData(Document &document, ProgramValues &values, WindowValues &windo
 
 int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
                   const std::string &fileName) {
-  QFile file(toQtPath(fileName));
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!openPlaceDataFile(fileName, file))
     return PlaceDataCannotOpen;
   PlaceData data;
   const int result = readPlaceData(file, data, scene.budget.limit);
@@ -246,12 +258,11 @@ int savePlaceData(const Document &document, const ProgramValues &values, const W
   return out.flush() ? 0 : 1;
 }
 
-int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
-                  const std::string &fileName) {
-  const bool saved = saveAtomically(fileName, [&](QIODevice &device) {
+SaveResult savePlaceData(const Document &document, const ProgramValues &values,
+                         const WindowValues &window, const std::string &fileName) {
+  return saveAtomically(fileName, [&](QIODevice &device) {
     return savePlaceData(document, values, window, device) == 0;
   });
-  return saved ? 0 : 1;
 }
 
 } // namespace hs

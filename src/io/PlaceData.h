@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AtomicSave.h"
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
 #include "terrain/Palette.h"
@@ -73,8 +74,8 @@ int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, con
 int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
                   QIODevice &device);
 // Creates or replaces fileName through a temporary file, so a failed save
-// leaves an earlier file intact. Returns 0 when written, 1 otherwise.
-int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
-                  const std::string &fileName);
+// leaves an earlier file intact.
+SaveResult savePlaceData(const Document &document, const ProgramValues &values,
+                         const WindowValues &window, const std::string &fileName);
 
 } // namespace hs

@@ -104,12 +104,11 @@ int writePovInclude(const Document &document, const ProgramValues &values,
   return out.flush() ? 0 : 1;
 }
 
-int writePovInclude(const Document &document, const ProgramValues &values,
-                    const WindowValues &window, const std::string &fileName) {
-  const bool saved = saveAtomically(fileName, [&](QIODevice &device) {
+SaveResult writePovInclude(const Document &document, const ProgramValues &values,
+                           const WindowValues &window, const std::string &fileName) {
+  return saveAtomically(fileName, [&](QIODevice &device) {
     return writePovInclude(document, values, window, device) == 0;
   });
-  return saved ? 0 : 1;
 }
 
 } // namespace hs

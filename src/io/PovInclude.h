@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AtomicSave.h"
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
 
@@ -24,9 +25,8 @@ int writePovInclude(const Document &document, const ProgramValues &values,
 
 // Creates or replaces fileName with the include file. The text goes to a
 // temporary file first, so a failed save leaves an earlier file untouched.
-// Returns 0 when written, 1 otherwise.
-int writePovInclude(const Document &document, const ProgramValues &values,
-                    const WindowValues &window, const std::string &fileName);
+SaveResult writePovInclude(const Document &document, const ProgramValues &values,
+                           const WindowValues &window, const std::string &fileName);
 
 // name made safe inside a POV string: every backslash and double quote gets a
 // backslash before it.

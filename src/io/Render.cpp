@@ -97,8 +97,13 @@ int RenderJob::renderPreview(const Document &document, const ProgramValues &valu
   // Named in full, so a start directory that has gone away is not replaced by
   // wherever the process happens to be.
   const std::string include = values.startDir + "/" + kTestIncludeName;
-  if (writePovInclude(document, values, window, include) != 0)
+  if (const SaveResult saved = writePovInclude(document, values, window, include); !saved) {
+    // Starting the engine on an old or missing include would render a scene
+    // other than the one shown.
+    if (services)
+      services->notice("Notice", saveFailureMessage(kSaveIncludeMessage, saved, include).c_str());
     return RenderNoInclude;
+  }
 
   Run &run = *run_;
   run.services = services;

@@ -1,5 +1,7 @@
 #include "io/RenderOutput.h"
 
+#include "core/InputFile.h"
+#include "core/LineReader.h"
 #include "core/QtPaths.h"
 
 #include <QDir>
@@ -45,8 +47,14 @@ std::string renderOutputName(QIODevice &ini) {
   QString input = QStringLiteral("Preview.pov");
   QString output;
   QString type;
-  while (!ini.atEnd()) {
-    QString line = QString::fromUtf8(ini.readLine());
+  // Lines too long for any setting are passed over, and the reading stops
+  // at a bound, so no file makes it run on.
+  LineReader reader(ini, 1 << 20);
+  std::string_view bytes;
+  for (LineReader::Result r; (r = reader.next(bytes)) != LineReader::End;) {
+    if (r != LineReader::Line)
+      continue;
+    QString line = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     const qsizetype semicolon = line.indexOf(u';');
     if (semicolon >= 0)
       line.truncate(semicolon);
@@ -76,9 +84,9 @@ std::string renderOutputName(QIODevice &ini) {
 
 std::string renderOutputPath(const std::string &startDir, const char *iniName) {
   const QDir dir(toQtPath(startDir));
-  QFile ini(dir.filePath(QString::fromUtf8(iniName)));
+  QFile ini;
   std::string name = "Preview.png";
-  if (ini.open(QIODevice::ReadOnly | QIODevice::Text))
+  if (openInputFile(fromQtPath(dir.filePath(QString::fromUtf8(iniName))), ini))
     name = renderOutputName(ini);
   return fromQtPath(QDir::cleanPath(dir.filePath(toQtPath(name))));
 }

@@ -2,6 +2,7 @@
 // rules, without the window, for scripted pipelines.
 
 #include "cli/CommandLine.h"
+#include "core/InputFile.h"
 #include "core/ProgramValues.h"
 #include "core/QtPaths.h"
 #include "core/Scene.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <optional>
 #include <string>
@@ -59,7 +61,10 @@ constexpr const char *kUsage =
     "\n"
     "Options take their value as the next argument or after '='. On any failure\n"
     "the message goes to standard error, nothing is written and the exit status is\n"
-    "not 0: 2 for a bad command line, 1 for a file that cannot be read or written.\n";
+    "not 0: 2 for a bad command line, 1 for a file that cannot be read or written.\n"
+    "Only regular files are read. The output replaces the file by a new one with\n"
+    "the old one's mode, owner and group (so a hard link to it parts from it); a\n"
+    "device, a FIFO or a read-only file is never replaced.\n";
 
 constexpr const char *kName = "hillstrew-scatter";
 
@@ -96,6 +101,8 @@ std::optional<std::vector<double>> numbersIn(const std::string &text, char sep, 
   return out;
 }
 
+bool fitsFloat(double v) { return std::fabs(v) <= std::numeric_limits<float>::max(); }
+
 bool isWhole(double v, double lo, double hi) { return v == std::floor(v) && v >= lo && v <= hi; }
 
 struct Options {
@@ -127,6 +134,25 @@ bool oneNumber(const std::string &value, double &a) {
   return v.has_value();
 }
 
+// Takes --mix TYPE:WEIGHT,...: an error message, or empty.
+std::string takeMix(hs::ScatterRules &r, const std::string &value, const std::string &bad) {
+  r.useMix = true;
+  for (std::size_t at = 0; at <= value.size();) {
+    const std::size_t end = std::min(value.find(',', at), value.size());
+    const auto v = numbersIn(value.substr(at, end - at), ':', 2);
+    if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0)
+      return bad + " (TYPE:WEIGHT pairs, types 1..16, weights 0 or more)";
+    r.weights[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
+    at = end + 1;
+  }
+  double sum = 0;
+  for (const double w : r.weights)
+    sum += w;
+  if (!std::isfinite(sum))
+    return bad + " (the weights add up to more than a number can hold)";
+  return {};
+}
+
 // Takes one option of the rules with its value: an error message, empty when
 // taken, or nullopt when name is not an option of the rules.
 std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name,
@@ -148,25 +174,20 @@ std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name
       return bad + " (degrees, 0..90)";
     r.useSlope = true;
   } else if (name == "--turn") {
-    if (!numberPair(value, r.turnFrom, r.turnTo))
-      return bad + " (A:B in degrees)";
+    // An object keeps its turn and size as floats; a value past their range
+    // would become infinite there.
+    if (!numberPair(value, r.turnFrom, r.turnTo) || !fitsFloat(r.turnFrom) || !fitsFloat(r.turnTo))
+      return bad + " (A:B in degrees, at most 3.4e38 either way)";
   } else if (name == "--size") {
-    if (!numberPair(value, r.sizeFrom, r.sizeTo) || r.sizeFrom <= 0 || r.sizeTo <= 0)
-      return bad + " (A:B, both above 0)";
+    if (!numberPair(value, r.sizeFrom, r.sizeTo) || r.sizeFrom <= 0 || r.sizeTo <= 0 ||
+        !fitsFloat(r.sizeFrom) || !fitsFloat(r.sizeTo))
+      return bad + " (A:B, both above 0 and at most 3.4e38)";
   } else if (name == "--seed") {
     if (!oneNumber(value, n) || !isWhole(n, 0, 4294967295.0))
       return bad + " (a whole number 0..4294967295)";
     r.seed = static_cast<std::uint32_t>(n);
   } else if (name == "--mix") {
-    r.useMix = true;
-    for (std::size_t at = 0; at <= value.size();) {
-      const std::size_t end = std::min(value.find(',', at), value.size());
-      const auto v = numbersIn(value.substr(at, end - at), ':', 2);
-      if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0)
-        return bad + " (TYPE:WEIGHT pairs, types 1..16, weights 0 or more)";
-      r.weights[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
-      at = end + 1;
-    }
+    return takeMix(r, value, bad);
   } else {
     return std::nullopt;
   }
@@ -263,6 +284,13 @@ int run(const Options &o) {
     if (!hs::isUtf8Name(*name))
       return failure(hs::shownName(*name) + ": not a UTF-8 file name; nothing was written");
 
+  for (const std::string *name : {&data, &o.palette})
+    if (hs::isIrregularFile(*name))
+      return failure(hs::shownName(*name) + ": not a regular file; nothing was read");
+  // Before the work, which may take a while.
+  if (const hs::SaveResult may = hs::mayReplace(out); !may)
+    return failure(may.why(hs::shownName(out)));
+
   hs::Palette pal = hs::defaultPalette();
   if (!o.palette.empty()) {
     const int r = hs::loadPalette(pal, o.palette);
@@ -287,8 +315,8 @@ int run(const Options &o) {
   const long long room = std::max(0LL, scene.budget.limit - scene.budget.used);
   const hs::ScatterPlan plan = hs::planScatter(scene, values, o.rules, o.region, room);
   const hs::ScatterResult done = hs::applyScatter(scene, plan);
-  if (hs::savePlaceData(scene, values, window, out) != 0)
-    return failure(hs::shownName(out) + ": cannot be written; nothing was written");
+  if (const hs::SaveResult saved = hs::savePlaceData(scene, values, window, out); !saved)
+    return failure(saved.why(hs::shownName(out)));
   std::printf("Placed %lld objects.\n", done.placed);
   if (!plan.whyNone.empty())
     std::fprintf(stderr, "%s\n", plan.whyNone.c_str());

@@ -1,6 +1,6 @@
 #include "terrain/HeightField.h"
 
-#include "terrain/InputFile.h"
+#include "core/InputFile.h"
 
 #include <QIODevice>
 #include <QImage>

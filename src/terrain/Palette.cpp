@@ -1,8 +1,8 @@
 #include "terrain/Palette.h"
 
+#include "core/InputFile.h"
 #include "core/LineReader.h"
 #include "core/ScanLine.h"
-#include "terrain/InputFile.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -11,7 +11,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace hs {
 namespace {
@@ -82,6 +84,64 @@ TEST(AtomicSave, ANameThatCannotBeWrittenAsItIsIsRefused) {
   EXPECT_TRUE(entries(folder).isEmpty());
   EXPECT_TRUE(saveAtomically(folder.file("a\xc3\xa9.inc"), pieces("text")));
   EXPECT_EQ(folder.read("a\xc3\xa9.inc"), "text");
+}
+
+// Only a regular file we may write is ever replaced; whatever else has the
+// name stays exactly what it was, and the reason names it.
+TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFile) {
+  TestFolder folder;
+  const std::string readOnly = folder.write("ro.txt", "earlier");
+  ::chmod(readOnly.c_str(), 0444);
+  std::filesystem::create_directory(folder.file("dir"));
+  struct Case {
+    std::string name;
+    SaveStatus status;
+    unsigned type;
+  };
+  std::vector<Case> cases = {{makeFifo(folder, "fifo"), SaveStatus::NotRegularFile, S_IFIFO},
+                             {folder.file("dir"), SaveStatus::NotRegularFile, S_IFDIR},
+                             {readOnly, SaveStatus::ReadOnly, S_IFREG}};
+  if (const std::string zero = makeZeroDevice(folder, "zero"); !zero.empty())
+    cases.push_back({zero, SaveStatus::NotRegularFile, S_IFCHR});
+  for (const Case &c : cases) {
+    const SaveResult r = saveAtomically(c.name, pieces("text"));
+    EXPECT_EQ(r.status, c.status) << c.name;
+    EXPECT_EQ(mayReplace(c.name).status, c.status) << c.name;
+    EXPECT_EQ(fileType(c.name), c.type) << c.name;
+  }
+  EXPECT_EQ(folder.read("ro.txt"), "earlier");
+  EXPECT_EQ(SaveResult{SaveStatus::ReadOnly}.why("ro.txt"),
+            "ro.txt is read-only; nothing was written");
+  EXPECT_EQ(SaveResult{SaveStatus::NotRegularFile}.why("f"),
+            "f: not a regular file; nothing was written");
+  EXPECT_EQ(saveFailureMessage("Save file ERROR", SaveResult{SaveStatus::Failed}, "f"),
+            "Save file ERROR");
+  EXPECT_EQ(saveFailureMessage("Save file ERROR", SaveResult{SaveStatus::ReadOnly}, "f"),
+            "Save file ERROR\nf is read-only; nothing was written");
+}
+
+// The file that takes the name has the old one's mode, owner and group; a
+// hard link keeps the old text; a symbolic link stays and its file changes.
+TEST(AtomicSave, KeepsModeOwnerAndGroupAndWritesThroughLinks) {
+  TestFolder folder;
+  const std::string name = folder.write("scene.txt", "earlier");
+  ::chmod(name.c_str(), 0640);
+  std::filesystem::create_hard_link(name, folder.file("hard.txt"));
+  std::filesystem::create_symlink("scene.txt", folder.file("soft.txt"));
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(name.c_str(), 4321, 4322), 0);
+  }
+  ASSERT_TRUE(saveAtomically(folder.file("soft.txt"), pieces("new")));
+  struct stat st {};
+  ASSERT_EQ(::stat(name.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(st.st_uid, root ? 4321u : ::geteuid());
+  EXPECT_EQ(st.st_gid, root ? 4322u : ::getegid());
+  EXPECT_EQ(folder.read("scene.txt"), "new");
+  EXPECT_EQ(folder.read("hard.txt"), "earlier");
+  EXPECT_EQ(fileType(folder.file("soft.txt")), S_IFREG);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("soft.txt")));
 }
 
 } // namespace

@@ -116,6 +116,41 @@ TEST(ExportRefusal, EachFailureSaysWhyAndWritesNothing) {
   }
 }
 
+// Only regular files are read or replaced: a FIFO would block the export for
+// good and a device like /dev/zero never ends. Each stays what it was, as
+// does a read-only output; "-" is standard output.
+TEST(ExportRefusal, OnlyRegularFilesAreReadOrReplaced) {
+  ExportFolder f;
+  f.write("ro.inc", "earlier\n");
+  ::chmod(f.file("ro.inc").c_str(), 0444);
+  std::vector<std::string> nodes = {makeFifo(f, "fifo")};
+  if (!makeZeroDevice(f, "zero").empty())
+    nodes.push_back("zero");
+  const std::string tool = HS_EXPORT_TOOL;
+  for (const std::string &node : nodes) {
+    const std::string name = std::filesystem::path(node).filename();
+    f.write("names.txt", "1,2,3,0,0\n4,5,6,0,0\n" + name + "\n1,1,1\n0,0,0\n");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{name, "out.inc"}, name + ": not a regular file; nothing was read"},
+        {{"--palette", name, "place.txt"}, name + ": not a regular file; nothing was read"},
+        {{"names.txt"}, "Load DAT Data6 ERROR"},
+        {{"place.txt", name}, name + ": not a regular file; nothing was written"}};
+    for (const auto &[args, message] : cases) {
+      std::vector<std::string> argv = {"timeout", "10", tool};
+      argv.insert(argv.end(), args.begin(), args.end());
+      const ToolRun r = runRaw(argv, f.path());
+      EXPECT_EQ(r.exitCode, 1) << message;
+      EXPECT_NE(r.err.find(message), npos) << r.err;
+    }
+    EXPECT_EQ(fileType(f.file(name)), name == "fifo" ? S_IFIFO : S_IFCHR);
+  }
+  const ToolRun ro = exportTool({"place.txt", "ro.inc"}, f.path());
+  EXPECT_EQ(ro.err, "hillstrew-export: ro.inc is read-only; nothing was written\n");
+  EXPECT_EQ(f.read("ro.inc"), "earlier\n");
+  EXPECT_EQ(exportTool({"place.txt", "-"}, f.path()).out, exportTool({"place.txt"}, f.path()).out);
+  EXPECT_FALSE(std::filesystem::exists(f.file("-")));
+}
+
 TEST(ExportRefusal, RunningOutOfMemoryIsAMessageNotAnAbort) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";

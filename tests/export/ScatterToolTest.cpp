@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,11 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
       {{"place.txt", "--in-place", "--slope", "91"}, "bad value for --slope"},
       {{"place.txt", "--in-place", "--size", "0:1"}, "bad value for --size"},
       {{"place.txt", "--in-place", "--turn", "1:2:3"}, "bad value for --turn"},
+      // Finite as text, but not as the float an object keeps.
+      {{"place.txt", "--in-place", "--turn", "0:1e39"}, "bad value for --turn"},
+      {{"place.txt", "--in-place", "--turn", "0:1e308"}, "bad value for --turn"},
+      {{"place.txt", "--in-place", "--size", "1:1e39"}, "bad value for --size"},
+      {{"place.txt", "--in-place", "--mix", "1:1e308,2:1e308"}, "bad value for --mix"},
       {{"place.txt", "--in-place", "--seed", "-1"}, "bad value for --seed"},
       {{"place.txt", "--in-place", "--box", "1,2,3"}, "bad value for --box"},
       {{"place.txt", "--in-place", "--ellipse", "1,2,-3,4"}, "bad value for --ellipse"},
@@ -132,6 +138,40 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_EQ(none.out, "Placed 0 objects.\n");
   EXPECT_EQ(none.err, "Nothing was scattered: no ground between 50 and 60 in this region.\n");
+}
+
+// The result never replaces a device, a FIFO or a read-only file, and no
+// input of those kinds is read; it is refused before any work is done.
+TEST(ScatterTool, WritesOnlyOverWritableRegularFiles) {
+  ScatterFolder f;
+  ::chmod(f.file("place.txt").c_str(), 0444);
+  std::vector<std::string> nodes = {makeFifo(f, "fifo")};
+  if (!makeZeroDevice(f, "zero").empty())
+    nodes.push_back("zero");
+  const std::string tool = HS_SCATTER_TOOL;
+  for (const std::string &node : nodes) {
+    const std::string name = node.substr(node.rfind('/') + 1);
+    for (const auto &[args, message] :
+         {std::pair{std::vector<std::string>{"place.txt", "-o", name},
+                    ": not a regular file; nothing was written"},
+          std::pair{std::vector<std::string>{name, "-o", "a.txt"},
+                    ": not a regular file; nothing was read"},
+          std::pair{std::vector<std::string>{"place.txt", "--palette", name, "-o", "a.txt"},
+                    ": not a regular file; nothing was read"}}) {
+      std::vector<std::string> argv = {"timeout", "10", tool};
+      argv.insert(argv.end(), args.begin(), args.end());
+      const ToolRun r = runRaw(argv, f.path());
+      EXPECT_EQ(r.err, "hillstrew-scatter: " + name + message + "\n");
+      EXPECT_EQ(r.exitCode, 1);
+    }
+    EXPECT_EQ(fileType(node), name == "fifo" ? S_IFIFO : S_IFCHR);
+  }
+  const ToolRun ro = scatterTool({"place.txt", "--in-place"}, f.path());
+  EXPECT_EQ(ro.err, "hillstrew-scatter: place.txt is read-only; nothing was written\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(f.file("place.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+  EXPECT_FALSE(std::filesystem::exists(f.file("a.txt")));
 }
 
 TEST(ScatterTool, HelpListsEveryOption) {

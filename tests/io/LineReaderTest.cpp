@@ -25,9 +25,9 @@ template <class Read> auto fromBytes(const std::string &text, Read read) {
 }
 
 // Every line as text, "<too long>" for an overlong one.
-std::vector<std::string> lines(const std::string &text) {
-  return fromBytes(text, [](QIODevice &device) {
-    LineReader reader(device);
+std::vector<std::string> lines(const std::string &text, long long limit = kDefaultReadLimit) {
+  return fromBytes(text, [limit](QIODevice &device) {
+    LineReader reader(device, limit);
     std::vector<std::string> out;
     std::string_view line;
     for (LineReader::Result r; (r = reader.next(line)) != LineReader::End;)
@@ -45,6 +45,16 @@ TEST(LineReader, SplitsLinesAndSkipsOverlongOnesWhole) {
   const std::string huge(3'000'000, 'h'); // larger than the reader's buffer
   EXPECT_EQ(lines("a\n" + huge + "\nb\n" + std::string(4096, 'o') + "\r\nc\n" + huge),
             (std::vector<std::string>{"a", "<too long>", "b", "<too long>", "c", "<too long>"}));
+}
+
+// Input that goes on past the read limit ends in one overlong line, so an
+// input that never ends cannot keep a reader going; up to the limit is read.
+TEST(LineReader, StopsAtItsReadLimit) {
+  EXPECT_EQ(lines("ab\ncd\n", 6), (std::vector<std::string>{"ab", "cd"}));
+  EXPECT_EQ(lines("ab\ncd", 5), (std::vector<std::string>{"ab", "cd"}));
+  EXPECT_EQ(lines("ab\ncd\ne", 6), (std::vector<std::string>{"ab", "cd", "<too long>"}));
+  EXPECT_EQ(lines("ab\n" + std::string(20'000, 'x'), 9'000),
+            (std::vector<std::string>{"ab", "<too long>"}));
 }
 
 // One rule for every file: a line of up to 4095 bytes (its line end not

@@ -128,7 +128,7 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
       std::tuple(0.1f, 77.5f, 1, 1);
   a.window.hfFileName = "/some dir/with, commas.ppm";
   const std::string name = dir.file("rt.txt");
-  ASSERT_EQ(savePlaceData(a.scene, a.values, a.window, name), 0);
+  ASSERT_TRUE(savePlaceData(a.scene, a.values, a.window, name));
   World b;
   ASSERT_EQ(loadPlaceData(b.scene, b.values, b.window, name), 0);
   // The camera's x is the nearest float to 0.1, widened.
@@ -212,26 +212,26 @@ TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
        {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
     World w;
     w.scene.objects[4].append(1, 1, 1, 0, bad);
-    EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 1);
+    EXPECT_FALSE(savePlaceData(w.scene, w.values, w.window, data));
     w.scene.objects[4].setAt(0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
-    EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 1);
-    EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);
+    EXPECT_FALSE(savePlaceData(w.scene, w.values, w.window, data));
+    EXPECT_FALSE(writePovInclude(w.scene, w.values, w.window, inc));
     w.scene.objects[4].setAt(0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
-    EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);
+    EXPECT_FALSE(writePovInclude(w.scene, w.values, w.window, inc));
     w.scene.objects[4].clear();
     w.values.scaleY = bad;
-    EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, inc), 1);
+    EXPECT_FALSE(writePovInclude(w.scene, w.values, w.window, inc));
   }
   EXPECT_EQ(dir.read("scene.inc"), "earlier include\n");
   for (const char *name : {"two\nlines.tga", "cr.tga\r"}) {
     World w;
     w.window.hfFileName = name;
-    EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 1);
+    EXPECT_FALSE(savePlaceData(w.scene, w.values, w.window, data));
   }
   EXPECT_EQ(dir.read("scene.txt"), "earlier data\n");
   World w;
   w.window.hfFileName = "mid\rdle.tga"; // reads back as itself
-  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, data), 0);
+  EXPECT_TRUE(savePlaceData(w.scene, w.values, w.window, data));
   w.scene.objects[0].append(1, 1, 1, 0, 0);
   QBuffer closed; // never opened: every write fails
   EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, closed), 1);

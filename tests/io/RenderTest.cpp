@@ -1,4 +1,5 @@
 #include "io/Render.h"
+#include "io/PovInclude.h"
 #include "io/RenderOutput.h"
 #include "support/DataTable.h"
 #include "support/FakeServices.h"
@@ -75,6 +76,32 @@ TEST(RenderLaunch, RefusesAShortEnginePath) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("TestPlace.inc")));
   EXPECT_EQ(services.notices, (Notices{{"Notice", kNoEngineMessage}}));
   EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
+}
+
+// When TestPlace.inc cannot be written the engine is not started on an old or
+// missing one: a notice says so, with the reason where there is one. A FIFO
+// for the INI does not hold the render up.
+TEST(RenderLaunch, AnIncludeThatCannotBeWrittenIsReportedAndNothingStarts) {
+  TestFolder dir;
+  makeFifo(dir, "Preview.ini");
+  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png"));
+  std::filesystem::create_directory(dir.file("TestPlace.inc"));
+  const std::string reason =
+      "\n" + dir.file("TestPlace.inc") + ": not a regular file; nothing was written";
+  for (const auto &[start, message] :
+       {std::pair{dir.path(), std::string(kSaveIncludeMessage) + reason},
+        std::pair{dir.file("gone"), std::string(kSaveIncludeMessage)}}) {
+    Scene scene;
+    ProgramValues values;
+    WindowValues window;
+    FakeServices services;
+    values.startDir = start;
+    values.enginePath = "/bin/true/povray";
+    RenderJob job(nullptr, nullptr);
+    EXPECT_EQ(job.renderPreview(scene, values, window, &services), RenderNoInclude);
+    EXPECT_EQ(services.notices, (Notices{{"Notice", message}}));
+    EXPECT_FALSE(job.running());
+  }
 }
 
 } // namespace

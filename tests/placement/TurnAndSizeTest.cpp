@@ -86,7 +86,7 @@ TEST_F(TurnAndSize, EveryOperationKeepsThem) {
       {"save and load",
        [this] {
          const std::string name = folder.file("place.txt");
-         ASSERT_EQ(savePlaceData(s, v, owner, name), 0);
+         ASSERT_TRUE(savePlaceData(s, v, owner, name));
          killAll(s);
          ASSERT_EQ(loadPlaceData(s, v, owner, name), 0);
        },

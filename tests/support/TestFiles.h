@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +44,22 @@ private:
   QString before_;
   std::string path_;
 };
+
+// Special files of the test's own, never the system's: a FIFO, and (only
+// root may make one) a character device like /dev/zero, which never ends.
+// Each gives its full name, or "" when it could not be made.
+inline std::string makeFifo(const TestFolder &folder, const std::string &name) {
+  return ::mkfifo(folder.file(name).c_str(), 0666) == 0 ? folder.file(name) : std::string();
+}
+inline std::string makeZeroDevice(const TestFolder &folder, const std::string &name) {
+  return ::mknod(folder.file(name).c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0 ? folder.file(name)
+                                                                                : std::string();
+}
+// The type bits of what name is now (S_IFREG, S_IFIFO, ...), or 0.
+inline unsigned fileType(const std::string &name) {
+  struct stat st {};
+  return ::stat(name.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
 
 // An 8-bit colour-mapped Targa whose index at (x, y) is index(x, y); the
 // built-in palette gives index i the height i (up to 240).
