@@ -1,5 +1,6 @@
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
+#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 
 #include "support/DataTable.h"
@@ -200,6 +201,22 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
                          m.scene.camera, m.scene.hfType),
               std::tuple(400, 0, 1, ScItem{1, 2, 3, 0, 0}, type));
   }
+}
+
+// What the window opens (a place data file, from Recent too; a map; a
+// palette) is never a FIFO, which would block it for good: each is refused
+// as a file that cannot be opened.
+TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
+  const std::string fifo = makeFifo(dir, "fifo");
+  World w;
+  EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), fifo),
+            PlaceDataCannotOpen);
+  EXPECT_EQ(loadPlaceData(w.scene, w.values, w.window, fifo), PlaceDataCannotOpen);
+  Palette pal;
+  EXPECT_EQ(loadPalette(pal, fifo), PaletteOpenError);
+  LRMemoryDC image;
+  EXPECT_EQ(readHeightFieldFile(fifo, PngMap, pal, image), CannotOpen);
+  EXPECT_EQ(heightFieldTypeOfFile(fifo), -1);
 }
 
 // Neither numbers that are not finite nor a height-field name that could not
