@@ -1,8 +1,5 @@
 #pragma once
 
-// Checks that need a limit on the process run in a child, so the limit ends
-// with it.
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -161,10 +161,9 @@ TEST(HeightFieldReaders, PngGoldenFiles) {
   }
 }
 
-// A chunk that claims more than the input holds is short data before the
-// decoder sees it (it would make room for the claim), from memory or a pipe;
-// so is a PNG the decoder itself refuses (a damaged IDAT), and neither leaves
-// a word on standard error. The intact file loads from a pipe too.
+// A chunk claiming more than the input holds is short data before the decoder
+// sees it, from memory or a pipe; so is a PNG the decoder refuses (a damaged
+// IDAT), and neither leaves a word on standard error. The intact one loads.
 TEST(HeightFieldReaders, BrokenPngsAreShortDataWithoutAWordOnStandardError) {
   std::vector<QByteArray> files; // lying, damaged, intact
   for (const char *name : {"/lying_text.png", "/hills16.png", "/hills16.png"}) {
