@@ -111,6 +111,22 @@ bool ScData::reserve(std::int32_t n) {
   return true;
 }
 
+void ScData::rollBack(const Mark &mark) noexcept {
+  const std::int32_t count = std::clamp(mark.count, 0, count_);
+  if (budget_)
+    budget_->used -= count_ - count;
+  count_ = count;
+  capacity_ = mark.capacity;
+  status_ = mark.status;
+  // Shrinking needs a smaller copy; when even that cannot be had, the spare
+  // room stays.
+  try {
+    if (items_.size() > 2 * static_cast<std::size_t>(std::max(count, 1)))
+      std::vector<ScItem>(items_.begin(), items_.begin() + std::max(count, 1)).swap(items_);
+  } catch (const std::bad_alloc &) {
+  }
+}
+
 void ScData::swap(ScData &other) noexcept {
   if (budget_)
     budget_->used += static_cast<long long>(other.count_) - count_;

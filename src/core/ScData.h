@@ -49,6 +49,16 @@ public:
   // Makes room for n records in all without changing what the list shows, so
   // that n appends cannot run out of memory; false when the room cannot be had.
   bool reserve(std::int32_t n);
+  // What the list shows now, to go back to with rollBack.
+  struct Mark {
+    std::int32_t count;
+    std::int32_t capacity;
+    std::int32_t status;
+  };
+  Mark mark() const { return {count_, capacity_, status_}; }
+  // Drops the records appended since mark was taken, so that the list shows
+  // what it showed then, and gives back the storage they took where it can.
+  void rollBack(const Mark &mark) noexcept;
   // Exchanges the records, count, capacity and status of two lists; each keeps
   // its own budget, which is charged for the records it now holds.
   void swap(ScData &other) noexcept;

@@ -39,6 +39,11 @@ struct ScatterRules {
   bool noWater = false;
   bool useSlope = false;
   bool useMix = false;
+  // The name of the first field of the Scatter dialog that does not read as
+  // a good value (a string with static storage), or nullptr when all do.
+  // While one does not, the rules are not what the dialog shows, and nothing
+  // is scattered.
+  const char *unreadable = nullptr;
 };
 
 } // namespace hs

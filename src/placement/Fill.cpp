@@ -4,6 +4,7 @@
 #include "placement/Random.h"
 #include "terrain/Height.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -54,10 +55,99 @@ bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skip
   if (scene.objects[static_cast<std::size_t>(type)].append(
           px, h, pz, values.placeHeightMode, static_cast<double>(values.placeHeight)) != 0) {
     result.stopped = true;
+    result.outOfMemory = scene.budget.used < scene.budget.limit;
     return false;
   }
   ++result.placed;
   return true;
+}
+
+FillResult line(Scene &scene, ProgramValues &values) {
+  FillResult result;
+  const int n = values.fillCount;
+  if (n <= 1)
+    return result;
+  const auto [p0, dx, dz] = evenSpacing(scene, n);
+  for (int i = 0; i < n; ++i) {
+    const double r = values.fillRandomPlace ? static_cast<double>(randomParameter(values, n))
+                                            : static_cast<double>(i);
+    if (!appendFilled(scene, values, truncToInt(p0.x + r * dx), truncToInt(p0.z + r * dz), false,
+                      result))
+      break;
+  }
+  return result;
+}
+
+FillResult box(Scene &scene, ProgramValues &values) {
+  FillResult result;
+  const int n = values.fillCount;
+  if (n <= 1)
+    return result;
+  const auto [p0, dx, dz] = evenSpacing(scene, n);
+  for (int j = 0; j < n; ++j) {
+    const int evenZ = truncToInt(p0.z + j * dz);
+    for (int i = 0; i < n; ++i) {
+      int px;
+      int pz;
+      if (values.fillRandomPlace) {
+        const double rx = randomParameter(values, n);
+        const double rz = randomParameter(values, n);
+        px = truncToInt(p0.x + rx * dx);
+        pz = truncToInt(p0.z + rz * dz);
+      } else {
+        px = truncToInt(p0.x + i * dx);
+        pz = evenZ;
+      }
+      if (!appendFilled(scene, values, px, pz, false, result))
+        return result;
+    }
+  }
+  return result;
+}
+
+FillResult circle(Scene &scene, ProgramValues &values) {
+  FillResult result;
+  const int n = values.fillCount;
+  if (n <= 1)
+    return result;
+  constexpr double pi = std::numbers::pi;
+  const auto [mx, mz] = mapPoint(scene, scene.firstPoint);
+  const MapPoint edge = mapPoint(scene, scene.lastPoint);
+  const double rx = edge.x - mx;
+  const double rz = edge.z - mz;
+  for (int i = 0; i < n; ++i) {
+    float a;
+    if (values.fillRandomPlace) {
+      const long double r = nextRandom(values);
+      const float u = static_cast<float>(r * kRandomScale);
+      a = static_cast<float>(2.0 * pi * static_cast<double>(u) - pi);
+    } else {
+      a = static_cast<float>(i * 2.0 * pi / (static_cast<double>(n) - 1.0) - pi);
+    }
+    const int px = truncToInt(mx + rx * std::cos(static_cast<double>(a)));
+    const int pz = truncToInt(mz + rz * std::sin(static_cast<double>(a)));
+    // Points off the ellipse's map part are left out, not kept with no height.
+    if (!appendFilled(scene, values, px, pz, true, result))
+      break;
+  }
+  return result;
+}
+
+// Runs a fill whole or not at all as far as memory goes: when a list cannot
+// grow for want of memory, every list goes back to what it held and the fill
+// places nothing. A fill stopped by the object limit keeps what it placed.
+FillResult wholeOrNothing(Scene &scene, ProgramValues &values,
+                          FillResult (*fill)(Scene &, ProgramValues &)) {
+  std::array<ScData::Mark, kObjectTypes> marks{};
+  for (std::size_t t = 0; t < marks.size(); ++t)
+    marks[t] = scene.objects[t].mark();
+  FillResult result = fill(scene, values);
+  if (result.outOfMemory) {
+    for (std::size_t t = 0; t < marks.size(); ++t)
+      scene.objects[t].rollBack(marks[t]);
+    result.placed = 0;
+  }
+  return result;
 }
 
 } // namespace
@@ -89,74 +179,15 @@ bool placeSingle(Scene &scene, const ProgramValues &values, Point map, int heigh
 }
 
 FillResult fillLine(Scene &scene, ProgramValues &values) {
-  FillResult result;
-  const int n = values.fillCount;
-  if (n <= 1)
-    return result;
-  const auto [p0, dx, dz] = evenSpacing(scene, n);
-  for (int i = 0; i < n; ++i) {
-    const double r = values.fillRandomPlace ? static_cast<double>(randomParameter(values, n))
-                                            : static_cast<double>(i);
-    if (!appendFilled(scene, values, truncToInt(p0.x + r * dx), truncToInt(p0.z + r * dz), false,
-                      result))
-      break;
-  }
-  return result;
+  return wholeOrNothing(scene, values, line);
 }
 
 FillResult fillBox(Scene &scene, ProgramValues &values) {
-  FillResult result;
-  const int n = values.fillCount;
-  if (n <= 1)
-    return result;
-  const auto [p0, dx, dz] = evenSpacing(scene, n);
-  for (int j = 0; j < n; ++j) {
-    const int evenZ = truncToInt(p0.z + j * dz);
-    for (int i = 0; i < n; ++i) {
-      int px;
-      int pz;
-      if (values.fillRandomPlace) {
-        const double rx = randomParameter(values, n);
-        const double rz = randomParameter(values, n);
-        px = truncToInt(p0.x + rx * dx);
-        pz = truncToInt(p0.z + rz * dz);
-      } else {
-        px = truncToInt(p0.x + i * dx);
-        pz = evenZ;
-      }
-      if (!appendFilled(scene, values, px, pz, false, result))
-        return result;
-    }
-  }
-  return result;
+  return wholeOrNothing(scene, values, box);
 }
 
 FillResult fillCircle(Scene &scene, ProgramValues &values) {
-  FillResult result;
-  const int n = values.fillCount;
-  if (n <= 1)
-    return result;
-  constexpr double pi = std::numbers::pi;
-  const auto [mx, mz] = mapPoint(scene, scene.firstPoint);
-  const MapPoint edge = mapPoint(scene, scene.lastPoint);
-  const double rx = edge.x - mx;
-  const double rz = edge.z - mz;
-  for (int i = 0; i < n; ++i) {
-    float a;
-    if (values.fillRandomPlace) {
-      const long double r = nextRandom(values);
-      const float u = static_cast<float>(r * kRandomScale);
-      a = static_cast<float>(2.0 * pi * static_cast<double>(u) - pi);
-    } else {
-      a = static_cast<float>(i * 2.0 * pi / (static_cast<double>(n) - 1.0) - pi);
-    }
-    const int px = truncToInt(mx + rx * std::cos(static_cast<double>(a)));
-    const int pz = truncToInt(mz + rz * std::sin(static_cast<double>(a)));
-    // Points off the ellipse's map part are left out, not kept with no height.
-    if (!appendFilled(scene, values, px, pz, true, result))
-      break;
-  }
-  return result;
+  return wholeOrNothing(scene, values, circle);
 }
 
 std::string fillLimitMessage(long long placed) {

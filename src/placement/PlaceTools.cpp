@@ -39,6 +39,10 @@ public:
     // there.
     scene.lastPoint = at.pane;
     const FillResult done = fill(scene, values);
+    if (done.outOfMemory) {
+      scene.services().notice("Notice", kFillMemoryMessage);
+      return;
+    }
     scene.changed(Change::Objects);
     // A fill cut short by the object limit says so, or the missing objects
     // would look like a fault of the tool.

@@ -543,6 +543,12 @@ std::string scatterLimitMessage(long long placed) {
 
 long long scatterOnScene(Scene &scene, const ProgramValues &values, const ScatterRules &rules,
                          const ScatterRegion &region) {
+  if (rules.unreadable != nullptr) {
+    const std::string why = std::string("Nothing was scattered: not a good ") + rules.unreadable +
+                            " in the Scatter dialog.";
+    scene.services().notice("Notice", why.c_str());
+    return 0;
+  }
   ScatterPlan plan;
   const long long room = std::max(0LL, scene.budget.limit - scene.budget.used);
   bool finished = false;

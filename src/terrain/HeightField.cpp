@@ -2,14 +2,19 @@
 
 #include "core/InputFile.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QImage>
 #include <QImageReader>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <mutex>
 #include <string_view>
 #include <vector>
 
@@ -294,6 +299,80 @@ bool readPngHeader(QIODevice &in, PngHeader &header) {
   return true;
 }
 
+// A PNG from a pipe is read into memory whole, so that its chunks can be
+// walked before decoding. No map needs more: a 16384 x 16384 16-bit map's
+// rows stored without compression come to about 513 MiB with every block and
+// chunk header.
+constexpr qint64 kMaxPipedPng = qint64{1} << 30;
+
+// Reads a sequential input to its end; false when it holds more than limit.
+bool readWhole(QIODevice &in, qint64 limit, QByteArray &out) {
+  while (out.size() <= limit) {
+    const QByteArray block = in.read(qint64{1} << 20);
+    if (block.isEmpty())
+      return true;
+    out.append(block);
+  }
+  return false;
+}
+
+// Walks the chunks from the signature to IEND, each a 4-byte length, a
+// 4-byte type, the data and a 4-byte CRC. False when a length is above
+// 2^31 - 1 or a chunk runs past the end of the input: the decoder must never
+// make room for data that is not there. The input is left where it was.
+bool chunksFitInput(QIODevice &in) {
+  const qint64 start = in.pos();
+  const qint64 end = in.size();
+  bool fit = false;
+  for (qint64 at = start + 8; end - at >= 12;) {
+    char head[8];
+    if (!in.seek(at) || in.read(head, 8) != 8)
+      break;
+    const std::uint32_t length = bigEndian32(head);
+    if (length > 0x7fffffffu || end - at - 12 < static_cast<qint64>(length))
+      break;
+    if (std::string_view(head + 4, 4) == "IEND") {
+      fit = true;
+      break;
+    }
+    at += 12 + static_cast<qint64>(length);
+  }
+  return in.seek(start) && fit;
+}
+
+// Keeps the decoder's own messages out of the user's terminal while a PNG
+// decodes; the result code says what went wrong. libpng prints its errors
+// straight to standard error, past Qt's message handler, and Qt's PNG handler
+// writes libpng's warnings there too, so standard error points at /dev/null
+// meanwhile. It is the process's, so one decode at a time holds it.
+class QuietDecoder {
+public:
+  QuietDecoder() : lock_(mutex()), saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0)
+      dup2(null, STDERR_FILENO);
+    if (null >= 0)
+      close(null);
+  }
+  ~QuietDecoder() {
+    if (saved_ >= 0) {
+      dup2(saved_, STDERR_FILENO);
+      close(saved_);
+    }
+  }
+  QuietDecoder(const QuietDecoder &) = delete;
+  QuietDecoder &operator=(const QuietDecoder &) = delete;
+
+private:
+  static std::mutex &mutex() {
+    static std::mutex m;
+    return m;
+  }
+
+  std::lock_guard<std::mutex> lock_;
+  int saved_;
+};
+
 // Decodes the rows header announces into read, in the format storePngRows
 // takes: Grayscale16 or RGBA64 (red the sample) for 16-bit grey, Grayscale8 or
 // Indexed8 (the index the sample) for 8-bit grey, Indexed8 for indices.
@@ -308,7 +387,10 @@ int decodePng(QIODevice &in, const PngHeader &header, QImage &read) {
     QImageReader::setAllocationLimit(1024);
   QImageReader reader(&in, "png");
   reader.setAutoTransform(false);
-  read = reader.read();
+  {
+    const QuietDecoder quiet;
+    read = reader.read();
+  }
   if (read.isNull())
     return ShortData;
   if (read.format() == QImage::Format_Mono || read.format() == QImage::Format_MonoLSB)
@@ -358,6 +440,16 @@ int readPng(QIODevice &in, LRMemoryDC &image) {
     return Incompatible;
   if (!(header.grey() || header.colourType == 3) || !sizeAccepted(header.width, header.height))
     return Incompatible;
+  if (in.isSequential()) {
+    QByteArray whole;
+    if (!readWhole(in, kMaxPipedPng, whole))
+      return Incompatible;
+    QBuffer buffer(&whole);
+    buffer.open(QIODevice::ReadOnly);
+    return readPng(buffer, image);
+  }
+  if (!chunksFitInput(in))
+    return ShortData;
   QImage read;
   if (const int result = decodePng(in, header, read); result != Loaded)
     return result;

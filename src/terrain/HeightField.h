@@ -63,7 +63,9 @@ int readPgm(QIODevice &in, LRMemoryDC &image);
 // POV-Ray 3.7 reads: a 16-bit sample v exactly, an 8-bit grey sample b as
 // b * 257 or, for 84 of them, (b - 1) * 257; an index i as i * 256 (the
 // palette's colours play no part). Other kinds are Incompatible, data that
-// does not decode ShortData; otherwise as readTarga.
+// does not decode ShortData, as is a chunk that runs past the end of the
+// input (found before decoding); a sequential input is read whole first, and
+// one over 1 GiB is Incompatible. Otherwise as readTarga.
 int readPng(QIODevice &in, LRMemoryDC &image);
 
 // Opens path and reads it with the reader of type (a HeightFieldType; a

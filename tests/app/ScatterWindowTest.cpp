@@ -103,6 +103,22 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
             "Nothing was scattered: no ground between 50 and 60 in this region.");
 }
 
+// While a field does not read, neither Whole Map nor a drag scatters with the
+// value it read last; the notice names the field.
+TEST_F(ScatterWindowTest, NothingIsScatteredWhileAFieldDoesNotRead) {
+  click(kScatter);
+  type(ScatterDialog::kTurnTo, "7e7");
+  press(ScatterDialog::kWholeMap);
+  dragMap(200, 200, 260, 230);
+  EXPECT_EQ(scene().objectCount(), 0);
+  ASSERT_EQ(script.notices.size(), 2u);
+  EXPECT_EQ(script.notices[1].message,
+            "Nothing was scattered: not a good turn in the Scatter dialog.");
+  type(ScatterDialog::kTurnTo, "7");
+  press(ScatterDialog::kWholeMap);
+  EXPECT_GT(scene().objectCount(), 0);
+}
+
 // A scatter that takes a while shows its progress; Cancel keeps nothing.
 TEST_F(ScatterWindowTest, ALongScatterCanBeCancelled) {
   loadTarga(targaBytes(4096, 4096, 100));

@@ -2,14 +2,10 @@
 #include "core/LRMemoryDC.h"
 #include "core/ScData.h"
 #include "support/DataTable.h"
+#include "support/InChild.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fstream>
 #include <tuple>
 
 namespace hs {
@@ -35,41 +31,26 @@ TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
   EXPECT_EQ(s.objectCount(), 3);
 }
 
-// Lets the process grow by only `more` bytes of address space from now on.
-[[maybe_unused]] void limitGrowth(long long more) {
-  long long pages = 0;
-  std::ifstream("/proc/self/statm") >> pages;
-  const rlim_t limit = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE) + more);
-  const rlimit r{limit, limit};
-  setrlimit(RLIMIT_AS, &r);
-}
-
 TEST(Scene, KeepAndUndoThatRunOutOfMemoryChangeNothing) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
 #else
-  // In a child, so the limit ends with it; each check's failure is one bit.
-  const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    Scene s;
-    for (int k = 0; k < 3'000'000; ++k)
-      s.objects[3].append(k, 0, 0, 0, 0);
-    s.camera.x = 7;
-    limitGrowth(32 << 20);
-    int failed = keep(s) ? 1 : 0;
-    failed |= s.keptObjects[3].count() != 0 || s.keptCamera.x != kDefaultCamera.x ? 2 : 0;
-    for (std::size_t t = 0; t < s.objects.size(); ++t)
-      s.keptObjects[t].swap(s.objects[t]);
-    s.keptCamera.x = 9;
-    failed |= undo(s) ? 4 : 0;
-    failed |= s.objectCount() != 0 || s.camera.x != 7 || s.budget.used != 0 ? 8 : 0;
-    _exit(failed);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status)) << "the child was ended by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(test::inChild([] {
+              Scene s;
+              for (int k = 0; k < 3'000'000; ++k)
+                s.objects[3].append(k, 0, 0, 0, 0);
+              s.camera.x = 7;
+              test::limitGrowth(32 << 20);
+              int failed = keep(s) ? 1 : 0;
+              failed |= s.keptObjects[3].count() != 0 || s.keptCamera.x != kDefaultCamera.x ? 2 : 0;
+              for (std::size_t t = 0; t < s.objects.size(); ++t)
+                s.keptObjects[t].swap(s.objects[t]);
+              s.keptCamera.x = 9;
+              failed |= undo(s) ? 4 : 0;
+              failed |= s.objectCount() != 0 || s.camera.x != 7 || s.budget.used != 0 ? 8 : 0;
+              return failed;
+            }),
+            0);
 #endif
 }
 

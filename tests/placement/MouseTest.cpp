@@ -2,7 +2,9 @@
 #include "placement/Tool.h"
 
 #include "Fakes.h"
+#include "placement/Fill.h"
 #include "support/DataTable.h"
+#include "support/InChild.h"
 
 namespace hs {
 namespace {
@@ -61,6 +63,26 @@ TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
   s.budget.limit = 1000;
   gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // fits: no notice
   EXPECT_EQ(window.notices.size(), 1u);
+}
+
+// A fill that runs out of memory places nothing, makes no undo step and says so.
+TEST_F(MouseFixture, AFillThatRunsOutOfMemoryIsRefusedWhole) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#else
+  add(3, 1, 1);
+  v.modes.selectTool(BoxFill);
+  std::tie(v.fillCount, v.fillRandomType, v.currentType) = std::tuple(2000, 1, 15);
+  const auto fill = [&] {
+    test::limitGrowth(64 << 20); // room for about a million of the 4,000,000 objects
+    gesture(s, v, {{10, 10}, {200, 200}});
+    const bool said = window.notices == decltype(window.notices){{"Notice", kFillMemoryMessage}};
+    const bool kept = s.objectCount() == 1 && s.budget.used == 1 && s.objects[15].capacity() == 1 &&
+                      s.history.stepCount() == 0;
+    return kept && said ? 0 : 1;
+  };
+  EXPECT_EQ(test::inChild(fill), 0);
+#endif
 }
 
 // The line, delete and circle bands follow the pointer and go on release.

@@ -4,10 +4,14 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -155,6 +159,43 @@ TEST(HeightFieldReaders, PngGoldenFiles) {
         read.push_back(levelAt(image, x, y));
     EXPECT_EQ(std::tuple(image.height(), read), std::tuple(2, levels)) << name;
   }
+}
+
+// A chunk claiming more than the input holds is short data before the decoder
+// sees it, from memory or a pipe; so is a PNG the decoder refuses (a damaged
+// IDAT), and neither leaves a word on standard error. The intact one loads.
+TEST(HeightFieldReaders, BrokenPngsAreShortDataWithoutAWordOnStandardError) {
+  std::vector<QByteArray> files; // lying, damaged, intact
+  for (const char *name : {"/lying_text.png", "/hills16.png", "/hills16.png"}) {
+    QFile file(QString(HS_TEST_DATA) + name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    files.push_back(file.readAll());
+  }
+  files[1][files[1].indexOf("IDAT") + 6] ^= 0x55;
+  TestFolder dir;
+  const int errors = open(dir.file("errors").c_str(), O_WRONLY | O_CREAT, 0600);
+  const int terminal = dup(STDERR_FILENO);
+  for (std::size_t k = 0; k < files.size(); ++k)
+    for (const bool piped : {false, true}) {
+      QByteArray &bytes = files[k];
+      int ends[2] = {-1, -1};
+      ASSERT_EQ(pipe(ends), 0);
+      ASSERT_EQ(write(ends[1], bytes.data(), bytes.size()), bytes.size());
+      close(ends[1]);
+      QFile pipeEnd;
+      pipeEnd.open(ends[0], QIODevice::ReadOnly, QFile::AutoCloseHandle);
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::ReadOnly);
+      LRMemoryDC image;
+      dup2(errors, STDERR_FILENO);
+      const int result = readPng(piped ? static_cast<QIODevice &>(pipeEnd) : buffer, image);
+      dup2(terminal, STDERR_FILENO);
+      EXPECT_EQ(std::tuple(result, dir.read("errors"), buffer.pos() > 0),
+                std::tuple(k < 2 ? int(ShortData) : int(Loaded), std::string(), !piped && k > 0))
+          << k << (piped ? " piped" : "");
+    }
+  close(errors);
+  close(terminal);
 }
 
 } // namespace

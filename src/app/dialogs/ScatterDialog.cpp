@@ -266,9 +266,12 @@ std::string ScatterDialog::readFields() {
       {kSeed, "seed (0 to 4294967295)", 0, 4294967295.0, seed},
   };
   std::string problem;
+  r.unreadable = nullptr;
   auto mark = [&](int id, bool good, const char *name) {
     if (QWidget *w = control(id))
       w->setStyleSheet(good ? QString() : QStringLiteral("QLineEdit { background: #f8c8c8; }"));
+    if (!good && r.unreadable == nullptr)
+      r.unreadable = name;
     if (!good && problem.find(name) == std::string::npos)
       problem += problem.empty() ? std::string("Not a good ") + name : std::string(", ") + name;
   };
