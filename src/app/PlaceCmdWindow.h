@@ -133,6 +133,8 @@ private:
   void placeOnScreen();
   // The "Shaded Relief" check mark follows the setting for the map loaded.
   void showReliefCheck();
+  // The Water dialog names the colour units of the map shown.
+  void showWaterRange();
 
   ProgramValues &values_;
   PlaceCanvasPane *canvas_ = nullptr;

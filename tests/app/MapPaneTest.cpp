@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <cstdio>
+
 namespace hs {
 namespace {
 
@@ -60,6 +62,38 @@ TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
   menu(kEdit);
   QTest::mouseClick(water->control(kCancelId), Qt::LeftButton);
   EXPECT_EQ(status(), " Edit Object");
+}
+
+// On a 16-bit map the readout shows the height the Water dialog takes, so a
+// height read at a point and typed in puts the water line at that point; the
+// water shown follows every new level, typed, picked or undone.
+TEST_F(WindowTest, OnA16BitMapTheHeightReadIsTheWaterLineAndTheWaterShowsEachLevel) {
+  std::string pgm = "P5 40 20 65535\n";
+  for (int i = 0; i < 40 * 20; ++i) // 1000 + 300 x: every byte differs from the height
+    pgm += {char((1000 + 300 * (i % 40)) >> 8), char((1000 + 300 * (i % 40)) & 0xFF)};
+  loadTarga(pgm, "hill.pgm");
+  click(kWaterToggle);
+  auto water = [this](int x) { return scene().viewImage.readPixel(x, 5) == waterColour.value(); };
+  auto shoreAt = [&water](int x) { return std::pair(water(x), water(x + 1)); };
+  moveTo(10, 5);
+  int mapX = 0, height = 0, mapZ = 0;
+  ASSERT_EQ(std::sscanf(window->getString(kReadoutLabel).c_str(), " X,C,Y : %d,%d,%d", &mapX,
+                        &height, &mapZ),
+            3);
+  EXPECT_EQ(std::tuple(mapX, height, mapZ), std::tuple(10, 4000, 5));
+  menu(kWaterLevel);
+  GwatDialog *dialog = window->waterDialog();
+  EXPECT_EQ(dialog->getText(GwatDialog::kRange), "0-65535");
+  auto *entry = qobject_cast<QLineEdit *>(dialog->control(GwatDialog::kLevel));
+  ASSERT_NE(entry, nullptr);
+  entry->setText(QString::number(height));
+  QTest::mouseClick(dialog->control(kOkId), Qt::LeftButton);
+  EXPECT_EQ(shoreAt(10), std::pair(true, false));
+  menu(kWaterLevel);
+  clickMap(30, 5); // clear of the camera and look-at icons
+  EXPECT_EQ(shoreAt(30), std::pair(true, false));
+  menu(kHistoryUndo);
+  EXPECT_EQ(shoreAt(10), std::pair(true, false));
 }
 
 // The edit commands reach their modes, with the button the user pressed.
