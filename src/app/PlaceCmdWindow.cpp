@@ -462,8 +462,12 @@ void PlaceCmdWindow::paletteToggle() {
 
 void PlaceCmdWindow::historyCommand(bool forward) {
   Scene &s = scene();
-  if (!stepHistory(s, values_, forward))
+  const bool hadStep = forward ? s.history.canRedo() : s.history.canUndo();
+  if (!stepHistory(s, values_, forward)) {
+    if (hadStep)
+      notice("Notice", kHistoryLostMessage);
     return;
+  }
   // The step may have brought back another map, or another smoothing flag.
   updateScrollBars(s);
   showReliefCheck();

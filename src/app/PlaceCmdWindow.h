@@ -24,6 +24,11 @@ class RenderWatch;
 class ScatterDialog;
 class Scene;
 
+// Said when Undo or Redo finds a step that no longer fits the scene: rather
+// than do nothing, the history is emptied and the user told.
+inline constexpr const char *kHistoryLostMessage =
+    "The undo history no longer fits the scene and has been cleared.";
+
 // The main window: menus, the two command bars, the map pane and the status
 // bar, the seven settings dialogs, the one command dispatcher, and the
 // services the model asks of the window. Its scene values (file names,
