@@ -24,6 +24,9 @@ public:
   void mouseMove(int x, int y, int button) override;
   void mouseMotion(int x, int y) override;
   void keyIn(int key, unsigned modifiers) override;
+  // Return places once a press: held, it would pile object on object at the
+  // pointer, each a step of the history.
+  bool keyRepeats(int key) const override { return key != Qt::Key_Return && key != Qt::Key_Enter; }
   // Ctrl zooms about the pointer, Shift scrolls sideways, else the wheel scrolls.
   void wheel(int dx, int dy, unsigned modifiers, int x, int y) override;
   void onResize(int width, int height) override;

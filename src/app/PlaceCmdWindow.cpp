@@ -19,6 +19,7 @@
 #include "placement/Mouse.h"
 #include "placement/Scatter.h"
 #include "placement/Tool.h"
+#include "terrain/Height.h"
 #include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
@@ -95,7 +96,9 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
   render_ = std::make_unique<RenderWatch>(*this, *status, *this, kRender);
 
   scaleDialog_ = std::make_unique<GscalModalDialog>(this, "Scale HF", values_);
-  waterDialog_ = std::make_unique<GwatDialog>(this, "Water Level", values_, *this);
+  waterDialog_ =
+      std::make_unique<GwatDialog>(this, "Water Level", values_, *this,
+                                   [this](float level) { setWaterLevel(scene(), values_, level); });
   unitsDialog_ = std::make_unique<PPlacModalDialog>(this, "Display Unit Values", values_);
   cameraDialog_ = std::make_unique<CatDialog>(this, "Camera at Height", values_);
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
@@ -146,6 +149,7 @@ void PlaceCmdWindow::startUp() {
   recallDisplay();
   const int result = firstHeightFieldLoad(s, *this, hs::palette());
   showReliefCheck();
+  showWaterRange();
   showRecentFiles();
   if (const char *message = firstLoadMessage(result))
     notice("Notice", message);
@@ -458,11 +462,16 @@ void PlaceCmdWindow::paletteToggle() {
 
 void PlaceCmdWindow::historyCommand(bool forward) {
   Scene &s = scene();
-  if (!stepHistory(s, values_, forward))
+  const bool hadStep = forward ? s.history.canRedo() : s.history.canUndo();
+  if (!stepHistory(s, values_, forward)) {
+    if (hadStep)
+      notice("Notice", kHistoryLostMessage);
     return;
+  }
   // The step may have brought back another map, or another smoothing flag.
   updateScrollBars(s);
   showReliefCheck();
+  showWaterRange();
   setString(kSmooth, smoothOn != 0 ? "Smooth ON " : "Smooth Off ");
 }
 
@@ -484,8 +493,12 @@ void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &chan
     savedPending_ = false;
     savedState_ = scene().history.state();
   }
+  // The step may have loaded a map of another depth.
+  showWaterRange();
   showTitle();
 }
+
+void PlaceCmdWindow::showWaterRange() { waterDialog_->showRange(maxHeight(scene())); }
 
 void PlaceCmdWindow::smoothCommand() {
   smoothOn = smoothOn != 0 ? 0 : 1;
@@ -542,7 +555,7 @@ void PlaceCmdWindow::endCameraPick(int which) {
 
 void PlaceCmdWindow::endWaterPick(int level) {
   waterDialog_->cancelDialog();
-  finishWaterPick(values_, level);
+  finishWaterPick(scene(), values_, level);
   setToolButtons(values_.modes.mode() + 1);
 }
 

@@ -24,6 +24,11 @@ class RenderWatch;
 class ScatterDialog;
 class Scene;
 
+// Said when Undo or Redo finds a step that no longer fits the scene: rather
+// than do nothing, the history is emptied and the user told.
+inline constexpr const char *kHistoryLostMessage =
+    "The undo history no longer fits the scene and has been cleared.";
+
 // The main window: menus, the two command bars, the map pane and the status
 // bar, the seven settings dialogs, the one command dispatcher, and the
 // services the model asks of the window. Its scene values (file names,
@@ -133,6 +138,8 @@ private:
   void placeOnScreen();
   // The "Shaded Relief" check mark follows the setting for the map loaded.
   void showReliefCheck();
+  // The Water dialog names the colour units of the map shown.
+  void showWaterRange();
 
   ProgramValues &values_;
   PlaceCanvasPane *canvas_ = nullptr;

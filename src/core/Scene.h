@@ -15,6 +15,7 @@ enum class Change {
   Objects,   // objects were added, moved, edited or deleted
   Camera,    // the camera or the look-at point moved
   Map,       // a new height field, or its colours
+  Water,     // the water level, which shows only while the water does
   Everything // the document went back to its kept copy
 };
 

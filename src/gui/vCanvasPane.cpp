@@ -1,5 +1,6 @@
 #include "gui/vCanvasPane.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -86,8 +87,11 @@ protected:
       }
     pane_->mouseMotion(p.x(), p.y());
   }
-  void keyPressEvent(QKeyEvent *e) override {
-    pane_->keyIn(e->key(), static_cast<unsigned>(e->modifiers().toInt()));
+  void keyPressEvent(QKeyEvent *e) override { pane_->keyPress(*e); }
+  void keyReleaseEvent(QKeyEvent *e) override { pane_->keyRelease(*e); }
+  void focusOutEvent(QFocusEvent *e) override {
+    pane_->forgetKeys();
+    QWidget::focusOutEvent(e);
   }
   void wheelEvent(QWheelEvent *e) override {
     const QPoint p = e->position().toPoint();
@@ -130,6 +134,57 @@ void vCanvasPane::mouseUp(int, int, int) {}
 void vCanvasPane::mouseMove(int, int, int) {}
 void vCanvasPane::mouseMotion(int, int) {}
 void vCanvasPane::keyIn(int, unsigned) {}
+
+void vCanvasPane::keyPress(const QKeyEvent &e) {
+  const int key = e.key();
+  const auto modifiers = static_cast<unsigned>(e.modifiers().toInt());
+  bool repeat = e.isAutoRepeat();
+  if (!repeat && e.timestamp() != 0 && key == released_.key && e.timestamp() == released_.time) {
+    // X repeats a held key as a release and a press of one time; when the
+    // press was not queued yet Qt reports both as the user's own.
+    repeat = true;
+    if (released_.held)
+      heldKey_ = key;
+  }
+  if (repeat) {
+    // A repeat of a press made elsewhere, such as on a notice that closed on it.
+    if (key != heldKey_ || !keyRepeats(key))
+      return;
+  } else {
+    heldKey_ = key;
+    if (shortcutOfInactiveWindow(key, e.modifiers()))
+      return;
+  }
+  keyIn(key, modifiers);
+}
+
+void vCanvasPane::keyRelease(const QKeyEvent &e) {
+  if (e.isAutoRepeat())
+    return;
+  released_ = {e.key(), e.timestamp(), e.key() == heldKey_};
+  if (e.key() == heldKey_)
+    heldKey_ = 0;
+}
+
+bool vCanvasPane::shortcutOfInactiveWindow(int key, Qt::KeyboardModifiers modifiers) {
+  // Without a window manager nothing gives a window the keyboard back when a
+  // notice over it closes: keys still come, but Qt tries no shortcut of a
+  // window that is not active, and Ctrl+Z would reach the map as a plain Z.
+  QWidget *top = window();
+  if (top->isActiveWindow())
+    return false;
+  top->activateWindow();
+  // "+" is typed with Shift; its shortcut names no Shift.
+  for (const Qt::KeyboardModifiers m : {modifiers, modifiers & ~Qt::ShiftModifier}) {
+    const QKeySequence pressed(QKeyCombination(m & ~Qt::KeypadModifier, Qt::Key(key)));
+    for (QAction *action : top->findChildren<QAction *>())
+      if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+        action->trigger();
+        return true;
+      }
+  }
+  return false;
+}
 void vCanvasPane::wheel(int, int, unsigned, int, int) {}
 void vCanvasPane::onResize(int, int) {}
 void vCanvasPane::redraw() {}

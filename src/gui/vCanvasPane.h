@@ -8,6 +8,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
+class QKeyEvent;
 class QScrollBar;
 
 namespace hs {
@@ -29,8 +32,20 @@ public:
   virtual void mouseUp(int x, int y, int button);
   virtual void mouseMove(int x, int y, int button);
   virtual void mouseMotion(int x, int y);
-  // key is a Qt::Key value, modifiers Qt::KeyboardModifiers bits.
+  // key is a Qt::Key value, modifiers Qt::KeyboardModifiers bits. Only keys
+  // pressed while the pane (or its window) had the keyboard come here: the
+  // platform's repeats of a key held down come only for a press seen here and
+  // only for keys that repeat (keyRepeats), so a key that closed a notice or
+  // dialog and is still held never reaches the pane.
   virtual void keyIn(int key, unsigned modifiers);
+  virtual bool keyRepeats(int /*key*/) const { return true; }
+  // A key event of the pane's window that no control took. A key pressed
+  // while the window is not the active one is first offered to the window's
+  // shortcuts, and the window takes the keyboard.
+  void keyPress(const QKeyEvent &e);
+  void keyRelease(const QKeyEvent &e);
+  // The keyboard went elsewhere: no key counts as held here any more.
+  void forgetKeys() { heldKey_ = 0; }
   // The wheel turned by (dx, dy) eighths of a degree (120 a notch; dy > 0
   // away from the user) with the pointer at (x, y).
   virtual void wheel(int dx, int dy, unsigned modifiers, int x, int y);
@@ -91,6 +106,7 @@ private:
   void resizeBacking(int width, int height);
   void scrollAction(QScrollBar *bar, bool horizontal, int action);
   void changed();
+  bool shortcutOfInactiveWindow(int key, Qt::KeyboardModifiers modifiers);
 
   Surface *surface_ = nullptr;
   QScrollBar *hBar_ = nullptr;
@@ -101,6 +117,12 @@ private:
   int vPos_ = 0;
   bool painting_ = false;
   unsigned pressed_ = 0; // bit n set while button n is held after a press here
+  int heldKey_ = 0;      // the key last pressed here, while it is held
+  struct {
+    int key = 0;
+    std::uint64_t time = 0;
+    bool held = false; // it was heldKey_
+  } released_;         // the last key released here
   vMemoryDC backing_;
   vPen pen_;
   vBrush brush_;

@@ -170,7 +170,20 @@ void vCmdWindow::keyPressEvent(QKeyEvent *event) {
     QMainWindow::keyPressEvent(event);
     return;
   }
-  canvas_->keyIn(event->key(), static_cast<unsigned>(event->modifiers().toInt()));
+  canvas_->keyPress(*event);
+}
+
+void vCmdWindow::keyReleaseEvent(QKeyEvent *event) {
+  if (canvas_ != nullptr)
+    canvas_->keyRelease(*event);
+  QMainWindow::keyReleaseEvent(event);
+}
+
+void vCmdWindow::changeEvent(QEvent *event) {
+  // Keys held while another window has the keyboard are that window's.
+  if (canvas_ != nullptr && event->type() == QEvent::ActivationChange && !isActiveWindow())
+    canvas_->forgetKeys();
+  QMainWindow::changeEvent(event);
 }
 
 void vCmdWindow::closeEvent(QCloseEvent *event) {

@@ -59,6 +59,8 @@ protected:
   // Keys no control took go to the canvas, unless a text entry has the
   // keyboard: what is typed there (Return too) belongs to the entry.
   void keyPressEvent(QKeyEvent *event) override;
+  void keyReleaseEvent(QKeyEvent *event) override;
+  void changeEvent(QEvent *event) override;
 
 private:
   ControlSet *controlsWith(int id) const;

@@ -12,7 +12,7 @@ namespace {
 
 void readoutAt(Scene &scene, const ProgramValues &values, int x, int y) {
   const Point m = scene.mapPointAt(x, y);
-  showReadout(scene, values, m.x, height8At(scene, m.x, m.y), m.y);
+  showReadout(scene, values, m.x, heightAt(scene, m.x, m.y), m.y);
 }
 
 // Draws the figure; drawing the same figure again removes it.
@@ -132,8 +132,13 @@ void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, 
   values.modes.endPick();
 }
 
-void finishWaterPick(ProgramValues &values, int level) {
-  values.waterLevel = static_cast<float>(std::max(level, 0));
+void setWaterLevel(Scene &scene, ProgramValues &values, float level) {
+  values.waterLevel = level;
+  scene.changed(Change::Water);
+}
+
+void finishWaterPick(Scene &scene, ProgramValues &values, int level) {
+  setWaterLevel(scene, values, static_cast<float>(std::max(level, 0)));
   values.modes.endPick();
 }
 

@@ -24,8 +24,11 @@ void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button)
 // dialog through endCameraPick, gives the item the heights the dialog left and
 // returns to previousMode.
 void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, int h, int mapZ);
+// A new water level, typed or picked; a map that shows the water shows the new
+// line at once.
+void setWaterLevel(Scene &scene, ProgramValues &values, float level);
 // The model half of the window's endWaterPick: the water level becomes level
 // (0 when negative) and the mode returns to previousMode.
-void finishWaterPick(ProgramValues &values, int level);
+void finishWaterPick(Scene &scene, ProgramValues &values, int level);
 
 } // namespace hs

@@ -44,20 +44,23 @@ std::string readoutText(const Document &document, const ProgramValues &values, i
                         int mapZ) {
   const double fromCentreX = static_cast<double>(mapX) - document.mapCentreX;
   const double fromCentreZ = static_cast<double>(document.mapCentreY) - mapZ;
+  // The sample is in the map's own colour units, as the Water dialog takes
+  // them; the other units are fractions of the full height.
+  const int highest = maxHeight(document);
   switch (values.unitsMode) {
   case 1:
     return format(" x,y,z : .%i, .%i, .%i ",
                   truncToInt(spanFraction(fromCentreX * 1000.0, document.mapWidth)),
-                  static_cast<int>(static_cast<long long>(sample) * 1000 / 255),
+                  static_cast<int>(static_cast<long long>(sample) * 1000 / highest),
                   truncToInt(spanFraction(fromCentreZ * 1000.0, document.mapHeight)));
   case 2:
-    return format(
-        " X,Y,Z : %3.3f,%3.3f,%3.3f ",
-        static_cast<double>(
-            static_cast<float>(spanFraction(fromCentreX * values.scaleX, document.mapWidth))),
-        static_cast<double>(static_cast<float>(sample * static_cast<double>(values.scaleY) / 255)),
-        static_cast<double>(
-            static_cast<float>(spanFraction(fromCentreZ * values.scaleZ, document.mapHeight))));
+    return format(" X,Y,Z : %3.3f,%3.3f,%3.3f ",
+                  static_cast<double>(static_cast<float>(
+                      spanFraction(fromCentreX * values.scaleX, document.mapWidth))),
+                  static_cast<double>(
+                      static_cast<float>(sample * static_cast<double>(values.scaleY) / highest)),
+                  static_cast<double>(static_cast<float>(
+                      spanFraction(fromCentreZ * values.scaleZ, document.mapHeight))));
   default:
     return format(" X,C,Y : %i,%i,%i ", mapX, sample, mapZ);
   }
@@ -95,7 +98,7 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
     }
     const int x = cx + dx;
     const int z = cy + dy;
-    showReadout(scene, values, x, height8At(scene, x, z), z);
+    showReadout(scene, values, x, heightAt(scene, x, z), z);
   };
   switch (key) {
   case Key::Left:

@@ -13,7 +13,8 @@ enum class Key { Left, Right, Up, Down, Return, Other };
 // Keeps the pointer's map position in the window's cursorX, cursorY and, when
 // sample is not negative, writes the readout in the units of unitsMode.
 void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample, int mapZ);
-// The readout text for a map point and its 8-bit sample.
+// The readout text for a map point and its height as the map's type decodes
+// it (heightAt): 0-255 on a Targa map, 0-65535 on a 16-bit one.
 std::string readoutText(const Document &document, const ProgramValues &values, int mapX, int sample,
                         int mapZ);
 

@@ -94,8 +94,12 @@ int typeOfName(const std::string &name) {
 int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
                           const std::string &name) {
   const int type = typeOfName(name);
-  window.hfFileType = std::max(type, 0);
-  return type < 0 ? WrongFileType : loadHeightField(scene, name, type, pal);
+  if (type < 0)
+    return WrongFileType;
+  const int result = loadHeightField(scene, name, type, pal);
+  if (result == Loaded)
+    window.hfFileType = type;
+  return result;
 }
 
 void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result) {
@@ -111,10 +115,13 @@ int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
                        const std::optional<std::string> &chosen) {
   int result = LoadCancelled;
   if (chosen && !chosen->empty()) {
-    // Stored before reading, so a failed read still leaves the new name.
-    // A name too long to keep is not stored; it cannot be opened either.
-    setName(window.hfFileName, *chosen);
-    result = loadHeightFieldByName(scene, window, pal, *chosen);
+    // The name is stored only with the map it names: after a failed read the
+    // place data file, the include file and the settings must still name the
+    // map shown. A name too long to keep cannot be opened either.
+    result = chosen->size() > kMaxNameLength ? CannotOpen
+                                             : loadHeightFieldByName(scene, window, pal, *chosen);
+    if (result == Loaded)
+      setName(window.hfFileName, *chosen);
   }
   finishHeightFieldLoad(scene, window, result);
   return result;

@@ -36,8 +36,8 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 // anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
 // as Targa, so a name with both is all or nothing as one PPM read. Only a name
 // with neither is then taken by its ending, in any case: ".png" as PNG, ".pgm"
-// as PGM. Sets window.hfFileType to the type tried; a name of no type gives
-// WrongFileType and hfFileType 0.
+// as PGM. A name of no type gives WrongFileType. window.hfFileType takes the
+// type read only on Loaded; any failure leaves it as it was.
 int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
                           const std::string &name);
 
@@ -48,8 +48,9 @@ int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal
 void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result);
 
 // The "Heightfeild" command once the chooser has answered (nullopt or an empty
-// name when cancelled): stores the name in hfFileName, reads it and finishes
-// as above. Returns the result; heightFieldMessage gives the notice.
+// name when cancelled): reads the chosen file and finishes as above; only on
+// Loaded do hfFileName and hfFileType take its name and type, so a failed
+// load changes nothing at all. Returns the result; heightFieldMessage gives the notice.
 int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
                        const std::optional<std::string> &chosen);
 

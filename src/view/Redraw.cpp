@@ -112,7 +112,10 @@ void redraw(Scene &scene, const ProgramValues &values) {
 }
 
 void installRedraw(Scene &scene, const ProgramValues &values) {
-  scene.onChange([&scene, &values](Change) { redraw(scene, values); });
+  scene.onChange([&scene, &values](Change what) {
+    if (what != Change::Water || scene.showWater == 1)
+      redraw(scene, values);
+  });
   scene.paintMarks = [&scene, &values](LRMemoryDC &pane) {
     drawItems(scene, values, pane, [&scene](double x, double z, int half) {
       const Point p = scene.panePointOf(x, z);

@@ -241,6 +241,12 @@ TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
   click(kBox);
   clickMap(80, 80);
   EXPECT_EQ(entry(kHistoryUndo), "Undo Place Object");
+  // A step that no longer fits the scene empties the history, and says so.
+  scene().objects[0] = ScData{};
+  menu(kHistoryUndo);
+  ASSERT_EQ(script.notices.size(), 1u);
+  EXPECT_EQ(std::pair(script.notices[0].message, enabled(kHistoryUndo)),
+            std::pair(std::string(kHistoryLostMessage), false));
 }
 
 // Undoing a new map gives back the old one, its size and its pixels.

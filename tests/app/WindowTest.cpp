@@ -42,7 +42,11 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   values.enginePath = "short";
   click(kRender);
   loadTarga(targaBytes(4, 4), "map.TGA");
-  EXPECT_EQ(scene().mapWidth, 400); // the refused map changed nothing
+  loadTarga("not a map", "bad.tga");
+  // The refused maps changed nothing, their names included: Save, the include
+  // file and the settings still name the map shown.
+  EXPECT_EQ(std::pair(scene().mapWidth, window->hfFileName),
+            std::pair(400, folder.file("map.tga")));
   script.answerFile(folder.file("missing.pal"));
   click(kPaletteToggle);
   EXPECT_EQ(toggle(kPaletteToggle), 0); // the unread palette releases its toggle
@@ -53,7 +57,7 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
     messages.push_back(n.message);
   EXPECT_EQ(messages, (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
                                                 "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
-                                                "open error"}));
+                                                "File Inconpatable!!", "open error"}));
 }
 
 TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {

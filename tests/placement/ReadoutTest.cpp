@@ -24,8 +24,9 @@ struct ReadoutFixture : PlacementFixture {
 TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
   for (const auto &row : test::dataTable("readouts.txt")) {
     const std::vector<int> n = test::numbers(row[0]);
-    ASSERT_EQ(n.size(), 8u) << row[0];
+    ASSERT_GE(n.size(), 8u) << row[0];
     std::tie(v.unitsMode, v.scaleX, v.scaleY, v.scaleZ) = std::tuple(n[0], n[1], n[2], n[3]);
+    s.hfType = n.size() > 8 ? n[8] : 0;
     s.setMapSize(n[4], n[4]);
     EXPECT_EQ(readoutText(s, v, n[5], n[6], n[7]), row[1].substr(1, row[1].size() - 2)) << row[0];
   }

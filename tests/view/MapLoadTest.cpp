@@ -44,12 +44,13 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   u.baseImage.writePixel(0, 0, 0x123456);
   u.viewImage.writePixel(0, 0, 0x654321);
   const auto before = state(u);
+  // A failure leaves the type of the map shown, whatever was tried.
   w.hfFileType = 1;
-  EXPECT_EQ(load(u, dir.write("x.PPM", targaBytes(2, 2))), std::pair(+WrongFileType, 0));
+  EXPECT_EQ(load(u, dir.write("x.PPM", targaBytes(2, 2))), std::pair(+WrongFileType, 1));
   EXPECT_EQ(load(u, dir.file("gone.ppm")), std::pair(+CannotOpen, 1));
   // Both in the name over a good Targa: the PPM read fails, so nothing changes.
   w.hfFileType = 0;
-  EXPECT_EQ(load(u, dir.write("x.tga.ppm", targaBytes(2, 2))), std::pair(+Incompatible, 1));
+  EXPECT_EQ(load(u, dir.write("x.tga.ppm", targaBytes(2, 2))), std::pair(+Incompatible, 0));
   EXPECT_EQ(state(u), before);
   // Only a name the rule above rejects is taken by its ending, in any case.
   const std::string pgm = "P5 2 2 255\n" + std::string(4, 9);

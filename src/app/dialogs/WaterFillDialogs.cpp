@@ -3,6 +3,9 @@
 #include "app/dialogs/DialogText.h"
 #include "gui/vInteraction.h"
 
+#include <string>
+#include <utility>
+
 namespace hs {
 
 namespace {
@@ -29,6 +32,11 @@ constexpr CommandObject kWaterCmds[] = {
      .rightOf = GwatDialog::kPadLevel,
      .below = GwatDialog::kPrompt3,
      .size = 15},
+    {.kind = CmdKind::StaticText,
+     .id = GwatDialog::kRange,
+     .label = "0-255",
+     .rightOf = GwatDialog::kLevel,
+     .below = GwatDialog::kPrompt3},
     {.kind = CmdKind::Button,
      .id = kCancelId,
      .label = " Cancel ",
@@ -87,8 +95,8 @@ constexpr CommandObject kFillCmds[] = {
 } // namespace
 
 GwatDialog::GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
-                       WindowServices &window)
-    : vDialog(parent, title), values_(values), window_(window) {
+                       WindowServices &window, std::function<void(float)> setLevel)
+    : vDialog(parent, title), values_(values), window_(window), setLevel_(std::move(setLevel)) {
   addDialogCmds(kWaterCmds);
 }
 
@@ -102,6 +110,8 @@ void GwatDialog::startPick() {
     showDialog("");
 }
 
+void GwatDialog::showRange(int highest) { setText(kRange, "0-" + std::to_string(highest)); }
+
 void GwatDialog::onShown() {
   setText(kLevel, formatHeight(values_.waterLevel));
   placeFromMainWindow(40, 0);
@@ -109,7 +119,15 @@ void GwatDialog::onShown() {
 
 void GwatDialog::onCommand(int id, int value, CmdKind kind) {
   if (id == kOkId)
-    window_.asStep("Water Level", [this] { readFloat(*this, kLevel, values_.waterLevel); });
+    window_.asStep("Water Level", [this] {
+      float level = values_.waterLevel;
+      if (!readFloat(*this, kLevel, level))
+        return;
+      if (setLevel_)
+        setLevel_(level);
+      else
+        values_.waterLevel = level;
+    });
   // A tool or mode chosen while the dialog stood open is the user's newer
   // choice; only a pick still waiting gives the mode before it back, with
   // its tool buttons.

@@ -5,14 +5,17 @@
 #include "core/ScData.h"
 #include "gui/vDialog.h"
 
+#include <functional>
 #include <span>
 
 namespace hs {
 
 // "Water Level", modeless: the water level is either picked on the map or
-// typed in. The main window starts the pick with startPick and ends it itself
-// when the map is clicked; "OK" and " Cancel " end it here and give the window
-// its tool buttons back.
+// typed in, in colour units: the heights of the map shown, whose range the
+// dialog names (0-255, or 0-65535 on a 16-bit map), as the readout shows them.
+// The main window starts the pick with startPick and ends it itself when the
+// map is clicked; "OK" and " Cancel " end it here and give the window its tool
+// buttons back.
 class GwatDialog : public vDialog {
 public:
   // Control ids.
@@ -22,21 +25,27 @@ public:
     kPrompt3 = 1002,
     kPadLevel = 1003,
     kLevel = 1004,
+    kRange = 1005,
   };
 
+  // setLevel takes a typed level to the scene (so a map showing the water
+  // shows the new line); without one the level only goes into values.
   GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
-             WindowServices &window = noServices());
+             WindowServices &window = noServices(), std::function<void(float)> setLevel = {});
   static std::span<const CommandObject> commands();
 
   // Remembers the mode, enters GetWater and shows the dialog unless it is on
   // screen. The caller shows the status text.
   void startPick();
+  // Names the range of colour units of the map shown, 0 to highest.
+  void showRange(int highest);
   void onShown() override;
   void onCommand(int id, int value, CmdKind kind) override;
 
 private:
   ProgramValues &values_;
   WindowServices &window_;
+  std::function<void(float)> setLevel_;
 };
 
 // The largest fill count "Set" and " Hide " take: the number of objects a
