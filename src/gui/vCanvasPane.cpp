@@ -125,7 +125,11 @@ vCanvasPane::vCanvasPane(QWidget *parent) : QWidget(parent) {
   resizeBacking(1, 1);
 }
 
-vCanvasPane::~vCanvasPane() = default;
+vCanvasPane::~vCanvasPane() {
+  // The surface goes first, while the pane it reports to (its losing the
+  // keyboard, for one) is still whole.
+  delete surface_;
+}
 
 QWidget *vCanvasPane::surface() const { return surface_; }
 
