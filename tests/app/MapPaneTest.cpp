@@ -47,13 +47,15 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   EXPECT_EQ(std::tuple(values.modes.mode(), status()), std::tuple(int(EditObject), "Edit Objects"));
 }
 
-// "OK" and " Cancel " end a water pick still waiting and show the tool it
-// gives back; a tool chosen while the dialog stood open stays.
+// "OK" and " Cancel " end a water pick still waiting and give back the tool
+// it came from, with its button; a tool chosen while the dialog stood open
+// stays. (What "OK" takes is shown with the water line below.)
 TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
   vDialog *water = window->waterDialog();
+  click(kBox);
   menu(kWaterLevel);
   QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
-  EXPECT_EQ(values.modes.mode(), SingleObject);
+  EXPECT_EQ(std::pair(values.modes.mode(), toggle(kBox)), std::pair(int(BoxFill), 1));
   menu(kWaterLevel);
   click(kLin);
   QTest::mouseClick(water->control(kOkId), Qt::LeftButton);
