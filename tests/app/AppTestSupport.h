@@ -25,8 +25,9 @@ namespace hs {
 // A main window on its own program values, showing a flat 400 x 400 map at
 // height 100, with notices, choosers and modal dialogs answered by the script.
 // Every fixture of the program resets the shared palette before it starts.
+// Its helpers are public, for tables of steps outside the tests.
 class WindowTest : public ::testing::Test {
-protected:
+public:
   void SetUp() override {
     palette() = defaultPalette();
     // Loading another map or file after changes asks "Save changes?"; tests
