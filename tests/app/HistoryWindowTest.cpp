@@ -5,10 +5,10 @@
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
 #include "app/dialogs/WaterFillDialogs.h"
+#include "dialogs/DialogDriver.h"
 #include "io/PlaceData.h"
 
 #include <QBuffer>
-#include <QLineEdit>
 
 #include <cctype>
 #include <functional>
@@ -38,11 +38,8 @@ public:
   void command(int id) { window->menuAction(id) != nullptr ? menu(id) : click(id); }
   // Types text into a dialog's entry and confirms the dialog.
   static void typeAndConfirm(vModalDialog &d, int id, const char *text) {
-    auto *edit = qobject_cast<QLineEdit *>(d.control(id));
-    ASSERT_NE(edit, nullptr);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-    QTest::mouseClick(d.control(kOkId), Qt::LeftButton);
+    test::type(d, id, text);
+    test::click(d, kOkId);
   }
   // A few objects of two types, kept, so every operation has something to
   // work on.

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 #include "app/dialogs/ScatterDialog.h"
+#include "dialogs/DialogDriver.h"
 #include "placement/Scatter.h"
 
-#include <QLineEdit>
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QTimer>
@@ -15,13 +15,8 @@ namespace {
 class ScatterWindowTest : public WindowTest {
 protected:
   ScatterDialog &dialog() { return *window->scatterDialog(); }
-  void type(int id, const char *text) {
-    auto *edit = qobject_cast<QLineEdit *>(dialog().control(id));
-    ASSERT_NE(edit, nullptr);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-  }
-  void press(int id) { QTest::mouseClick(dialog().control(id), Qt::LeftButton); }
+  void type(int id, const char *text) { test::type(dialog(), id, text); }
+  void press(int id) { test::click(dialog(), id); }
 };
 
 // The tool button enters the mode and opens the dialog; typed rules count at
