@@ -52,6 +52,12 @@ public:
   void click(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
   int toggle(int id) { return window->getValue(id); }
   std::string status() { return window->getString(kStatusLabel); }
+  std::vector<std::string> messages() { // of the notices shown so far
+    std::vector<std::string> out;
+    for (const ScriptedInteraction::Notice &n : script.notices)
+      out.push_back(n.message);
+    return out;
+  }
   void key(int k) {
     QTest::keyClick(surface(), static_cast<Qt::Key>(k));
     QApplication::processEvents();
