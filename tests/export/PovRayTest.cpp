@@ -19,7 +19,13 @@ namespace {
 
 using namespace hs;
 
-bool povRayMissing() { return std::system("command -v povray >/dev/null 2>&1") != 0; }
+// Each test is skipped where POV-Ray is not installed.
+struct PovRay : ::testing::Test {
+  void SetUp() override {
+    if (std::system("command -v povray >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "POV-Ray is not installed";
+  }
+};
 
 ToolRun runPovRay(const std::string &scene, const TestFolder &f) {
   // Parsed and rendered at 16 x 16, with no display and no picture written.
@@ -31,9 +37,7 @@ ToolRun runPovRay(const std::string &scene, const TestFolder &f) {
 // Objects exported onto a 16-bit PGM and PNG and onto each sample map (a
 // Targa, a PPM and a PNG) stand where the preview scene's height field puts
 // the ground.
-TEST(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
-  if (povRayMissing())
-    GTEST_SKIP() << "POV-Ray is not installed";
+TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
   for (const std::string path :
        {HS_TEST_DATA "/hills16.pgm", HS_TEST_DATA "/hills16.png", HS_SAMPLES "/Intro.tga",
         HS_SAMPLES "/Hills16.ppm", HS_SAMPLES "/Valley16.png"}) {
@@ -66,9 +70,7 @@ TEST(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
 // Objects with a turn and size of their own: the include declares HS_Turn1
 // and HS_Size1, the preview scene parses and renders with them, and uses
 // them: its picture differs from the one of the same objects without them.
-TEST(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
-  if (povRayMissing())
-    GTEST_SKIP() << "POV-Ray is not installed";
+TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
   TestFolder f;
   std::filesystem::copy_file(HS_TEST_DATA "/hills16.pgm", f.file("hills16.pgm"));
   std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
@@ -97,9 +99,7 @@ TEST(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
 
 // The preview scene sizes and turns an object about its base, the way
 // POV-Ray turns about y, before moving it to its place: traced on a flag.
-TEST(PovRay, PreviewSceneSizesAndTurnsAboutTheBase) {
-  if (povRayMissing())
-    GTEST_SKIP() << "POV-Ray is not installed";
+TEST_F(PovRay, PreviewSceneSizesAndTurnsAboutTheBase) {
   TestFolder f;
   for (const std::string name : {"hills16.pgm", "trace_hills16.txt", "trace_turned.pov"})
     std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
@@ -124,9 +124,7 @@ TEST(PovRay, PreviewSceneSizesAndTurnsAboutTheBase) {
 // The heights read from a PNG are where POV-Ray's own height field puts the
 // ground: every 8-bit grey level (with and without a gAMA chunk), 8-bit and
 // 4-bit indices, 16-bit samples, and the height fields POV-Ray ships.
-TEST(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
-  if (povRayMissing())
-    GTEST_SKIP() << "POV-Ray is not installed";
+TEST_F(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
   std::vector<std::string> files;
   for (const char *name :
        {"levels8.png", "levels8_gamma.png", "levels8_indexed.png", "index4.png", "hills16.png"})
