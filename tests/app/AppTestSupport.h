@@ -25,8 +25,9 @@ namespace hs {
 // A main window on its own program values, showing a flat 400 x 400 map at
 // height 100, with notices, choosers and modal dialogs answered by the script.
 // Every fixture of the program resets the shared palette before it starts.
+// Its helpers are public, for tables of steps outside the tests.
 class WindowTest : public ::testing::Test {
-protected:
+public:
   void SetUp() override {
     palette() = defaultPalette();
     // Loading another map or file after changes asks "Save changes?"; tests
@@ -51,6 +52,12 @@ protected:
   void click(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
   int toggle(int id) { return window->getValue(id); }
   std::string status() { return window->getString(kStatusLabel); }
+  std::vector<std::string> messages() { // of the notices shown so far
+    std::vector<std::string> out;
+    for (const ScriptedInteraction::Notice &n : script.notices)
+      out.push_back(n.message);
+    return out;
+  }
   void key(int k) {
     QTest::keyClick(surface(), static_cast<Qt::Key>(k));
     QApplication::processEvents();

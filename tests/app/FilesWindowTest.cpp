@@ -110,12 +110,6 @@ TEST_F(FilesWindowTest, DroppedFilesOpen) {
   EXPECT_EQ(script.notices.back().message, "Load DAT Data3 ERROR");
 }
 
-} // namespace
-} // namespace hs
-
-namespace hs {
-namespace {
-
 // With unsaved changes, the close box, Exit, Open.Data and another height
 // field ask "Save changes?": Cancel leaves everything as it was, Discard goes
 // on, Save saves first (asking for a name when there is no file yet).

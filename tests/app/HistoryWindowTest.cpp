@@ -5,10 +5,10 @@
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
 #include "app/dialogs/WaterFillDialogs.h"
+#include "dialogs/DialogDriver.h"
 #include "io/PlaceData.h"
 
 #include <QBuffer>
-#include <QLineEdit>
 
 #include <cctype>
 #include <functional>
@@ -18,16 +18,6 @@ namespace {
 
 class HistoryWindowTest : public WindowTest {
 public:
-  // For the table of operations below.
-  using WindowTest::click;
-  using WindowTest::clickMap;
-  using WindowTest::dragMap;
-  using WindowTest::folder;
-  using WindowTest::loadTarga;
-  using WindowTest::menu;
-  using WindowTest::scene;
-  using WindowTest::script;
-
   // The place data file the scene would be saved as.
   std::string saved() {
     QBuffer buffer;
@@ -44,13 +34,12 @@ public:
     QApplication::processEvents();
   }
   bool enabled(int id) { return window->menuAction(id)->isEnabled(); }
+  // A menu entry, or the button of that id.
+  void command(int id) { window->menuAction(id) != nullptr ? menu(id) : click(id); }
   // Types text into a dialog's entry and confirms the dialog.
   static void typeAndConfirm(vModalDialog &d, int id, const char *text) {
-    auto *edit = qobject_cast<QLineEdit *>(d.control(id));
-    ASSERT_NE(edit, nullptr);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-    QTest::mouseClick(d.control(kOkId), Qt::LeftButton);
+    test::type(d, id, text);
+    test::click(d, kOkId);
   }
   // A few objects of two types, kept, so every operation has something to
   // work on.
@@ -66,11 +55,22 @@ public:
   }
 };
 
+using Run = std::function<void(HistoryWindowTest &)>;
+
 struct Operation {
   const char *name; // what the Edit menu names it
-  std::function<void(HistoryWindowTest &)> run;
-  std::function<void(HistoryWindowTest &)> prepare = [](HistoryWindowTest &) {};
+  Run run;
+  Run prepare = [](HistoryWindowTest &) {};
 };
+
+// A menu entry or a button, then a drag on the map (from a point to itself is
+// a click).
+Run thenDrag(int id, int x0, int y0, int x1, int y1) {
+  return [=](HistoryWindowTest &t) {
+    t.command(id);
+    t.dragMap(x0, y0, x1, y1);
+  };
+}
 
 class EachOperation : public HistoryWindowTest, public ::testing::WithParamInterface<Operation> {};
 
@@ -95,37 +95,13 @@ TEST_P(EachOperation, UndoAndRedoGiveTheSceneExactlyAsItWas) {
 using T = HistoryWindowTest;
 const Operation kOperations[] = {
     {"Place Object", [](T &t) { t.clickMap(50, 50); }},
-    {"Line Fill",
-     [](T &t) {
-       t.click(kLin);
-       t.dragMap(20, 20, 380, 40);
-     }},
-    {"Box Fill",
-     [](T &t) {
-       t.click(kBox);
-       t.dragMap(20, 20, 200, 200);
-     }},
-    {"Circle Fill",
-     [](T &t) {
-       t.click(kCir);
-       t.dragMap(200, 200, 260, 240);
-     }},
+    {"Line Fill", thenDrag(kLin, 20, 20, 380, 40)},
+    {"Box Fill", thenDrag(kBox, 20, 20, 200, 200)},
+    {"Circle Fill", thenDrag(kCir, 200, 200, 260, 240)},
     {"Delete Object", [](T &t) { t.clickMap(101, 99, Qt::RightButton); }},
-    {"Delete Objects",
-     [](T &t) {
-       t.menu(kDelete);
-       t.dragMap(50, 200, 250, 340);
-     }},
-    {"Move",
-     [](T &t) {
-       t.menu(kMoveSingle);
-       t.dragMap(300, 120, 30, 370);
-     }},
-    {"Move All",
-     [](T &t) {
-       t.menu(kMoveAllCmd);
-       t.clickMap(250, 180);
-     }},
+    {"Delete Objects", thenDrag(kDelete, 50, 200, 250, 340)},
+    {"Move", thenDrag(kMoveSingle, 300, 120, 30, 370)},
+    {"Move All", thenDrag(kMoveAllCmd, 250, 180, 250, 180)},
     {"Edit",
      [](T &t) {
        t.menu(kEdit);
@@ -140,27 +116,15 @@ const Operation kOperations[] = {
        t.scene().camera = {200, 100, 200, AboveWater, 1.0};
        t.scene().lookAt = {200, 100, 0, AboveGround, 0.0};
      }},
-    {"Back to Kept", [](T &t) { t.click(kUndo); },
-     [](T &t) {
-       t.click(kBox);
-       t.dragMap(20, 20, 200, 200);
-     }},
+    {"Back to Kept", [](T &t) { t.click(kUndo); }, thenDrag(kBox, 20, 20, 200, 200)},
     {"Place Camera",
      [](T &t) {
        t.click(kCameraAt);
        t.script.onModal([](vModalDialog &d) { T::typeAndConfirm(d, CatDialog::kHeight, "7.25"); });
        t.clickMap(30, 40);
      }},
-    {"Point Camera",
-     [](T &t) {
-       t.click(kLook);
-       t.clickMap(330, 40);
-     }},
-    {"Water Level",
-     [](T &t) {
-       t.menu(kWaterLevel);
-       t.clickMap(30, 40);
-     }},
+    {"Point Camera", thenDrag(kLook, 330, 40, 330, 40)},
+    {"Water Level", thenDrag(kWaterLevel, 30, 40, 30, 40)},
     {"Scale",
      [](T &t) {
        t.script.onModal(

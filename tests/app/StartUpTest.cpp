@@ -140,12 +140,6 @@ TEST_F(StartUpTest, TheWindowFitsTheMapAndIsRememberedBetweenRuns) {
   EXPECT_EQ(fitWindowToMap(16384, 16384, 20, 150, 800, 600), (WindowFit{720, 540, -4}));
 }
 
-} // namespace
-} // namespace hs
-
-namespace hs {
-namespace {
-
 // The fill style, the scatter rules and the display toggles of one run are
 // there in the next; a damaged store keeps the defaults.
 TEST_F(StartUpTest, FillScatterAndDisplaySettingsAreRememberedBetweenRuns) {

@@ -52,12 +52,9 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   EXPECT_EQ(toggle(kPaletteToggle), 0); // the unread palette releases its toggle
   EXPECT_EQ(script.fileRequests[0].filters,
             (std::vector<std::string>{"*.tga", "*.ppm", "*.png", "*.pgm", "*"}));
-  std::vector<std::string> messages;
-  for (const ScriptedInteraction::Notice &n : script.notices)
-    messages.push_back(n.message);
-  EXPECT_EQ(messages, (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
-                                                "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
-                                                "File Inconpatable!!", "open error"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
+                                                  "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
+                                                  "File Inconpatable!!", "open error"}));
 }
 
 TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {

@@ -126,7 +126,6 @@ TEST(ExportRefusal, OnlyRegularFilesAreReadOrReplaced) {
   std::vector<std::string> nodes = {makeFifo(f, "fifo")};
   if (!makeZeroDevice(f, "zero").empty())
     nodes.push_back("zero");
-  const std::string tool = HS_EXPORT_TOOL;
   for (const std::string &node : nodes) {
     const std::string name = std::filesystem::path(node).filename();
     f.write("names.txt", "1,2,3,0,0\n4,5,6,0,0\n" + name + "\n1,1,1\n0,0,0\n");
@@ -136,9 +135,7 @@ TEST(ExportRefusal, OnlyRegularFilesAreReadOrReplaced) {
         {{"names.txt"}, "Load DAT Data6 ERROR"},
         {{"place.txt", name}, name + ": not a regular file; nothing was written"}};
     for (const auto &[args, message] : cases) {
-      std::vector<std::string> argv = {"timeout", "10", tool};
-      argv.insert(argv.end(), args.begin(), args.end());
-      const ToolRun r = runRaw(argv, f.path());
+      const ToolRun r = exportTool(args, f.path());
       EXPECT_EQ(r.exitCode, 1) << message;
       EXPECT_NE(r.err.find(message), npos) << r.err;
     }

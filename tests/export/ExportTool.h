@@ -47,16 +47,18 @@ inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &w
   return r;
 }
 
-// Runs hillstrew-export in workDir with these arguments.
-inline ToolRun exportTool(std::vector<std::string> args, const std::string &workDir) {
-  args.insert(args.begin(), HS_EXPORT_TOOL);
+// Runs tool in workDir with these arguments, ended after 30 s: a read that
+// blocks fails the test instead of hanging it.
+inline ToolRun runTool(const char *tool, std::vector<std::string> args,
+                       const std::string &workDir) {
+  args.insert(args.begin(), {"timeout", "30", tool});
   return runRaw(args, workDir);
 }
-
-// Runs hillstrew-scatter in workDir with these arguments.
+inline ToolRun exportTool(std::vector<std::string> args, const std::string &workDir) {
+  return runTool(HS_EXPORT_TOOL, std::move(args), workDir);
+}
 inline ToolRun scatterTool(std::vector<std::string> args, const std::string &workDir) {
-  args.insert(args.begin(), HS_SCATTER_TOOL);
-  return runRaw(args, workDir);
+  return runTool(HS_SCATTER_TOOL, std::move(args), workDir);
 }
 
 } // namespace hs

@@ -148,7 +148,6 @@ TEST(ScatterTool, WritesOnlyOverWritableRegularFiles) {
   std::vector<std::string> nodes = {makeFifo(f, "fifo")};
   if (!makeZeroDevice(f, "zero").empty())
     nodes.push_back("zero");
-  const std::string tool = HS_SCATTER_TOOL;
   for (const std::string &node : nodes) {
     const std::string name = node.substr(node.rfind('/') + 1);
     for (const auto &[args, message] :
@@ -158,9 +157,7 @@ TEST(ScatterTool, WritesOnlyOverWritableRegularFiles) {
                     ": not a regular file; nothing was read"},
           std::pair{std::vector<std::string>{"place.txt", "--palette", name, "-o", "a.txt"},
                     ": not a regular file; nothing was read"}}) {
-      std::vector<std::string> argv = {"timeout", "10", tool};
-      argv.insert(argv.end(), args.begin(), args.end());
-      const ToolRun r = runRaw(argv, f.path());
+      const ToolRun r = scatterTool(args, f.path());
       EXPECT_EQ(r.err, "hillstrew-scatter: " + name + message + "\n");
       EXPECT_EQ(r.exitCode, 1);
     }

@@ -31,22 +31,13 @@ int hilly(int x, int z) {
   return static_cast<int>(v);
 }
 
-// All objects of the scene, with their types.
-std::vector<std::pair<int, ScItem>> allObjects(const Document &d) {
-  std::vector<std::pair<int, ScItem>> out;
-  for (int t = 0; t < kObjectTypes; ++t)
-    for (const ScItem &i : d.objects[static_cast<std::size_t>(t)])
-      out.emplace_back(t, i);
-  return out;
-}
-
-// Objects binned by map cells of the spacing's size, for neighbour checks
-// that need not look at all pairs.
+// The objects of a list binned by map cells of the spacing's size, for
+// neighbour checks that need not look at all pairs.
 struct Grid {
   double cell;
   std::map<std::pair<int, int>, std::vector<ScItem>> bins;
-  Grid(const std::vector<std::pair<int, ScItem>> &objects, double spacing) : cell(spacing) {
-    for (const auto &[t, i] : objects)
+  Grid(const ScData &objects, double spacing) : cell(spacing) {
+    for (const ScItem &i : objects)
       bins[key(i.x, i.z)].push_back(i);
   }
   std::pair<int, int> key(double x, double z) const {
@@ -113,13 +104,9 @@ TEST(Scatter, SpacingRulesAndMaximality) {
     applyScatter(s, plan);
 
     const GroundRules ground(s, v, r, c.region);
-    std::vector<std::pair<int, ScItem>> sameType;
-    for (const auto &[t, i] : allObjects(s))
-      if (t == 0)
-        sameType.emplace_back(t, i);
-    const Grid grid(sameType, c.spacing);
-    for (std::size_t k = 20; k < sameType.size(); ++k) {
-      const ScItem &i = sameType[k].second;
+    const Grid grid(s.objects[0], c.spacing); // the type scattered
+    for (int k = 20; k < s.objects[0].count(); ++k) {
+      const ScItem &i = s.objects[0][k];
       ASSERT_EQ(i.x, std::floor(i.x));
       ASSERT_TRUE(ground.allows(int(i.x), int(i.z))) << i.x << "," << i.z;
       ASSERT_GE(grid.nearest(i.x, i.z, 1, true), c.spacing) << i.x << "," << i.z;
@@ -381,22 +368,26 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
 
 using ScatterFixture = PlacementFixture;
 
-// The tool: a drag scatters in the box, or in the ellipse, that it shows.
+// The tool: a drag scatters in the box, or in the ellipse, that it shows, at
+// the spacing of the rules (wider than the default, which would break it).
 TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
   for (const ScatterShape shape : {ScatterShape::Box, ScatterShape::Ellipse}) {
     s.objects[4].clear();
     v.modes.selectTool(Scatter);
-    std::tie(v.scatter.shape, v.scatter.spacing, v.currentType) = std::tuple(shape, 3.0, 4);
+    std::tie(v.scatter.shape, v.scatter.spacing, v.currentType) = std::tuple(shape, 7.0, 4);
     const RubberBand band = toolFor(Scatter).figure(v, {100, 100}, {140, 120});
     EXPECT_EQ(band.figure, shape == ScatterShape::Box ? RubberFigure::Rect : RubberFigure::Ellipse);
     gesture(s, v, {{100, 100}, {120, 110}, {140, 120}});
     const Items placed = items(4);
-    ASSERT_GT(placed.size(), 20u);
+    ASSERT_GT(placed.size(), 10u);
     const ScatterRegion region = shape == ScatterShape::Box
                                      ? ScatterRegion::box(100, 100, 140, 120)
                                      : ScatterRegion::ellipse(100, 100, 40, 20);
-    for (const ScItem &i : placed)
+    const Grid grid(s.objects[4], 7.0);
+    for (const ScItem &i : placed) {
       ASSERT_TRUE(region.contains(int(i.x), int(i.z))) << i.x << "," << i.z;
+      ASSERT_GE(grid.nearest(i.x, i.z, 1, true), 7.0) << i.x << "," << i.z;
+    }
   }
 }
 

@@ -5,7 +5,6 @@
 #include "app/dialogs/WaterFillDialogs.h"
 
 #include "DialogDriver.h"
-#include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
 
@@ -169,21 +168,6 @@ TEST_F(ObjectDialog, OnlyOkChangesTheObjectAndWithoutOneTheFrameIsGreyed) {
   });
   EXPECT_EQ(dialog.showModalDialog(""), kOkId);
   EXPECT_EQ(values.placeHeight, -3.0f);
-}
-
-struct WaterDialog : test::DialogFixture {
-  FakeServices window;
-  GwatDialog dialog{&main, "Water Level", values, window};
-};
-
-// OK takes the typed level and gives the pick's mode back.
-TEST_F(WaterDialog, OkTakesTheTypedLevel) {
-  values.modes.selectTool(BoxFill);
-  dialog.startPick();
-  ASSERT_TRUE(dialog.isDisplayed());
-  type(dialog, GwatDialog::kLevel, "42.5");
-  click(dialog, kOkId);
-  EXPECT_EQ(std::tuple(values.waterLevel, values.modes.mode()), std::tuple(42.5f, int(BoxFill)));
 }
 
 struct FillStyleDialog : test::DialogFixture {
