@@ -13,7 +13,7 @@ vCmdWindow *PlaceApp::newAppWin(const char *name, int width, int height) {
   if (vCmdWindow *open = mainWindow())
     return open;
   const char *title = name == nullptr || std::strlen(name) == 0 ? "HillStrew" : name;
-  return registerWindow(std::make_unique<PlaceCmdWindow>(title, width, height, values_));
+  return registerWindow(std::make_unique<PlaceCmdWindow>(title, width, height, document, values_));
 }
 
 void PlaceApp::closeAppWin(vCmdWindow *window) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Document.h"
 #include "core/ProgramValues.h"
 #include "gui/vApp.h"
 
@@ -7,9 +8,15 @@ namespace hs {
 
 class PlaceCmdWindow;
 
-// The application: makes the one main window, runs the start-up in it, and
-// writes the settings file when the window closes.
-class PlaceApp : public vApp {
+// The one document the window shows and every view of it listens to. A base
+// of the application, so that it is made before the window and goes after it.
+struct AppDocument {
+  Document document;
+};
+
+// The application: owns the document, makes the one main window, runs the
+// start-up in it, and writes the settings file when the window closes.
+class PlaceApp : private AppDocument, public vApp {
 public:
   PlaceApp(int &argc, char **argv, ProgramValues &values = programValues());
 

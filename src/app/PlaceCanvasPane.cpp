@@ -11,8 +11,8 @@
 namespace hs {
 
 PlaceCanvasPane::PlaceCanvasPane(WindowValues *owner, WindowServices *services,
-                                 ProgramValues &values)
-    : values_(values), scene_(owner) {
+                                 ProgramValues &values, Document &document)
+    : values_(values), scene_(&document, owner) {
   scene_.attachSurface(this);
   scene_.attachServices(services);
   installRedraw(scene_, values_);

@@ -7,12 +7,14 @@
 
 namespace hs {
 
-// The map pane: owns the scene, shows it as the model asks (PaneSurface) and
+// The map pane: owns the scene (the view of the application's document), shows it as the model asks (PaneSurface) and
 // hands every mouse, key, resize and scroll event to the model.
 class PlaceCanvasPane : public vCanvasPane, public PaneSurface {
 public:
-  // owner holds the window's scene values; services is the window.
-  PlaceCanvasPane(WindowValues *owner, WindowServices *services, ProgramValues &values);
+  // owner holds the window's scene values; services is the window; the scene
+  // shows document, which must outlive the pane.
+  PlaceCanvasPane(WindowValues *owner, WindowServices *services, ProgramValues &values,
+                  Document &document);
   ~PlaceCanvasPane() override;
 
   Scene &scene() { return scene_; }

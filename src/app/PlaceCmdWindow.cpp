@@ -85,20 +85,21 @@ const char *commandStepName(int id) {
 
 } // namespace
 
-PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values)
-    : vCmdWindow(name, width, height), values_(values) {
+PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, Document &document,
+                               ProgramValues &values)
+    : vCmdWindow(name, width, height), document_(document), values_(values) {
   addMenuPane(std::make_unique<vMenuPane>(placeMenus()));
   addCommandPane(new vCommandPane(placeToolBar()));
   addCommandPane(new vCommandPane(placeViewBar()));
-  canvas_ = new PlaceCanvasPane(this, this, values_);
+  canvas_ = new PlaceCanvasPane(this, this, values_, document_);
   addCanvasPane(canvas_);
   vStatusPane *status = addStatusPane(std::make_unique<vStatusPane>(placeStatusLabels()));
   render_ = std::make_unique<RenderWatch>(*this, *status, *this, kRender);
 
-  scaleDialog_ = std::make_unique<GscalModalDialog>(this, "Scale HF", values_);
+  scaleDialog_ = std::make_unique<GscalModalDialog>(this, "Scale HF", document_);
   waterDialog_ =
-      std::make_unique<GwatDialog>(this, "Water Level", values_, *this,
-                                   [this](float level) { setWaterLevel(scene(), values_, level); });
+      std::make_unique<GwatDialog>(this, "Water Level", values_, document_, *this,
+                                   [this](float level) { setWaterLevel(scene(), level); });
   unitsDialog_ = std::make_unique<PPlacModalDialog>(this, "Display Unit Values", values_);
   cameraDialog_ = std::make_unique<CatDialog>(this, "Camera at Height", values_);
   lookDialog_ = std::make_unique<CLatDialog>(this, "Look at Height", values_);
@@ -109,12 +110,11 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
       scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
     });
   });
-  scene().history.onChange([this] {
+  scene().document().history().onChange([this] {
     showHistory();
     showTitle();
   });
 
-  smoothOn = 0;
   setAcceptDrops(true);
   canvas_->showVScroll(true);
   canvas_->showHScroll(true);
@@ -124,7 +124,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, ProgramV
 
 PlaceCmdWindow::~PlaceCmdWindow() {
   // The pane outlives this part of the window; its scene must not call back.
-  canvas_->scene().history.onChange(nullptr);
+  canvas_->scene().document().history().onChange(nullptr);
   canvas_->scene().attachServices(nullptr);
   canvas_->scene().attachOwner(nullptr);
   // The dialogs go before the window they belong to.
@@ -142,12 +142,12 @@ Scene &PlaceCmdWindow::scene() { return canvas_->scene(); }
 
 void PlaceCmdWindow::startUp() {
   initStartDir(values_);
-  loadSettings(values_, *this, this);
+  loadSettings(values_, *this, document_, this);
   Scene &s = scene();
   if (const char *message = paletteMessage(loadAndApplyPalette(s, hs::palette(), paletteFileName)))
     notice("Notice", message);
   recallDisplay();
-  const int result = firstHeightFieldLoad(s, *this, hs::palette());
+  const int result = firstHeightFieldLoad(s, hs::palette());
   showReliefCheck();
   showWaterRange();
   showRecentFiles();
@@ -156,13 +156,15 @@ void PlaceCmdWindow::startUp() {
   if (result == Loaded)
     setStatusText("Place Single Object");
   placeOnScreen();
-  // What start-up loaded is where unsaved work starts.
-  savedState_ = s.history.state();
+  // What start-up loaded is where unsaved work starts, and nothing before it
+  // can be undone.
+  document_.history().clear();
+  savedState_ = document_.history().state();
   showTitle();
 }
 
 void PlaceCmdWindow::shutDown() {
-  saveSettings(values_, *this, this);
+  saveSettings(values_, *this, document_, this);
   QSettings memory(kMemoryName, kMemoryName);
   const Scene &s = scene();
   rememberValues(memory, values_,
@@ -204,7 +206,7 @@ void PlaceCmdWindow::placeOnScreen() {
   const QSize frame = frameGeometry().size();
   // The pane with its scroll bars: at the zoom chosen the map fits, so they go.
   const QSize chrome = frame - canvas_->size();
-  const WindowFit fit = fitWindowToMap(s.mapWidth, s.mapHeight, chrome.width(), chrome.height(),
+  const WindowFit fit = fitWindowToMap(s.document().mapWidth(), s.document().mapHeight(), chrome.width(), chrome.height(),
                                        room.width(), room.height());
   resize(size() + QSize(fit.width, fit.height) - frame);
   move(room.center() - QPoint(fit.width / 2, fit.height / 2));
@@ -289,7 +291,7 @@ void PlaceCmdWindow::dispatch(int id, int value, CmdKind kind) {
     commandKillAll(s, values_);
     break;
   case kRender:
-    renderWatch()->render(s, values_, *this);
+    renderWatch()->render(s.document(), values_);
     break;
   case kWaterToggle:
     toggleWater(s, values_);
@@ -462,8 +464,8 @@ void PlaceCmdWindow::paletteToggle() {
 
 void PlaceCmdWindow::historyCommand(bool forward) {
   Scene &s = scene();
-  const bool hadStep = forward ? s.history.canRedo() : s.history.canUndo();
-  if (!stepHistory(s, values_, forward)) {
+  const bool hadStep = forward ? s.document().history().canRedo() : s.document().history().canUndo();
+  if (!stepHistory(s, forward)) {
     if (hadStep)
       notice("Notice", kHistoryLostMessage);
     return;
@@ -472,11 +474,11 @@ void PlaceCmdWindow::historyCommand(bool forward) {
   updateScrollBars(s);
   showReliefCheck();
   showWaterRange();
-  setString(kSmooth, smoothOn != 0 ? "Smooth ON " : "Smooth Off ");
+  setString(kSmooth, document_.smoothOn() != 0 ? "Smooth ON " : "Smooth Off ");
 }
 
 void PlaceCmdWindow::showHistory() {
-  const History &history = scene().history;
+  const History &history = scene().document().history();
   setString(kHistoryUndo, history.canUndo() ? ("Undo " + history.undoLabel()).c_str() : "Undo");
   setString(kHistoryRedo, history.canRedo() ? ("Redo " + history.redoLabel()).c_str() : "Redo");
   setSensitive(kHistoryUndo, history.canUndo());
@@ -485,25 +487,25 @@ void PlaceCmdWindow::showHistory() {
 
 void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &change) {
   {
-    const HistoryStep step(label, scene(), values_, *this);
+    const HistoryStep step(document_, label);
     change();
   }
   // A file opened in the step is what the scene is once the step is made.
   if (savedPending_) {
     savedPending_ = false;
-    savedState_ = scene().history.state();
+    savedState_ = scene().document().history().state();
   }
   // The step may have loaded a map of another depth.
   showWaterRange();
   showTitle();
 }
 
-void PlaceCmdWindow::showWaterRange() { waterDialog_->showRange(maxHeight(scene())); }
+void PlaceCmdWindow::showWaterRange() { waterDialog_->showRange(maxHeight(scene().document())); }
 
 void PlaceCmdWindow::smoothCommand() {
-  smoothOn = smoothOn != 0 ? 0 : 1;
-  setString(kSmooth, smoothOn != 0 ? "Smooth ON " : "Smooth Off ");
-  setStatusText(smoothOn != 0 ? "Smooth HF ON" : "Smooth HF OFF");
+  document_.setSmoothOn(document_.smoothOn() != 0 ? 0 : 1);
+  setString(kSmooth, document_.smoothOn() != 0 ? "Smooth ON " : "Smooth Off ");
+  setStatusText(document_.smoothOn() != 0 ? "Smooth HF ON" : "Smooth HF OFF");
 }
 
 void PlaceCmdWindow::showHelp() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Document.h"
 #include "core/PaneSurface.h"
 #include "core/ProgramValues.h"
 #include "gui/vCmdWindow.h"
@@ -35,9 +36,11 @@ inline constexpr const char *kHistoryLostMessage =
 // smoothing flag, height-field type, pointer position) are its WindowValues.
 class PlaceCmdWindow : public vCmdWindow, public WindowValues, public WindowServices {
 public:
+  // document: the application's document, which the window shows and changes;
   // values: the program-wide values (the running program's one instance, or a
   // test's own).
-  PlaceCmdWindow(const char *name, int width, int height, ProgramValues &values = programValues());
+  PlaceCmdWindow(const char *name, int width, int height, Document &document,
+                 ProgramValues &values = programValues());
   ~PlaceCmdWindow() override;
 
   // Start-up once the window stands: settings, palette, first height field,
@@ -141,6 +144,7 @@ private:
   // The Water dialog names the colour units of the map shown.
   void showWaterRange();
 
+  Document &document_;
   ProgramValues &values_;
   PlaceCanvasPane *canvas_ = nullptr;
   std::unique_ptr<GscalModalDialog> scaleDialog_;

@@ -28,9 +28,8 @@ RenderWatch::RenderWatch(vCmdWindow &window, vStatusPane &status, WindowServices
 // The job goes first (its engine is killed) while the widgets still stand.
 RenderWatch::~RenderWatch() = default;
 
-void RenderWatch::render(const Document &document, const ProgramValues &values,
-                         const WindowValues &window) {
-  if (job_.renderPreview(document, values, window, &services_) != RenderStarted || !job_.running())
+void RenderWatch::render(const Document &document, const ProgramValues &values) {
+  if (job_.renderPreview(document, values, &services_) != RenderStarted || !job_.running())
     return;
   window_.setSensitive(renderId_, false);
   showProgress(0);

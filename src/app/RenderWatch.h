@@ -26,7 +26,7 @@ public:
   RenderWatch(const RenderWatch &) = delete;
   RenderWatch &operator=(const RenderWatch &) = delete;
 
-  void render(const Document &document, const ProgramValues &values, const WindowValues &window);
+  void render(const Document &document, const ProgramValues &values);
   bool running() const { return job_.running(); }
 
   QLabel *progressLabel() const { return progress_; }

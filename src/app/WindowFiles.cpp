@@ -60,13 +60,13 @@ bool isHeightFieldFile(const std::string &name) {
 void PlaceCmdWindow::loadHeightFieldCommand() {
   if (!mayClose())
     return;
-  std::string name = hfFileName;
+  std::string name = document_.hfFileName();
   std::optional<std::string> chosen;
   if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHfFilters, hfFilter_) ==
       FileResult::Chosen)
     chosen = name;
   Scene &s = scene();
-  const int result = heightFieldCommand(s, *this, hs::palette(), chosen);
+  const int result = heightFieldCommand(s, hs::palette(), chosen);
   // Before the notice, whose wait would otherwise show bars of the old map.
   updateScrollBars(s);
   if (const char *message = heightFieldMessage(result))
@@ -86,7 +86,7 @@ void PlaceCmdWindow::openDataCommand() {
 
 void PlaceCmdWindow::openDataFile(const std::string &name) {
   Scene &s = scene();
-  const int result = openPlaceData(s, values_, *this, hs::palette(), name);
+  const int result = openPlaceData(s, hs::palette(), name);
   if (result != PlaceDataOk)
     notice("Notice", placeDataMessage(result));
   // A file that could not be read changed nothing, so there is nothing new to
@@ -111,7 +111,7 @@ void PlaceCmdWindow::saveDataCommand() {
 }
 
 void PlaceCmdWindow::saveDataTo(const std::string &name) {
-  if (const SaveResult saved = savePlaceData(scene(), values_, *this, name); !saved) {
+  if (const SaveResult saved = savePlaceData(document_, name); !saved) {
     notice("Notice", saveFailureMessage(kSaveDataMessage, saved, name).c_str());
     return;
   }
@@ -121,7 +121,7 @@ void PlaceCmdWindow::saveDataTo(const std::string &name) {
 void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
   currentDataFile_ = name;
   // Saved now, or opened now: as the scene is when the step around this ends.
-  savedState_ = scene().history.state();
+  savedState_ = scene().document().history().state();
   savedPending_ = true;
   const QString file = QString::fromStdString(name);
   QSettings memory(kMemoryName, kMemoryName);
@@ -178,7 +178,7 @@ void PlaceCmdWindow::dropEvent(QDropEvent *event) {
 void PlaceCmdWindow::openDropped(const std::string &name) {
   if (isHeightFieldFile(name)) {
     Scene &s = scene();
-    const int result = heightFieldCommand(s, *this, hs::palette(), name);
+    const int result = heightFieldCommand(s, hs::palette(), name);
     updateScrollBars(s);
     setToolButtons(values_.modes.mode() + 1);
     showReliefCheck();
@@ -200,11 +200,11 @@ void PlaceCmdWindow::saveIncludeCommand() {
     return;
   }
   setName(values_.povFileName, name);
-  if (const SaveResult saved = writePovInclude(scene(), values_, *this, name); !saved)
+  if (const SaveResult saved = writePovInclude(document_, name); !saved)
     notice("Notice", saveFailureMessage(kSaveIncludeMessage, saved, name).c_str());
 }
 
-bool PlaceCmdWindow::isModified() const { return canvas_->scene().history.state() != savedState_; }
+bool PlaceCmdWindow::isModified() const { return document_.history().state() != savedState_; }
 
 void PlaceCmdWindow::showTitle() {
   std::string title = kTitle;

@@ -8,8 +8,8 @@
 namespace hs {
 
 PointD borderHitExact(const Document &document, PointD v, PointD p) {
-  const double W = document.mapWidth;
-  const double H = document.mapHeight;
+  const double W = document.mapWidth();
+  const double H = document.mapHeight();
   const double dx = p.x - v.x;
   const double dz = p.z - v.z;
   const double len = std::sqrt(dx * dx + dz * dz);
@@ -57,9 +57,9 @@ Point borderHit(const Document &document, PointD from, PointD through) {
 }
 
 std::vector<Point> viewPolygon(const Document &document, double angle) {
-  const PointD v{document.camera.x, document.camera.z};
-  const double dx = document.lookAt.x - v.x;
-  const double dz = document.lookAt.z - v.z;
+  const PointD v{document.camera().x, document.camera().z};
+  const double dx = document.lookAt().x - v.x;
+  const double dz = document.lookAt().z - v.z;
   const double len = std::sqrt(dx * dx + dz * dz);
   if (!std::isfinite(len) || !(len > 0.0) || !std::isfinite(angle))
     return {};
@@ -73,8 +73,8 @@ std::vector<Point> viewPolygon(const Document &document, double angle) {
   const PointD r1 = borderHitExact(document, v, p1);
   const PointD r2 = borderHitExact(document, v, p2);
 
-  const double W = document.mapWidth;
-  const double H = document.mapHeight;
+  const double W = document.mapWidth();
+  const double H = document.mapHeight();
   const PointD corner[4] = {{0, H}, {W, H}, {W, 0}, {0, 0}};
   // The last test that holds decides the side.
   auto sideOf = [&](PointD r) {

@@ -9,39 +9,24 @@
 
 namespace hs {
 
-SceneSettings settingsOf(const Document &document, const ProgramValues &values,
-                         const WindowValues &window) {
+SceneSettings settingsOf(const Document &document) {
   SceneSettings s;
-  s.camera = document.camera;
-  s.lookAt = document.lookAt;
-  s.hfFileName = window.hfFileName;
-  s.scaleX = values.scaleX;
-  s.scaleY = values.scaleY;
-  s.scaleZ = values.scaleZ;
-  s.waterLevel = values.waterLevel;
-  s.smoothOn = window.smoothOn;
-  s.hfType = document.hfType;
-  s.hfFileType = window.hfFileType;
+  s.camera = document.camera();
+  s.lookAt = document.lookAt();
+  s.hfFileName = document.hfFileName();
+  s.scaleX = document.scaleX();
+  s.scaleY = document.scaleY();
+  s.scaleZ = document.scaleZ();
+  s.waterLevel = document.waterLevel();
+  s.smoothOn = document.smoothOn();
+  s.hfType = document.hfType();
+  s.hfFileType = document.hfFileType();
   return s;
 }
 
-namespace {
+namespace history_records {
 
-using Lists = std::array<ScData, kObjectTypes>;
-
-void swapSettings(SceneSettings &s, Document &document, ProgramValues &values,
-                  WindowValues &window) {
-  std::swap(s.camera, document.camera);
-  std::swap(s.lookAt, document.lookAt);
-  std::swap(s.hfFileName, window.hfFileName);
-  std::swap(s.scaleX, values.scaleX);
-  std::swap(s.scaleY, values.scaleY);
-  std::swap(s.scaleZ, values.scaleZ);
-  std::swap(s.waterLevel, values.waterLevel);
-  std::swap(s.smoothOn, window.smoothOn);
-  std::swap(s.hfType, document.hfType);
-  std::swap(s.hfFileType, window.hfFileType);
-}
+using Lists = ObjectLists;
 
 // Each record is a toggle: applying it exchanges what it holds with what the
 // document holds, so the same call undoes and redoes it.
@@ -114,12 +99,6 @@ std::size_t recordBytes(const Record &record) {
   return sizeof(Record) + std::visit(Measure{}, record);
 }
 
-ScData *listOf(Document &document, std::int32_t type) {
-  if (type < 0 || type >= kObjectTypes)
-    return nullptr;
-  return &document.objects[static_cast<std::size_t>(type)];
-}
-
 bool ascendingBelow(const std::vector<std::int32_t> &indices, std::int32_t end) {
   for (std::size_t k = 0; k < indices.size(); ++k)
     if (indices[k] < 0 || indices[k] >= end || (k > 0 && indices[k] <= indices[k - 1]))
@@ -127,34 +106,55 @@ bool ascendingBelow(const std::vector<std::int32_t> &indices, std::int32_t end) 
   return true;
 }
 
-// Applies one record; false when the document does not match it (then
-// nothing has changed).
-struct Toggle {
+DocumentChange objectsChange(DocumentChange::Kind kind, int type, std::int32_t first,
+                             std::int32_t count, std::vector<std::int32_t> indices = {}) {
+  DocumentChange c;
+  c.kind = kind;
+  c.type = type;
+  c.first = first;
+  c.count = count;
+  c.indices = std::move(indices);
+  return c;
+}
+
+} // namespace history_records
+
+using namespace history_records;
+
+// Applies one record to the document's own data; false when the document
+// does not match it (then nothing has changed). What changed goes to changes.
+struct HistoryToggle {
   Document &document;
-  ProgramValues &values;
-  WindowValues &window;
   bool forward;
-  bool *mapChanged;
+  std::vector<DocumentChange> &changes;
+
+  ScData *listOf(std::int32_t type) const {
+    if (type < 0 || type >= kObjectTypes)
+      return nullptr;
+    return &document.objects_[static_cast<std::size_t>(type)];
+  }
 
   bool operator()(Appended &r) const {
-    ScData *list = listOf(document, r.type);
+    ScData *list = listOf(r.type);
     if (list == nullptr)
       return false;
     if (r.inScene) {
       if (list->count() != r.first + r.count)
         return false;
       list->takeTail(r.first, r.items);
+      changes.push_back(objectsChange(DocumentChange::Removed, r.type, r.first, r.count));
     } else {
       if (list->count() != r.first)
         return false;
       list->putTail(std::move(r.items));
       r.items = {};
+      changes.push_back(objectsChange(DocumentChange::Appended, r.type, r.first, r.count));
     }
     r.inScene = !r.inScene;
     return true;
   }
   bool operator()(Removed &r) const {
-    ScData *list = listOf(document, r.type);
+    ScData *list = listOf(r.type);
     if (list == nullptr)
       return false;
     const auto n = static_cast<std::int32_t>(r.indices.size());
@@ -162,17 +162,19 @@ struct Toggle {
       if (!ascendingBelow(r.indices, list->count()))
         return false;
       list->takeAt(r.indices, r.items);
+      changes.push_back(objectsChange(DocumentChange::Removed, r.type, 0, n, r.indices));
     } else {
       if (!ascendingBelow(r.indices, list->count() + n) || r.items.size() != r.indices.size())
         return false;
       list->putAt(r.indices, std::move(r.items));
       r.items = {};
+      changes.push_back(objectsChange(DocumentChange::Inserted, r.type, 0, n, r.indices));
     }
     r.inScene = !r.inScene;
     return true;
   }
   bool operator()(Changed &r) const {
-    ScData *list = listOf(document, r.type);
+    ScData *list = listOf(r.type);
     if (list == nullptr)
       return false;
     for (const std::int32_t i : r.indices)
@@ -185,34 +187,60 @@ struct Toggle {
       const std::size_t at = forward ? k : n - 1 - k;
       std::swap(r.items[at], (*list)[r.indices[at]]);
     }
+    changes.push_back(objectsChange(DocumentChange::Changed, r.type, 0,
+                                    static_cast<std::int32_t>(n), r.indices));
     return true;
   }
   bool operator()(WholeLists &r) const {
     for (std::size_t t = 0; t < r.lists->size(); ++t)
-      document.objects[t].swap((*r.lists)[t]);
+      document.objects_[t].swap((*r.lists)[t]);
+    changes.push_back(objectsChange(DocumentChange::AllObjects, -1, 0, 0));
     return true;
   }
   bool operator()(Settings &r) const {
-    swapSettings(r.other, document, values, window);
+    SceneSettings &s = r.other;
+    Document &d = document;
+    const SceneSettings was = settingsOf(d);
+    std::swap(s.camera, d.camera_);
+    std::swap(s.lookAt, d.lookAt_);
+    std::swap(s.hfFileName, d.hfFileName_);
+    std::swap(s.scaleX, d.scaleX_);
+    std::swap(s.scaleY, d.scaleY_);
+    std::swap(s.scaleZ, d.scaleZ_);
+    std::swap(s.waterLevel, d.waterLevel_);
+    std::swap(s.smoothOn, d.smoothOn_);
+    std::swap(s.hfType, d.hfType_);
+    std::swap(s.hfFileType, d.hfFileType_);
+    auto told = [this](bool differs, DocumentChange::Kind kind) {
+      if (differs)
+        changes.push_back(objectsChange(kind, -1, 0, 0));
+    };
+    told(!(was.camera == s.camera), DocumentChange::Camera);
+    told(!(was.lookAt == s.lookAt), DocumentChange::LookAt);
+    told(was.scaleX != s.scaleX || was.scaleY != s.scaleY || was.scaleZ != s.scaleZ,
+         DocumentChange::Scale);
+    told(was.waterLevel != s.waterLevel, DocumentChange::Water);
+    told(was.smoothOn != s.smoothOn, DocumentChange::Smoothing);
+    told(was.hfFileName != s.hfFileName || was.hfFileType != s.hfFileType,
+         DocumentChange::HeightFieldName);
+    told(was.hfType != s.hfType, DocumentChange::Map);
     return true;
   }
   bool operator()(MapState &r) const {
-    std::swap(r.image, document.baseImage);
-    std::swap(r.prevMapWidth, document.prevMapWidth);
-    std::swap(r.prevMapHeight, document.prevMapHeight);
+    Document &d = document;
+    std::swap(r.image, d.baseImage_);
+    std::swap(r.prevMapWidth, d.prevMapWidth_);
+    std::swap(r.prevMapHeight, d.prevMapHeight_);
     const int width = r.mapWidth;
     const int height = r.mapHeight;
-    r.mapWidth = document.mapWidth;
-    r.mapHeight = document.mapHeight;
-    document.setMapSize(width, height);
-    ++document.mapVersion;
-    if (mapChanged != nullptr)
-      *mapChanged = true;
+    r.mapWidth = d.mapWidth_;
+    r.mapHeight = d.mapHeight_;
+    d.setMapSize(width, height);
+    ++d.mapVersion_;
+    changes.push_back(objectsChange(DocumentChange::Map, -1, 0, 0));
     return true;
   }
 };
-
-} // namespace
 
 struct History::Step {
   std::string label;
@@ -231,37 +259,23 @@ struct History::Step {
 History::History() = default;
 History::~History() = default;
 
-void History::begin(const char *label, const Document &document, const ProgramValues &values,
-                    const WindowValues &window) {
-  if (depth_++ > 0)
-    return;
+void History::begin(const char *label) {
   open_ = std::make_unique<Step>();
   open_->label = label;
-  before_ = settingsOf(document, values, window);
-  for (std::size_t t = 0; t < baseline_.size(); ++t)
-    baseline_[t] = document.objects[t].count();
+  settingsKept_ = false;
 }
 
-void History::commit(const Document &document, const ProgramValues &values,
-                     const WindowValues &window) {
-  if (depth_ == 0 || --depth_ > 0)
+void History::commit(const Document &document) {
+  if (!open_)
     return;
   std::unique_ptr<Step> step = std::move(open_);
   try {
-    for (std::size_t t = 0; t < baseline_.size(); ++t) {
-      const std::int32_t count = document.objects[t].count();
-      if (count > baseline_[t])
-        step->records.emplace_back(
-            Appended{static_cast<std::int32_t>(t), baseline_[t], count - baseline_[t], true, {}});
-      else if (count < baseline_[t])
-        step->lost = true; // records went without a word: the step would not fit
-    }
-    SceneSettings now = settingsOf(document, values, window);
-    if (!(now == before_))
+    if (settingsKept_ && !(settingsOf(document) == before_))
       step->records.emplace_back(Settings{std::move(before_)});
   } catch (const std::bad_alloc &) {
     step->lost = true;
   }
+  settingsKept_ = false;
   if (step->lost) {
     // What was recorded no longer leads back to an earlier scene, so no
     // older step can be trusted either.
@@ -283,6 +297,39 @@ void History::commit(const Document &document, const ProgramValues &values,
   notify();
 }
 
+void History::appended(int type, std::int32_t index) {
+  if (!open_ || open_->lost)
+    return;
+  try {
+    if (!open_->records.empty())
+      if (auto *r = std::get_if<Appended>(&open_->records.back());
+          r != nullptr && r->type == type && r->first + r->count == index) {
+        ++r->count;
+        return;
+      }
+    open_->records.emplace_back(Appended{type, index, 1, true, {}});
+  } catch (const std::bad_alloc &) {
+    open_->lost = true;
+  }
+}
+
+void History::rolledBack(int type, std::int32_t count) {
+  if (!open_)
+    return;
+  auto &records = open_->records;
+  for (auto it = records.begin(); it != records.end();) {
+    auto *r = std::get_if<Appended>(&*it);
+    if (r != nullptr && r->type == type && r->first + r->count > count) {
+      r->count = std::max(count - r->first, 0);
+      if (r->count == 0) {
+        it = records.erase(it);
+        continue;
+      }
+    }
+    ++it;
+  }
+}
+
 void History::changing(int type, int index, const ScItem &before) {
   if (!open_ || open_->lost)
     return;
@@ -298,41 +345,31 @@ void History::changing(int type, int index, const ScItem &before) {
   }
 }
 
-void History::remove(Document &document, int type, const std::vector<std::int32_t> &ascending) {
-  ScData *list = listOf(document, type);
-  if (list == nullptr || ascending.empty())
+void History::removed(int type, const std::vector<std::int32_t> &ascending,
+                      std::vector<ScItem> &&items) {
+  if (!open_ || open_->lost)
     return;
-  std::vector<ScItem> items;
-  if (!open_ || open_->lost) {
-    list->takeAt(ascending, items);
-    return;
-  }
   try {
-    Removed r{type, ascending, {}, false};
-    list->takeAt(ascending, r.items);
-    baseline_[static_cast<std::size_t>(type)] -= static_cast<std::int32_t>(r.items.size());
-    open_->records.emplace_back(std::move(r));
+    open_->records.emplace_back(Removed{type, ascending, std::move(items), false});
   } catch (const std::bad_alloc &) {
     open_->lost = true;
   }
 }
 
-void History::takeLists(std::array<ScData, kObjectTypes> &lists) {
+void History::takeLists(Lists &lists) {
   if (!open_ || open_->lost)
     return;
   try {
     WholeLists r{std::make_unique<Lists>()};
-    for (std::size_t t = 0; t < lists.size(); ++t) {
+    for (std::size_t t = 0; t < lists.size(); ++t)
       lists[t].swap((*r.lists)[t]);
-      baseline_[t] = 0;
-    }
     open_->records.emplace_back(std::move(r));
   } catch (const std::bad_alloc &) {
     open_->lost = true;
   }
 }
 
-void History::copyLists(const std::array<ScData, kObjectTypes> &lists) {
+void History::copyLists(const Lists &lists) {
   if (!open_ || open_->lost)
     return;
   try {
@@ -349,21 +386,30 @@ void History::mapChanging(const Document &document) {
   if (!open_ || open_->lost)
     return;
   try {
-    open_->records.emplace_back(MapState{document.baseImage, document.mapWidth, document.mapHeight,
-                                         document.prevMapWidth, document.prevMapHeight});
+    open_->records.emplace_back(MapState{document.baseImage(), document.mapWidth(),
+                                         document.mapHeight(), document.prevMapWidth(),
+                                         document.prevMapHeight()});
   } catch (const std::bad_alloc &) {
     open_->lost = true;
   }
 }
 
-bool History::apply(bool forward, Document &document, ProgramValues &values, WindowValues &window,
-                    bool *mapChanged) {
-  if (mapChanged != nullptr)
-    *mapChanged = false;
+void History::settingsChanging(const Document &document) {
+  if (!open_ || open_->lost || settingsKept_)
+    return;
+  try {
+    before_ = settingsOf(document);
+    settingsKept_ = true;
+  } catch (const std::bad_alloc &) {
+    open_->lost = true;
+  }
+}
+
+bool History::apply(bool forward, Document &document, std::vector<DocumentChange> &changes) {
   if (forward ? !canRedo() : !canUndo())
     return false;
   Step &step = *steps_[forward ? done_ : done_ - 1];
-  const Toggle toggle{document, values, window, forward, mapChanged};
+  const HistoryToggle toggle{document, forward, changes};
   const std::size_t n = step.records.size();
   bool fits = true;
   try {
@@ -383,16 +429,6 @@ bool History::apply(bool forward, Document &document, ProgramValues &values, Win
   trim(forward ? done_ - 1 : done_);
   notify();
   return true;
-}
-
-bool History::undo(Document &document, ProgramValues &values, WindowValues &window,
-                   bool *mapChanged) {
-  return apply(false, document, values, window, mapChanged);
-}
-
-bool History::redo(Document &document, ProgramValues &values, WindowValues &window,
-                   bool *mapChanged) {
-  return apply(true, document, values, window, mapChanged);
 }
 
 void History::trim(std::size_t keep) {
@@ -425,7 +461,6 @@ void History::forget() noexcept {
   firstState_ = nextState_++;
   steps_.clear();
   open_.reset();
-  depth_ = 0;
   done_ = 0;
   bytes_ = 0;
 }
@@ -436,21 +471,6 @@ void History::clear() {
   done_ = 0;
   bytes_ = 0;
   notify();
-}
-
-HistoryStep::HistoryStep(const char *label, Document &document, const ProgramValues &values,
-                         const WindowValues &window)
-    : document_(document), values_(values), window_(window) {
-  document_.history.begin(label, document_, values_, window_);
-}
-
-HistoryStep::~HistoryStep() {
-  try {
-    document_.history.commit(document_, values_, window_);
-  } catch (...) {
-    // A step that could not be closed cannot be trusted, nor any before it.
-    document_.history.forget();
-  }
 }
 
 } // namespace hs

@@ -2,7 +2,6 @@
 
 #include "core/Icons.h"
 #include "core/LRMemoryDC.h"
-#include "core/ProgramValues.h"
 #include "core/ScData.h"
 #include "core/ScItem.h"
 
@@ -17,7 +16,8 @@
 
 namespace hs {
 
-struct Document;
+class Document;
+struct DocumentChange;
 
 // The values the place data file holds besides the lists and the map.
 struct SceneSettings {
@@ -35,8 +35,7 @@ struct SceneSettings {
   bool operator==(const SceneSettings &) const = default;
 };
 
-SceneSettings settingsOf(const Document &document, const ProgramValues &values,
-                         const WindowValues &window);
+SceneSettings settingsOf(const Document &document);
 
 // The undo history: a list of steps, each the changes one user operation
 // made to what the place data file holds. A step keeps what changed, never a
@@ -44,11 +43,9 @@ SceneSettings settingsOf(const Document &document, const ProgramValues &values,
 // undone, and only then move into it; a removal keeps the objects removed; an
 // operation that replaces whole lists moves the old lists into the step.
 //
-// Operations record themselves through the calls below, which do nothing
-// unless a step is open, so they run the same with or without a history. An
-// operation is opened with begin() and closed with commit() (nested pairs make
-// one step, named by the outermost); appends need no call, commit finds them
-// from the list counts, and the settings are compared at commit.
+// Only the document records into it (Document::Step opens a step, and each
+// change the document makes is recorded as it is made); everyone else reads
+// it, limits it, or clears it.
 class History {
 public:
   struct Limits {
@@ -66,33 +63,7 @@ public:
   // whoever names them in a menu.
   void onChange(std::function<void()> listener) { listener_ = std::move(listener); }
 
-  void begin(const char *label, const Document &document, const ProgramValues &values,
-             const WindowValues &window);
-  // Ends the outermost step: a step that changed nothing is dropped, any
-  // other one becomes the newest undo step and the redo steps go.
-  void commit(const Document &document, const ProgramValues &values, const WindowValues &window);
-  bool recording() const { return depth_ > 0; }
-
-  // Before record index of list type is overwritten.
-  void changing(int type, int index, const ScItem &before);
-  // Removes the records at the ascending indices from list type, keeping them.
-  void remove(Document &document, int type, const std::vector<std::int32_t> &ascending);
-  // Moves every list into the step, leaving them empty. Without a step open
-  // the lists are left alone.
-  void takeLists(std::array<ScData, kObjectTypes> &lists);
-  // Before every record of every list changes in place: keeps a copy.
-  void copyLists(const std::array<ScData, kObjectTypes> &lists);
-  // Before the document gets a new map.
-  void mapChanging(const Document &document);
-
-  // Undo or redo one step. Returns false when there is none (or the scene no
-  // longer matches it, which empties the history). mapChanged says whether
-  // the step gave the document another map.
-  bool undo(Document &document, ProgramValues &values, WindowValues &window,
-            bool *mapChanged = nullptr);
-  bool redo(Document &document, ProgramValues &values, WindowValues &window,
-            bool *mapChanged = nullptr);
-
+  bool recording() const { return open_ != nullptr; }
   bool canUndo() const { return done_ > 0; }
   bool canRedo() const { return done_ < steps_.size(); }
   // The name of the step Undo or Redo would take; empty when there is none.
@@ -113,8 +84,25 @@ public:
   struct Step;
 
 private:
-  bool apply(bool forward, Document &document, ProgramValues &values, WindowValues &window,
-             bool *mapChanged);
+  friend class Document;
+  using Lists = std::array<ScData, kObjectTypes>;
+
+  void begin(const char *label);
+  // Ends the open step: a step that changed nothing is dropped, any other
+  // one becomes the newest undo step and the redo steps go.
+  void commit(const Document &document);
+  // What the document records as it changes.
+  void appended(int type, std::int32_t index);
+  void rolledBack(int type, std::int32_t count);
+  void changing(int type, int index, const ScItem &before);
+  void removed(int type, const std::vector<std::int32_t> &ascending, std::vector<ScItem> &&items);
+  void takeLists(Lists &lists);
+  void copyLists(const Lists &lists);
+  void mapChanging(const Document &document);
+  void settingsChanging(const Document &document);
+  // Undo or redo one step, telling changes what it changed. False when there
+  // is none (or the document no longer matches it, which empties the history).
+  bool apply(bool forward, Document &document, std::vector<DocumentChange> &changes);
   void trim(std::size_t keep);
   void notify() const {
     if (listener_)
@@ -127,27 +115,10 @@ private:
   std::uint64_t firstState_ = 0; // the state before steps_[0]
   std::size_t bytes_ = 0;
   Limits limits_;
-  int depth_ = 0;
   std::unique_ptr<Step> open_;
+  bool settingsKept_ = false;
   SceneSettings before_;
-  // Per list, the count from which records count as appended by the open step.
-  std::array<std::int32_t, kObjectTypes> baseline_{};
   std::function<void()> listener_;
-};
-
-// Opens a step for its lifetime (see History::begin).
-class HistoryStep {
-public:
-  HistoryStep(const char *label, Document &document, const ProgramValues &values,
-              const WindowValues &window);
-  ~HistoryStep();
-  HistoryStep(const HistoryStep &) = delete;
-  HistoryStep &operator=(const HistoryStep &) = delete;
-
-private:
-  Document &document_;
-  const ProgramValues &values_;
-  const WindowValues &window_;
 };
 
 } // namespace hs

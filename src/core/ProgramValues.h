@@ -20,10 +20,6 @@ struct ProgramValues {
   float cameraHeight = 1.0f;
   int placeHeightMode = AboveGround;
   float placeHeight = 0.0f;
-  float scaleX = 100.0f;
-  float scaleY = 10.0f;
-  float scaleZ = 100.0f;
-  float waterLevel = 0.0f;
   int unitsMode = 0; // 0 pixels, 1 thousandths of the map, 2 scaled POV units
   int fillCount = 10;
   int fillRandomPlace = 0;
@@ -43,11 +39,8 @@ ProgramValues &programValues();
 
 // The scene values the main window holds.
 struct WindowValues {
-  int smoothOn = 0;
   int cursorX = 0;
   int cursorY = 0;
-  int hfFileType = 0; // the type of the last map tried, as Document::hfType
-  std::string hfFileName;
   std::string dataFileName;
   std::string paletteFileName;
 };

@@ -23,7 +23,10 @@ WindowServices &noServices() {
   return none;
 }
 
-Scene::Scene(WindowValues *owner) : owner_(owner ? owner : &ownValues_), services_(&noServices()) {}
+Scene::Scene(Document *document, WindowValues *owner)
+    : ownDocument_(document ? nullptr : std::make_unique<Document>()),
+      document_(document ? document : ownDocument_.get()),
+      owner_(owner ? owner : &ownValues_), services_(&noServices()) {}
 
 void Scene::attachOwner(WindowValues *owner) { owner_ = owner ? owner : &ownValues_; }
 

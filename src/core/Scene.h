@@ -7,6 +7,7 @@
 #include "core/ProgramValues.h"
 
 #include <functional>
+#include <memory>
 
 namespace hs {
 
@@ -19,24 +20,25 @@ enum class Change {
   Everything // the document went back to its kept copy
 };
 
-// The map pane's scene: the document, the view of it and the gesture under
-// way, with the window it belongs to. It is all three records at once, so a
-// function that needs only one of them takes that one and the scene passes.
-// Nothing here is ever null: without a window the services do nothing and
-// the cursor values are the scene's own.
-class Scene : public Document, public MapView, public Gesture {
+// The map pane's scene: the view of a document and the gesture under way,
+// with the window it belongs to. The document is the application's; a scene
+// made without one has a document of its own (tests, tools). Nothing here is
+// ever null: without a window the services do nothing and the cursor values
+// are the scene's own.
+class Scene : public MapView, public Gesture {
 public:
-  explicit Scene(WindowValues *owner = nullptr);
+  explicit Scene(Document *document = nullptr, WindowValues *owner = nullptr);
   Scene(const Scene &) = delete;
   Scene &operator=(const Scene &) = delete;
 
+  Document &document() const { return *document_; }
   WindowValues &owner() const { return *owner_; }
   WindowServices &services() const { return *services_; }
   // nullptr detaches: the scene falls back to values and services of its own.
   void attachOwner(WindowValues *owner);
   void attachServices(WindowServices *services);
 
-  // The one change notification: operations that change what is shown call
+  // The view's change notification: operations that change what is shown call
   // changed(); the view layer listens and redraws. Without a listener nothing
   // happens.
   void onChange(std::function<void(Change)> listener) { listener_ = std::move(listener); }
@@ -46,6 +48,8 @@ public:
   }
 
 private:
+  std::unique_ptr<Document> ownDocument_;
+  Document *document_;
   WindowValues ownValues_;
   WindowValues *owner_;
   WindowServices *services_;

@@ -49,9 +49,12 @@ void initStartDir(ProgramValues &values) {
   values.settingsPath = values.startDir + "/" + kSettingsFileName;
 }
 
-void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window) {
+void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window,
+                  Document &document) {
   LineReader reader(device);
-  readName(reader, window.hfFileName);
+  std::string mapName = document.hfFileName();
+  readName(reader, mapName);
+  document.setHfFileName(mapName);
   readName(reader, window.dataFileName);
   readName(reader, values.povFileName);
   std::string_view units;
@@ -67,7 +70,8 @@ void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window
   readName(reader, window.paletteFileName);
 }
 
-bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window) {
+bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window,
+                   const Document &document) {
   TextOut out(device);
   // A name holding a line end would shift every later line; it is left empty.
   auto name = [&out](const std::string &s) {
@@ -75,7 +79,7 @@ bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowV
       out.text(s);
     out.ch('\n');
   };
-  name(window.hfFileName);
+  name(document.hfFileName());
   name(window.dataFileName);
   name(values.povFileName);
   out.integer(values.unitsMode).ch('\n');
@@ -85,9 +89,11 @@ bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowV
   return out.flush();
 }
 
-std::string setDefaultSettings(ProgramValues &values, WindowValues &window) {
+std::string setDefaultSettings(ProgramValues &values, WindowValues &window, Document &document) {
   const std::string &d = values.startDir;
-  setName(window.hfFileName, d + "/Intro.tga");
+  std::string mapName = document.hfFileName();
+  setName(mapName, d + "/Intro.tga");
+  document.setHfFileName(mapName);
   setName(window.dataFileName, d + "/Intro.txt");
   setName(values.povFileName, d + "/Intro.inc");
   const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
@@ -100,27 +106,28 @@ std::string setDefaultSettings(ProgramValues &values, WindowValues &window) {
   return kept ? found : std::string();
 }
 
-bool loadSettings(ProgramValues &values, WindowValues &window, WindowServices *services) {
+bool loadSettings(ProgramValues &values, WindowValues &window, Document &document,
+                  WindowServices *services) {
   QFile file;
   if (isUtf8Name(values.settingsPath) && openInputFile(values.settingsPath, file)) {
-    readSettings(file, values, window);
+    readSettings(file, values, window, document);
     return true;
   }
-  const std::string engine = setDefaultSettings(values, window);
+  const std::string engine = setDefaultSettings(values, window, document);
   if (services) {
     const std::string found = std::string(kEngineFoundMessage) + engine + "\n";
     services->notice("Notice", engine.empty() ? kNoSettingsMessage : found.c_str());
   }
-  saveSettings(values, window, services);
+  saveSettings(values, window, document, services);
   return false;
 }
 
 bool saveSettings(const ProgramValues &values, const WindowValues &window,
-                  WindowServices *services) {
+                  const Document &document, WindowServices *services) {
   // File dialogs may have moved the working directory.
   QDir::setCurrent(toQtPath(values.startDir));
   const SaveResult saved = saveAtomically(values.settingsPath, [&](QIODevice &device) {
-    return writeSettings(device, values, window);
+    return writeSettings(device, values, window, document);
   });
   if (!saved && services)
     services->notice("Notice",

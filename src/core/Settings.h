@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Document.h"
 #include "core/ProgramValues.h"
 
 #include <string>
@@ -28,24 +29,27 @@ void initStartDir(ProgramValues &values);
 // names, the readout units, the engine path and the palette file name. A
 // missing line gives an empty value; a units line that is not a number, and a
 // name longer than the program keeps, leave the value as it was.
-void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window);
+void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window,
+                  Document &document);
 
 // Writes the six value lines and the banner.
-bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window);
+bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window,
+                   const Document &document);
 
 // Defaults for a first run in startDir. The engine is povray as found on the
 // PATH, else startDir + "/povray". Returns the path found, or "" when none was.
-std::string setDefaultSettings(ProgramValues &values, WindowValues &window);
+std::string setDefaultSettings(ProgramValues &values, WindowValues &window, Document &document);
 
 // Start-up: reads settingsPath. When it cannot be opened, sets the defaults,
 // shows the notice (which names the engine when one was found on the PATH)
 // and writes a new file. Returns true when the file was read.
-bool loadSettings(ProgramValues &values, WindowValues &window, WindowServices *services);
+bool loadSettings(ProgramValues &values, WindowValues &window, Document &document,
+                  WindowServices *services);
 
 // Makes startDir current again and replaces settingsPath; a failure shows
 // "Unable to Save INI" and leaves any earlier file as it was. Returns true
 // when written.
 bool saveSettings(const ProgramValues &values, const WindowValues &window,
-                  WindowServices *services);
+                  const Document &document, WindowServices *services);
 
 } // namespace hs

@@ -3,9 +3,8 @@
 
 #include "cli/CommandLine.h"
 #include "core/InputFile.h"
-#include "core/ProgramValues.h"
 #include "core/QtPaths.h"
-#include "core/Scene.h"
+#include "core/Document.h"
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
 #include "terrain/Palette.h"
@@ -72,11 +71,9 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
       return fail(hs::paletteMessage(r));
   }
 
-  hs::Scene scene;
-  hs::ProgramValues values;
-  hs::WindowValues window;
-  scene.attachOwner(&window);
-  const int opened = hs::openPlaceData(scene, values, window, pal, names[0]);
+  // A tool's document keeps no history: nothing here is ever undone.
+  hs::Document document(hs::Document::Recording::Off);
+  const int opened = hs::openPlaceData(document, pal, names[0]);
   if (opened != hs::PlaceDataOk)
     return fail(hs::placeDataMessage(opened));
 
@@ -85,7 +82,7 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
     // Links and other spellings of a name count: the device and inode decide.
     const std::pair<const std::string *, const char *> inputs[] = {
         {&names[0], "the place data file"},
-        {&window.hfFileName, "the height field"},
+        {&document.hfFileName(), "the height field"},
         {&paletteFile, "the palette"}};
     for (const auto &[input, what] : inputs)
       if (hs::sameFile(names[1], *input)) {
@@ -93,12 +90,12 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
                      hs::shownName(names[1]).c_str(), what);
         return 1;
       }
-    written = hs::writePovInclude(scene, values, window, names[1]);
+    written = hs::writePovInclude(document, names[1]);
   } else {
     QFile out;
     const bool ok =
         out.open(stdout, QIODevice::WriteOnly) &&
-        hs::writePovInclude(scene, values, window, static_cast<QIODevice &>(out)) == 0 &&
+        hs::writePovInclude(document, static_cast<QIODevice &>(out)) == 0 &&
         out.flush();
     written.status = ok ? hs::SaveStatus::Saved : hs::SaveStatus::Failed;
   }

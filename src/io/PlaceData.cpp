@@ -7,7 +7,7 @@
 #include "core/QtPaths.h"
 #include "core/ScanLine.h"
 #include "core/TextOut.h"
-#include "view/MapLoad.h"
+#include "terrain/HeightField.h"
 
 #include <QFile>
 
@@ -142,11 +142,11 @@ int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
 // Makes room in the scene's lists for data's objects on top of what they hold
 // (keeping nothing when replacing), so applying it cannot run out of memory.
 bool makeRoom(Document &document, const PlaceData &data, bool replacing) {
-  for (std::size_t t = 0; t < document.objects.size(); ++t) {
-    const long long held = replacing ? 0 : document.objects[t].count();
+  for (std::size_t t = 0; t < document.objects().size(); ++t) {
+    const long long held = replacing ? 0 : document.objects()[t].count();
     const long long needed = held + static_cast<long long>(data.objects[t].size());
     if (needed > std::numeric_limits<std::int32_t>::max() ||
-        !document.objects[t].reserve(static_cast<std::int32_t>(needed)))
+        !document.reserve(static_cast<int>(t), static_cast<std::int32_t>(needed)))
       return false;
   }
   return true;
@@ -163,22 +163,19 @@ int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
   }
 }
 
-void applyPlaceData(const PlaceData &data, Document &document, ProgramValues &values,
-                    WindowValues &window) {
-  document.camera = data.camera;
-  document.lookAt = data.lookAt;
-  window.hfFileName = data.hfFileName;
-  values.scaleX = data.scaleX;
-  values.scaleY = data.scaleY;
-  values.scaleZ = data.scaleZ;
-  values.waterLevel = data.waterLevel;
-  document.hfType = data.hfType;
-  window.smoothOn = data.smoothOn;
+void applyPlaceData(const PlaceData &data, Document &document) {
+  document.setCamera(data.camera);
+  document.setLookAt(data.lookAt);
+  document.setHfFileName(data.hfFileName);
+  document.setScale(data.scaleX, data.scaleY, data.scaleZ);
+  document.setWaterLevel(data.waterLevel);
+  document.setHfType(data.hfType);
+  document.setSmoothOn(data.smoothOn);
   // Both records name the type of the height field the file belongs to.
-  window.hfFileType = data.hfType;
+  document.setHfFileType(data.hfType);
   for (int t = 0; t < kObjectTypes; ++t)
     for (const ScItem &item : data.objects[static_cast<std::size_t>(t)])
-      document.objects[static_cast<std::size_t>(t)].append(item);
+      document.append(t, item);
 }
 
 namespace {
@@ -189,64 +186,75 @@ bool openPlaceDataFile(const std::string &fileName, QFile &file) {
 }
 } // namespace
 
-int loadPlaceData(Document &document, ProgramValues &values, WindowValues &window,
-                  const std::string &fileName) {
+int loadPlaceData(Document &document, const std::string &fileName) {
   QFile file;
   if (!openPlaceDataFile(fileName, file))
     return PlaceDataCannotOpen;
   PlaceData data;
-  const int result = readPlaceData(file, data, document.budget.limit - document.budget.used);
+  const int result =
+      readPlaceData(file, data, document.budget().limit - document.budget().used);
   if (result != PlaceDataOk)
     return result;
   if (!makeRoom(document, data, false))
     return PlaceDataNoMemory;
-  applyPlaceData(data, document, values, window);
+  applyPlaceData(data, document);
   return result;
 }
 
-int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
-                  const std::string &fileName) {
+int readPlaceDataFile(Document &document, const std::string &fileName, PlaceData &data) {
   QFile file;
   if (!openPlaceDataFile(fileName, file))
     return PlaceDataCannotOpen;
-  PlaceData data;
-  const int result = readPlaceData(file, data, scene.budget.limit);
+  const int result = readPlaceData(file, data, document.budget().limit);
   if (result != PlaceDataOk)
     return result;
-  if (!makeRoom(scene, data, true))
-    return PlaceDataNoMemory;
-  killAll(scene);
-  applyPlaceData(data, scene, values, window);
+  return makeRoom(document, data, true) ? PlaceDataOk : PlaceDataNoMemory;
+}
+
+int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
+                  const MapCommit &commit) {
+  PlaceData data;
+  if (const int result = readPlaceDataFile(document, fileName, data); result != PlaceDataOk)
+    return result;
+  document.killAll();
+  applyPlaceData(data, document);
   // The map is read as what its own first bytes say, so a file whose type
   // field was edited by hand still opens; the type follows the map read.
-  const int found = heightFieldTypeOfFile(window.hfFileName);
-  const int type = found < 0 ? scene.hfType : found;
-  if (loadHeightField(scene, window.hfFileName, type, pal) != Loaded)
-    return scene.hfType != 0 ? PlaceDataPpmFailed : PlaceDataTargaFailed;
-  scene.hfType = window.hfFileType = type;
-  scene.changed(Change::Everything);
+  const int found = heightFieldTypeOfFile(document.hfFileName());
+  const int type = found < 0 ? document.hfType() : found;
+  const int failed = document.hfType() != 0 ? PlaceDataPpmFailed : PlaceDataTargaFailed;
+  LRMemoryDC image;
+  if (readHeightFieldFile(document.hfFileName(), type, pal, image) != Loaded)
+    return failed;
+  if (commit) {
+    if (commit(std::move(image)) != Loaded)
+      return failed;
+  } else {
+    commitHeightField(document, std::move(image));
+  }
+  document.setHfType(type);
+  document.setHfFileType(type);
   return PlaceDataOk;
 }
 
-int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
-                  QIODevice &device) {
+int savePlaceData(const Document &document, QIODevice &device) {
   // The name is a line of its own; one that holds a line end, or ends in a CR,
   // would not read back as itself, so such a file is not written at all.
-  const std::string &name = window.hfFileName;
+  const std::string &name = document.hfFileName();
   if (name.find('\n') != std::string::npos || (!name.empty() && name.back() == '\r'))
     return 1;
   TextOut out(device);
-  writeItem(out, document.camera);
+  writeItem(out, document.camera());
   out.text(" HS_At\n");
-  writeItem(out, document.lookAt);
+  writeItem(out, document.lookAt());
   out.text(" HS_Look\n");
-  out.text(window.hfFileName).ch('\n');
-  out.fixed(values.scaleX).ch(',').fixed(values.scaleY).ch(',').fixed(values.scaleZ);
+  out.text(document.hfFileName()).ch('\n');
+  out.fixed(document.scaleX()).ch(',').fixed(document.scaleY()).ch(',').fixed(document.scaleZ());
   out.text(" HS_Scale\n");
-  out.fixed(values.waterLevel).ch(',').integer(window.smoothOn).ch(',').integer(document.hfType);
+  out.fixed(document.waterLevel()).ch(',').integer(document.smoothOn()).ch(',').integer(document.hfType());
   out.text(" W Sm Ft\n");
   for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = document.objects[static_cast<std::size_t>(t)];
+    const ScData &list = document.objects()[static_cast<std::size_t>(t)];
     if (list.count() == 0)
       continue;
     out.integer(t + 1).ch(',').integer(list.count()).text("  type number\n");
@@ -258,10 +266,9 @@ int savePlaceData(const Document &document, const ProgramValues &values, const W
   return out.flush() ? 0 : 1;
 }
 
-SaveResult savePlaceData(const Document &document, const ProgramValues &values,
-                         const WindowValues &window, const std::string &fileName) {
+SaveResult savePlaceData(const Document &document, const std::string &fileName) {
   return saveAtomically(fileName, [&](QIODevice &device) {
-    return savePlaceData(document, values, window, device) == 0;
+    return savePlaceData(document, device) == 0;
   });
 }
 

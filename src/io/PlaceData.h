@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/AtomicSave.h"
-#include "core/ProgramValues.h"
-#include "core/Scene.h"
+#include "core/Document.h"
 #include "terrain/Palette.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,31 +51,35 @@ int readPlaceData(QIODevice &device, PlaceData &data, long long maxObjects);
 // Applies parsed data: camera, look-at point, scale, water level, type and
 // smoothing flag are set, the height-field name taken, and the objects appended
 // to the lists of their types.
-void applyPlaceData(const PlaceData &data, Document &document, ProgramValues &values,
-                    WindowValues &window);
+void applyPlaceData(const PlaceData &data, Document &document);
 
 // Parses fileName and, only when the whole file is good, applies it to the
-// scene (objects are appended to what the lists hold). Returns 0..4 or 7;
-// after a non-zero result the scene is exactly as it was.
-int loadPlaceData(Document &document, ProgramValues &values, WindowValues &window,
-                  const std::string &fileName);
+// document (objects are appended to what the lists hold). Returns 0..4 or 7;
+// after a non-zero result the document is exactly as it was.
+int loadPlaceData(Document &document, const std::string &fileName);
 
-// "Open.Data": parses fileName and, when it is good, empties the object lists,
-// applies the file, reloads its height field (PPM when the file's type is not
-// 0, Targa with pal otherwise; positions are neither rescaled nor re-sampled)
-// and redraws. Returns 0..7. After 1..4 and 7 the scene is exactly as it was; after
-// 5 or 6 the placement is in the scene and the map is the one loaded before.
-// The command takes a Keep after 0, 5 and 6.
-int openPlaceData(Scene &scene, ProgramValues &values, WindowValues &window, const Palette &pal,
-                  const std::string &fileName);
+// Parses fileName into data for replacing the document's objects, and makes
+// room for them, so that applying it cannot run out of memory. Returns 0..4 or
+// 7; the document's objects stay as they were either way.
+int readPlaceDataFile(Document &document, const std::string &fileName, PlaceData &data);
+
+// "Open.Data" on a document: parses fileName and, when it is good, empties
+// the object lists, applies the file and reads its height field (as what the
+// map file's own first bytes say, else as the file's type; positions are
+// neither rescaled nor re-sampled), which commit makes the document's map
+// (by default commitHeightField; a view passes one that also shows it, and
+// returns Loaded or why not). Returns 0..7. After 1..4 and 7 the document is
+// exactly as it was; after 5 or 6 the placement is in the document and the map
+// is the one loaded before.
+using MapCommit = std::function<int(LRMemoryDC &&image)>;
+int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
+                  const MapCommit &commit = {});
 
 // Writes the place data file text; 0, or 1 when the device refuses a write or
 // the height-field name could not be read back (it holds a line end).
-int savePlaceData(const Document &document, const ProgramValues &values, const WindowValues &window,
-                  QIODevice &device);
+int savePlaceData(const Document &document, QIODevice &device);
 // Creates or replaces fileName through a temporary file, so a failed save
 // leaves an earlier file intact.
-SaveResult savePlaceData(const Document &document, const ProgramValues &values,
-                         const WindowValues &window, const std::string &fileName);
+SaveResult savePlaceData(const Document &document, const std::string &fileName);
 
 } // namespace hs

@@ -14,12 +14,11 @@ namespace {
 
 // A map one pixel wide or high has nothing to divide by; its only column or
 // row is the centre, so the position there is 0 rather than inf or nan.
-PovPoint povPoint(const Document &document, const ProgramValues &values, const ScItem &item,
-                  float cameraY) {
-  PovPoint p = toPov(document, values, item, cameraY);
-  if (document.mapWidth <= 1)
+PovPoint povPoint(const Document &document, const ScItem &item, float cameraY) {
+  PovPoint p = toPov(document, item, cameraY);
+  if (document.mapWidth() <= 1)
     p.x = 0.0;
-  if (document.mapHeight <= 1)
+  if (document.mapHeight() <= 1)
     p.z = 0.0;
   return p;
 }
@@ -58,11 +57,10 @@ std::string povEscaped(std::string_view name) {
   return s;
 }
 
-int writePovInclude(const Document &document, const ProgramValues &values,
-                    const WindowValues &window, QIODevice &device) {
+int writePovInclude(const Document &document, QIODevice &device) {
   TextOut out(device);
 
-  const PovPoint at = povPoint(document, values, document.camera, 0.0f);
+  const PovPoint at = povPoint(document, document.camera(), 0.0f);
   out.text("#declare HS_At= ");
   writeVector(out, at);
   out.text(";\n");
@@ -70,28 +68,28 @@ int writePovInclude(const Document &document, const ProgramValues &values,
   const float cameraPovY = static_cast<float>(at.y);
 
   out.text("#declare HS_Look= ");
-  writeVector(out, povPoint(document, values, document.lookAt, cameraPovY));
+  writeVector(out, povPoint(document, document.lookAt(), cameraPovY));
   out.text(";\n");
 
-  out.text("#declare HS_Hf=\"").text(povEscaped(window.hfFileName)).text("\";\n");
-  out.text("#declare HS_Hf_typ= ").integer(document.hfType).text(";\n");
+  out.text("#declare HS_Hf=\"").text(povEscaped(document.hfFileName())).text("\";\n");
+  out.text("#declare HS_Hf_typ= ").integer(document.hfType()).text(";\n");
   out.text("#declare HS_Scale= <")
-      .fixed(values.scaleX)
+      .fixed(document.scaleX())
       .ch(',')
-      .fixed(values.scaleY)
+      .fixed(document.scaleY())
       .ch(',')
-      .fixed(values.scaleZ)
+      .fixed(document.scaleZ())
       .text(">;\n");
   // A fraction of the 8-bit range whatever the map type, as POV scenes expect.
-  out.text("#declare HS_Water= ").fixed(static_cast<double>(values.waterLevel) / 255).text(";\n");
-  out.text("#declare HS_Smooth= ").integer(window.smoothOn).text(";\n\n");
+  out.text("#declare HS_Water= ").fixed(static_cast<double>(document.waterLevel()) / 255).text(";\n");
+  out.text("#declare HS_Smooth= ").integer(document.smoothOn()).text(";\n\n");
 
   for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = document.objects[static_cast<std::size_t>(t)];
+    const ScData &list = document.objects()[static_cast<std::size_t>(t)];
     if (list.count() == 0)
       continue;
     writeArray(out, "HS_Obj", t + 1, list, [&](const ScItem &item) {
-      writeVector(out, povPoint(document, values, item, cameraPovY));
+      writeVector(out, povPoint(document, item, cameraPovY));
     });
     // Turns and sizes only for a type that has an object with its own, so a
     // scene without them gives the file it always gave.
@@ -104,10 +102,9 @@ int writePovInclude(const Document &document, const ProgramValues &values,
   return out.flush() ? 0 : 1;
 }
 
-SaveResult writePovInclude(const Document &document, const ProgramValues &values,
-                           const WindowValues &window, const std::string &fileName) {
+SaveResult writePovInclude(const Document &document, const std::string &fileName) {
   return saveAtomically(fileName, [&](QIODevice &device) {
-    return writePovInclude(document, values, window, device) == 0;
+    return writePovInclude(document, device) == 0;
   });
 }
 

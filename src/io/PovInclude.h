@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/AtomicSave.h"
-#include "core/ProgramValues.h"
-#include "core/Scene.h"
+#include "core/Document.h"
 
 #include <string>
 #include <string_view>
@@ -20,13 +19,11 @@ inline constexpr const char *kSaveIncludeMessage = "Save file ERROR";
 // object of that type has its own turn or size, by arrays of every object's
 // turn in degrees and size factor (HS_Turn<n>, HS_Size<n>) in the same order.
 // Returns 0, or 1 when the device refuses a write.
-int writePovInclude(const Document &document, const ProgramValues &values,
-                    const WindowValues &window, QIODevice &device);
+int writePovInclude(const Document &document, QIODevice &device);
 
 // Creates or replaces fileName with the include file. The text goes to a
 // temporary file first, so a failed save leaves an earlier file untouched.
-SaveResult writePovInclude(const Document &document, const ProgramValues &values,
-                           const WindowValues &window, const std::string &fileName);
+SaveResult writePovInclude(const Document &document, const std::string &fileName);
 
 // name made safe inside a POV string: every backslash and double quote gets a
 // backslash before it.

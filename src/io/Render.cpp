@@ -83,7 +83,7 @@ RenderJob::~RenderJob() {
 bool RenderJob::running() const { return run_->running; }
 
 int RenderJob::renderPreview(const Document &document, const ProgramValues &values,
-                             const WindowValues &window, WindowServices *services) {
+                             WindowServices *services) {
   // Rewriting TestPlace.inc under a running engine would spoil its render.
   if (run_->running)
     return RenderBusy;
@@ -97,7 +97,7 @@ int RenderJob::renderPreview(const Document &document, const ProgramValues &valu
   // Named in full, so a start directory that has gone away is not replaced by
   // wherever the process happens to be.
   const std::string include = values.startDir + "/" + kTestIncludeName;
-  if (const SaveResult saved = writePovInclude(document, values, window, include); !saved) {
+  if (const SaveResult saved = writePovInclude(document, include); !saved) {
     // Starting the engine on an old or missing include would render a scene
     // other than the one shown.
     if (services)

@@ -69,7 +69,7 @@ public:
   // (missing, not executable, a directory) is reported in a notice that says
   // why, now or, when the system finds out later, before Finished.
   int renderPreview(const Document &document, const ProgramValues &values,
-                    const WindowValues &window, WindowServices *services);
+                    WindowServices *services);
   bool running() const;
   // Stops the engine; Finished then reports Cancelled.
   void cancel();

@@ -12,19 +12,19 @@ void commandDelUnseen(Scene &scene, const ProgramValues &values) {
 
 void commandKillAll(Scene &scene, const ProgramValues &values) {
   scene.services().setStatusText(" DELETE ALL Objects");
-  killAll(scene);
+  scene.document().killAll();
   scene.changed(Change::Objects);
   scene.services().showModeStatus(values.modes.mode() + 1);
 }
 
 void commandKeep(Scene &scene) {
-  if (!keep(scene))
+  if (!scene.document().keep())
     scene.services().notice("Notice", kNoMemoryToKeepMessage);
 }
 
 void commandUndo(Scene &scene) {
-  scene.viewImage.copyFrom(scene.baseImage);
-  const bool restored = undo(scene);
+  scene.viewImage.copyFrom(scene.document().baseImage());
+  const bool restored = scene.document().goBackToKept();
   // Drawn again also when nothing was restored, as it always has been.
   scene.changed(Change::Everything);
   if (!restored)

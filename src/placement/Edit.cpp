@@ -11,11 +11,18 @@ namespace hs {
 
 namespace {
 
-ScData *pickedList(Scene &scene) {
+const ScData *pickedList(const Scene &scene) {
   const double t = std::trunc(scene.pickType);
   if (!(t >= 0.0 && t < kObjectTypes))
     return nullptr;
-  return &scene.objects[static_cast<std::size_t>(t)];
+  return &scene.document().objects()[static_cast<std::size_t>(t)];
+}
+
+// The picked object, or nullptr when the pick names none.
+const ScItem *pickedObject(const Scene &scene) {
+  const ScData *list = pickedList(scene);
+  const int index = truncToInt(scene.pickIndex);
+  return list != nullptr && index >= 0 && index < list->count() ? &(*list)[index] : nullptr;
 }
 
 int pickedIndex(const Scene &scene) { return truncToInt(scene.pickIndex); }
@@ -39,16 +46,16 @@ int findNearest(Scene &scene, int paneX, int paneY) {
   // Truncation moves a position by less than a map pixel: 2^zoom screen
   // pixels zoomed in, at most one zoomed out.
   const double truncation = scene.zoom > 0 ? static_cast<double>(1 << scene.zoom) : 1.0;
-  if (const double d = distance(scene.camera); d < best) {
+  if (const double d = distance(scene.document().camera()); d < best) {
     best = d;
     kind = PickCamera;
   }
-  if (const double d = distance(scene.lookAt); d < best) {
+  if (const double d = distance(scene.document().lookAt()); d < best) {
     best = d;
     kind = PickLookAt;
   }
   for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    const ScData &list = scene.document().objects()[static_cast<std::size_t>(t)];
     const int count = list.count();
     for (int j = 0; j < count; ++j) {
       const ScItem &item = list[j];
@@ -76,11 +83,9 @@ int findNearest(Scene &scene, int paneX, int paneY) {
 bool deletePicked(Scene &scene) {
   if (pickedKind(scene) != PickObject)
     return false;
-  ScData *list = pickedList(scene);
-  const int index = pickedIndex(scene);
-  const bool removed = list && index >= 0 && index < list->count();
+  const bool removed = pickedObject(scene) != nullptr;
   if (removed)
-    scene.history.remove(scene, truncToInt(scene.pickType), {index});
+    scene.document().remove(truncToInt(scene.pickType), {pickedIndex(scene)});
   scene.changed(Change::Objects);
   return removed;
 }
@@ -100,14 +105,14 @@ void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
   const int last = allTypes ? kObjectTypes - 1 : first;
   std::vector<int> doomed;
   for (int t = first; t <= last; ++t) {
-    ScData &list = scene.objects[static_cast<std::size_t>(t)];
+    const ScData &list = scene.document().objects()[static_cast<std::size_t>(t)];
     doomed.clear();
     for (int j = 0; j < list.count(); ++j) {
       const ScItem &item = list[j];
       if (xlo < item.x && item.x < xhi && zlo < item.z && item.z < zhi)
         doomed.push_back(j);
     }
-    scene.history.remove(scene, t, doomed);
+    scene.document().remove(t, doomed);
   }
 }
 
@@ -118,37 +123,32 @@ void movePicked(Scene &scene, int paneX, int paneY) {
   const Point m = scene.mapPointAt(paneX, paneY);
   const int mapX = m.x;
   const int mapZ = m.y;
-  const double h = std::max(heightAt(scene, mapX, mapZ), 0);
-  auto place = [&](ScItem &item) {
+  Document &document = scene.document();
+  const double h = std::max(heightAt(document, mapX, mapZ), 0);
+  auto placed = [&](ScItem item) {
     item.x = mapX;
     item.y = h;
     item.z = mapZ;
+    return item;
   };
   if (kind == PickCamera) {
-    place(scene.camera);
+    document.setCamera(placed(document.camera()));
   } else if (kind == PickLookAt) {
-    place(scene.lookAt);
-  } else if (ScData *list = pickedList(scene)) {
-    ScItem item;
-    if (list->getAt(pickedIndex(scene), item) == 0) {
-      scene.history.changing(truncToInt(scene.pickType), pickedIndex(scene), item);
-      place(item);
-      list->setAt(pickedIndex(scene), item);
-    }
+    document.setLookAt(placed(document.lookAt()));
+  } else if (const ScItem *item = pickedObject(scene)) {
+    document.change(truncToInt(scene.pickType), pickedIndex(scene), placed(*item));
   }
   scene.changed(kind == PickObject ? Change::Objects : Change::Camera);
 }
 
 void moveAll(Document &document, int mapX, int mapZ) {
-  const double ox = static_cast<double>(mapX) - static_cast<double>(document.mapCentreX);
-  const double oz = static_cast<double>(mapZ) - static_cast<double>(document.mapCentreY);
-  const double w = document.mapWidth;
-  const double hgt = document.mapHeight;
-  if (document.objectCount() > 0)
-    document.history.copyLists(document.objects);
-  for (ScData &list : document.objects) {
-    for (int j = 0; j < list.count(); ++j) {
-      ScItem item = list[j];
+  const double ox = static_cast<double>(mapX) - static_cast<double>(document.mapCentreX());
+  const double oz = static_cast<double>(mapZ) - static_cast<double>(document.mapCentreY());
+  const double w = document.mapWidth();
+  const double hgt = document.mapHeight();
+  const Document &d = document;
+  document.changeEvery(
+      [&](ScItem &item) {
       double nx = item.x + ox;
       if (nx >= w)
         nx -= w;
@@ -161,10 +161,9 @@ void moveAll(Document &document, int mapX, int mapZ) {
         nz += hgt;
       item.x = nx;
       item.z = nz;
-      item.y = heightAtItem(document, nx, nz);
-      list.setAt(j, item);
-    }
-  }
+      item.y = heightAtItem(d, nx, nz);
+      },
+      false);
 }
 
 void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
@@ -173,11 +172,11 @@ void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
   if (kind == PickNothing)
     return;
   if (kind == PickCamera) {
-    scene.workItem = scene.camera;
+    scene.workItem = scene.document().camera();
   } else if (kind == PickLookAt) {
-    scene.workItem = scene.lookAt;
-  } else if (ScData *list = pickedList(scene)) {
-    list->getAt(pickedIndex(scene), scene.workItem);
+    scene.workItem = scene.document().lookAt();
+  } else if (const ScItem *item = pickedObject(scene)) {
+    scene.workItem = *item;
   }
   if (kind == PickObject)
     scene.services().showObjectEditDialog(scene.workItem);
@@ -188,23 +187,25 @@ void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
 
 void applyHeights(Scene &scene, const ProgramValues &values) {
   switch (pickedKind(scene)) {
-  case PickCamera:
-    scene.camera.heightMode = values.cameraHeightMode;
-    scene.camera.height = values.cameraHeight;
+  case PickCamera: {
+    ScItem camera = scene.document().camera();
+    camera.heightMode = values.cameraHeightMode;
+    camera.height = values.cameraHeight;
+    scene.document().setCamera(camera);
     break;
-  case PickLookAt:
-    scene.lookAt.heightMode = values.placeHeightMode;
-    scene.lookAt.height = values.placeHeight;
+  }
+  case PickLookAt: {
+    ScItem lookAt = scene.document().lookAt();
+    lookAt.heightMode = values.placeHeightMode;
+    lookAt.height = values.placeHeight;
+    scene.document().setLookAt(lookAt);
     break;
+  }
   case PickObject:
     scene.workItem.heightMode = values.placeHeightMode;
     scene.workItem.height = values.placeHeight;
-    if (ScData *list = pickedList(scene)) {
-      ScItem before;
-      if (list->getAt(pickedIndex(scene), before) == 0 && !(before == scene.workItem))
-        scene.history.changing(truncToInt(scene.pickType), pickedIndex(scene), before);
-      list->setAt(pickedIndex(scene), scene.workItem);
-    }
+    if (const ScItem *before = pickedObject(scene); before && !(*before == scene.workItem))
+      scene.document().change(truncToInt(scene.pickType), pickedIndex(scene), scene.workItem);
     break;
   default:
     break;

@@ -73,7 +73,7 @@ private:
 class MoveAllTool final : public Tool {
 public:
   void release(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
-    moveAll(scene, at.map.x, at.map.y);
+    moveAll(scene.document(), at.map.x, at.map.y);
     scene.changed(Change::Objects);
   }
 };

@@ -48,14 +48,15 @@ float randomParameter(ProgramValues &values, int n) {
 // tool must stop.
 bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skipOffMap,
                   FillResult &result) {
-  const int h = heightAt(scene, px, pz);
+  const int h = heightAt(scene.document(), px, pz);
   if (skipOffMap && h < 0)
     return true;
   const int type = randomTypeFor(values);
-  if (scene.objects[static_cast<std::size_t>(type)].append(
-          px, h, pz, values.placeHeightMode, static_cast<double>(values.placeHeight)) != 0) {
+  if (scene.document().append(type, ScItem{static_cast<double>(px), static_cast<double>(h),
+                                            static_cast<double>(pz), values.placeHeightMode,
+                                            static_cast<double>(values.placeHeight)}) != 0) {
     result.stopped = true;
-    result.outOfMemory = scene.budget.used < scene.budget.limit;
+    result.outOfMemory = scene.document().budget().used < scene.document().budget().limit;
     return false;
   }
   ++result.placed;
@@ -138,13 +139,10 @@ FillResult circle(Scene &scene, ProgramValues &values) {
 // places nothing. A fill stopped by the object limit keeps what it placed.
 FillResult wholeOrNothing(Scene &scene, ProgramValues &values,
                           FillResult (*fill)(Scene &, ProgramValues &)) {
-  std::array<ScData::Mark, kObjectTypes> marks{};
-  for (std::size_t t = 0; t < marks.size(); ++t)
-    marks[t] = scene.objects[t].mark();
+  const std::array<ScData::Mark, kObjectTypes> marks = scene.document().marks();
   FillResult result = fill(scene, values);
   if (result.outOfMemory) {
-    for (std::size_t t = 0; t < marks.size(); ++t)
-      scene.objects[t].rollBack(marks[t]);
+    scene.document().rollBack(marks);
     result.placed = 0;
   }
   return result;
@@ -154,9 +152,9 @@ FillResult wholeOrNothing(Scene &scene, ProgramValues &values,
 
 bool placeSingle(Scene &scene, const ProgramValues &values, Point map, int height) {
   const int type = currentTypeIndex(values);
-  ScData &list = scene.objects[static_cast<std::size_t>(type)];
-  if (list.append(map.x, height, map.y, values.placeHeightMode,
-                  static_cast<double>(values.placeHeight)) != 0)
+  if (scene.document().append(type, ScItem{static_cast<double>(map.x), static_cast<double>(height),
+                                            static_cast<double>(map.y), values.placeHeightMode,
+                                            static_cast<double>(values.placeHeight)}) != 0)
     return false;
   const vIcon &marker = scene.markers[static_cast<std::size_t>(type)];
   const Point pane = scene.panePointOf(map.x, map.y);
@@ -165,6 +163,7 @@ bool placeSingle(Scene &scene, const ProgramValues &values, Point map, int heigh
   const bool marksOnView = scene.zoom == 0;
   if (marksOnView)
     scene.viewImage.drawIcon(marker, map.x - 4, map.y - 4);
+  const ScData &list = scene.document().objects()[static_cast<std::size_t>(type)];
   if (values.showOrder && list.count() > 1) {
     const ScItem &now = list[list.count() - 1];
     const ScItem &before = list[list.count() - 2];

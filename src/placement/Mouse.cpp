@@ -12,7 +12,7 @@ namespace {
 
 void readoutAt(Scene &scene, const ProgramValues &values, int x, int y) {
   const Point m = scene.mapPointAt(x, y);
-  showReadout(scene, values, m.x, heightAt(scene, m.x, m.y), m.y);
+  showReadout(scene, values, m.x, heightAt(scene.document(), m.x, m.y), m.y);
 }
 
 // Draws the figure; drawing the same figure again removes it.
@@ -47,7 +47,7 @@ void eraseRubberBand(MapView &view) {
 
 MouseSpot spotAt(const Scene &scene, int x, int y, int button) {
   const Point m = scene.mapPointAt(x, y);
-  return {{x, y}, m, heightAt(scene, m.x, m.y), button};
+  return {{x, y}, m, heightAt(scene.document(), m.x, m.y), button};
 }
 
 // The name of the history step a release in mode makes.
@@ -108,37 +108,46 @@ void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button)
   eraseRubberBand(scene);
   // Whatever the release changes, dialogs it opens included, is one step.
   const int mode = values.modes.mode();
-  const HistoryStep step(releaseStepName(mode, button), scene, values, scene.owner());
+  const HistoryStep step(scene.document(), releaseStepName(mode, button));
   toolFor(mode).release(scene, values, spotAt(scene, x, y, button));
 }
 
 void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, int h, int mapZ) {
-  ScItem &item = which == 0 ? scene.camera : scene.lookAt;
+  Document &document = scene.document();
+  ScItem item = which == 0 ? document.camera() : document.lookAt();
   item.x = mapX;
   item.y = h;
   item.z = mapZ;
+  if (which == 0)
+    document.setCamera(item);
+  else
+    document.setLookAt(item);
   // The map shows the new place while the dialog is open.
   scene.changed(Change::Camera);
   scene.services().endCameraPick(which);
   // The dialog has closed; its values apply whether it was confirmed or not.
   if (which == 0) {
-    scene.camera.heightMode = values.cameraHeightMode;
-    scene.camera.height = values.cameraHeight;
+    item = document.camera();
+    item.heightMode = values.cameraHeightMode;
+    item.height = values.cameraHeight;
+    document.setCamera(item);
   } else {
-    scene.lookAt.heightMode = values.placeHeightMode;
-    scene.lookAt.height = values.placeHeight;
+    item = document.lookAt();
+    item.heightMode = values.placeHeightMode;
+    item.height = values.placeHeight;
+    document.setLookAt(item);
   }
   scene.services().showModeStatus(values.modes.previousMode() + 1);
   values.modes.endPick();
 }
 
-void setWaterLevel(Scene &scene, ProgramValues &values, float level) {
-  values.waterLevel = level;
+void setWaterLevel(Scene &scene, float level) {
+  scene.document().setWaterLevel(level);
   scene.changed(Change::Water);
 }
 
 void finishWaterPick(Scene &scene, ProgramValues &values, int level) {
-  setWaterLevel(scene, values, static_cast<float>(std::max(level, 0)));
+  setWaterLevel(scene, static_cast<float>(std::max(level, 0)));
   values.modes.endPick();
 }
 

@@ -26,7 +26,7 @@ void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button)
 void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, int h, int mapZ);
 // A new water level, typed or picked; a map that shows the water shows the new
 // line at once.
-void setWaterLevel(Scene &scene, ProgramValues &values, float level);
+void setWaterLevel(Scene &scene, float level);
 // The model half of the window's endWaterPick: the water level becomes level
 // (0 when negative) and the mode returns to previousMode.
 void finishWaterPick(Scene &scene, ProgramValues &values, int level);

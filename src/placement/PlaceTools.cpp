@@ -46,7 +46,7 @@ public:
     scene.changed(Change::Objects);
     // A fill cut short by the object limit says so, or the missing objects
     // would look like a fault of the tool.
-    if (done.stopped && scene.budget.used >= scene.budget.limit)
+    if (done.stopped && scene.document().budget().used >= scene.document().budget().limit)
       scene.services().notice("Notice", fillLimitMessage(done.placed).c_str());
   }
 

@@ -42,25 +42,25 @@ double spanFraction(double offset, int size) {
 
 std::string readoutText(const Document &document, const ProgramValues &values, int mapX, int sample,
                         int mapZ) {
-  const double fromCentreX = static_cast<double>(mapX) - document.mapCentreX;
-  const double fromCentreZ = static_cast<double>(document.mapCentreY) - mapZ;
+  const double fromCentreX = static_cast<double>(mapX) - document.mapCentreX();
+  const double fromCentreZ = static_cast<double>(document.mapCentreY()) - mapZ;
   // The sample is in the map's own colour units, as the Water dialog takes
   // them; the other units are fractions of the full height.
   const int highest = maxHeight(document);
   switch (values.unitsMode) {
   case 1:
     return format(" x,y,z : .%i, .%i, .%i ",
-                  truncToInt(spanFraction(fromCentreX * 1000.0, document.mapWidth)),
+                  truncToInt(spanFraction(fromCentreX * 1000.0, document.mapWidth())),
                   static_cast<int>(static_cast<long long>(sample) * 1000 / highest),
-                  truncToInt(spanFraction(fromCentreZ * 1000.0, document.mapHeight)));
+                  truncToInt(spanFraction(fromCentreZ * 1000.0, document.mapHeight())));
   case 2:
     return format(" X,Y,Z : %3.3f,%3.3f,%3.3f ",
                   static_cast<double>(static_cast<float>(
-                      spanFraction(fromCentreX * values.scaleX, document.mapWidth))),
+                      spanFraction(fromCentreX * document.scaleX(), document.mapWidth()))),
                   static_cast<double>(
-                      static_cast<float>(sample * static_cast<double>(values.scaleY) / highest)),
+                      static_cast<float>(sample * static_cast<double>(document.scaleY()) / highest)),
                   static_cast<double>(static_cast<float>(
-                      spanFraction(fromCentreZ * values.scaleZ, document.mapHeight))));
+                      spanFraction(fromCentreZ * document.scaleZ(), document.mapHeight()))));
   default:
     return format(" X,C,Y : %i,%i,%i ", mapX, sample, mapZ);
   }
@@ -72,7 +72,7 @@ void showReadout(Scene &scene, const ProgramValues &values, int mapX, int sample
   // Off the map (or on a pixel without a height) the label keeps its text.
   if (sample < 0)
     return;
-  scene.services().setReadout(readoutText(scene, values, mapX, sample, mapZ).c_str());
+  scene.services().setReadout(readoutText(scene.document(), values, mapX, sample, mapZ).c_str());
 }
 
 void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
@@ -84,10 +84,10 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
   const int firstY = scene.firstMapPixelAt(scene.scrollY);
   const long long lastX = std::min<long long>(
       scene.lastMapPixelAt(static_cast<long long>(scene.scrollX) + scene.viewWidth - 1),
-      scene.mapWidth - 1);
+      scene.document().mapWidth() - 1);
   const long long lastY = std::min<long long>(
       scene.lastMapPixelAt(static_cast<long long>(scene.scrollY) + scene.viewHeight - 1),
-      scene.mapHeight - 1);
+      scene.document().mapHeight() - 1);
   // One map pixel a key: zoomed in the pointer moves a block; zoomed out a
   // screen pixel shows several map pixels, so the cursor moves on its own.
   const int block = scene.zoom > 0 ? 1 << scene.zoom : 1;
@@ -98,7 +98,7 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
     }
     const int x = cx + dx;
     const int z = cy + dy;
-    showReadout(scene, values, x, heightAt(scene, x, z), z);
+    showReadout(scene, values, x, heightAt(scene.document(), x, z), z);
   };
   switch (key) {
   case Key::Left:
@@ -120,8 +120,8 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
   case Key::Return:
     // Placed whatever the height: off the map the object gets -1.
     {
-      const HistoryStep step("Place Object", scene, values, scene.owner());
-      placeSingle(scene, values, {cx, cy}, heightAt(scene, cx, cy));
+      const HistoryStep step(scene.document(), "Place Object");
+      placeSingle(scene, values, {cx, cy}, heightAt(scene.document(), cx, cy));
       break;
     }
   case Key::Other:

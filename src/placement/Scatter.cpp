@@ -26,10 +26,10 @@ double spacingOf(const ScatterRules &rules) {
 }
 
 int usableWidth(const Document &document) {
-  return std::max(0, std::min(document.mapWidth, document.baseImage.width()));
+  return std::max(0, std::min(document.mapWidth(), document.baseImage().width()));
 }
 int usableHeight(const Document &document) {
-  return std::max(0, std::min(document.mapHeight, document.baseImage.height()));
+  return std::max(0, std::min(document.mapHeight(), document.baseImage().height()));
 }
 
 // A squared scale factor that stays finite, so that 0 x factor is 0.
@@ -78,11 +78,10 @@ bool vertexSteep(std::uint8_t upperLeft, std::uint8_t upperRight, std::uint8_t l
   return upperLeft || (upperRight & 2) || (lowerLeft & 1) || lowerRight;
 }
 
-CellSlope cellSlopeOf(const Document &document, const ProgramValues &values,
-                      const ScatterRules &rules) {
-  const double yPerLevel = static_cast<double>(values.scaleY) / maxHeight(document);
-  const double colSpacing = static_cast<double>(values.scaleX) / (usableWidth(document) - 1);
-  const double rowSpacing = static_cast<double>(values.scaleZ) / (usableHeight(document) - 1);
+CellSlope cellSlopeOf(const Document &document, const ScatterRules &rules) {
+  const double yPerLevel = static_cast<double>(document.scaleY()) / maxHeight(document);
+  const double colSpacing = static_cast<double>(document.scaleX()) / (usableWidth(document) - 1);
+  const double rowSpacing = static_cast<double>(document.scaleZ()) / (usableHeight(document) - 1);
   CellSlope s{finiteSquare(yPerLevel / colSpacing), finiteSquare(yPerLevel / rowSpacing),
               std::numeric_limits<double>::infinity()};
   if (rules.useSlope && rules.maxSlope < 90.0) {
@@ -110,16 +109,15 @@ bool ScatterRegion::contains(int x, int z) const {
   return true;
 }
 
-GroundRules::GroundRules(const Document &document, const ProgramValues &values,
-                         const ScatterRules &rules, const ScatterRegion &region)
+GroundRules::GroundRules(const Document &document, const ScatterRules &rules, const ScatterRegion &region)
     : document_(document), rules_(rules), region_(region), maxH_(maxHeight(document)), lowest_(0),
-      highest_(0), water_(values.waterLevel), kx_(0), kz_(0), limit2_(0) {
-  const CellSlope s = cellSlopeOf(document, values, rules);
+      highest_(0), water_(document.waterLevel()), kx_(0), kz_(0), limit2_(0) {
+  const CellSlope s = cellSlopeOf(document, rules);
   kx_ = s.kx;
   kz_ = s.kz;
   limit2_ = s.limit2;
   // The band in ground values: y = value / maxHeight x scaleY.
-  const double perLevel = static_cast<double>(values.scaleY) / maxH_;
+  const double perLevel = static_cast<double>(document.scaleY()) / maxH_;
   lowest_ = 0;
   highest_ = maxH_;
   if (rules.useAltitude) {
@@ -295,11 +293,10 @@ private:
 // Marks the pixels of the bounds that meet the ground rules as free; returns
 // how many, or -1 when cancelled. The slope of each cell is worked out once,
 // from two rows of heights kept as the pass goes down.
-long long markGround(const Document &document, const ProgramValues &values,
-                     const ScatterRules &rules, const ScatterRegion &region, Field &field,
+long long markGround(const Document &document, const ScatterRules &rules, const ScatterRegion &region, Field &field,
                      const Bounds &b, const ProgressReport &progress) {
-  const GroundRules ground(document, values, rules, region);
-  const CellSlope slope = cellSlopeOf(document, values, rules);
+  const GroundRules ground(document, rules, region);
+  const CellSlope slope = cellSlopeOf(document, rules);
   const int n = b.width() + 2; // one column more on each side
   auto heightsOf = [&](int z, std::vector<int> &out) {
     for (int i = 0; i < n; ++i)
@@ -493,7 +490,7 @@ ScatterPlan planScatter(const Document &document, const ProgramValues &values,
   }
   const double spacing = spacingOf(rules);
   Field field(b, spacing);
-  const long long ground = markGround(document, values, rules, region, field, b, progress);
+  const long long ground = markGround(document, rules, region, field, b, progress);
   if (ground == 0)
     plan.whyNone = noGroundMessage(rules);
   if (ground <= 0) {
@@ -501,7 +498,7 @@ ScatterPlan planScatter(const Document &document, const ProgramValues &values,
     return plan;
   }
   for (int t : types)
-    for (const ScItem &item : document.objects[static_cast<std::size_t>(t)])
+    for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
       field.takeAround(item.x, item.z);
 
   ScatterRandom random(rules.seed);
@@ -526,7 +523,7 @@ ScatterPlan planScatter(const Document &document, const ProgramValues &values,
 ScatterResult applyScatter(Document &document, const ScatterPlan &plan) {
   ScatterResult result;
   for (std::size_t i = 0; i < plan.items.size(); ++i) {
-    if (document.objects[plan.types[i]].append(plan.items[i]) != 0) {
+    if (document.append(static_cast<int>(plan.types[i]), plan.items[i]) != 0) {
       result.stopped = true;
       return result;
     }
@@ -550,12 +547,12 @@ long long scatterOnScene(Scene &scene, const ProgramValues &values, const Scatte
     return 0;
   }
   ScatterPlan plan;
-  const long long room = std::max(0LL, scene.budget.limit - scene.budget.used);
+  const long long room = std::max(0LL, scene.document().budget().limit - scene.document().budget().used);
   bool finished = false;
   try {
     finished = scene.services().runWithProgress(
         "Scattering objects...", [&](const ProgressReport &report) {
-          plan = planScatter(scene, values, rules, region, room, report);
+          plan = planScatter(scene.document(), values, rules, region, room, report);
         });
   } catch (const std::bad_alloc &) {
     scene.services().notice("Notice", "Nothing was scattered: not enough memory for this region.");
@@ -567,7 +564,7 @@ long long scatterOnScene(Scene &scene, const ProgramValues &values, const Scatte
     scene.services().notice("Notice", plan.whyNone.c_str());
     return 0;
   }
-  const ScatterResult done = applyScatter(scene, plan);
+  const ScatterResult done = applyScatter(scene.document(), plan);
   scene.changed(Change::Objects);
   if (done.stopped)
     scene.services().notice("Notice", scatterLimitMessage(done.placed).c_str());

@@ -27,7 +27,7 @@ QImage &maskStore(int width, int height) {
 } // namespace
 
 const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
-  QImage &mask = maskStore(std::max(scene.mapWidth, 1), std::max(scene.mapHeight, 1));
+  QImage &mask = maskStore(std::max(scene.document().mapWidth(), 1), std::max(scene.document().mapHeight(), 1));
   if (mask.isNull())
     return mask;
   mask.fill(0);
@@ -51,7 +51,7 @@ const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
 void deleteUnseen(Scene &scene) {
   // A slightly wider view than the map shows (34), so objects near the edge
   // of what is shown are spared.
-  const std::vector<Point> polygon = viewPolygon(scene, 36.0);
+  const std::vector<Point> polygon = viewPolygon(scene.document(), 36.0);
   // The pane and viewImage are left with the grey of the shading.
   scene.setPenColour(unseenColour);
   scene.setBrushColour(unseenColour);
@@ -59,7 +59,7 @@ void deleteUnseen(Scene &scene) {
     const QImage &hidden = coverMask(scene, polygon);
     std::vector<int> doomed;
     for (int t = 0; t < kObjectTypes; ++t) {
-      const ScData &list = scene.objects[static_cast<std::size_t>(t)];
+      const ScData &list = scene.document().objects()[static_cast<std::size_t>(t)];
       doomed.clear();
       const int count = list.count();
       for (int j = 0; j < count; ++j) {
@@ -68,7 +68,7 @@ void deleteUnseen(Scene &scene) {
         if (maskCovers(hidden, truncToInt(item.x), truncToInt(item.z)))
           doomed.push_back(j);
       }
-      scene.history.remove(scene, t, doomed);
+      scene.document().remove(t, doomed);
     }
   }
   scene.changed(Change::Objects);

@@ -5,7 +5,7 @@
 #include "core/InputFile.h"
 #include "core/ProgramValues.h"
 #include "core/QtPaths.h"
-#include "core/Scene.h"
+#include "core/Document.h"
 #include "io/PlaceData.h"
 #include "placement/Scatter.h"
 #include "terrain/Palette.h"
@@ -297,32 +297,31 @@ int run(const Options &o) {
     if (r != hs::PaletteLoaded)
       return failure(hs::paletteMessage(r));
   }
-  hs::Scene scene;
   hs::ProgramValues values;
-  hs::WindowValues window;
-  scene.attachOwner(&window);
-  const int opened = hs::openPlaceData(scene, values, window, pal, data);
+  // A tool's document keeps no history: nothing here is ever undone.
+  hs::Document document(hs::Document::Recording::Off);
+  const int opened = hs::openPlaceData(document, pal, data);
   if (opened != hs::PlaceDataOk)
     return failure(hs::placeDataMessage(opened));
   const std::pair<const std::string *, const char *> inputs[] = {
-      {&window.hfFileName, "the height field"}, {&o.palette, "the palette"}};
+      {&document.hfFileName(), "the height field"}, {&o.palette, "the palette"}};
   for (const auto &[input, what] : inputs)
     if (hs::sameFile(out, *input))
       return failure(hs::shownName(out) + " is " + what +
                      " this scatter reads; nothing was written");
 
   values.currentType = o.type;
-  const long long room = std::max(0LL, scene.budget.limit - scene.budget.used);
-  const hs::ScatterPlan plan = hs::planScatter(scene, values, o.rules, o.region, room);
-  const hs::ScatterResult done = hs::applyScatter(scene, plan);
-  if (const hs::SaveResult saved = hs::savePlaceData(scene, values, window, out); !saved)
+  const long long room = std::max(0LL, document.budget().limit - document.budget().used);
+  const hs::ScatterPlan plan = hs::planScatter(document, values, o.rules, o.region, room);
+  const hs::ScatterResult done = hs::applyScatter(document, plan);
+  if (const hs::SaveResult saved = hs::savePlaceData(document, out); !saved)
     return failure(saved.why(hs::shownName(out)));
   std::printf("Placed %lld objects.\n", done.placed);
   if (!plan.whyNone.empty())
     std::fprintf(stderr, "%s\n", plan.whyNone.c_str());
   if (done.stopped)
     std::fprintf(stderr, "The scatter stopped at the limit of %lld objects in a scene.\n",
-                 scene.budget.limit);
+                 document.budget().limit);
   return 0;
 }
 

@@ -8,26 +8,25 @@ int heightAtItem(const Document &document, double x, double z) {
   return heightAt(document, truncToInt(x), truncToInt(z));
 }
 
-int maxHeight(const Document &document) { return document.hfType != 0 ? 65535 : 255; }
+int maxHeight(const Document &document) { return document.hfType() != 0 ? 65535 : 255; }
 
-PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item,
-               float cameraY) {
+PovPoint toPov(const Document &document, const ScItem &item, float cameraY) {
   const double maxH = maxHeight(document);
-  const double scaleX = values.scaleX;
-  const double scaleY = values.scaleY;
-  const double scaleZ = values.scaleZ;
+  const double scaleX = document.scaleX();
+  const double scaleY = document.scaleY();
+  const double scaleZ = document.scaleZ();
   PovPoint p;
-  p.x = (item.x - static_cast<double>(document.mapCentreX)) / (document.mapWidth - 1) * scaleX;
-  p.z = (static_cast<double>(document.mapCentreY) - item.z) / (document.mapHeight - 1) * scaleZ;
+  p.x = (item.x - static_cast<double>(document.mapCentreX())) / (document.mapWidth() - 1) * scaleX;
+  p.z = (static_cast<double>(document.mapCentreY()) - item.z) / (document.mapHeight() - 1) * scaleZ;
   switch (item.heightMode) {
   case AboveGround:
     p.y = item.y / maxH * scaleY + item.height;
     break;
   case AboveWater:
-    if (item.y > static_cast<double>(values.waterLevel))
+    if (item.y > static_cast<double>(document.waterLevel()))
       p.y = item.y / maxH * scaleY + item.height;
     else
-      p.y = static_cast<double>(values.waterLevel) / maxH * scaleY + item.height;
+      p.y = static_cast<double>(document.waterLevel()) / maxH * scaleY + item.height;
     break;
   case AboveCamera: {
     const double t = item.y / maxH * scaleY + item.height;
@@ -43,19 +42,14 @@ PovPoint toPov(const Document &document, const ProgramValues &values, const ScIt
 }
 
 void rescaleToMap(Document &document) {
-  auto refit = [&document](ScItem &item) {
-    item.x = static_cast<double>(document.mapWidth) * item.x / document.prevMapWidth;
-    item.z = static_cast<double>(document.mapHeight) * item.z / document.prevMapHeight;
-    item.y = heightAtItem(document, item.x, item.z);
-  };
-  // Every object may move, so the history keeps the lists as they were.
-  if (document.objectCount() > 0)
-    document.history.copyLists(document.objects);
-  refit(document.camera);
-  refit(document.lookAt);
-  for (ScData &list : document.objects)
-    for (int i = 0; i < list.count(); ++i)
-      refit(list[i]);
+  const Document &d = document;
+  document.changeEvery(
+      [&d](ScItem &item) {
+        item.x = static_cast<double>(d.mapWidth()) * item.x / d.prevMapWidth();
+        item.z = static_cast<double>(d.mapHeight()) * item.z / d.prevMapHeight();
+        item.y = heightAtItem(d, item.x, item.z);
+      },
+      true);
 }
 
 } // namespace hs

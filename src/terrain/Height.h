@@ -15,8 +15,8 @@ struct PovPoint {
 
 // Off the map, or outside baseImage should it ever be smaller than the map.
 inline bool offMap(const Document &document, int x, int y) {
-  const auto w = static_cast<unsigned>(std::min(document.mapWidth, document.baseImage.width()));
-  const auto h = static_cast<unsigned>(std::min(document.mapHeight, document.baseImage.height()));
+  const auto w = static_cast<unsigned>(std::min(document.mapWidth(), document.baseImage().width()));
+  const auto h = static_cast<unsigned>(std::min(document.mapHeight(), document.baseImage().height()));
   return static_cast<unsigned>(x) >= w || static_cast<unsigned>(y) >= h;
 }
 
@@ -26,7 +26,7 @@ inline int height8At(const Document &document, int x, int y) {
     return -1;
   // Stored pixels are always opaque, 0xFFRRGGBB: pure white is the whole
   // word of ones.
-  const std::uint32_t p = document.baseImage.rowPixels(y)[x];
+  const std::uint32_t p = document.baseImage().rowPixels(y)[x];
   return p == 0xFFFFFFFFu ? -1 : static_cast<int>(height8Of(p));
 }
 
@@ -34,13 +34,13 @@ inline int height8At(const Document &document, int x, int y) {
 inline int height16At(const Document &document, int x, int y) {
   if (offMap(document, x, y))
     return -1;
-  const std::uint32_t p = document.baseImage.rowPixels(y)[x];
+  const std::uint32_t p = document.baseImage().rowPixels(y)[x];
   return static_cast<int>(height16Of(p));
 }
 
 // The sampler the loaded map's type selects.
 inline int heightAt(const Document &document, int x, int y) {
-  return document.hfType != 0 ? height16At(document, x, y) : height8At(document, x, y);
+  return document.hfType() != 0 ? height16At(document, x, y) : height8At(document, x, y);
 }
 
 // heightAt at an item's position, truncated toward zero.
@@ -50,8 +50,7 @@ int maxHeight(const Document &document);
 
 // Converts an item to POV coordinates. cameraY is 0 for the camera itself and
 // the camera's converted Y for everything else.
-PovPoint toPov(const Document &document, const ProgramValues &values, const ScItem &item,
-               float cameraY);
+PovPoint toPov(const Document &document, const ScItem &item, float cameraY);
 
 // Maps the camera, the look-at point and every object proportionally from the
 // previous map size to the present one and samples their heights again.

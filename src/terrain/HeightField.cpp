@@ -487,13 +487,6 @@ int heightFieldTypeOfFile(const std::string &path) {
   return std::string_view(head, 8) == "\x89PNG\r\n\x1a\n" ? PngMap : TargaMap;
 }
 
-void commitHeightField(Document &document, LRMemoryDC &&image) {
-  document.history.mapChanging(document);
-  document.prevMapWidth = document.mapWidth;
-  document.prevMapHeight = document.mapHeight;
-  document.setMapSize(image.width(), image.height());
-  document.baseImage = std::move(image);
-  ++document.mapVersion;
-}
+void commitHeightField(Document &document, LRMemoryDC &&image) { document.setMap(std::move(image)); }
 
 } // namespace hs

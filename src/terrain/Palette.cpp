@@ -97,15 +97,15 @@ void applyPalette(Document &document, const Palette &pal) {
   std::array<std::uint32_t, 256> lut;
   for (std::size_t i = 0; i < lut.size(); ++i)
     lut[i] = toQtPixel(pal[i]);
-  LRMemoryDC &img = document.baseImage;
-  ++document.mapVersion;
-  const int w = std::min(document.mapWidth, img.width());
-  const int h = std::min(document.mapHeight, img.height());
-  for (int y = 0; y < h; ++y) {
-    std::uint32_t *row = img.rowPixels(y);
-    for (int x = 0; x < w; ++x)
-      row[x] = lut[row[x] & 0xFFu];
-  }
+  const int w = std::min(document.mapWidth(), document.baseImage().width());
+  const int h = std::min(document.mapHeight(), document.baseImage().height());
+  document.recolour([&](LRMemoryDC &img) {
+    for (int y = 0; y < h; ++y) {
+      std::uint32_t *row = img.rowPixels(y);
+      for (int x = 0; x < w; ++x)
+        row[x] = lut[row[x] & 0xFFu];
+    }
+  });
 }
 
 void commitPalette(Document &document, Palette &pal, const Palette &read) {

@@ -20,10 +20,10 @@ int showHeightField(Scene &scene, LRMemoryDC &&image) {
     if (view.isNull())
       return Incompatible;
   }
-  commitHeightField(scene, std::move(image));
+  commitHeightField(scene.document(), std::move(image));
   // A smaller map loaded while scrolled would otherwise be shown, and redrawn,
   // from past its end: a blank pane until the next scroll.
-  scene.clampScroll(scene.mapWidth, scene.mapHeight);
+  scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
   if (!view.isNull())
     scene.viewImage = std::move(view);
   showMapAgain(scene);
@@ -31,15 +31,15 @@ int showHeightField(Scene &scene, LRMemoryDC &&image) {
 }
 
 bool showMapAgain(Scene &scene) {
-  if (scene.viewImage.width() != scene.baseImage.width() ||
-      scene.viewImage.height() != scene.baseImage.height()) {
-    LRMemoryDC view(scene.baseImage.width(), scene.baseImage.height());
+  if (scene.viewImage.width() != scene.document().baseImage().width() ||
+      scene.viewImage.height() != scene.document().baseImage().height()) {
+    LRMemoryDC view(scene.document().baseImage().width(), scene.document().baseImage().height());
     if (view.isNull())
       return false;
     scene.viewImage = std::move(view);
   }
-  scene.clampScroll(scene.mapWidth, scene.mapHeight);
-  scene.viewImage.copyFrom(scene.baseImage);
+  scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
+  scene.viewImage.copyFrom(scene.document().baseImage());
   // The pane and viewImage draw with the same pen and brush.
   scene.viewImage.setPen(scene.pen);
   scene.viewImage.setBrush(scene.brush);
@@ -48,13 +48,12 @@ bool showMapAgain(Scene &scene) {
   return true;
 }
 
-bool stepHistory(Scene &scene, ProgramValues &values, bool forward) {
-  bool mapChanged = false;
-  History &history = scene.history;
-  if (!(forward ? history.redo(scene, values, scene.owner(), &mapChanged)
-                : history.undo(scene, values, scene.owner(), &mapChanged)))
+bool stepHistory(Scene &scene, bool forward) {
+  Document &document = scene.document();
+  const std::uint64_t mapVersion = document.mapVersion();
+  if (!document.stepHistory(forward))
     return false;
-  if (mapChanged)
+  if (document.mapVersion() != mapVersion)
     showMapAgain(scene);
   scene.changed(Change::Everything);
   return true;
@@ -91,27 +90,27 @@ int typeOfName(const std::string &name) {
 
 } // namespace
 
-int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
-                          const std::string &name) {
+int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name) {
   const int type = typeOfName(name);
   if (type < 0)
     return WrongFileType;
   const int result = loadHeightField(scene, name, type, pal);
   if (result == Loaded)
-    window.hfFileType = type;
+    scene.document().setHfFileType(type);
   return result;
 }
 
-void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result) {
+void finishHeightFieldLoad(Scene &scene, int result) {
   if (result == Loaded) {
-    scene.hfType = window.hfFileType;
+    Document &document = scene.document();
+    document.setHfType(document.hfFileType());
     scene.repaint();
-    rescaleToMap(scene);
+    rescaleToMap(document);
   }
   scene.changed(Change::Map);
 }
 
-int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
+int heightFieldCommand(Scene &scene, const Palette &pal,
                        const std::optional<std::string> &chosen) {
   int result = LoadCancelled;
   if (chosen && !chosen->empty()) {
@@ -119,20 +118,20 @@ int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
     // place data file, the include file and the settings must still name the
     // map shown. A name too long to keep cannot be opened either.
     result = chosen->size() > kMaxNameLength ? CannotOpen
-                                             : loadHeightFieldByName(scene, window, pal, *chosen);
+                                             : loadHeightFieldByName(scene, pal, *chosen);
     if (result == Loaded)
-      setName(window.hfFileName, *chosen);
+      scene.document().setHfFileName(*chosen);
   }
-  finishHeightFieldLoad(scene, window, result);
+  finishHeightFieldLoad(scene, result);
   return result;
 }
 
-int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal) {
-  const std::string name = window.hfFileName;
-  const int result = loadHeightFieldByName(scene, window, pal, name);
+int firstHeightFieldLoad(Scene &scene, const Palette &pal) {
+  const std::string name = scene.document().hfFileName();
+  const int result = loadHeightFieldByName(scene, pal, name);
   if (result == Loaded) {
-    finishHeightFieldLoad(scene, window, result);
-    keep(scene);
+    finishHeightFieldLoad(scene, result);
+    scene.document().keep();
   }
   return result;
 }
@@ -141,7 +140,7 @@ int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path) {
   Palette read;
   const int result = loadPalette(read, path);
   if (result == PaletteLoaded) {
-    commitPalette(scene, pal, read);
+    commitPalette(scene.document(), pal, read);
     scene.changed(Change::Map);
   }
   return result;
@@ -157,9 +156,18 @@ int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
     return PaletteOpenError; // a name too long to keep cannot be a file we can open
   const int result = loadAndApplyPalette(scene, pal, *chosen);
   if (result == PaletteLoaded) {
-    applyPalette(scene, pal);
+    applyPalette(scene.document(), pal);
     scene.changed(Change::Map);
   }
+  return result;
+}
+
+int openPlaceData(Scene &scene, const Palette &pal, const std::string &fileName) {
+  const int result = openPlaceData(scene.document(), pal, fileName, [&scene](LRMemoryDC &&image) {
+    return showHeightField(scene, std::move(image));
+  });
+  if (result == PlaceDataOk)
+    scene.changed(Change::Everything);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include "core/LRMemoryDC.h"
 #include "core/ProgramValues.h"
 #include "core/Scene.h"
+#include "io/PlaceData.h"
 #include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 
@@ -26,7 +27,7 @@ bool showMapAgain(Scene &scene);
 
 // Undo (forward false) or redo one step of the scene's history and redraw.
 // False when there was no step to take. The caller updates the scroll bars.
-bool stepHistory(Scene &scene, ProgramValues &values, bool forward);
+bool stepHistory(Scene &scene, bool forward);
 
 // Reads the named file as a map of type (readHeightFieldFile) and shows it as
 // above. On any failure the scene is exactly as it was.
@@ -36,36 +37,34 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 // anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
 // as Targa, so a name with both is all or nothing as one PPM read. Only a name
 // with neither is then taken by its ending, in any case: ".png" as PNG, ".pgm"
-// as PGM. A name of no type gives WrongFileType. window.hfFileType takes the
-// type read only on Loaded; any failure leaves it as it was.
-int loadHeightFieldByName(Scene &scene, WindowValues &window, const Palette &pal,
-                          const std::string &name);
+// as PGM. A name of no type gives WrongFileType. The document's hfFileType
+// takes the type read only on Loaded; any failure leaves it as it was.
+int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name);
 
 // What follows a load by the "Heightfeild" command. On Loaded: hfType takes
-// window.hfFileType, viewImage is shown, the scene is re-fitted to the new
-// size. In every case the map is then redrawn (through Scene::changed).
-// The caller updates the scroll bars.
-void finishHeightFieldLoad(Scene &scene, const WindowValues &window, int result);
+// hfFileType, viewImage is shown, the scene is re-fitted to the new size. In
+// every case the map is then redrawn (through Scene::changed). The caller
+// updates the scroll bars.
+void finishHeightFieldLoad(Scene &scene, int result);
 
 // The "Heightfeild" command once the chooser has answered (nullopt or an empty
 // name when cancelled): reads the chosen file and finishes as above; only on
 // Loaded do hfFileName and hfFileType take its name and type, so a failed
 // load changes nothing at all. Returns the result; heightFieldMessage gives the notice.
-int heightFieldCommand(Scene &scene, WindowValues &window, const Palette &pal,
-                       const std::optional<std::string> &chosen);
+int heightFieldCommand(Scene &scene, const Palette &pal, const std::optional<std::string> &chosen);
 
 // The load at start-up: hfFileName classified and read as the "Heightfeild"
 // command does. On Loaded hfType follows the file, the scene is re-fitted to
 // the new size, kept for Undo and redrawn; otherwise nothing more changes.
 // Returns the result; firstLoadMessage gives the notice.
-int firstHeightFieldLoad(Scene &scene, WindowValues &window, const Palette &pal);
+int firstHeightFieldLoad(Scene &scene, const Palette &pal);
 
 // Loads a palette file and, on success, makes it pal, recolours the map and
 // redraws it (through Scene::changed). The start-up load uses this too.
 int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path);
 
 // Whether the "Palette" command would open the chooser at all.
-inline bool paletteCommandWanted(const Scene &scene) { return scene.hfType == 0; }
+inline bool paletteCommandWanted(const Scene &scene) { return scene.document().hfType() == 0; }
 
 // The "Palette" command ("Fix TGA Palette") once the chooser has answered
 // (nullopt or an empty name when it was cancelled). Only a Targa map can be
@@ -78,5 +77,13 @@ inline bool paletteCommandWanted(const Scene &scene) { return scene.hfType == 0;
 // always done. Returns 0..3; paletteMessage gives the notice.
 int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
                    const std::optional<std::string> &chosen);
+
+// "Open.Data": parses fileName and, when it is good, empties the object lists,
+// applies the file, reloads its height field (read as what its own first
+// bytes say, else as the file's type; positions are neither rescaled nor
+// re-sampled) and redraws. Returns 0..7. After 1..4 and 7 the scene is exactly
+// as it was; after 5 or 6 the placement is in the scene and the map is the one
+// loaded before. The command takes a Keep after 0, 5 and 6.
+int openPlaceData(Scene &scene, const Palette &pal, const std::string &fileName);
 
 } // namespace hs

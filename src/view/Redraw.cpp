@@ -14,32 +14,32 @@ namespace hs {
 
 namespace {
 
-unsigned waterLevelOf(const ProgramValues &values) {
+unsigned waterLevelOf(const Document &document) {
   // Truncated toward zero, then compared as unsigned: a negative level covers
   // every height, as it always has.
-  return static_cast<unsigned>(truncToInt(values.waterLevel));
+  return static_cast<unsigned>(truncToInt(document.waterLevel()));
 }
 
 // copyFrom + paintAtOrBelow in one pass from the shown map to viewImage, the
 // heights from baseImage: the same picture as drawWater right after a copy,
 // for half the memory traffic.
-void copyWithWater(Scene &scene, const ProgramValues &values, const LRMemoryDC &shown) {
+void copyWithWater(Scene &scene, const LRMemoryDC &shown) {
   LRMemoryDC &view = scene.viewImage;
-  const LRMemoryDC &base = scene.baseImage;
+  const LRMemoryDC &base = scene.document().baseImage();
   if (view.width() != base.width() || view.height() != base.height() || view.isNull() ||
       shown.width() != base.width() || shown.height() != base.height())
     return;
-  const unsigned level = waterLevelOf(values);
+  const unsigned level = waterLevelOf(scene.document());
   const std::uint32_t paint = toQtPixel(waterColour.value());
-  const int w = std::min(scene.mapWidth, view.width());
-  const int h = std::min(scene.mapHeight, view.height());
+  const int w = std::min(scene.document().mapWidth(), view.width());
+  const int h = std::min(scene.document().mapHeight(), view.height());
   const int full = view.width();
   for (int y = 0; y < view.height(); ++y) {
     const std::uint32_t *src = base.rowPixels(y);
     const std::uint32_t *colours = shown.rowPixels(y);
     std::uint32_t *dst = view.rowPixels(y);
     const int n = y < h ? w : 0;
-    if (scene.hfType != 0) {
+    if (scene.document().hfType() != 0) {
       for (int x = 0; x < n; ++x)
         dst[x] = height16Of(src[x]) <= level ? paint : colours[x];
     } else {
@@ -63,13 +63,13 @@ void drawItems(const Scene &scene, const ProgramValues &values, LRMemoryDC &targ
     return corner.x > -size && corner.y > -size && corner.x < w && corner.y < h;
   };
   for (const auto &[item, icon] :
-       {std::pair(&scene.camera, &cameraIcon()), std::pair(&scene.lookAt, &lookIcon())}) {
+       {std::pair(&scene.document().camera(), &cameraIcon()), std::pair(&scene.document().lookAt(), &lookIcon())}) {
     const Point c = at(item->x, item->z, 7);
     if (onTarget(c, icon->width))
       target.drawIcon(*icon, c.x, c.y);
   }
-  for (std::size_t t = 0; t < scene.objects.size(); ++t) {
-    const ScData &list = scene.objects[t];
+  for (std::size_t t = 0; t < scene.document().objects().size(); ++t) {
+    const ScData &list = scene.document().objects()[t];
     if (list.count() == 0)
       continue;
     const vIconPixels marker(scene.markers[t]);
@@ -98,9 +98,9 @@ Point onMap(double x, double z, int half) { return {toPixel(x - half), toPixel(z
 } // namespace
 
 void redraw(Scene &scene, const ProgramValues &values) {
-  const LRMemoryDC &shown = shownMap(scene, values, palette());
+  const LRMemoryDC &shown = shownMap(scene, palette());
   if (scene.showWater == 1)
-    copyWithWater(scene, values, shown);
+    copyWithWater(scene, shown);
   else
     scene.viewImage.copyFrom(shown);
   if (scene.showView == 1)
@@ -124,14 +124,14 @@ void installRedraw(Scene &scene, const ProgramValues &values) {
   };
 }
 
-void drawWater(Scene &scene, const ProgramValues &values) {
-  scene.viewImage.copyFrom(shownMap(scene, values, palette()));
-  scene.viewImage.paintAtOrBelow(scene.mapWidth, scene.mapHeight, scene.hfType,
-                                 waterLevelOf(values), waterColour.value());
+void drawWater(Scene &scene) {
+  scene.viewImage.copyFrom(shownMap(scene, palette()));
+  scene.viewImage.paintAtOrBelow(scene.document().mapWidth(), scene.document().mapHeight(), scene.document().hfType(),
+                                 waterLevelOf(scene.document()), waterColour.value());
 }
 
 void drawView(Scene &scene, double angle) {
-  const std::vector<Point> poly = viewPolygon(scene, angle);
+  const std::vector<Point> poly = viewPolygon(scene.document(), angle);
   scene.setPenColour(unseenColour);
   scene.setBrushColour(unseenColour);
   scene.viewImage.drawPolygon(poly);
@@ -143,7 +143,7 @@ void toggleWater(Scene &scene, const ProgramValues &values) {
 }
 
 void toggleRelief(Scene &scene, const ProgramValues &values) {
-  int &shown = scene.showRelief[scene.hfType != 0 ? 1 : 0];
+  int &shown = scene.showRelief[scene.document().hfType() != 0 ? 1 : 0];
   shown = shown ? 0 : 1;
   redraw(scene, values);
 }

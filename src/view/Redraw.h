@@ -21,7 +21,7 @@ void installRedraw(Scene &scene, const ProgramValues &values);
 
 // Starts viewImage again from the shown map and paints every pixel at or below the
 // water level (truncated toward zero) in waterColour.
-void drawWater(Scene &scene, const ProgramValues &values);
+void drawWater(Scene &scene);
 
 // Shades viewPolygon(scene, angle) on viewImage with unseenColour (pen and brush stay
 // grey afterwards, on the pane and on viewImage).

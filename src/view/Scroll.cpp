@@ -25,8 +25,8 @@ struct Axis {
 
 Axis axisOf(Scene &scene, ScrollAxis axis) {
   if (axis == ScrollAxis::Horizontal)
-    return {scene.scrollX, scene.hThumbPercent, scene.zoomedSize(scene.mapWidth), scene.viewWidth};
-  return {scene.scrollY, scene.vThumbPercent, scene.zoomedSize(scene.mapHeight), scene.viewHeight};
+    return {scene.scrollX, scene.hThumbPercent, scene.zoomedSize(scene.document().mapWidth()), scene.viewWidth};
+  return {scene.scrollY, scene.vThumbPercent, scene.zoomedSize(scene.document().mapHeight()), scene.viewHeight};
 }
 
 // part in whole percent of whole (integer division); 0 for an empty map.
@@ -41,8 +41,8 @@ void showBar(Scene &scene, ScrollAxis axis, const Axis &a) {
 
 // The thumbs' sizes: the pane's share of the zoomed map.
 void setThumbs(Scene &scene) {
-  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.mapWidth));
-  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.mapHeight));
+  scene.hThumbPercent = percentOf(scene.viewWidth, scene.zoomedSize(scene.document().mapWidth()));
+  scene.vThumbPercent = percentOf(scene.viewHeight, scene.zoomedSize(scene.document().mapHeight()));
 }
 
 } // namespace
@@ -112,7 +112,7 @@ void zoomTo(Scene &scene, const ProgramValues &values, int level, int paneX, int
   scene.zoom = level;
   scene.scrollX = clampToInt(static_cast<long long>(std::floor(std::ldexp(x, level))) - paneX);
   scene.scrollY = clampToInt(static_cast<long long>(std::floor(std::ldexp(y, level))) - paneY);
-  scene.clampScroll(scene.mapWidth, scene.mapHeight);
+  scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
   setThumbs(scene);
   updateScrollBars(scene);
   // The marks are on viewImage only at zoom 0.
@@ -131,7 +131,7 @@ int fitZoom(int mapWidth, int mapHeight, int paneWidth, int paneHeight) {
 }
 
 void fitMap(Scene &scene, const ProgramValues &values) {
-  zoomTo(scene, values, fitZoom(scene.mapWidth, scene.mapHeight, scene.viewWidth, scene.viewHeight),
+  zoomTo(scene, values, fitZoom(scene.document().mapWidth(), scene.document().mapHeight(), scene.viewWidth, scene.viewHeight),
          0, 0);
 }
 

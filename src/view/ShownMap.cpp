@@ -12,7 +12,7 @@ namespace hs {
 
 namespace {
 
-bool wideMap(const Document &document) { return document.hfType != 0; }
+bool wideMap(const Document &document) { return document.hfType() != 0; }
 
 // The light's direction (east, up, south): from the north-west, 45 degrees up.
 constexpr float kLightAcross = 0.5f;
@@ -40,11 +40,11 @@ std::uint32_t lightOn(float gx, float gs) {
 // The shaded rows of a map with relief.
 class Relief {
 public:
-  Relief(const Document &document, const ProgramValues &values, int w, int h)
-      : base_(document.baseImage), w_(w), h_(h), wide_(wideMap(document)),
-        perLevel_(values.scaleY / (wide_ ? 65535.0f : 255.0f)),
-        perX_(w > 1 ? 1.0f / (values.scaleX / static_cast<float>(w - 1)) : 0.0f),
-        perZ_(h > 1 ? 1.0f / (values.scaleZ / static_cast<float>(h - 1)) : 0.0f),
+  Relief(const Document &document, int w, int h)
+      : base_(document.baseImage()), w_(w), h_(h), wide_(wideMap(document)),
+        perLevel_(document.scaleY() / (wide_ ? 65535.0f : 255.0f)),
+        perX_(w > 1 ? 1.0f / (document.scaleX() / static_cast<float>(w - 1)) : 0.0f),
+        perZ_(h > 1 ? 1.0f / (document.scaleZ() / static_cast<float>(h - 1)) : 0.0f),
         rows_(3, std::vector<float>(static_cast<std::size_t>(w))) {}
 
   // Writes map row y's light into light (w values).
@@ -95,15 +95,15 @@ private:
 };
 
 // Rows y0 to y1 - 1 of the shown map.
-void buildRows(const Document &document, const ProgramValues &values,
+void buildRows(const Document &document,
                const std::array<std::uint32_t, 256> &lut, bool relief, LRMemoryDC &out, int y0,
                int y1) {
-  const LRMemoryDC &base = document.baseImage;
-  const int w = std::min(document.mapWidth, base.width());
-  const int h = std::min(document.mapHeight, base.height());
+  const LRMemoryDC &base = document.baseImage();
+  const int w = std::min(document.mapWidth(), base.width());
+  const int h = std::min(document.mapHeight(), base.height());
   const bool wide = wideMap(document);
   std::vector<std::uint32_t> light(static_cast<std::size_t>(std::max(w, 0)), 256);
-  Relief shade(document, values, std::max(w, 1), std::max(h, 1));
+  Relief shade(document, std::max(w, 1), std::max(h, 1));
   for (int y = y0; y < y1; ++y) {
     const std::uint32_t *src = base.rowPixels(y);
     std::uint32_t *dst = out.rowPixels(y);
@@ -122,11 +122,12 @@ void buildRows(const Document &document, const ProgramValues &values,
 
 } // namespace
 
-bool reliefShown(const Scene &scene) { return scene.showRelief[wideMap(scene) ? 1 : 0] != 0; }
+bool reliefShown(const Scene &scene) {
+  return scene.showRelief[wideMap(scene.document()) ? 1 : 0] != 0; }
 
-bool buildShownMap(const Document &document, const ProgramValues &values, const Palette &pal,
+bool buildShownMap(const Document &document, const Palette &pal,
                    bool relief, LRMemoryDC &out) {
-  const LRMemoryDC &base = document.baseImage;
+  const LRMemoryDC &base = document.baseImage();
   if (out.width() != base.width() || out.height() != base.height() || out.isNull()) {
     out = LRMemoryDC(base.width(), base.height());
     if (out.isNull())
@@ -143,29 +144,29 @@ bool buildShownMap(const Document &document, const ProgramValues &values, const 
   std::thread lower;
   if (split > 0) {
     try {
-      lower = std::thread([&] { buildRows(document, values, lut, relief, out, split, rows); });
+      lower = std::thread([&] { buildRows(document, lut, relief, out, split, rows); });
     } catch (const std::system_error &) {
-      buildRows(document, values, lut, relief, out, split, rows);
+      buildRows(document, lut, relief, out, split, rows);
     }
   }
-  buildRows(document, values, lut, relief, out, 0, split > 0 ? split : rows);
+  buildRows(document, lut, relief, out, 0, split > 0 ? split : rows);
   if (lower.joinable())
     lower.join();
   return true;
 }
 
-const LRMemoryDC &shownMap(Scene &scene, const ProgramValues &values, const Palette &pal) {
+const LRMemoryDC &shownMap(Scene &scene, const Palette &pal) {
   const bool relief = reliefShown(scene);
-  if (!wideMap(scene) && !relief)
-    return scene.baseImage;
+  if (!wideMap(scene.document()) && !relief)
+    return scene.document().baseImage();
   ShownMapSource source{
-      scene.mapVersion, scene.hfType, relief, {values.scaleX, values.scaleY, values.scaleZ}, {}};
+      scene.document().mapVersion(), scene.document().hfType(), relief, {scene.document().scaleX(), scene.document().scaleY(), scene.document().scaleZ()}, {}};
   std::copy(pal.begin(), pal.end(), source.palette.begin());
   if (source == scene.shownSource && !scene.shownMap.isNull())
     return scene.shownMap;
   scene.shownSource = {};
-  if (!buildShownMap(scene, values, pal, relief, scene.shownMap))
-    return scene.baseImage;
+  if (!buildShownMap(scene.document(), pal, relief, scene.shownMap))
+    return scene.document().baseImage();
   scene.shownSource = source;
   return scene.shownMap;
 }

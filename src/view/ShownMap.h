@@ -15,7 +15,7 @@ bool reliefShown(const Scene &scene);
 // built once into scene.shownMap and kept while the map, its type, the scale,
 // pal and the relief setting stay as they were. Falls back to baseImage when
 // there is no memory for it.
-const LRMemoryDC &shownMap(Scene &scene, const ProgramValues &values, const Palette &pal);
+const LRMemoryDC &shownMap(Scene &scene, const Palette &pal);
 
 // Builds it into out (made the size of baseImage): a 16-bit map coloured by
 // pal's entry for each height's high byte, a Targa map in its own colours;
@@ -25,7 +25,6 @@ const LRMemoryDC &shownMap(Scene &scene, const ProgramValues &values, const Pale
 // scaleZ / (height - 1) between pixels); flat ground keeps its colour, slopes
 // facing the light are brighter, those facing away darker. Pixels of
 // baseImage outside the map are copied as they are. False without memory.
-bool buildShownMap(const Document &document, const ProgramValues &values, const Palette &pal,
-                   bool relief, LRMemoryDC &out);
+bool buildShownMap(const Document &document, const Palette &pal, bool relief, LRMemoryDC &out);
 
 } // namespace hs

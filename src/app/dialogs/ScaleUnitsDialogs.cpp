@@ -92,17 +92,17 @@ constexpr CommandObject kUnitsCmds[] = {
 
 } // namespace
 
-GscalModalDialog::GscalModalDialog(QWidget *parent, const char *title, ProgramValues &values)
-    : vModalDialog(parent, title), values_(values) {
+GscalModalDialog::GscalModalDialog(QWidget *parent, const char *title, Document &document)
+    : vModalDialog(parent, title), document_(document) {
   addDialogCmds(kScaleCmds);
 }
 
 std::span<const CommandObject> GscalModalDialog::commands() { return kScaleCmds; }
 
 void GscalModalDialog::onShown() {
-  setText(kScaleX, formatHeight(values_.scaleX));
-  setText(kScaleY, formatHeight(values_.scaleY));
-  setText(kScaleZ, formatHeight(values_.scaleZ));
+  setText(kScaleX, formatHeight(document_.scaleX()));
+  setText(kScaleY, formatHeight(document_.scaleY()));
+  setText(kScaleZ, formatHeight(document_.scaleZ()));
   placeFromMainWindow(40, 0);
 }
 
@@ -113,9 +113,13 @@ void GscalModalDialog::onCommand(int id, int value, CmdKind kind) {
     setText(kScaleY, "10");
     setText(kScaleZ, "100");
   } else if (id == kOkId) {
-    readFloat(*this, kScaleX, values_.scaleX);
-    readFloat(*this, kScaleY, values_.scaleY);
-    readFloat(*this, kScaleZ, values_.scaleZ);
+    float x = document_.scaleX();
+    float y = document_.scaleY();
+    float z = document_.scaleZ();
+    readFloat(*this, kScaleX, x);
+    readFloat(*this, kScaleY, y);
+    readFloat(*this, kScaleZ, z);
+    document_.setScale(x, y, z);
   }
   vModalDialog::onCommand(id, value, kind);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Document.h"
 #include "core/ProgramValues.h"
 #include "gui/vDialog.h"
 
@@ -24,14 +25,14 @@ public:
     kPadDefault = 1009,
   };
 
-  GscalModalDialog(QWidget *parent, const char *title, ProgramValues &values);
+  GscalModalDialog(QWidget *parent, const char *title, Document &document);
   static std::span<const CommandObject> commands();
 
   void onShown() override;
   void onCommand(int id, int value, CmdKind kind) override;
 
 private:
-  ProgramValues &values_;
+  Document &document_;
 };
 
 // "Display Unit Values": the readout units, taken the moment a radio button

@@ -95,8 +95,10 @@ constexpr CommandObject kFillCmds[] = {
 } // namespace
 
 GwatDialog::GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
-                       WindowServices &window, std::function<void(float)> setLevel)
-    : vDialog(parent, title), values_(values), window_(window), setLevel_(std::move(setLevel)) {
+                       Document &document, WindowServices &window,
+                       std::function<void(float)> setLevel)
+    : vDialog(parent, title), values_(values), document_(document), window_(window),
+      setLevel_(std::move(setLevel)) {
   addDialogCmds(kWaterCmds);
 }
 
@@ -113,20 +115,20 @@ void GwatDialog::startPick() {
 void GwatDialog::showRange(int highest) { setText(kRange, "0-" + std::to_string(highest)); }
 
 void GwatDialog::onShown() {
-  setText(kLevel, formatHeight(values_.waterLevel));
+  setText(kLevel, formatHeight(document_.waterLevel()));
   placeFromMainWindow(40, 0);
 }
 
 void GwatDialog::onCommand(int id, int value, CmdKind kind) {
   if (id == kOkId)
     window_.asStep("Water Level", [this] {
-      float level = values_.waterLevel;
+      float level = document_.waterLevel();
       if (!readFloat(*this, kLevel, level))
         return;
       if (setLevel_)
         setLevel_(level);
       else
-        values_.waterLevel = level;
+        document_.setWaterLevel(level);
     });
   // A tool or mode chosen while the dialog stood open is the user's newer
   // choice; only a pick still waiting gives the mode before it back, with

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PaneSurface.h"
+#include "core/Document.h"
 #include "core/ProgramValues.h"
 #include "core/ScData.h"
 #include "gui/vDialog.h"
@@ -29,8 +30,8 @@ public:
   };
 
   // setLevel takes a typed level to the scene (so a map showing the water
-  // shows the new line); without one the level only goes into values.
-  GwatDialog(QWidget *parent, const char *title, ProgramValues &values,
+  // shows the new line); without one the level only goes into the document.
+  GwatDialog(QWidget *parent, const char *title, ProgramValues &values, Document &document,
              WindowServices &window = noServices(), std::function<void(float)> setLevel = {});
   static std::span<const CommandObject> commands();
 
@@ -44,6 +45,7 @@ public:
 
 private:
   ProgramValues &values_;
+  Document &document_;
   WindowServices &window_;
   std::function<void(float)> setLevel_;
 };
