@@ -34,16 +34,6 @@ protected:
   }
 };
 
-TEST_F(FilesWindowTest, ShortcutsAreOnTheMenuEntries) {
-  const std::pair<int, const char *> keys[] = {{kOpenData, "Ctrl+O"},
-                                               {kSave, "Ctrl+S"},
-                                               {kSaveData, "Ctrl+Shift+S"},
-                                               {kSaveInclude, "Ctrl+E"},
-                                               {kRender, "F5"}};
-  for (const auto &[id, key] : keys)
-    EXPECT_EQ(window->menuAction(id)->shortcut(), QKeySequence(QString::fromUtf8(key))) << key;
-}
-
 // Save asks for a name only the first time; then it writes to the file opened
 // or saved in this run, which the title names and Recent lists first.
 TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {

@@ -93,29 +93,6 @@ TEST_F(WindowTest, OnA16BitMapTheHeightReadIsTheWaterLineAndTheWaterShowsEachLev
   EXPECT_TRUE(shoreAt(10));
 }
 
-// The edit commands reach their modes, with the button the user pressed.
-TEST_F(WindowTest, EditModesTakeTheirButtonsFromTheMap) {
-  clickMap(250, 250);
-  clickMap(100, 100);
-  values.currentType = 1;
-  clickMap(110, 110);
-  clickMap(110, 111, Qt::RightButton); // deletes the nearest
-  EXPECT_EQ(last(1), std::tuple(0, 0.0, 0.0));
-  menu(kDelete);
-  dragMap(90, 90, 120, 120, Qt::RightButton); // the current type only
-  EXPECT_EQ(last(), std::tuple(2, 100.0, 100.0));
-  dragMap(90, 90, 120, 120);
-  menu(kMoveSingle);
-  dragMap(252, 251, 200, 150);
-  EXPECT_EQ(last(), std::tuple(1, 200.0, 150.0));
-  menu(kMoveAllCmd);
-  clickMap(209, 189); // the map centre (199, 199) goes here
-  EXPECT_EQ(last(), std::tuple(1, 210.0, 140.0));
-  menu(kEdit);
-  clickMap(211, 141);
-  EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Height of object"});
-}
-
 // An arrow moves the pointer and Return places at it. Keys typed into the
 // object spinner's text are the spinner's, Return too; with no text entry
 // holding the keyboard the map gets them wherever it is.

@@ -105,21 +105,6 @@ TEST_F(WindowTest, TheTypeSpinnerAndDeleteSetTheTools) {
   EXPECT_EQ(values.modes.mode(), DeleteObjects);
 }
 
-// Dialogs open below the menu and command bars, leaving the buttons they
-// work with in sight: the Fill Style dialog below "One", "Lin", "Cir", "Box".
-TEST_F(WindowTest, DialogsOpenBelowTheCommandBars) {
-  click(kBox);
-  click(kFill);
-  ASSERT_TRUE(window->fillDialog()->isDisplayed());
-  QApplication::processEvents();
-  const QRect dialog = window->fillDialog()->frameGeometry();
-  for (const int id : {kOne, kLin, kCir, kBox, kFill, kCameraAt}) {
-    const QWidget *button = window->control(id);
-    EXPECT_FALSE(dialog.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()))) << id;
-  }
-  EXPECT_GE(dialog.top(), window->mapPane()->mapToGlobal(QPoint(0, 0)).y());
-}
-
 // A 16-bit map shows its heights through the palette with relief; the
 // View menu's check mark follows the setting of the kind of map loaded.
 TEST_F(WindowTest, ShadedReliefFollowsTheKindOfMap) {

@@ -171,13 +171,4 @@ TEST(ScatterTool, WritesOnlyOverWritableRegularFiles) {
   EXPECT_FALSE(std::filesystem::exists(f.file("a.txt")));
 }
 
-TEST(ScatterTool, HelpListsEveryOption) {
-  const ToolRun help = scatterTool({"--help"}, ".");
-  EXPECT_EQ(help.exitCode, 0);
-  for (const char *option :
-       {"--type", "--mix", "--count", "--spacing", "--altitude", "--no-water", "--slope", "--turn",
-        "--size", "--box", "--ellipse", "--seed", "-o", "--in-place", "--palette"})
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
-}
-
 } // namespace

@@ -4,6 +4,8 @@
 
 #include "Fakes.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -137,25 +139,21 @@ TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
   v.waterLevel = 300;
   ScatterRules r;
   std::tie(r.spacing, r.noWater) = std::tuple(3.0, true);
-  ScatterPlan plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
-  int perIsland[4] = {};
-  for (const ScItem &i : plan.items)
-    ++perIsland[(i.x < 100 ? 0 : 1) + (i.z < 100 ? 0 : 2)];
-  for (int n : perIsland)
-    EXPECT_GT(n, 80);
-  const auto all = plan.items.size();
-
+  const auto perIsland = [&](const ScatterPlan &plan) {
+    std::array<int, 4> n{};
+    for (const ScItem &i : plan.items)
+      ++n[(i.x < 100 ? 0 : 1) + (i.z < 100 ? 0 : 2)];
+    return *std::min_element(n.begin(), n.end());
+  };
+  const ScatterPlan every = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
+  EXPECT_GT(perIsland(every), 80);
   r.count = 40;
-  plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
+  const ScatterPlan plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
   ASSERT_EQ(plan.items.size(), 40u);
-  std::fill(std::begin(perIsland), std::end(perIsland), 0);
-  for (const ScItem &i : plan.items)
-    ++perIsland[(i.x < 100 ? 0 : 1) + (i.z < 100 ? 0 : 2)];
-  for (int n : perIsland)
-    EXPECT_GE(n, 3);
+  EXPECT_GE(perIsland(plan), 3);
   // A count above what fits places what fits.
   r.count = 1'000'000;
-  EXPECT_EQ(planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000).items.size(), all);
+  EXPECT_EQ(planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000).items, every.items);
 }
 
 // On a plane tilted along the columns or the rows the slope is the plane's own,
@@ -285,22 +283,17 @@ TEST(Scatter, MixTurnAndSize) {
   r.weights[5] = 3;
   const ScatterPlan plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
   int perType[kObjectTypes] = {};
-  double turnLo = 1e9, turnHi = -1e9, sizeLo = 1e9, sizeHi = -1e9;
-  for (std::size_t i = 0; i < plan.items.size(); ++i) {
-    ++perType[plan.types[i]];
-    turnLo = std::min(turnLo, double(plan.items[i].turn));
-    turnHi = std::max(turnHi, double(plan.items[i].turn));
-    sizeLo = std::min(sizeLo, double(plan.items[i].size));
-    sizeHi = std::max(sizeHi, double(plan.items[i].size));
-  }
+  for (const int type : plan.types)
+    ++perType[type];
+  const auto [turnLo, turnHi] = std::minmax_element(
+      plan.items.begin(), plan.items.end(), [](auto &a, auto &b) { return a.turn < b.turn; });
+  const auto [sizeLo, sizeHi] = std::minmax_element(
+      plan.items.begin(), plan.items.end(), [](auto &a, auto &b) { return a.size < b.size; });
   EXPECT_EQ(perType[0] + perType[5], int(plan.items.size()));
   EXPECT_NEAR(double(perType[5]) / perType[0], 3.0, 0.4);
-  EXPECT_GE(turnLo, 10.0);
-  EXPECT_LE(turnHi, 40.0);
-  EXPECT_GE(sizeLo, 0.8 - 1e-6);
-  EXPECT_LE(sizeHi, 1.2 + 1e-6);
-  EXPECT_GT(turnHi - turnLo, 29.0);
-  EXPECT_GT(sizeHi - sizeLo, 0.39);
+  EXPECT_TRUE(turnLo->turn >= 10.0f && turnHi->turn <= 40.0f && turnHi->turn - turnLo->turn > 29);
+  EXPECT_TRUE(sizeLo->size >= 0.8f - 1e-6f && sizeHi->size <= 1.2f + 1e-6f &&
+              sizeHi->size - sizeLo->size > 0.39f);
   // Without a mix everything is of the current type, which also keeps its
   // distance from its own objects only.
   r.useMix = false;

@@ -51,5 +51,16 @@ TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
   EXPECT_EQ(s.scrollY, 80);
 }
 
+// The window that shows a whole map at the largest zoom that fits in 90 % of
+// the screen: a 400 and a 4096 map on a 1920 x 1080 screen, a small screen, a
+// long map and a map too large at any zoom.
+TEST(WindowFit, TheLargestZoomThatFitsNinetyPercentOfTheScreen) {
+  EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 1920, 1080), (WindowFit{820, 950, 1}));
+  EXPECT_EQ(fitWindowToMap(4096, 4096, 20, 150, 1920, 1080), (WindowFit{532, 662, -3}));
+  EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 640, 480), (WindowFit{500, 350, -1}));
+  EXPECT_EQ(fitWindowToMap(400, 10, 20, 150, 1920, 1080), (WindowFit{1620, 300, 2}));
+  EXPECT_EQ(fitWindowToMap(16384, 16384, 20, 150, 800, 600), (WindowFit{720, 540, -4}));
+}
+
 } // namespace
 } // namespace hs

@@ -61,23 +61,5 @@ TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
   checkDialog<FillDialog>("Fill Style");
 }
 
-// The turn and size belong to objects alone: the camera and look-at dialogs
-// have no such controls.
-TEST(DialogTables, OnlyTheObjectDialogHasATurnAndSize) {
-  QWidget main;
-  ProgramValues values;
-  const CatDialog camera(&main, "Camera at Height", values);
-  const CLatDialog look(&main, "Look at Height", values);
-  for (int id : {CLatObjectDialog::kObjectFrame, CLatObjectDialog::kTurnLabel,
-                 CLatObjectDialog::kTurn, CLatObjectDialog::kSizeLabel, CLatObjectDialog::kSize}) {
-    EXPECT_EQ(camera.control(id), nullptr) << id;
-    EXPECT_EQ(look.control(id), nullptr) << id;
-  }
-  const CLatObjectDialog object(&main, "Height of object", values);
-  EXPECT_EQ(std::tuple(object.getText(CLatObjectDialog::kTurnLabel),
-                       object.getText(CLatObjectDialog::kSizeLabel)),
-            std::tuple("Turn (degrees)", "Size"));
-}
-
 } // namespace
 } // namespace hs
