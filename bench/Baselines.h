@@ -3,8 +3,10 @@
 // Baselines the targets are judged against. Each benchmark program registers
 // the ones it needs, so a target always runs next to its baseline.
 
+#include "core/Document.h"
 #include "core/LRMemoryDC.h"
 #include "core/ScItem.h"
+#include "core/Scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,5 +32,10 @@ inline void imageCopy(benchmark::State &state, const LRMemoryDC &src) {
     benchmark::DoNotOptimize(dst.rowPixels(0));
   }
 }
+
+// A scene over a document that keeps no history, as the tools' documents do.
+struct UnrecordedScene : Document, Scene {
+  UnrecordedScene() : Document(Recording::Off), Scene(static_cast<Document *>(this)) {}
+};
 
 } // namespace hs

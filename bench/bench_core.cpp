@@ -48,9 +48,8 @@ void BM_PaintAtOrBelow4096(benchmark::State &state) {
 BENCHMARK(BM_PaintAtOrBelow4096)->Unit(benchmark::kMillisecond);
 
 void BM_HeightAt1M(benchmark::State &state) {
-  Document scene;
-  scene.baseImage = noiseImage(4096);
-  scene.setMapSize(4096, 4096);
+  Document scene(Document::Recording::Off);
+  scene.setMap(noiseImage(4096));
   std::mt19937 gen(11);
   std::vector<int> xs(1'000'000), ys(1'000'000);
   for (std::size_t i = 0; i < xs.size(); ++i) {

@@ -20,23 +20,19 @@ constexpr int kObjects = 1'000'000;
 
 // One million objects over the sixteen types, on a 400 x 400 map.
 struct BigScene {
-  Scene scene;
-  ProgramValues values;
-  WindowValues window;
+  Document doc{Document::Recording::Off};
   BigScene() {
     std::mt19937 gen(17);
     std::uniform_real_distribution<double> pos(0, 400), h(0, 255), off(-2, 5);
     for (int i = 0; i < kObjects; ++i)
-      scene.objects[static_cast<std::size_t>(i % 16)].append(pos(gen), h(gen), pos(gen),
-                                                             static_cast<int>(gen() % 3), off(gen));
-    window.hfFileName = "/home/someone/terrain/Intro.tga";
+      doc.append(static_cast<std::size_t>(i % 16), pos(gen), h(gen), pos(gen),
+                 static_cast<int>(gen() % 3), off(gen));
+    doc.setHfFileName("/home/someone/terrain/Intro.tga");
   }
 };
 
 struct BigWorld {
-  Scene scene;
-  ProgramValues values;
-  WindowValues window;
+  Document doc{Document::Recording::Off};
 };
 
 BigScene &bigScene() {
@@ -47,12 +43,12 @@ BigScene &bigScene() {
 // The three million numbers the include file's arrays hold.
 std::vector<double> povNumbers() {
   BigScene &b = bigScene();
-  const float camY = static_cast<float>(toPov(b.scene, b.values, b.scene.camera, 0.0f).y);
+  const float camY = static_cast<float>(toPov(b.doc, b.doc.camera(), 0.0f).y);
   std::vector<double> v;
   v.reserve(3 * kObjects);
-  for (const ScData &list : b.scene.objects)
+  for (const ScData &list : b.doc.objects())
     for (const ScItem &item : list) {
-      const PovPoint p = toPov(b.scene, b.values, item, camY);
+      const PovPoint p = toPov(b.doc, item, camY);
       v.insert(v.end(), {p.x, p.y, p.z});
     }
   return v;
@@ -75,7 +71,7 @@ void BM_WritePovInclude1M(benchmark::State &state) {
   for (auto _ : state) {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    benchmark::DoNotOptimize(writePovInclude(b.scene, b.values, b.window, out));
+    benchmark::DoNotOptimize(writePovInclude(b.doc, out));
   }
 }
 BENCHMARK(BM_WritePovInclude1M)->Unit(benchmark::kMillisecond);
@@ -86,7 +82,7 @@ void BM_WritePovIncludeFile1M(benchmark::State &state) {
   QTemporaryDir dir;
   const std::string name = dir.filePath(QStringLiteral("big.inc")).toStdString();
   for (auto _ : state)
-    benchmark::DoNotOptimize(writePovInclude(b.scene, b.values, b.window, name));
+    benchmark::DoNotOptimize(writePovInclude(b.doc, name));
 }
 BENCHMARK(BM_WritePovIncludeFile1M)->Unit(benchmark::kMillisecond);
 
@@ -96,10 +92,10 @@ struct BigDataFile {
   std::string objectLines; // the object lines alone, for the baseline
   BigDataFile() {
     BigScene &b = bigScene();
-    savePlaceData(b.scene, b.values, b.window, name);
+    savePlaceData(b.doc, name);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    savePlaceData(b.scene, b.values, b.window, buffer);
+    savePlaceData(b.doc, buffer);
     const std::string text = buffer.data().toStdString();
     std::size_t pos = 0;
     for (int line = 0; pos < text.size(); ++line) {
@@ -148,7 +144,7 @@ void BM_LoadPlaceData1M(benchmark::State &state) {
     state.PauseTiming();
     auto world = std::make_unique<BigWorld>();
     state.ResumeTiming();
-    if (loadPlaceData(world->scene, world->values, world->window, name) != 0)
+    if (loadPlaceData(world->doc, name) != 0)
       state.SkipWithError("load failed");
     state.PauseTiming();
     world.reset();

@@ -18,33 +18,30 @@ constexpr int kMap = 4096;
 
 // A 4096 x 4096 Targa-style map with heights that vary, camera in the middle
 // looking toward the top edge.
-std::unique_ptr<Scene> bigScene() {
-  auto s = std::make_unique<Scene>();
-  s->baseImage = LRMemoryDC(kMap, kMap);
+std::unique_ptr<UnrecordedScene> bigScene() {
+  auto s = std::make_unique<UnrecordedScene>();
+  LRMemoryDC map(kMap, kMap);
   s->viewImage = LRMemoryDC(kMap, kMap);
   for (int y = 0; y < kMap; ++y) {
-    std::uint32_t *row = s->baseImage.rowPixels(y);
+    std::uint32_t *row = map.rowPixels(y);
     for (int x = 0; x < kMap; ++x)
       row[x] = toQtPixel(vColor(0, 0, (x ^ y) & 255).value());
   }
-  s->setMapSize(kMap, kMap);
-  s->camera = {2048, 0, 2048, AboveWater, 1.0};
-  s->lookAt = {2048, 0, 1024, AboveGround, 0.0};
+  s->setMap(std::move(map));
+  s->document().setCamera({2048, 0, 2048, AboveWater, 1.0});
+  s->document().setLookAt({2048, 0, 1024, AboveGround, 0.0});
   return s;
 }
 
 void scatter(Scene &s, int n) {
   std::mt19937 gen(5);
   for (int i = 0; i < n; ++i)
-    s.objects[gen() % 16].append(gen() % kMap, 0, gen() % kMap, 0, 0.0);
+    s.document().append(gen() % 16, gen() % kMap, 0, gen() % kMap, 0, 0.0);
 }
 
 void freshLists(Scene &s) {
-  // New lists, so every round pays for its storage as the baseline does.
-  for (ScData &list : s.objects) {
-    std::destroy_at(&list);
-    std::construct_at(&list, &s.budget);
-  }
+  // Emptied lists, as a new scene's.
+  s.document().killAll();
 }
 
 void BM_VectorPushBack1M(benchmark::State &state) { vectorPushBack1M(state); }
@@ -61,7 +58,7 @@ void BM_FillBox1000(benchmark::State &state) {
     freshLists(*s);
     state.ResumeTiming();
     fillBox(*s, values);
-    benchmark::DoNotOptimize(s->objects[0].count());
+    benchmark::DoNotOptimize(s->document().objects()[0].count());
   }
 }
 BENCHMARK(BM_FillBox1000)->Unit(benchmark::kMillisecond);
@@ -82,14 +79,13 @@ void BM_DeleteUnseen4096(benchmark::State &state) {
   ProgramValues values;
   installRedraw(*s, values); // the closing redraw is part of the command
   scatter(*s, 100'000);
-  const std::array<ScData, kObjectTypes> all = s->objects;
+  s->keep();
   for (auto _ : state) {
     state.PauseTiming();
-    for (int t = 0; t < kObjectTypes; ++t)
-      s->objects[static_cast<std::size_t>(t)] = all[static_cast<std::size_t>(t)];
+    s->goBackToKept();
     state.ResumeTiming();
     deleteUnseen(*s);
-    benchmark::DoNotOptimize(s->objectCount());
+    benchmark::DoNotOptimize(s->document().objectCount());
   }
 }
 BENCHMARK(BM_DeleteUnseen4096)->Unit(benchmark::kMillisecond);
@@ -102,19 +98,19 @@ void BM_DeleteUnseen4096AllSeen(benchmark::State &state) {
   installRedraw(*s, values);
   std::mt19937 gen(5);
   for (int i = 0; i < 100'000; ++i)
-    s->objects[gen() % 16].append(1800 + gen() % 500, 0, gen() % 1200, 0, 0.0);
+    s->document().append(gen() % 16, 1800 + gen() % 500, 0, gen() % 1200, 0, 0.0);
   for (auto _ : state) {
     deleteUnseen(*s);
-    benchmark::DoNotOptimize(s->objectCount());
+    benchmark::DoNotOptimize(s->document().objectCount());
   }
-  if (s->objectCount() != 100'000)
+  if (s->document().objectCount() != 100'000)
     state.SkipWithError("objects were deleted");
 }
 BENCHMARK(BM_DeleteUnseen4096AllSeen)->Unit(benchmark::kMillisecond);
 
 void BM_FindNearest100k(benchmark::State &state) {
-  auto s = std::make_unique<Scene>();
-  s->setMapSize(kMap, kMap);
+  auto s = std::make_unique<UnrecordedScene>();
+  s->setMap(LRMemoryDC(kMap, kMap));
   scatter(*s, 100'000);
   int x = 0;
   for (auto _ : state) {

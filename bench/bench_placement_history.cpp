@@ -13,27 +13,27 @@ namespace {
 void BM_UndoRedoFill1M(benchmark::State &state) {
   constexpr int kMap = 4096;
   auto s = std::make_unique<Scene>();
-  s->baseImage = LRMemoryDC(kMap, kMap);
+  LRMemoryDC map(kMap, kMap);
+  map.clear();
+  s->document().setMap(std::move(map));
   s->viewImage = LRMemoryDC(kMap, kMap);
-  s->baseImage.clear();
-  s->setMapSize(kMap, kMap);
   ProgramValues values;
   values.fillCount = 1'000; // a box fill places count x count objects
   s->firstPoint = {10, 10};
   s->lastPoint = {4000, 4000};
   {
-    const HistoryStep step("Box Fill", *s, values, s->owner());
+    const HistoryStep step(s->document(), "Box Fill");
     fillBox(*s, values);
   }
-  if (s->objects[0].count() != 1'000'000) {
+  if (s->document().objects()[0].count() != 1'000'000) {
     state.SkipWithError("the fill did not place a million objects");
     return;
   }
-  state.counters["objects"] = static_cast<double>(s->objects[0].count());
+  state.counters["objects"] = static_cast<double>(s->document().objects()[0].count());
   for (auto _ : state) {
-    s->history.undo(*s, values, s->owner());
-    s->history.redo(*s, values, s->owner());
-    benchmark::DoNotOptimize(s->objects[0].count());
+    s->document().stepHistory(false);
+    s->document().stepHistory(true);
+    benchmark::DoNotOptimize(s->document().objects()[0].count());
   }
 }
 BENCHMARK(BM_UndoRedoFill1M)->Unit(benchmark::kMillisecond);

@@ -1,3 +1,4 @@
+#include "Baselines.h"
 #include "placement/Scatter.h"
 
 #include <benchmark/benchmark.h>
@@ -12,11 +13,11 @@ namespace {
 constexpr int kSide = 4096;
 
 // A 4096 x 4096 16-bit map of rolling hills with steeper ridges.
-std::unique_ptr<Scene> hillScene() {
-  auto s = std::make_unique<Scene>();
-  s->baseImage = LRMemoryDC(kSide, kSide);
+std::unique_ptr<UnrecordedScene> hillScene() {
+  auto s = std::make_unique<UnrecordedScene>();
+  LRMemoryDC map(kSide, kSide);
   for (int z = 0; z < kSide; ++z) {
-    std::uint32_t *row = s->baseImage.rowPixels(z);
+    std::uint32_t *row = map.rowPixels(z);
     for (int x = 0; x < kSide; ++x) {
       const double h = 32000 + 20000 * std::sin(x * 0.003) * std::cos(z * 0.002) +
                        6000 * std::sin(x * 0.02 + z * 0.015);
@@ -24,15 +25,12 @@ std::unique_ptr<Scene> hillScene() {
       row[x] = toQtPixel(vColor(v & 255, v >> 8, 0).value());
     }
   }
-  s->setMapSize(kSide, kSide);
-  s->hfType = 1;
+  s->setMap(std::move(map));
+  s->document().setHfType(1);
   return s;
 }
 
-void clearLists(Scene &s) {
-  for (ScData &list : s.objects)
-    list.clear();
-}
+void clearLists(Scene &s) { s.document().killAll(); }
 
 // As many as fit, spacing 3, inside an altitude band and under a slope limit:
 // about a million objects.
@@ -48,8 +46,9 @@ void BM_Scatter1M(benchmark::State &state) {
     state.PauseTiming();
     clearLists(*s);
     state.ResumeTiming();
-    const ScatterPlan plan = planScatter(*s, values, rules, ScatterRegion::wholeMap(), 10'000'000);
-    placed = applyScatter(*s, plan).placed;
+    const ScatterPlan plan =
+        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(s->document(), plan).placed;
   }
   state.counters["objects"] = static_cast<double>(placed);
 }
@@ -71,10 +70,11 @@ void BM_ScatterNearExisting(benchmark::State &state) {
     state.PauseTiming();
     clearLists(*s);
     for (const ScItem &item : existing)
-      s->objects[0].append(item);
+      s->document().append(0, item);
     state.ResumeTiming();
-    const ScatterPlan plan = planScatter(*s, values, rules, ScatterRegion::wholeMap(), 10'000'000);
-    placed = applyScatter(*s, plan).placed;
+    const ScatterPlan plan =
+        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(s->document(), plan).placed;
   }
   state.counters["objects"] = static_cast<double>(placed);
 }

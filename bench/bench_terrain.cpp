@@ -97,22 +97,22 @@ BENCHMARK(BM_ReadFileAndCopy4096)->Unit(benchmark::kMillisecond);
 
 void BM_LoadPpm4096(benchmark::State &state) {
   const std::string path = files().ppm;
-  Scene scene;
+  UnrecordedScene scene;
   for (auto _ : state) {
     if (loadHeightField(scene, path, PpmMap, defaultPalette()) != Loaded)
       state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
+    benchmark::DoNotOptimize(scene.document().baseImage().rowPixels(0));
   }
 }
 BENCHMARK(BM_LoadPpm4096)->Unit(benchmark::kMillisecond);
 
 void BM_LoadTarga4096(benchmark::State &state) {
   const std::string path = files().targa;
-  Scene scene;
+  UnrecordedScene scene;
   for (auto _ : state) {
     if (loadHeightField(scene, path, TargaMap, defaultPalette()) != Loaded)
       state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
+    benchmark::DoNotOptimize(scene.document().baseImage().rowPixels(0));
   }
 }
 BENCHMARK(BM_LoadTarga4096)->Unit(benchmark::kMillisecond);
@@ -146,15 +146,14 @@ void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(kSi
 BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyPalette4096(benchmark::State &state) {
-  Scene scene;
-  scene.baseImage = noiseImage(kSide);
-  scene.setMapSize(kSide, kSide);
+  UnrecordedScene scene;
+  scene.document().setMap(noiseImage(kSide));
   Palette grey;
   for (int i = 0; i < 256; ++i)
     grey[static_cast<std::size_t>(i)] = vColor(i, i, i).value();
   for (auto _ : state) {
-    applyPalette(scene, grey);
-    benchmark::DoNotOptimize(scene.baseImage.rowPixels(0));
+    applyPalette(scene.document(), grey);
+    benchmark::DoNotOptimize(scene.document().baseImage().rowPixels(0));
   }
 }
 BENCHMARK(BM_ApplyPalette4096)->Unit(benchmark::kMillisecond);

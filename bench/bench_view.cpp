@@ -42,21 +42,20 @@ public:
 // A 4096 x 4096 map with water and view on and 100,000 objects over the 16
 // types, each type laid out as the fill tools lay them: rows of a box grid,
 // one after the other, so order lines join neighbours.
-void setUpScene(Scene &scene, ProgramValues &values) {
-  scene.baseImage = paletteImage(kSide, kSide);
+void setUpScene(Scene &scene) {
+  scene.document().setMap(paletteImage(kSide, kSide));
   scene.viewImage = LRMemoryDC(kSide, kSide);
-  scene.setMapSize(kSide, kSide);
-  scene.camera = {2048, 0, 3800, AboveWater, 1};
-  scene.lookAt = {2300, 0, 300, AboveGround, 0};
+  scene.document().setCamera({2048, 0, 3800, AboveWater, 1});
+  scene.document().setLookAt({2300, 0, 300, AboveGround, 0});
   scene.showWater = 1;
   scene.showView = 1;
-  values.waterLevel = 40;
+  scene.document().setWaterLevel(40);
   std::mt19937 gen(5);
   for (int t = 0; t < kObjectTypes; ++t) {
     const double x0 = gen() % 3000, z0 = gen() % 3000;
     for (int i = 0; i < 6250; ++i)
-      scene.objects[static_cast<std::size_t>(t)].append(x0 + (i % 79) * 12.5, 0,
-                                                        z0 + (i / 79) * 12.5, AboveGround, 0);
+      scene.document().append(static_cast<std::size_t>(t), x0 + (i % 79) * 12.5, 0,
+                              z0 + (i / 79) * 12.5, AboveGround, 0);
   }
 }
 
@@ -66,15 +65,15 @@ BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
 
 // A whole redraw of that scene, order lines on.
 void BM_Redraw4096(benchmark::State &state) {
-  Scene scene;
+  UnrecordedScene scene;
   ProgramValues values;
   values.showOrder = 1;
-  setUpScene(scene, values);
+  setUpScene(scene);
   for (auto _ : state) {
     redraw(scene, values);
     benchmark::DoNotOptimize(scene.viewImage.rowPixels(0));
   }
-  state.counters["objects"] = static_cast<double>(scene.objectCount());
+  state.counters["objects"] = static_cast<double>(scene.document().objectCount());
 }
 BENCHMARK(BM_Redraw4096)->Unit(benchmark::kMillisecond);
 
@@ -99,15 +98,15 @@ void BM_ImageCopy8192(benchmark::State &state) { imageCopy(state, map8192()); }
 BENCHMARK(BM_ImageCopy8192)->Unit(benchmark::kMillisecond);
 
 void BM_Relief8192(benchmark::State &state) {
-  Scene scene;
+  UnrecordedScene scene;
   LRMemoryDC map(8192, 8192);
   map.copyFrom(map8192());
-  commitHeightField(scene, std::move(map));
-  scene.hfType = PngMap;
+  commitHeightField(scene.document(), std::move(map));
+  scene.document().setHfType(PngMap);
   ProgramValues values;
   LRMemoryDC out;
   for (auto _ : state) {
-    if (!buildShownMap(scene, values, defaultPalette(), true, out))
+    if (!buildShownMap(scene.document(), defaultPalette(), true, out))
       state.SkipWithError("no memory");
     benchmark::DoNotOptimize(out.rowPixels(0));
   }
@@ -133,12 +132,12 @@ BENCHMARK(BM_ImageCopyPane)->Unit(benchmark::kMicrosecond);
 // At 4x on the 4096 x 4096 map with 100,000 objects and order lines, scroll
 // by 100 pane pixels and build what a 1024 x 768 pane shows, marks included.
 void BM_ZoomScroll4096(benchmark::State &state) {
-  Scene scene;
+  UnrecordedScene scene;
   BenchSurface pane;
   scene.attachSurface(&pane);
   ProgramValues values;
   values.showOrder = 1;
-  setUpScene(scene, values);
+  setUpScene(scene);
   resizePane(scene, 1024, 768);
   zoomTo(scene, values, 2, 512, 384);
   int step = 100;

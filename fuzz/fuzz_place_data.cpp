@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   const std::string &name = window.hfFileName;
   const bool nameReadsBack = name.empty() || name.back() != '\r';
   // A name ending in CR would not read back as itself, so it is not saved.
-  if ((hs::savePlaceData(scene, values, window, out) == 0) != nameReadsBack)
+  if ((hs::savePlaceData(scene.document(), values, window, out) == 0) != nameReadsBack)
     __builtin_trap();
   if (!nameReadsBack)
     return 0;

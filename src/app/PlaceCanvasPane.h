@@ -7,8 +7,8 @@
 
 namespace hs {
 
-// The map pane: owns the scene (the view of the application's document), shows it as the model asks (PaneSurface) and
-// hands every mouse, key, resize and scroll event to the model.
+// The map pane: owns the scene (the view of the application's document), shows it as the model asks
+// (PaneSurface) and hands every mouse, key, resize and scroll event to the model.
 class PlaceCanvasPane : public vCanvasPane, public PaneSurface {
 public:
   // owner holds the window's scene values; services is the window; the scene

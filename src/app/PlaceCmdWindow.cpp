@@ -206,8 +206,9 @@ void PlaceCmdWindow::placeOnScreen() {
   const QSize frame = frameGeometry().size();
   // The pane with its scroll bars: at the zoom chosen the map fits, so they go.
   const QSize chrome = frame - canvas_->size();
-  const WindowFit fit = fitWindowToMap(s.document().mapWidth(), s.document().mapHeight(), chrome.width(), chrome.height(),
-                                       room.width(), room.height());
+  const WindowFit fit =
+      fitWindowToMap(s.document().mapWidth(), s.document().mapHeight(), chrome.width(),
+                     chrome.height(), room.width(), room.height());
   resize(size() + QSize(fit.width, fit.height) - frame);
   move(room.center() - QPoint(fit.width / 2, fit.height / 2));
   QApplication::sendPostedEvents();
@@ -464,7 +465,8 @@ void PlaceCmdWindow::paletteToggle() {
 
 void PlaceCmdWindow::historyCommand(bool forward) {
   Scene &s = scene();
-  const bool hadStep = forward ? s.document().history().canRedo() : s.document().history().canUndo();
+  const bool hadStep =
+      forward ? s.document().history().canRedo() : s.document().history().canUndo();
   if (!stepHistory(s, forward)) {
     if (hadStep)
       notice("Notice", kHistoryLostMessage);

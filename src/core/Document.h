@@ -22,12 +22,12 @@ using ObjectLists = std::array<ScData, kObjectTypes>;
 // One change to a document, as its listeners hear it.
 struct DocumentChange {
   enum Kind {
-    Appended, // records first .. first + count - 1 of list type are new
-    Removed,  // indices (ascending, as they were) left list type; with no
-              // indices, the count records from first
-    Inserted, // records came back at indices (ascending) of list type, the
-              // later records moving up
-    Changed,  // the records at indices of list type are different
+    Appended,   // records first .. first + count - 1 of list type are new
+    Removed,    // indices (ascending, as they were) left list type; with no
+                // indices, the count records from first
+    Inserted,   // records came back at indices (ascending) of list type, the
+                // later records moving up
+    Changed,    // the records at indices of list type are different
     AllObjects, // any list may be wholly different
     Camera,
     LookAt,
@@ -106,10 +106,19 @@ public:
   // Changing the objects. append returns the list's status (ScData::Ok, or
   // NoMemory when the record could not be added, the object limit included).
   int append(int type, const ScItem &item);
+  // A new record with the default turn and size.
+  int append(int type, double x, double y, double z, std::int32_t heightMode, double height) {
+    return append(type, ScItem{x, y, z, heightMode, height});
+  }
   // Removes the records at the ascending indices of list type.
   void remove(int type, const std::vector<std::int32_t> &ascending);
   // Replaces record index of list type (a move, an edit).
   void change(int type, int index, const ScItem &item);
+  // Replaces the whole record: turn and size go back to their defaults.
+  void change(int type, int index, double x, double y, double z, std::int32_t heightMode,
+              double height) {
+    change(type, index, ScItem{x, y, z, heightMode, height});
+  }
   // Changes every object in place, the camera and the look-at point included
   // when withPoints is set.
   void changeEvery(const std::function<void(ScItem &)> &how, bool withPoints);

@@ -187,8 +187,8 @@ struct HistoryToggle {
       const std::size_t at = forward ? k : n - 1 - k;
       std::swap(r.items[at], (*list)[r.indices[at]]);
     }
-    changes.push_back(objectsChange(DocumentChange::Changed, r.type, 0,
-                                    static_cast<std::int32_t>(n), r.indices));
+    changes.push_back(
+        objectsChange(DocumentChange::Changed, r.type, 0, static_cast<std::int32_t>(n), r.indices));
     return true;
   }
   bool operator()(WholeLists &r) const {
@@ -211,19 +211,20 @@ struct HistoryToggle {
     std::swap(s.smoothOn, d.smoothOn_);
     std::swap(s.hfType, d.hfType_);
     std::swap(s.hfFileType, d.hfFileType_);
+    const SceneSettings now = settingsOf(d);
     auto told = [this](bool differs, DocumentChange::Kind kind) {
       if (differs)
         changes.push_back(objectsChange(kind, -1, 0, 0));
     };
-    told(!(was.camera == s.camera), DocumentChange::Camera);
-    told(!(was.lookAt == s.lookAt), DocumentChange::LookAt);
-    told(was.scaleX != s.scaleX || was.scaleY != s.scaleY || was.scaleZ != s.scaleZ,
+    told(!(was.camera == now.camera), DocumentChange::Camera);
+    told(!(was.lookAt == now.lookAt), DocumentChange::LookAt);
+    told(was.scaleX != now.scaleX || was.scaleY != now.scaleY || was.scaleZ != now.scaleZ,
          DocumentChange::Scale);
-    told(was.waterLevel != s.waterLevel, DocumentChange::Water);
-    told(was.smoothOn != s.smoothOn, DocumentChange::Smoothing);
-    told(was.hfFileName != s.hfFileName || was.hfFileType != s.hfFileType,
+    told(was.waterLevel != now.waterLevel, DocumentChange::Water);
+    told(was.smoothOn != now.smoothOn, DocumentChange::Smoothing);
+    told(was.hfFileName != now.hfFileName || was.hfFileType != now.hfFileType,
          DocumentChange::HeightFieldName);
-    told(was.hfType != s.hfType, DocumentChange::Map);
+    told(was.hfType != now.hfType, DocumentChange::Map);
     return true;
   }
   bool operator()(MapState &r) const {

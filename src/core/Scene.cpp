@@ -25,8 +25,8 @@ WindowServices &noServices() {
 
 Scene::Scene(Document *document, WindowValues *owner)
     : ownDocument_(document ? nullptr : std::make_unique<Document>()),
-      document_(document ? document : ownDocument_.get()),
-      owner_(owner ? owner : &ownValues_), services_(&noServices()) {}
+      document_(document ? document : ownDocument_.get()), owner_(owner ? owner : &ownValues_),
+      services_(&noServices()) {}
 
 void Scene::attachOwner(WindowValues *owner) { owner_ = owner ? owner : &ownValues_; }
 

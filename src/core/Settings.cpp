@@ -122,8 +122,8 @@ bool loadSettings(ProgramValues &values, WindowValues &window, Document &documen
   return false;
 }
 
-bool saveSettings(const ProgramValues &values, const WindowValues &window,
-                  const Document &document, WindowServices *services) {
+bool saveSettings(const ProgramValues &values, const WindowValues &window, const Document &document,
+                  WindowServices *services) {
   // File dialogs may have moved the working directory.
   QDir::setCurrent(toQtPath(values.startDir));
   const SaveResult saved = saveAtomically(values.settingsPath, [&](QIODevice &device) {

@@ -49,7 +49,7 @@ bool loadSettings(ProgramValues &values, WindowValues &window, Document &documen
 // Makes startDir current again and replaces settingsPath; a failure shows
 // "Unable to Save INI" and leaves any earlier file as it was. Returns true
 // when written.
-bool saveSettings(const ProgramValues &values, const WindowValues &window,
-                  const Document &document, WindowServices *services);
+bool saveSettings(const ProgramValues &values, const WindowValues &window, const Document &document,
+                  WindowServices *services);
 
 } // namespace hs

@@ -2,9 +2,9 @@
 // window, for scripted pipelines.
 
 #include "cli/CommandLine.h"
+#include "core/Document.h"
 #include "core/InputFile.h"
 #include "core/QtPaths.h"
-#include "core/Document.h"
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
 #include "terrain/Palette.h"
@@ -93,10 +93,9 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
     written = hs::writePovInclude(document, names[1]);
   } else {
     QFile out;
-    const bool ok =
-        out.open(stdout, QIODevice::WriteOnly) &&
-        hs::writePovInclude(document, static_cast<QIODevice &>(out)) == 0 &&
-        out.flush();
+    const bool ok = out.open(stdout, QIODevice::WriteOnly) &&
+                    hs::writePovInclude(document, static_cast<QIODevice &>(out)) == 0 &&
+                    out.flush();
     written.status = ok ? hs::SaveStatus::Saved : hs::SaveStatus::Failed;
   }
   if (!written) {

@@ -191,8 +191,7 @@ int loadPlaceData(Document &document, const std::string &fileName) {
   if (!openPlaceDataFile(fileName, file))
     return PlaceDataCannotOpen;
   PlaceData data;
-  const int result =
-      readPlaceData(file, data, document.budget().limit - document.budget().used);
+  const int result = readPlaceData(file, data, document.budget().limit - document.budget().used);
   if (result != PlaceDataOk)
     return result;
   if (!makeRoom(document, data, false))
@@ -251,7 +250,11 @@ int savePlaceData(const Document &document, QIODevice &device) {
   out.text(document.hfFileName()).ch('\n');
   out.fixed(document.scaleX()).ch(',').fixed(document.scaleY()).ch(',').fixed(document.scaleZ());
   out.text(" HS_Scale\n");
-  out.fixed(document.waterLevel()).ch(',').integer(document.smoothOn()).ch(',').integer(document.hfType());
+  out.fixed(document.waterLevel())
+      .ch(',')
+      .integer(document.smoothOn())
+      .ch(',')
+      .integer(document.hfType());
   out.text(" W Sm Ft\n");
   for (int t = 0; t < kObjectTypes; ++t) {
     const ScData &list = document.objects()[static_cast<std::size_t>(t)];
@@ -267,9 +270,8 @@ int savePlaceData(const Document &document, QIODevice &device) {
 }
 
 SaveResult savePlaceData(const Document &document, const std::string &fileName) {
-  return saveAtomically(fileName, [&](QIODevice &device) {
-    return savePlaceData(document, device) == 0;
-  });
+  return saveAtomically(fileName,
+                        [&](QIODevice &device) { return savePlaceData(document, device) == 0; });
 }
 
 } // namespace hs

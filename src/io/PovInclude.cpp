@@ -81,16 +81,17 @@ int writePovInclude(const Document &document, QIODevice &device) {
       .fixed(document.scaleZ())
       .text(">;\n");
   // A fraction of the 8-bit range whatever the map type, as POV scenes expect.
-  out.text("#declare HS_Water= ").fixed(static_cast<double>(document.waterLevel()) / 255).text(";\n");
+  out.text("#declare HS_Water= ")
+      .fixed(static_cast<double>(document.waterLevel()) / 255)
+      .text(";\n");
   out.text("#declare HS_Smooth= ").integer(document.smoothOn()).text(";\n\n");
 
   for (int t = 0; t < kObjectTypes; ++t) {
     const ScData &list = document.objects()[static_cast<std::size_t>(t)];
     if (list.count() == 0)
       continue;
-    writeArray(out, "HS_Obj", t + 1, list, [&](const ScItem &item) {
-      writeVector(out, povPoint(document, item, cameraPovY));
-    });
+    writeArray(out, "HS_Obj", t + 1, list,
+               [&](const ScItem &item) { writeVector(out, povPoint(document, item, cameraPovY)); });
     // Turns and sizes only for a type that has an object with its own, so a
     // scene without them gives the file it always gave.
     if (std::all_of(list.begin(), list.end(),
@@ -103,9 +104,8 @@ int writePovInclude(const Document &document, QIODevice &device) {
 }
 
 SaveResult writePovInclude(const Document &document, const std::string &fileName) {
-  return saveAtomically(fileName, [&](QIODevice &device) {
-    return writePovInclude(document, device) == 0;
-  });
+  return saveAtomically(fileName,
+                        [&](QIODevice &device) { return writePovInclude(document, device) == 0; });
 }
 
 } // namespace hs

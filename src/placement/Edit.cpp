@@ -149,19 +149,19 @@ void moveAll(Document &document, int mapX, int mapZ) {
   const Document &d = document;
   document.changeEvery(
       [&](ScItem &item) {
-      double nx = item.x + ox;
-      if (nx >= w)
-        nx -= w;
-      if (nx < 0)
-        nx += w;
-      double nz = item.z + oz;
-      if (nz >= hgt)
-        nz -= hgt;
-      if (nz < 0)
-        nz += hgt;
-      item.x = nx;
-      item.z = nz;
-      item.y = heightAtItem(d, nx, nz);
+        double nx = item.x + ox;
+        if (nx >= w)
+          nx -= w;
+        if (nx < 0)
+          nx += w;
+        double nz = item.z + oz;
+        if (nz >= hgt)
+          nz -= hgt;
+        if (nz < 0)
+          nz += hgt;
+        item.x = nx;
+        item.z = nz;
+        item.y = heightAtItem(d, nx, nz);
       },
       false);
 }

@@ -53,8 +53,8 @@ bool appendFilled(Scene &scene, ProgramValues &values, int px, int pz, bool skip
     return true;
   const int type = randomTypeFor(values);
   if (scene.document().append(type, ScItem{static_cast<double>(px), static_cast<double>(h),
-                                            static_cast<double>(pz), values.placeHeightMode,
-                                            static_cast<double>(values.placeHeight)}) != 0) {
+                                           static_cast<double>(pz), values.placeHeightMode,
+                                           static_cast<double>(values.placeHeight)}) != 0) {
     result.stopped = true;
     result.outOfMemory = scene.document().budget().used < scene.document().budget().limit;
     return false;
@@ -153,8 +153,8 @@ FillResult wholeOrNothing(Scene &scene, ProgramValues &values,
 bool placeSingle(Scene &scene, const ProgramValues &values, Point map, int height) {
   const int type = currentTypeIndex(values);
   if (scene.document().append(type, ScItem{static_cast<double>(map.x), static_cast<double>(height),
-                                            static_cast<double>(map.y), values.placeHeightMode,
-                                            static_cast<double>(values.placeHeight)}) != 0)
+                                           static_cast<double>(map.y), values.placeHeightMode,
+                                           static_cast<double>(values.placeHeight)}) != 0)
     return false;
   const vIcon &marker = scene.markers[static_cast<std::size_t>(type)];
   const Point pane = scene.panePointOf(map.x, map.y);

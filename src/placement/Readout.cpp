@@ -57,8 +57,8 @@ std::string readoutText(const Document &document, const ProgramValues &values, i
     return format(" X,Y,Z : %3.3f,%3.3f,%3.3f ",
                   static_cast<double>(static_cast<float>(
                       spanFraction(fromCentreX * document.scaleX(), document.mapWidth()))),
-                  static_cast<double>(
-                      static_cast<float>(sample * static_cast<double>(document.scaleY()) / highest)),
+                  static_cast<double>(static_cast<float>(
+                      sample * static_cast<double>(document.scaleY()) / highest)),
                   static_cast<double>(static_cast<float>(
                       spanFraction(fromCentreZ * document.scaleZ(), document.mapHeight()))));
   default:

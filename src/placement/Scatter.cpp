@@ -109,7 +109,8 @@ bool ScatterRegion::contains(int x, int z) const {
   return true;
 }
 
-GroundRules::GroundRules(const Document &document, const ScatterRules &rules, const ScatterRegion &region)
+GroundRules::GroundRules(const Document &document, const ScatterRules &rules,
+                         const ScatterRegion &region)
     : document_(document), rules_(rules), region_(region), maxH_(maxHeight(document)), lowest_(0),
       highest_(0), water_(document.waterLevel()), kx_(0), kz_(0), limit2_(0) {
   const CellSlope s = cellSlopeOf(document, rules);
@@ -293,8 +294,9 @@ private:
 // Marks the pixels of the bounds that meet the ground rules as free; returns
 // how many, or -1 when cancelled. The slope of each cell is worked out once,
 // from two rows of heights kept as the pass goes down.
-long long markGround(const Document &document, const ScatterRules &rules, const ScatterRegion &region, Field &field,
-                     const Bounds &b, const ProgressReport &progress) {
+long long markGround(const Document &document, const ScatterRules &rules,
+                     const ScatterRegion &region, Field &field, const Bounds &b,
+                     const ProgressReport &progress) {
   const GroundRules ground(document, rules, region);
   const CellSlope slope = cellSlopeOf(document, rules);
   const int n = b.width() + 2; // one column more on each side
@@ -547,7 +549,8 @@ long long scatterOnScene(Scene &scene, const ProgramValues &values, const Scatte
     return 0;
   }
   ScatterPlan plan;
-  const long long room = std::max(0LL, scene.document().budget().limit - scene.document().budget().used);
+  const long long room =
+      std::max(0LL, scene.document().budget().limit - scene.document().budget().used);
   bool finished = false;
   try {
     finished = scene.services().runWithProgress(

@@ -63,8 +63,7 @@ struct ScatterRegion {
 // triangle that has it as a corner.
 class GroundRules {
 public:
-  GroundRules(const Document &document, const ScatterRules &rules,
-              const ScatterRegion &region);
+  GroundRules(const Document &document, const ScatterRules &rules, const ScatterRegion &region);
   bool allows(int x, int z) const;
   // The height and water rules alone, for a ground value.
   bool heightAllowed(int h) const;

@@ -27,7 +27,8 @@ QImage &maskStore(int width, int height) {
 } // namespace
 
 const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
-  QImage &mask = maskStore(std::max(scene.document().mapWidth(), 1), std::max(scene.document().mapHeight(), 1));
+  QImage &mask = maskStore(std::max(scene.document().mapWidth(), 1),
+                           std::max(scene.document().mapHeight(), 1));
   if (mask.isNull())
     return mask;
   mask.fill(0);

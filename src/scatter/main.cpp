@@ -2,10 +2,10 @@
 // rules, without the window, for scripted pipelines.
 
 #include "cli/CommandLine.h"
+#include "core/Document.h"
 #include "core/InputFile.h"
 #include "core/ProgramValues.h"
 #include "core/QtPaths.h"
-#include "core/Document.h"
 #include "io/PlaceData.h"
 #include "placement/Scatter.h"
 #include "terrain/Palette.h"

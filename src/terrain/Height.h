@@ -16,7 +16,8 @@ struct PovPoint {
 // Off the map, or outside baseImage should it ever be smaller than the map.
 inline bool offMap(const Document &document, int x, int y) {
   const auto w = static_cast<unsigned>(std::min(document.mapWidth(), document.baseImage().width()));
-  const auto h = static_cast<unsigned>(std::min(document.mapHeight(), document.baseImage().height()));
+  const auto h =
+      static_cast<unsigned>(std::min(document.mapHeight(), document.baseImage().height()));
   return static_cast<unsigned>(x) >= w || static_cast<unsigned>(y) >= h;
 }
 

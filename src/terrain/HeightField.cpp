@@ -487,6 +487,8 @@ int heightFieldTypeOfFile(const std::string &path) {
   return std::string_view(head, 8) == "\x89PNG\r\n\x1a\n" ? PngMap : TargaMap;
 }
 
-void commitHeightField(Document &document, LRMemoryDC &&image) { document.setMap(std::move(image)); }
+void commitHeightField(Document &document, LRMemoryDC &&image) {
+  document.setMap(std::move(image));
+}
 
 } // namespace hs

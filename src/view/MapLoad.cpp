@@ -110,15 +110,14 @@ void finishHeightFieldLoad(Scene &scene, int result) {
   scene.changed(Change::Map);
 }
 
-int heightFieldCommand(Scene &scene, const Palette &pal,
-                       const std::optional<std::string> &chosen) {
+int heightFieldCommand(Scene &scene, const Palette &pal, const std::optional<std::string> &chosen) {
   int result = LoadCancelled;
   if (chosen && !chosen->empty()) {
     // The name is stored only with the map it names: after a failed read the
     // place data file, the include file and the settings must still name the
     // map shown. A name too long to keep cannot be opened either.
-    result = chosen->size() > kMaxNameLength ? CannotOpen
-                                             : loadHeightFieldByName(scene, pal, *chosen);
+    result =
+        chosen->size() > kMaxNameLength ? CannotOpen : loadHeightFieldByName(scene, pal, *chosen);
     if (result == Loaded)
       scene.document().setHfFileName(*chosen);
   }

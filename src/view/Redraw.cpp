@@ -62,8 +62,8 @@ void drawItems(const Scene &scene, const ProgramValues &values, LRMemoryDC &targ
   const auto onTarget = [w, h](Point corner, int size) {
     return corner.x > -size && corner.y > -size && corner.x < w && corner.y < h;
   };
-  for (const auto &[item, icon] :
-       {std::pair(&scene.document().camera(), &cameraIcon()), std::pair(&scene.document().lookAt(), &lookIcon())}) {
+  for (const auto &[item, icon] : {std::pair(&scene.document().camera(), &cameraIcon()),
+                                   std::pair(&scene.document().lookAt(), &lookIcon())}) {
     const Point c = at(item->x, item->z, 7);
     if (onTarget(c, icon->width))
       target.drawIcon(*icon, c.x, c.y);
@@ -126,8 +126,9 @@ void installRedraw(Scene &scene, const ProgramValues &values) {
 
 void drawWater(Scene &scene) {
   scene.viewImage.copyFrom(shownMap(scene, palette()));
-  scene.viewImage.paintAtOrBelow(scene.document().mapWidth(), scene.document().mapHeight(), scene.document().hfType(),
-                                 waterLevelOf(scene.document()), waterColour.value());
+  scene.viewImage.paintAtOrBelow(scene.document().mapWidth(), scene.document().mapHeight(),
+                                 scene.document().hfType(), waterLevelOf(scene.document()),
+                                 waterColour.value());
 }
 
 void drawView(Scene &scene, double angle) {

@@ -25,8 +25,10 @@ struct Axis {
 
 Axis axisOf(Scene &scene, ScrollAxis axis) {
   if (axis == ScrollAxis::Horizontal)
-    return {scene.scrollX, scene.hThumbPercent, scene.zoomedSize(scene.document().mapWidth()), scene.viewWidth};
-  return {scene.scrollY, scene.vThumbPercent, scene.zoomedSize(scene.document().mapHeight()), scene.viewHeight};
+    return {scene.scrollX, scene.hThumbPercent, scene.zoomedSize(scene.document().mapWidth()),
+            scene.viewWidth};
+  return {scene.scrollY, scene.vThumbPercent, scene.zoomedSize(scene.document().mapHeight()),
+          scene.viewHeight};
 }
 
 // part in whole percent of whole (integer division); 0 for an empty map.
@@ -131,7 +133,9 @@ int fitZoom(int mapWidth, int mapHeight, int paneWidth, int paneHeight) {
 }
 
 void fitMap(Scene &scene, const ProgramValues &values) {
-  zoomTo(scene, values, fitZoom(scene.document().mapWidth(), scene.document().mapHeight(), scene.viewWidth, scene.viewHeight),
+  zoomTo(scene, values,
+         fitZoom(scene.document().mapWidth(), scene.document().mapHeight(), scene.viewWidth,
+                 scene.viewHeight),
          0, 0);
 }
 

@@ -95,9 +95,8 @@ private:
 };
 
 // Rows y0 to y1 - 1 of the shown map.
-void buildRows(const Document &document,
-               const std::array<std::uint32_t, 256> &lut, bool relief, LRMemoryDC &out, int y0,
-               int y1) {
+void buildRows(const Document &document, const std::array<std::uint32_t, 256> &lut, bool relief,
+               LRMemoryDC &out, int y0, int y1) {
   const LRMemoryDC &base = document.baseImage();
   const int w = std::min(document.mapWidth(), base.width());
   const int h = std::min(document.mapHeight(), base.height());
@@ -123,10 +122,10 @@ void buildRows(const Document &document,
 } // namespace
 
 bool reliefShown(const Scene &scene) {
-  return scene.showRelief[wideMap(scene.document()) ? 1 : 0] != 0; }
+  return scene.showRelief[wideMap(scene.document()) ? 1 : 0] != 0;
+}
 
-bool buildShownMap(const Document &document, const Palette &pal,
-                   bool relief, LRMemoryDC &out) {
+bool buildShownMap(const Document &document, const Palette &pal, bool relief, LRMemoryDC &out) {
   const LRMemoryDC &base = document.baseImage();
   if (out.width() != base.width() || out.height() != base.height() || out.isNull()) {
     out = LRMemoryDC(base.width(), base.height());
@@ -160,7 +159,11 @@ const LRMemoryDC &shownMap(Scene &scene, const Palette &pal) {
   if (!wideMap(scene.document()) && !relief)
     return scene.document().baseImage();
   ShownMapSource source{
-      scene.document().mapVersion(), scene.document().hfType(), relief, {scene.document().scaleX(), scene.document().scaleY(), scene.document().scaleZ()}, {}};
+      scene.document().mapVersion(),
+      scene.document().hfType(),
+      relief,
+      {scene.document().scaleX(), scene.document().scaleY(), scene.document().scaleZ()},
+      {}};
   std::copy(pal.begin(), pal.end(), source.palette.begin());
   if (source == scene.shownSource && !scene.shownMap.isNull())
     return scene.shownMap;

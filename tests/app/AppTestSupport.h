@@ -33,7 +33,7 @@ public:
     // Loading another map or file after changes asks "Save changes?"; tests
     // about something else go on without saving ("Discard").
     script.answerQuestionsUsually(1);
-    window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, values);
+    window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, document, values);
     window->show();
     QApplication::processEvents();
     loadTarga(targaBytes(400, 400, 100));
@@ -85,7 +85,7 @@ public:
 
   // The count of a type's objects and where the last one stands (x, z).
   std::tuple<int, double, double> last(int type = 0) {
-    const ScData &list = scene().objects[static_cast<std::size_t>(type)];
+    const ScData &list = scene().document().objects()[static_cast<std::size_t>(type)];
     const ScItem item = list.count() > 0 ? list[list.count() - 1] : ScItem{};
     return {list.count(), item.x, item.z};
   }
@@ -93,6 +93,7 @@ public:
   TestFolder folder;
   ScriptedInteraction script;
   ProgramValues values;
+  Document document;
   std::unique_ptr<PlaceCmdWindow> window;
 };
 

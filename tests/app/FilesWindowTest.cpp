@@ -83,16 +83,18 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
 TEST_F(FilesWindowTest, DroppedFilesOpen) {
   const std::string map = folder.write("drop.tga", targaBytes(60, 50, 7));
   drop(map);
-  EXPECT_EQ(std::pair(scene().mapWidth, scene().mapHeight), std::pair(60, 50));
+  EXPECT_EQ(std::pair(scene().document().mapWidth(), scene().document().mapHeight()),
+            std::pair(60, 50));
   const std::string data = folder.write(
       "drop.txt", "1,0,1,1,1 HS_At\n2,0,2,0,0 HS_Look\n" + map +
                       "\n100,10,100 HS_Scale\n0,0,0 W Sm Ft\n2,1  type number\n5,7,6,0,0\n");
   drop(data);
-  EXPECT_EQ(std::pair(scene().objects[1].count(), window->currentDataFile()), std::pair(1, data));
+  EXPECT_EQ(std::pair(scene().document().objects()[1].count(), window->currentDataFile()),
+            std::pair(1, data));
   // Each drop is a step of the history, as the menu commands are.
   EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Open Data");
   menu(kHistoryUndo);
-  EXPECT_EQ(scene().objects[1].count(), 0);
+  EXPECT_EQ(scene().document().objects()[1].count(), 0);
   EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Load Height Field");
   menu(kHistoryRedo);
   drop(folder.write("junk.txt", "nothing\n"));

@@ -21,25 +21,26 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   click(kCameraAt);
   EXPECT_EQ(toggle(kCameraAt), 1);
   clickMap(120, 80);
-  EXPECT_EQ(std::tuple(scene().camera.x, values.modes.mode(), toggle(kCameraAt), status()),
-            std::tuple(120.0, int(SingleObject), 0, "Place Single Object"));
+  EXPECT_EQ(
+      std::tuple(scene().document().camera().x, values.modes.mode(), toggle(kCameraAt), status()),
+      std::tuple(120.0, int(SingleObject), 0, "Place Single Object"));
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Camera at Height"});
 
   click(kCameraAt);
   click(kLook); // while " At " is pressed
   EXPECT_EQ(toggle(kCameraAt), 0);
   clickMap(300, 200);
-  EXPECT_EQ(std::tuple(scene().lookAt.x, script.modalTitles.back(), toggle(kLook)),
+  EXPECT_EQ(std::tuple(scene().document().lookAt().x, script.modalTitles.back(), toggle(kLook)),
             std::tuple(300.0, "Look at Height", 0));
 
   menu(kEdit);
-  values.waterLevel = 50;
+  scene().document().setWaterLevel(50);
   menu(kWaterLevel);
   EXPECT_TRUE(window->waterDialog()->isDisplayed());
   clickMap(450, 450);
-  EXPECT_EQ(
-      std::tuple(values.waterLevel, values.modes.mode(), window->waterDialog()->isDisplayed()),
-      std::tuple(0.0f, int(EditObject), false));
+  EXPECT_EQ(std::tuple(scene().document().waterLevel(), values.modes.mode(),
+                       window->waterDialog()->isDisplayed()),
+            std::tuple(0.0f, int(EditObject), false));
   click(kCameraAt);
   click(kCameraAt); // released again: the pick is over, the mode's status is back
   EXPECT_EQ(std::tuple(values.modes.mode(), status()), std::tuple(int(EditObject), "Edit Objects"));
@@ -115,7 +116,7 @@ TEST_F(WindowTest, ArrowsAndReturnReachTheMapButNotFromATextEntry) {
   spinner->selectAll();
   QTest::keyClicks(spinner, "Obj 5");
   QTest::keyClick(window->focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(std::tuple(values.currentType, scene().objectCount()), std::tuple(4, 1LL));
+  EXPECT_EQ(std::tuple(values.currentType, scene().document().objectCount()), std::tuple(4, 1LL));
   click(kKeep); // a bar's button leaves the keyboard where it was
   EXPECT_EQ(window->focusWidget(), spinner);
   spinner->clearFocus();
@@ -159,13 +160,13 @@ TEST_F(WindowTest, AKeyThatClosesANoticeNeverActsOnTheMapAndCtrlZStillUndoes) {
   repeat(Qt::Key_Return);
   QApplication::setActiveWindow(nullptr);
   QTest::keyClick(surface(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(scene().objectCount(), 0);
+  EXPECT_EQ(scene().document().objectCount(), 0);
   QTest::keyPress(surface(), Qt::Key_Return);
   repeat(Qt::Key_Return);
   QTest::keyPress(surface(), Qt::Key_Down);
   repeat(Qt::Key_Down, false);
   repeat(Qt::Key_Down);
-  EXPECT_EQ(std::pair(scene().objectCount(), window->cursorY), std::pair(1LL, 53));
+  EXPECT_EQ(std::pair(scene().document().objectCount(), window->cursorY), std::pair(1LL, 53));
 }
 
 // The real bars drive the offsets; a smaller map loaded while scrolled is

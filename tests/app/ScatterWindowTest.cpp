@@ -40,8 +40,8 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   EXPECT_EQ(values.scatter.shape, ScatterShape::Ellipse);
 
   dragMap(200, 200, 260, 230);
-  ASSERT_GT(scene().objects[0].count(), 30);
-  for (const ScItem &i : scene().objects[0])
+  ASSERT_GT(scene().document().objects()[0].count(), 30);
+  for (const ScItem &i : scene().document().objects()[0])
     ASSERT_TRUE(ScatterRegion::ellipse(200, 200, 60, 30).contains(int(i.x), int(i.z)));
   EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Scatter");
 
@@ -64,10 +64,10 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
   click(kScatter);
   type(ScatterDialog::kSpacing, "20");
   press(ScatterDialog::kWholeMap);
-  const int before = scene().objects[0].count();
+  const int before = scene().document().objects()[0].count();
   EXPECT_GT(before, 200);
   menu(kHistoryUndo);
-  EXPECT_EQ(scene().objects[0].count(), 0);
+  EXPECT_EQ(scene().document().objects()[0].count(), 0);
   menu(kHistoryRedo);
 
   press(ScatterDialog::kAltitude);
@@ -77,7 +77,7 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
   type(ScatterDialog::kTurnTo, "7e7");
   press(ScatterDialog::kWholeMap);
   dragMap(200, 200, 260, 230);
-  EXPECT_EQ(scene().objects[0].count(), before);
+  EXPECT_EQ(scene().document().objects()[0].count(), before);
   EXPECT_EQ(messages(), (std::vector<std::string>{
                             "Nothing was scattered: no ground between 50 and 60 in this region.",
                             "Nothing was scattered: not a good turn in the Scatter dialog.",
@@ -102,7 +102,7 @@ TEST_F(ScatterWindowTest, ALongScatterCanBeCancelled) {
   press(ScatterDialog::kWholeMap);
   cancel.stop();
   EXPECT_TRUE(sawProgress);
-  EXPECT_EQ(scene().objectCount(), 0);
+  EXPECT_EQ(scene().document().objectCount(), 0);
   EXPECT_TRUE(script.notices.empty());
 }
 

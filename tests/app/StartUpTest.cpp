@@ -64,7 +64,7 @@ TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
             std::tuple(folder.file("Intro.tga"), true, folder.file("Std.pal")));
   // The sample is loaded and shown.
   Scene &s = w->scene();
-  EXPECT_NE(height8At(s, 200, 200), -1);
+  EXPECT_NE(height8At(s.document(), 200, 200), -1);
   EXPECT_EQ(w->mapPane()->pixelAt(5, 5), s.viewImage.readPixel(5 + s.scrollX, 5 + s.scrollY));
   EXPECT_GT(w->width(), 500); // the window asks for 500; its command bars need more
   app->closeAppWin(w);
@@ -78,7 +78,7 @@ TEST_F(StartUpTest, ThreeLineSettingsLoadTheMapAndReportTheMissingPalette) {
   ASSERT_EQ(script.notices.size(), 1u);
   EXPECT_EQ(script.notices[0].message, "open error"); // the empty palette name
   // The settings file is not rewritten at start-up.
-  EXPECT_EQ(std::tuple(w->scene().mapWidth, lines(folder.read("Strewer.ini")).size()),
+  EXPECT_EQ(std::tuple(w->scene().document().mapWidth(), lines(folder.read("Strewer.ini")).size()),
             std::tuple(64, std::size_t{3}));
 }
 

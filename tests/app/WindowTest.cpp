@@ -30,7 +30,7 @@ TEST_F(WindowTest, LineFillOfTwentyFiveObjectsEndsInTheIncludeFile) {
   EXPECT_TRUE(script.notices.empty());
   QBuffer expected;
   expected.open(QIODevice::WriteOnly);
-  ASSERT_EQ(writePovInclude(scene(), values, *window, expected), 0);
+  ASSERT_EQ(writePovInclude(scene().document(), expected), 0);
   EXPECT_EQ(folder.read("job.inc"), expected.data().toStdString());
 }
 
@@ -45,7 +45,7 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   loadTarga("not a map", "bad.tga");
   // The refused maps changed nothing, their names included: Save, the include
   // file and the settings still name the map shown.
-  EXPECT_EQ(std::pair(scene().mapWidth, window->hfFileName),
+  EXPECT_EQ(std::pair(scene().document().mapWidth(), scene().document().hfFileName()),
             std::pair(400, folder.file("map.tga")));
   script.answerFile(folder.file("missing.pal"));
   click(kPaletteToggle);
@@ -68,7 +68,8 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   for (int on : {1, 0}) {
     click(kOrder);
     menu(kSmooth);
-    EXPECT_EQ(std::tuple(values.showOrder, window->smoothOn, window->getString(kSmooth), status()),
+    EXPECT_EQ(std::tuple(values.showOrder, scene().document().smoothOn(),
+                         window->getString(kSmooth), status()),
               std::tuple(on, on, on ? "Smooth ON " : "Smooth Off ",
                          on ? "Smooth HF ON" : "Smooth HF OFF"));
   }

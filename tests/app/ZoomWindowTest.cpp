@@ -46,7 +46,7 @@ TEST_P(ZoomedWindow, EveryKindOfModeWorksOnMapPixels) {
   click(kBox);
   dragMap(at(10), at(10), at(30), at(26));
   EXPECT_EQ(last(), std::tuple(5, 30.0, 26.0));
-  EXPECT_EQ(scene().objects[0][1].x, 10.0);
+  EXPECT_EQ(scene().document().objects()[0][1].x, 10.0);
   click(kCir);
   // Radius 8 map pixels across; two points go at -pi and pi, both left of
   // the centre by the radius.
@@ -55,7 +55,8 @@ TEST_P(ZoomedWindow, EveryKindOfModeWorksOnMapPixels) {
   // Moved to the pixel under the release; a rectangle deletes what is inside.
   menu(kMoveSingle);
   dragMap(at(50) + 1, at(42), at(90), at(62));
-  EXPECT_EQ(std::tuple(scene().objects[0][0].x, scene().objects[0][0].z), std::tuple(90.0, 62.0));
+  EXPECT_EQ(std::tuple(scene().document().objects()[0][0].x, scene().document().objects()[0][0].z),
+            std::tuple(90.0, 62.0));
   menu(kDelete);
   dragMap(at(86), at(58), at(94), at(66), Qt::RightButton);
   EXPECT_EQ(std::get<0>(last()), 6);
@@ -66,10 +67,11 @@ TEST_P(ZoomedWindow, EveryKindOfModeWorksOnMapPixels) {
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Height of object"});
   click(kCameraAt);
   clickMap(at(34), at(62));
-  EXPECT_EQ(std::tuple(scene().camera.x, scene().camera.z), std::tuple(34.0, 62.0));
+  EXPECT_EQ(std::tuple(scene().document().camera().x, scene().document().camera().z),
+            std::tuple(34.0, 62.0));
   menu(kWaterLevel);
   clickMap(at(34), at(62));
-  EXPECT_EQ(values.waterLevel, 100.0f);
+  EXPECT_EQ(scene().document().waterLevel(), 100.0f);
 }
 
 // An arrow moves one map pixel (zoomed in the pointer moves a block; zoomed

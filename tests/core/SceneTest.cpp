@@ -12,23 +12,27 @@ namespace hs {
 namespace {
 
 TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
-  Scene s;
-  s.objects[0].append(1, 2, 3, 0, 0.5);
-  s.objects[15].append(4, 5, 6, 2, 1.5);
-  s.objects[15].append(7, 8, 9, 1, 2.5);
-  keep(s);
-  s.camera.x = 3;
-  killAll(s);
-  EXPECT_EQ(s.objectCount(), 0);
-  EXPECT_EQ(s.keptObjects[15].count(), 2);
-  EXPECT_EQ(s.camera.x, 3); // the camera stays
-  undo(s);
-  EXPECT_EQ(s.objectCount(), 3);
-  EXPECT_EQ(s.camera.x, 200); // the kept camera comes back too
-  EXPECT_EQ(s.objects[15][1], (ScItem{7, 8, 9, 1, 2.5}));
-  s.objects[15].clear();
-  undo(s); // and Undo can be repeated
-  EXPECT_EQ(s.objectCount(), 3);
+  Document d;
+  d.append(0, 1, 2, 3, 0, 0.5);
+  d.append(15, 4, 5, 6, 2, 1.5);
+  d.append(15, 7, 8, 9, 1, 2.5);
+  d.keep();
+  d.setCamera(ScItem{3, 0, 0, AboveGround, 0});
+  d.killAll();
+  EXPECT_EQ(d.objectCount(), 0);
+  EXPECT_EQ(d.keptObjects()[15].count(), 2);
+  EXPECT_EQ(d.camera().x, 3); // the camera stays
+  d.goBackToKept();
+  EXPECT_EQ(d.objectCount(), 3);
+  EXPECT_EQ(d.camera().x, 200); // the kept camera comes back too
+  EXPECT_EQ(d.objects()[15][1], (ScItem{7, 8, 9, 1, 2.5}));
+  d.remove(15, {0, 1});
+  d.goBackToKept(); // and Undo can be repeated
+  EXPECT_EQ(d.objectCount(), 3);
+  // Each was a step of the history: undone, the kept copies stay as they are.
+  while (d.stepHistory(false)) {
+  }
+  EXPECT_EQ(std::pair(d.objectCount(), d.keptObjects()[15].count()), std::pair(0LL, 2));
 }
 
 TEST(Scene, KeepAndUndoThatRunOutOfMemoryChangeNothing) {
@@ -36,18 +40,20 @@ TEST(Scene, KeepAndUndoThatRunOutOfMemoryChangeNothing) {
   GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
 #else
   EXPECT_EQ(test::inChild([] {
-              Scene s;
+              Document d(Document::Recording::Off);
               for (int k = 0; k < 3'000'000; ++k)
-                s.objects[3].append(k, 0, 0, 0, 0);
-              s.camera.x = 7;
+                d.append(3, k, 0, 0, 0, 0);
+              int failed = d.keep() ? 0 : 16;
+              d.setCamera(ScItem{7, 0, 0, AboveGround, 0});
               test::limitGrowth(32 << 20);
-              int failed = keep(s) ? 1 : 0;
-              failed |= s.keptObjects[3].count() != 0 || s.keptCamera.x != kDefaultCamera.x ? 2 : 0;
-              for (std::size_t t = 0; t < s.objects.size(); ++t)
-                s.keptObjects[t].swap(s.objects[t]);
-              s.keptCamera.x = 9;
-              failed |= undo(s) ? 4 : 0;
-              failed |= s.objectCount() != 0 || s.camera.x != 7 || s.budget.used != 0 ? 8 : 0;
+              failed |= d.keep() ? 1 : 0;
+              failed |=
+                  d.keptObjects()[3].count() != 3'000'000 || d.keptCamera().x != kDefaultCamera.x
+                      ? 2
+                      : 0;
+              d.killAll();
+              failed |= d.goBackToKept() ? 4 : 0;
+              failed |= d.objectCount() != 0 || d.camera().x != 7 ? 8 : 0;
               return failed;
             }),
             0);

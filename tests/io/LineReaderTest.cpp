@@ -67,10 +67,12 @@ TEST(LongLines, AreABadLineOfEachFile) {
   const Read settings = [](QIODevice &device) {
     ProgramValues v;
     WindowValues w;
-    w.hfFileName = w.paletteFileName = "old";
+    Document d;
+    d.setHfFileName("old");
+    w.paletteFileName = "old";
     v.unitsMode = 7;
-    readSettings(device, v, w);
-    return int(w.hfFileName == "old") + int(v.unitsMode == 7) + int(w.paletteFileName == "old");
+    readSettings(device, v, w, d);
+    return int(d.hfFileName() == "old") + int(v.unitsMode == 7) + int(w.paletteFileName == "old");
   };
   const Read palette = [](QIODevice &device) {
     Palette p;

@@ -20,19 +20,16 @@ namespace hs {
 namespace {
 
 struct World {
-  Scene scene;
-  ProgramValues values;
-  WindowValues window;
+  Document doc;
 };
 
 class PlaceDataFile : public ::testing::Test {
 protected:
   int load(World &w, const std::string &text) {
-    return loadPlaceData(w.scene, w.values, w.window, dir.write("place.txt", text));
+    return loadPlaceData(w.doc, dir.write("place.txt", text));
   }
   int open(World &w, const std::string &text) {
-    return openPlaceData(w.scene, w.values, w.window, defaultPalette(),
-                         dir.write("place.txt", text));
+    return openPlaceData(w.doc, defaultPalette(), dir.write("place.txt", text));
   }
   TestFolder dir;
 };
@@ -44,7 +41,7 @@ const std::string kHead = "1,2,3,0,0.5 HS_At\n4,5,6,1,1.5 HS_Look\n/maps/hills.t
 std::string saved(World &w) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, buffer), 0);
+  EXPECT_EQ(savePlaceData(w.doc, buffer), 0);
   return buffer.data().toStdString();
 }
 
@@ -55,11 +52,11 @@ std::string saved(World &w) {
 // objects are pinned by the export tool's golden files.
 TEST(PlaceData, TheSceneIsWrittenWithSixDecimalsAndLabelsAndNoTurnForMinusZeroOrTheCamera) {
   World w;
-  w.window.hfFileName = "/home/me/Intro.tga";
-  w.scene.objects[2].append(1.25, 7, 3, AboveCamera, -0.1);
-  w.scene.camera.turn = 30.0f;
-  w.scene.lookAt.size = 2.0f;
-  w.scene.objects[15].append(ScItem{1, 2, 3, AboveWater, 0.5, -0.0f, 1.0f});
+  w.doc.setHfFileName("/home/me/Intro.tga");
+  w.doc.append(2, 1.25, 7, 3, AboveCamera, -0.1);
+  w.doc.setCamera(ScItem{200, 0, 300, AboveWater, 1.0, 30.0f, 1.0f});
+  w.doc.setLookAt(ScItem{200, 0, 100, AboveGround, 0.0, 0.0f, 2.0f});
+  w.doc.append(15, ScItem{1, 2, 3, AboveWater, 0.5, -0.0f, 1.0f});
   EXPECT_EQ(saved(w), "200.000000,0.000000,300.000000,1,1.000000 HS_At\n"
                       "200.000000,0.000000,100.000000,0,0.000000 HS_Look\n"
                       "/home/me/Intro.tga\n"
@@ -80,12 +77,12 @@ TEST_F(PlaceDataFile, ObjectLinesTakeATurnAndSizeOnlyWhenBothAreThere) {
     ASSERT_EQ(want.size(), 2u) << row[1];
     World w;
     ASSERT_EQ(load(w, kHead + "1,1\n" + line + "\n"), 0) << line;
-    EXPECT_EQ(w.scene.objects[0][0], (ScItem{1, 2, 3, AboveGround, 4.5, want[0], want[1]})) << line;
+    EXPECT_EQ(w.doc.objects()[0][0], (ScItem{1, 2, 3, AboveGround, 4.5, want[0], want[1]})) << line;
   }
   World w;
   ASSERT_EQ(load(w, "1,2,3,0,0.5,30,2 HS_At\n4,5,6,1,1.5,45,3\n" + kHead.substr(kHead.find('/'))),
             0);
-  EXPECT_EQ(std::pair(w.scene.camera, w.scene.lookAt),
+  EXPECT_EQ(std::pair(w.doc.camera(), w.doc.lookAt()),
             std::pair(ScItem{1, 2, 3, 0, 0.5}, ScItem{4, 5, 6, 1, 1.5}));
 }
 
@@ -95,13 +92,13 @@ TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
   for (const std::string name : {"place_targa.txt", "place_turned.txt"}) {
     const std::string path = std::string(HS_TEST_DATA) + "/" + name;
     World w;
-    ASSERT_EQ(loadPlaceData(w.scene, w.values, w.window, path), 0) << name;
+    ASSERT_EQ(loadPlaceData(w.doc, path), 0) << name;
     std::ifstream in(path, std::ios::binary);
     EXPECT_EQ(saved(w),
               std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()))
         << name;
     if (name == "place_turned.txt") {
-      EXPECT_EQ(std::tuple(w.scene.objects[0][0], w.scene.objects[1][1], w.scene.objects[4][0]),
+      EXPECT_EQ(std::tuple(w.doc.objects()[0][0], w.doc.objects()[1][1], w.doc.objects()[4][0]),
                 std::tuple(ScItem{0, 0, 0, 0, 0, 45.0f, 1.0f},
                            ScItem{2, 255, 1, 2, 0, 360.0f, kMinSize}, ScItem{0, 16, 1, 0, 0}));
     }
@@ -113,23 +110,25 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
   std::mt19937 gen(9);
   std::uniform_real_distribution<double> d(-100, 1000);
   for (int i = 0; i < 30000; ++i) // enough to cross the reader's buffer several times
-    a.scene.objects[gen() % 16].append(d(gen), d(gen), d(gen), static_cast<int>(gen() % 3), d(gen));
-  a.scene.camera = ScItem{0.1, 2, 3, AboveCamera, 0.25};
-  std::tie(a.values.scaleX, a.values.waterLevel, a.window.smoothOn, a.scene.hfType) =
-      std::tuple(0.1f, 77.5f, 1, 1);
-  a.window.hfFileName = "/some dir/with, commas.ppm";
+    a.doc.append(gen() % 16, d(gen), d(gen), d(gen), static_cast<int>(gen() % 3), d(gen));
+  a.doc.setCamera(ScItem{0.1, 2, 3, AboveCamera, 0.25});
+  a.doc.setScale(0.1f, 10, 100);
+  a.doc.setWaterLevel(77.5f);
+  a.doc.setSmoothOn(1);
+  a.doc.setHfType(1);
+  a.doc.setHfFileName("/some dir/with, commas.ppm");
   const std::string name = dir.file("rt.txt");
-  ASSERT_TRUE(savePlaceData(a.scene, a.values, a.window, name));
+  ASSERT_TRUE(savePlaceData(a.doc, name));
   World b;
-  ASSERT_EQ(loadPlaceData(b.scene, b.values, b.window, name), 0);
+  ASSERT_EQ(loadPlaceData(b.doc, name), 0);
   // The camera's x is the nearest float to 0.1, widened.
-  EXPECT_EQ(std::tuple(b.scene.camera.x, b.values.scaleX, b.values.waterLevel, b.window.smoothOn,
-                       b.scene.hfType, b.window.hfFileType, b.window.hfFileName),
-            std::tuple(double(0.1f), 0.1f, 77.5f, 1, 1, 1, a.window.hfFileName));
+  EXPECT_EQ(std::tuple(b.doc.camera().x, b.doc.scaleX(), b.doc.waterLevel(), b.doc.smoothOn(),
+                       b.doc.hfType(), b.doc.hfFileType(), b.doc.hfFileName()),
+            std::tuple(double(0.1f), 0.1f, 77.5f, 1, 1, 1, a.doc.hfFileName()));
   for (int t = 0; t < 16; ++t) {
-    ASSERT_EQ(b.scene.objects[t].count(), a.scene.objects[t].count());
-    for (int k = 0; k < a.scene.objects[t].count(); ++k) {
-      const ScItem &x = a.scene.objects[t][k], &y = b.scene.objects[t][k];
+    ASSERT_EQ(b.doc.objects()[t].count(), a.doc.objects()[t].count());
+    for (int k = 0; k < a.doc.objects()[t].count(); ++k) {
+      const ScItem &x = a.doc.objects()[t][k], &y = b.doc.objects()[t][k];
       ASSERT_EQ(std::tuple(float(y.x), y.heightMode),
                 std::tuple(std::strtof(std::to_string(x.x).c_str(), nullptr), x.heightMode));
     }
@@ -140,7 +139,7 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
     many += "1,1\n9,9,9,0,0\n";
   World c;
   EXPECT_EQ(load(c, many + "garbage line\n"), 0);
-  EXPECT_EQ(c.scene.objects[0].count(), 16);
+  EXPECT_EQ(c.doc.objects()[0].count(), 16);
 }
 
 TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
@@ -148,22 +147,21 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
     const std::string raw = test::unescaped(row[0]);
     const std::string text = raw.starts_with("HEAD") ? kHead + raw.substr(4) : raw;
     World w;
-    w.scene.objects[0].append(9, 9, 9, 0, 0);
-    w.window.hfFileName = "before.tga";
-    w.values.scaleX = 42;
+    w.doc.append(0, 9, 9, 9, 0, 0);
+    w.doc.setHfFileName("before.tga");
+    w.doc.setScale(42, 10, 100);
     EXPECT_EQ(load(w, text), std::stoi(row[1])) << text;
-    EXPECT_EQ(
-        std::tuple(w.scene.objectCount(), w.scene.camera, w.window.hfFileName, w.values.scaleX),
-        std::tuple(1, kDefaultCamera, "before.tga", 42.0f));
+    EXPECT_EQ(std::tuple(w.doc.objectCount(), w.doc.camera(), w.doc.hfFileName(), w.doc.scaleX()),
+              std::tuple(1, kDefaultCamera, "before.tga", 42.0f));
   }
   World w;
-  EXPECT_EQ(loadPlaceData(w.scene, w.values, w.window, dir.file("missing.txt")), 1);
-  w.scene.budget.limit = 3; // objects beyond the scene's limit are refused alike
-  w.scene.objects[0].append(1, 1, 1, 0, 0);
+  EXPECT_EQ(loadPlaceData(w.doc, dir.file("missing.txt")), 1);
+  w.doc.setObjectLimit(3); // objects beyond the scene's limit are refused alike
+  w.doc.append(0, 1, 1, 1, 0, 0);
   EXPECT_EQ(load(w, kHead + "2,3\n1,1,1,0,0\n1,1,1,0,0\n1,1,1,0,0\n"), 4);
-  EXPECT_EQ(w.scene.objectCount(), 1);
+  EXPECT_EQ(w.doc.objectCount(), 1);
   EXPECT_EQ(load(w, kHead + "2,2\n1,1,1,0,0\n1,1,1,0,0\n"), 0);
-  EXPECT_EQ(w.scene.objectCount(), 3); // appended to what was there
+  EXPECT_EQ(w.doc.objectCount(), 3); // appended to what was there
 }
 
 // Open empties the lists and reloads the height field without rescaling; a
@@ -171,24 +169,24 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
 // not parse changes nothing.
 TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   World w;
-  w.scene.objects[7].append(1, 1, 1, 0, 0);
+  w.doc.append(7, 1, 1, 1, 0, 0);
   const std::string tiny = std::string(HS_TEST_DATA) + "/tiny.tga";
   EXPECT_EQ(open(w, kHead + "1,2\n"), 4);
-  EXPECT_EQ(std::tuple(w.scene.objects[7].count(), w.scene.camera), std::tuple(1, kDefaultCamera));
+  EXPECT_EQ(std::tuple(w.doc.objects()[7].count(), w.doc.camera()), std::tuple(1, kDefaultCamera));
   ASSERT_EQ(open(w, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
                         "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
             0);
-  EXPECT_EQ(std::tuple(w.scene.mapWidth, w.scene.mapHeight, w.scene.objects[7].count(),
-                       w.scene.objects[1][0], w.scene.camera.x, w.window.smoothOn),
+  EXPECT_EQ(std::tuple(w.doc.mapWidth(), w.doc.mapHeight(), w.doc.objects()[7].count(),
+                       w.doc.objects()[1][0], w.doc.camera().x, w.doc.smoothOn()),
             std::tuple(3, 2, 0, ScItem{250, 7, 250, 0, 0}, 300.0, 1));
   for (int type : {0, 1}) {
     World m;
-    m.scene.objects[7].append(1, 1, 1, 0, 0);
+    m.doc.append(7, 1, 1, 1, 0, 0);
     EXPECT_EQ(open(m, "1,2,3,0,0\n4,5,6,0,0\nno-such-map\n1,1,1\n0,0," + std::to_string(type) +
                           "\n1,1\n9,9,9,0,0\n"),
               type ? 5 : 6);
-    EXPECT_EQ(std::tuple(m.scene.mapWidth, m.scene.objects[7].count(), m.scene.objects[0].count(),
-                         m.scene.camera, m.scene.hfType),
+    EXPECT_EQ(std::tuple(m.doc.mapWidth(), m.doc.objects()[7].count(), m.doc.objects()[0].count(),
+                         m.doc.camera(), m.doc.hfType()),
               std::tuple(400, 0, 1, ScItem{1, 2, 3, 0, 0}, type));
   }
 }
@@ -199,9 +197,8 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
 TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
   const std::string fifo = makeFifo(dir, "fifo");
   World w;
-  EXPECT_EQ(openPlaceData(w.scene, w.values, w.window, defaultPalette(), fifo),
-            PlaceDataCannotOpen);
-  EXPECT_EQ(loadPlaceData(w.scene, w.values, w.window, fifo), PlaceDataCannotOpen);
+  EXPECT_EQ(openPlaceData(w.doc, defaultPalette(), fifo), PlaceDataCannotOpen);
+  EXPECT_EQ(loadPlaceData(w.doc, fifo), PlaceDataCannotOpen);
   Palette pal;
   EXPECT_EQ(loadPalette(pal, fifo), PaletteOpenError);
   LRMemoryDC image;
@@ -218,31 +215,31 @@ TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
   for (float bad :
        {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
     World w;
-    w.scene.objects[4].append(1, 1, 1, 0, bad);
-    EXPECT_FALSE(savePlaceData(w.scene, w.values, w.window, data));
-    w.scene.objects[4].setAt(0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
-    EXPECT_FALSE(savePlaceData(w.scene, w.values, w.window, data));
-    EXPECT_FALSE(writePovInclude(w.scene, w.values, w.window, inc));
-    w.scene.objects[4].setAt(0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
-    EXPECT_FALSE(writePovInclude(w.scene, w.values, w.window, inc));
-    w.scene.objects[4].clear();
-    w.values.scaleY = bad;
-    EXPECT_FALSE(writePovInclude(w.scene, w.values, w.window, inc));
+    w.doc.append(4, 1, 1, 1, 0, bad);
+    EXPECT_FALSE(savePlaceData(w.doc, data));
+    w.doc.change(4, 0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
+    EXPECT_FALSE(savePlaceData(w.doc, data));
+    EXPECT_FALSE(writePovInclude(w.doc, inc));
+    w.doc.change(4, 0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
+    EXPECT_FALSE(writePovInclude(w.doc, inc));
+    w.doc.killAll();
+    w.doc.setScale(100, bad, 100);
+    EXPECT_FALSE(writePovInclude(w.doc, inc));
   }
   EXPECT_EQ(dir.read("scene.inc"), "earlier include\n");
   for (const char *name : {"two\nlines.tga", "cr.tga\r"}) {
     World w;
-    w.window.hfFileName = name;
-    EXPECT_FALSE(savePlaceData(w.scene, w.values, w.window, data));
+    w.doc.setHfFileName(name);
+    EXPECT_FALSE(savePlaceData(w.doc, data));
   }
   EXPECT_EQ(dir.read("scene.txt"), "earlier data\n");
   World w;
-  w.window.hfFileName = "mid\rdle.tga"; // reads back as itself
-  EXPECT_TRUE(savePlaceData(w.scene, w.values, w.window, data));
-  w.scene.objects[0].append(1, 1, 1, 0, 0);
+  w.doc.setHfFileName("mid\rdle.tga"); // reads back as itself
+  EXPECT_TRUE(savePlaceData(w.doc, data));
+  w.doc.append(0, 1, 1, 1, 0, 0);
   QBuffer closed; // never opened: every write fails
-  EXPECT_EQ(savePlaceData(w.scene, w.values, w.window, closed), 1);
-  EXPECT_EQ(writePovInclude(w.scene, w.values, w.window, closed), 1);
+  EXPECT_EQ(savePlaceData(w.doc, closed), 1);
+  EXPECT_EQ(writePovInclude(w.doc, closed), 1);
 }
 
 } // namespace

@@ -21,12 +21,10 @@ struct PovInclude : ::testing::Test {
   std::string text() {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    EXPECT_EQ(writePovInclude(s, v, w, buffer), 0);
+    EXPECT_EQ(writePovInclude(d, buffer), 0);
     return buffer.data().toStdString();
   }
-  Scene s;
-  ProgramValues v;
-  WindowValues w;
+  Document d;
 };
 
 TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
@@ -58,14 +56,14 @@ TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
 // The water level of a PPM map as a fraction of 255 is pinned by the export
 // tool's golden place_ppm_hand_edited.inc.
 TEST_F(PovInclude, NamesAreEscaped) {
-  w.hfFileName = R"(C:\maps\a"b.ppm)";
+  d.setHfFileName(R"(C:\maps\a"b.ppm)");
   EXPECT_NE(text().find(R"(#declare HS_Hf="C:\\maps\\a\"b.ppm";)"), std::string::npos) << text();
   EXPECT_EQ(povEscaped(R"(\\)"), R"(\\\\)");
 }
 
 TEST_F(PovInclude, OnePixelWideMapWritesTheCentreNotNan) {
-  s.setMapSize(1, 1);
-  s.objects[0].append(0, 0, 0, AboveGround, 0);
+  d.setMap(LRMemoryDC(1, 1));
+  d.append(0, 0, 0, 0, AboveGround, 0);
   const std::string text = this->text();
   EXPECT_EQ(text.find("nan"), std::string::npos);
   EXPECT_EQ(text.find("inf"), std::string::npos);
@@ -77,9 +75,9 @@ TEST_F(PovInclude, OnePixelWideMapWritesTheCentreNotNan) {
 // of -0 is no turn. The layout of each array is pinned by the golden
 // place_turned.inc.
 TEST_F(PovInclude, TurnAndSizeArraysOnlyForTypesThatHaveThem) {
-  s.objects[6].append(ScItem{199, 0, 199, AboveGround, 0.0, -0.0f, 1.0f});
-  s.objects[15].append(ScItem{199, 0, 199, AboveGround, 0.0});
-  s.objects[15].append(ScItem{199, 0, 199, AboveGround, 0.0, 0.0f, 3.0f});
+  d.append(6, ScItem{199, 0, 199, AboveGround, 0.0, -0.0f, 1.0f});
+  d.append(15, ScItem{199, 0, 199, AboveGround, 0.0});
+  d.append(15, ScItem{199, 0, 199, AboveGround, 0.0, 0.0f, 3.0f});
   const std::string text = this->text();
   EXPECT_EQ(
       text.substr(text.find("#declare HS_Obj7")),

@@ -72,7 +72,7 @@ TEST(RenderLaunch, RefusesAShortEnginePath) {
   values.enginePath = "/bin/povr"; // 9 characters
   int finished = 0;
   RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
-  EXPECT_EQ(job.renderPreview(scene, values, window, &services), RenderNoEngine);
+  EXPECT_EQ(job.renderPreview(scene.document(), values, &services), RenderNoEngine);
   EXPECT_FALSE(std::filesystem::exists(dir.file("TestPlace.inc")));
   EXPECT_EQ(services.notices, (Notices{{"Notice", kNoEngineMessage}}));
   EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
@@ -98,7 +98,7 @@ TEST(RenderLaunch, AnIncludeThatCannotBeWrittenIsReportedAndNothingStarts) {
     values.startDir = start;
     values.enginePath = "/bin/true/povray";
     RenderJob job(nullptr, nullptr);
-    EXPECT_EQ(job.renderPreview(scene, values, window, &services), RenderNoInclude);
+    EXPECT_EQ(job.renderPreview(scene.document(), values, &services), RenderNoInclude);
     EXPECT_EQ(services.notices, (Notices{{"Notice", message}}));
     EXPECT_FALSE(job.running());
   }

@@ -14,7 +14,7 @@ TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
   for (const auto &row : test::dataTable("pick_reach.txt")) {
     const std::vector<double> n = test::numbers<double>(row[0]);
     ASSERT_EQ(n.size(), 6u) << row[0];
-    s.objects[0].setAt(0, n[0], 7, n[1], 0, 0.0);
+    s.document().change(0, 0, n[0], 7, n[1], 0, 0.0);
     std::tie(s.scrollX, s.scrollY) = std::pair(int(n[2]), int(n[3]));
     EXPECT_EQ(findNearest(s, int(n[4]), int(n[5])), std::stoi(row[1])) << row[0];
   }
@@ -48,20 +48,21 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   drag(200, 200, 100, 100); // up and left
   v.currentType = 7;
   deleteInRect(s, v, false); // right button: the current type only
-  EXPECT_EQ(std::pair(s.objects[7].count(), s.objects[1].count()), std::pair(0, 12));
+  EXPECT_EQ(std::pair(s.document().objects()[7].count(), s.document().objects()[1].count()),
+            std::pair(0, 12));
   deleteInRect(s, v, true);
   EXPECT_EQ(std::pair(xs(1), pane.showCount), std::pair(Xs{100, 200, 150}, 0)); // caller redraws
   add(1, 120, 120); // scrolled: the rectangle is in map coordinates
   s.scrollX = 100;
   drag(10, 110, 30, 130);
   deleteInRect(s, v, true);
-  EXPECT_EQ(s.objects[1].count(), 3);
+  EXPECT_EQ(s.document().objects()[1].count(), 3);
 }
 
 // Move keeps the item's height settings, samples the new height and redraws.
 TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
-  s.objects[6].append(10, 7, 10, AboveCamera, 2.5);
-  s.objects[6].append(20, 7, 20, AboveWater, 0.5);
+  s.document().append(6, 10, 7, 10, AboveCamera, 2.5);
+  s.document().append(6, 20, 7, 20, AboveWater, 0.5);
   s.pickKind = findNearest(s, 21, 22);
   s.scrollY = 10;
   movePicked(s, 30, 40);
@@ -76,35 +77,38 @@ TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   movePicked(s, 1, 2);
   s.pickKind = PickNothing;
   movePicked(s, 9, 9);
-  EXPECT_EQ(std::tuple(s.camera, s.lookAt, pane.showCount),
+  EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), pane.showCount),
             std::tuple(ScItem{70, 150, 80, AboveWater, 1.0}, ScItem{1, 3, 2, AboveGround, 0.0}, 4));
 }
 
 // Move All shifts every object, wrapping once per axis, and leaves the rest.
 TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
-  s.objects[0].append(380, 7, 100, AboveWater, 1.5);
-  s.objects[0].append(100, 7, 5, AboveGround, 0.0);
-  s.objects[9].append(10, 7, 390, AboveGround, 0.0);
-  moveAll(s, 249, 169); // offset (50, -30) from the centre (199, 199)
+  s.document().append(0, 380, 7, 100, AboveWater, 1.5);
+  s.document().append(0, 100, 7, 5, AboveGround, 0.0);
+  s.document().append(9, 10, 7, 390, AboveGround, 0.0);
+  moveAll(s.document(), 249, 169); // offset (50, -30) from the centre (199, 199)
   EXPECT_EQ(items(0), (Items{{30, 100, 70, AboveWater, 1.5},
                              {150, (150 + 375) & 255, 375, AboveGround, 0.0}}));
-  EXPECT_EQ(std::tuple(items(9).at(0), s.camera.x, s.lookAt.x), // the camera and look-at stay
+  EXPECT_EQ(std::tuple(items(9).at(0), s.document().camera().x,
+                       s.document().lookAt().x), // the camera and look-at stay
             std::tuple(ScItem{60, (60 + 360) & 255, 360, AboveGround, 0.0}, 50.0, 300.0));
   // An object far off the map wraps once and stays off it, with no height.
-  s.objects[3].append(-900, 7, 10, AboveGround, 0.0);
-  moveAll(s, 209, 199);
-  EXPECT_EQ(std::tuple(s.objects[3][0].x, s.objects[3][0].y, pane.showCount),
-            std::tuple(-490.0, -1.0, 0));
+  s.document().append(3, -900, 7, 10, AboveGround, 0.0);
+  moveAll(s.document(), 209, 199);
+  EXPECT_EQ(
+      std::tuple(s.document().objects()[3][0].x, s.document().objects()[3][0].y, pane.showCount),
+      std::tuple(-490.0, -1.0, 0));
   // Landing exactly on the far edge is off the map: it wraps to 0.
-  s.objects[5].append(350, 7, 370, AboveGround, 0.0);
-  moveAll(s, 249, 229); // (50, 30)
-  EXPECT_EQ(std::pair(s.objects[5][0].x, s.objects[5][0].z), std::pair(0.0, 0.0));
+  s.document().append(5, 350, 7, 370, AboveGround, 0.0);
+  moveAll(s.document(), 249, 229); // (50, 30)
+  EXPECT_EQ(std::pair(s.document().objects()[5][0].x, s.document().objects()[5][0].z),
+            std::pair(0.0, 0.0));
 }
 
 // Edit shows the picked item's dialog and applies its values; it never redraws.
 TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
-  s.objects[2].append(120, 7, 130, AboveGround, 0.0);
-  s.objects[2].append(140, 9, 150, AboveGround, 0.0);
+  s.document().append(2, 120, 7, 130, AboveGround, 0.0);
+  s.document().append(2, 140, 9, 150, AboveGround, 0.0);
   window.objectDialog = [this] {
     std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveWater, 3.5f);
   };
@@ -117,7 +121,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
   window.lookDialog = [this] { v.placeHeightMode = AboveCamera; };
   editAt(s, v, 300, 300);
   editAt(s, v, 200, 20); // nothing in reach: no dialog
-  EXPECT_EQ(std::tuple(s.camera, s.lookAt, window.calls, pane.showCount),
+  EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), window.calls, pane.showCount),
             std::tuple(ScItem{50, 0, 50, AboveGround, -2.0}, ScItem{300, 0, 300, AboveCamera, 3.5},
                        Calls{"object dialog", "pick 0", "pick 1"}, 0));
 }
@@ -126,8 +130,8 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
 // there are what the list gets, with the heights applied on top. Nothing else
 // in the list changes.
 TEST_F(EditFixture, EditKeepsTheTurnAndSizeTheDialogLeaves) {
-  s.objects[2].append(ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f});
-  s.objects[2].append(ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f});
+  s.document().append(2, ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f});
+  s.document().append(2, ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f});
   std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.0f);
   window.objectEdit = [](ScItem &picked) {
     EXPECT_EQ(picked, (ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f}));

@@ -3,6 +3,7 @@
 // What every placement test includes: the fixture, the fakes and gtest.
 
 #include "placement/Mouse.h"
+#include "support/Documents.h"
 #include "support/FakeServices.h"
 #include "support/FakeSurface.h"
 #include "view/Redraw.h"
@@ -32,10 +33,9 @@ inline void PrintTo(const ScItem &i, std::ostream *os) {
 
 // A 400 x 400 Targa-style map whose height at (x, y) is (x + y) & 255.
 inline void paintRampMap(Scene &scene) {
-  for (int y = 0; y < scene.baseImage.height(); ++y)
-    for (int x = 0; x < scene.baseImage.width(); ++x)
-      scene.baseImage.writePixel(x, y, vColor(0, 0, (x + y) & 255).value());
-  scene.viewImage.copyFrom(scene.baseImage);
+  test::paintMap(scene.document(),
+                 [](int x, int y) { return vColor(0, 0, (x + y) & 255).value(); });
+  scene.viewImage.copyFrom(scene.document().baseImage());
 }
 
 // A gesture: pressed at the first point, dragged through the rest, released at
@@ -52,7 +52,7 @@ inline void gesture(Scene &s, ProgramValues &v, std::initializer_list<Point> pat
 // and pane, redraws installed, the camera at (50, 50) looking at (300, 300).
 struct PlacementFixture : ::testing::Test {
   WindowValues owner;
-  Scene s{&owner};
+  Scene s{nullptr, &owner};
   ProgramValues v;
   FakeServices window;
   test::FakeSurface pane;
@@ -61,11 +61,12 @@ struct PlacementFixture : ::testing::Test {
     s.attachServices(&window);
     s.attachSurface(&pane);
     installRedraw(s, v);
-    s.camera = {50, 0, 50, AboveWater, 1.0};
-    s.lookAt = {300, 0, 300, AboveGround, 0.0};
+    s.document().setCamera({50, 0, 50, AboveWater, 1.0});
+    s.document().setLookAt({300, 0, 300, AboveGround, 0.0});
+    s.document().history().clear();
   }
   void add(int type, double x, double z) {
-    s.objects[static_cast<std::size_t>(type)].append(x, 7, z, AboveGround, 0.0);
+    s.document().append(static_cast<std::size_t>(type), x, 7, z, AboveGround, 0.0);
   }
   // The gesture's first and last points.
   void drag(int x0, int y0, int x1, int y1) {
@@ -73,7 +74,7 @@ struct PlacementFixture : ::testing::Test {
   }
   // The objects of a type (checked access with at()), and their x alone.
   Items items(int type) const {
-    const ScData &list = s.objects[static_cast<std::size_t>(type)];
+    const ScData &list = s.document().objects()[static_cast<std::size_t>(type)];
     return {list.begin(), list.end()};
   }
   Xs xs(int type) const {

@@ -13,7 +13,7 @@ namespace {
 std::string objects(const Scene &s) {
   std::string out;
   for (int t = 0; t < kObjectTypes; ++t)
-    for (const ScItem &i : s.objects[static_cast<std::size_t>(t)]) {
+    for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)]) {
       char item[64];
       std::snprintf(item, sizeof item, " %d:%d,%d,%d", t, int(i.x), int(i.y), int(i.z));
       out += item;
@@ -56,7 +56,7 @@ TEST(Fill, PinnedFills) {
         std::tuple(g[4], Point{g[5], g[6]}, Point{g[7], g[8]});
     (row[0] == "line" ? fillLine : row[0] == "box" ? fillBox : fillCircle)(s, v);
     EXPECT_EQ(objects(s), row[2] == "-" ? "" : row[2]) << row[0] << " " << row[1];
-    for (const ScData &list : s.objects)
+    for (const ScData &list : s.document().objects())
       for (const ScItem &i : list)
         EXPECT_EQ(std::pair(i.heightMode, i.height), std::pair(int(AboveCamera), 1.25));
   }
@@ -71,13 +71,13 @@ TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
   v.fillCount = 8;
   drag(200, 200, 150, 260);
   fillCircle(s, v);
-  EXPECT_EQ(std::tuple(s.objectCount(), v.randomState, s.objects[15][0].x),
+  EXPECT_EQ(std::tuple(s.document().objectCount(), v.randomState, s.document().objects()[15][0].x),
             std::tuple(12LL, 4193161758u, 155.0));
 }
 
 // A fill ends at the first append that fails.
 TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
-  s.budget.limit = 3;
+  s.document().setObjectLimit(3);
   std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType) = std::tuple(10, 1, 1);
   drag(0, 0, 90, 0);
   fillLine(s, v);
@@ -85,10 +85,11 @@ TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
   ProgramValues probe;
   for (int i = 0; i < 8; ++i)
     nextRandom(probe);
-  EXPECT_EQ(std::pair(s.objectCount(), v.randomState), std::pair(3LL, probe.randomState));
+  EXPECT_EQ(std::pair(s.document().objectCount(), v.randomState),
+            std::pair(3LL, probe.randomState));
   fillBox(s, v);
   fillCircle(s, v);
-  EXPECT_EQ(s.objectCount(), 3);
+  EXPECT_EQ(s.document().objectCount(), 3);
 }
 
 // One object is drawn at once, joined to the one before with Order on, with no redraw.
@@ -97,14 +98,15 @@ TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
   ASSERT_TRUE(placeSingle(s, v, {120, 80}, 77));
   // The marker is in viewImage at the map point minus 4: type 3's black frame
   // and white digit.
-  EXPECT_EQ(std::tuple(s.objects[2][0], s.viewImage.pixelAt(116, 76), s.viewImage.pixelAt(118, 77)),
+  EXPECT_EQ(std::tuple(s.document().objects()[2][0], s.viewImage.pixelAt(116, 76),
+                       s.viewImage.pixelAt(118, 77)),
             std::tuple(ScItem{120, 77, 80, AboveGround, 0.0}, 0u, 0xFFFFFFu));
   ASSERT_TRUE(placeSingle(s, v, {160, 60}, 5));
   // The first of a type joins nothing; the second joins the first, in the
   // current (black) pen.
   EXPECT_EQ(std::tuple(pane.calls, s.viewImage.pixelAt(140, 70), pane.showCount),
             std::tuple(Calls{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}, 0u, 0));
-  s.budget.limit = 2;
+  s.document().setObjectLimit(2);
   EXPECT_FALSE(placeSingle(s, v, {101, 51}, 1));
   EXPECT_EQ(pane.calls.size(), 3u);
 }

@@ -24,7 +24,7 @@ TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
     v.modes.selectTool(mode);
     gesture(s, v, {{90, 90}});
     gesture(s, v, {{90, 90}, {120, 130}, {90, 90}}); // the figure drawn on the way goes again
-    EXPECT_EQ(std::tuple(s.objectCount(), pane.showCount, pane.xorFigures().size()),
+    EXPECT_EQ(std::tuple(s.document().objectCount(), pane.showCount, pane.xorFigures().size()),
               std::tuple(1LL, 0, 0ul))
         << mode;
   }
@@ -43,24 +43,25 @@ TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
   mouseRelease(s, v, 30, 20, kLeftButton);
   EXPECT_EQ(xs(0), (Xs{110, 120, 130, 140, 150, 110, 115, 120, 125, 130}));
   // Released off the map: nothing placed, nothing redrawn, no band left.
-  s.objects[0].clear();
+  test::clearList(s.document(), 0);
   std::tie(s.scrollX, s.viewWidth) = std::pair(0, 500);
   const int shows = pane.showCount;
   gesture(s, v, {{300, 10}, {375, 10}, {450, 10}});
-  EXPECT_EQ(std::tuple(s.objectCount(), pane.xorFigures().size(), pane.showCount),
+  EXPECT_EQ(std::tuple(s.document().objectCount(), pane.xorFigures().size(), pane.showCount),
             std::tuple(0LL, 0ul, shows));
 }
 
 // Objects missing from a fill cut short by the object limit are explained.
 TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
-  s.budget.limit = 30;
+  s.document().setObjectLimit(30);
   for (int i = 0; i < 5; ++i)
-    s.objects[1].append(i, 0, 0, AboveGround, 0);
+    s.document().append(1, i, 0, 0, AboveGround, 0);
   v.modes.selectTool(BoxFill);
   gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // 100 objects asked for
-  ASSERT_EQ(std::pair(s.objects[0].count(), window.notices.size()), std::pair(25, 1ul));
+  ASSERT_EQ(std::pair(s.document().objects()[0].count(), window.notices.size()),
+            std::pair(25, 1ul));
   EXPECT_NE(window.notices[0].second.find(" 25 "), std::string::npos) << window.notices[0].second;
-  s.budget.limit = 1000;
+  s.document().setObjectLimit(1000);
   gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // fits: no notice
   EXPECT_EQ(window.notices.size(), 1u);
 }
@@ -77,8 +78,9 @@ TEST_F(MouseFixture, AFillThatRunsOutOfMemoryIsRefusedWhole) {
     test::limitGrowth(64 << 20); // room for about a million of the 4,000,000 objects
     gesture(s, v, {{10, 10}, {200, 200}});
     const bool said = window.notices == decltype(window.notices){{"Notice", kFillMemoryMessage}};
-    const bool kept = s.objectCount() == 1 && s.budget.used == 1 && s.objects[15].capacity() == 1 &&
-                      s.history.stepCount() == 0;
+    const bool kept = s.document().objectCount() == 1 && s.document().budget().used == 1 &&
+                      s.document().objects()[15].capacity() == 1 &&
+                      s.document().history().stepCount() == 0;
     return kept && said ? 0 : 1;
   };
   EXPECT_EQ(test::inChild(fill), 0);
@@ -133,10 +135,10 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
     v.fillCount = 3;
     v.modes.selectTool(mode);
     paintRampMap(s);
-    s.objects[0].append(20, 0, 20, AboveGround, 0);
+    s.document().append(0, 20, 0, 20, AboveGround, 0);
     gesture(s, v, {{20, 20}, {60, 50}});
     keyIn(s, v, Key::Return, false);
-    EXPECT_EQ(std::tuple(s.clickCount, s.rubberBand.figure, s.objectCount()),
+    EXPECT_EQ(std::tuple(s.clickCount, s.rubberBand.figure, s.document().objectCount()),
               std::tuple(0, RubberFigure::None, objects[mode]))
         << mode;
   }

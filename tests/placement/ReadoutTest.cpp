@@ -25,10 +25,12 @@ TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
   for (const auto &row : test::dataTable("readouts.txt")) {
     const std::vector<int> n = test::numbers(row[0]);
     ASSERT_GE(n.size(), 8u) << row[0];
-    std::tie(v.unitsMode, v.scaleX, v.scaleY, v.scaleZ) = std::tuple(n[0], n[1], n[2], n[3]);
-    s.hfType = n.size() > 8 ? n[8] : 0;
-    s.setMapSize(n[4], n[4]);
-    EXPECT_EQ(readoutText(s, v, n[5], n[6], n[7]), row[1].substr(1, row[1].size() - 2)) << row[0];
+    v.unitsMode = n[0];
+    s.document().setScale(n[1], n[2], n[3]);
+    s.document().setMap(LRMemoryDC(n[4], n[4]));
+    s.document().setHfType(n.size() > 8 ? n[8] : 0);
+    EXPECT_EQ(readoutText(s.document(), v, n[5], n[6], n[7]), row[1].substr(1, row[1].size() - 2))
+        << row[0];
   }
 }
 
@@ -54,7 +56,8 @@ TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
   v.modes.selectTool(DeleteObjects);
   returnAt(10, 20);
   returnAt(450, 10);
-  std::tie(s.hfType, owner.hfFileType) = std::pair(1, 0);
+  s.document().setHfType(1);
+  s.document().setHfFileType(0);
   returnAt(10, 20);
   EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
                                                                  {480, -1, 10, AboveGround, 0.0},

@@ -1,5 +1,6 @@
 #include "placement/Scatter.h"
 #include "placement/Tool.h"
+#include "support/Documents.h"
 #include "terrain/Height.h"
 
 #include "Fakes.h"
@@ -16,15 +17,14 @@ namespace hs {
 namespace {
 
 // A 16-bit map of the given size whose ground value at (x, z) is f(x, z).
-void paintMap(Document &d, int w, int h, const std::function<int(int, int)> &f) {
-  d.baseImage = LRMemoryDC(w, h);
-  d.setMapSize(w, h);
-  d.hfType = 1;
-  for (int z = 0; z < h; ++z)
-    for (int x = 0; x < w; ++x) {
-      const int v = f(x, z);
-      d.baseImage.writePixel(x, z, vColor(v & 255, (v >> 8) & 255, 0).value());
-    }
+void paintMap(Scene &s, int w, int h, const std::function<int(int, int)> &f) {
+  Document &d = s.document();
+  d.setMap(LRMemoryDC(w, h));
+  d.setHfType(1);
+  test::paintMap(d, [&f](int x, int z) {
+    const int v = f(x, z);
+    return vColor(v & 255, (v >> 8) & 255, 0).value();
+  });
 }
 
 // Hills and valleys with cliffs: smooth waves plus a step every 37 columns.
@@ -90,33 +90,33 @@ TEST(Scatter, SpacingRulesAndMaximality) {
     Scene s;
     ProgramValues v;
     paintMap(s, 211, 180, hilly);
-    v.waterLevel = 26000;
+    s.document().setWaterLevel(26000);
     ScatterRules r;
     r.spacing = c.spacing;
     std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(c.altitude, 4.0, 5.6);
     std::tie(r.noWater, r.useSlope, r.maxSlope) = std::tuple(c.water, c.slope, 1.5);
     // Some objects already there, of the type scattered and of another one.
     for (int i = 0; i < 20; ++i) {
-      s.objects[0].append(10.5 * i, 7, 9.0 * i, AboveGround, 0);
-      s.objects[3].append(10.0 * i + 3, 7, 9.0 * i, AboveGround, 0);
+      s.document().append(0, 10.5 * i, 7, 9.0 * i, AboveGround, 0);
+      s.document().append(3, 10.0 * i + 3, 7, 9.0 * i, AboveGround, 0);
     }
-    const ScatterPlan plan = planScatter(s, v, r, c.region, 1'000'000);
+    const ScatterPlan plan = planScatter(s.document(), v, r, c.region, 1'000'000);
     ASSERT_TRUE(plan.whyNone.empty()) << plan.whyNone;
     ASSERT_GT(plan.items.size(), 10u);
-    applyScatter(s, plan);
+    applyScatter(s.document(), plan);
 
-    const GroundRules ground(s, v, r, c.region);
-    const Grid grid(s.objects[0], c.spacing); // the type scattered
-    for (int k = 20; k < s.objects[0].count(); ++k) {
-      const ScItem &i = s.objects[0][k];
+    const GroundRules ground(s.document(), r, c.region);
+    const Grid grid(s.document().objects()[0], c.spacing); // the type scattered
+    for (int k = 20; k < s.document().objects()[0].count(); ++k) {
+      const ScItem &i = s.document().objects()[0][k];
       ASSERT_EQ(i.x, std::floor(i.x));
       ASSERT_TRUE(ground.allows(int(i.x), int(i.z))) << i.x << "," << i.z;
       ASSERT_GE(grid.nearest(i.x, i.z, 1, true), c.spacing) << i.x << "," << i.z;
-      ASSERT_EQ(i.y, heightAt(s, int(i.x), int(i.z)));
+      ASSERT_EQ(i.y, heightAt(s.document(), int(i.x), int(i.z)));
     }
     int allowed = 0;
-    for (int z = 0; z < s.mapHeight; ++z)
-      for (int x = 0; x < s.mapWidth; ++x)
+    for (int z = 0; z < s.document().mapHeight(); ++z)
+      for (int x = 0; x < s.document().mapWidth(); ++x)
         if (ground.allows(x, z)) {
           ++allowed;
           ASSERT_LT(grid.nearest(x, z, 1, false), c.spacing) << x << "," << z;
@@ -136,7 +136,7 @@ TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
     const int cz = z < 100 ? 40 : 160;
     return std::hypot(x - cx, z - cz) < 20 ? 500 : 100;
   });
-  v.waterLevel = 300;
+  s.document().setWaterLevel(300);
   ScatterRules r;
   std::tie(r.spacing, r.noWater) = std::tuple(3.0, true);
   const auto perIsland = [&](const ScatterPlan &plan) {
@@ -145,15 +145,16 @@ TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
       ++n[(i.x < 100 ? 0 : 1) + (i.z < 100 ? 0 : 2)];
     return *std::min_element(n.begin(), n.end());
   };
-  const ScatterPlan every = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
+  const ScatterPlan every = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000);
   EXPECT_GT(perIsland(every), 80);
   r.count = 40;
-  const ScatterPlan plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
+  const ScatterPlan plan = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000);
   ASSERT_EQ(plan.items.size(), 40u);
   EXPECT_GE(perIsland(plan), 3);
   // A count above what fits places what fits.
   r.count = 1'000'000;
-  EXPECT_EQ(planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000).items, every.items);
+  EXPECT_EQ(planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000).items,
+            every.items);
 }
 
 // On a plane tilted along the columns or the rows the slope is the plane's own,
@@ -163,22 +164,24 @@ TEST(Scatter, SlopeOfATiltedPlane) {
     Scene s;
     ProgramValues v;
     paintMap(s, 101, 51, [&](int x, int z) { return 1000 + 300 * (alongRows ? z : x); });
-    std::tie(v.scaleX, v.scaleY, v.scaleZ) = std::tuple(200.0f, 50.0f, 80.0f);
+    s.document().setScale(200.0f, 50.0f, 80.0f);
     // Rise per pixel 300 / 65535 x 50; run scaleX / 100 or scaleZ / 50.
     const double run = alongRows ? 80.0 / 50 : 200.0 / 100;
     const double degrees = std::atan(300.0 / 65535 * 50 / run) * 180 / std::numbers::pi;
     ScatterRules r;
     r.useSlope = true;
-    const GroundRules ground(s, v, r, ScatterRegion::wholeMap());
+    const GroundRules ground(s.document(), r, ScatterRegion::wholeMap());
     for (const auto &[x, z] : {std::pair(0, 0), std::pair(50, 25), std::pair(100, 50),
                                std::pair(0, 50), std::pair(100, 0), std::pair(37, 0)})
       EXPECT_NEAR(ground.slopeAt(x, z), degrees, 1e-9) << x << "," << z;
 
     r.maxSlope = degrees + 0.001;
-    EXPECT_EQ(planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000).items.size(),
-              planScatter(s, v, ScatterRules{}, ScatterRegion::wholeMap(), 1'000'000).items.size());
+    EXPECT_EQ(planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000).items.size(),
+              planScatter(s.document(), v, ScatterRules{}, ScatterRegion::wholeMap(), 1'000'000)
+                  .items.size());
     r.maxSlope = degrees - 0.001;
-    EXPECT_TRUE(planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000).items.empty());
+    EXPECT_TRUE(
+        planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000).items.empty());
   }
 }
 
@@ -192,7 +195,7 @@ TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
   paintMap(s, 9, 9, [](int x, int z) { return x == 4 && z == 4 ? 60000 : 0; });
   ScatterRules r;
   std::tie(r.useSlope, r.maxSlope, r.spacing) = std::tuple(true, 10.0, 1.0);
-  const GroundRules ground(s, v, r, ScatterRegion::wholeMap());
+  const GroundRules ground(s.document(), r, ScatterRegion::wholeMap());
   std::string steep;
   for (int z = 2; z <= 6; ++z) {
     for (int x = 2; x <= 6; ++x)
@@ -202,7 +205,7 @@ TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
   // The bump's neighbours along the diagonals through it (upper left, lower
   // right) share a triangle with it; the other two diagonal neighbours do not.
   EXPECT_EQ(steep, "...../.##../.###./..##./...../");
-  const ScatterPlan plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1000);
+  const ScatterPlan plan = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000);
   EXPECT_EQ(plan.items.size(), 81u - 7u);
 }
 
@@ -215,23 +218,22 @@ TEST(Scatter, AtSpacingOneEveryPixelThatMeetsTheRulesIsTaken) {
     ProgramValues v;
     paintMap(s, 90, 70, hilly);
     if (targa) {
-      s.hfType = 0;
-      for (int z = 0; z < 70; ++z)
-        for (int x = 0; x < 90; ++x) {
-          const bool hole = (x / 9 + z / 7) % 5 == 0;
-          s.baseImage.writePixel(x, z, hole ? 0xFFFFFFu : vColor(0, 0, hilly(x, z) >> 8).value());
-        }
+      s.document().setHfType(0);
+      test::paintMap(s.document(), [](int x, int z) {
+        const bool hole = (x / 9 + z / 7) % 5 == 0;
+        return hole ? 0xFFFFFFu : vColor(0, 0, hilly(x, z) >> 8).value();
+      });
     }
-    v.waterLevel = targa ? 100.0f : 26000.0f;
+    s.document().setWaterLevel(targa ? 100.0f : 26000.0f);
     ScatterRules r;
     std::tie(r.spacing, r.useSlope, r.maxSlope, r.noWater) = std::tuple(1.0, true, 2.0, true);
     std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(true, 4.2, 9.0);
     const ScatterRegion region = ScatterRegion::ellipse(45, 35, 40, 30);
-    const ScatterPlan plan = planScatter(s, v, r, region, 1'000'000);
+    const ScatterPlan plan = planScatter(s.document(), v, r, region, 1'000'000);
     std::set<std::pair<int, int>> taken;
     for (const ScItem &i : plan.items)
       taken.insert({int(i.x), int(i.z)});
-    const GroundRules ground(s, v, r, region);
+    const GroundRules ground(s.document(), r, region);
     std::set<std::pair<int, int>> allowed;
     for (int z = -1; z <= 70; ++z)
       for (int x = -1; x <= 90; ++x)
@@ -255,8 +257,8 @@ TEST(Scatter, SameSeedSameObjects) {
   r.useMix = true;
   r.weights[2] = 1;
   r.weights[9] = 3;
-  const ScatterPlan a = planScatter(s, v, r, ScatterRegion::wholeMap(), 1000);
-  const ScatterPlan b = planScatter(s, v, r, ScatterRegion::wholeMap(), 1000);
+  const ScatterPlan a = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000);
+  const ScatterPlan b = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000);
   ASSERT_EQ(a.items, b.items);
   ASSERT_EQ(a.types, b.types);
   char first[200];
@@ -266,7 +268,7 @@ TEST(Scatter, SameSeedSameObjects) {
                 double(a.items[1].size), a.items.size());
   EXPECT_STREQ(first, "2 8,0 -22.6193 0.8301 | 2 15,0 159.7358 0.5341 | 213");
   r.seed = 2027;
-  EXPECT_NE(planScatter(s, v, r, ScatterRegion::wholeMap(), 1000).items, a.items);
+  EXPECT_NE(planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000).items, a.items);
 }
 
 // A mix places only types with weight, in about their proportions; turns and
@@ -281,7 +283,7 @@ TEST(Scatter, MixTurnAndSize) {
   r.useMix = true;
   r.weights[0] = 1;
   r.weights[5] = 3;
-  const ScatterPlan plan = planScatter(s, v, r, ScatterRegion::wholeMap(), 1'000'000);
+  const ScatterPlan plan = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000);
   int perType[kObjectTypes] = {};
   for (const int type : plan.types)
     ++perType[type];
@@ -298,19 +300,20 @@ TEST(Scatter, MixTurnAndSize) {
   // distance from its own objects only.
   r.useMix = false;
   v.currentType = 7;
-  const ScatterPlan one = planScatter(s, v, r, ScatterRegion::box(0, 0, 20, 20), 1000);
+  const ScatterPlan one = planScatter(s.document(), v, r, ScatterRegion::box(0, 0, 20, 20), 1000);
   EXPECT_EQ(std::count(one.types.begin(), one.types.end(), 7), long(one.types.size()));
 }
 
 // Why a scatter placed nothing, and what stops it: the object limit, a cancel.
 TEST(Scatter, EmptyLimitedAndCancelled) {
   WindowValues owner;
-  Scene s{&owner};
+  Scene s{nullptr, &owner};
   ProgramValues v;
   FakeServices window;
   s.attachServices(&window);
   paintMap(s, 100, 100, [](int x, int) { return 1000 + 100 * x; });
-  std::tie(v.scaleY, v.waterLevel) = std::tuple(65.535f, 5000.0f);
+  s.document().setScale(100, 65.535f, 100);
+  s.document().setWaterLevel(5000.0f);
   ScatterRules r;
   std::tie(r.useAltitude, r.lowest, r.highest, r.useSlope, r.maxSlope) =
       std::tuple(true, 120.0, 140.0, true, 20.0);
@@ -321,7 +324,7 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
   plain.spacing = 4;
   for (int z = 0; z < 100; z += 2)
     for (int x = 0; x < 100; x += 2)
-      s.objects[0].append(x, 0, z, AboveGround, 0);
+      s.document().append(0, x, 0, z, AboveGround, 0);
   EXPECT_EQ(scatterOnScene(s, v, plain, ScatterRegion::box(10, 10, 30, 30)), 0);
   ASSERT_EQ(window.notices.size(), 3u);
   EXPECT_EQ(window.notices[0].second,
@@ -332,8 +335,8 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
                                       "closer than 4 pixels to an object already there.");
   window.notices.clear();
 
-  s.objects[0].clear();
-  s.budget.limit = s.budget.used + 25;
+  test::clearList(s.document(), 0);
+  s.document().setObjectLimit(s.document().budget().used + 25);
   plain.count = 0;
   EXPECT_EQ(scatterOnScene(s, v, plain, ScatterRegion::wholeMap()), 25);
   ASSERT_EQ(window.notices.size(), 1u);
@@ -341,16 +344,16 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
             "Too many objects!!\n\nThe scatter stopped at the limit\nafter placing 25 objects");
 
   // A count that the room left holds exactly is not cut short.
-  s.objects[0].clear();
+  test::clearList(s.document(), 0);
   window.notices.clear();
   plain.count = 10;
-  s.budget.limit = s.budget.used + 10;
+  s.document().setObjectLimit(s.document().budget().used + 10);
   EXPECT_EQ(scatterOnScene(s, v, plain, ScatterRegion::wholeMap()), 10);
   EXPECT_TRUE(window.notices.empty());
 
   std::vector<double> reported;
   const ScatterPlan cancelled =
-      planScatter(s, v, plain, ScatterRegion::wholeMap(), 1000, [&](double done) {
+      planScatter(s.document(), v, plain, ScatterRegion::wholeMap(), 1000, [&](double done) {
         reported.push_back(done);
         return reported.size() < 3;
       });
@@ -365,7 +368,7 @@ using ScatterFixture = PlacementFixture;
 // the spacing of the rules (wider than the default, which would break it).
 TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
   for (const ScatterShape shape : {ScatterShape::Box, ScatterShape::Ellipse}) {
-    s.objects[4].clear();
+    test::clearList(s.document(), 4);
     v.modes.selectTool(Scatter);
     std::tie(v.scatter.shape, v.scatter.spacing, v.currentType) = std::tuple(shape, 7.0, 4);
     const RubberBand band = toolFor(Scatter).figure(v, {100, 100}, {140, 120});
@@ -376,7 +379,7 @@ TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
     const ScatterRegion region = shape == ScatterShape::Box
                                      ? ScatterRegion::box(100, 100, 140, 120)
                                      : ScatterRegion::ellipse(100, 100, 40, 20);
-    const Grid grid(s.objects[4], 7.0);
+    const Grid grid(s.document().objects()[4], 7.0);
     for (const ScItem &i : placed) {
       ASSERT_TRUE(region.contains(int(i.x), int(i.z))) << i.x << "," << i.z;
       ASSERT_GE(grid.nearest(i.x, i.z, 1, true), 7.0) << i.x << "," << i.z;

@@ -24,12 +24,12 @@ struct TurnAndSize : PlacementFixture {
   // Four objects of type 3 on the diagonal, each with a turn and size of its
   // own (one turned only, one sized only), and one plain object of type 0.
   void placeObjects() {
-    killAll(s);
+    s.document().killAll();
     const float turns[] = {15.0f, -30.0f, 0.0f, 180.5f};
     const float sizes[] = {0.5f, 1.0f, 3.25f, 2.0f};
     for (int i = 0; i < 4; ++i)
-      s.objects[3].append(
-          ScItem{100.0 + 50 * i, 7, 100.0 + 50 * i, AboveWater, 0.5, turns[i], sizes[i]});
+      s.document().append(
+          3, ScItem{100.0 + 50 * i, 7, 100.0 + 50 * i, AboveWater, 0.5, turns[i], sizes[i]});
     add(0, 300, 100);
   }
   TurnsAndSizes turnsAndSizes(int type) const {
@@ -53,22 +53,22 @@ TEST_F(TurnAndSize, EveryOperationKeepsThem) {
        [this] {
          s.pickKind = findNearest(s, 151, 151);
          movePicked(s, 170, 120);
-         ASSERT_EQ(s.objects[3][1].x, 170.0);
+         ASSERT_EQ(s.document().objects()[3][1].x, 170.0);
        },
        all},
       {"Move All",
        [this] {
-         moveAll(s, 230, 180);
-         ASSERT_EQ(s.objects[3][0].x, 131.0);
+         moveAll(s.document(), 230, 180);
+         ASSERT_EQ(s.document().objects()[3][0].x, 131.0);
        },
        all},
       {"Keep, change, Undo",
        [this] {
-         ASSERT_TRUE(keep(s));
+         ASSERT_TRUE(s.document().keep());
          for (int i = 0; i < 4; ++i)
-           s.objects[3].setAt(i, 1, 1, 1, 0, 0.0); // the record without them
-         s.objects[3].removeAt(0);
-         ASSERT_TRUE(undo(s));
+           s.document().change(3, i, 1, 1, 1, 0, 0.0); // the record without them
+         s.document().remove(3, {0});
+         ASSERT_TRUE(s.document().goBackToKept());
        },
        all},
       {"Del",
@@ -86,17 +86,17 @@ TEST_F(TurnAndSize, EveryOperationKeepsThem) {
       {"save and load",
        [this] {
          const std::string name = folder.file("place.txt");
-         ASSERT_TRUE(savePlaceData(s, v, owner, name));
-         killAll(s);
-         ASSERT_EQ(loadPlaceData(s, v, owner, name), 0);
+         ASSERT_TRUE(savePlaceData(s.document(), name));
+         s.document().killAll();
+         ASSERT_EQ(loadPlaceData(s.document(), name), 0);
        },
        all},
       // Last, as it leaves a smaller map.
       {"a map of another size",
        [this] {
          const std::string map = folder.write("half.tga", targaBytes(200, 100));
-         ASSERT_EQ(heightFieldCommand(s, owner, defaultPalette(), map), Loaded);
-         ASSERT_EQ(s.objects[3][1].x, 75.0); // re-fitted
+         ASSERT_EQ(heightFieldCommand(s, defaultPalette(), map), Loaded);
+         ASSERT_EQ(s.document().objects()[3][1].x, 75.0); // re-fitted
        },
        all},
   };

@@ -9,8 +9,8 @@ namespace {
 struct UnseenFixture : PlacementFixture {
   void SetUp() override {
     PlacementFixture::SetUp();
-    s.camera = {200, 0, 200, AboveWater, 1.0};  // the map's middle
-    s.lookAt = {200, 0, 100, AboveGround, 0.0}; // looking toward row 0
+    s.document().setCamera({200, 0, 200, AboveWater, 1.0});  // the map's middle
+    s.document().setLookAt({200, 0, 100, AboveGround, 0.0}); // looking toward row 0
   }
   // Every object, type by type.
   Items all() const {
@@ -24,18 +24,20 @@ struct UnseenFixture : PlacementFixture {
 
 // Objects behind and beside the camera go, those in its wedge and off the map stay.
 TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
-  ScData &list = s.objects[4];
-  list.append(200, 0, 300, 0, 0.0); // behind the camera
-  list.append(200, 0, 50, 0, 0.0);  // straight ahead
-  list.append(-5, 0, 300, 0, 0.0);  // off the map behind the camera
-  list.append(399, 0, 399, 0, 0.0); // the bottom-right corner pixel
-  s.objects[0].append(205, 0, 60, 0, 0.0);
+  Document &d = s.document();
+  d.append(4, 200, 0, 300, 0, 0.0); // behind the camera
+  d.append(4, 200, 0, 50, 0, 0.0);  // straight ahead
+  d.append(4, -5, 0, 300, 0, 0.0);  // off the map behind the camera
+  d.append(4, 399, 0, 399, 0, 0.0); // the bottom-right corner pixel
+  s.document().append(0, 205, 0, 60, 0, 0.0);
   // A map pixel that happens to be the shading grey, well inside the view.
-  s.baseImage.writePixel(205, 60, unseenColour.value());
+  test::paintMap(d, [](int x, int y) {
+    return x == 205 && y == 60 ? unseenColour.value() : vColor(0, 0, (x + y) & 255).value();
+  });
   s.showView = 0;
   commandDelUnseen(s, v);
   // Redrawn once, at the end, with the view still off.
-  EXPECT_EQ(std::tuple(items(4), s.objects[0].count(), s.showView, pane.showCount),
+  EXPECT_EQ(std::tuple(items(4), s.document().objects()[0].count(), s.showView, pane.showCount),
             std::tuple(Items{{200, 0, 50, 0, 0.0}, {-5, 0, 300, 0, 0.0}}, 1, 0, 1));
 }
 
@@ -50,21 +52,23 @@ TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
       {{350, 0, 40.2, 0, 0}, {120, 0, 260.9, 0, 0}}, // toward the bottom-left
   };
   for (const auto &setup : cameras) {
-    killAll(s);
-    std::tie(s.camera, s.lookAt) = std::pair(setup[0], setup[1]);
+    s.document().killAll();
+    s.document().setCamera(setup[0]);
+    s.document().setLookAt(setup[1]);
     for (int z = 0; z < 400; z += 3)
       for (int x = z % 5; x < 400; x += 5)
-        s.objects[static_cast<std::size_t>((x + z) % 16)].append(x + 0.75, 0, z + 0.25, 0, 0.0);
-    s.viewImage.copyFrom(s.baseImage);
+        s.document().append(static_cast<std::size_t>((x + z) % 16), x + 0.75, 0, z + 0.25, 0, 0.0);
+    s.viewImage.copyFrom(s.document().baseImage());
     drawView(s, 36.0);
     Items expected;
     for (const ScItem &i : all())
       if (s.viewImage.pixelAt(int(i.x), int(i.z)) != unseenColour.value())
         expected.push_back(i);
-    const long long before = s.objectCount();
+    const long long before = s.document().objectCount();
     deleteUnseen(s);
     EXPECT_EQ(all(), expected);
-    EXPECT_EQ(std::pair(s.objectCount() < before, s.objectCount() > 0), std::pair(true, true));
+    EXPECT_EQ(std::pair(s.document().objectCount() < before, s.document().objectCount() > 0),
+              std::pair(true, true));
   }
 }
 

@@ -16,19 +16,21 @@ std::string fmt(const PovPoint &p) {
 // Both samplers refuse off the map; the 8-bit one also refuses pure white,
 // however it was made; heightAtItem truncates toward zero.
 TEST(Height, SamplersRefuseOffMapAndWhite) {
-  Document s;
-  s.baseImage.clear();
-  s.baseImage.writePixel(0, 0, 0x2A0000); // blue 42
-  s.baseImage.writePixel(1, 0, 0x000102); // red 2, green 1
-  s.baseImage.writePixel(2, 0, 0xFFFFFE); // one step off white: blue 255
-  s.baseImage.writePixel(3, 0, 0xFEFFFF);
+  LRMemoryDC m(400, 400);
+  m.clear();
+  m.writePixel(0, 0, 0x2A0000); // blue 42
+  m.writePixel(1, 0, 0x000102); // red 2, green 1
+  m.writePixel(2, 0, 0xFFFFFE); // one step off white: blue 255
+  m.writePixel(3, 0, 0xFEFFFF);
   // White reached by inverting or by Qt's own painting.
-  s.baseImage.writePixel(4, 1, 0);
-  s.baseImage.setDrawMode(DrawMode::Invert);
-  s.baseImage.drawLine(4, 1, 4, 1);
-  s.baseImage.setDrawMode(DrawMode::Normal);
-  s.baseImage.setPen(vPen{kWhite, 3, LineStyle::Solid});
-  s.baseImage.drawLine(10, 10, 20, 10);
+  m.writePixel(4, 1, 0);
+  m.setDrawMode(DrawMode::Invert);
+  m.drawLine(4, 1, 4, 1);
+  m.setDrawMode(DrawMode::Normal);
+  m.setPen(vPen{kWhite, 3, LineStyle::Solid});
+  m.drawLine(10, 10, 20, 10);
+  Document s;
+  s.setMap(std::move(m));
   const int cases[][4] = {// x, y, height8At, height16At
                           {-1, 0, -1, -1},    {400, 0, -1, -1},   {0, 400, -1, -1},
                           {0, -1, -1, -1},    {0, 0, 42, 0},      {1, 0, 0, 258},
@@ -38,7 +40,7 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
     EXPECT_EQ(std::pair(height8At(s, x, y), height16At(s, x, y)), std::pair(h8, h16))
         << x << "," << y;
   EXPECT_EQ(std::pair(heightAt(s, 1, 0), maxHeight(s)), std::pair(0, 255));
-  s.hfType = 1;
+  s.setHfType(1);
   // -0.5 truncates to column 0; 1e300 is far off the map.
   EXPECT_EQ(std::tuple(heightAt(s, 1, 0), maxHeight(s), heightAtItem(s, 1.9, 0.7),
                        heightAtItem(s, -0.5, 0.0), heightAtItem(s, 1e300, 0.0)),
@@ -49,17 +51,18 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
 // camera; an unknown mode samples afresh and adds no offset.
 TEST(ToPov, DefaultPositionsOn400MapAndEveryHeightMode) {
   Document s;
-  ProgramValues v;
-  const PovPoint cam = toPov(s, v, s.camera, 0.0f);
+  const PovPoint cam = toPov(s, s.camera(), 0.0f);
   const ScItem corner{0, 255, 0, AboveGround, 0}, farCorner{399, 255, 0, AboveGround, 0};
-  EXPECT_EQ(std::tuple(fmt(cam), fmt(toPov(s, v, s.lookAt, static_cast<float>(cam.y))),
-                       fmt(toPov(s, v, corner, 0)), fmt(toPov(s, v, farCorner, 0)).substr(0, 9)),
+  EXPECT_EQ(std::tuple(fmt(cam), fmt(toPov(s, s.lookAt(), static_cast<float>(cam.y))),
+                       fmt(toPov(s, corner, 0)), fmt(toPov(s, farCorner, 0)).substr(0, 9)),
             std::tuple("0.250627, 1.000000, -25.313283", "0.250627, 0.000000, 24.812030",
                        "-49.874687, 10.000000, 49.874687", "50.125313"));
 
-  v.waterLevel = 50;
-  s.baseImage.clear();
-  s.baseImage.writePixel(10, 20, 0x660000); // blue 102
+  s.setWaterLevel(50);
+  LRMemoryDC m(400, 400);
+  m.clear();
+  m.writePixel(10, 20, 0x660000); // blue 102
+  s.setMap(std::move(m));
   const std::tuple<ScItem, float, double> cases[] = {
       {{200, 20, 199, AboveWater, 0.5}, 0, 50.0 / 255 * 10 + 0.5},
       {{200, 60, 199, AboveWater, 0.5}, 0, 60.0 / 255 * 10 + 0.5},
@@ -68,7 +71,7 @@ TEST(ToPov, DefaultPositionsOn400MapAndEveryHeightMode) {
       {{10.7, 999, 20.2, 7, 5.0}, 0, 102.0 / 255 * 10},
       {{-3, 999, 20.2, 7, 5.0}, 0, -1.0 / 255 * 10}};
   for (const auto &[item, cameraY, y] : cases)
-    EXPECT_DOUBLE_EQ(toPov(s, v, item, cameraY).y, y) << item.x << "," << item.y;
+    EXPECT_DOUBLE_EQ(toPov(s, item, cameraY).y, y) << item.x << "," << item.y;
 }
 
 } // namespace

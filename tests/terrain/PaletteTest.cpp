@@ -63,18 +63,21 @@ TEST(ReadPalette, AllOrNothing) {
 
 // Recolouring by index keeps every height up to 240 and leaves white white.
 TEST(CommitPalette, GreyRampKeepsHeights) {
-  Document s;
+  LRMemoryDC m(400, 400);
+  m.clear();
   for (int x = 0; x < 256; ++x)
-    s.baseImage.writePixel(x, 7, defaultPalette()[static_cast<std::size_t>(x)]);
+    m.writePixel(x, 7, defaultPalette()[static_cast<std::size_t>(x)]);
+  Document s;
+  s.setMap(std::move(m));
   Palette grey, inUse = defaultPalette();
   ASSERT_EQ(read(lines(256), grey), PaletteLoaded);
   commitPalette(s, inUse, grey);
   EXPECT_EQ(inUse, grey);
   for (int x = 0; x < 241; ++x)
-    EXPECT_EQ(std::pair(height8At(s, x, 7), s.baseImage.readPixel(x, 7)),
+    EXPECT_EQ(std::pair(height8At(s, x, 7), s.baseImage().readPixel(x, 7)),
               std::pair(x, vColor(x, x, x).value()));
   // 241..255 all carried blue 255; white stays white through grey.
-  EXPECT_EQ(std::pair(s.baseImage.readPixel(250, 7), s.baseImage.readPixel(3, 3)),
+  EXPECT_EQ(std::pair(s.baseImage().readPixel(250, 7), s.baseImage().readPixel(3, 3)),
             std::pair(0xFFFFFFu, 0xFFFFFFu));
 }
 

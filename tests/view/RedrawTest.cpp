@@ -1,5 +1,6 @@
 #include "view/Redraw.h"
 
+#include "support/Documents.h"
 #include "support/FakeSurface.h"
 #include "terrain/Palette.h"
 
@@ -24,8 +25,10 @@ struct RedrawFixture : ::testing::Test {
   ProgramValues values;
   RedrawFixture() { s.attachSurface(&pane); }
   void aim(PointD camera, PointD look) {
-    std::tie(s.camera.x, s.camera.z, s.lookAt.x, s.lookAt.z) =
-        std::tuple(camera.x, camera.z, look.x, look.z);
+    ScItem c = s.document().camera(), l = s.document().lookAt();
+    std::tie(c.x, c.z, l.x, l.z) = std::tuple(camera.x, camera.z, look.x, look.z);
+    s.document().setCamera(c);
+    s.document().setLookAt(l);
   }
 };
 
@@ -37,10 +40,10 @@ TEST_F(RedrawFixture, BorderHitInEveryDirectionOfTheTable) {
       {1, 1, 400, 400}, {-1, -4, 75, 0},  {-4, -1, 0, 75}, {1, 4, 175, 400},
   };
   for (const auto &[dx, dz, x, z] : cases) {
-    const PointD r = borderHitExact(s, {100, 100}, {100 + dx, 100 + dz});
+    const PointD r = borderHitExact(s.document(), {100, 100}, {100 + dx, 100 + dz});
     EXPECT_LT(std::hypot(r.x - x, r.z - z), 1e-9) << dx << "," << dz;
   }
-  EXPECT_EQ(borderHit(s, {200, 200}, {201, 199.4}), (Point{400, 80}));
+  EXPECT_EQ(borderHit(s.document(), {200, 200}, {201, 199.4}), (Point{400, 80}));
 }
 
 // Rays meet the borders, corners between are visited; broken positions shade nothing.
@@ -48,14 +51,14 @@ TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
   aim({200, 300}, {200, 100}); // straight up: all four corners
   const Polygon up{{200, 300}, {32, 0},  {0, 0},   {0, 400},
                    {400, 400}, {400, 0}, {367, 0}, {200, 300}};
-  EXPECT_EQ(viewPolygon(s, 34), up);
+  EXPECT_EQ(viewPolygon(s.document(), 34), up);
   aim({200, 200}, {400, 0}); // toward the top-right corner: three
-  EXPECT_EQ(viewPolygon(s, 34),
+  EXPECT_EQ(viewPolygon(s.document(), 34),
             (Polygon{{200, 200}, {256, 0}, {0, 0}, {0, 400}, {400, 400}, {400, 143}, {200, 200}}));
-  s.lookAt = s.camera;
-  EXPECT_TRUE(viewPolygon(s, 34).empty());
-  s.camera.x = NAN;
-  EXPECT_TRUE(viewPolygon(s, 34).empty());
+  s.document().setLookAt(s.document().camera());
+  EXPECT_TRUE(viewPolygon(s.document(), 34).empty());
+  aim({NAN, 200}, {200, 100});
+  EXPECT_TRUE(viewPolygon(s.document(), 34).empty());
   aim({1e300, 200}, {-1e300, 200});
   s.showView = 1;
   redraw(s, values); // must simply not fail
@@ -65,11 +68,13 @@ TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
 // On a 16-bit map the water compares the 16-bit height (the Targa one is
 // pinned by the golden image); dry ground shows the shown map's colour.
 TEST_F(RedrawFixture, WaterOnASixteenBitMapComparesTheSixteenBitHeight) {
-  s.hfType = s.showWater = 1;
+  s.document().setHfType(s.showWater = 1);
   s.showRelief[1] = 0;
-  s.baseImage.writePixel(3, 0, 0x000201); // 513
-  s.baseImage.writePixel(4, 0, 0xFF0202); // 514, blue ignored
-  values.waterLevel = 513;
+  // 513 at (3, 0), 514 at (4, 0), blue ignored.
+  test::paintMap(s.document(), [](int x, int y) {
+    return y == 0 && x == 3 ? 0x000201u : y == 0 && x == 4 ? 0xFF0202u : 0xFFFFFFu;
+  });
+  s.document().setWaterLevel(513);
   redraw(s, values);
   EXPECT_EQ(std::pair(s.viewImage.readPixel(3, 0), s.viewImage.readPixel(4, 0)),
             std::pair(waterColour.value(), palette()[2]));
@@ -78,10 +83,10 @@ TEST_F(RedrawFixture, WaterOnASixteenBitMapComparesTheSixteenBitHeight) {
 // Once installed, every reported change redraws; an unreported one does not.
 TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
   installRedraw(s, values);
-  s.objects[4].append(50, 0, 50, AboveGround, 0);
+  s.document().append(4, 50, 0, 50, AboveGround, 0);
   redraw(s, values);
   EXPECT_EQ(s.viewImage.readPixel(47, 47), builtinMarkers()[4].at(1, 1));
-  killAll(s);
+  s.document().killAll();
   EXPECT_EQ(pane.showCount, 1);
   s.changed(Change::Objects);
   EXPECT_EQ(std::pair(pane.showCount, s.viewImage.readPixel(47, 47)), std::pair(2, 0xFFFFFFu));
@@ -91,20 +96,20 @@ TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
 // order lines, and markers truncated toward zero (10 at column -1) and clipped (16 at the corner).
 // HS_WRITE_GOLDEN=1 writes the file anew.
 TEST_F(RedrawFixture, GoldenImageOfAFullRedraw) {
-  s.baseImage = LRMemoryDC(48, 40);
-  s.viewImage = LRMemoryDC(48, 40);
-  s.setMapSize(48, 40);
+  LRMemoryDC map(48, 40);
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 48; ++x)
-      s.baseImage.writePixel(x, y, defaultPalette()[static_cast<std::size_t>(x + y)]);
-  values.waterLevel = 30.9f;
+      map.writePixel(x, y, defaultPalette()[static_cast<std::size_t>(x + y)]);
+  s.document().setMap(std::move(map));
+  s.viewImage = LRMemoryDC(48, 40);
+  s.document().setWaterLevel(30.9f);
   values.showOrder = s.showWater = s.showView = 1;
   aim({24, 33.5}, {30, 8});
   const std::tuple<std::size_t, double, double> markers[] = {
       {0, 5, 5},    {0, 20, 12},   {0, 40, 6},      {11, 44.7, 36.2},
       {11, 33, 18}, {9, 2.5, 3.9}, {15, 46.9, 39.9}};
   for (const auto &[type, x, z] : markers)
-    s.objects[type].append(x, 0, z, AboveGround, 0);
+    s.document().append(type, x, 0, z, AboveGround, 0);
   redraw(s, values);
 
   const QString path = HS_TEST_DATA "/redraw_golden.ppm";

@@ -19,8 +19,8 @@ template <class Level> void sixteenBitMap(Scene &s, int w, int h, Level level) {
       const auto v = static_cast<std::uint32_t>(level(x, y));
       image.rowPixels(y)[x] = 0xFF000000u | (v & 255) << 16 | (v >> 8) << 8;
     }
-  commitHeightField(s, std::move(image));
-  s.hfType = PngMap;
+  commitHeightField(s.document(), std::move(image));
+  s.document().setHfType(PngMap);
 }
 
 // Relief on planes over a grey of 100: rising one unit per unit of ground (45
@@ -32,9 +32,8 @@ TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
   Palette grey;
   for (std::size_t i = 0; i < grey.size(); ++i)
     grey[i] = 0x646464; // 100
-  ProgramValues values;
-  values.scaleX = values.scaleZ = 4.0f; // one unit between pixels
-  values.scaleY = 65535.0f / 256;       // one unit for each 256 levels
+  // One unit between pixels, one unit for each 256 levels.
+  const auto scaled = [](Scene &s, float x) { s.document().setScale(x, 65535.0f / 256, 4.0f); };
   // Rising to the east, west, south, north, south-west and steeply west, in
   // units a pixel.
   const std::tuple<int, int, int> planes[] = {{1, 0, 115}, {-1, 0, 40}, {0, 1, 115}, {0, -1, 40},
@@ -42,18 +41,19 @@ TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
   for (const auto &[east, south, want] : planes) {
     Scene s;
     sixteenBitMap(s, 5, 5, [&](int x, int y) { return 30000 + 256 * (east * x + south * y); });
+    scaled(s, 4.0f);
     LRMemoryDC out;
-    ASSERT_TRUE(buildShownMap(s, values, grey, true, out));
+    ASSERT_TRUE(buildShownMap(s.document(), grey, true, out));
     for (int i = 0; i < 25; ++i)
       ASSERT_EQ(out.readPixel(i % 5, i / 5), ColourValue(want * 0x10101))
           << east << "," << south << " at " << i % 5 << "," << i / 5;
   }
   // No width between pixels makes every slope undefined: shown as flat.
-  values.scaleX = 0;
   Scene flat;
   sixteenBitMap(flat, 3, 3, [](int x, int) { return 30000 + 256 * x; });
+  scaled(flat, 0);
   LRMemoryDC out;
-  ASSERT_TRUE(buildShownMap(flat, values, grey, true, out));
+  ASSERT_TRUE(buildShownMap(flat.document(), grey, true, out));
   EXPECT_EQ(out.readPixel(1, 1), ColourValue(100 * 0x10101));
 }
 
@@ -63,31 +63,32 @@ TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
 TEST(ShownMap, ColoursByHighByteAndIsKeptUntilWhatItShowsChanges) {
   Scene s;
   ProgramValues values;
+  Document &d = s.document();
   sixteenBitMap(s, 3, 2, [](int x, int y) { return x * 0x1234 + y * 0x8000; });
   s.showRelief[1] = 0;
   Palette pal = defaultPalette();
-  const LRMemoryDC &shown = shownMap(s, values, pal);
+  const LRMemoryDC &shown = shownMap(s, pal);
   EXPECT_EQ(&shown, &s.shownMap);
   EXPECT_EQ(std::tuple(shown.readPixel(1, 0), shown.readPixel(2, 1)),
             std::tuple(pal[0x12], pal[0x80 + 0x24]));
   s.shownMap.writePixel(0, 0, 0x123456); // a mark that shows whether it is made again
   const auto remade = [&](auto change) {
     change();
-    const bool again = shownMap(s, values, pal).readPixel(0, 0) != 0x123456;
+    const bool again = shownMap(s, pal).readPixel(0, 0) != 0x123456;
     s.shownMap.writePixel(0, 0, 0x123456);
     return again;
   };
   EXPECT_FALSE(remade([] {}));
-  EXPECT_TRUE(remade([&] { values.scaleY = 2; }));
-  EXPECT_TRUE(remade([&] { values.scaleX = 2; }));
+  EXPECT_TRUE(remade([&] { d.setScale(100, 2, 100); }));
+  EXPECT_TRUE(remade([&] { d.setScale(2, 2, 100); }));
   EXPECT_TRUE(remade([&] { pal[9] = 1; }));
-  EXPECT_TRUE(remade([&] { ++s.mapVersion; }));
+  EXPECT_TRUE(remade([&] { d.recolour([](LRMemoryDC &) {}); }));
   EXPECT_TRUE(remade([&] { toggleRelief(s, values); }));
-  EXPECT_TRUE(remade([&] { s.hfType = PgmMap; }));
+  EXPECT_TRUE(remade([&] { s.document().setHfType(PgmMap); }));
   // A Targa map without relief is baseImage itself; the 16-bit setting is
   // a setting of its own.
-  s.hfType = TargaMap;
-  EXPECT_EQ(&shownMap(s, values, pal), &s.baseImage);
+  s.document().setHfType(TargaMap);
+  EXPECT_EQ(&shownMap(s, pal), &s.document().baseImage());
   EXPECT_EQ(s.showRelief, (std::array<int, 2>{0, 1}));
 }
 

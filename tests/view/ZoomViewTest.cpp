@@ -2,6 +2,7 @@
 #include "view/Redraw.h"
 #include "view/Scroll.h"
 
+#include "support/Documents.h"
 #include "support/FakeSurface.h"
 
 #include <gtest/gtest.h>
@@ -54,12 +55,11 @@ TEST_F(ZoomFixture, ZoomKeepsTheAnchorAndTheBarsFollow) {
 // their own size where their map pixels are; back at zoom 0 they are on
 // viewImage again.
 TEST_F(ZoomFixture, ZoomedTheMarksAreDrawnOnThePaneAtTheirOwnSize) {
-  s.baseImage.fill(vColor(0, 0, 200));
+  test::paintMap(s.document(), [](int, int) { return vColor(0, 0, 200).value(); });
   values.showOrder = 1;
-  s.objects[2].append(10, 0, 10, AboveGround, 0);
-  s.objects[2].append(20, 0, 10, AboveGround, 0);
-  s.camera.x = 30;
-  s.camera.z = 5;
+  s.document().append(2, 10, 0, 10, AboveGround, 0);
+  s.document().append(2, 20, 0, 10, AboveGround, 0);
+  s.document().setCamera(ScItem{30, 0, 5, AboveWater, 1.0});
   zoomTo(s, values, 2, 0, 0);
   // The camera icon, centred on pane point (122, 22).
   LRMemoryDC icon(15, 15);

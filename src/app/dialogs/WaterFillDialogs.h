@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PaneSurface.h"
 #include "core/Document.h"
+#include "core/PaneSurface.h"
 #include "core/ProgramValues.h"
 #include "core/ScData.h"
 #include "gui/vDialog.h"

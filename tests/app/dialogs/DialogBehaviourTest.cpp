@@ -19,8 +19,8 @@ using test::type;
 using G = GscalModalDialog;
 
 struct ScaleDialog : test::DialogFixture {
-  GscalModalDialog dialog{&main, "Scale HF", values};
-  auto scale() { return std::tie(values.scaleX, values.scaleY, values.scaleZ); }
+  GscalModalDialog dialog{&main, "Scale HF", document};
+  auto scale() { return std::tuple(document.scaleX(), document.scaleY(), document.scaleZ()); }
   // Shows the dialog, types each text into its entry and clicks OK.
   int ok(const std::vector<std::pair<int, const char *>> &typed) {
     stand.onModal([&](vModalDialog &d) {
@@ -40,12 +40,12 @@ TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
 }
 
 TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
-  scale() = std::tuple(1.0f, 2.0f, 3.0f);
+  document.setScale(1.0f, 2.0f, 3.0f);
   stand.onModal([&](vModalDialog &d) {
     click(d, G::kDefault);
     EXPECT_EQ(std::tuple(d.getText(G::kScaleX), d.getText(G::kScaleY), d.getText(G::kScaleZ)),
               std::tuple("100", "10", "100"));
-    EXPECT_FLOAT_EQ(values.scaleX, 1.0f); // not yet
+    EXPECT_FLOAT_EQ(document.scaleX(), 1.0f); // not yet
     click(d, kCancelId);
   });
   EXPECT_EQ(dialog.showModalDialog("Scale"), kCancelId);
@@ -55,12 +55,12 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
 // The shown text is rounded and read back from 9 characters; an untouched
 // entry must not go through it. A float that is not finite is refused.
 TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
-  scale() = std::tuple(1e10f, 1e-7f, 3.0f);
+  document.setScale(1e10f, 1e-7f, 3.0f);
   ok({});
   EXPECT_EQ(scale(), std::tuple(1e10f, 1e-7f, 3.0f));
   for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
     ok({{G::kScaleZ, text}});
-    EXPECT_EQ(values.scaleZ, 3.0f) << text;
+    EXPECT_EQ(document.scaleZ(), 3.0f) << text;
   }
 }
 

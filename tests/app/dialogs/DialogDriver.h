@@ -2,6 +2,7 @@
 
 // Drives dialogs through their real widgets, as a person would.
 
+#include "core/Document.h"
 #include "core/ProgramValues.h"
 #include "gui/vDialog.h"
 #include "support/ScriptedInteraction.h"
@@ -39,6 +40,7 @@ struct DialogFixture : ::testing::Test {
 
   QWidget main;
   ProgramValues values;
+  Document document;
   ScriptedInteraction stand;
 };
 

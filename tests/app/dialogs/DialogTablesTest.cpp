@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <tuple>
+#include <type_traits>
 
 namespace hs {
 namespace {
@@ -22,7 +23,18 @@ template <class D> void checkDialog(const char *title) {
   SCOPED_TRACE(title);
   QWidget main;
   ProgramValues values;
-  D d(&main, title, values);
+  Document document;
+  const auto make = [&] {
+    if constexpr (std::is_constructible_v<D, QWidget *, const char *, Document &>)
+      return std::make_unique<D>(&main, title, document);
+    else if constexpr (std::is_constructible_v<D, QWidget *, const char *, ProgramValues &,
+                                               Document &>)
+      return std::make_unique<D>(&main, title, values, document);
+    else
+      return std::make_unique<D>(&main, title, values);
+  };
+  const std::unique_ptr<D> made = make();
+  D &d = *made;
   EXPECT_EQ(d.windowTitle(), title);
   // Before the first show, every control carries its table text and value.
   for (const CommandObject &r : D::commands()) {
