@@ -73,12 +73,16 @@ void Document::begin(const char *label) {
 void Document::end() {
   if (--depth_ > 0)
     return;
-  try {
-    history_.commit(*this);
-  } catch (...) {
-    // A step that could not be closed cannot be trusted, nor any before it.
-    history_.forget();
+  if (history_.recording()) {
+    try {
+      history_.commit(*this);
+    } catch (...) {
+      // A step that could not be closed cannot be trusted, nor any before it.
+      history_.forget();
+    }
   }
+  if (pending_.empty())
+    return;
   std::vector<DocumentChange> changes;
   changes.swap(pending_);
   // A listener may add or remove listeners; those it adds hear the next change.
