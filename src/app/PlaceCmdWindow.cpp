@@ -114,6 +114,16 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, Document
     showHistory();
     showTitle();
   });
+  // Whatever brought another map or smoothing flag (a load, an open, undo or
+  // redo), the window's entries follow the document.
+  documentListener_ = document_.addListener([this](const DocumentChange &change) {
+    if (change.kind == DocumentChange::Map) {
+      showReliefCheck();
+      showWaterRange();
+    } else if (change.kind == DocumentChange::Smoothing) {
+      setString(kSmooth, document_.smoothOn() != 0 ? "Smooth ON " : "Smooth Off ");
+    }
+  });
 
   setAcceptDrops(true);
   canvas_->showVScroll(true);
@@ -123,7 +133,9 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, Document
 }
 
 PlaceCmdWindow::~PlaceCmdWindow() {
-  // The pane outlives this part of the window; its scene must not call back.
+  // The pane outlives this part of the window, and the document the whole
+  // window: neither may call back.
+  document_.removeListener(documentListener_);
   canvas_->scene().document().history().onChange(nullptr);
   canvas_->scene().attachServices(nullptr);
   canvas_->scene().attachOwner(nullptr);
@@ -472,11 +484,8 @@ void PlaceCmdWindow::historyCommand(bool forward) {
       notice("Notice", kHistoryLostMessage);
     return;
   }
-  // The step may have brought back another map, or another smoothing flag.
+  // The step may have brought back a map of another size.
   updateScrollBars(s);
-  showReliefCheck();
-  showWaterRange();
-  setString(kSmooth, document_.smoothOn() != 0 ? "Smooth ON " : "Smooth Off ");
 }
 
 void PlaceCmdWindow::showHistory() {
@@ -497,8 +506,6 @@ void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &chan
     savedPending_ = false;
     savedState_ = scene().document().history().state();
   }
-  // The step may have loaded a map of another depth.
-  showWaterRange();
   showTitle();
 }
 
@@ -506,7 +513,6 @@ void PlaceCmdWindow::showWaterRange() { waterDialog_->showRange(maxHeight(scene(
 
 void PlaceCmdWindow::smoothCommand() {
   document_.setSmoothOn(document_.smoothOn() != 0 ? 0 : 1);
-  setString(kSmooth, document_.smoothOn() != 0 ? "Smooth ON " : "Smooth Off ");
   setStatusText(document_.smoothOn() != 0 ? "Smooth HF ON" : "Smooth HF OFF");
 }
 

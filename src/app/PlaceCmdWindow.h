@@ -145,6 +145,7 @@ private:
   void showWaterRange();
 
   Document &document_;
+  int documentListener_ = 0;
   ProgramValues &values_;
   PlaceCanvasPane *canvas_ = nullptr;
   std::unique_ptr<GscalModalDialog> scaleDialog_;
