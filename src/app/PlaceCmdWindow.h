@@ -37,10 +37,9 @@ inline constexpr const char *kHistoryLostMessage =
 class PlaceCmdWindow : public vCmdWindow, public WindowValues, public WindowServices {
 public:
   // document: the application's document, which the window shows and changes;
-  // values: the program-wide values (the running program's one instance, or a
-  // test's own).
+  // values: the program-wide values (the application's, or a test's own).
   PlaceCmdWindow(const char *name, int width, int height, Document &document,
-                 ProgramValues &values = programValues());
+                 ProgramValues &values);
   ~PlaceCmdWindow() override;
 
   // Start-up once the window stands: settings, palette, first height field,

@@ -10,8 +10,8 @@
 namespace hs {
 
 // The values the settings dialogs, the command bars and the map pane all read
-// and write. The running program has one instance (programValues()); tests make
-// their own.
+// and write. The application owns the running program's (app/PlaceApp); tests
+// make their own.
 struct ProgramValues {
   int currentType = 0; // 0..15, "Obj 1".."Obj16"
   int showOrder = 0;
@@ -34,8 +34,6 @@ struct ProgramValues {
   std::string startDir;
   std::string settingsPath;
 };
-
-ProgramValues &programValues();
 
 // The scene values the main window holds.
 struct WindowValues {
