@@ -121,6 +121,8 @@ void Document::settingsChanging() { history_.settingsChanging(*this); }
 // The objects.
 
 int Document::append(int type, const ScItem &item) {
+  if (type < 0 || type >= kObjectTypes)
+    return ScData::BadIndex;
   const Step step(*this, kLoneChange);
   ScData &list = objects_[static_cast<std::size_t>(type)];
   const std::int32_t index = list.count();
@@ -138,6 +140,10 @@ int Document::append(int type, const ScItem &item) {
 void Document::remove(int type, const std::vector<std::int32_t> &ascending) {
   if (type < 0 || type >= kObjectTypes || ascending.empty())
     return;
+  const std::int32_t count = objects_[static_cast<std::size_t>(type)].count();
+  for (std::size_t k = 0; k < ascending.size(); ++k)
+    if (ascending[k] < 0 || ascending[k] >= count || (k > 0 && ascending[k] <= ascending[k - 1]))
+      return; // not records of the list, in order: nothing to remove
   const Step step(*this, kLoneChange);
   std::vector<ScItem> items;
   objects_[static_cast<std::size_t>(type)].takeAt(ascending, items);
@@ -149,6 +155,9 @@ void Document::remove(int type, const std::vector<std::int32_t> &ascending) {
 }
 
 void Document::change(int type, int index, const ScItem &item) {
+  if (type < 0 || type >= kObjectTypes || index < 0 ||
+      index >= objects_[static_cast<std::size_t>(type)].count())
+    return;
   const Step step(*this, kLoneChange);
   ScItem &record = objects_[static_cast<std::size_t>(type)][index];
   history_.changing(type, index, record);

@@ -104,15 +104,18 @@ public:
   bool records() const { return recording_ == Recording::On; }
 
   // Changing the objects. append returns the list's status (ScData::Ok, or
-  // NoMemory when the record could not be added, the object limit included).
+  // NoMemory when the record could not be added, the object limit included;
+  // BadIndex for a type that is none).
   int append(int type, const ScItem &item);
   // A new record with the default turn and size.
   int append(int type, double x, double y, double z, std::int32_t heightMode, double height) {
     return append(type, ScItem{x, y, z, heightMode, height});
   }
-  // Removes the records at the ascending indices of list type.
+  // Removes the records at the ascending indices of list type; indices that
+  // are not records of the list, in ascending order, remove nothing.
   void remove(int type, const std::vector<std::int32_t> &ascending);
-  // Replaces record index of list type (a move, an edit).
+  // Replaces record index of list type (a move, an edit); an index that is
+  // no record changes nothing.
   void change(int type, int index, const ScItem &item);
   // Replaces the whole record: turn and size go back to their defaults.
   void change(int type, int index, double x, double y, double z, std::int32_t heightMode,

@@ -166,6 +166,13 @@ TEST_F(HistoryTest, EveryChangeIsRecorded) {
   ASSERT_TRUE(doc.stepHistory(false));
   ASSERT_TRUE(doc.stepHistory(false));
   EXPECT_EQ(std::pair(doc.objects()[0].count(), doc.waterLevel()), std::pair(3, 0.0f));
+  // What names no record changes nothing and records nothing.
+  const std::size_t steps = doc.history().stepCount();
+  doc.remove(0, {1, 0});
+  doc.remove(0, {3});
+  doc.change(0, 3, ScItem{});
+  EXPECT_EQ(doc.append(16, ScItem{}), ScData::BadIndex);
+  EXPECT_EQ(std::pair(doc.history().stepCount(), doc.objects()[0].count()), std::pair(steps, 3));
   Document tool(Document::Recording::Off);
   tool.append(0, ScItem{});
   tool.setWaterLevel(5);
