@@ -92,11 +92,6 @@ TEST_F(WindowTest, OnA16BitMapTheHeightReadIsTheWaterLineAndTheWaterShowsEachLev
 // Keys typed into the object spinner are its own, Return too; with no text
 // entry holding the keyboard the map gets them.
 TEST_F(WindowTest, ArrowsAndReturnReachTheMapButNotFromATextEntry) {
-  QCursor::setPos(surface()->mapToGlobal(QPoint(100, 100)));
-  QApplication::processEvents();
-  moveTo(100, 100);
-  key(Qt::Key_Down);
-  EXPECT_EQ(std::tuple(window->cursorX, window->cursorY), std::tuple(100, 101));
   click(kLin);
   EXPECT_EQ(window->focusWidget(), surface()); // not the button just clicked
   moveTo(50, 30);
