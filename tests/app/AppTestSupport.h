@@ -22,17 +22,13 @@
 
 namespace hs {
 
-// A main window on its own program values, showing a flat 400 x 400 map at
-// height 100, with notices, choosers and modal dialogs answered by the script.
-// Every fixture of the program resets the shared palette before it starts.
-// Its helpers are public, for tables of steps outside the tests.
+// A main window showing a flat 400 x 400 map at height 100, the person at the
+// screen scripted. Public, for tables of steps outside the tests.
 class WindowTest : public ::testing::Test {
 public:
   void SetUp() override {
     palette() = defaultPalette();
-    // Loading another map or file after changes asks "Save changes?"; tests
-    // about something else go on without saving ("Discard").
-    script.answerQuestionsUsually(1);
+    script.answerQuestionsUsually(1); // "Save changes?": Discard
     window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, document, values);
     window->show();
     QApplication::processEvents();
@@ -42,7 +38,6 @@ public:
   Scene &scene() { return window->scene(); }
   QWidget *surface() { return window->mapPane()->surface(); }
 
-  // A map loaded with "Heightfeild" as a user would.
   void loadTarga(const std::string &bytes, const std::string &name = "map.tga") {
     script.answerFile(folder.write(name, bytes));
     menu(kHeightField);
@@ -52,7 +47,7 @@ public:
   void click(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
   int toggle(int id) { return window->getValue(id); }
   std::string status() { return window->getString(kStatusLabel); }
-  std::vector<std::string> messages() { // of the notices shown so far
+  std::vector<std::string> messages() {
     std::vector<std::string> out;
     for (const ScriptedInteraction::Notice &n : script.notices)
       out.push_back(n.message);
@@ -63,15 +58,12 @@ public:
     QApplication::processEvents();
   }
 
-  // Mouse events on the map, as the platform delivers them.
   void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPointF local(x, y);
     QMouseEvent e(type, local, surface()->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(surface(), &e);
   }
-  void moveTo(int x, int y, Qt::MouseButtons held = Qt::NoButton) {
-    mouse(QEvent::MouseMove, x, y, Qt::NoButton, held);
-  }
+  void moveTo(int x, int y, Qt::MouseButtons b = {}) { mouse(QEvent::MouseMove, x, y, {}, b); }
   void clickMap(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
     mouse(QEvent::MouseButtonPress, x, y, b, b);
     mouse(QEvent::MouseButtonRelease, x, y, b, Qt::NoButton);

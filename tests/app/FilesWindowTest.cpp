@@ -15,7 +15,6 @@ protected:
     QSettings("Hillstrew", "Hillstrew").clear();
     WindowTest::SetUp();
   }
-  // The entries of File > Recent, as shown.
   QStringList recent() {
     QStringList shown;
     for (QAction *a : window->menuAction(kRecentMenu)->menu()->actions())
@@ -34,8 +33,8 @@ protected:
   }
 };
 
-// Save asks for a name only the first time; then it writes to the file opened
-// or saved in this run, which the title names and Recent lists first.
+// Save asks for a name only the first time; the title names the file, Recent
+// lists it first.
 TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
   EXPECT_EQ(window->windowTitle(), "Hill Strew*"); // the fixture loaded a map
   EXPECT_EQ(recent(), QStringList{"(none)"});
@@ -51,8 +50,7 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
   EXPECT_EQ(script.fileRequests.size(), asked + 1); // no question the second time
   EXPECT_NE(folder.read("a.txt").find("30.000000,100.000000,40.000000"), std::string::npos);
   EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
-  // Undone and redone back to what was saved, the work is saved again.
-  menu(kHistoryUndo);
+  menu(kHistoryUndo); // and redone back to what was saved, it is saved again
   EXPECT_EQ(window->windowTitle(), "a.txt* - Hill Strew");
   menu(kHistoryRedo);
   EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
@@ -69,7 +67,7 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
             std::pair(absA.toStdString(), QString("a.txt - Hill Strew")));
   EXPECT_EQ(recent().front(), "&1 " + absA);
 
-  // At most eight, newest first, no repeats.
+  // At most eight, newest first.
   for (int i = 0; i < 10; ++i) {
     script.answerFile(folder.file("f" + std::to_string(i) + ".txt"));
     menu(kSaveData);
@@ -79,7 +77,7 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
   EXPECT_TRUE(last.front().endsWith("f9.txt") && last.back().endsWith("f2.txt"));
 }
 
-// A place data file or a height field dropped on the window opens.
+// A place data file or a height field dropped on the window opens, as a step.
 TEST_F(FilesWindowTest, DroppedFilesOpen) {
   const std::string map = folder.write("drop.tga", targaBytes(60, 50, 7));
   drop(map);
@@ -91,7 +89,6 @@ TEST_F(FilesWindowTest, DroppedFilesOpen) {
   drop(data);
   EXPECT_EQ(std::pair(scene().document().objects()[1].count(), window->currentDataFile()),
             std::pair(1, data));
-  // Each drop is a step of the history, as the menu commands are.
   EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Open Data");
   menu(kHistoryUndo);
   EXPECT_EQ(scene().document().objects()[1].count(), 0);
@@ -102,9 +99,8 @@ TEST_F(FilesWindowTest, DroppedFilesOpen) {
   EXPECT_EQ(script.notices.back().message, "Load DAT Data3 ERROR");
 }
 
-// With unsaved changes, the close box, Exit, Open.Data and another height
-// field ask "Save changes?": Cancel leaves everything as it was, Discard goes
-// on, Save saves first (asking for a name when there is no file yet).
+// The close box, Exit, Open.Data and another height field ask before unsaved
+// work goes: Cancel changes nothing, Discard goes on, Save saves first.
 TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
   clickMap(30, 40);
   const std::vector<std::string> asked = {"Hill Strew: Save changes?"};
@@ -120,20 +116,16 @@ TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
   EXPECT_EQ(std::get<0>(last()), 1); // nothing changed, nothing asked for a file
   EXPECT_EQ(script.fileRequests.size(), 1u);
 
-  // Save with the chooser cancelled: nothing saved, the window stays.
-  script.answerQuestion(0);
+  script.answerQuestion(0); // Save, the chooser cancelled
   script.answerCancel();
   EXPECT_FALSE(window->close());
-  // Save, then a name: the work is saved before the window closes.
   script.answerQuestion(0);
   script.answerFile(folder.file("kept.txt"));
   EXPECT_TRUE(window->close());
   EXPECT_NE(folder.read("kept.txt").find("30.000000,100.000000,40.000000"), std::string::npos);
-  // Saved: nothing is asked.
   window->show();
-  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(window->close()); // saved: nothing is asked
   EXPECT_EQ(script.questions.size(), 5u);
-  // After a change, Exit asks once; Discard closes without saving.
   window->show();
   clickMap(50, 60);
   script.answerQuestion(2);

@@ -1,6 +1,5 @@
-// The Edit menu's Undo and Redo: every change to what the place data file
-// holds, made through the real window, is one step, and undoing or redoing it
-// gives back exactly the file the scene would have been saved as.
+// Every change to what the place data file holds is one step of Undo and Redo,
+// which give back exactly the file the scene would have been saved as.
 #include "AppTestSupport.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
@@ -10,7 +9,6 @@
 
 #include <QBuffer>
 
-#include <cctype>
 #include <functional>
 
 namespace hs {
@@ -18,7 +16,6 @@ namespace {
 
 class HistoryWindowTest : public WindowTest {
 public:
-  // The place data file the scene would be saved as.
   std::string saved() {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -26,7 +23,6 @@ public:
     return buffer.data().toStdString();
   }
   std::string entry(int id) { return window->getString(id); }
-  // A key as the user types it at the map, shortcuts and all.
   void type(Qt::Key k, Qt::KeyboardModifiers modifiers) {
     QApplication::setActiveWindow(window.get());
     surface()->setFocus();
@@ -34,15 +30,12 @@ public:
     QApplication::processEvents();
   }
   bool enabled(int id) { return window->menuAction(id)->isEnabled(); }
-  // A menu entry, or the button of that id.
   void command(int id) { window->menuAction(id) != nullptr ? menu(id) : click(id); }
-  // Types text into a dialog's entry and confirms the dialog.
   static void typeAndConfirm(vModalDialog &d, int id, const char *text) {
     test::type(d, id, text);
     test::click(d, kOkId);
   }
-  // A few objects of two types, kept, so every operation has something to
-  // work on.
+  // Objects of two types, kept, for every operation to work on.
   void someObjects() {
     clickMap(100, 100);
     clickMap(300, 120);
@@ -63,8 +56,7 @@ struct Operation {
   Run prepare = [](HistoryWindowTest &) {};
 };
 
-// A menu entry or a button, then a drag on the map (from a point to itself is
-// a click).
+// A command, then a drag (from a point to itself is a click).
 Run thenDrag(int id, int x0, int y0, int x1, int y1) {
   return [=](HistoryWindowTest &t) {
     t.command(id);
@@ -87,7 +79,6 @@ TEST_P(EachOperation, UndoAndRedoGiveTheSceneExactlyAsItWas) {
   EXPECT_EQ(entry(kHistoryRedo), std::string("Redo ") + GetParam().name);
   menu(kHistoryRedo);
   EXPECT_EQ(saved(), after);
-  // And back once more, from the state redo made.
   menu(kHistoryUndo);
   EXPECT_EQ(saved(), before);
 }
@@ -112,7 +103,7 @@ const Operation kOperations[] = {
     {"Kill All", [](T &t) { t.menu(kKillAll); }},
     {"Del Unseen", [](T &t) { t.menu(kDelUnseen); },
      [](T &t) {
-       // In the middle, looking up: the objects below it are out of view.
+       // Looking up: the objects below are out of view.
        t.scene().document().setCamera({200, 100, 200, AboveWater, 1.0});
        t.scene().document().setLookAt({200, 100, 0, AboveGround, 0.0});
      }},
@@ -145,18 +136,10 @@ const Operation kOperations[] = {
     {"Load Height Field", [](T &t) { t.loadTarga(targaBytes(250, 180, 60), "small.tga"); }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations),
-                         [](const ::testing::TestParamInfo<Operation> &info) {
-                           std::string name;
-                           for (const char *c = info.param.name; *c != '\0'; ++c)
-                             if (std::isalnum(static_cast<unsigned char>(*c)) != 0)
-                               name += *c;
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations));
 
-// "Undo" on the tool bar goes back to what "Keep" took, and that going back
-// is a step itself: Ctrl+Z brings the work back, Ctrl+Y or Ctrl+Shift+Z undo it
-// again. The kept copy is outside the history.
+// Going back to what "Keep" took is a step itself; the kept copy is outside
+// the history. Ctrl+Y and Ctrl+Shift+Z redo.
 TEST_F(HistoryWindowTest, KeepUndoThenCtrlZBringsTheWorkBack) {
   someObjects();
   const std::string kept = saved();
@@ -178,9 +161,7 @@ TEST_F(HistoryWindowTest, KeepUndoThenCtrlZBringsTheWorkBack) {
   EXPECT_EQ(saved(), kept);
 }
 
-// The menu says what it undoes and is disabled with nothing; a change of
-// nothing is no step; a step that no longer fits the scene empties the
-// history and says so; undoing a load brings back the map shown.
+// Undoing a load brings back the map shown; a new step ends what could be redone.
 TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
   loadTarga(targaBytes(250, 180, 60), "small.tga");
   menu(kHistoryUndo);
@@ -192,7 +173,7 @@ TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
   menu(kHistoryUndo);
   EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo)), std::tuple("Undo", false));
   menu(kHistoryRedo);
-  clickMap(50, 50); // a new step ends what could be redone
+  clickMap(50, 50);
   click(kBox);
   clickMap(80, 80);
   EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryRedo)),

@@ -1,4 +1,3 @@
-// The Render button against the stand-in engine, and once against POV-Ray.
 #include "AppTestSupport.h"
 
 #include "app/PreviewWindow.h"
@@ -14,7 +13,7 @@
 namespace hs {
 namespace {
 
-// Long enough for a slow, busy machine; a render that hangs fails the test.
+// Long enough for a busy machine; a render that hangs fails the test.
 constexpr int kRenderWait = 90000;
 
 class RenderWindowTest : public WindowTest {
@@ -27,11 +26,10 @@ protected:
 
   RenderWatch &watch() { return *window->renderWatch(); }
   std::string progress() { return watch().progressLabel()->text().toStdString(); }
-  // The preview INI, with the stand-in's own keys for what it is to do.
+  // The preview INI, with the stand-in's keys for what it is to do.
   void ini(const std::string &lines) {
     folder.write("Preview.ini", "Output_File_Name=Fake.ppm\n" + lines);
   }
-  // Clicks Render and lets the render run to its end.
   void render() {
     click(kRender);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !watch().running(); }, kRenderWait));
@@ -42,13 +40,11 @@ TEST_F(RenderWindowTest, ProgressShowsWhileRenderIsDisabledAndCancelStopsTheEngi
   ini("Fake_Progress=10 55\nFake_Sleep_Ms=600000\n");
   click(kRender);
   ASSERT_TRUE(QTest::qWaitFor([this] { return progress() == "Rendering... 55%"; }, kRenderWait));
-  EXPECT_TRUE(watch().running());
-  // The button and the menu entry (F5) alike.
-  EXPECT_FALSE(window->control(kRender)->isEnabled());
-  EXPECT_FALSE(window->menuAction(kRender)->isEnabled());
-  EXPECT_TRUE(watch().cancelButton()->isVisible());
-  // The engine runs in the start folder on the preview INI, after the
-  // include file was written.
+  EXPECT_EQ(std::tuple(watch().running(), window->control(kRender)->isEnabled(),
+                       window->menuAction(kRender)->isEnabled(),
+                       watch().cancelButton()->isVisible()),
+            std::tuple(true, false, false, true));
+  // In the start folder on the preview INI, after the include file was written.
   EXPECT_EQ(folder.read("engine-called.txt"), folder.path() + "\nPreview.ini\n+V\n-D\n");
   EXPECT_TRUE(std::filesystem::exists(folder.file("TestPlace.inc")));
 
@@ -80,8 +76,7 @@ TEST_F(RenderWindowTest, AFinishedRenderShowsItsPictureInThePreviewWindow) {
   EXPECT_TRUE(script.notices.empty());
 }
 
-// Each failure shows the engine's own last lines (how many is pinned with the
-// log in io/) and why it counts as one; so does an engine that cannot start.
+// Each failure shows the engine's last lines (pinned in io/) and why it failed.
 TEST_F(RenderWindowTest, AFailedRenderShowsTheEnginesLastLines) {
   const std::string parseError =
       "File 'Preview.pov' line 12: Parse Error: Expected 'object', undeclared identifier found";
@@ -93,7 +88,7 @@ TEST_F(RenderWindowTest, AFailedRenderShowsTheEnginesLastLines) {
            "\nFake_Error=Render failed\nFake_Write=0\n"
            "Fake_Exit=1\n",
        parseError + "\nRender failed\nThe engine ended with code 1."},
-      // The picture of an earlier render is still there, but this one wrote none.
+      // An earlier render's picture is still there.
       {"Fake_Write=0\n", "No picture was written to " + folder.file("Fake.ppm") + "."},
       {"Fake_Crash=1\n", "The engine stopped unexpectedly."},
   };
@@ -116,8 +111,7 @@ TEST_F(RenderWindowTest, AFailedRenderShowsTheEnginesLastLines) {
   EXPECT_TRUE(window->control(kRender)->isEnabled());
 }
 
-// POV-Ray itself on the sample preview scene, small, then on a scene with a
-// mistake, whose file and line the notice names.
+// POV-Ray on the sample preview scene, then on one whose mistake the notice names.
 TEST_F(RenderWindowTest, PovRayRendersTheSamplePreviewScene) {
   const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
   if (povray.isEmpty())

@@ -1,4 +1,3 @@
-// Start-up and shut-down through the application object.
 #include "AppTestSupport.h"
 
 #include "app/PlaceApp.h"
@@ -52,17 +51,15 @@ TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
   PlaceCmdWindow *w = start();
   ASSERT_NE(w, nullptr);
   ASSERT_EQ(script.notices.size(), 1u);
-  // The notice names povray when it is on the PATH (the settings tests try both).
   const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
   EXPECT_EQ(script.notices[0].message, povray.isEmpty()
                                            ? std::string(kNoSettingsMessage)
                                            : kEngineFoundMessage + povray.toStdString() + "\n");
 
   const std::vector<std::string> ini = lines(folder.read("Strewer.ini"));
-  ASSERT_GE(ini.size(), 6u); // the defaults themselves are pinned by the settings tests
-  EXPECT_EQ(std::tuple(ini[0], ini[4].ends_with("/povray"), ini[5]), // the engine found or guessed
+  ASSERT_GE(ini.size(), 6u); // the defaults are pinned in core/
+  EXPECT_EQ(std::tuple(ini[0], ini[4].ends_with("/povray"), ini[5]),
             std::tuple(folder.file("Intro.tga"), true, folder.file("Std.pal")));
-  // The sample is loaded and shown.
   Scene &s = w->scene();
   EXPECT_NE(height8At(s.document(), 200, 200), -1);
   EXPECT_EQ(w->mapPane()->pixelAt(5, 5), s.viewImage.readPixel(5 + s.scrollX, 5 + s.scrollY));
@@ -77,7 +74,7 @@ TEST_F(StartUpTest, ThreeLineSettingsLoadTheMapAndReportTheMissingPalette) {
   PlaceCmdWindow *w = start();
   ASSERT_EQ(script.notices.size(), 1u);
   EXPECT_EQ(script.notices[0].message, "open error"); // the empty palette name
-  // The settings file is not rewritten at start-up.
+  // Not rewritten at start-up.
   EXPECT_EQ(std::tuple(w->scene().document().mapWidth(), lines(folder.read("Strewer.ini")).size()),
             std::tuple(64, std::size_t{3}));
 }
@@ -97,9 +94,8 @@ TEST_F(StartUpTest, ClosingWritesTheNewHeightFieldIntoLineOne) {
   EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple(second, "2", "/usr/bin/povray"));
 }
 
-// The first run fits the window to the map at the largest zoom that fits in
-// 90 % of the screen (the arithmetic is pinned in view/); the next run opens as the last
-// one closed.
+// The first run fits the map to the screen (pinned in view/); the next opens
+// as the last closed.
 TEST_F(StartUpTest, TheWindowFitsTheMapAndIsRememberedBetweenRuns) {
   const std::string map = folder.write("hills.tga", targaBytes(4096, 4096));
   folder.write("Strewer.ini", map + "\na.txt\na.inc\n0\n/usr/bin/povray\n\n");
@@ -116,8 +112,8 @@ TEST_F(StartUpTest, TheWindowFitsTheMapAndIsRememberedBetweenRuns) {
   app->closeAppWin(w);
 }
 
-// The fill style, the scatter rules and the display toggles of one run are
-// there in the next; a damaged store keeps the defaults.
+// The fill, scatter and display settings of one run are there in the next; a
+// damaged store keeps the defaults.
 TEST_F(StartUpTest, FillScatterAndDisplaySettingsAreRememberedBetweenRuns) {
   folder.write("Strewer.ini", folder.write("hills.tga", targaBytes(50, 50)) +
                                   "\na.txt\na.inc\n0\n/usr/bin/povray\n\n");

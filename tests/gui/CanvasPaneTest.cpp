@@ -21,7 +21,7 @@ public:
   std::vector<std::string> log;
 };
 
-// A pane of 120 x 80 showing an image where every pixel differs.
+// A pane showing a 120 x 80 image where every pixel differs.
 struct PaneFixture : ::testing::Test {
   void SetUp() override {
     pane.resize(300, 200);
@@ -37,9 +37,8 @@ struct PaneFixture : ::testing::Test {
   RecordingPane pane;
 };
 
-// How figures are drawn is vMemoryDC's (tests/gui/image); here they must land
-// in the backing store, which keeps the corner across a resize and is what the
-// surface shows.
+// Figures (drawn as in tests/gui/image) land in the backing store, which keeps
+// the corner across a resize and is what the surface shows.
 TEST_F(PaneFixture, DrawingLandsInTheBackingStoreWhichTheSurfaceShows) {
   const ColourValue at = pane.pixelAt(3, 3);
   pane.xorLine(3, 3, 3, 3);

@@ -43,8 +43,7 @@ public:
   std::vector<Event> events;
 };
 
-// The program sets toggles, spinners and check marks all the time to follow
-// the mode; none of that may come back as a command.
+// Values the program sets to follow the mode never come back as commands.
 TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
   RecordingWindow w;
   w.show();
@@ -57,14 +56,12 @@ TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
   EXPECT_EQ(w.getValue(136), 0);
   EXPECT_EQ(w.getValue(134), 0);
   EXPECT_TRUE(w.menuAction(106)->isChecked());
-  // The user's next click reports the state it leads to.
   QTest::mouseClick(w.control(123), Qt::LeftButton);
   EXPECT_EQ(w.events, std::vector<Event>{Event(123, 0, CmdKind::ToggleButton)});
   EXPECT_FALSE(w.setValue(9999, 1));
 }
 
-// Where dialogs first appear, as a function of the window and screen geometry
-// (the offscreen platform draws no frames, so the widgets cannot show it).
+// Where dialogs first appear (the offscreen platform draws no frames).
 TEST(DialogPlacement, TheWholeFrameStaysOnTheScreen) {
   for (const auto &row : test::dataTable("dialog_frames.txt")) {
     const auto main = test::numbers(row[0]), frame = test::numbers(row[1]),
@@ -79,8 +76,7 @@ TEST(DialogPlacement, TheWholeFrameStaysOnTheScreen) {
 
 constexpr const char *kFilters[] = {"*.txt", "*.inc", "*"};
 
-// The chosen name goes into a field of fixed size; an out-of-range filter
-// index must not be used to pick the filter.
+// The chosen name goes into a field of fixed size.
 TEST(FileSelect, RefusesNamesLongerThanTheFieldAndClampsTheFilter) {
   ScriptedInteraction stand;
   stand.answerFile(std::string(20, 'a'));

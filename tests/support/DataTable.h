@@ -9,9 +9,7 @@
 
 namespace hs::test {
 
-// The rows of a table under tests/data/: a row per line, fields split at " | ",
-// blank lines and lines starting with '#' skipped. A missing or empty table
-// fails the test.
+// The rows of tests/data/name, fields split at " | ", '#' lines skipped; none fails.
 inline std::vector<std::vector<std::string>> dataTable(const std::string &name) {
   std::ifstream in(std::string(HS_TEST_DATA) + "/" + name);
   std::vector<std::vector<std::string>> rows;

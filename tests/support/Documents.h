@@ -8,8 +8,7 @@
 
 namespace hs::test {
 
-// Gives the document a map of its present size painted by pixel(x, y), then
-// forgets the history, so a test starts from a scene nothing can undo.
+// A map of the present size painted by pixel(x, y), with no history.
 template <class Pixel> void paintMap(Document &document, Pixel pixel) {
   LRMemoryDC map(document.baseImage().width(), document.baseImage().height());
   for (int y = 0; y < map.height(); ++y)

@@ -9,8 +9,7 @@
 
 namespace hs {
 
-// Window services that record what the model asks of the window; a dialog is
-// a callback that runs while it is "open".
+// Window services that record calls; a dialog is a callback run while "open".
 class FakeServices : public WindowServices {
 public:
   std::vector<std::string> calls;

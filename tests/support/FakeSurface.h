@@ -9,12 +9,11 @@
 
 namespace hs::test {
 
-// A pane for tests: keeps a copy of what was last shown and records every call
-// as a short line of text ("show 0 0 400 400", "pen 128 128 128", ...).
+// A pane that keeps what was last shown and records each call ("show 0 0 400 400").
 class FakeSurface : public PaneSurface {
 public:
-  vMemoryDC shown;        // the last image passed to showImage, whole
-  int srcX = 0, srcY = 0; // and the window of it that was shown
+  vMemoryDC shown; // the last image passed to showImage, and the window shown
+  int srcX = 0, srcY = 0;
   int shownWidth = 0, shownHeight = 0;
   int showCount = 0;
   std::vector<std::string> calls;
@@ -56,8 +55,7 @@ public:
     return shown.readPixel(srcX + x, srcY + y);
   }
 
-  // The exclusive-or figures still on the pane: drawn an odd number of times
-  // since the last showImage, which covers them.
+  // The XOR figures drawn an odd number of times since the last showImage.
   std::set<std::string> xorFigures() const {
     std::set<std::string> on;
     for (const std::string &c : calls) {

@@ -12,11 +12,8 @@
 
 namespace hs {
 
-// A scripted stand-in for the person at the screen: records every notice,
-// file request and modal dialog, answers file requests from a queue (a name,
-// or a cancel; an empty queue cancels) and runs queued actions on modal
-// dialogs (none: the dialog is closed untouched). It installs itself for its
-// lifetime.
+// The person at the screen, scripted for its lifetime: records what is shown
+// and asked, answers from queues (empty: cancel, close untouched).
 class ScriptedInteraction : public vInteraction {
 public:
   struct Notice {
@@ -35,8 +32,7 @@ public:
   }
   void answerCancel() { files_.push_back({std::nullopt, -1}); }
   void onModal(ModalAction action) { modals_.push_back(std::move(action)); }
-  // The next question gets this answer; with none queued, the usual answer,
-  // and without one of those the last answer (the one that changes nothing).
+  // Without a queued or usual answer, the last (the one that changes nothing).
   void answerQuestion(std::size_t index) { answers_.push_back(index); }
   void answerQuestionsUsually(std::size_t index) { usual_ = index; }
 

@@ -13,8 +13,7 @@
 
 namespace hs {
 
-// A folder of its own for each test, made the working directory while the
-// test runs (the program keeps its settings file there).
+// A folder of its own for each test, the working directory while it runs.
 class TestFolder {
 public:
   TestFolder() : before_(QDir::currentPath()) {
@@ -45,9 +44,7 @@ private:
   std::string path_;
 };
 
-// Special files of the test's own, never the system's: a FIFO, and (only
-// root may make one) a character device like /dev/zero, which never ends.
-// Each gives its full name, or "" when it could not be made.
+// A FIFO, and (root only) a device like /dev/zero; "" when not made.
 inline std::string makeFifo(const TestFolder &folder, const std::string &name) {
   return ::mkfifo(folder.file(name).c_str(), 0666) == 0 ? folder.file(name) : std::string();
 }
@@ -61,8 +58,7 @@ inline unsigned fileType(const std::string &name) {
   return ::stat(name.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
 }
 
-// An 8-bit colour-mapped Targa whose index at (x, y) is index(x, y); the
-// built-in palette gives index i the height i (up to 240).
+// An 8-bit colour-mapped Targa whose index (height, up to 240) at (x, y) is index(x, y).
 inline std::string targaBytes(int w, int h, const std::function<int(int, int)> &index) {
   std::string b = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0};
   b += {char(w & 0xFF), char(w >> 8), char(h & 0xFF), char(h >> 8), 8, 32};

@@ -1,5 +1,3 @@
-// The settings dialogs' behaviour where it can go wrong: parsing what is
-// typed, Default and Cancel, and the boxes and buttons that act at once.
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
 #include "app/dialogs/WaterFillDialogs.h"
@@ -8,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace hs {
 namespace {
 
@@ -17,11 +13,11 @@ using test::click;
 using test::type;
 
 using G = GscalModalDialog;
+using O = CLatObjectDialog;
 
 struct ScaleDialog : test::DialogFixture {
   GscalModalDialog dialog{&main, "Scale HF", document};
   auto scale() { return std::tuple(document.scaleX(), document.scaleY(), document.scaleZ()); }
-  // Shows the dialog, types each text into its entry and clicks OK.
   int ok(const std::vector<std::pair<int, const char *>> &typed) {
     stand.onModal([&](vModalDialog &d) {
       for (const auto &[id, text] : typed)
@@ -32,8 +28,6 @@ struct ScaleDialog : test::DialogFixture {
   }
 };
 
-// Only the first 9 characters of a typed value count; text that does not
-// parse keeps the old value.
 TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
   EXPECT_EQ(ok({{G::kScaleX, "123.45678901"}, {G::kScaleY, "abc"}, {G::kScaleZ, "-0.5"}}), kOkId);
   EXPECT_EQ(scale(), std::tuple(123.45678f, 10.0f, -0.5f));
@@ -52,8 +46,7 @@ TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
   EXPECT_EQ(scale(), std::tuple(1.0f, 2.0f, 3.0f));
 }
 
-// The shown text is rounded and read back from 9 characters; an untouched
-// entry must not go through it. A float that is not finite is refused.
+// An untouched entry must not go through its 9 shown characters.
 TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
   document.setScale(1e10f, 1e-7f, 3.0f);
   ok({});
@@ -68,9 +61,7 @@ struct LookDialog : test::DialogFixture {
   CLatDialog dialog{&main, "Look at Height", values};
 };
 
-// The dialog shows the current mode ticked. Clicking the ticked box leaves
-// none ticked, which must not lose the mode; each box unticks the others, so
-// the one clicked last wins.
+// Unticking the ticked box must not lose the mode.
 TEST_F(LookDialog, ShowsTheModeAndTheLastBoxClickedWins) {
   const int boxes[] = {CLatDialog::kAboveGround, CLatDialog::kAboveWater, CLatDialog::kAboveCamera};
   const auto ticks = [&](vDialog &d) {
@@ -96,17 +87,12 @@ TEST_F(LookDialog, ShowsTheModeAndTheLastBoxClickedWins) {
   EXPECT_EQ(values.placeHeightMode, AboveCamera);
 }
 
-using O = CLatObjectDialog;
-
 struct ObjectDialog : test::DialogFixture {
   CLatObjectDialog dialog{&main, "Height of object", values};
   ScItem item{10, 20, 30, AboveGround, 0.0, 15.0f, 2.0f};
 };
 
-// The picked object's own turn and size are shown, and "OK" takes what was
-// typed. Text that is not a number, or a size below the smallest (0 or less
-// among them), keeps the object's own, as the height entry keeps its value.
-// The height and its boxes work as in "Look at Height".
+// A bad turn, or a size below the smallest, keeps the object's own.
 TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
   struct Case {
     const char *turn, *size;
@@ -145,9 +131,7 @@ TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
   }
 }
 
-// Closed any other way than "OK" (Escape, the close box) the object keeps its
-// turn and size. Shown by itself (the "Height" button) there is no object:
-// the frame is greyed and empty, and "OK" still takes the height.
+// Shown by itself (the "Height" button) the object frame is greyed and empty.
 TEST_F(ObjectDialog, OnlyOkChangesTheObjectAndWithoutOneTheFrameIsGreyed) {
   for (bool escape : {true, false}) {
     stand.onModal([&](vModalDialog &d) {
@@ -174,8 +158,7 @@ struct FillStyleDialog : test::DialogFixture {
   FillDialog dialog{&main, "Fill Style", values};
 };
 
-// The count is read the way C's %i reads it: octal and hex prefixes count. A
-// count above what a scene can hold is refused wherever it is read.
+// The count is read as C's %i reads it, up to what a scene can hold.
 TEST_F(FillStyleDialog, TheCountIsReadWithItsPrefixesUpToTheObjectLimit) {
   values.modes.selectTool(LineFill);
   ASSERT_TRUE(dialog.showForMode());
@@ -197,7 +180,6 @@ TEST_F(FillStyleDialog, TheCountIsReadWithItsPrefixesUpToTheObjectLimit) {
   EXPECT_TRUE(dialog.isDisplayed()); // the refused count can still be put right
 }
 
-// The dialog shows the style and its boxes set it as they are clicked.
 TEST_F(FillStyleDialog, TheBoxesShowAndSetTheStyle) {
   std::tie(values.fillRandomType, values.fillRandomPlace) = std::pair(1, 1);
   values.modes.selectTool(CircleFill);

@@ -1,7 +1,5 @@
 #pragma once
 
-// Drives dialogs through their real widgets, as a person would.
-
 #include "core/Document.h"
 #include "core/ProgramValues.h"
 #include "gui/vDialog.h"
@@ -30,7 +28,6 @@ inline void click(vDialog &d, int id) {
   QTest::mouseClick(w, Qt::LeftButton);
 }
 
-// A stand-in main window at a known place, and the values the dialogs edit.
 struct DialogFixture : ::testing::Test {
   void SetUp() override {
     main.setGeometry(100, 50, 500, 300);

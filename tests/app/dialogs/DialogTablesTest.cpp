@@ -1,4 +1,3 @@
-// Every settings dialog is built from its table with every control in place.
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
 #include "app/dialogs/WaterFillDialogs.h"
@@ -36,7 +35,6 @@ template <class D> void checkDialog(const char *title) {
   const std::unique_ptr<D> made = make();
   D &d = *made;
   EXPECT_EQ(d.windowTitle(), title);
-  // Before the first show, every control carries its table text and value.
   for (const CommandObject &r : D::commands()) {
     ASSERT_NE(d.control(r.id), nullptr) << r.id;
     EXPECT_EQ(d.getText(r.id), r.label) << r.id;
@@ -52,7 +50,6 @@ template <class D> void checkDialog(const char *title) {
     if (r.frame != 0) {
       EXPECT_TRUE(inDialog(d, r.frame).contains(g)) << r.id;
     }
-    // Nothing that shows text or takes input hides under another such control.
     for (const CommandObject &o : D::commands()) {
       if (&o == &r || o.kind == CmdKind::BlankLabel || r.kind == CmdKind::BlankLabel ||
           o.kind == CmdKind::Frame || r.kind == CmdKind::Frame)

@@ -17,6 +17,13 @@ std::vector<ColourValue> snapshot(const vMemoryDC &dc) {
   return out;
 }
 
+// Every pixel of dc set to f(x, y).
+template <class F> void paint(vMemoryDC &dc, F f) {
+  for (int y = 0; y < dc.height(); ++y)
+    for (int x = 0; x < dc.width(); ++x)
+      dc.writePixel(x, y, static_cast<ColourValue>(f(x, y)));
+}
+
 TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
   vMemoryDC dc(5, 3);
   dc.clear();
@@ -45,9 +52,7 @@ TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
 
 TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
   vMemoryDC dc(20, 20);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x)
-      dc.writePixel(x, y, static_cast<ColourValue>(x * 4000 + y * 97));
+  paint(dc, [](int x, int y) { return x * 4000 + y * 97; });
   const auto before = snapshot(dc);
 
   dc.setDrawMode(DrawMode::Invert);
@@ -73,9 +78,7 @@ TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
   vIcon icon = iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}},
                             true); // key: bottom-left 'c'
   vMemoryDC dc(3, 3);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3; ++x)
-      dc.writePixel(x, y, 0x808080);
+  paint(dc, [](int, int) { return 0x808080; });
   dc.drawIcon(icon, 1, 1);
   EXPECT_EQ(dc.readPixel(2, 1), 0x0000FFu);
   EXPECT_EQ(dc.readPixel(1, 2), 0x808080u); // the key colour is left out
@@ -98,14 +101,11 @@ TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
 
 TEST(MemoryDC, XorFiguresDrawnTwiceLeaveTheImageAsItWas) {
   vMemoryDC dc(120, 80);
-  for (int y = 0; y < 80; ++y)
-    for (int x = 0; x < 120; ++x)
-      dc.writePixel(x, y, static_cast<ColourValue>(x * 2 + y * 700 + 0x10203));
+  paint(dc, [](int x, int y) { return x * 2 + y * 700 + 0x10203; });
   const std::vector<ColourValue> before = snapshot(dc);
   dc.xorLine(3, 70, 110, 5);
   dc.xorRect(100, 60, 10, 10); // corners in any order
   dc.xorEllipse(20, 15, 90, 65);
-  // XOR inverts: a pixel on the line, and a corner of the rectangle.
   EXPECT_EQ(dc.readPixel(3, 70), before[70 * 120 + 3] ^ 0xFFFFFFu);
   const auto inverted = [&](int x, int y) { return dc.readPixel(x, y) != before[y * 120 + x]; };
   EXPECT_TRUE(inverted(3, 70) && inverted(10, 10) && !inverted(11, 11)); // inside stays
