@@ -31,8 +31,7 @@ WriteText pieces(const std::string &text) {
   };
 }
 
-// Saves in a child whose files may grow to `room` bytes, as on a disk that
-// fills up: 0 saved, 1 refused.
+// In a child whose files may grow to `room` bytes, as on a full disk: 0 saved, 1 refused.
 int saveWithRoom(const std::string &name, const std::string &text, rlim_t room) {
   const pid_t pid = fork();
   if (pid == 0) {

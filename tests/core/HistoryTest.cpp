@@ -69,8 +69,7 @@ TEST_F(HistoryTest, TheOldestStepsGoAtTheByteLimit) {
       std::tuple(4'000, 4'000, 0));
 }
 
-// Back and forth gives a state's name again; a new step after an undo, a dropped
-// oldest step and an emptied history give names never seen.
+// A new step after an undo, a dropped oldest step and a clear give names never seen.
 TEST_F(HistoryTest, StatesNameWhereTheStepsLed) {
   const std::uint64_t start = doc.history().state();
   appendAsStep(0, 1);

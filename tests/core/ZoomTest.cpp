@@ -34,8 +34,7 @@ TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
             std::tuple(1600, 101, 1));
 }
 
-// A partly covered screen pixel averages the pixels there are; beyond the picture nothing is
-// written.
+// A partly covered screen pixel averages the pixels there are.
 TEST(Zoom, BlocksInAndAveragesOut) {
   LRMemoryDC src(3, 2);
   const std::uint32_t greys[] = {0, 30, 60, 90, 120, 255};
