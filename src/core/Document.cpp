@@ -1,6 +1,7 @@
 #include "core/Document.h"
 
 #include <new>
+#include <tuple>
 #include <utility>
 
 namespace hs {
@@ -219,64 +220,46 @@ void Document::killAll() {
   tell(changeOf(DocumentChange::AllObjects));
 }
 
-// The values.
+// The values: each set as one recorded change of the file's settings.
 
-void Document::setCamera(const ScItem &camera) {
+void Document::setSetting(const std::function<void()> &set, DocumentChange::Kind kind) {
   const Step step(*this, kLoneChange);
   settingsChanging();
-  camera_ = camera;
-  tell(changeOf(DocumentChange::Camera));
+  set();
+  tell(changeOf(kind));
+}
+
+void Document::setCamera(const ScItem &camera) {
+  setSetting([&] { camera_ = camera; }, DocumentChange::Camera);
 }
 
 void Document::setLookAt(const ScItem &lookAt) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  lookAt_ = lookAt;
-  tell(changeOf(DocumentChange::LookAt));
+  setSetting([&] { lookAt_ = lookAt; }, DocumentChange::LookAt);
 }
 
 void Document::setScale(float x, float y, float z) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  scaleX_ = x;
-  scaleY_ = y;
-  scaleZ_ = z;
-  tell(changeOf(DocumentChange::Scale));
+  setSetting([&] { std::tie(scaleX_, scaleY_, scaleZ_) = std::tuple(x, y, z); },
+             DocumentChange::Scale);
 }
 
 void Document::setWaterLevel(float level) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  waterLevel_ = level;
-  tell(changeOf(DocumentChange::Water));
+  setSetting([&] { waterLevel_ = level; }, DocumentChange::Water);
 }
 
 void Document::setSmoothOn(int on) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  smoothOn_ = on;
-  tell(changeOf(DocumentChange::Smoothing));
+  setSetting([&] { smoothOn_ = on; }, DocumentChange::Smoothing);
 }
 
 void Document::setHfFileName(const std::string &name) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  hfFileName_ = name;
-  tell(changeOf(DocumentChange::HeightFieldName));
+  setSetting([&] { hfFileName_ = name; }, DocumentChange::HeightFieldName);
 }
 
 void Document::setHfFileType(int type) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  hfFileType_ = type;
-  tell(changeOf(DocumentChange::HeightFieldName));
+  setSetting([&] { hfFileType_ = type; }, DocumentChange::HeightFieldName);
 }
 
 void Document::setHfType(int type) {
-  const Step step(*this, kLoneChange);
-  settingsChanging();
-  hfType_ = type;
-  tell(changeOf(DocumentChange::Map));
+  setSetting([&] { hfType_ = type; }, DocumentChange::Map);
 }
 
 // The map.

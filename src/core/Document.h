@@ -189,6 +189,7 @@ private:
   void end();
   void tell(DocumentChange &&change);
   void settingsChanging();
+  void setSetting(const std::function<void()> &set, DocumentChange::Kind kind);
   void setMapSize(int width, int height);
 
   ObjectLists objects_;
