@@ -19,18 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   if (result != 0)
     return 0;
 
-  // One scene for every input: building its images each time would be most of the work.
-  static hs::Scene scene;
-  hs::killAll(scene);
-  hs::ProgramValues values;
-  hs::WindowValues window;
-  hs::applyPlaceData(parsed, scene, values, window);
+  // One document for every input: building its map each time would be most of the work.
+  static hs::Document document(hs::Document::Recording::Off);
+  document.killAll();
+  hs::applyPlaceData(parsed, document);
   QBuffer out;
   out.open(QIODevice::WriteOnly);
-  const std::string &name = window.hfFileName;
+  const std::string &name = document.hfFileName();
   const bool nameReadsBack = name.empty() || name.back() != '\r';
   // A name ending in CR would not read back as itself, so it is not saved.
-  if ((hs::savePlaceData(scene.document(), values, window, out) == 0) != nameReadsBack)
+  if ((hs::savePlaceData(document, out) == 0) != nameReadsBack)
     __builtin_trap();
   if (!nameReadsBack)
     return 0;

@@ -6,7 +6,8 @@
 
 namespace hs {
 
-PlaceApp::PlaceApp(int &argc, char **argv) : PlaceApp(argc, argv, ownValues) {}
+PlaceApp::PlaceApp(int &argc, char **argv)
+    : AppState(), vApp("HillStrew", argc, argv), values_(ownValues) {}
 
 PlaceApp::PlaceApp(int &argc, char **argv, ProgramValues &values)
     : vApp("HillStrew", argc, argv), values_(values) {}
