@@ -153,23 +153,28 @@ PlaceCmdWindow::~PlaceCmdWindow() {
 Scene &PlaceCmdWindow::scene() { return canvas_->scene(); }
 
 void PlaceCmdWindow::startUp() {
-  initStartDir(values_);
-  loadSettings(values_, *this, document_, this);
-  Scene &s = scene();
-  if (const char *message = paletteMessage(loadAndApplyPalette(s, hs::palette(), paletteFileName)))
-    notice("Notice", message);
-  recallDisplay();
-  const int result = firstHeightFieldLoad(s, hs::palette());
-  showReliefCheck();
-  showWaterRange();
-  showRecentFiles();
-  if (const char *message = firstLoadMessage(result))
-    notice("Notice", message);
-  if (result == Loaded)
-    setStatusText("Place Single Object");
-  placeOnScreen();
-  // What start-up loaded is where unsaved work starts, and nothing before it
-  // can be undone.
+  {
+    // What start-up loads is where unsaved work starts: one step, forgotten
+    // once made, so nothing before it can be undone and the title never
+    // shows a change while its notices stand.
+    const HistoryStep step(document_, "Start");
+    initStartDir(values_);
+    loadSettings(values_, *this, document_, this);
+    Scene &s = scene();
+    if (const char *message =
+            paletteMessage(loadAndApplyPalette(s, hs::palette(), paletteFileName)))
+      notice("Notice", message);
+    recallDisplay();
+    const int result = firstHeightFieldLoad(s, hs::palette());
+    showReliefCheck();
+    showWaterRange();
+    showRecentFiles();
+    if (const char *message = firstLoadMessage(result))
+      notice("Notice", message);
+    if (result == Loaded)
+      setStatusText("Place Single Object");
+    placeOnScreen();
+  }
   document_.history().clear();
   savedState_ = document_.history().state();
   showTitle();

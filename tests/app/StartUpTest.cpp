@@ -48,9 +48,14 @@ protected:
 TEST_F(StartUpTest, FirstRunShowsTheSampleAndWritesTheDefaults) {
   for (const std::string name : {"Intro.tga", "Std.pal"})
     std::filesystem::copy_file(kSamples + "/" + name, folder.file(name));
+  // Start-up's changes are no unsaved work, not even while its notice stands.
+  std::string titleAtNotice;
+  script.whileNotice = [&] { titleAtNotice = app->placeWindow()->windowTitle().toStdString(); };
   PlaceCmdWindow *w = start();
   ASSERT_NE(w, nullptr);
   ASSERT_EQ(script.notices.size(), 1u);
+  EXPECT_EQ(std::pair(titleAtNotice, w->windowTitle().toStdString()),
+            std::pair(std::string("Hill Strew"), std::string("Hill Strew")));
   const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
   EXPECT_EQ(script.notices[0].message, povray.isEmpty()
                                            ? std::string(kNoSettingsMessage)

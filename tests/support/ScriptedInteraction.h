@@ -51,8 +51,12 @@ public:
     return a;
   }
 
+  // Runs while each notice stands, to look at what the user sees then.
+  std::function<void()> whileNotice;
   void notice(const std::string &title, const std::string &message) override {
     notices.push_back({title, message});
+    if (whileNotice)
+      whileNotice();
   }
   std::optional<std::string> chooseFile(FileRequest &request) override {
     fileRequests.push_back(request);
