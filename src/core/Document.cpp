@@ -86,6 +86,7 @@ void Document::end() {
     return;
   std::vector<DocumentChange> changes;
   changes.swap(pending_);
+  lastAppended_.fill(kNoRun);
   // A listener may add or remove listeners; those it adds hear the next change.
   const std::vector<Listener> listeners = listeners_;
   for (const DocumentChange &change : changes)
@@ -96,15 +97,25 @@ void Document::end() {
 void Document::tell(DocumentChange &&change) {
   if (listeners_.empty())
     return;
-  // Appends one after another to one list are told as one.
-  if (change.kind == DocumentChange::Appended && !pending_.empty()) {
-    DocumentChange &last = pending_.back();
-    if (last.kind == DocumentChange::Appended && last.type == change.type &&
-        last.first + last.count == change.first) {
-      last.count += change.count;
+  const bool oneList = change.type >= 0 && change.type < kObjectTypes;
+  if (change.kind == DocumentChange::Appended && oneList) {
+    // Appends to one list in a row are told as one, also when appends to
+    // other lists come between (they do not move its records): a scatter of
+    // many types is a notice a type, not one an object.
+    std::size_t &at = lastAppended_[static_cast<std::size_t>(change.type)];
+    if (at < pending_.size() && pending_[at].first + pending_[at].count == change.first) {
+      pending_[at].count += change.count;
       return;
     }
+    pending_.push_back(std::move(change));
+    at = pending_.size() - 1;
+    return;
   }
+  // Anything else that touches a list ends its run of appends.
+  if (oneList)
+    lastAppended_[static_cast<std::size_t>(change.type)] = kNoRun;
+  else if (change.kind == DocumentChange::AllObjects)
+    lastAppended_.fill(kNoRun);
   pending_.push_back(std::move(change));
 }
 

@@ -7,6 +7,7 @@
 #include "core/ScItem.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -220,6 +221,14 @@ private:
   History history_;
   int depth_ = 0;
   std::vector<DocumentChange> pending_;
+  // Per list, where in pending_ its last run of appends is told (kNoRun: none).
+  static constexpr std::size_t kNoRun = static_cast<std::size_t>(-1);
+  std::array<std::size_t, kObjectTypes> lastAppended_ = filledNoRun();
+  static constexpr std::array<std::size_t, kObjectTypes> filledNoRun() {
+    std::array<std::size_t, kObjectTypes> a{};
+    a.fill(kNoRun);
+    return a;
+  }
   struct Listener {
     int id;
     std::function<void(const DocumentChange &)> call;

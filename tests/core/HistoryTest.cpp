@@ -195,6 +195,14 @@ TEST_F(HistoryTest, ListenersHearWhatChangedOncePerStep) {
                                     {C::Inserted, 2, 0, 2, {0, 2}},
                                     {C::Removed, 2, 0, 3, {}}}));
   EXPECT_EQ(other, 3);
+  // A scatter of two types: a notice a type, not one an object.
+  heard.clear();
+  {
+    const HistoryStep step(doc, "Scatter");
+    for (int i = 0; i < 4; ++i)
+      doc.append(i % 2 == 0 ? 6 : 5, ScItem{});
+  }
+  EXPECT_EQ(heard, decltype(heard)({{C::Appended, 6, 0, 2, {}}, {C::Appended, 5, 0, 2, {}}}));
   doc.removeListener(id);
 }
 
