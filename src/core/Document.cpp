@@ -152,10 +152,8 @@ int Document::append(int type, const ScItem &item) {
 void Document::remove(int type, const std::vector<std::int32_t> &ascending) {
   if (type < 0 || type >= kObjectTypes || ascending.empty())
     return;
-  const std::int32_t count = objects_[static_cast<std::size_t>(type)].count();
-  for (std::size_t k = 0; k < ascending.size(); ++k)
-    if (ascending[k] < 0 || ascending[k] >= count || (k > 0 && ascending[k] <= ascending[k - 1]))
-      return; // not records of the list, in order: nothing to remove
+  if (!ascendingBelow(ascending, objects_[static_cast<std::size_t>(type)].count()))
+    return; // not records of the list, in order: nothing to remove
   const Step step(*this, kLoneChange);
   std::vector<ScItem> items;
   objects_[static_cast<std::size_t>(type)].takeAt(ascending, items);

@@ -99,13 +99,6 @@ std::size_t recordBytes(const Record &record) {
   return sizeof(Record) + std::visit(Measure{}, record);
 }
 
-bool ascendingBelow(const std::vector<std::int32_t> &indices, std::int32_t end) {
-  for (std::size_t k = 0; k < indices.size(); ++k)
-    if (indices[k] < 0 || indices[k] >= end || (k > 0 && indices[k] <= indices[k - 1]))
-      return false;
-  return true;
-}
-
 DocumentChange objectsChange(DocumentChange::Kind kind, int type, std::int32_t first,
                              std::int32_t count, std::vector<std::int32_t> indices = {}) {
   DocumentChange c;

@@ -175,6 +175,13 @@ void ScData::putTail(std::vector<ScItem> &&items) {
   resized(count_ + n);
 }
 
+bool ascendingBelow(const std::vector<std::int32_t> &indices, std::int32_t end) {
+  for (std::size_t k = 0; k < indices.size(); ++k)
+    if (indices[k] < 0 || indices[k] >= end || (k > 0 && indices[k] <= indices[k - 1]))
+      return false;
+  return true;
+}
+
 void ScData::takeAt(const std::vector<std::int32_t> &ascending, std::vector<ScItem> &out) {
   out.clear();
   out.reserve(ascending.size());

@@ -94,4 +94,8 @@ private:
   ItemBudget *budget_ = nullptr;
 };
 
+// True when the indices rise strictly and all lie in 0..end-1, as takeAt and
+// putAt need them.
+bool ascendingBelow(const std::vector<std::int32_t> &indices, std::int32_t end);
+
 } // namespace hs

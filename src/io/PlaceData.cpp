@@ -179,35 +179,34 @@ void applyPlaceData(const PlaceData &data, Document &document) {
 }
 
 namespace {
-// Only regular files with UTF-8 names: Qt would name some other file for any
-// other name, and a device or a FIFO would never end or never start.
-bool openPlaceDataFile(const std::string &fileName, QFile &file) {
-  return isUtf8Name(fileName) && openInputFile(fileName, file);
+// Reads fileName (only a regular file with a UTF-8 name: Qt would name some
+// other file for any other name, and a device or a FIFO would never end or
+// never start) and makes room for its objects, replacing the lists' records
+// or on top of them.
+int readForDocument(Document &document, const std::string &fileName, PlaceData &data,
+                    bool replacing) {
+  QFile file;
+  if (!isUtf8Name(fileName) || !openInputFile(fileName, file))
+    return PlaceDataCannotOpen;
+  const ItemBudget &budget = document.budget();
+  const int result =
+      readPlaceData(file, data, replacing ? budget.limit : budget.limit - budget.used);
+  if (result != PlaceDataOk)
+    return result;
+  return makeRoom(document, data, replacing) ? PlaceDataOk : PlaceDataNoMemory;
 }
 } // namespace
 
 int loadPlaceData(Document &document, const std::string &fileName) {
-  QFile file;
-  if (!openPlaceDataFile(fileName, file))
-    return PlaceDataCannotOpen;
   PlaceData data;
-  const int result = readPlaceData(file, data, document.budget().limit - document.budget().used);
-  if (result != PlaceDataOk)
-    return result;
-  if (!makeRoom(document, data, false))
-    return PlaceDataNoMemory;
-  applyPlaceData(data, document);
+  const int result = readForDocument(document, fileName, data, false);
+  if (result == PlaceDataOk)
+    applyPlaceData(data, document);
   return result;
 }
 
 int readPlaceDataFile(Document &document, const std::string &fileName, PlaceData &data) {
-  QFile file;
-  if (!openPlaceDataFile(fileName, file))
-    return PlaceDataCannotOpen;
-  const int result = readPlaceData(file, data, document.budget().limit);
-  if (result != PlaceDataOk)
-    return result;
-  return makeRoom(document, data, true) ? PlaceDataOk : PlaceDataNoMemory;
+  return readForDocument(document, fileName, data, true);
 }
 
 int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
