@@ -18,7 +18,7 @@
 namespace hs {
 namespace {
 
-// Writes text in pieces, as the file writers do, stopping at the first refusal.
+// In pieces, as the file writers write.
 WriteText pieces(const std::string &text) {
   return [text](QIODevice &device) {
     for (std::size_t at = 0; at < text.size(); at += 1000) {
@@ -31,9 +31,7 @@ WriteText pieces(const std::string &text) {
   };
 }
 
-// Saves in a child whose files may grow to `room` bytes only, as on a disk
-// that fills up part way through: the system refuses a write, or only the
-// final flush. The child's exit status: 0 saved, 1 refused.
+// In a child whose files may grow to `room` bytes, as on a full disk: 0 saved, 1 refused.
 int saveWithRoom(const std::string &name, const std::string &text, rlim_t room) {
   const pid_t pid = fork();
   if (pid == 0) {
@@ -66,7 +64,6 @@ TEST(AtomicSave, AFullDiskKeepsTheEarlierFileAndLeavesNothingBehind) {
     EXPECT_TRUE(folder.read("scene.txt") == earlier) << room;
     EXPECT_EQ(entries(folder), QStringList{QStringLiteral("scene.txt")}) << room;
   }
-  // A writer that gives up by itself is treated alike.
   EXPECT_FALSE(saveAtomically(name, [](QIODevice &) { return false; }));
   EXPECT_TRUE(folder.read("scene.txt") == earlier);
 
@@ -86,8 +83,6 @@ TEST(AtomicSave, ANameThatCannotBeWrittenAsItIsIsRefused) {
   EXPECT_EQ(folder.read("a\xc3\xa9.inc"), "text");
 }
 
-// Only a regular file we may write is ever replaced; whatever else has the
-// name stays exactly what it was.
 TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFile) {
   TestFolder folder;
   const std::string readOnly = folder.write("ro.txt", "earlier");
@@ -112,8 +107,6 @@ TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFile) {
   EXPECT_EQ(folder.read("ro.txt"), "earlier");
 }
 
-// The file that takes the name has the old one's mode, owner and group; a
-// hard link keeps the old text; a symbolic link stays and its file changes.
 TEST(AtomicSave, KeepsModeOwnerAndGroupAndWritesThroughLinks) {
   TestFolder folder;
   const std::string name = folder.write("scene.txt", "earlier");

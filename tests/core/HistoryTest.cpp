@@ -1,5 +1,3 @@
-// What the history holds and how much: a step keeps what changed, never the
-// scene, and the oldest steps go at the step or byte limit.
 #include "core/Document.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +19,7 @@ protected:
   }
 };
 
-// A step over a large scene holds only what it changed: one placement a few
-// bytes while its object is in the list, a fill of N objects N records once it
-// is undone and they have moved into it.
+// A fill of N objects holds N records only once undone and they moved into it.
 TEST_F(HistoryTest, AStepHoldsWhatChangedNotTheScene) {
   constexpr int kScene = 1'000'000;
   constexpr int kFill = 100'000;
@@ -34,8 +30,7 @@ TEST_F(HistoryTest, AStepHoldsWhatChangedNotTheScene) {
   appendAsStep(3, kFill);
   EXPECT_LT(doc.history().newestBytes(), 512U);
   ASSERT_TRUE(doc.stepHistory(false));
-  // The list's own storage moved into the step, with the room its growth
-  // left, so at most twice the records.
+  // The list's storage, with the room its growth left.
   EXPECT_GE(doc.history().bytes(), kFill * sizeof(ScItem));
   EXPECT_LE(doc.history().bytes(), 2 * kFill * sizeof(ScItem) + 1024U);
   EXPECT_EQ(doc.objects()[3].count(), 0);
@@ -53,7 +48,6 @@ TEST_F(HistoryTest, TheOldestStepsGoAtTheStepLimit) {
   while (doc.stepHistory(false))
     ++undone;
   EXPECT_EQ(undone, 200);
-  // The first five placements are no longer steps: they stay.
   EXPECT_EQ(doc.objectCount(), 5);
 }
 
@@ -62,8 +56,7 @@ TEST_F(HistoryTest, TheOldestStepsGoAtTheByteLimit) {
   appendAsStep(0, 4'000);
   appendAsStep(1, 4'000);
   appendAsStep(2, 4'000);
-  // While done, the fills hold nearly nothing; undone, they hold their
-  // objects, and once they hold too much the step farthest ahead goes.
+  // Undone, the fills hold their objects, so the step farthest ahead goes.
   for (int i = 0; i < 3; ++i)
     ASSERT_TRUE(doc.stepHistory(false));
   EXPECT_LE(doc.history().bytes(), 10'000 * sizeof(ScItem));
@@ -76,10 +69,7 @@ TEST_F(HistoryTest, TheOldestStepsGoAtTheByteLimit) {
       std::tuple(4'000, 4'000, 0));
 }
 
-// Removing at scattered indices and putting back gives the list as it was.
-// The state names what the steps led to: back and forth to a state gives its
-// name again; a new step after an undo, a dropped oldest step and an emptied
-// history give names never seen.
+// A new step after an undo, a dropped oldest step and a clear give names never seen.
 TEST_F(HistoryTest, StatesNameWhereTheStepsLed) {
   const std::uint64_t start = doc.history().state();
   appendAsStep(0, 1);
@@ -106,8 +96,7 @@ TEST_F(HistoryTest, StatesNameWhereTheStepsLed) {
   EXPECT_TRUE(doc.history().state() != last && doc.history().state() != other);
 }
 
-// Changes to records of several lists, one record changed twice, inside
-// nested steps: one step, and undo gives every record its first version back.
+// Nested steps are one; undo gives a record changed twice its first version.
 TEST_F(HistoryTest, ChangedRecordsOfSeveralListsComeBackAsOneStep) {
   for (int t : {0, 2})
     for (int i = 0; i < 3; ++i)
@@ -155,8 +144,7 @@ TEST(ScDataBulk, TakeAtAndPutAtAreInverse) {
     EXPECT_EQ(list[i].x, i);
 }
 
-// A change made with no step open is a step of its own, so nothing changes
-// unrecorded; a document without a history records nothing at all.
+// A change with no step open is a step of its own.
 TEST_F(HistoryTest, EveryChangeIsRecorded) {
   appendAsStep(0, 3);
   doc.remove(0, {0});
@@ -173,8 +161,7 @@ TEST_F(HistoryTest, EveryChangeIsRecorded) {
             std::pair(std::size_t{0}, 1LL));
 }
 
-// Listeners hear what changed once the step ends, appends to a list in a row
-// as one; undo tells them the reverse. A removed listener hears nothing more.
+// Appends to a list in a row are heard as one; undo tells the reverse.
 TEST_F(HistoryTest, ListenersHearWhatChangedOncePerStep) {
   std::vector<std::tuple<DocumentChange::Kind, int, int, int, std::vector<std::int32_t>>> heard;
   const int id = doc.addListener([&](const DocumentChange &c) {

@@ -16,7 +16,7 @@
 namespace hs {
 namespace {
 
-// Each line format with its fields (f a float, i an int) and sscanf given it.
+// Each format, its fields (f float, i int) and sscanf given it.
 struct Format {
   LineFormat format;
   const char *kinds;
@@ -60,8 +60,7 @@ std::string encode(int n, const Scanned *v) {
   return out;
 }
 
-// What sscanf itself makes of line, up to the first float that is not finite:
-// that one and the rest count as unread.
+// What sscanf makes of line; a float that is not finite and the rest are unread.
 std::string reference(const std::string &line, const Format &format) {
   Scanned v[7] = {};
   int n = std::max(0, format.scan(line.c_str(), v));
@@ -82,7 +81,7 @@ TEST(ScanLine, FollowsScanfOnHandPickedLines) {
   std::ifstream in(std::string(HS_TEST_DATA) + "/scan_lines.txt");
   ASSERT_TRUE(in);
   for (std::string text; std::getline(in, text);) {
-    const std::string line = test::unescaped(text); // a tab and a carriage return written out
+    const std::string line = test::unescaped(text);
     for (const Format &f : kFormats)
       EXPECT_EQ(mine(line, f.format), reference(line, f)) << '"' << line << '"';
   }

@@ -29,7 +29,7 @@ TEST(Scene, KillAllKeepsTheCameraAndUndoBringsTheKeptSceneBack) {
   d.remove(15, {0, 1});
   d.goBackToKept(); // and Undo can be repeated
   EXPECT_EQ(d.objectCount(), 3);
-  // Each was a step of the history: undone, the kept copies stay as they are.
+  // Undone, the kept copies stay.
   while (d.stepHistory(false)) {
   }
   EXPECT_EQ(std::pair(d.objectCount(), d.keptObjects()[15].count()), std::pair(0LL, 2));
@@ -97,8 +97,6 @@ TEST(ScData, BudgetLimitsTheWholeSceneAndFailsLikeOutOfMemory) {
   EXPECT_EQ(budget.used, 6);
 }
 
-// Water paints each pixel whose height is at or below the level, only within
-// the given size and never past the image (tests/data/paint_at_or_below.txt).
 TEST(PaintAtOrBelow, ComparesTheHeightOfEachMapType) {
   for (const auto &row : test::dataTable("paint_at_or_below.txt")) {
     const auto pixel = static_cast<ColourValue>(std::stoul(row[2], nullptr, 16));

@@ -12,8 +12,6 @@
 namespace hs {
 namespace {
 
-// The one conversion between pane and map, at each zoom and scroll offset
-// (zoom_points.txt).
 TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
   for (const auto &row : test::dataTable("zoom_points.txt")) {
     const auto z = test::numbers(row[0]), pane = test::numbers(row[1]), map = test::numbers(row[2]),
@@ -36,10 +34,7 @@ TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
             std::tuple(1600, 101, 1));
 }
 
-// A 3 x 2 picture of distinct greys: zoomed in each pixel is a block, cut
-// by the offset; zoomed out each screen pixel is the average of what it
-// covers, a partly covered one of the pixels there are. Beyond the picture
-// nothing is written.
+// A partly covered screen pixel averages the pixels there are.
 TEST(Zoom, BlocksInAndAveragesOut) {
   LRMemoryDC src(3, 2);
   const std::uint32_t greys[] = {0, 30, 60, 90, 120, 255};
@@ -64,7 +59,6 @@ TEST(Zoom, BlocksInAndAveragesOut) {
   EXPECT_EQ(shown(out), (std::vector<std::uint32_t>{60, 157, 7, 7, 7, 7}));
   zoomPicture(src, -1, 1, 0, out); // scrolled: the right half first
   EXPECT_EQ(shown(out), (std::vector<std::uint32_t>{157, 157, 7, 7, 7, 7}));
-  // All three channels, each on its own.
   src.writePixel(0, 0, 0x0A1428);
   src.writePixel(1, 0, 0x0A1428);
   src.writePixel(0, 1, 0x1E3C78);

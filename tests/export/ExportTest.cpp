@@ -15,8 +15,7 @@ using namespace hs;
 const std::string kData = HS_TEST_DATA;
 constexpr auto npos = std::string::npos;
 
-// A test folder holding a place data file, the Targa it names and a palette
-// that paints entry 240 with blue 0.
+// A place data file, the Targa it names and a palette that paints entry 240 with blue 0.
 struct ExportFolder : TestFolder {
   ExportFolder() {
     std::filesystem::copy_file(kData + "/place_targa.txt", file("place.txt"));
@@ -27,7 +26,6 @@ struct ExportFolder : TestFolder {
              "\n";
     write("my.pal", pal);
   }
-  // Every entry of the folder with its bytes.
   std::map<std::string, std::string> files() const {
     std::map<std::string, std::string> all;
     for (const auto &entry : std::filesystem::directory_iterator(path()))
@@ -36,9 +34,7 @@ struct ExportFolder : TestFolder {
   }
 };
 
-// Each place_X.inc in tests/data is what the tool makes of place_X.txt, on
-// standard output and in a named file. It runs on a copy of the data, so a
-// faulty tool cannot spoil the goldens.
+// On a copy of the data, so a faulty tool cannot spoil the goldens.
 TEST(Export, EveryGoldenPlaceFileGivesItsGoldenIncludeFile) {
   TestFolder tmp;
   const std::string data = tmp.file("data");
@@ -60,9 +56,7 @@ TEST(Export, EveryGoldenPlaceFileGivesItsGoldenIncludeFile) {
   EXPECT_GE(goldens, 3);
 }
 
-// --help shows the usage; no file or an unknown option is a usage error (2, as
-// the usual tools give). The include file's heights are the stored ones, so a
-// palette only changes what a fresh sample reads (height mode 7).
+// A palette changes only what a fresh sample reads (height mode 7).
 TEST(Export, HelpUsageAndPaletteOption) {
   ExportFolder f;
   const ToolRun help = exportTool({"--help"}, f.path());
@@ -75,10 +69,7 @@ TEST(Export, HelpUsageAndPaletteOption) {
       << r.out;
 }
 
-// Each failure or refusal prints its message alone, exits with 1 and writes
-// nothing: the output is never a file the export reads, however it is reached
-// (a symbolic or a hard link), and a name that is not UTF-8, for which Qt would
-// open some other, re-spelled file, is refused whole.
+// For a name that is not UTF-8 Qt would open some other, re-spelled file.
 TEST(ExportRefusal, EachFailureSaysWhyAndWritesNothing) {
   ExportFolder f;
   f.write("out.inc", "earlier\n");
@@ -116,9 +107,7 @@ TEST(ExportRefusal, EachFailureSaysWhyAndWritesNothing) {
   }
 }
 
-// Only regular files are read or replaced: a FIFO would block the export for
-// good and a device like /dev/zero never ends. Each stays what it was, as
-// does a read-only output; "-" is standard output.
+// A FIFO would block the export for good and a device like /dev/zero never ends.
 TEST(ExportRefusal, OnlyRegularFilesAreReadOrReplaced) {
   ExportFolder f;
   f.write("ro.inc", "earlier\n");
@@ -159,7 +148,7 @@ TEST(ExportRefusal, RunningOutOfMemoryIsAMessageNotAnAbort) {
     big += "0,0,0,0,0\n";
   f.write("big.txt", big);
   const std::string tool = HS_EXPORT_TOOL, limit = "--as=" + std::to_string(256 << 20);
-  // The limit leaves room for a small file, so it is the objects that do not fit.
+  // Room for a small file, so it is the objects that do not fit.
   const ToolRun small = runRaw({"prlimit", limit, tool, "place.txt", "small.inc"}, f.path());
   ASSERT_EQ(small.exitCode, 0) << small.err;
   const ToolRun r = runRaw({"prlimit", limit, tool, "big.txt", "big.inc"}, f.path());

@@ -17,8 +17,7 @@ struct ToolRun {
   std::string err;
 };
 
-// Runs argv (found on PATH) in workDir with its arguments as raw bytes, which
-// QProcess cannot pass; its output and errors are caught in temporary files.
+// Runs argv (found on PATH) with raw-byte arguments, which QProcess cannot pass.
 inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &workDir) {
   std::FILE *out = std::tmpfile();
   std::FILE *err = std::tmpfile();
@@ -47,8 +46,7 @@ inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &w
   return r;
 }
 
-// Runs tool in workDir with these arguments, ended after 30 s: a read that
-// blocks fails the test instead of hanging it.
+// Ended after 30 s: a read that blocks fails the test instead of hanging it.
 inline ToolRun runTool(const char *tool, std::vector<std::string> args,
                        const std::string &workDir) {
   args.insert(args.begin(), {"timeout", "30", tool});

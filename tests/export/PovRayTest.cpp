@@ -1,6 +1,4 @@
-// Objects exported onto a terrain stand where POV-Ray's own height field puts
-// the ground: the preview scene is parsed by the real POV-Ray, which traces
-// each object's position down onto it. Skipped where POV-Ray is not installed.
+// The real POV-Ray traces the exported objects down onto its own height field.
 #include "export/ExportTool.h"
 #include "support/TestFiles.h"
 #include "terrain/HeightField.h"
@@ -19,7 +17,6 @@ namespace {
 
 using namespace hs;
 
-// Each test is skipped where POV-Ray is not installed.
 struct PovRay : ::testing::Test {
   void SetUp() override {
     if (std::system("command -v povray >/dev/null 2>&1") != 0)
@@ -27,16 +24,19 @@ struct PovRay : ::testing::Test {
   }
 };
 
+// Copies these files of tests/data, and the preview scene, into the folder.
+void copyIn(const TestFolder &f, std::initializer_list<std::string> names) {
+  for (const std::string &name : names)
+    std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
+  std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
+}
+
 ToolRun runPovRay(const std::string &scene, const TestFolder &f) {
-  // Parsed and rendered at 16 x 16, with no display and no picture written.
   return runRaw(
       {"timeout", "-s", "KILL", "120", "povray", "+I" + scene, "+W16", "+H16", "-D", "-V", "-F"},
       f.path());
 }
 
-// Objects exported onto a 16-bit PGM and PNG and onto each sample map (a
-// Targa, a PPM and a PNG) stand where the preview scene's height field puts
-// the ground.
 TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
   for (const std::string path :
        {HS_TEST_DATA "/hills16.pgm", HS_TEST_DATA "/hills16.png", HS_SAMPLES "/Intro.tga",
@@ -44,9 +44,7 @@ TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
     TestFolder f;
     const std::string map = std::filesystem::path(path).filename();
     std::filesystem::copy_file(path, f.file(map));
-    for (const std::string name : {"trace_objects.pov", "trace_hills16.txt"})
-      std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
-    std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
+    copyIn(f, {"trace_objects.pov", "trace_hills16.txt"});
     std::string place = f.read("trace_hills16.txt");
     f.write("trace_hills16.txt", place.replace(place.find("hills16.pgm"), 11, map));
     ASSERT_EQ(exportTool({"trace_hills16.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
@@ -55,8 +53,7 @@ TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
     std::istringstream lines(r.err);
     int traced = 0;
     for (std::string word; lines >> word;) {
-      double exported = 0;
-      double ground = 0;
+      double exported = 0, ground = 0;
       if (word != "HS" || !(lines >> exported >> ground))
         continue;
       // A sample v is v / top of the scale here, v / (top + 1) in POV-Ray.
@@ -67,15 +64,11 @@ TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
   }
 }
 
-// Objects with a turn and size of their own: the include declares HS_Turn1
-// and HS_Size1, the preview scene parses and renders with them, and uses
-// them: its picture differs from the one of the same objects without them.
 TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
   TestFolder f;
-  std::filesystem::copy_file(HS_TEST_DATA "/hills16.pgm", f.file("hills16.pgm"));
-  std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
-  std::filesystem::copy_file(HS_TEST_DATA "/trace_hills16.txt", f.file("plain.txt"));
-  std::string place = f.read("plain.txt");
+  copyIn(f, {"hills16.pgm", "trace_hills16.txt"});
+  std::string place = f.read("trace_hills16.txt");
+  f.write("plain.txt", place);
   for (const std::string object : {"2,0,2,7,0\n", "3,0,3,7,0\n"})
     place.replace(place.find(object), object.size(), object.substr(0, 9) + ",90,4\n");
   f.write("turned.txt", place);
@@ -97,20 +90,15 @@ TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
   EXPECT_NE(pictures[0], pictures[1]);
 }
 
-// The preview scene sizes and turns an object about its base, the way
-// POV-Ray turns about y, before moving it to its place: traced on a flag.
+// About its base, before moving it to its place: traced on a flag.
 TEST_F(PovRay, PreviewSceneSizesAndTurnsAboutTheBase) {
   TestFolder f;
-  for (const std::string name : {"hills16.pgm", "trace_hills16.txt", "trace_turned.pov"})
-    std::filesystem::copy_file(HS_TEST_DATA "/" + name, f.file(name));
-  std::filesystem::copy_file(HS_SAMPLES "/Preview.pov", f.file("Preview.pov"));
+  copyIn(f, {"hills16.pgm", "trace_hills16.txt", "trace_turned.pov"});
   ASSERT_EQ(exportTool({"trace_hills16.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
   std::istringstream lines(runPovRay("trace_turned.pov", f).err);
-  std::vector<double> met;
-  std::vector<double> missed;
+  std::vector<double> met, missed;
   for (std::string word; lines >> word;) {
-    double a = 0;
-    double b = 0;
+    double a = 0, b = 0;
     if (word == "F" && lines >> a >> b)
       met = {a, b};
     else if (word == "M" && lines >> a)
@@ -121,9 +109,7 @@ TEST_F(PovRay, PreviewSceneSizesAndTurnsAboutTheBase) {
   EXPECT_EQ(missed, std::vector<double>{0.0});
 }
 
-// The heights read from a PNG are where POV-Ray's own height field puts the
-// ground: every 8-bit grey level (with and without a gAMA chunk), 8-bit and
-// 4-bit indices, 16-bit samples, and the height fields POV-Ray ships.
+// Every 8-bit grey level (with and without gAMA), indices, 16-bit and POV-Ray's own.
 TEST_F(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
   std::vector<std::string> files;
   for (const char *name :
@@ -143,8 +129,7 @@ TEST_F(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
     std::istringstream lines(runPovRay("trace_levels.pov", f).err);
     int traced = 0;
     for (std::string word; lines >> word;) {
-      int x = 0;
-      int y = 0;
+      int x = 0, y = 0;
       double ground = 0;
       if (word != "L" || !(lines >> x >> y >> ground))
         continue;

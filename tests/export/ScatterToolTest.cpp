@@ -15,8 +15,7 @@ namespace {
 
 using namespace hs;
 
-// A folder with a 64 x 48 16-bit PGM map, a slope rising to the east with a
-// lake in its north-west corner, and a place data file naming it.
+// A 64 x 48 16-bit map rising to the east with a lake in the north-west, and a place file.
 struct ScatterFolder : TestFolder {
   ScatterFolder() {
     std::string map = "P5\n64 48\n65535\n";
@@ -41,8 +40,6 @@ struct ScatterFolder : TestFolder {
   }
 };
 
-// A scripted scatter: the objects keep to the box, the rules, the types and
-// the ranges asked for; the same seed gives the same file, in place too.
 TEST(ScatterTool, ScattersByTheRulesAndTheSeed) {
   ScatterFolder f;
   const std::vector<std::string> args = {
@@ -78,8 +75,6 @@ TEST(ScatterTool, ScattersByTheRulesAndTheSeed) {
   EXPECT_EQ(f.read("place.txt"), first);
 }
 
-// Bad command lines get a clear message, exit status 2 and write nothing;
-// a scatter that places nothing says why.
 TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
   ScatterFolder f;
   const std::string before = f.read("place.txt");
@@ -102,7 +97,7 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
       {{"place.txt", "--in-place", "--slope", "91"}, "bad value for --slope"},
       {{"place.txt", "--in-place", "--size", "0:1"}, "bad value for --size"},
       {{"place.txt", "--in-place", "--turn", "1:2:3"}, "bad value for --turn"},
-      // Finite as text, but not as the float an object keeps.
+      // Finite as text, not as a float.
       {{"place.txt", "--in-place", "--turn", "0:1e39"}, "bad value for --turn"},
       {{"place.txt", "--in-place", "--turn", "0:1e308"}, "bad value for --turn"},
       {{"place.txt", "--in-place", "--size", "1:1e39"}, "bad value for --size"},
@@ -129,7 +124,6 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
   EXPECT_EQ(overMap.exitCode, 1);
   EXPECT_NE(overMap.err.find("is the height field this scatter reads"), std::string::npos);
 
-  // A flat ellipse along one row is a region too.
   const ToolRun row =
       scatterTool({"place.txt", "-o", "a.txt", "--ellipse", "40,30,20,0.5"}, f.path());
   EXPECT_EQ(std::pair(row.exitCode, row.out), std::pair(0, std::string("Placed 7 objects.\n")));
@@ -140,8 +134,6 @@ TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
   EXPECT_EQ(none.err, "Nothing was scattered: no ground between 50 and 60 in this region.\n");
 }
 
-// The result never replaces a device, a FIFO or a read-only file, and no
-// input of those kinds is read; it is refused before any work is done.
 TEST(ScatterTool, WritesOnlyOverWritableRegularFiles) {
   ScatterFolder f;
   ::chmod(f.file("place.txt").c_str(), 0444);

@@ -1,5 +1,4 @@
-// The line reader of every text file the program reads, here where the
-// settings, palette and place data readers can all be reached.
+// Here, where the settings, palette and place data readers can all be reached.
 #include "core/LineReader.h"
 #include "core/Settings.h"
 #include "io/PlaceData.h"
@@ -24,7 +23,6 @@ template <class Read> auto fromBytes(const std::string &text, Read read) {
   return read(buffer);
 }
 
-// Every line as text, "<too long>" for an overlong one.
 std::vector<std::string> lines(const std::string &text, long long limit = kDefaultReadLimit) {
   return fromBytes(text, [limit](QIODevice &device) {
     LineReader reader(device, limit);
@@ -36,7 +34,6 @@ std::vector<std::string> lines(const std::string &text, long long limit = kDefau
   });
 }
 
-// Lines lose one CR; a last line needs no end; an overlong line is skipped whole.
 TEST(LineReader, SplitsLinesAndSkipsOverlongOnesWhole) {
   EXPECT_EQ(lines(""), std::vector<std::string>{});
   EXPECT_EQ(lines("a\r\n\nb\r\r\nc"), (std::vector<std::string>{"a", "", "b\r", "c"}));
@@ -47,8 +44,7 @@ TEST(LineReader, SplitsLinesAndSkipsOverlongOnesWhole) {
             (std::vector<std::string>{"a", "<too long>", "b", "<too long>", "c", "<too long>"}));
 }
 
-// Input that goes on past the read limit ends in one overlong line, so an
-// input that never ends cannot keep a reader going; up to the limit is read.
+// An input that never ends cannot keep a reader going.
 TEST(LineReader, StopsAtItsReadLimit) {
   EXPECT_EQ(lines("ab\ncd\n", 6), (std::vector<std::string>{"ab", "cd"}));
   EXPECT_EQ(lines("ab\ncd", 5), (std::vector<std::string>{"ab", "cd"}));
@@ -57,13 +53,10 @@ TEST(LineReader, StopsAtItsReadLimit) {
             (std::vector<std::string>{"ab", "<too long>"}));
 }
 
-// One rule for every file: a line of up to 4095 bytes (its line end not
-// counted) is read whole; a longer one is a bad line of that file, with its
-// reader's result for a malformed line, never cut and never split.
+// Up to 4095 bytes (the line end not counted) is read whole; longer is never cut or split.
 TEST(LongLines, AreABadLineOfEachFile) {
   using Read = std::function<int(QIODevice &)>;
-  // The settings file has no result: a bad line leaves its value as it was,
-  // so this reader answers with the number of values that stayed.
+  // The settings reader has no result: this counts the values that stayed.
   const Read settings = [](QIODevice &device) {
     ProgramValues v;
     WindowValues w;
@@ -85,7 +78,6 @@ TEST(LongLines, AreABadLineOfEachFile) {
   const std::vector<std::string> ini = {"a", "b", "c", "1", "e", "f"}, pal(256, "1,2,3"),
                                  dat = {"1,2,3,0,0", "4,5,6,0,0", "h.tga",    "1,1,1",
                                         "0,0,0",     "1,1 type",  "7,8,9,0,0"};
-  // Each file, its reader, the lines padded one at a time and the result.
   const std::tuple<const std::vector<std::string> &, const Read &, std::vector<std::size_t>, int>
       cases[] = {{ini, settings, {0, 3, 5}, 1},
                  {pal, palette, {0, 255}, PaletteBodyError},

@@ -19,17 +19,13 @@
 namespace hs {
 namespace {
 
-struct World {
-  Document doc;
-};
-
 class PlaceDataFile : public ::testing::Test {
 protected:
-  int load(World &w, const std::string &text) {
-    return loadPlaceData(w.doc, dir.write("place.txt", text));
+  int load(Document &doc, const std::string &text) {
+    return loadPlaceData(doc, dir.write("place.txt", text));
   }
-  int open(World &w, const std::string &text) {
-    return openPlaceData(w.doc, defaultPalette(), dir.write("place.txt", text));
+  int open(Document &doc, const std::string &text) {
+    return openPlaceData(doc, defaultPalette(), dir.write("place.txt", text));
   }
   TestFolder dir;
 };
@@ -37,68 +33,59 @@ protected:
 const std::string kHead = "1,2,3,0,0.5 HS_At\n4,5,6,1,1.5 HS_Look\n/maps/hills.tga\n"
                           "50,5,60 HS_Scale\n12.5,1,0 W Sm Ft\n";
 
-// The place data file of a world, as Save.Data writes it.
-std::string saved(World &w) {
+std::string saved(Document &doc) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  EXPECT_EQ(savePlaceData(w.doc, buffer), 0);
+  EXPECT_EQ(savePlaceData(doc, buffer), 0);
   return buffer.data().toStdString();
 }
 
-// Six decimals and the labels. A turn of -0 is no turn: the object keeps its
-// five numbers; the camera and look-at lines never get a turn or size (what
-// else is written is pinned by the golden place_turned.txt). Sections in any
-// order, repeated, hex and octal, CR LF ends and an empty line that ends the
-// objects are pinned by the export tool's golden files.
+// A turn of -0 is no turn; the camera and look-at lines never get one.
 TEST(PlaceData, TheSceneIsWrittenWithSixDecimalsAndLabelsAndNoTurnForMinusZeroOrTheCamera) {
-  World w;
-  w.doc.setHfFileName("/home/me/Intro.tga");
-  w.doc.append(2, 1.25, 7, 3, AboveCamera, -0.1);
-  w.doc.setCamera(ScItem{200, 0, 300, AboveWater, 1.0, 30.0f, 1.0f});
-  w.doc.setLookAt(ScItem{200, 0, 100, AboveGround, 0.0, 0.0f, 2.0f});
-  w.doc.append(15, ScItem{1, 2, 3, AboveWater, 0.5, -0.0f, 1.0f});
-  EXPECT_EQ(saved(w), "200.000000,0.000000,300.000000,1,1.000000 HS_At\n"
-                      "200.000000,0.000000,100.000000,0,0.000000 HS_Look\n"
-                      "/home/me/Intro.tga\n"
-                      "100.000000,10.000000,100.000000 HS_Scale\n"
-                      "0.000000,0,0 W Sm Ft\n"
-                      "3,1  type number\n"
-                      "1.250000,7.000000,3.000000,2,-0.100000\n"
-                      "16,1  type number\n"
-                      "1.000000,2.000000,3.000000,1,0.500000\n");
+  Document doc;
+  doc.setHfFileName("/home/me/Intro.tga");
+  doc.append(2, 1.25, 7, 3, AboveCamera, -0.1);
+  doc.setCamera(ScItem{200, 0, 300, AboveWater, 1.0, 30.0f, 1.0f});
+  doc.setLookAt(ScItem{200, 0, 100, AboveGround, 0.0, 0.0f, 2.0f});
+  doc.append(15, ScItem{1, 2, 3, AboveWater, 0.5, -0.0f, 1.0f});
+  EXPECT_EQ(saved(doc), "200.000000,0.000000,300.000000,1,1.000000 HS_At\n"
+                        "200.000000,0.000000,100.000000,0,0.000000 HS_Look\n"
+                        "/home/me/Intro.tga\n"
+                        "100.000000,10.000000,100.000000 HS_Scale\n"
+                        "0.000000,0,0 W Sm Ft\n"
+                        "3,1  type number\n"
+                        "1.250000,7.000000,3.000000,2,-0.100000\n"
+                        "16,1  type number\n"
+                        "1.000000,2.000000,3.000000,1,0.500000\n");
 }
 
-// Each object line of place_object_ends.txt reads as its five numbers with
-// the turn and size of its row; the camera and look-at lines take none.
 TEST_F(PlaceDataFile, ObjectLinesTakeATurnAndSizeOnlyWhenBothAreThere) {
   for (const auto &row : test::dataTable("place_object_ends.txt")) {
     const std::string line = test::unescaped(row[0]);
     const std::vector<float> want = test::numbers<float>(row[1]);
     ASSERT_EQ(want.size(), 2u) << row[1];
-    World w;
-    ASSERT_EQ(load(w, kHead + "1,1\n" + line + "\n"), 0) << line;
-    EXPECT_EQ(w.doc.objects()[0][0], (ScItem{1, 2, 3, AboveGround, 4.5, want[0], want[1]})) << line;
+    Document doc;
+    ASSERT_EQ(load(doc, kHead + "1,1\n" + line + "\n"), 0) << line;
+    EXPECT_EQ(doc.objects()[0][0], (ScItem{1, 2, 3, AboveGround, 4.5, want[0], want[1]})) << line;
   }
-  World w;
-  ASSERT_EQ(load(w, "1,2,3,0,0.5,30,2 HS_At\n4,5,6,1,1.5,45,3\n" + kHead.substr(kHead.find('/'))),
+  Document doc;
+  ASSERT_EQ(load(doc, "1,2,3,0,0.5,30,2 HS_At\n4,5,6,1,1.5,45,3\n" + kHead.substr(kHead.find('/'))),
             0);
-  EXPECT_EQ(std::pair(w.doc.camera(), w.doc.lookAt()),
+  EXPECT_EQ(std::pair(doc.camera(), doc.lookAt()),
             std::pair(ScItem{1, 2, 3, 0, 0.5}, ScItem{4, 5, 6, 1, 1.5}));
 }
 
-// What "Save.Data" wrote reads and saves back byte for byte, turns and sizes
-// included.
 TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
   for (const std::string name : {"place_targa.txt", "place_turned.txt"}) {
     const std::string path = std::string(HS_TEST_DATA) + "/" + name;
-    World w;
-    ASSERT_EQ(loadPlaceData(w.doc, path), 0) << name;
+    Document doc;
+    ASSERT_EQ(loadPlaceData(doc, path), 0) << name;
     std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(saved(w),
+    EXPECT_EQ(saved(doc),
               std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()))
         << name;
     if (name == "place_turned.txt") {
-      EXPECT_EQ(std::tuple(w.doc.objects()[0][0], w.doc.objects()[1][1], w.doc.objects()[4][0]),
+      EXPECT_EQ(std::tuple(doc.objects()[0][0], doc.objects()[1][1], doc.objects()[4][0]),
                 std::tuple(ScItem{0, 0, 0, 0, 0, 45.0f, 1.0f},
                            ScItem{2, 255, 1, 2, 0, 360.0f, kMinSize}, ScItem{0, 16, 1, 0, 0}));
     }
@@ -106,99 +93,94 @@ TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
 }
 
 TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
-  World a;
+  Document a;
   std::mt19937 gen(9);
   std::uniform_real_distribution<double> d(-100, 1000);
   for (int i = 0; i < 30000; ++i) // enough to cross the reader's buffer several times
-    a.doc.append(gen() % 16, d(gen), d(gen), d(gen), static_cast<int>(gen() % 3), d(gen));
-  a.doc.setCamera(ScItem{0.1, 2, 3, AboveCamera, 0.25});
-  a.doc.setScale(0.1f, 10, 100);
-  a.doc.setWaterLevel(77.5f);
-  a.doc.setSmoothOn(1);
-  a.doc.setHfType(1);
-  a.doc.setHfFileName("/some dir/with, commas.ppm");
+    a.append(gen() % 16, d(gen), d(gen), d(gen), static_cast<int>(gen() % 3), d(gen));
+  a.setCamera(ScItem{0.1, 2, 3, AboveCamera, 0.25});
+  a.setScale(0.1f, 10, 100);
+  a.setWaterLevel(77.5f);
+  a.setSmoothOn(1);
+  a.setHfType(1);
+  a.setHfFileName("/some dir/with, commas.ppm");
   const std::string name = dir.file("rt.txt");
-  ASSERT_TRUE(savePlaceData(a.doc, name));
-  World b;
-  ASSERT_EQ(loadPlaceData(b.doc, name), 0);
-  // The camera's x is the nearest float to 0.1, widened.
-  EXPECT_EQ(std::tuple(b.doc.camera().x, b.doc.scaleX(), b.doc.waterLevel(), b.doc.smoothOn(),
-                       b.doc.hfType(), b.doc.hfFileType(), b.doc.hfFileName()),
-            std::tuple(double(0.1f), 0.1f, 77.5f, 1, 1, 1, a.doc.hfFileName()));
+  ASSERT_TRUE(savePlaceData(a, name));
+  Document b;
+  ASSERT_EQ(loadPlaceData(b, name), 0);
+  EXPECT_EQ(std::tuple(b.camera().x, b.scaleX(), b.waterLevel(), b.smoothOn(), b.hfType(),
+                       b.hfFileType(), b.hfFileName()),
+            std::tuple(double(0.1f), 0.1f, 77.5f, 1, 1, 1, a.hfFileName()));
   for (int t = 0; t < 16; ++t) {
-    ASSERT_EQ(b.doc.objects()[t].count(), a.doc.objects()[t].count());
-    for (int k = 0; k < a.doc.objects()[t].count(); ++k) {
-      const ScItem &x = a.doc.objects()[t][k], &y = b.doc.objects()[t][k];
+    ASSERT_EQ(b.objects()[t].count(), a.objects()[t].count());
+    for (int k = 0; k < a.objects()[t].count(); ++k) {
+      const ScItem &x = a.objects()[t][k], &y = b.objects()[t][k];
       ASSERT_EQ(std::tuple(float(y.x), y.heightMode),
                 std::tuple(std::strtof(std::to_string(x.x).c_str(), nullptr), x.heightMode));
     }
   }
-  // Only sixteen sections are read; what follows is never looked at.
+  // Only sixteen sections are read.
   std::string many = kHead;
   for (int i = 0; i < 17; ++i)
     many += "1,1\n9,9,9,0,0\n";
-  World c;
+  Document c;
   EXPECT_EQ(load(c, many + "garbage line\n"), 0);
-  EXPECT_EQ(c.doc.objects()[0].count(), 16);
+  EXPECT_EQ(c.objects()[0].count(), 16);
 }
 
 TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
   for (const auto &row : test::dataTable("place_bad_lines.txt")) {
     const std::string raw = test::unescaped(row[0]);
     const std::string text = raw.starts_with("HEAD") ? kHead + raw.substr(4) : raw;
-    World w;
-    w.doc.append(0, 9, 9, 9, 0, 0);
-    w.doc.setHfFileName("before.tga");
-    w.doc.setScale(42, 10, 100);
-    EXPECT_EQ(load(w, text), std::stoi(row[1])) << text;
-    EXPECT_EQ(std::tuple(w.doc.objectCount(), w.doc.camera(), w.doc.hfFileName(), w.doc.scaleX()),
+    Document doc;
+    doc.append(0, 9, 9, 9, 0, 0);
+    doc.setHfFileName("before.tga");
+    doc.setScale(42, 10, 100);
+    EXPECT_EQ(load(doc, text), std::stoi(row[1])) << text;
+    EXPECT_EQ(std::tuple(doc.objectCount(), doc.camera(), doc.hfFileName(), doc.scaleX()),
               std::tuple(1, kDefaultCamera, "before.tga", 42.0f));
   }
-  World w;
-  EXPECT_EQ(loadPlaceData(w.doc, dir.file("missing.txt")), 1);
-  w.doc.setObjectLimit(3); // objects beyond the scene's limit are refused alike
-  w.doc.append(0, 1, 1, 1, 0, 0);
-  EXPECT_EQ(load(w, kHead + "2,3\n1,1,1,0,0\n1,1,1,0,0\n1,1,1,0,0\n"), 4);
-  EXPECT_EQ(w.doc.objectCount(), 1);
-  EXPECT_EQ(load(w, kHead + "2,2\n1,1,1,0,0\n1,1,1,0,0\n"), 0);
-  EXPECT_EQ(w.doc.objectCount(), 3); // appended to what was there
+  Document doc;
+  EXPECT_EQ(loadPlaceData(doc, dir.file("missing.txt")), 1);
+  doc.setObjectLimit(3); // objects beyond the scene's limit are refused alike
+  doc.append(0, 1, 1, 1, 0, 0);
+  EXPECT_EQ(load(doc, kHead + "2,3\n1,1,1,0,0\n1,1,1,0,0\n1,1,1,0,0\n"), 4);
+  EXPECT_EQ(doc.objectCount(), 1);
+  EXPECT_EQ(load(doc, kHead + "2,2\n1,1,1,0,0\n1,1,1,0,0\n"), 0);
+  EXPECT_EQ(doc.objectCount(), 3); // appended to what was there
 }
 
-// Open empties the lists and reloads the height field without rescaling; a
-// missing height field keeps the placement and the old map; a file that does
-// not parse changes nothing.
+// A missing height field keeps the placement and the old map.
 TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
-  World w;
-  w.doc.append(7, 1, 1, 1, 0, 0);
+  Document doc;
+  doc.append(7, 1, 1, 1, 0, 0);
   const std::string tiny = std::string(HS_TEST_DATA) + "/tiny.tga";
-  EXPECT_EQ(open(w, kHead + "1,2\n"), 4);
-  EXPECT_EQ(std::tuple(w.doc.objects()[7].count(), w.doc.camera()), std::tuple(1, kDefaultCamera));
-  ASSERT_EQ(open(w, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
-                        "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
+  EXPECT_EQ(open(doc, kHead + "1,2\n"), 4);
+  EXPECT_EQ(std::tuple(doc.objects()[7].count(), doc.camera()), std::tuple(1, kDefaultCamera));
+  ASSERT_EQ(open(doc, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
+                          "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
             0);
-  EXPECT_EQ(std::tuple(w.doc.mapWidth(), w.doc.mapHeight(), w.doc.objects()[7].count(),
-                       w.doc.objects()[1][0], w.doc.camera().x, w.doc.smoothOn()),
+  EXPECT_EQ(std::tuple(doc.mapWidth(), doc.mapHeight(), doc.objects()[7].count(),
+                       doc.objects()[1][0], doc.camera().x, doc.smoothOn()),
             std::tuple(3, 2, 0, ScItem{250, 7, 250, 0, 0}, 300.0, 1));
   for (int type : {0, 1}) {
-    World m;
-    m.doc.append(7, 1, 1, 1, 0, 0);
+    Document m;
+    m.append(7, 1, 1, 1, 0, 0);
     EXPECT_EQ(open(m, "1,2,3,0,0\n4,5,6,0,0\nno-such-map\n1,1,1\n0,0," + std::to_string(type) +
                           "\n1,1\n9,9,9,0,0\n"),
               type ? 5 : 6);
-    EXPECT_EQ(std::tuple(m.doc.mapWidth(), m.doc.objects()[7].count(), m.doc.objects()[0].count(),
-                         m.doc.camera(), m.doc.hfType()),
+    EXPECT_EQ(std::tuple(m.mapWidth(), m.objects()[7].count(), m.objects()[0].count(), m.camera(),
+                         m.hfType()),
               std::tuple(400, 0, 1, ScItem{1, 2, 3, 0, 0}, type));
   }
 }
 
-// What the window opens (a place data file, from Recent too; a map; a
-// palette) is never a FIFO, which would block it for good: each is refused
-// as a file that cannot be opened.
+// A FIFO would block the window for good.
 TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
   const std::string fifo = makeFifo(dir, "fifo");
-  World w;
-  EXPECT_EQ(openPlaceData(w.doc, defaultPalette(), fifo), PlaceDataCannotOpen);
-  EXPECT_EQ(loadPlaceData(w.doc, fifo), PlaceDataCannotOpen);
+  Document doc;
+  EXPECT_EQ(openPlaceData(doc, defaultPalette(), fifo), PlaceDataCannotOpen);
+  EXPECT_EQ(loadPlaceData(doc, fifo), PlaceDataCannotOpen);
   Palette pal;
   EXPECT_EQ(loadPalette(pal, fifo), PaletteOpenError);
   LRMemoryDC image;
@@ -206,40 +188,38 @@ TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
   EXPECT_EQ(heightFieldTypeOfFile(fifo), -1);
 }
 
-// Neither numbers that are not finite nor a height-field name that could not
-// be read back are ever written: the earlier file stays. A device that refuses
-// writes gives result 1.
+// Numbers that are not finite and names that would not read back are never written.
 TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
   const std::string data = dir.write("scene.txt", "earlier data\n");
   const std::string inc = dir.write("scene.inc", "earlier include\n");
   for (float bad :
        {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
-    World w;
-    w.doc.append(4, 1, 1, 1, 0, bad);
-    EXPECT_FALSE(savePlaceData(w.doc, data));
-    w.doc.change(4, 0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
-    EXPECT_FALSE(savePlaceData(w.doc, data));
-    EXPECT_FALSE(writePovInclude(w.doc, inc));
-    w.doc.change(4, 0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
-    EXPECT_FALSE(writePovInclude(w.doc, inc));
-    w.doc.killAll();
-    w.doc.setScale(100, bad, 100);
-    EXPECT_FALSE(writePovInclude(w.doc, inc));
+    Document doc;
+    doc.append(4, 1, 1, 1, 0, bad);
+    EXPECT_FALSE(savePlaceData(doc, data));
+    doc.change(4, 0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
+    EXPECT_FALSE(savePlaceData(doc, data));
+    EXPECT_FALSE(writePovInclude(doc, inc));
+    doc.change(4, 0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
+    EXPECT_FALSE(writePovInclude(doc, inc));
+    doc.killAll();
+    doc.setScale(100, bad, 100);
+    EXPECT_FALSE(writePovInclude(doc, inc));
   }
   EXPECT_EQ(dir.read("scene.inc"), "earlier include\n");
   for (const char *name : {"two\nlines.tga", "cr.tga\r"}) {
-    World w;
-    w.doc.setHfFileName(name);
-    EXPECT_FALSE(savePlaceData(w.doc, data));
+    Document doc;
+    doc.setHfFileName(name);
+    EXPECT_FALSE(savePlaceData(doc, data));
   }
   EXPECT_EQ(dir.read("scene.txt"), "earlier data\n");
-  World w;
-  w.doc.setHfFileName("mid\rdle.tga"); // reads back as itself
-  EXPECT_TRUE(savePlaceData(w.doc, data));
-  w.doc.append(0, 1, 1, 1, 0, 0);
+  Document doc;
+  doc.setHfFileName("mid\rdle.tga"); // reads back as itself
+  EXPECT_TRUE(savePlaceData(doc, data));
+  doc.append(0, 1, 1, 1, 0, 0);
   QBuffer closed; // never opened: every write fails
-  EXPECT_EQ(savePlaceData(w.doc, closed), 1);
-  EXPECT_EQ(writePovInclude(w.doc, closed), 1);
+  EXPECT_EQ(savePlaceData(doc, closed), 1);
+  EXPECT_EQ(writePovInclude(doc, closed), 1);
 }
 
 } // namespace

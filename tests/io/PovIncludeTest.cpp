@@ -28,8 +28,6 @@ struct PovInclude : ::testing::Test {
 };
 
 TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
-  // The awkward values of the table, then a seeded sample of any bit
-  // patterns, wide magnitudes and float grid points.
   std::vector<double> values;
   for (const auto &row : test::dataTable("fixed_values.txt"))
     values.push_back(std::strtod(row[0].c_str(), nullptr));
@@ -53,8 +51,6 @@ TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
   }
 }
 
-// The water level of a PPM map as a fraction of 255 is pinned by the export
-// tool's golden place_ppm_hand_edited.inc.
 TEST_F(PovInclude, NamesAreEscaped) {
   d.setHfFileName(R"(C:\maps\a"b.ppm)");
   EXPECT_NE(text().find(R"(#declare HS_Hf="C:\\maps\\a\"b.ppm";)"), std::string::npos) << text();
@@ -70,10 +66,7 @@ TEST_F(PovInclude, OnePixelWideMapWritesTheCentreNotNan) {
   EXPECT_NE(text.find("<0.000000,0.000000,0.000000>}"), std::string::npos);
 }
 
-// Turns and sizes come right after their type's positions, for every object
-// of the type, and only for a type with an object that has its own; a turn
-// of -0 is no turn. The layout of each array is pinned by the golden
-// place_turned.inc.
+// A turn of -0 is no turn.
 TEST_F(PovInclude, TurnAndSizeArraysOnlyForTypesThatHaveThem) {
   d.append(6, ScItem{199, 0, 199, AboveGround, 0.0, -0.0f, 1.0f});
   d.append(15, ScItem{199, 0, 199, AboveGround, 0.0});

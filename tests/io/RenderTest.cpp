@@ -33,8 +33,7 @@ TEST(RenderOutput, ThePictureLandsInTheStartFolder) {
   EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Small.png"));
 }
 
-// The error stream comes in pieces that split lines anywhere; progress lines
-// end in carriage returns and never count among the last lines.
+// Pieces split lines anywhere; progress lines never count among the last lines.
 TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
   std::string stream = "povray: cannot open the user configuration file\n";
   for (int i = 1; i <= 14; ++i)
@@ -61,7 +60,6 @@ TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
             (QStringList{"/RENDER", "Preview.ini", "+V", "-D"}));
 }
 
-// A short engine path is refused before anything is written or started.
 TEST(RenderLaunch, RefusesAShortEnginePath) {
   TestFolder dir;
   Scene scene;
@@ -78,9 +76,7 @@ TEST(RenderLaunch, RefusesAShortEnginePath) {
   EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
 }
 
-// When TestPlace.inc cannot be written the engine is not started on an old or
-// missing one: a notice says so, with the reason where there is one. A FIFO
-// for the INI does not hold the render up.
+// The engine never starts on an old or missing include; a FIFO INI does not hold it up.
 TEST(RenderLaunch, AnIncludeThatCannotBeWrittenIsReportedAndNothingStarts) {
   TestFolder dir;
   makeFifo(dir, "Preview.ini");

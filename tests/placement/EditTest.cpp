@@ -8,7 +8,6 @@ namespace {
 
 using EditFixture = PlacementFixture;
 
-// The pick's reach, from tests/data/pick_reach.txt.
 TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
   add(0, 0, 0);
   for (const auto &row : test::dataTable("pick_reach.txt")) {
@@ -20,7 +19,6 @@ TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
   }
 }
 
-// Deleting the picked object closes the gap and redraws; nothing else is deleted.
 TEST_F(EditFixture, DeletingThePickClosesTheGapAndRedraws) {
   for (int i = 0; i < 6; ++i)
     add(2, 100 + 20 * i, 100);
@@ -38,7 +36,6 @@ TEST_F(EditFixture, DeletingThePickClosesTheGapAndRedraws) {
   EXPECT_EQ(xs(2), left);
 }
 
-// The rectangle deletes strictly inside, of every type or the current one.
 TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   for (int i = 0; i <= 10; ++i) // x 100..200 in steps of 10, on row 150
     add(1, 100 + 10 * i, 150);
@@ -59,7 +56,6 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   EXPECT_EQ(s.document().objects()[1].count(), 3);
 }
 
-// Move keeps the item's height settings, samples the new height and redraws.
 TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   s.document().append(6, 10, 7, 10, AboveCamera, 2.5);
   s.document().append(6, 20, 7, 20, AboveWater, 0.5);
@@ -81,7 +77,6 @@ TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
             std::tuple(ScItem{70, 150, 80, AboveWater, 1.0}, ScItem{1, 3, 2, AboveGround, 0.0}, 4));
 }
 
-// Move All shifts every object, wrapping once per axis, and leaves the rest.
 TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
   s.document().append(0, 380, 7, 100, AboveWater, 1.5);
   s.document().append(0, 100, 7, 5, AboveGround, 0.0);
@@ -105,7 +100,6 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
             std::pair(0.0, 0.0));
 }
 
-// Edit shows the picked item's dialog and applies its values; it never redraws.
 TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
   s.document().append(2, 120, 7, 130, AboveGround, 0.0);
   s.document().append(2, 140, 9, 150, AboveGround, 0.0);
@@ -114,8 +108,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
   };
   editAt(s, v, 141, 151);
   EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveGround, 0.0}, {140, 9, 150, AboveWater, 3.5}}));
-  // The camera: " At " is released and its dialog shown; closing it untouched
-  // still applies the current values.
+  // The camera's dialog closed untouched still applies the current values.
   std::tie(v.cameraHeightMode, v.cameraHeight) = std::pair(AboveGround, -2.0f);
   editAt(s, v, 50, 50);
   window.lookDialog = [this] { v.placeHeightMode = AboveCamera; };
@@ -126,9 +119,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
                        Calls{"object dialog", "pick 0", "pick 1"}, 0));
 }
 
-// An object's dialog also gets the picked record: the turn and size it leaves
-// there are what the list gets, with the heights applied on top. Nothing else
-// in the list changes.
+// The turn and size the dialog leaves in the record are kept; the heights go on top.
 TEST_F(EditFixture, EditKeepsTheTurnAndSizeTheDialogLeaves) {
   s.document().append(2, ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f});
   s.document().append(2, ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f});

@@ -1,7 +1,5 @@
 #pragma once
 
-// What every placement test includes: the fixture, the fakes and gtest.
-
 #include "placement/Mouse.h"
 #include "support/Documents.h"
 #include "support/FakeServices.h"
@@ -38,8 +36,7 @@ inline void paintRampMap(Scene &scene) {
   scene.viewImage.copyFrom(scene.document().baseImage());
 }
 
-// A gesture: pressed at the first point, dragged through the rest, released at
-// the last; one point is a click.
+// Pressed at the first point, dragged through the rest, released at the last.
 inline void gesture(Scene &s, ProgramValues &v, std::initializer_list<Point> path,
                     int button = kLeftButton) {
   mousePress(s, v, path.begin()->x, path.begin()->y, button);
@@ -48,8 +45,7 @@ inline void gesture(Scene &s, ProgramValues &v, std::initializer_list<Point> pat
   mouseRelease(s, v, (path.end() - 1)->x, (path.end() - 1)->y, button);
 }
 
-// The scene most placement tests start from: the ramp map, a recording window
-// and pane, redraws installed, the camera at (50, 50) looking at (300, 300).
+// The ramp map, a recording window and pane, the camera at (50, 50) looking at (300, 300).
 struct PlacementFixture : ::testing::Test {
   WindowValues owner;
   Scene s{nullptr, &owner};
@@ -57,7 +53,7 @@ struct PlacementFixture : ::testing::Test {
   FakeServices window;
   test::FakeSurface pane;
   void SetUp() override {
-    paintRampMap(s); // height (x + y) & 255
+    paintRampMap(s);
     s.attachServices(&window);
     s.attachSurface(&pane);
     installRedraw(s, v);
@@ -68,11 +64,9 @@ struct PlacementFixture : ::testing::Test {
   void add(int type, double x, double z) {
     s.document().append(static_cast<std::size_t>(type), x, 7, z, AboveGround, 0.0);
   }
-  // The gesture's first and last points.
   void drag(int x0, int y0, int x1, int y1) {
     std::tie(s.firstPoint, s.lastPoint) = std::pair(Point{x0, y0}, Point{x1, y1});
   }
-  // The objects of a type (checked access with at()), and their x alone.
   Items items(int type) const {
     const ScData &list = s.document().objects()[static_cast<std::size_t>(type)];
     return {list.begin(), list.end()};

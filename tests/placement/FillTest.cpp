@@ -9,7 +9,6 @@
 namespace hs {
 namespace {
 
-// Every object of the scene as "type:x,y,z", type by type.
 std::string objects(const Scene &s) {
   std::string out;
   for (int t = 0; t < kObjectTypes; ++t)
@@ -23,15 +22,13 @@ std::string objects(const Scene &s) {
 
 using FillFixture = PlacementFixture;
 
-// The generator starts from its seeded state; a random type stays within the selected one.
 TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
   ProgramValues v, seeded;
   seeded.randomState = 12345;
   seedRandom(seeded);
   EXPECT_EQ(seeded.randomState, v.randomState);
   EXPECT_EQ(nextRandom(v), 130);
-  // The largest generator value would give 16; it is held at the selected type.
-  // 1810038784 is a state whose next value is 32767.
+  // The next value is 32767, which would give type 16.
   std::tie(v.fillRandomType, v.currentType, v.randomState) = std::tuple(1, 15, 1810038784u);
   EXPECT_EQ(randomTypeFor(v), 15);
   v.fillRandomType = 0;
@@ -40,7 +37,6 @@ TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
   EXPECT_EQ(v.randomState, before); // no value is drawn without random types
 }
 
-// The fills of tests/data/fills.txt, with every object's height mode and height.
 TEST(Fill, PinnedFills) {
   for (const auto &row : test::dataTable("fills.txt")) {
     const std::vector<int> g = test::numbers(row[1]);
@@ -51,7 +47,6 @@ TEST(Fill, PinnedFills) {
     std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType, v.currentType) =
         std::tuple(g[0], g[1], g[2], g[3]);
     std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.25f);
-    // Positions are map points.
     std::tie(s.scrollX, s.firstPoint, s.lastPoint) =
         std::tuple(g[4], Point{g[5], g[6]}, Point{g[7], g[8]});
     (row[0] == "line" ? fillLine : row[0] == "box" ? fillBox : fillCircle)(s, v);
@@ -62,7 +57,7 @@ TEST(Fill, PinnedFills) {
   }
 }
 
-// Random fills draw from the one generator; a fill that restarted it would end elsewhere.
+// A fill that restarted the generator would end elsewhere.
 TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
   std::tie(v.fillRandomPlace, v.fillRandomType, v.currentType, v.fillCount) =
       std::tuple(1, 1, 15, 4);
@@ -75,13 +70,12 @@ TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
             std::tuple(12LL, 4193161758u, 155.0));
 }
 
-// A fill ends at the first append that fails.
 TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
   s.document().setObjectLimit(3);
   std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType) = std::tuple(10, 1, 1);
   drag(0, 0, 90, 0);
   fillLine(s, v);
-  // Four objects were tried: a position and a type each, then the fill stopped.
+  // Four tried, a position and a type each.
   ProgramValues probe;
   for (int i = 0; i < 8; ++i)
     nextRandom(probe);
@@ -92,18 +86,14 @@ TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
   EXPECT_EQ(s.document().objectCount(), 3);
 }
 
-// One object is drawn at once, joined to the one before with Order on, with no redraw.
 TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
   std::tie(s.scrollX, s.scrollY, v.currentType, v.showOrder) = std::tuple(100, 50, 2, 1);
   ASSERT_TRUE(placeSingle(s, v, {120, 80}, 77));
-  // The marker is in viewImage at the map point minus 4: type 3's black frame
-  // and white digit.
+  // Type 3's black frame and white digit, at the map point minus 4.
   EXPECT_EQ(std::tuple(s.document().objects()[2][0], s.viewImage.pixelAt(116, 76),
                        s.viewImage.pixelAt(118, 77)),
             std::tuple(ScItem{120, 77, 80, AboveGround, 0.0}, 0u, 0xFFFFFFu));
   ASSERT_TRUE(placeSingle(s, v, {160, 60}, 5));
-  // The first of a type joins nothing; the second joins the first, in the
-  // current (black) pen.
   EXPECT_EQ(std::tuple(pane.calls, s.viewImage.pixelAt(140, 70), pane.showCount),
             std::tuple(Calls{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}, 0u, 0));
   s.document().setObjectLimit(2);

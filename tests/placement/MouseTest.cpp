@@ -10,7 +10,6 @@ namespace hs {
 namespace {
 
 struct MouseFixture : PlacementFixture {
-  // The exclusive-or figures on the pane after a drag step to (x, y).
   Figures dragTo(int x, int y) {
     mouseDrag(s, v, x, y, kLeftButton);
     return pane.xorFigures();
@@ -30,7 +29,6 @@ TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
   }
 }
 
-// A fill runs from the press to the release point, and not when released off the map.
 TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
   v.modes.selectTool(LineFill);
   v.fillCount = 5;
@@ -42,7 +40,7 @@ TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
   mousePress(s, v, 10, 20, kLeftButton);
   mouseRelease(s, v, 30, 20, kLeftButton);
   EXPECT_EQ(xs(0), (Xs{110, 120, 130, 140, 150, 110, 115, 120, 125, 130}));
-  // Released off the map: nothing placed, nothing redrawn, no band left.
+  // Released off the map: nothing placed, nothing redrawn.
   test::clearList(s.document(), 0);
   std::tie(s.scrollX, s.viewWidth) = std::pair(0, 500);
   const int shows = pane.showCount;
@@ -87,7 +85,6 @@ TEST_F(MouseFixture, AFillThatRunsOutOfMemoryIsRefusedWhole) {
 #endif
 }
 
-// The line, delete and circle bands follow the pointer and go on release.
 TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
   v.modes.selectTool(LineFill);
   mousePress(s, v, 50, 60, kLeftButton);
@@ -100,7 +97,6 @@ TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
   EXPECT_EQ(dragTo(20, 90), Figures{"xorRect 20 60 50 90"});
   mouseRelease(s, v, 20, 90, kLeftButton);
   EXPECT_TRUE(pane.xorFigures().empty());
-  // The circle's box runs from the pointer to its mirror image through the centre.
   v.modes.selectTool(CircleFill);
   mousePress(s, v, 100, 100, kLeftButton);
   EXPECT_EQ(dragTo(130, 90), (Figures{"xorEllipse 70 90 130 110", "xorRect 70 90 130 110"}));
@@ -108,7 +104,6 @@ TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
   EXPECT_EQ(dragTo(120, 120), (Figures{"xorEllipse 80 80 120 120", "xorRect 80 80 120 120"}));
 }
 
-// One object per click at the release point; the right button deletes within reach.
 TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButton) {
   v.currentType = 2;
   mousePress(s, v, 10, 10, kLeftButton);
@@ -123,11 +118,8 @@ TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButto
   EXPECT_EQ(xs(2), Xs{40});
 }
 
-// A scene with no window or pane still takes every gesture of every mode.
 TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
-  // The one object there, what the gesture adds (one object, a fill of 3, a
-  // box of 3 x 3, the part of a circle of 3 on the map, a scatter over the
-  // 41 x 31 box) and the one Return places.
+  // The one object there, what the gesture adds and the one Return places.
   const long long objects[kModeCount] = {3, 5, 11, 3, 2, 2, 2, 2, 2, 2, 2, 2, 45};
   for (int mode = 0; mode < kModeCount; ++mode) {
     Scene s;
@@ -144,7 +136,6 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
   }
 }
 
-// The status texts of every mode, from the one table of tools.
 TEST(ModeTable, EveryModeHasItsStatusTexts) {
   const auto rows = test::dataTable("mode_texts.txt");
   ASSERT_EQ(rows.size(), std::size_t{kModeCount});

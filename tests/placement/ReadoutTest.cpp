@@ -9,7 +9,6 @@ namespace {
 using Readout = std::tuple<std::string, int, int>;
 
 struct ReadoutFixture : PlacementFixture {
-  // The readout and the window's cursor after a move to pane point (x, y).
   Readout movedTo(int x, int y) {
     mouseMotion(s, v, x, y);
     return {window.readout, owner.cursorX, owner.cursorY};
@@ -20,7 +19,6 @@ struct ReadoutFixture : PlacementFixture {
   }
 };
 
-// The readout in all three units, from tests/data/readouts.txt.
 TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
   for (const auto &row : test::dataTable("readouts.txt")) {
     const std::vector<int> n = test::numbers(row[0]);
@@ -34,7 +32,6 @@ TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
   }
 }
 
-// The arrow keys stay inside the visible map, from tests/data/arrow_nudges.txt.
 TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
   for (const auto &row : test::dataTable("arrow_nudges.txt")) {
     const std::vector<int> n = test::numbers(row[0]);
@@ -48,9 +45,7 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
   }
 }
 
-// Return places at the pointer in every mode, even off the map (height -1),
-// with the height of the loaded map's own decoding even when a failed load
-// changed the file type (red + 256 * green of the ramp: 0).
+// The height is the loaded map's decoding even after a failed load changed the file type.
 TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
   std::tie(v.currentType, s.scrollX, s.viewWidth) = std::tuple(6, 30, 500);
   v.modes.selectTool(DeleteObjects);

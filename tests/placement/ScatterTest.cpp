@@ -16,7 +16,7 @@
 namespace hs {
 namespace {
 
-// A 16-bit map of the given size whose ground value at (x, z) is f(x, z).
+// A 16-bit map whose ground value at (x, z) is f(x, z).
 void paintMap(Scene &s, int w, int h, const std::function<int(int, int)> &f) {
   Document &d = s.document();
   d.setMap(LRMemoryDC(w, h));
@@ -27,14 +27,13 @@ void paintMap(Scene &s, int w, int h, const std::function<int(int, int)> &f) {
   });
 }
 
-// Hills and valleys with cliffs: smooth waves plus a step every 37 columns.
+// Smooth waves plus a cliff every 37 columns.
 int hilly(int x, int z) {
   const double v = 30000 + 12000 * std::sin(x * 0.05) * std::cos(z * 0.04) + (x / 37) % 3 * 4000;
   return static_cast<int>(v);
 }
 
-// The objects of a list binned by map cells of the spacing's size, for
-// neighbour checks that need not look at all pairs.
+// Objects binned by cells of the spacing's size, so neighbour checks skip most pairs.
 struct Grid {
   double cell;
   std::map<std::pair<int, int>, std::vector<ScItem>> bins;
@@ -45,9 +44,7 @@ struct Grid {
   std::pair<int, int> key(double x, double z) const {
     return {static_cast<int>(std::floor(x / cell)), static_cast<int>(std::floor(z / cell))};
   }
-  // The distance from (x, z) to the nearest object within reach cells (a
-  // huge value when there is none), leaving out one at exactly (x, z) when
-  // asked to.
+  // The distance to the nearest object within reach cells, 1e300 when none.
   double nearest(double x, double z, int reach, bool skipSelf) const {
     double best = 1e300;
     const auto [cx, cz] = key(x, z);
@@ -73,9 +70,13 @@ struct Case {
   bool altitude, water, slope;
 };
 
-// Spacing holds for every pair, every object meets the rules, and the set is
-// maximal: every pixel that meets the rules lies closer than the spacing to an
-// object (twice the spacing is all a user is promised).
+ScatterPlan plan(const Scene &s, const ProgramValues &v, const ScatterRules &r,
+                 const ScatterRegion &region = ScatterRegion::wholeMap(),
+                 long long room = 1'000'000) {
+  return planScatter(s.document(), v, r, region, room);
+}
+
+// Maximal: every allowed pixel is closer than the spacing to an object (users are promised 2x).
 TEST(Scatter, SpacingRulesAndMaximality) {
   const Case cases[] = {
       {"whole map, spacing 1", ScatterRegion::wholeMap(), 1.0, false, false, false},
@@ -95,15 +96,14 @@ TEST(Scatter, SpacingRulesAndMaximality) {
     r.spacing = c.spacing;
     std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(c.altitude, 4.0, 5.6);
     std::tie(r.noWater, r.useSlope, r.maxSlope) = std::tuple(c.water, c.slope, 1.5);
-    // Some objects already there, of the type scattered and of another one.
     for (int i = 0; i < 20; ++i) {
       s.document().append(0, 10.5 * i, 7, 9.0 * i, AboveGround, 0);
       s.document().append(3, 10.0 * i + 3, 7, 9.0 * i, AboveGround, 0);
     }
-    const ScatterPlan plan = planScatter(s.document(), v, r, c.region, 1'000'000);
-    ASSERT_TRUE(plan.whyNone.empty()) << plan.whyNone;
-    ASSERT_GT(plan.items.size(), 10u);
-    applyScatter(s.document(), plan);
+    const ScatterPlan p = plan(s, v, r, c.region);
+    ASSERT_TRUE(p.whyNone.empty()) << p.whyNone;
+    ASSERT_GT(p.items.size(), 10u);
+    applyScatter(s.document(), p);
 
     const GroundRules ground(s.document(), r, c.region);
     const Grid grid(s.document().objects()[0], c.spacing); // the type scattered
@@ -125,12 +125,9 @@ TEST(Scatter, SpacingRulesAndMaximality) {
   }
 }
 
-// Ground in separate patches (islands) is all filled, and a count is spread
-// over the whole region, not grown from one corner.
 TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
   Scene s;
   ProgramValues v;
-  // Four round islands in the corners of a 200 x 200 sea.
   paintMap(s, 200, 200, [](int x, int z) {
     const int cx = x < 100 ? 40 : 160;
     const int cz = z < 100 ? 40 : 160;
@@ -139,33 +136,29 @@ TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
   s.document().setWaterLevel(300);
   ScatterRules r;
   std::tie(r.spacing, r.noWater) = std::tuple(3.0, true);
-  const auto perIsland = [&](const ScatterPlan &plan) {
+  const auto perIsland = [&](const ScatterPlan &p) {
     std::array<int, 4> n{};
-    for (const ScItem &i : plan.items)
+    for (const ScItem &i : p.items)
       ++n[(i.x < 100 ? 0 : 1) + (i.z < 100 ? 0 : 2)];
     return *std::min_element(n.begin(), n.end());
   };
-  const ScatterPlan every = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000);
+  const ScatterPlan every = plan(s, v, r);
   EXPECT_GT(perIsland(every), 80);
   r.count = 40;
-  const ScatterPlan plan = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000);
-  ASSERT_EQ(plan.items.size(), 40u);
-  EXPECT_GE(perIsland(plan), 3);
-  // A count above what fits places what fits.
+  const ScatterPlan some = plan(s, v, r);
+  ASSERT_EQ(some.items.size(), 40u);
+  EXPECT_GE(perIsland(some), 3); // spread out, not grown from one corner
   r.count = 1'000'000;
-  EXPECT_EQ(planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000).items,
-            every.items);
+  EXPECT_EQ(plan(s, v, r).items, every.items);
 }
 
-// On a plane tilted along the columns or the rows the slope is the plane's own,
-// as POV-Ray builds it: rise over run at the current scale.
+// Rise over run at the current scale, as POV-Ray builds the plane.
 TEST(Scatter, SlopeOfATiltedPlane) {
   for (const bool alongRows : {false, true}) {
     Scene s;
     ProgramValues v;
     paintMap(s, 101, 51, [&](int x, int z) { return 1000 + 300 * (alongRows ? z : x); });
     s.document().setScale(200.0f, 50.0f, 80.0f);
-    // Rise per pixel 300 / 65535 x 50; run scaleX / 100 or scaleZ / 50.
     const double run = alongRows ? 80.0 / 50 : 200.0 / 100;
     const double degrees = std::atan(300.0 / 65535 * 50 / run) * 180 / std::numbers::pi;
     ScatterRules r;
@@ -176,19 +169,14 @@ TEST(Scatter, SlopeOfATiltedPlane) {
       EXPECT_NEAR(ground.slopeAt(x, z), degrees, 1e-9) << x << "," << z;
 
     r.maxSlope = degrees + 0.001;
-    EXPECT_EQ(planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000).items.size(),
-              planScatter(s.document(), v, ScatterRules{}, ScatterRegion::wholeMap(), 1'000'000)
-                  .items.size());
+    EXPECT_EQ(plan(s, v, r).items.size(), plan(s, v, ScatterRules{}).items.size());
     r.maxSlope = degrees - 0.001;
-    EXPECT_TRUE(
-        planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000).items.empty());
+    EXPECT_TRUE(plan(s, v, r).items.empty());
   }
 }
 
-// One bump on flat ground: the pixels whose triangles touch the bump are
-// steep, by POV-Ray's split of each cell along its upper-left to lower-right
-// diagonal (trace() on this map finds ground above 0 at column 3.2, row 3.2
-// and none at 4.8, 3.2), and the fast pass agrees with the rule.
+// POV-Ray splits each cell along its upper-left to lower-right diagonal, so only
+// the neighbours on that diagonal share a triangle with the bump.
 TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
   Scene s;
   ProgramValues v;
@@ -202,16 +190,11 @@ TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
       steep += ground.allows(x, z) ? '.' : '#';
     steep += '/';
   }
-  // The bump's neighbours along the diagonals through it (upper left, lower
-  // right) share a triangle with it; the other two diagonal neighbours do not.
   EXPECT_EQ(steep, "...../.##../.###./..##./...../");
-  const ScatterPlan plan = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000);
-  EXPECT_EQ(plan.items.size(), 81u - 7u);
+  EXPECT_EQ(plan(s, v, r, ScatterRegion::wholeMap(), 1000).items.size(), 81u - 7u);
 }
 
-// At spacing 1 every pixel that meets the rules gets an object, so the plan
-// shows the fast pass pixel for pixel: it agrees with the rules everywhere,
-// on a 16-bit map and on a Targa map with holes (pure white, no ground).
+// At spacing 1 the plan shows the fast pass pixel for pixel; Targa holes are pure white.
 TEST(Scatter, AtSpacingOneEveryPixelThatMeetsTheRulesIsTaken) {
   for (const bool targa : {false, true}) {
     Scene s;
@@ -229,9 +212,8 @@ TEST(Scatter, AtSpacingOneEveryPixelThatMeetsTheRulesIsTaken) {
     std::tie(r.spacing, r.useSlope, r.maxSlope, r.noWater) = std::tuple(1.0, true, 2.0, true);
     std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(true, 4.2, 9.0);
     const ScatterRegion region = ScatterRegion::ellipse(45, 35, 40, 30);
-    const ScatterPlan plan = planScatter(s.document(), v, r, region, 1'000'000);
     std::set<std::pair<int, int>> taken;
-    for (const ScItem &i : plan.items)
+    for (const ScItem &i : plan(s, v, r, region).items)
       taken.insert({int(i.x), int(i.z)});
     const GroundRules ground(s.document(), r, region);
     std::set<std::pair<int, int>> allowed;
@@ -245,8 +227,7 @@ TEST(Scatter, AtSpacingOneEveryPixelThatMeetsTheRulesIsTaken) {
   }
 }
 
-// The same seed, map, region and rules give the same objects; another seed
-// gives others. The first objects of a seed are pinned, so every build agrees.
+// The first objects of a seed are pinned, so every build agrees.
 TEST(Scatter, SameSeedSameObjects) {
   Scene s;
   ProgramValues v;
@@ -257,8 +238,8 @@ TEST(Scatter, SameSeedSameObjects) {
   r.useMix = true;
   r.weights[2] = 1;
   r.weights[9] = 3;
-  const ScatterPlan a = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000);
-  const ScatterPlan b = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000);
+  const ScatterPlan a = plan(s, v, r, ScatterRegion::wholeMap(), 1000);
+  const ScatterPlan b = plan(s, v, r, ScatterRegion::wholeMap(), 1000);
   ASSERT_EQ(a.items, b.items);
   ASSERT_EQ(a.types, b.types);
   char first[200];
@@ -268,11 +249,9 @@ TEST(Scatter, SameSeedSameObjects) {
                 double(a.items[1].size), a.items.size());
   EXPECT_STREQ(first, "2 8,0 -22.6193 0.8301 | 2 15,0 159.7358 0.5341 | 213");
   r.seed = 2027;
-  EXPECT_NE(planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1000).items, a.items);
+  EXPECT_NE(plan(s, v, r, ScatterRegion::wholeMap(), 1000).items, a.items);
 }
 
-// A mix places only types with weight, in about their proportions; turns and
-// sizes spread over their ranges.
 TEST(Scatter, MixTurnAndSize) {
   Scene s;
   ProgramValues v;
@@ -283,28 +262,24 @@ TEST(Scatter, MixTurnAndSize) {
   r.useMix = true;
   r.weights[0] = 1;
   r.weights[5] = 3;
-  const ScatterPlan plan = planScatter(s.document(), v, r, ScatterRegion::wholeMap(), 1'000'000);
+  const ScatterPlan p = plan(s, v, r);
   int perType[kObjectTypes] = {};
-  for (const int type : plan.types)
+  for (const int type : p.types)
     ++perType[type];
   const auto [turnLo, turnHi] = std::minmax_element(
-      plan.items.begin(), plan.items.end(), [](auto &a, auto &b) { return a.turn < b.turn; });
+      p.items.begin(), p.items.end(), [](auto &a, auto &b) { return a.turn < b.turn; });
   const auto [sizeLo, sizeHi] = std::minmax_element(
-      plan.items.begin(), plan.items.end(), [](auto &a, auto &b) { return a.size < b.size; });
-  EXPECT_EQ(perType[0] + perType[5], int(plan.items.size()));
+      p.items.begin(), p.items.end(), [](auto &a, auto &b) { return a.size < b.size; });
+  EXPECT_EQ(perType[0] + perType[5], int(p.items.size()));
   EXPECT_NEAR(double(perType[5]) / perType[0], 3.0, 0.4);
   EXPECT_TRUE(turnLo->turn >= 10.0f && turnHi->turn <= 40.0f && turnHi->turn - turnLo->turn > 29);
   EXPECT_TRUE(sizeLo->size >= 0.8f - 1e-6f && sizeHi->size <= 1.2f + 1e-6f &&
               sizeHi->size - sizeLo->size > 0.39f);
-  // Without a mix everything is of the current type, which also keeps its
-  // distance from its own objects only.
-  r.useMix = false;
-  v.currentType = 7;
-  const ScatterPlan one = planScatter(s.document(), v, r, ScatterRegion::box(0, 0, 20, 20), 1000);
+  std::tie(r.useMix, v.currentType) = std::tuple(false, 7); // all of the current type
+  const ScatterPlan one = plan(s, v, r, ScatterRegion::box(0, 0, 20, 20), 1000);
   EXPECT_EQ(std::count(one.types.begin(), one.types.end(), 7), long(one.types.size()));
 }
 
-// Why a scatter placed nothing, and what stops it: the object limit, a cancel.
 TEST(Scatter, EmptyLimitedAndCancelled) {
   WindowValues owner;
   Scene s{nullptr, &owner};
@@ -343,7 +318,7 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
   EXPECT_EQ(window.notices[0].second,
             "Too many objects!!\n\nThe scatter stopped at the limit\nafter placing 25 objects");
 
-  // A count that the room left holds exactly is not cut short.
+  // A count that fits the room exactly is not cut short.
   test::clearList(s.document(), 0);
   window.notices.clear();
   plain.count = 10;
@@ -364,8 +339,7 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
 
 using ScatterFixture = PlacementFixture;
 
-// The tool: a drag scatters in the box, or in the ellipse, that it shows, at
-// the spacing of the rules (wider than the default, which would break it).
+// A spacing wider than the default, which would break the check.
 TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
   for (const ScatterShape shape : {ScatterShape::Box, ScatterShape::Ellipse}) {
     test::clearList(s.document(), 4);

@@ -1,6 +1,4 @@
-// Every operation that moves, copies, removes around or stores objects keeps
-// each object's own turn and size: none may rebuild a record from its
-// position and heights alone.
+// No operation may rebuild a record from its position and heights alone.
 #include "placement/Edit.h"
 
 #include "Fakes.h"
@@ -9,8 +7,6 @@
 #include "support/TestFiles.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
-
-#include <QBuffer>
 
 #include <functional>
 #include <utility>
@@ -21,8 +17,7 @@ namespace {
 using TurnsAndSizes = std::vector<std::pair<float, float>>;
 
 struct TurnAndSize : PlacementFixture {
-  // Four objects of type 3 on the diagonal, each with a turn and size of its
-  // own (one turned only, one sized only), and one plain object of type 0.
+  // Four of type 3 (one turned only, one sized only), one plain of type 0.
   void placeObjects() {
     s.document().killAll();
     const float turns[] = {15.0f, -30.0f, 0.0f, 180.5f};
@@ -91,7 +86,6 @@ TEST_F(TurnAndSize, EveryOperationKeepsThem) {
          ASSERT_EQ(loadPlaceData(s.document(), name), 0);
        },
        all},
-      // Last, as it leaves a smaller map.
       {"a map of another size",
        [this] {
          const std::string map = folder.write("half.tga", targaBytes(200, 100));

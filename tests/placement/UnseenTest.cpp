@@ -12,7 +12,6 @@ struct UnseenFixture : PlacementFixture {
     s.document().setCamera({200, 0, 200, AboveWater, 1.0});  // the map's middle
     s.document().setLookAt({200, 0, 100, AboveGround, 0.0}); // looking toward row 0
   }
-  // Every object, type by type.
   Items all() const {
     Items out;
     for (int t = 0; t < kObjectTypes; ++t)
@@ -22,7 +21,6 @@ struct UnseenFixture : PlacementFixture {
   }
 };
 
-// Objects behind and beside the camera go, those in its wedge and off the map stay.
 TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   Document &d = s.document();
   d.append(4, 200, 0, 300, 0, 0.0); // behind the camera
@@ -30,20 +28,18 @@ TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   d.append(4, -5, 0, 300, 0, 0.0);  // off the map behind the camera
   d.append(4, 399, 0, 399, 0, 0.0); // the bottom-right corner pixel
   s.document().append(0, 205, 0, 60, 0, 0.0);
-  // A map pixel that happens to be the shading grey, well inside the view.
+  // A map pixel that happens to be the shading grey, inside the view.
   test::paintMap(d, [](int x, int y) {
     return x == 205 && y == 60 ? unseenColour.value() : vColor(0, 0, (x + y) & 255).value();
   });
   s.showView = 0;
   commandDelUnseen(s, v);
-  // Redrawn once, at the end, with the view still off.
+  // Redrawn once, with the view still off.
   EXPECT_EQ(std::tuple(items(4), s.document().objects()[0].count(), s.showView, pane.showCount),
             std::tuple(Items{{200, 0, 50, 0, 0.0}, {-5, 0, 300, 0, 0.0}}, 1, 0, 1));
 }
 
-// On a map without grey pixels, exactly the objects whose pixel the shading
-// (angle 36) turns grey are deleted, edge pixels included; the rest keep their
-// order.
+// Exactly the objects whose pixel the shading turns grey go; the rest keep their order.
 TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
   const ScItem cameras[][2] = {
       {{200, 0, 200, 0, 0}, {400, 0, 0, 0, 0}},      // toward the top-right corner

@@ -23,8 +23,6 @@
 namespace hs {
 namespace {
 
-// Every refusal and the edge acceptances of the readers
-// (heightfield_reads.txt); a refusal makes no image.
 TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
   const std::map<std::string, int> results = {
       {"Loaded", Loaded}, {"Incompatible", Incompatible}, {"ShortData", ShortData}};
@@ -57,22 +55,17 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
   }
 }
 
-// The golden files decode pixel for pixel; a folder or a missing file cannot
-// be opened.
 TEST(HeightFieldReaders, GoldenFiles) {
   LRMemoryDC tga, p;
   ASSERT_EQ(readHeightFieldFile(HS_TEST_DATA "/tiny.tga", false, defaultPalette(), tga), Loaded);
-  // Indices 0 200 250 / 16 240 255, painted in the built-in colours; the
-  // file's own (random) colour map plays no part.
+  // Built-in colours: the file's own colour map plays no part.
   EXPECT_EQ(std::tuple(tga.width(), tga.height(), tga.readPixel(0, 0), tga.readPixel(1, 0),
                        tga.readPixel(2, 0), tga.readPixel(0, 1), tga.readPixel(1, 1),
                        tga.readPixel(2, 1)),
             std::tuple(3, 2, 0x000000u, 0xC88282u, 0xFFEFEFu, 0x101C4Au, 0xF0F0F0u, 0xFFEFEFu));
 
   ASSERT_EQ(readHeightFieldFile(HS_TEST_DATA "/tiny.ppm", true, defaultPalette(), p), Loaded);
-  // File pixels (1,2,3) (4,5,6) / (7,8,9) (10,11,12) after the separator 0x0A:
-  // red G, green R, blue the separator, then the B of the pixel before (the
-  // last B of the row above); the last byte, 12, is never read.
+  // Red G, green R, blue the B before (the separator first); the last byte is never read.
   EXPECT_EQ(std::tuple(p.width(), p.height(), p.readPixel(0, 0), p.readPixel(1, 0),
                        p.readPixel(0, 1), p.readPixel(1, 1)),
             std::tuple(2, 2, 0x0A0102u, 0x030405u, 0x060708u, 0x090A0Bu));
@@ -87,15 +80,12 @@ TEST(HeightFieldReaders, GoldenFiles) {
     }
 }
 
-// The 16-bit level a map pixel stores, checking that blue is its high byte.
 int levelAt(const LRMemoryDC &image, int x, int y) {
   const ColourValue c = image.readPixel(x, y);
   EXPECT_EQ(c >> 16, (c >> 8) & 255) << x << "," << y;
   return static_cast<int>(c & 0xFFFF);
 }
 
-// Every 16-bit sample of a PGM and a PNG is stored exactly (red + 256 *
-// green) with its high byte in blue; an 8-bit PGM sample b as b * 257.
 TEST(HeightFieldReaders, PgmAndPngKeepEverySampleExactly) {
   for (const int maxValue : {65535, 255, -65535}) {
     const int side = maxValue == 255 ? 16 : 256;
@@ -121,8 +111,7 @@ TEST(HeightFieldReaders, PgmAndPngKeepEverySampleExactly) {
   }
 }
 
-// Qt's image limit (256 MiB by default, half a 16384 x 16384 16-bit map) is
-// raised for a map: here a 2 MiB map over a limit of 1 MiB.
+// Qt's default limit is half a 16384 x 16384 16-bit map.
 TEST(HeightFieldReaders, PngOverQtsImageLimitLoads) {
   QImage grey(1024, 1024, QImage::Format_Grayscale16);
   grey.fill(0);
@@ -141,8 +130,6 @@ TEST(HeightFieldReaders, PngOverQtsImageLimitLoads) {
   EXPECT_EQ(levelAt(image, 1023, 1023), 4660);
 }
 
-// The kinds of PNG Qt reads in other formats: grey with a transparent level,
-// 4-bit and 1-bit indices (at i * 256); a grey 8-bit sample at POV-Ray's level.
 TEST(HeightFieldReaders, PngGoldenFiles) {
   const std::vector<std::pair<std::string, std::vector<int>>> files = {
       {"grey16_transparent.png", {0, 258, 65535, 4660, 32768, 1}},
@@ -161,9 +148,7 @@ TEST(HeightFieldReaders, PngGoldenFiles) {
   }
 }
 
-// A chunk claiming more than the input holds is short data before the decoder
-// sees it, from memory or a pipe; so is a PNG the decoder refuses (a damaged
-// IDAT), and neither leaves a word on standard error. The intact one loads.
+// A chunk claiming more than the input holds must not reach the decoder.
 TEST(HeightFieldReaders, BrokenPngsAreShortDataWithoutAWordOnStandardError) {
   std::vector<QByteArray> files; // lying, damaged, intact
   for (const char *name : {"/lying_text.png", "/hills16.png", "/hills16.png"}) {

@@ -8,13 +8,10 @@
 namespace hs {
 namespace {
 
-// The point to six decimals, as "%f" writes a number.
 std::string fmt(const PovPoint &p) {
   return std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.z);
 }
 
-// Both samplers refuse off the map; the 8-bit one also refuses pure white,
-// however it was made; heightAtItem truncates toward zero.
 TEST(Height, SamplersRefuseOffMapAndWhite) {
   LRMemoryDC m(400, 400);
   m.clear();
@@ -22,7 +19,6 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
   m.writePixel(1, 0, 0x000102); // red 2, green 1
   m.writePixel(2, 0, 0xFFFFFE); // one step off white: blue 255
   m.writePixel(3, 0, 0xFEFFFF);
-  // White reached by inverting or by Qt's own painting.
   m.writePixel(4, 1, 0);
   m.setDrawMode(DrawMode::Invert);
   m.drawLine(4, 1, 4, 1);
@@ -41,14 +37,12 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
         << x << "," << y;
   EXPECT_EQ(std::pair(heightAt(s, 1, 0), maxHeight(s)), std::pair(0, 255));
   s.setHfType(1);
-  // -0.5 truncates to column 0; 1e300 is far off the map.
   EXPECT_EQ(std::tuple(heightAt(s, 1, 0), maxHeight(s), heightAtItem(s, 1.9, 0.7),
                        heightAtItem(s, -0.5, 0.0), heightAtItem(s, 1e300, 0.0)),
             std::tuple(258, 65535, 258, 0, -1));
 }
 
-// Default positions in POV-Ray units; above water lifts to the water level, above camera to the
-// camera; an unknown mode samples afresh and adds no offset.
+// An unknown mode samples afresh and adds no offset.
 TEST(ToPov, DefaultPositionsOn400MapAndEveryHeightMode) {
   Document s;
   const PovPoint cam = toPov(s, s.camera(), 0.0f);

@@ -26,7 +26,6 @@ int read(const std::string &text, Palette &p) {
   return readPalette(in, p);
 }
 
-// The numbers are scanf's (pinned with the scanner); a palette keeps their low bytes.
 TEST(PaletteLine, LowBytesOfThreeNumbers) {
   ColourValue c = 0;
   ASSERT_TRUE(parsePaletteLine("300,0x10,010 blue is height", c));
@@ -37,17 +36,14 @@ TEST(PaletteLine, LowBytesOfThreeNumbers) {
   EXPECT_EQ(c, vColor(255, 255, 0).value()); // untouched
 }
 
-// A palette is read whole or not at all; a missing file or a folder cannot be opened.
 TEST(ReadPalette, AllOrNothing) {
   Palette p = defaultPalette();
-  // 255 good lines, a bad one, an empty first one: refused, not even the good lines taken.
   std::string broken = lines(256);
   broken.replace(broken.find("100,100,100"), 11, "100 ,100,100");
   for (const std::string &text : {lines(255), broken, "\n" + lines(256)})
     EXPECT_EQ(read(text, p), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
 
-  // 256 lines with CRLF ends, no final line end, then junk: all fine.
   std::string crlf;
   for (int i = 0; i < 256; ++i)
     crlf += std::to_string(i) + ",0," + std::to_string(255 - i) + (i < 255 ? "\r\n" : "");
@@ -61,7 +57,6 @@ TEST(ReadPalette, AllOrNothing) {
   EXPECT_EQ(loadPalette(p, dir.path()), PaletteOpenError); // a directory
 }
 
-// Recolouring by index keeps every height up to 240 and leaves white white.
 TEST(CommitPalette, GreyRampKeepsHeights) {
   LRMemoryDC m(400, 400);
   m.clear();
@@ -76,7 +71,7 @@ TEST(CommitPalette, GreyRampKeepsHeights) {
   for (int x = 0; x < 241; ++x)
     EXPECT_EQ(std::pair(height8At(s, x, 7), s.baseImage().readPixel(x, 7)),
               std::pair(x, vColor(x, x, x).value()));
-  // 241..255 all carried blue 255; white stays white through grey.
+  // 241..255 all carried blue 255.
   EXPECT_EQ(std::pair(s.baseImage().readPixel(250, 7), s.baseImage().readPixel(3, 3)),
             std::pair(0xFFFFFFu, 0xFFFFFFu));
 }

@@ -23,7 +23,6 @@ auto state(const Scene &s) {
                     s.viewImage.width());
 }
 
-// The name picks the type, case-sensitively; a new map is shown once, a failure changes nothing.
 TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   TestFolder dir;
   Scene s, u;
@@ -34,7 +33,7 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
     return std::pair(result, scene.document().hfFileType());
   };
   EXPECT_EQ(load(s, dir.write("hill.tga", targaBytes(3, 2, 200))), std::pair(+Loaded, 0));
-  // viewImage is a copy of baseImage; hfType is the caller's to set.
+  // hfType is the caller's to set.
   EXPECT_EQ(std::tuple(s.document().mapWidth(), s.document().prevMapWidth(), s.viewImage.width(),
                        s.viewImage.height(), s.viewImage.readPixel(2, 1), s.document().hfType()),
             std::tuple(3, 400, 3, 2, 0xC88282u, 0));
@@ -45,15 +44,13 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   test::paintMap(u.document(), [](int x, int y) { return x + y == 0 ? 0x123456 : 0; });
   u.viewImage.writePixel(0, 0, 0x654321);
   const auto before = state(u);
-  // A failure leaves the type of the map shown, whatever was tried.
   u.document().setHfFileType(1);
   EXPECT_EQ(load(u, dir.write("x.PPM", targaBytes(2, 2))), std::pair(+WrongFileType, 1));
   EXPECT_EQ(load(u, dir.file("gone.ppm")), std::pair(+CannotOpen, 1));
-  // Both in the name over a good Targa: the PPM read fails, so nothing changes.
   u.document().setHfFileType(0);
   EXPECT_EQ(load(u, dir.write("x.tga.ppm", targaBytes(2, 2))), std::pair(+Incompatible, 0));
   EXPECT_EQ(state(u), before);
-  // Only a name the rule above rejects is taken by its ending, in any case.
+  // Only a name the rule above rejects is taken by its ending.
   const std::string pgm = "P5 2 2 255\n" + std::string(4, 9);
   EXPECT_EQ(load(u, dir.write("hill.tga.pgm", pgm)), std::pair(+Incompatible, 0));
   EXPECT_EQ(load(u, dir.write("hill.pgm.txt", pgm)), std::pair(+WrongFileType, 0));
@@ -65,7 +62,6 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   EXPECT_EQ(load(u, dir.file("hill.pNg")), std::pair(+Loaded, 2));
 }
 
-// A failure says it was the first load and changes nothing; a success refits, keeps and redraws.
 TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   TestFolder dir;
   Scene s;
@@ -80,13 +76,11 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   s.document().setCamera({200, 0, 300, AboveWater, 1});
   s.document().setHfFileName(dir.write("hill.tga", targaBytes(200, 100, 9)));
   EXPECT_EQ(firstHeightFieldLoad(s, defaultPalette()), Loaded);
-  // The fitted camera is kept, so Undo returns to it.
   EXPECT_EQ(std::tuple(s.document().camera().x, s.document().camera().z, s.document().camera().y,
                        s.document().keptCamera().x, redraws),
             std::tuple(100.0, 75.0, 9.0, 100.0, 1));
 }
 
-// Only a Targa map takes a palette, whatever the last attempted load's type, and is recoloured.
 TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   Scene s;
   WindowValues w;

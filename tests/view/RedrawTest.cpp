@@ -18,7 +18,6 @@ namespace {
 
 using Polygon = std::vector<Point>;
 
-// A 400 x 400 scene shown on a fake pane.
 struct RedrawFixture : ::testing::Test {
   Scene s;
   test::FakeSurface pane;
@@ -32,7 +31,6 @@ struct RedrawFixture : ::testing::Test {
   }
 };
 
-// The border point on the ray from (100, 100) in each direction (dx, dz).
 TEST_F(RedrawFixture, BorderHitInEveryDirectionOfTheTable) {
   const double cases[][4] = {
       {-1, -1, 0, 0},   {0, -1, 100, 0},  {1, -1, 200, 0}, {4, -1, 400, 25},
@@ -46,7 +44,6 @@ TEST_F(RedrawFixture, BorderHitInEveryDirectionOfTheTable) {
   EXPECT_EQ(borderHit(s.document(), {200, 200}, {201, 199.4}), (Point{400, 80}));
 }
 
-// Rays meet the borders, corners between are visited; broken positions shade nothing.
 TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
   aim({200, 300}, {200, 100}); // straight up: all four corners
   const Polygon up{{200, 300}, {32, 0},  {0, 0},   {0, 400},
@@ -65,8 +62,7 @@ TEST_F(RedrawFixture, ViewPolygonMeetsTheBordersAndVisitsTheCornersBetween) {
   EXPECT_EQ(pane.showCount, 1);
 }
 
-// On a 16-bit map the water compares the 16-bit height (the Targa one is
-// pinned by the golden image); dry ground shows the shown map's colour.
+// The Targa comparison is pinned by the golden image.
 TEST_F(RedrawFixture, WaterOnASixteenBitMapComparesTheSixteenBitHeight) {
   s.document().setHfType(s.showWater = 1);
   s.showRelief[1] = 0;
@@ -80,7 +76,6 @@ TEST_F(RedrawFixture, WaterOnASixteenBitMapComparesTheSixteenBitHeight) {
             std::pair(waterColour.value(), palette()[2]));
 }
 
-// Once installed, every reported change redraws; an unreported one does not.
 TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
   installRedraw(s, values);
   s.document().append(4, 50, 0, 50, AboveGround, 0);
@@ -92,8 +87,7 @@ TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
   EXPECT_EQ(std::pair(pane.showCount, s.viewImage.readPixel(47, 47)), std::pair(2, 0xFFFFFFu));
 }
 
-// A full redraw pixel for pixel: a Targa ramp (index x + y), water at 30.9 (so 30), the view,
-// order lines, and markers truncated toward zero (10 at column -1) and clipped (16 at the corner).
+// Markers truncated toward zero (10 at column -1) and clipped (16 at the corner).
 // HS_WRITE_GOLDEN=1 writes the file anew.
 TEST_F(RedrawFixture, GoldenImageOfAFullRedraw) {
   LRMemoryDC map(48, 40);

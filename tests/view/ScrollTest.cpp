@@ -20,7 +20,6 @@ struct ScrollFixture : ::testing::Test {
   const std::string &call(std::size_t fromEnd) { return pane.calls[pane.calls.size() - fromEnd]; }
 };
 
-// A resize returns to the corner and shows only the bars a map too large needs.
 TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
   std::tie(s.scrollX, s.scrollY) = std::pair(30, 40);
   resizePane(s, 200, 500);
@@ -32,8 +31,7 @@ TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
   EXPECT_EQ(std::tuple(call(3), call(2)), std::tuple("hbar 0 100 0 0", "vbar 1 99 0 0"));
 }
 
-// (size, position, offset after): beyond the thumb's end pages 50 pixels forward, a size below
-// the thumb's pages back, anything else is the thumb moved there.
+// (size, position, offset after).
 TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
   resizePane(s, 200, 400); // thumb 50%
   const int steps[][3] = {{50, 60, 50},  {50, 80, 100}, {40, 25, 50}, {40, 0, 0},
@@ -51,9 +49,6 @@ TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
   EXPECT_EQ(s.scrollY, 80);
 }
 
-// The window that shows a whole map at the largest zoom that fits in 90 % of
-// the screen: a 400 and a 4096 map on a 1920 x 1080 screen, a small screen, a
-// long map and a map too large at any zoom.
 TEST(WindowFit, TheLargestZoomThatFitsNinetyPercentOfTheScreen) {
   EXPECT_EQ(fitWindowToMap(400, 400, 20, 150, 1920, 1080), (WindowFit{820, 950, 1}));
   EXPECT_EQ(fitWindowToMap(4096, 4096, 20, 150, 1920, 1080), (WindowFit{532, 662, -3}));

@@ -11,7 +11,6 @@
 namespace hs {
 namespace {
 
-// A w x h 16-bit map whose level at (x, y) is level(x, y).
 template <class Level> void sixteenBitMap(Scene &s, int w, int h, Level level) {
   LRMemoryDC image(w, h);
   for (int y = 0; y < h; ++y)
@@ -23,19 +22,13 @@ template <class Level> void sixteenBitMap(Scene &s, int w, int h, Level level) {
   s.document().setHfType(PngMap);
 }
 
-// Relief on planes over a grey of 100: rising one unit per unit of ground (45
-// degrees) toward the light (north-west, 45 degrees up) is brighter, away
-// from it or across it darker, steeply away a quarter (full shade), flat
-// ground keeps its colour. Every pixel of a plane, edges and corners too,
-// has the same light.
+// Planes over a grey of 100, lit from the north-west; edges and corners alike.
 TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
   Palette grey;
   for (std::size_t i = 0; i < grey.size(); ++i)
     grey[i] = 0x646464; // 100
-  // One unit between pixels, one unit for each 256 levels.
   const auto scaled = [](Scene &s, float x) { s.document().setScale(x, 65535.0f / 256, 4.0f); };
-  // Rising to the east, west, south, north, south-west and steeply west, in
-  // units a pixel.
+  // Rise east and south per pixel.
   const std::tuple<int, int, int> planes[] = {{1, 0, 115}, {-1, 0, 40}, {0, 1, 115}, {0, -1, 40},
                                               {-1, 1, 67}, {-4, 0, 25}, {0, 0, 100}};
   for (const auto &[east, south, want] : planes) {
@@ -48,7 +41,7 @@ TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
       ASSERT_EQ(out.readPixel(i % 5, i / 5), ColourValue(want * 0x10101))
           << east << "," << south << " at " << i % 5 << "," << i / 5;
   }
-  // No width between pixels makes every slope undefined: shown as flat.
+  // No width between pixels: shown as flat.
   Scene flat;
   sixteenBitMap(flat, 3, 3, [](int x, int) { return 30000 + 256 * x; });
   scaled(flat, 0);
@@ -57,9 +50,6 @@ TEST(ShownMap, ReliefLightsSlopesFacingTheNorthWest) {
   EXPECT_EQ(out.readPixel(1, 1), ColourValue(100 * 0x10101));
 }
 
-// Without relief a 16-bit map shows the palette entry of each height's high
-// byte; a Targa map its own colours. The picture is kept until the map, the
-// scale, the palette or the relief setting changes; then it is made again.
 TEST(ShownMap, ColoursByHighByteAndIsKeptUntilWhatItShowsChanges) {
   Scene s;
   ProgramValues values;
@@ -71,7 +61,7 @@ TEST(ShownMap, ColoursByHighByteAndIsKeptUntilWhatItShowsChanges) {
   EXPECT_EQ(&shown, &s.shownMap);
   EXPECT_EQ(std::tuple(shown.readPixel(1, 0), shown.readPixel(2, 1)),
             std::tuple(pal[0x12], pal[0x80 + 0x24]));
-  s.shownMap.writePixel(0, 0, 0x123456); // a mark that shows whether it is made again
+  s.shownMap.writePixel(0, 0, 0x123456); // gone when made again
   const auto remade = [&](auto change) {
     change();
     const bool again = shownMap(s, pal).readPixel(0, 0) != 0x123456;
@@ -85,8 +75,6 @@ TEST(ShownMap, ColoursByHighByteAndIsKeptUntilWhatItShowsChanges) {
   EXPECT_TRUE(remade([&] { d.recolour([](LRMemoryDC &) {}); }));
   EXPECT_TRUE(remade([&] { toggleRelief(s, values); }));
   EXPECT_TRUE(remade([&] { s.document().setHfType(PgmMap); }));
-  // A Targa map without relief is baseImage itself; the 16-bit setting is
-  // a setting of its own.
   s.document().setHfType(TargaMap);
   EXPECT_EQ(&shownMap(s, pal), &s.document().baseImage());
   EXPECT_EQ(s.showRelief, (std::array<int, 2>{0, 1}));

@@ -1,4 +1,3 @@
-// Zooming a 400 x 400 map on a 200 x 100 pane.
 #include "view/Redraw.h"
 #include "view/Scroll.h"
 
@@ -30,8 +29,6 @@ struct ZoomFixture : ::testing::Test {
   }
 };
 
-// The map point under the anchor stays under it; where the map runs out the
-// offsets are pulled back; the bars follow the zoomed size.
 TEST_F(ZoomFixture, ZoomKeepsTheAnchorAndTheBarsFollow) {
   zoomTo(s, values, 2, 50, 20); // map (50, 20) is at zoomed (200, 80)
   EXPECT_EQ(std::tuple(s.zoom, s.scrollX, s.scrollY, s.mapPointAt(50, 20)),
@@ -51,9 +48,6 @@ TEST_F(ZoomFixture, ZoomKeepsTheAnchorAndTheBarsFollow) {
   EXPECT_EQ(std::tuple(s.zoom, s.scrollX), std::tuple(-2, 0));
 }
 
-// Zoomed, viewImage keeps the map without marks and the pane draws them at
-// their own size where their map pixels are; back at zoom 0 they are on
-// viewImage again.
 TEST_F(ZoomFixture, ZoomedTheMarksAreDrawnOnThePaneAtTheirOwnSize) {
   test::paintMap(s.document(), [](int, int) { return vColor(0, 0, 200).value(); });
   values.showOrder = 1;
@@ -61,15 +55,13 @@ TEST_F(ZoomFixture, ZoomedTheMarksAreDrawnOnThePaneAtTheirOwnSize) {
   s.document().append(2, 20, 0, 10, AboveGround, 0);
   s.document().setCamera(ScItem{30, 0, 5, AboveWater, 1.0});
   zoomTo(s, values, 2, 0, 0);
-  // The camera icon, centred on pane point (122, 22).
   LRMemoryDC icon(15, 15);
   icon.fill(vColor(0, 0, 200));
   icon.drawIcon(cameraIcon(), 0, 0);
   for (int i = 0; i < 15 * 15; ++i)
     ASSERT_EQ(pane.shown.readPixel(115 + i % 15, 15 + i / 15), icon.readPixel(i % 15, i / 15)) << i;
   const std::uint32_t marker = builtinMarkers()[2].at(1, 1);
-  // Pane point of map (10, 10): 42, 42, the marker's pixel (1, 1) at 39, 39; the
-  // order line inverts the blue map between the two.
+  // The order line inverts the blue map between the markers.
   EXPECT_EQ(
       std::tuple(s.viewImage.readPixel(7, 7), pane.shown.readPixel(39, 39),
                  pane.shown.readPixel(60, 42), pane.shown.readPixel(150, 90)),
