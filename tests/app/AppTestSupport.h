@@ -22,8 +22,7 @@
 
 namespace hs {
 
-// A main window showing a flat 400 x 400 map at height 100, the person at the
-// screen scripted. Public, for tables of steps outside the tests.
+// A main window on a flat 400 x 400 map at height 100, the user scripted.
 class WindowTest : public ::testing::Test {
 public:
   void SetUp() override {

@@ -155,22 +155,16 @@ TEST_F(WindowTest, AKeyThatClosesANoticeNeverActsOnTheMapAndCtrlZStillUndoes) {
   EXPECT_EQ(std::pair(scene().document().objectCount(), window->cursorY), std::pair(1LL, 53));
 }
 
-// A smaller map loaded while scrolled is shown at once, from an offset it allows.
+// A smaller map loaded while scrolled is shown at once, from an offset it
+// allows (the bars' steps are pinned in view/).
 TEST_F(WindowTest, ScrollBarsDriveTheOffsetsAndALoadPullsThemBack) {
   loadTarga(targaBytes(800, 800, [](int x, int y) { return (x + y) % 200; }));
   surface()->setFixedSize(200, 200);
   QApplication::processEvents();
-  QScrollBar *h = window->mapPane()->hScrollBar();
-  h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(scene().scrollX, 8);
-  h->setSliderPosition(25);
-  EXPECT_EQ(scene().scrollX, 200);
-  clickMap(10, 10);
-  EXPECT_EQ(last(), std::tuple(1, 210.0, 10.0));
-  for (QScrollBar *bar : {h, window->mapPane()->vScrollBar()})
+  for (QScrollBar *bar : {window->mapPane()->hScrollBar(), window->mapPane()->vScrollBar()})
     for (int i = 0; i < 20; ++i)
       bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  ASSERT_EQ(scene().scrollX + scene().scrollY, 1200);
+  ASSERT_EQ(std::tuple(scene().scrollX, scene().scrollY), std::tuple(600, 600));
   loadTarga(targaBytes(300, 300, [](int x, int y) { return (x + 2 * y) % 200; }));
   EXPECT_EQ(std::tuple(scene().scrollX, scene().scrollY), std::tuple(100, 100));
   for (int p : {0, 199})

@@ -11,17 +11,27 @@
 namespace hs {
 namespace {
 
-// A line of 25 objects, then the include file (its format is pinned in io/).
-TEST_F(WindowTest, LineFillOfTwentyFiveObjectsEndsInTheIncludeFile) {
+// The bars and the fill dialog set the tools; a line of 25 objects ends in the
+// include file (its format is pinned in io/).
+TEST_F(WindowTest, TheBarsSetTheToolsAndALineFillEndsInTheIncludeFile) {
+  auto *spinner = qobject_cast<QAbstractSpinBox *>(window->control(kObjectType));
+  ASSERT_NE(spinner, nullptr);
+  for (int type = 0; type < 16; ++type, spinner->stepDown())
+    EXPECT_EQ(std::tuple(spinner->text().toStdString(), values.currentType),
+              std::tuple((type < 9 ? "Obj " : "Obj") + std::to_string(type + 1), type));
   click(kLin);
-  EXPECT_EQ(toggle(kLin) + toggle(kOne), 1);
   click(kFill);
   FillDialog *fill = window->fillDialog();
-  EXPECT_EQ(fill->windowTitle(), "Fill Line");
+  EXPECT_EQ(std::tuple(toggle(kLin), toggle(kOne), fill->windowTitle()),
+            std::tuple(1, 0, QString("Fill Line")));
   fill->setText(FillDialog::kCount, "25");
   QTest::mouseClick(fill->control(FillDialog::kSet), Qt::LeftButton);
   dragMap(40, 60, 280, 60);
-  EXPECT_EQ(last(), std::tuple(25, 280.0, 60.0));
+  EXPECT_EQ(last(values.currentType), std::tuple(25, 280.0, 60.0));
+  menu(kDelete);
+  EXPECT_EQ(
+      std::pair(toggle(kOne) + toggle(kLin) + toggle(kBox) + toggle(kCir), values.modes.mode()),
+      std::pair(0, int(DeleteObjects)));
 
   script.answerFile(folder.file("job.inc"));
   menu(kSaveInclude);
@@ -83,18 +93,6 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   script.answerCancel();
   menu(kSaveData);
   EXPECT_EQ(script.fileRequests.back().proposedName, saved);
-}
-
-TEST_F(WindowTest, TheTypeSpinnerAndDeleteSetTheTools) {
-  auto *spinner = qobject_cast<QAbstractSpinBox *>(window->control(kObjectType));
-  ASSERT_NE(spinner, nullptr);
-  for (int type = 0; type < 16; ++type, spinner->stepDown())
-    EXPECT_EQ(std::tuple(spinner->text().toStdString(), values.currentType),
-              std::tuple((type < 9 ? "Obj " : "Obj") + std::to_string(type + 1), type));
-  click(kLin);
-  menu(kDelete);
-  EXPECT_EQ(toggle(kOne) + toggle(kLin) + toggle(kBox) + toggle(kCir), 0);
-  EXPECT_EQ(values.modes.mode(), DeleteObjects);
 }
 
 // Relief is set apart for 8-bit and 16-bit maps.

@@ -36,12 +36,11 @@ TEST_P(ZoomedWindow, EveryKindOfModeWorksOnMapPixels) {
   EXPECT_EQ(std::get<0>(last(1)), 1);
   clickMap(at(70) + 9, at(22), Qt::RightButton);
   EXPECT_EQ(std::get<0>(last(1)), 0);
-  values.currentType = 0;
-  values.fillCount = 2;
+  std::tie(values.currentType, values.fillCount) = std::pair(0, 2);
   click(kBox);
   dragMap(at(10), at(10), at(30), at(26));
-  EXPECT_EQ(last(), std::tuple(5, 30.0, 26.0));
-  EXPECT_EQ(scene().document().objects()[0][1].x, 10.0);
+  EXPECT_EQ(std::pair(last(), scene().document().objects()[0][1].x),
+            std::pair(std::tuple(5, 30.0, 26.0), 10.0));
   menu(kMoveSingle);
   dragMap(at(50) + 1, at(42), at(90), at(62));
   const ScItem &moved = scene().document().objects()[0][0];

@@ -28,63 +28,47 @@ struct ScaleDialog : test::DialogFixture {
   }
 };
 
+// Junk and values that are not finite keep the old value; an untouched entry
+// keeps its exact value, not its 9 shown characters; Default fills the entries only.
 TEST_F(ScaleDialog, TypedValuesAreCutToNineCharactersAndJunkKeepsTheOldValue) {
   EXPECT_EQ(ok({{G::kScaleX, "123.45678901"}, {G::kScaleY, "abc"}, {G::kScaleZ, "-0.5"}}), kOkId);
   EXPECT_EQ(scale(), std::tuple(123.45678f, 10.0f, -0.5f));
-}
-
-TEST_F(ScaleDialog, DefaultFillsTheEntriesOnlyAndCancelChangesNothing) {
-  document.setScale(1.0f, 2.0f, 3.0f);
+  document.setScale(1e10f, 1e-7f, 3.0f);
+  ok({});
+  for (const char *text : {"nan", "inf", "-inf", "1e39"})
+    ok({{G::kScaleZ, text}});
+  EXPECT_EQ(scale(), std::tuple(1e10f, 1e-7f, 3.0f));
   stand.onModal([&](vModalDialog &d) {
     click(d, G::kDefault);
     EXPECT_EQ(std::tuple(d.getText(G::kScaleX), d.getText(G::kScaleY), d.getText(G::kScaleZ)),
               std::tuple("100", "10", "100"));
-    EXPECT_FLOAT_EQ(document.scaleX(), 1.0f); // not yet
     click(d, kCancelId);
   });
   EXPECT_EQ(dialog.showModalDialog("Scale"), kCancelId);
-  EXPECT_EQ(scale(), std::tuple(1.0f, 2.0f, 3.0f));
-}
-
-// An untouched entry must not go through its 9 shown characters.
-TEST_F(ScaleDialog, UntouchedEntriesKeepExactValuesAndNonFiniteOnesAreRefused) {
-  document.setScale(1e10f, 1e-7f, 3.0f);
-  ok({});
   EXPECT_EQ(scale(), std::tuple(1e10f, 1e-7f, 3.0f));
-  for (const char *text : {"nan", "inf", "-inf", "1e39"}) {
-    ok({{G::kScaleZ, text}});
-    EXPECT_EQ(document.scaleZ(), 3.0f) << text;
-  }
 }
 
 struct LookDialog : test::DialogFixture {
   CLatDialog dialog{&main, "Look at Height", values};
 };
 
-// Unticking the ticked box must not lose the mode.
+// Unticking the ticked box must not lose the mode; the last box clicked wins.
 TEST_F(LookDialog, ShowsTheModeAndTheLastBoxClickedWins) {
   const int boxes[] = {CLatDialog::kAboveGround, CLatDialog::kAboveWater, CLatDialog::kAboveCamera};
-  const auto ticks = [&](vDialog &d) {
-    return std::tuple(d.getValue(boxes[0]), d.getValue(boxes[1]), d.getValue(boxes[2]));
-  };
   for (int mode : {AboveGround, AboveWater, AboveCamera}) {
     values.placeHeightMode = mode;
     stand.onModal([&](vModalDialog &d) {
-      EXPECT_EQ(ticks(d), std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
-      click(d, boxes[mode]);
-      EXPECT_EQ(ticks(d), std::tuple(0, 0, 0));
+      const auto ticks = [&] {
+        return std::tuple(d.getValue(boxes[0]), d.getValue(boxes[1]), d.getValue(boxes[2]));
+      };
+      EXPECT_EQ(ticks(), std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera));
+      click(d, mode == AboveWater ? boxes[AboveCamera] : boxes[mode]);
+      EXPECT_EQ(ticks(), std::tuple(0, 0, mode == AboveWater));
       click(d, kOkId);
     });
     dialog.showModalDialog("");
-    EXPECT_EQ(values.placeHeightMode, mode);
+    EXPECT_EQ(values.placeHeightMode, mode == AboveWater ? int(AboveCamera) : mode);
   }
-  values.placeHeightMode = AboveWater;
-  stand.onModal([&](vModalDialog &d) {
-    click(d, CLatDialog::kAboveCamera);
-    click(d, kOkId);
-  });
-  dialog.showModalDialog("");
-  EXPECT_EQ(values.placeHeightMode, AboveCamera);
 }
 
 struct ObjectDialog : test::DialogFixture {
@@ -109,9 +93,7 @@ TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
       {"15.0000", "inf", 15.0f, 2.0f},
   };
   for (const Case &c : cases) {
-    item.turn = 15.0f;
-    item.size = 2.0f;
-    values.placeHeightMode = AboveGround;
+    std::tie(item.turn, item.size, values.placeHeightMode) = std::tuple(15.0f, 2.0f, AboveGround);
     stand.onModal([&](vModalDialog &d) {
       EXPECT_EQ(std::tuple(d.getText(O::kTurn), d.getText(O::kSize),
                            d.control(O::kObjectFrame)->isEnabled()),
@@ -123,11 +105,10 @@ TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
       click(d, kOkId);
     });
     EXPECT_EQ(dialog.showForObject(item), kOkId);
-    EXPECT_EQ(std::tuple(item.turn, item.size), std::tuple(c.wantTurn, c.wantSize))
+    EXPECT_EQ(std::tuple(item.turn, item.size, values.placeHeight, values.placeHeightMode, item.x,
+                         item.heightMode, item.height),
+              std::tuple(c.wantTurn, c.wantSize, 2.5f, int(AboveCamera), 10.0, 0, 0.0))
         << c.turn << " " << c.size;
-    EXPECT_EQ(std::tuple(values.placeHeight, values.placeHeightMode),
-              std::tuple(2.5f, int(AboveCamera)));
-    EXPECT_EQ(std::tuple(item.x, item.heightMode, item.height), std::tuple(10.0, 0, 0.0));
   }
 }
 
@@ -158,29 +139,9 @@ struct FillStyleDialog : test::DialogFixture {
   FillDialog dialog{&main, "Fill Style", values};
 };
 
-// The count is read as C's %i reads it, up to what a scene can hold.
-TEST_F(FillStyleDialog, TheCountIsReadWithItsPrefixesUpToTheObjectLimit) {
-  values.modes.selectTool(LineFill);
-  ASSERT_TRUE(dialog.showForMode());
-  type(dialog, FillDialog::kCount, "25");
-  EXPECT_EQ(values.fillCount, 10); // typing alone changes nothing
-  for (auto [text, count] :
-       {std::pair{"25", 25}, {"010", 8}, {"0x10", 16}, {"abc", 16}, {"10000000", 10'000'000}}) {
-    type(dialog, FillDialog::kCount, text);
-    click(dialog, FillDialog::kSet);
-    EXPECT_EQ(values.fillCount, count) << text;
-  }
-  EXPECT_TRUE(dialog.isDisplayed()); // " Set " leaves it open
-  for (int button : {int{FillDialog::kSet}, kOkId}) {
-    type(dialog, FillDialog::kCount, "10000001");
-    click(dialog, button);
-    EXPECT_EQ(values.fillCount, 10'000'000) << button;
-  }
-  EXPECT_EQ(stand.notices.size(), 2u);
-  EXPECT_TRUE(dialog.isDisplayed()); // the refused count can still be put right
-}
-
-TEST_F(FillStyleDialog, TheBoxesShowAndSetTheStyle) {
+// The count is read as C's %i reads it, up to what a scene can hold; " Set "
+// and the boxes take effect at once and leave the dialog open.
+TEST_F(FillStyleDialog, TheCountWithItsPrefixesUpToTheObjectLimitAndTheBoxes) {
   std::tie(values.fillRandomType, values.fillRandomPlace) = std::pair(1, 1);
   values.modes.selectTool(CircleFill);
   ASSERT_TRUE(dialog.showForMode());
@@ -192,6 +153,20 @@ TEST_F(FillStyleDialog, TheBoxesShowAndSetTheStyle) {
     click(dialog, FillDialog::kRandomPlace);
     EXPECT_EQ(std::tuple(values.fillRandomType, values.fillRandomPlace), std::tuple(on, on));
   }
+  type(dialog, FillDialog::kCount, "25");
+  EXPECT_EQ(values.fillCount, 10); // typing alone changes nothing
+  for (auto [text, count] :
+       {std::pair{"25", 25}, {"010", 8}, {"0x10", 16}, {"abc", 16}, {"10000000", 10'000'000}}) {
+    type(dialog, FillDialog::kCount, text);
+    click(dialog, FillDialog::kSet);
+    EXPECT_EQ(values.fillCount, count) << text;
+  }
+  for (int button : {int{FillDialog::kSet}, kOkId}) {
+    type(dialog, FillDialog::kCount, "10000001");
+    click(dialog, button);
+    EXPECT_EQ(values.fillCount, 10'000'000) << button;
+  }
+  EXPECT_EQ(std::pair(stand.notices.size(), dialog.isDisplayed()), std::pair(std::size_t{2}, true));
 }
 
 } // namespace
