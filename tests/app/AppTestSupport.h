@@ -52,8 +52,8 @@ public:
       out.push_back(n.message);
     return out;
   }
-  void key(int k) {
-    QTest::keyClick(surface(), static_cast<Qt::Key>(k));
+  void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(surface(), static_cast<Qt::Key>(k), modifiers);
     QApplication::processEvents();
   }
 

@@ -14,6 +14,7 @@
 namespace hs {
 namespace {
 
+// Picks wait for the map; OK and Cancel of the water dialog end one too.
 TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   click(kCameraAt);
   EXPECT_EQ(toggle(kCameraAt), 1);
@@ -41,11 +42,7 @@ TEST_F(WindowTest, PickModesWaitForTheMapAndReturn) {
   click(kCameraAt);
   click(kCameraAt); // released again: the mode's status is back
   EXPECT_EQ(std::tuple(values.modes.mode(), status()), std::tuple(int(EditObject), "Edit Objects"));
-}
 
-// "OK" and " Cancel " end a water pick and give back the tool it came from,
-// or the one chosen while the dialog stood open.
-TEST_F(WindowTest, WaterDialogButtonsLeaveAModeChosenMeanwhile) {
   vDialog *water = window->waterDialog();
   click(kBox);
   menu(kWaterLevel);

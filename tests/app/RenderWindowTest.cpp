@@ -77,35 +77,30 @@ TEST_F(RenderWindowTest, AFinishedRenderShowsItsPictureInThePreviewWindow) {
 TEST_F(RenderWindowTest, AFailedRenderShowsTheEnginesLastLines) {
   const std::string parseError =
       "File 'Preview.pov' line 12: Parse Error: Expected 'object', undeclared identifier found";
-  const struct {
-    std::string ini;
-    std::string message;
-  } cases[] = {
-      {"Fake_Progress=5\nFake_Error=" + parseError +
-           "\nFake_Error=Render failed\nFake_Write=0\n"
-           "Fake_Exit=1\n",
-       parseError + "\nRender failed\nThe engine ended with code 1."},
+  const std::string failed = kRenderFailedMessage, missing = folder.file("no-such-povray");
+  const std::string cases[][3] = {
+      // the engine, its INI lines, the notice
+      {HS_FAKE_ENGINE,
+       "Fake_Progress=5\nFake_Error=" + parseError +
+           "\nFake_Error=Render failed\nFake_Write=0\nFake_Exit=1\n",
+       failed + parseError + "\nRender failed\nThe engine ended with code 1."},
       // An earlier render's picture is still there.
-      {"Fake_Write=0\n", "No picture was written to " + folder.file("Fake.ppm") + "."},
-      {"Fake_Crash=1\n", "The engine stopped unexpectedly."},
+      {HS_FAKE_ENGINE, "Fake_Write=0\n",
+       failed + "No picture was written to " + folder.file("Fake.ppm") + "."},
+      {HS_FAKE_ENGINE, "Fake_Crash=1\n", failed + "The engine stopped unexpectedly."},
+      {missing, "", kEngineNotStartedMessage + missing + "\nNo such file or directory"},
   };
   folder.write("Fake.ppm", "P6\n1 1\n255\nabc");
-  for (const auto &c : cases) {
+  for (const auto &[engine, lines, notice] : cases) {
     script.notices.clear();
-    ini(c.ini);
+    values.enginePath = engine;
+    ini(lines);
     render();
-    EXPECT_EQ(messages(), (std::vector<std::string>{kRenderFailedMessage + c.message})) << c.ini;
+    EXPECT_EQ(messages(), std::vector<std::string>{notice}) << lines;
     EXPECT_EQ(std::tuple(watch().preview(), window->control(kRender)->isEnabled(),
                          watch().progressLabel()->isVisible()),
               std::tuple(nullptr, true, false));
   }
-  values.enginePath = folder.file("no-such-povray");
-  script.notices.clear();
-  render();
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{std::string(kEngineNotStartedMessage) + values.enginePath +
-                                      "\nNo such file or directory"}));
-  EXPECT_TRUE(window->control(kRender)->isEnabled());
 }
 
 } // namespace

@@ -51,13 +51,6 @@ TEST_P(ZoomedWindow, EveryKindOfModeWorksOnMapPixels) {
   menu(kEdit);
   clickMap(at(30) + 2, at(26) - 2);
   EXPECT_EQ(script.modalTitles, std::vector<std::string>{"Height of object"});
-  click(kCameraAt);
-  clickMap(at(34), at(62));
-  EXPECT_EQ(std::tuple(scene().document().camera().x, scene().document().camera().z),
-            std::tuple(34.0, 62.0));
-  menu(kWaterLevel);
-  clickMap(at(34), at(62));
-  EXPECT_EQ(scene().document().waterLevel(), 100.0f);
 }
 
 // Zoomed in an arrow moves the pointer a block; zoomed out within its pixel.

@@ -83,15 +83,15 @@ TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
     float wantTurn, wantSize;
   };
   const Case cases[] = {
+      // readFloat's own rules are pinned by the Scale dialog
       {"90", "0.5", 90.0f, 0.5f},
-      {"-45.25", "3", -45.25f, 3.0f},
       {"abc", "", 15.0f, 2.0f},
       {"0", "0", 0.0f, 2.0f},
-      {"1e39", "-1", 15.0f, 2.0f},
-      {"nan", "0.0000009", 15.0f, 2.0f},
-      {"12.3456789012", "0.000001", 12.345678f, kMinSize},
-      {"15.0000", "inf", 15.0f, 2.0f},
+      {"nan", "-1", 15.0f, 2.0f},
+      {"12.3456789012", "0.0000009", 12.345678f, 2.0f},
+      {"-45.25", "0.000001", -45.25f, kMinSize},
   };
+
   for (const Case &c : cases) {
     std::tie(item.turn, item.size, values.placeHeightMode) = std::tuple(15.0f, 2.0f, AboveGround);
     stand.onModal([&](vModalDialog &d) {
