@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/ScatterDialog.h"
 #include "app/dialogs/WaterFillDialogs.h"
 #include "dialogs/DialogDriver.h"
 #include "io/PlaceData.h"
@@ -107,6 +108,11 @@ const Operation kOperations[] = {
     {"Water Level", thenDrag(kWaterLevel, 30, 40, 30, 40)},
     {"Scale", answered(GscalModalDialog::kScaleY, "42", [](T &t) { t.menu(kScale); })},
     {"Smooth", [](T &t) { t.menu(kSmooth); }},
+    {"Scatter",
+     [](T &t) {
+       t.click(kScatter);
+       test::click(*t.window->scatterDialog(), ScatterDialog::kWholeMap);
+     }},
     {"Open Data",
      [](T &t) {
        t.script.answerFile(HS_TEST_DATA "/place_targa.txt");
