@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ namespace hs {
 class WindowTest : public ::testing::Test {
 public:
   void SetUp() override {
+    QSettings("Hillstrew", "Hillstrew").clear(); // no recent files, no remembered window
     palette() = defaultPalette();
     script.answerQuestionsUsually(1); // "Save changes?": Discard
     window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, document, values);

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QUrl>
 
 namespace hs {
@@ -11,10 +10,6 @@ namespace {
 
 class FilesWindowTest : public WindowTest {
 protected:
-  void SetUp() override {
-    QSettings("Hillstrew", "Hillstrew").clear();
-    WindowTest::SetUp();
-  }
   QStringList recent() {
     QStringList shown;
     for (QAction *a : window->menuAction(kRecentMenu)->menu()->actions())

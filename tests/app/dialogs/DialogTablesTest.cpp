@@ -14,8 +14,9 @@ QRect inDialog(const vDialog &d, int id) {
   return QRect(w->mapTo(&d, QPoint(0, 0)), w->size());
 }
 
-template <class D> void checkDialog(D &&d) {
-  SCOPED_TRACE(d.windowTitle().toStdString());
+template <class D> void checkDialog(const char *title, D &&d) {
+  SCOPED_TRACE(title);
+  EXPECT_EQ(d.windowTitle(), title);
   for (const CommandObject &r : D::commands()) {
     ASSERT_NE(d.control(r.id), nullptr) << r.id;
     EXPECT_EQ(d.getText(r.id), r.label) << r.id;
@@ -45,13 +46,13 @@ TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
   QWidget main;
   ProgramValues values;
   Document document;
-  checkDialog(GscalModalDialog(&main, "Scale HF", document));
-  checkDialog(PPlacModalDialog(&main, "Display Unit Values", values));
-  checkDialog(CatDialog(&main, "Camera at Height", values));
-  checkDialog(CLatDialog(&main, "Look at Height", values));
-  checkDialog(CLatObjectDialog(&main, "Height of object", values));
-  checkDialog(GwatDialog(&main, "Water Level", values, document));
-  checkDialog(FillDialog(&main, "Fill Style", values));
+  checkDialog("Scale HF", GscalModalDialog(&main, "Scale HF", document));
+  checkDialog("Display Unit Values", PPlacModalDialog(&main, "Display Unit Values", values));
+  checkDialog("Camera at Height", CatDialog(&main, "Camera at Height", values));
+  checkDialog("Look at Height", CLatDialog(&main, "Look at Height", values));
+  checkDialog("Height of object", CLatObjectDialog(&main, "Height of object", values));
+  checkDialog("Water Level", GwatDialog(&main, "Water Level", values, document));
+  checkDialog("Fill Style", FillDialog(&main, "Fill Style", values));
 }
 
 } // namespace
