@@ -56,7 +56,7 @@ Run thenDrag(int id, int x0, int y0, int x1, int y1) {
 }
 
 // The same, one entry of its dialog answered.
-Run answered(int entry, const char *text, Run run) {
+Run answered(int entry, const char *text, const Run &run) {
   return [=](HistoryWindowTest &t) {
     t.script.onModal([=](vModalDialog &d) {
       test::type(d, entry, text);
