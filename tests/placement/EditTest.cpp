@@ -100,14 +100,23 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
             std::pair(0.0, 0.0));
 }
 
+// The dialog's heights go on the picked item, with the turn and size it leaves in the record.
 TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
-  s.document().append(2, 120, 7, 130, AboveGround, 0.0);
-  s.document().append(2, 140, 9, 150, AboveGround, 0.0);
+  s.document().append(2, ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f});
+  s.document().append(2, ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f});
   window.objectDialog = [this] {
     std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveWater, 3.5f);
   };
+  window.objectEdit = [](ScItem &picked) {
+    EXPECT_EQ(picked, (ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f}));
+    std::tie(picked.turn, picked.size) = std::pair(-45.0f, 0.5f);
+  };
   editAt(s, v, 141, 151);
-  EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveGround, 0.0}, {140, 9, 150, AboveWater, 3.5}}));
+  EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f},
+                             {140, 9, 150, AboveWater, 3.5, -45.0f, 0.5f}}));
+  window.objectEdit = nullptr; // closed untouched: the turn and size stay
+  editAt(s, v, 121, 131);
+  EXPECT_EQ(items(2).at(0), (ScItem{120, 7, 130, AboveWater, 3.5, 10.0f, 3.0f}));
   // The camera's dialog closed untouched still applies the current values.
   std::tie(v.cameraHeightMode, v.cameraHeight) = std::pair(AboveGround, -2.0f);
   editAt(s, v, 50, 50);
@@ -116,23 +125,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
   editAt(s, v, 200, 20); // nothing in reach: no dialog
   EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), window.calls, pane.showCount),
             std::tuple(ScItem{50, 0, 50, AboveGround, -2.0}, ScItem{300, 0, 300, AboveCamera, 3.5},
-                       Calls{"object dialog", "pick 0", "pick 1"}, 0));
-}
-
-// The turn and size the dialog leaves in the record are kept; the heights go on top.
-TEST_F(EditFixture, EditKeepsTheTurnAndSizeTheDialogLeaves) {
-  s.document().append(2, ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f});
-  s.document().append(2, ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f});
-  std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.0f);
-  window.objectEdit = [](ScItem &picked) {
-    EXPECT_EQ(picked, (ScItem{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f}));
-    std::tie(picked.turn, picked.size) = std::pair(-45.0f, 0.5f);
-  };
-  editAt(s, v, 121, 131);
-  window.objectEdit = nullptr; // closed untouched: the turn and size stay
-  editAt(s, v, 141, 151);
-  EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveCamera, 1.0, -45.0f, 0.5f},
-                             {140, 9, 150, AboveCamera, 1.0, 20.0f, 4.0f}}));
+                       Calls{"object dialog", "object dialog", "pick 0", "pick 1"}, 0));
 }
 
 } // namespace
