@@ -70,22 +70,6 @@ TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
             std::tuple(12LL, 4193161758u, 155.0));
 }
 
-TEST_F(FillFixture, AFailedAppendEndsTheFillAtOnce) {
-  s.document().setObjectLimit(3);
-  std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType) = std::tuple(10, 1, 1);
-  drag(0, 0, 90, 0);
-  fillLine(s, v);
-  // Four tried, a position and a type each.
-  ProgramValues probe;
-  for (int i = 0; i < 8; ++i)
-    nextRandom(probe);
-  EXPECT_EQ(std::pair(s.document().objectCount(), v.randomState),
-            std::pair(3LL, probe.randomState));
-  fillBox(s, v);
-  fillCircle(s, v);
-  EXPECT_EQ(s.document().objectCount(), 3);
-}
-
 TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
   std::tie(s.scrollX, s.scrollY, v.currentType, v.showOrder) = std::tuple(100, 50, 2, 1);
   ASSERT_TRUE(placeSingle(s, v, {120, 80}, 77));

@@ -3,6 +3,7 @@
 
 #include "Fakes.h"
 #include "placement/Fill.h"
+#include "placement/Random.h"
 #include "support/DataTable.h"
 #include "support/InChild.h"
 
@@ -16,16 +17,34 @@ struct MouseFixture : PlacementFixture {
   }
 };
 
-// A gesture that ends where it started neither fills nor deletes nor leaves a band.
-TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
+// The band follows the pointer and is drawn again over a repaint; a gesture that ends where it
+// started neither fills nor deletes nor leaves a band.
+TEST_F(MouseFixture, RubberBandsFollowThePointerAndAGestureBackToItsStartDoesNothing) {
   add(0, 100, 100);
-  for (int mode : {LineFill, BoxFill, CircleFill, DeleteObjects}) {
-    v.modes.selectTool(mode);
+  const struct {
+    int mode;
+    Figures out, back;
+  } modes[] = {
+      {LineFill, {"xorLine 90 90 120 130"}, {"xorLine 90 90 70 80"}},
+      {BoxFill, {"xorRect 90 90 120 130"}, {"xorRect 70 80 90 90"}},
+      {CircleFill,
+       {"xorEllipse 60 50 120 130", "xorRect 60 50 120 130"},
+       {"xorEllipse 70 80 110 100", "xorRect 70 80 110 100"}},
+      {DeleteObjects, {"xorRect 90 90 120 130"}, {"xorRect 70 80 90 90"}},
+  };
+  for (const auto &m : modes) {
+    v.modes.selectTool(m.mode);
     gesture(s, v, {{90, 90}});
-    gesture(s, v, {{90, 90}, {120, 130}, {90, 90}}); // the figure drawn on the way goes again
+    mousePress(s, v, 90, 90, kLeftButton);
+    EXPECT_EQ(dragTo(120, 130), m.out) << m.mode;
+    s.repaint(); // covers the band: the next step must not draw the old one back
+    const int shows = pane.showCount;
+    EXPECT_EQ(dragTo(70, 80), m.back) << m.mode;
+    mouseDrag(s, v, 90, 90, kLeftButton); // back where it started
+    mouseRelease(s, v, 90, 90, kLeftButton);
     EXPECT_EQ(std::tuple(s.document().objectCount(), pane.showCount, pane.xorFigures().size()),
-              std::tuple(1LL, 0, 0ul))
-        << mode;
+              std::tuple(1LL, shows, 0ul))
+        << m.mode;
   }
 }
 
@@ -49,19 +68,24 @@ TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
             std::tuple(0LL, 0ul, shows));
 }
 
-// Objects missing from a fill cut short by the object limit are explained.
+// A fill stops at the first append over the object limit, drawing no more numbers, and says how
+// many it placed; one that fits says nothing.
 TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
-  s.document().setObjectLimit(30);
-  for (int i = 0; i < 5; ++i)
-    s.document().append(1, i, 0, 0, AboveGround, 0);
-  v.modes.selectTool(BoxFill);
-  gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // 100 objects asked for
-  ASSERT_EQ(std::pair(s.document().objects()[0].count(), window.notices.size()),
-            std::pair(25, 1ul));
-  EXPECT_NE(window.notices[0].second.find(" 25 "), std::string::npos) << window.notices[0].second;
+  s.document().setObjectLimit(3);
+  v.modes.selectTool(LineFill);
+  std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType) = std::tuple(10, 1, 1);
+  gesture(s, v, {{0, 0}, {90, 0}});
+  ProgramValues probe; // four tried, a position and a type each
+  for (int i = 0; i < 8; ++i)
+    nextRandom(probe);
+  EXPECT_EQ(
+      std::tuple(s.document().objectCount(), v.randomState, window.notices),
+      std::tuple(3LL, probe.randomState,
+                 decltype(window.notices){{"Notice", "Too many objects!!\n\nThe fill stopped "
+                                                     "at the limit\nafter placing 3 objects"}}));
   s.document().setObjectLimit(1000);
-  gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // fits: no notice
-  EXPECT_EQ(window.notices.size(), 1u);
+  gesture(s, v, {{10, 10}, {15, 15}, {20, 20}});
+  EXPECT_EQ(std::pair(s.document().objectCount(), window.notices.size()), std::pair(13LL, 1ul));
 }
 
 // A fill that runs out of memory places nothing, makes no undo step and says so.
@@ -83,25 +107,6 @@ TEST_F(MouseFixture, AFillThatRunsOutOfMemoryIsRefusedWhole) {
   };
   EXPECT_EQ(test::inChild(fill), 0);
 #endif
-}
-
-TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
-  v.modes.selectTool(LineFill);
-  mousePress(s, v, 50, 60, kLeftButton);
-  EXPECT_EQ(dragTo(70, 80), Figures{"xorLine 50 60 70 80"});
-  EXPECT_EQ(dragTo(90, 65), Figures{"xorLine 50 60 90 65"});
-  mouseRelease(s, v, 90, 65, kLeftButton);
-  EXPECT_TRUE(pane.xorFigures().empty());
-  v.modes.selectTool(DeleteObjects);
-  mousePress(s, v, 50, 60, kLeftButton);
-  EXPECT_EQ(dragTo(20, 90), Figures{"xorRect 20 60 50 90"});
-  mouseRelease(s, v, 20, 90, kLeftButton);
-  EXPECT_TRUE(pane.xorFigures().empty());
-  v.modes.selectTool(CircleFill);
-  mousePress(s, v, 100, 100, kLeftButton);
-  EXPECT_EQ(dragTo(130, 90), (Figures{"xorEllipse 70 90 130 110", "xorRect 70 90 130 110"}));
-  s.repaint(); // covers the band: the next step must not draw the old one back
-  EXPECT_EQ(dragTo(120, 120), (Figures{"xorEllipse 80 80 120 120", "xorRect 80 80 120 120"}));
 }
 
 TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButton) {
