@@ -1,7 +1,16 @@
 #include "placement/Edit.h"
+#include "placement/Commands.h"
+#include "placement/Unseen.h"
 
 #include "Fakes.h"
+#include "core/Document.h"
+#include "io/PlaceData.h"
 #include "support/DataTable.h"
+#include "support/TestFiles.h"
+#include "terrain/Palette.h"
+#include "view/MapLoad.h"
+
+#include <utility>
 
 namespace hs {
 namespace {
@@ -126,6 +135,126 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
   EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), window.calls, pane.showCount),
             std::tuple(ScItem{50, 0, 50, AboveGround, -2.0}, ScItem{300, 0, 300, AboveCamera, 3.5},
                        Calls{"object dialog", "object dialog", "pick 0", "pick 1"}, 0));
+}
+
+struct UnseenFixture : PlacementFixture {
+  void SetUp() override {
+    PlacementFixture::SetUp();
+    s.document().setCamera({200, 0, 200, AboveWater, 1.0});  // the map's middle
+    s.document().setLookAt({200, 0, 100, AboveGround, 0.0}); // looking toward row 0
+  }
+  Items all() const {
+    Items out;
+    for (int t = 0; t < kObjectTypes; ++t)
+      for (const ScItem &item : items(t))
+        out.push_back(item);
+    return out;
+  }
+};
+
+TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
+  Document &d = s.document();
+  d.append(4, 200, 0, 300, 0, 0.0); // behind the camera
+  d.append(4, 200, 0, 50, 0, 0.0);  // straight ahead
+  d.append(4, -5, 0, 300, 0, 0.0);  // off the map behind the camera
+  d.append(4, 399, 0, 399, 0, 0.0); // the bottom-right corner pixel
+  s.document().append(0, 205, 0, 60, 0, 0.0);
+  // A map pixel that happens to be the shading grey, inside the view.
+  test::paintMap(d, [](int x, int y) {
+    return x == 205 && y == 60 ? unseenColour.value() : vColor(0, 0, (x + y) & 255).value();
+  });
+  s.showView = 0;
+  commandDelUnseen(s, v);
+  // Redrawn once, with the view still off.
+  EXPECT_EQ(std::tuple(items(4), s.document().objects()[0].count(), s.showView, pane.showCount),
+            std::tuple(Items{{200, 0, 50, 0, 0.0}, {-5, 0, 300, 0, 0.0}}, 1, 0, 1));
+}
+
+// Exactly the objects whose pixel the shading turns grey go; the rest keep their order.
+TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
+  const ScItem cameras[][2] = {
+      {{200, 0, 200, 0, 0}, {400, 0, 0, 0, 0}},      // toward the top-right corner
+      {{200, 0, 300, 0, 0}, {200, 0, 100, 0, 0}},    // both rays through the top
+      {{13.7, 0, 380, 0, 0}, {390, 0, 377, 0, 0}},   // along the bottom edge
+      {{350, 0, 40.2, 0, 0}, {120, 0, 260.9, 0, 0}}, // toward the bottom-left
+  };
+  for (const auto &setup : cameras) {
+    s.document().killAll();
+    s.document().setCamera(setup[0]);
+    s.document().setLookAt(setup[1]);
+    for (int z = 0; z < 400; z += 3)
+      for (int x = z % 5; x < 400; x += 5)
+        s.document().append(static_cast<std::size_t>((x + z) % 16), x + 0.75, 0, z + 0.25, 0, 0.0);
+    s.viewImage.copyFrom(s.document().baseImage());
+    drawView(s, 36.0);
+    Items expected;
+    for (const ScItem &i : all())
+      if (s.viewImage.pixelAt(int(i.x), int(i.z)) != unseenColour.value())
+        expected.push_back(i);
+    const long long before = s.document().objectCount();
+    deleteUnseen(s);
+    EXPECT_EQ(all(), expected);
+    EXPECT_EQ(std::pair(s.document().objectCount() < before, s.document().objectCount() > 0),
+              std::pair(true, true));
+  }
+}
+
+using TurnsAndSizes = std::vector<std::pair<float, float>>;
+
+// No operation may rebuild a record from its position and heights alone.
+struct TurnAndSize : PlacementFixture {
+  // Four of type 3 (one turned only, one sized only), then one plain of type 0.
+  const TurnsAndSizes all = {{15.0f, 0.5f}, {-30.0f, 1.0f}, {0.0f, 3.25f}, {180.5f, 2.0f}, {0, 1}};
+  void placeObjects() {
+    s.document().killAll();
+    for (int i = 0; i < 4; ++i)
+      s.document().append(3, ScItem{100.0 + 50 * i, 7, 100.0 + 50 * i, AboveWater, 0.5,
+                                    all[i].first, all[i].second});
+    add(0, 300, 100);
+  }
+  TurnsAndSizes left() const {
+    TurnsAndSizes out;
+    for (const int type : {3, 0})
+      for (const ScItem &item : items(type))
+        out.emplace_back(item.turn, item.size);
+    return out;
+  }
+  TestFolder folder;
+};
+
+TEST_F(TurnAndSize, EveryOperationKeepsThem) {
+  placeObjects(); // move
+  s.pickKind = findNearest(s, 151, 151);
+  movePicked(s, 170, 120);
+  EXPECT_EQ(std::pair(s.document().objects()[3][1].x, left()), std::pair(170.0, all));
+  placeObjects();
+  moveAll(s.document(), 230, 180);
+  EXPECT_EQ(std::pair(s.document().objects()[3][0].x, left()), std::pair(131.0, all));
+  placeObjects(); // keep, change without them, go back to the kept scene
+  ASSERT_TRUE(s.document().keep());
+  for (int i = 0; i < 4; ++i)
+    s.document().change(3, i, 1, 1, 1, 0, 0.0);
+  s.document().remove(3, {0});
+  ASSERT_TRUE(s.document().goBackToKept());
+  EXPECT_EQ(left(), all);
+  placeObjects(); // delete the pick
+  s.pickKind = findNearest(s, 151, 151);
+  ASSERT_TRUE(deletePicked(s));
+  EXPECT_EQ(left(), (TurnsAndSizes{all[0], all[2], all[3], all[4]}));
+  placeObjects(); // delete in a rectangle around the second and third
+  drag(120, 120, 230, 230);
+  deleteInRect(s, v, true);
+  EXPECT_EQ(left(), (TurnsAndSizes{all[0], all[3], all[4]}));
+  placeObjects(); // save and load
+  const std::string name = folder.file("place.txt");
+  ASSERT_TRUE(savePlaceData(s.document(), name));
+  s.document().killAll();
+  ASSERT_EQ(loadPlaceData(s.document(), name), 0);
+  EXPECT_EQ(left(), all);
+  placeObjects(); // a map of another size re-fits them
+  const std::string map = folder.write("half.tga", targaBytes(200, 100));
+  ASSERT_EQ(heightFieldCommand(s, defaultPalette(), map), Loaded);
+  EXPECT_EQ(std::pair(s.document().objects()[3][1].x, left()), std::pair(75.0, all));
 }
 
 } // namespace
