@@ -11,7 +11,6 @@
 #include <functional>
 #include <map>
 #include <numbers>
-#include <set>
 
 namespace hs {
 namespace {
