@@ -116,7 +116,7 @@ TEST_F(MouseFixture, AFillThatRunsOutOfMemoryIsRefusedWhole) {
 #endif
 }
 
-TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButton) {
+TEST_F(MouseFixture, ClickAndReturnPlaceAtThePointerButNeverWithTheRightButton) {
   v.currentType = 2;
   mousePress(s, v, 10, 10, kLeftButton);
   mouseRelease(s, v, 20, 30, kLeftButton);
@@ -128,6 +128,19 @@ TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButto
   s.viewWidth = 500;
   gesture(s, v, {{450, 10}}); // off the map: nothing placed
   EXPECT_EQ(xs(2), Xs{40});
+  // Return places in every mode, even off the map, with the height of the loaded map's decoding
+  // even after a failed load changed the file type.
+  std::tie(v.currentType, s.scrollX) = std::pair(6, 30);
+  v.modes.selectTool(DeleteObjects);
+  returnAt(10, 20);
+  returnAt(450, 10);
+  s.document().setHfType(1);
+  s.document().setHfFileType(0);
+  returnAt(10, 20);
+  EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
+                                                                 {480, -1, 10, AboveGround, 0.0},
+                                                                 {40, 0, 20, AboveGround, 0.0}},
+                                                           int(DeleteObjects)));
 }
 
 TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
@@ -188,21 +201,6 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
       keyIn(s, v, k, false);
     EXPECT_EQ(window.calls, Calls(row.begin() + 1, row.end())) << row[0];
   }
-}
-
-// The height is the loaded map's decoding even after a failed load changed the file type.
-TEST_F(ReadoutFixture, ReturnPlacesAtThePointerInEveryModeEvenOffTheMap) {
-  std::tie(v.currentType, s.scrollX, s.viewWidth) = std::tuple(6, 30, 500);
-  v.modes.selectTool(DeleteObjects);
-  returnAt(10, 20);
-  returnAt(450, 10);
-  s.document().setHfType(1);
-  s.document().setHfFileType(0);
-  returnAt(10, 20);
-  EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
-                                                                 {480, -1, 10, AboveGround, 0.0},
-                                                                 {40, 0, 20, AboveGround, 0.0}},
-                                                           int(DeleteObjects)));
 }
 
 std::string objects(const Scene &s) {
