@@ -93,23 +93,17 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
   s.document().append(0, ScItem{380, 7, 100, AboveWater, 1.5, 180.5f, 2.0f});
   s.document().append(0, 100, 7, 5, AboveGround, 0.0);
   s.document().append(9, 10, 7, 390, AboveGround, 0.0);
+  s.document().append(3, -900, 7, 10, AboveGround, 0.0); // far off: wraps once and stays off
+  s.document().append(5, 350, 7, 430, AboveGround, 0.0); // lands on the far edge: wraps to 0
   moveAll(s.document(), 249, 169); // offset (50, -30) from the centre (199, 199)
   EXPECT_EQ(items(0), (Items{{30, 100, 70, AboveWater, 1.5, 180.5f, 2.0f},
                              {150, (150 + 375) & 255, 375, AboveGround, 0.0}}));
-  EXPECT_EQ(std::tuple(items(9).at(0), s.document().camera().x,
-                       s.document().lookAt().x), // the camera and look-at stay
-            std::tuple(ScItem{60, (60 + 360) & 255, 360, AboveGround, 0.0}, 50.0, 300.0));
-  // An object far off the map wraps once and stays off it, with no height.
-  s.document().append(3, -900, 7, 10, AboveGround, 0.0);
-  moveAll(s.document(), 209, 199);
-  EXPECT_EQ(
-      std::tuple(s.document().objects()[3][0].x, s.document().objects()[3][0].y, pane.showCount),
-      std::tuple(-490.0, -1.0, 0));
-  // Landing exactly on the far edge is off the map: it wraps to 0.
-  s.document().append(5, 350, 7, 370, AboveGround, 0.0);
-  moveAll(s.document(), 249, 229); // (50, 30)
-  EXPECT_EQ(std::pair(s.document().objects()[5][0].x, s.document().objects()[5][0].z),
-            std::pair(0.0, 0.0));
+  EXPECT_EQ(std::tuple(items(9).at(0), items(3).at(0), items(5).at(0), pane.showCount),
+            std::tuple(ScItem{60, (60 + 360) & 255, 360, AboveGround, 0.0},
+                       ScItem{-450, -1, 380, AboveGround, 0.0}, ScItem{0, 0, 0, AboveGround, 0.0},
+                       0));
+  // The camera and look-at stay.
+  EXPECT_EQ(std::pair(s.document().camera().x, s.document().lookAt().x), std::pair(50.0, 300.0));
 }
 
 // The dialog's heights go on the picked item, with the turn and size it leaves in the record.
