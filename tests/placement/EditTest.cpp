@@ -178,7 +178,7 @@ TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
     s.document().setLookAt(setup[1]);
     for (int z = 0; z < 400; z += 3)
       for (int x = z % 5; x < 400; x += 5)
-        s.document().append(static_cast<std::size_t>((x + z) % 16), x + 0.75, 0, z + 0.25, 0, 0.0);
+        s.document().append((x + z) % 16, x + 0.75, 0, z + 0.25, 0, 0.0);
     s.viewImage.copyFrom(s.document().baseImage());
     drawView(s, 36.0);
     Items expected;

@@ -182,7 +182,7 @@ TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
     const std::vector<int> n = test::numbers(row[0]);
     ASSERT_GE(n.size(), 8u) << row[0];
     v.unitsMode = n[0];
-    s.document().setScale(n[1], n[2], n[3]);
+    s.document().setScale(float(n[1]), float(n[2]), float(n[3]));
     s.document().setMap(LRMemoryDC(n[4], n[4]));
     s.document().setHfType(n.size() > 8 ? n[8] : 0);
     EXPECT_EQ(readoutText(s.document(), v, n[5], n[6], n[7]), row[1].substr(1, row[1].size() - 2))
