@@ -10,9 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace hs {
@@ -22,9 +24,8 @@ namespace {
 WriteText pieces(const std::string &text) {
   return [text](QIODevice &device) {
     for (std::size_t at = 0; at < text.size(); at += 1000) {
-      const std::string piece = text.substr(at, 1000);
-      if (device.write(piece.data(), static_cast<qint64>(piece.size())) !=
-          static_cast<qint64>(piece.size()))
+      const auto n = static_cast<qint64>(std::min<std::size_t>(1000, text.size() - at));
+      if (device.write(text.data() + at, n) != n)
         return false;
     }
     return true;
@@ -61,23 +62,21 @@ TEST(AtomicSave, AFullDiskKeepsTheEarlierFileAndLeavesNothingBehind) {
   // One byte short is refused only by the final flush.
   for (rlim_t room : {rlim_t{0}, rlim_t{1}, rlim_t{999}, rlim_t{1} << 16, size / 2, size - 1}) {
     EXPECT_EQ(saveWithRoom(name, text, room), 1) << room;
-    EXPECT_TRUE(folder.read("scene.txt") == earlier) << room;
-    EXPECT_EQ(entries(folder), QStringList{QStringLiteral("scene.txt")}) << room;
+    EXPECT_TRUE(folder.read("scene.txt") == earlier && entries(folder) == QStringList{"scene.txt"})
+        << room;
   }
   EXPECT_FALSE(saveAtomically(name, [](QIODevice &) { return false; }));
   EXPECT_TRUE(folder.read("scene.txt") == earlier);
-
   EXPECT_EQ(saveWithRoom(name, text, size), 0);
-  EXPECT_TRUE(folder.read("scene.txt") == text);
-  EXPECT_EQ(entries(folder), QStringList{QStringLiteral("scene.txt")});
+  EXPECT_TRUE(folder.read("scene.txt") == text && entries(folder) == QStringList{"scene.txt"});
 }
 
 TEST(AtomicSave, ANameThatCannotBeWrittenAsItIsIsRefused) {
   TestFolder folder;
   // Not UTF-8: Qt would write some other name in its place.
-  EXPECT_FALSE(saveAtomically(folder.file("a\xff.inc"), pieces("text")));
-  EXPECT_FALSE(saveAtomically(folder.file("no/such/folder.inc"), pieces("text")));
-  EXPECT_FALSE(saveAtomically("", pieces("text")));
+  for (const std::string &name :
+       {folder.file("a\xff.inc"), folder.file("no/such/folder.inc"), std::string()})
+    EXPECT_FALSE(saveAtomically(name, pieces("text"))) << name;
   EXPECT_TRUE(entries(folder).isEmpty());
   EXPECT_TRUE(saveAtomically(folder.file("a\xc3\xa9.inc"), pieces("text")));
   EXPECT_EQ(folder.read("a\xc3\xa9.inc"), "text");
@@ -88,22 +87,17 @@ TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFile) {
   const std::string readOnly = folder.write("ro.txt", "earlier");
   ::chmod(readOnly.c_str(), 0444);
   std::filesystem::create_directory(folder.file("dir"));
-  struct Case {
-    std::string name;
-    SaveStatus status;
-    unsigned type;
-  };
-  std::vector<Case> cases = {{makeFifo(folder, "fifo"), SaveStatus::NotRegularFile, S_IFIFO},
-                             {folder.file("dir"), SaveStatus::NotRegularFile, S_IFDIR},
-                             {readOnly, SaveStatus::ReadOnly, S_IFREG}};
+  std::vector<std::tuple<std::string, SaveStatus, unsigned>> cases = {
+      {makeFifo(folder, "fifo"), SaveStatus::NotRegularFile, S_IFIFO},
+      {folder.file("dir"), SaveStatus::NotRegularFile, S_IFDIR},
+      {readOnly, SaveStatus::ReadOnly, S_IFREG}};
   if (const std::string zero = makeZeroDevice(folder, "zero"); !zero.empty())
-    cases.push_back({zero, SaveStatus::NotRegularFile, S_IFCHR});
-  for (const Case &c : cases) {
-    const SaveResult r = saveAtomically(c.name, pieces("text"));
-    EXPECT_EQ(r.status, c.status) << c.name;
-    EXPECT_EQ(mayReplace(c.name).status, c.status) << c.name;
-    EXPECT_EQ(fileType(c.name), c.type) << c.name;
-  }
+    cases.emplace_back(zero, SaveStatus::NotRegularFile, S_IFCHR);
+  for (const auto &[name, status, type] : cases)
+    EXPECT_EQ(std::tuple(saveAtomically(name, pieces("text")).status, mayReplace(name).status,
+                         fileType(name)),
+              std::tuple(status, status, type))
+        << name;
   EXPECT_EQ(folder.read("ro.txt"), "earlier");
 }
 
@@ -114,19 +108,16 @@ TEST(AtomicSave, KeepsModeOwnerAndGroupAndWritesThroughLinks) {
   std::filesystem::create_hard_link(name, folder.file("hard.txt"));
   std::filesystem::create_symlink("scene.txt", folder.file("soft.txt"));
   const bool root = ::geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(::chown(name.c_str(), 4321, 4322), 0);
-  }
+  ASSERT_TRUE(!root || ::chown(name.c_str(), 4321, 4322) == 0);
   ASSERT_TRUE(saveAtomically(folder.file("soft.txt"), pieces("new")));
   struct stat st {};
   ASSERT_EQ(::stat(name.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(st.st_uid, root ? 4321u : ::geteuid());
-  EXPECT_EQ(st.st_gid, root ? 4322u : ::getegid());
-  EXPECT_EQ(folder.read("scene.txt"), "new");
-  EXPECT_EQ(folder.read("hard.txt"), "earlier");
-  EXPECT_EQ(fileType(folder.file("soft.txt")), S_IFREG);
-  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("soft.txt")));
+  EXPECT_EQ(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid),
+            std::tuple(0640u, root ? 4321u : ::geteuid(), root ? 4322u : ::getegid()));
+  EXPECT_EQ(std::tuple(folder.read("scene.txt"), folder.read("hard.txt"),
+                       fileType(folder.file("soft.txt")),
+                       std::filesystem::is_symlink(folder.file("soft.txt"))),
+            std::tuple("new", "earlier", S_IFREG, true));
 }
 
 } // namespace

@@ -66,40 +66,33 @@ TEST_F(Settings, MissingLinesAreEmptyAndABadUnitsLineChangesNothing) {
   EXPECT_EQ(w.paletteFileName, "f"); // the last line needs no line end
 }
 
-TEST_F(Settings, AFailedSaveIsReported) {
-  v.settingsPath = "/no/such/dir/Strewer.ini";
-  EXPECT_FALSE(saveSettings(v, w, d, &services));
-  EXPECT_EQ(services.notices,
-            (std::vector<std::pair<std::string, std::string>>{{"Notice", kSaveSettingsMessage}}));
-}
-
-TEST(FirstRun, TakesPovRayFromThePath) {
+TEST_F(Settings, TheFirstRunTakesPovRayFromThePathAndAFailedSaveIsReported) {
+  using Notices = std::vector<std::pair<std::string, std::string>>;
   const QByteArray path = qgetenv("PATH");
   for (const bool onPath : {true, false}) {
     TestFolder dir;
-    const std::string bin = dir.file("bin");
-    std::filesystem::create_directory(bin);
-    const std::string povray = bin + "/povray";
+    const std::string povray = dir.file("bin/povray");
+    std::filesystem::create_directory(dir.file("bin"));
     if (onPath) {
       dir.write("bin/povray", "#!/bin/sh\n");
       std::filesystem::permissions(povray, std::filesystem::perms::owner_all);
     }
-    qputenv("PATH", QByteArray::fromStdString(bin));
-    ProgramValues v;
-    WindowValues w;
-    Document d;
-    FakeServices services;
+    qputenv("PATH", QByteArray::fromStdString(dir.file("bin")));
+    v = {};
+    services.notices.clear();
     initStartDir(v);
     EXPECT_FALSE(loadSettings(v, w, d, &services));
     const std::string engine = onPath ? povray : v.startDir + "/povray";
-    const std::string message =
-        onPath ? std::string(kEngineFoundMessage) + povray + "\n" : std::string(kNoSettingsMessage);
-    EXPECT_EQ(services.notices,
-              (std::vector<std::pair<std::string, std::string>>{{"Notice", message}}));
+    EXPECT_EQ(services.notices, (Notices{{"Notice", onPath ? kEngineFoundMessage + povray + "\n"
+                                                           : std::string(kNoSettingsMessage)}}));
     EXPECT_EQ(v.enginePath, engine);
     EXPECT_NE(dir.read("Strewer.ini").find("\n" + engine + "\n"), std::string::npos);
   }
   qputenv("PATH", path);
+  services.notices.clear();
+  v.settingsPath = "/no/such/dir/Strewer.ini";
+  EXPECT_FALSE(saveSettings(v, w, d, &services));
+  EXPECT_EQ(services.notices, (Notices{{"Notice", kSaveSettingsMessage}}));
 }
 
 } // namespace

@@ -25,13 +25,11 @@ TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
               std::tuple(map[0], map[1], back[0], back[1], span[0], span[1]))
         << row[0] << " | " << row[1];
   }
-  // Saturated, not wrapped, far out.
-  MapView v;
-  v.zoom = -4;
-  v.scrollX = 2'000'000'000;
-  EXPECT_EQ(v.mapPointAt(2'000'000'000, 0).x, 2147483647);
-  EXPECT_EQ(std::tuple(zoomedSize(400, 2), zoomedSize(401, -2), zoomedSize(3, -4)),
-            std::tuple(1600, 101, 1));
+  MapView far; // saturated, not wrapped
+  std::tie(far.zoom, far.scrollX) = std::pair(-4, 2'000'000'000);
+  EXPECT_EQ(std::tuple(far.mapPointAt(2'000'000'000, 0).x, zoomedSize(400, 2), zoomedSize(401, -2),
+                       zoomedSize(3, -4)),
+            std::tuple(2147483647, 1600, 101, 1));
 }
 
 // A partly covered screen pixel averages the pixels there are.
@@ -47,22 +45,19 @@ TEST(Zoom, BlocksInAndAveragesOut) {
         v.push_back(out.readPixel(x, y) & 255);
     return v;
   };
-  LRMemoryDC in(5, 3);
+  LRMemoryDC in(5, 3), out(3, 2);
   in.fill(vColor(7, 7, 7));
+  out.fill(vColor(7, 7, 7));
   zoomPicture(src, 1, 1, 1, in); // from the middle of the first block
   EXPECT_EQ(shown(in), (std::vector<std::uint32_t>{0, 30, 30, 60, 60, 90, 120, 120, 255, 255, 90,
                                                    120, 120, 255, 255}));
-  LRMemoryDC out(3, 2);
-  out.fill(vColor(7, 7, 7));
   zoomPicture(src, -1, 0, 0, out);
   // (0 + 30 + 90 + 120) / 4 and (60 + 255) / 2; then the picture ends.
   EXPECT_EQ(shown(out), (std::vector<std::uint32_t>{60, 157, 7, 7, 7, 7}));
   zoomPicture(src, -1, 1, 0, out); // scrolled: the right half first
   EXPECT_EQ(shown(out), (std::vector<std::uint32_t>{157, 157, 7, 7, 7, 7}));
-  src.writePixel(0, 0, 0x0A1428);
-  src.writePixel(1, 0, 0x0A1428);
-  src.writePixel(0, 1, 0x1E3C78);
-  src.writePixel(1, 1, 0x1E3C78);
+  src.paintRow(0, 0, std::vector<ColourValue>(2, 0x0A1428));
+  src.paintRow(0, 1, std::vector<ColourValue>(2, 0x1E3C78));
   zoomPicture(src, -1, 0, 0, out);
   EXPECT_EQ(out.readPixel(0, 0), 0x142850u);
 }
