@@ -31,17 +31,12 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
   for (const auto &row : test::dataTable("heightfield_reads.txt")) {
     const bool isPpm = row[0] == "ppm", isTga = row[0] == "tga";
     const auto length = test::numbers<std::size_t>(row[2]);
-    std::string bytes;
-    if (!isTga) {
-      bytes = test::unescaped(row[1]);
-      bytes.append(length.at(0), 9);
-    } else {
-      const auto v = test::numbers(row[1]);
-      bytes = targaBytes(v.at(0), v.at(1));
-      for (std::size_t i = 2; i + 1 < v.size(); i += 2)
-        bytes[static_cast<std::size_t>(v[i])] = static_cast<char>(v[i + 1]);
-      bytes.resize(length.empty() ? bytes.size() : length[0]);
-    }
+    const auto v = isTga ? test::numbers(row[1]) : std::vector<int>{};
+    std::string bytes = isTga ? targaBytes(v.at(0), v.at(1)) : test::unescaped(row[1]);
+    for (std::size_t i = 2; i + 1 < v.size(); i += 2)
+      bytes[static_cast<std::size_t>(v[i])] = static_cast<char>(v[i + 1]);
+    if (!isTga || !length.empty())
+      bytes.resize(isTga ? length[0] : bytes.size() + length.at(0), 9);
     QByteArray data = QByteArray::fromStdString(bytes);
     QBuffer in(&data);
     in.open(QIODevice::ReadOnly);
@@ -174,22 +169,20 @@ int read(const std::string &text, Palette &p) {
   return readPalette(in, p);
 }
 
-TEST(PaletteLine, LowBytesOfThreeNumbers) {
+// A line is the low bytes of three numbers; a file is read all or nothing; a grey
+// ramp committed keeps the heights.
+TEST(Palette, LinesFilesAndCommitting) {
   ColourValue a = 0, b = 0;
   EXPECT_TRUE(parsePaletteLine("300,0x10,010 blue is height", a) &&
               parsePaletteLine("-1,0XfF,-256", b) && !parsePaletteLine("1 ,2,3", b));
-  // The bad line leaves its colour untouched.
   EXPECT_EQ(std::pair(a, b), std::pair(vColor(44, 16, 8).value(), vColor(255, 255, 0).value()));
-}
 
-TEST(ReadPalette, AllOrNothing) {
   Palette p = defaultPalette();
   std::string broken = lines(256);
   broken.replace(broken.find("100,100,100"), 11, "100 ,100,100");
   for (const std::string &text : {lines(255), broken, "\n" + lines(256)})
     EXPECT_EQ(read(text, p), PaletteBodyError);
   EXPECT_EQ(p, defaultPalette());
-
   std::string crlf;
   for (int i = 0; i < 256; ++i)
     crlf += std::to_string(i) + ",0," + std::to_string(255 - i) + (i < 255 ? "\r\n" : "");
@@ -197,22 +190,18 @@ TEST(ReadPalette, AllOrNothing) {
   EXPECT_EQ(p[3], vColor(3, 0, 252).value());
   ASSERT_EQ(read(lines(256) + "garbage\n", p), PaletteLoaded);
   EXPECT_EQ(p[200], vColor(200, 200, 200).value());
-
   TestFolder dir; // a missing file and a directory
   EXPECT_EQ(std::pair(loadPalette(p, dir.file("missing.pal")), loadPalette(p, dir.path())),
             std::pair(int(PaletteOpenError), int(PaletteOpenError)));
-}
 
-TEST(CommitPalette, GreyRampKeepsHeights) {
   LRMemoryDC m(400, 400);
   m.clear();
   m.paintRow(0, 7, defaultPalette());
   Document s;
   s.setMap(std::move(m));
-  Palette grey, inUse = defaultPalette();
-  ASSERT_EQ(read(lines(256), grey), PaletteLoaded);
-  commitPalette(s, inUse, grey);
-  EXPECT_EQ(inUse, grey);
+  Palette inUse = defaultPalette();
+  commitPalette(s, inUse, p);
+  EXPECT_EQ(inUse, p);
   for (int x = 0; x < 241; ++x)
     EXPECT_EQ(std::pair(height8At(s, x, 7), s.baseImage().readPixel(x, 7)),
               std::pair(x, vColor(x, x, x).value()));
@@ -225,18 +214,27 @@ std::string fmt(const PovPoint &p) {
   return std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.z);
 }
 
-TEST(Height, SamplersRefuseOffMapAndWhite) {
+// Samplers refuse what is off the map and white. An unknown height mode samples
+// afresh and adds no offset.
+TEST(Height, SamplersAndPovPositionsOnEveryMapAndHeightMode) {
+  Document s;
+  const PovPoint cam = toPov(s, s.camera(), 0.0f);
+  const ScItem corner{0, 255, 0, AboveGround, 0}, farCorner{399, 255, 0, AboveGround, 0};
+  EXPECT_EQ(std::tuple(fmt(cam), fmt(toPov(s, s.lookAt(), static_cast<float>(cam.y))),
+                       fmt(toPov(s, corner, 0)), fmt(toPov(s, farCorner, 0)).substr(0, 9)),
+            std::tuple("0.250627, 1.000000, -25.313283", "0.250627, 0.000000, 24.812030",
+                       "-49.874687, 10.000000, 49.874687", "50.125313"));
   LRMemoryDC m(400, 400);
   m.clear();
-  // Blue 42; red 2 and green 1; one step off white each way.
+  // Blue 42; red 2 and green 1; one step off white each way; blue 102.
   m.paintRow(0, 0, std::vector<ColourValue>{0x2A0000, 0x000102, 0xFFFFFE, 0xFEFFFF});
+  m.writePixel(10, 20, 0x660000);
   m.writePixel(4, 1, 0);
   m.setDrawMode(DrawMode::Invert);
   m.drawLine(4, 1, 4, 1);
   m.setDrawMode(DrawMode::Normal);
   m.setPen(vPen{kWhite, 3, LineStyle::Solid});
   m.drawLine(10, 10, 20, 10);
-  Document s;
   s.setMap(std::move(m));
   const int cases[][4] = {// x, y, height8At, height16At
                           {-1, 0, -1, -1},    {400, 0, -1, -1},   {0, 400, -1, -1},
@@ -247,36 +245,20 @@ TEST(Height, SamplersRefuseOffMapAndWhite) {
     EXPECT_EQ(std::pair(height8At(s, x, y), height16At(s, x, y)), std::pair(h8, h16))
         << x << "," << y;
   EXPECT_EQ(std::pair(heightAt(s, 1, 0), maxHeight(s)), std::pair(0, 255));
-  s.setHfType(1);
-  EXPECT_EQ(std::tuple(heightAt(s, 1, 0), maxHeight(s), heightAtItem(s, 1.9, 0.7),
-                       heightAtItem(s, -0.5, 0.0), heightAtItem(s, 1e300, 0.0)),
-            std::tuple(258, 65535, 258, 0, -1));
-}
-
-// An unknown mode samples afresh and adds no offset.
-TEST(ToPov, DefaultPositionsOn400MapAndEveryHeightMode) {
-  Document s;
-  const PovPoint cam = toPov(s, s.camera(), 0.0f);
-  const ScItem corner{0, 255, 0, AboveGround, 0}, farCorner{399, 255, 0, AboveGround, 0};
-  EXPECT_EQ(std::tuple(fmt(cam), fmt(toPov(s, s.lookAt(), static_cast<float>(cam.y))),
-                       fmt(toPov(s, corner, 0)), fmt(toPov(s, farCorner, 0)).substr(0, 9)),
-            std::tuple("0.250627, 1.000000, -25.313283", "0.250627, 0.000000, 24.812030",
-                       "-49.874687, 10.000000, 49.874687", "50.125313"));
-
   s.setWaterLevel(50);
-  LRMemoryDC m(400, 400);
-  m.clear();
-  m.writePixel(10, 20, 0x660000); // blue 102
-  s.setMap(std::move(m));
-  const std::tuple<ScItem, float, double> cases[] = {
+  const std::tuple<ScItem, float, double> modes[] = {
       {{200, 20, 199, AboveWater, 0.5}, 0, 50.0 / 255 * 10 + 0.5},
       {{200, 60, 199, AboveWater, 0.5}, 0, 60.0 / 255 * 10 + 0.5},
       {{200, 0, 199, AboveCamera, 1.0}, 3, 4.0},
       {{200, 255, 199, AboveCamera, 1.0}, 3, 11.0},
       {{10.7, 999, 20.2, 7, 5.0}, 0, 102.0 / 255 * 10},
       {{-3, 999, 20.2, 7, 5.0}, 0, -1.0 / 255 * 10}};
-  for (const auto &[item, cameraY, y] : cases)
+  for (const auto &[item, cameraY, y] : modes)
     EXPECT_DOUBLE_EQ(toPov(s, item, cameraY).y, y) << item.x << "," << item.y;
+  s.setHfType(1);
+  EXPECT_EQ(std::tuple(heightAt(s, 1, 0), maxHeight(s), heightAtItem(s, 1.9, 0.7),
+                       heightAtItem(s, -0.5, 0.0), heightAtItem(s, 1e300, 0.0)),
+            std::tuple(258, 65535, 258, 0, -1));
 }
 
 } // namespace
