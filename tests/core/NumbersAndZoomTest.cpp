@@ -23,11 +23,12 @@
 namespace hs {
 namespace {
 
-// Each format and its fields (f float, i int).
+// Each format as sscanf reads it.
 const std::pair<LineFormat, std::string> kFormats[] = {
-    {LineFormat::Item, "fffif"},    {LineFormat::Object, "fffifff"}, {LineFormat::Floats3, "fff"},
-    {LineFormat::WaterLine, "fii"}, {LineFormat::Header, "ii"},      {LineFormat::Int, "i"},
-    {LineFormat::Ints3, "iii"}};
+    {LineFormat::Item, "%f,%f,%f,%i,%f"}, {LineFormat::Object, "%f,%f,%f,%i,%f,%f,%f"},
+    {LineFormat::Floats3, "%f,%f,%f"},    {LineFormat::WaterLine, "%f,%i,%i"},
+    {LineFormat::Header, "%i,%i"},        {LineFormat::Int, "%i"},
+    {LineFormat::Ints3, "%i,%i,%i"}};
 
 // The count and the values read, as bit patterns so -0 compares.
 std::string encode(int n, const Scanned *v) {
@@ -41,16 +42,12 @@ std::string encode(int n, const Scanned *v) {
 }
 
 // What sscanf makes of line; a float that is not finite and the rest are unread.
-std::string reference(const std::string &line, const std::string &kinds) {
-  std::string format;
-  for (const char kind : kinds)
-    format += std::string(format.empty() ? "" : ",") + (kind == 'f' ? "%f" : "%i");
-  Scanned v[7] = {};
-  // Each Scanned holds the float or int its field names.
+std::string reference(const std::string &line, const std::string &format) {
+  Scanned v[7] = {}; // each holds the float or int its field names
   int n = std::max(0, std::sscanf(line.c_str(), format.c_str(), &v[0], &v[1], &v[2], &v[3], &v[4],
                                   &v[5], &v[6]));
   for (int k = 0; k < n; ++k)
-    if (kinds[static_cast<std::size_t>(k)] == 'f' && !std::isfinite(v[k].f))
+    if (format[static_cast<std::size_t>(3 * k + 1)] == 'f' && !std::isfinite(v[k].f))
       n = k;
   return encode(n, v);
 }
@@ -76,8 +73,8 @@ TEST(ScanLine, FollowsScanfOnHandPickedAndRandomNumberLines) {
       line += alphabet[gen() % alphabet.size()];
   }
   for (const std::string &line : lines)
-    for (const auto &[format, kinds] : kFormats)
-      ASSERT_EQ(mine(line, format), reference(line, kinds)) << '"' << line << '"';
+    for (const auto &[format, scanf] : kFormats)
+      ASSERT_EQ(mine(line, format), reference(line, scanf)) << '"' << line << '"';
 }
 
 TEST(TruncToInt, TruncatesTowardZeroSaturatesAndMapsNanToZero) {

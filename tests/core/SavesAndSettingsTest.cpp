@@ -52,39 +52,41 @@ QStringList entries(const TestFolder &folder) {
       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-TEST(AtomicSave, AFullDiskKeepsTheEarlierFileAndLeavesNothingBehind) {
+// A full disk keeps the earlier file and leaves nothing behind; a save keeps the
+// mode, owner and group and writes through links.
+TEST(AtomicSave, AFullDiskKeepsTheEarlierFileAndASaveKeepsModeOwnerAndLinks) {
   TestFolder folder;
   const std::string earlier = "earlier text\n";
   const std::string name = folder.write("scene.txt", earlier);
+  ::chmod(name.c_str(), 0640);
+  std::filesystem::create_hard_link(name, folder.file("hard.txt"));
+  std::filesystem::create_symlink("scene.txt", folder.file("soft.txt"));
+  const bool root = ::geteuid() == 0;
+  ASSERT_TRUE(!root || ::chown(name.c_str(), 4321, 4322) == 0);
+  const QStringList files = entries(folder);
   std::string text;
   for (int k = 0; text.size() < 200'000; ++k)
     text += std::to_string(k) + ",1.000000,2.000000,0,0.500000\n";
   const rlim_t size = text.size();
-
   // One byte short is refused only by the final flush.
   for (rlim_t room : {rlim_t{0}, rlim_t{1}, rlim_t{999}, rlim_t{1} << 16, size / 2, size - 1}) {
     EXPECT_EQ(saveWithRoom(name, text, room), 1) << room;
-    EXPECT_TRUE(folder.read("scene.txt") == earlier && entries(folder) == QStringList{"scene.txt"})
-        << room;
+    EXPECT_TRUE(folder.read("scene.txt") == earlier && entries(folder) == files) << room;
   }
   EXPECT_FALSE(saveAtomically(name, [](QIODevice &) { return false; }));
   EXPECT_TRUE(folder.read("scene.txt") == earlier);
-  EXPECT_EQ(saveWithRoom(name, text, size), 0);
-  EXPECT_TRUE(folder.read("scene.txt") == text && entries(folder) == QStringList{"scene.txt"});
+  EXPECT_EQ(saveWithRoom(folder.file("soft.txt"), text, size), 0);
+  EXPECT_TRUE(folder.read("scene.txt") == text && entries(folder) == files);
+  struct stat st {};
+  ASSERT_EQ(::stat(name.c_str(), &st), 0);
+  EXPECT_EQ(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid),
+            std::tuple(0640u, root ? 4321u : ::geteuid(), root ? 4322u : ::getegid()));
+  EXPECT_EQ(std::tuple(folder.read("hard.txt"), fileType(folder.file("soft.txt")),
+                       std::filesystem::is_symlink(folder.file("soft.txt"))),
+            std::tuple(earlier, S_IFREG, true));
 }
 
-TEST(AtomicSave, ANameThatCannotBeWrittenAsItIsIsRefused) {
-  TestFolder folder;
-  // Not UTF-8: Qt would write some other name in its place.
-  for (const std::string &name :
-       {folder.file("a\xff.inc"), folder.file("no/such/folder.inc"), std::string()})
-    EXPECT_FALSE(saveAtomically(name, pieces("text"))) << name;
-  EXPECT_TRUE(entries(folder).isEmpty());
-  EXPECT_TRUE(saveAtomically(folder.file("a\xc3\xa9.inc"), pieces("text")));
-  EXPECT_EQ(folder.read("a\xc3\xa9.inc"), "text");
-}
-
-TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFile) {
+TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFileNorANameItCannotWrite) {
   TestFolder folder;
   const std::string readOnly = folder.write("ro.txt", "earlier");
   ::chmod(readOnly.c_str(), 0444);
@@ -101,25 +103,14 @@ TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFile) {
               std::tuple(status, status, type))
         << name;
   EXPECT_EQ(folder.read("ro.txt"), "earlier");
-}
-
-TEST(AtomicSave, KeepsModeOwnerAndGroupAndWritesThroughLinks) {
-  TestFolder folder;
-  const std::string name = folder.write("scene.txt", "earlier");
-  ::chmod(name.c_str(), 0640);
-  std::filesystem::create_hard_link(name, folder.file("hard.txt"));
-  std::filesystem::create_symlink("scene.txt", folder.file("soft.txt"));
-  const bool root = ::geteuid() == 0;
-  ASSERT_TRUE(!root || ::chown(name.c_str(), 4321, 4322) == 0);
-  ASSERT_TRUE(saveAtomically(folder.file("soft.txt"), pieces("new")));
-  struct stat st {};
-  ASSERT_EQ(::stat(name.c_str(), &st), 0);
-  EXPECT_EQ(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid),
-            std::tuple(0640u, root ? 4321u : ::geteuid(), root ? 4322u : ::getegid()));
-  EXPECT_EQ(std::tuple(folder.read("scene.txt"), folder.read("hard.txt"),
-                       fileType(folder.file("soft.txt")),
-                       std::filesystem::is_symlink(folder.file("soft.txt"))),
-            std::tuple("new", "earlier", S_IFREG, true));
+  const QStringList before = entries(folder);
+  // Not UTF-8: Qt would write some other name in its place.
+  for (const std::string &bad :
+       {folder.file("a\xff.inc"), folder.file("no/such/folder.inc"), std::string()})
+    EXPECT_FALSE(saveAtomically(bad, pieces("text"))) << bad;
+  EXPECT_EQ(entries(folder), before); // nothing left behind
+  EXPECT_TRUE(saveAtomically(folder.file("a\xc3\xa9.inc"), pieces("text")));
+  EXPECT_EQ(folder.read("a\xc3\xa9.inc"), "text");
 }
 
 struct Settings : ::testing::Test {
@@ -141,7 +132,7 @@ struct Settings : ::testing::Test {
   }
 };
 
-TEST_F(Settings, WritesSixValueLinesAndTheBanner) {
+TEST_F(Settings, MissingLinesAreEmptyAndABadUnitsLineChangesNothing) {
   const std::string six =
       "/a/hills.tga\n/a/place.txt\n/a/place.inc\n2\n/usr/bin/povray\n/a/Std.pal\n";
   read(six);
@@ -151,9 +142,7 @@ TEST_F(Settings, WritesSixValueLinesAndTheBanner) {
   // Written empty, so the other lines stay in place.
   d.setHfFileName("two\nlines.tga");
   EXPECT_EQ(written().substr(0, 16), "\n/a/place.txt\n/a");
-}
-
-TEST_F(Settings, MissingLinesAreEmptyAndABadUnitsLineChangesNothing) {
+  // Missing lines are empty and a bad units line changes nothing.
   v.unitsMode = 1;
   read("a.tga\r\nb.txt\r\nc.inc\r\n");
   EXPECT_EQ(std::tuple(d.hfFileName(), w.dataFileName, v.povFileName, v.unitsMode, v.enginePath),

@@ -61,7 +61,7 @@ TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
 }
 
 // Where dialogs first appear (the offscreen platform draws no frames).
-TEST(DialogPlacement, TheWholeFrameStaysOnTheScreen) {
+TEST(Dialogs, TheWholeFrameStaysOnTheScreenAndFileNamesFitTheirField) {
   for (const auto &row : test::dataTable("dialog_frames.txt")) {
     const auto n = test::numbers(row[0] + " " + row[1] + " " + row[2] + " " + row[3]);
     EXPECT_EQ(dialogFramePosition(QRect(n[0], n[1], n[2], n[3]), QPoint(40, 0), QSize(n[4], n[5]),
@@ -69,12 +69,8 @@ TEST(DialogPlacement, TheWholeFrameStaysOnTheScreen) {
               QPoint(n[10], n[11]))
         << row[0];
   }
-}
-
-constexpr const char *kFilters[] = {"*.txt", "*.inc", "*"};
-
-// The chosen name goes into a field of fixed size.
-TEST(FileSelect, RefusesNamesLongerThanTheFieldAndClampsTheFilter) {
+  // The chosen file name goes into a field of fixed size.
+  constexpr const char *kFilters[] = {"*.txt", "*.inc", "*"};
   ScriptedInteraction stand;
   stand.answerFile(std::string(20, 'a'));
   stand.answerFile(std::string(19, 'b'));

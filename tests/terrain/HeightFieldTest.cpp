@@ -82,12 +82,11 @@ TEST(HeightFieldReaders, GoldenFiles) {
   }
   TestFolder dir;
   std::filesystem::create_directory(dir.file("d.tga"));
+  LRMemoryDC image;
   for (bool isPpm : {false, true})
-    for (const char *name : {"d.tga", "missing"}) {
-      LRMemoryDC image;
+    for (const char *name : {"d.tga", "missing"})
       EXPECT_EQ(readHeightFieldFile(dir.file(name), isPpm, defaultPalette(), image), CannotOpen)
           << name;
-    }
 }
 
 // The PNG is over Qt's image limit, which by default is half a 16384 x 16384 16-bit map.

@@ -17,14 +17,13 @@ std::vector<ColourValue> snapshot(const vMemoryDC &dc) {
   return out;
 }
 
-// Every pixel of dc set to f(x, y).
 template <class F> void paint(vMemoryDC &dc, F f) {
   for (int y = 0; y < dc.height(); ++y)
     for (int x = 0; x < dc.width(); ++x)
       dc.writePixel(x, y, static_cast<ColourValue>(f(x, y)));
 }
 
-TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
+TEST(MemoryDC, PixelsAndIconsRoundTripAndNothingLandsOutside) {
   vMemoryDC dc(5, 3);
   dc.clear();
   dc.writePixel(4, 2, 0x123456);
@@ -46,6 +45,27 @@ TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
   EXPECT_EQ(std::tuple(dc.readPixel(0, 0), dc.readPixel(4, 0), dc.readPixel(0, 1),
                        other.copyFrom(dc), null.readPixel(0, 0)),
             std::tuple(2u, 6u, 0xFFFFFFu, false, kNoColour)); // sizes differ: refused
+
+  // Icons: the key colour (bottom-left 'c') is left out of a transparent one.
+  vIcon icon =
+      iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}}, true);
+  vMemoryDC box(3, 3);
+  box.fill(vColor(0x80, 0x80, 0x80));
+  box.drawIcon(icon, 1, 1);
+  EXPECT_EQ(std::pair(box.readPixel(2, 1), box.readPixel(1, 2)), std::pair(0x0000FFu, 0x808080u));
+  icon.transparent = false;
+  box.drawIcon(icon, -1, -1); // only the bottom-right pixel lands
+  box.drawIcon(icon, 2, 2);
+  const ColourValue corner = box.readPixel(2, 2);
+  box.drawIcon(icon, 1, 2);
+  EXPECT_EQ(std::tuple(box.readPixel(0, 0), corner, box.readPixel(2, 2)),
+            std::tuple(0x808080u, 0x808080u, 0x0000FFu));
+  const std::vector<ColourValue> before = snapshot(box);
+  for (int far : {INT_MIN, INT_MAX, -2, 3})
+    box.drawIcon(icon, far, 0);
+  icon.pixels.pop_back(); // fewer pixels than 2 x 2: nothing is drawn
+  box.drawIcon(icon, 0, 0);
+  EXPECT_EQ(snapshot(box), before);
 }
 
 TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
@@ -70,29 +90,6 @@ TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
   dc.drawLine(3, 0, 9, 0);
   for (Point p : {Point{0, 7}, Point{19, 7}, Point{6, 16}, Point{3, 0}, Point{9, 0}})
     EXPECT_EQ(dc.readPixel(p.x, p.y), vColor(1, 2, 3).value()) << p.x << "," << p.y;
-}
-
-TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
-  vIcon icon = iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}},
-                            true); // key: bottom-left 'c'
-  vMemoryDC dc(3, 3);
-  paint(dc, [](int, int) { return 0x808080; });
-  dc.drawIcon(icon, 1, 1); // the key colour is left out
-  EXPECT_EQ(std::pair(dc.readPixel(2, 1), dc.readPixel(1, 2)), std::pair(0x0000FFu, 0x808080u));
-  icon.transparent = false;
-  dc.drawIcon(icon, -1, -1); // only the bottom-right pixel lands
-  dc.drawIcon(icon, 2, 2);
-  const ColourValue corner = dc.readPixel(2, 2);
-  dc.drawIcon(icon, 1, 2);
-  EXPECT_EQ(std::tuple(dc.readPixel(0, 0), corner, dc.readPixel(2, 2)),
-            std::tuple(0x808080u, 0x808080u, 0x0000FFu));
-
-  const std::vector<ColourValue> before = snapshot(dc);
-  for (int far : {INT_MIN, INT_MAX, -2, 3})
-    dc.drawIcon(icon, far, 0);
-  icon.pixels.pop_back(); // fewer pixels than 2 x 2: nothing is drawn
-  dc.drawIcon(icon, 0, 0);
-  EXPECT_EQ(snapshot(dc), before);
 }
 
 TEST(MemoryDC, XorFiguresDrawnTwiceLeaveTheImageAsItWas) {
