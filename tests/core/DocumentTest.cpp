@@ -14,9 +14,9 @@ namespace hs {
 namespace {
 
 std::vector<double> xs(const ScData &list) {
-  std::vector<double> out;
+  std::vector<double> out(static_cast<std::size_t>(list.count()));
   for (int i = 0; i < list.count(); ++i)
-    out.push_back(list[i].x);
+    out[static_cast<std::size_t>(i)] = list[i].x;
   return out;
 }
 
@@ -51,7 +51,7 @@ TEST_F(HistoryTest, AStepHoldsWhatChangedNotTheSceneAndTheOldestGoAtTheLimits) {
   ASSERT_EQ(steps(false, 1), 1);
   // The list's storage, with the room its growth left.
   EXPECT_GE(doc.history().bytes(), kFill * sizeof(ScItem));
-  EXPECT_LE(doc.history().bytes(), 2 * kFill * sizeof(ScItem) + 1024U);
+  EXPECT_LE(doc.history().bytes(), kFill * sizeof(ScItem) * 2 + 1024U);
   EXPECT_EQ(count(3), 0);
   ASSERT_EQ(steps(true, 1), 1);
   EXPECT_EQ(std::pair(count(3), doc.objects()[3][kFill - 1].x), std::pair(kFill, kFill - 1.0));
@@ -223,8 +223,7 @@ TEST(ScData, IndexRulesStatusAndBulkMoves) {
 }
 
 TEST(ScData, BudgetLimitsTheWholeSceneAndFailsLikeOutOfMemory) {
-  ItemBudget budget;
-  budget.limit = 5;
+  ItemBudget budget{.limit = 5};
   ScData a(&budget), b(&budget);
   for (int i = 0; i < 6; ++i)
     EXPECT_EQ((i < 3 ? a : b).append(i % 3, 0, 0, 0, 0), i < 5 ? 0 : 1) << i;
@@ -244,8 +243,7 @@ TEST(PaintAtOrBelow, ComparesTheHeightOfEachMapType) {
     dc.paintRow(0, 0, std::vector<ColourValue>(2, pixel));
     dc.paintAtOrBelow(1, 50, std::stoi(row[0]), static_cast<unsigned>(std::stoul(row[1])),
                       0xABCDEF);
-    // The second pixel is beyond the given width.
-    EXPECT_EQ(std::pair(dc.pixelAt(0, 0), dc.pixelAt(1, 0)),
+    EXPECT_EQ(std::pair(dc.pixelAt(0, 0), dc.pixelAt(1, 0)), // the second beyond the width
               std::pair(row[3] == "1" ? 0xABCDEFu : pixel, pixel))
         << row[1] << " " << row[2];
   }

@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <random>
 #include <string>
@@ -33,11 +33,8 @@ const std::pair<LineFormat, std::string> kFormats[] = {
 // The count and the values read, as bit patterns so -0 compares.
 std::string encode(int n, const Scanned *v) {
   std::string out = std::to_string(n);
-  for (int k = 0; k < n; ++k) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &v[k], 4);
-    out += ' ' + std::to_string(bits);
-  }
+  for (int k = 0; k < n; ++k)
+    out += ' ' + std::to_string(std::bit_cast<std::uint32_t>(v[k]));
   return out;
 }
 
@@ -47,7 +44,7 @@ std::string reference(const std::string &line, const std::string &format) {
   int n = std::max(0, std::sscanf(line.c_str(), format.c_str(), &v[0], &v[1], &v[2], &v[3], &v[4],
                                   &v[5], &v[6]));
   for (int k = 0; k < n; ++k)
-    if (format[static_cast<std::size_t>(3 * k + 1)] == 'f' && !std::isfinite(v[k].f))
+    if (format[3 * static_cast<std::size_t>(k) + 1] == 'f' && !std::isfinite(v[k].f))
       n = k;
   return encode(n, v);
 }
@@ -80,12 +77,11 @@ TEST(ScanLine, FollowsScanfOnHandPickedAndRandomNumberLines) {
 TEST(TruncToInt, TruncatesTowardZeroSaturatesAndMapsNanToZero) {
   for (const auto &row : test::dataTable("trunc_to_int.txt"))
     EXPECT_EQ(truncToInt(std::strtod(row[0].c_str(), nullptr)), std::stoi(row[1])) << row[0];
-  // Sums beyond the int range saturate too.
   EXPECT_EQ(std::tuple(clampToInt(INT_MAX + 1LL), clampToInt(INT_MIN - 1LL), clampToInt(-7)),
             std::tuple(INT_MAX, INT_MIN, -7));
 }
 
-TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
+TEST(Zoom, PanePointsMapPixelsAndPicturesAtEveryZoom) {
   for (const auto &row : test::dataTable("zoom_points.txt")) {
     const auto n =
         test::numbers(row[0] + " " + row[1] + " " + row[2] + " " + row[3] + " " + row[4]);
@@ -93,7 +89,7 @@ TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
     std::tie(v.zoom, v.scrollX, v.scrollY) = std::tuple(n[0], n[1], n[2]);
     const Point m = v.mapPointAt(n[3], n[4]);
     const Point p = v.panePointOf(m.x, m.y);
-    const long long zoomed = static_cast<long long>(n[3]) + v.scrollX;
+    const long long zoomed = n[3] + 0LL + v.scrollX;
     EXPECT_EQ(std::tuple(m.x, m.y, p.x, p.y, v.firstMapPixelAt(zoomed), v.lastMapPixelAt(zoomed)),
               std::tuple(n[5], n[6], n[7], n[8], n[9], n[10]))
         << row[0] << " | " << row[1];
@@ -103,10 +99,7 @@ TEST(Zoom, PanePointsAndMapPixelsAtEveryZoom) {
   EXPECT_EQ(std::tuple(far.mapPointAt(2'000'000'000, 0).x, zoomedSize(400, 2), zoomedSize(401, -2),
                        zoomedSize(3, -4)),
             std::tuple(2147483647, 1600, 101, 1));
-}
-
-// A partly covered screen pixel averages the pixels there are.
-TEST(Zoom, BlocksInAndAveragesOut) {
+  // Pictures: blocks in; a partly covered screen pixel averages the pixels there are.
   LRMemoryDC src(3, 2);
   const std::uint32_t greys[] = {0, 30, 60, 90, 120, 255};
   for (int i = 0; i < 6; ++i)

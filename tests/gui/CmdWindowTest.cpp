@@ -50,7 +50,6 @@ public:
 TEST(CmdWindow, ValuesSetByTheProgramSendNoCommand) {
   RecordingWindow w;
   w.show();
-  // 106 is a menu check mark.
   EXPECT_TRUE(w.setValue(136, 0) && w.setValue(123, 1) && w.setValue(134, 0) &&
               w.setValue(106, 1) && !w.setValue(9999, 1));
   EXPECT_EQ(
@@ -93,9 +92,8 @@ public:
   std::vector<std::string> log;
 };
 
-// Figures (drawn as in tests/gui/image) land in the backing store, which keeps
-// the corner across a resize and is what the surface shows. Scroll events carry
-// percent values.
+// Figures (as in tests/gui/image) land in the backing store, which keeps the corner
+// across a resize and is what the surface shows; scroll events carry percents.
 TEST(CanvasPane, DrawingLandsInTheBackingStoreAndScrollEventsCarryPercents) {
   RecordingPane pane;
   pane.resize(300, 200);

@@ -58,9 +58,8 @@ int levelAt(const LRMemoryDC &image, int x, int y) {
   return static_cast<int>(c & 0xFFFF);
 }
 
-// Targa colours are the built-in ones (the file's own colour map plays no part);
-// a PPM pixel is red G, green R, blue the B before (the separator first) and its
-// last byte is never read; PNG pixels are given as heights.
+// Targa colours are built in (not the file's); a PPM pixel is red G, green R, blue
+// the B before and its last byte is never read; PNG pixels are given as heights.
 TEST(HeightFieldReaders, GoldenFiles) {
   const std::tuple<std::string, int, std::vector<unsigned>> files[] = {
       {"tiny.tga", TargaMap, {0x000000, 0xC88282, 0xFFEFEF, 0x101C4A, 0xF0F0F0, 0xFFEFEF}},
@@ -71,8 +70,8 @@ TEST(HeightFieldReaders, GoldenFiles) {
       {"index1.png",
        PngMap,
        {256, 0, 256, 256, 0, 0, 0, 0, 256, 0, 256, 0, 0, 256, 256, 256, 256, 0}}};
+  LRMemoryDC image;
   for (const auto &[name, type, values] : files) {
-    LRMemoryDC image;
     ASSERT_EQ(readHeightFieldFile(HS_TEST_DATA "/" + name, type, defaultPalette(), image), Loaded);
     std::vector<unsigned> read;
     for (int y = 0; y < image.height(); ++y)
@@ -82,7 +81,6 @@ TEST(HeightFieldReaders, GoldenFiles) {
   }
   TestFolder dir;
   std::filesystem::create_directory(dir.file("d.tga"));
-  LRMemoryDC image;
   for (bool isPpm : {false, true})
     for (const char *name : {"d.tga", "missing"})
       EXPECT_EQ(readHeightFieldFile(dir.file(name), isPpm, defaultPalette(), image), CannotOpen)
@@ -168,8 +166,7 @@ int read(const std::string &text, Palette &p) {
   return readPalette(in, p);
 }
 
-// A line is the low bytes of three numbers; a file is read all or nothing; a grey
-// ramp committed keeps the heights.
+// Lines are low bytes; files are read all or nothing; a grey ramp keeps heights.
 TEST(Palette, LinesFilesAndCommitting) {
   ColourValue a = 0, b = 0;
   EXPECT_TRUE(parsePaletteLine("300,0x10,010 blue is height", a) &&
@@ -213,8 +210,7 @@ std::string fmt(const PovPoint &p) {
   return std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.z);
 }
 
-// Samplers refuse what is off the map and white. An unknown height mode samples
-// afresh and adds no offset.
+// Samplers refuse off the map and white; an unknown height mode samples afresh, no offset.
 TEST(Height, SamplersAndPovPositionsOnEveryMapAndHeightMode) {
   Document s;
   const PovPoint cam = toPov(s, s.camera(), 0.0f);

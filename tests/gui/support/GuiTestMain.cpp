@@ -1,5 +1,4 @@
-// Widget tests need a QApplication (offscreen unless asked otherwise) and their
-// own QSettings store.
+// A QApplication (offscreen unless asked otherwise) and a QSettings store of the tests' own.
 #include <QApplication>
 #include <QStandardPaths>
 
