@@ -4,7 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/DataTable.h"
+
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +60,15 @@ inline ToolRun exportTool(std::vector<std::string> args, const std::string &work
 }
 inline ToolRun scatterTool(std::vector<std::string> args, const std::string &workDir) {
   return runTool(HS_SCATTER_TOOL, std::move(args), workDir);
+}
+
+// A table's command line: split at spaces, \xHH a byte.
+inline std::vector<std::string> words(const std::string &line) {
+  std::istringstream in(line);
+  std::vector<std::string> out;
+  for (std::string word; in >> word;)
+    out.push_back(test::unescaped(word));
+  return out;
 }
 
 } // namespace hs
