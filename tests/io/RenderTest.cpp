@@ -26,13 +26,6 @@ TEST(RenderOutput, TheInisPictureNameAsPovRayFindsIt) {
   }
 }
 
-TEST(RenderOutput, ThePictureLandsInTheStartFolder) {
-  TestFolder dir;
-  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png")); // no INI
-  dir.write("Preview.ini", "Output_File_Name=out/../Small.png\n");
-  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Small.png"));
-}
-
 // Pieces split lines anywhere; progress lines never count among the last lines.
 TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
   std::string stream = "povray: cannot open the user configuration file\n";
@@ -54,49 +47,37 @@ TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
   EXPECT_EQ(log.lastLines(), expected);
 }
 
+// The picture lands in the start folder. The engine never starts on an old or missing include;
+// a FIFO INI does not hold it up.
 TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
   EXPECT_EQ(engineArguments("/usr/bin/povray"), (QStringList{"Preview.ini", "+V", "-D"}));
   EXPECT_EQ(engineArguments("C:/POV/bin/PvEngine64.exe"),
             (QStringList{"/RENDER", "Preview.ini", "+V", "-D"}));
-}
-
-TEST(RenderLaunch, RefusesAShortEnginePath) {
   TestFolder dir;
-  Scene scene;
-  ProgramValues values;
-  WindowValues window;
-  FakeServices services;
-  values.startDir = dir.path();
-  values.enginePath = "/bin/povr"; // 9 characters
-  int finished = 0;
-  RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
-  EXPECT_EQ(job.renderPreview(scene.document(), values, &services), RenderNoEngine);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("TestPlace.inc")));
-  EXPECT_EQ(services.notices, (Notices{{"Notice", kNoEngineMessage}}));
-  EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
-}
-
-// The engine never starts on an old or missing include; a FIFO INI does not hold it up.
-TEST(RenderLaunch, AnIncludeThatCannotBeWrittenIsReportedAndNothingStarts) {
-  TestFolder dir;
+  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png")); // no INI
+  dir.write("Small.ini", "Output_File_Name=out/../Small.png\n");
+  EXPECT_EQ(renderOutputPath(dir.path(), "Small.ini"), dir.file("Small.png"));
   makeFifo(dir, "Preview.ini");
   EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png"));
-  std::filesystem::create_directory(dir.file("TestPlace.inc"));
   const std::string reason =
       "\n" + dir.file("TestPlace.inc") + ": not a regular file; nothing was written";
-  for (const auto &[start, message] :
-       {std::pair{dir.path(), std::string(kSaveIncludeMessage) + reason},
-        std::pair{dir.file("gone"), std::string(kSaveIncludeMessage)}}) {
+  const std::tuple<std::string, const char *, int, std::string> cases[] = {
+      {dir.path(), "/bin/povr", RenderNoEngine, kNoEngineMessage}, // 9 characters
+      {dir.path(), "/bin/true/povray", RenderNoInclude, kSaveIncludeMessage + reason},
+      {dir.file("gone"), "/bin/true/povray", RenderNoInclude, kSaveIncludeMessage}};
+  for (const auto &[start, engine, result, message] : cases) {
     Scene scene;
     ProgramValues values;
-    WindowValues window;
     FakeServices services;
     values.startDir = start;
-    values.enginePath = "/bin/true/povray";
-    RenderJob job(nullptr, nullptr);
-    EXPECT_EQ(job.renderPreview(scene.document(), values, &services), RenderNoInclude);
+    values.enginePath = engine;
+    int finished = 0;
+    RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
+    EXPECT_EQ(job.renderPreview(scene.document(), values, &services), result);
     EXPECT_EQ(services.notices, (Notices{{"Notice", message}}));
-    EXPECT_FALSE(job.running());
+    EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
+    EXPECT_FALSE(std::filesystem::is_regular_file(dir.file("TestPlace.inc")));
+    std::filesystem::create_directory(dir.file("TestPlace.inc"));
   }
 }
 

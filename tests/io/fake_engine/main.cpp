@@ -1,15 +1,4 @@
-// Stands in for POV-Ray in the render tests. It writes its working directory
-// and arguments, one a line, to "engine-called.txt" in its working directory,
-// then acts as its INI file (the first argument ending in ".ini") says, with
-// keys of its own:
-//   Fake_Progress=25 50   progress lines on the error stream, as povray +V
-//   Fake_Sleep_Ms=N       waits before the picture (a render to cancel)
-//   Fake_Error=text       a line on the error stream (may repeat)
-//   Fake_Write=0          writes no picture
-//   Fake_Exit=N           the exit code (0 by default)
-//   Fake_Crash=1          dies of a signal instead of exiting
-// The picture is a grey binary PPM of Width x Height (4 x 3 by default) under
-// Output_File_Name (Preview.png by default, whatever the name says).
+// Stands in for POV-Ray in the render tests; tests/io/README.md says what it does.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
