@@ -1,5 +1,6 @@
 #include "view/Redraw.h"
 
+#include "support/DataTable.h"
 #include "support/Documents.h"
 #include "support/FakeSurface.h"
 #include "terrain/Palette.h"
@@ -32,14 +33,10 @@ struct RedrawFixture : ::testing::Test {
 };
 
 TEST_F(RedrawFixture, BorderHitInEveryDirectionOfTheTable) {
-  const double cases[][4] = {
-      {-1, -1, 0, 0},   {0, -1, 100, 0},  {1, -1, 200, 0}, {4, -1, 400, 25},
-      {-1, 0, 0, 100},  {1, 0, 400, 100}, {-1, 1, 0, 200}, {0, 1, 100, 400},
-      {1, 1, 400, 400}, {-1, -4, 75, 0},  {-4, -1, 0, 75}, {1, 4, 175, 400},
-  };
-  for (const auto &[dx, dz, x, z] : cases) {
-    const PointD r = borderHitExact(s.document(), {100, 100}, {100 + dx, 100 + dz});
-    EXPECT_LT(std::hypot(r.x - x, r.z - z), 1e-9) << dx << "," << dz;
+  for (const auto &row : test::dataTable("border_hits.txt")) {
+    const auto step = test::numbers<double>(row[0]), want = test::numbers<double>(row[1]);
+    const PointD r = borderHitExact(s.document(), {100, 100}, {100 + step[0], 100 + step[1]});
+    EXPECT_LT(std::hypot(r.x - want[0], r.z - want[1]), 1e-9) << row[0];
   }
   EXPECT_EQ(borderHit(s.document(), {200, 200}, {201, 199.4}), (Point{400, 80}));
 }

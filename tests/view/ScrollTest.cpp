@@ -20,7 +20,8 @@ struct ScrollFixture : ::testing::Test {
   const std::string &call(std::size_t fromEnd) { return pane.calls[pane.calls.size() - fromEnd]; }
 };
 
-TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
+// Trough clicks page and thumb moves jump.
+TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFitsAndBarsScroll) {
   std::tie(s.scrollX, s.scrollY) = std::pair(30, 40);
   resizePane(s, 200, 500);
   EXPECT_EQ(std::tuple(s.viewWidth, s.viewHeight, s.scrollX, s.scrollY),
@@ -29,11 +30,7 @@ TEST_F(ScrollFixture, ResizeGoesBackToTheCornerAndHidesABarWhenTheMapFits) {
                                                   "vbar 0 125 0 0", "show 0 0 200 500"}));
   resizePane(s, 400, 399);
   EXPECT_EQ(std::tuple(call(3), call(2)), std::tuple("hbar 0 100 0 0", "vbar 1 99 0 0"));
-}
-
-// (size, position, offset after).
-TEST_F(ScrollFixture, TroughClicksPageAndThumbMovesJump) {
-  resizePane(s, 200, 400); // thumb 50%
+  resizePane(s, 200, 400); // thumb 50%; steps of (size, position, offset after)
   const int steps[][3] = {{50, 60, 50},  {50, 80, 100}, {40, 25, 50}, {40, 0, 0},
                           {50, 25, 100}, {50, 10, 40},  {50, 99, 90}};
   for (const auto &[size, pos, want] : steps) {
