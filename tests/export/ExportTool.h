@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace hs {
@@ -22,13 +21,12 @@ struct ToolRun {
 
 // Runs argv (found on PATH) with raw-byte arguments, which QProcess cannot pass.
 inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &workDir) {
-  std::FILE *out = std::tmpfile();
-  std::FILE *err = std::tmpfile();
+  std::FILE *files[] = {std::tmpfile(), std::tmpfile()};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
-  posix_spawn_file_actions_adddup2(&actions, fileno(out), 1);
-  posix_spawn_file_actions_adddup2(&actions, fileno(err), 2);
+  for (int fd : {1, 2})
+    posix_spawn_file_actions_adddup2(&actions, fileno(files[fd - 1]), fd);
   std::vector<char *> args;
   for (const std::string &a : argv)
     args.push_back(const_cast<char *>(a.c_str()));
@@ -40,7 +38,8 @@ inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &w
       waitpid(pid, &status, 0) == pid && WIFEXITED(status))
     r.exitCode = WEXITSTATUS(status);
   posix_spawn_file_actions_destroy(&actions);
-  for (auto [file, text] : {std::pair{out, &r.out}, std::pair{err, &r.err}}) {
+  for (std::string *text : {&r.out, &r.err}) {
+    std::FILE *file = files[text == &r.out ? 0 : 1];
     std::rewind(file);
     for (int c; (c = std::fgetc(file)) != EOF;)
       *text += static_cast<char>(c);
@@ -50,16 +49,13 @@ inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &w
 }
 
 // Ended after 30 s: a read that blocks fails the test instead of hanging it.
-inline ToolRun runTool(const char *tool, std::vector<std::string> args,
-                       const std::string &workDir) {
-  args.insert(args.begin(), {"timeout", "30", tool});
+inline ToolRun exportTool(std::vector<std::string> args, const std::string &workDir) {
+  args.insert(args.begin(), {"timeout", "30", HS_EXPORT_TOOL});
   return runRaw(args, workDir);
 }
-inline ToolRun exportTool(std::vector<std::string> args, const std::string &workDir) {
-  return runTool(HS_EXPORT_TOOL, std::move(args), workDir);
-}
 inline ToolRun scatterTool(std::vector<std::string> args, const std::string &workDir) {
-  return runTool(HS_SCATTER_TOOL, std::move(args), workDir);
+  args.insert(args.begin(), {"timeout", "30", HS_SCATTER_TOOL});
+  return runRaw(args, workDir);
 }
 
 // A table's command line: split at spaces, \xHH a byte.

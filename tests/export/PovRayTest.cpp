@@ -37,6 +37,18 @@ ToolRun runPovRay(const std::string &scene, const TestFolder &f,
   return runRaw(size, f.path());
 }
 
+// The numbers after each tag that the scene's #debug lines wrote.
+std::vector<std::vector<double>> traced(const std::string &err, const std::string &tag,
+                                        std::size_t count) {
+  std::istringstream lines(err);
+  std::vector<std::vector<double>> out;
+  for (std::string word; lines >> word;)
+    if (word == tag)
+      for (double &n : out.emplace_back(count))
+        lines >> n;
+  return out;
+}
+
 TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
   for (const std::string path :
        {HS_TEST_DATA "/hills16.pgm", HS_TEST_DATA "/hills16.png", HS_SAMPLES "/Intro.tga",
@@ -50,17 +62,12 @@ TEST_F(PovRay, ObjectsStandOnPovRaysGroundOnEveryKindOfMap) {
     ASSERT_EQ(exportTool({"trace_hills16.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
     const ToolRun r = runPovRay("trace_objects.pov", f);
     const double top = map.ends_with(".tga") ? 255 : 65535; // the highest sample
-    std::istringstream lines(r.err);
-    int traced = 0;
-    for (std::string word; lines >> word;) {
-      double exported = 0, ground = 0;
-      if (word != "HS" || !(lines >> exported >> ground))
-        continue;
-      // A sample v is v / top of the scale here, v / (top + 1) in POV-Ray.
-      EXPECT_NEAR(exported * top / (top + 1), ground, 2e-6) << map;
-      ++traced;
-    }
-    EXPECT_EQ(std::pair(r.exitCode, traced), std::pair(0, 12)) << r.err; // parsed and rendered
+    const auto objects = traced(r.err, "HS", 2);
+    // A sample v is v / top of the scale here, v / (top + 1) in POV-Ray.
+    for (const auto &o : objects)
+      EXPECT_NEAR(o[0] * top / (top + 1), o[1], 2e-6) << map;
+    EXPECT_EQ(std::pair(r.exitCode, objects.size()), std::pair(0, std::size_t{12}))
+        << r.err; // all rendered
   }
 }
 
@@ -88,16 +95,11 @@ TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
     pictures[turned] = ppm.substr(ppm.size() - 64 * 48 * 3);
   }
   EXPECT_NE(pictures[0], pictures[1]);
-  std::istringstream lines(runPovRay("trace_turned.pov", f).err);
-  std::string word;
-  double met = 0, expected = 1, missed = 1;
-  while (lines >> word)
-    if (word == "F")
-      lines >> met >> expected;
-    else if (word == "M")
-      lines >> missed;
-  EXPECT_NEAR(met, expected, 1e-5);
-  EXPECT_EQ(missed, 0.0);
+  const std::string err = runPovRay("trace_turned.pov", f).err;
+  const auto met = traced(err, "F", 2), missed = traced(err, "M", 1);
+  ASSERT_EQ(std::pair(met.size(), missed.size()), std::pair(std::size_t{1}, std::size_t{1})) << err;
+  EXPECT_NEAR(met[0][0], met[0][1], 1e-5);
+  EXPECT_EQ(missed[0][0], 0.0);
 }
 
 // Every 8-bit grey level (with and without gAMA), indices, 16-bit and POV-Ray's own.
@@ -117,18 +119,13 @@ TEST_F(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
     LRMemoryDC image;
     ASSERT_EQ(readHeightFieldFile(file, PngMap, defaultPalette(), image), Loaded) << file;
     f.write("trace_file.inc", "#declare HS_File = \"" + file + "\";\n");
-    std::istringstream lines(runPovRay("trace_levels.pov", f).err);
-    int traced = 0;
-    for (std::string word; lines >> word;) {
-      int x = 0, y = 0;
-      double ground = 0;
-      if (word != "L" || !(lines >> x >> y >> ground))
-        continue;
-      // The level is red + 256 * green.
-      ASSERT_NEAR(ground, image.readPixel(x, y) & 0xFFFF, 0.01) << file << " " << x << "," << y;
-      ++traced;
-    }
-    EXPECT_GE(traced, std::min(256, (image.width() - 2) * (image.height() - 2))) << file;
+    const auto levels = traced(runPovRay("trace_levels.pov", f).err, "L", 3);
+    // At (x, y), the level is red + 256 * green.
+    for (const auto &l : levels)
+      ASSERT_NEAR(l[2], image.readPixel(int(l[0]), int(l[1])) & 0xFFFF, 0.01)
+          << file << " " << l[0] << "," << l[1];
+    EXPECT_GE(int(levels.size()), std::min(256, (image.width() - 2) * (image.height() - 2)))
+        << file;
   }
 }
 

@@ -1,3 +1,7 @@
+// Here, where the settings, palette and place data readers can all be reached.
+#include "core/LineReader.h"
+#include "core/Settings.h"
+#include "core/TextOut.h"
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
 #include "terrain/HeightField.h"
@@ -10,14 +14,97 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <random>
 #include <tuple>
+#include <vector>
 
 namespace hs {
 namespace {
+
+template <class Read> auto fromBytes(const std::string &text, Read read) {
+  QByteArray bytes = QByteArray::fromStdString(text);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return read(buffer);
+}
+
+std::vector<std::string> lines(const std::string &text, long long limit = kDefaultReadLimit) {
+  return fromBytes(text, [limit](QIODevice &device) {
+    LineReader reader(device, limit);
+    std::vector<std::string> out;
+    std::string_view line;
+    for (LineReader::Result r; (r = reader.next(line)) != LineReader::End;)
+      out.push_back(r == LineReader::Line ? std::string(line) : "<too long>");
+    return out;
+  });
+}
+
+// Overlong lines are skipped whole; an input that never ends stops at the read limit.
+TEST(LineReader, SplitsLinesSkipsOverlongOnesWholeAndStopsAtItsReadLimit) {
+  EXPECT_EQ(lines(""), std::vector<std::string>{});
+  EXPECT_EQ(lines("a\r\n\nb\r\r\nc"), (std::vector<std::string>{"a", "", "b\r", "c"}));
+  EXPECT_EQ(lines("x\r"), std::vector<std::string>{"x"});
+  EXPECT_EQ(lines(std::string("n\0ul\n", 5)), std::vector<std::string>{std::string("n\0ul", 4)});
+  const std::string huge(3'000'000, 'h'); // larger than the reader's buffer
+  EXPECT_EQ(lines("a\n" + huge + "\nb\n" + std::string(4096, 'o') + "\r\nc\n" + huge),
+            (std::vector<std::string>{"a", "<too long>", "b", "<too long>", "c", "<too long>"}));
+  EXPECT_EQ(lines("ab\ncd\n", 6), (std::vector<std::string>{"ab", "cd"}));
+  EXPECT_EQ(lines("ab\ncd", 5), (std::vector<std::string>{"ab", "cd"}));
+  EXPECT_EQ(lines("ab\ncd\ne", 6), (std::vector<std::string>{"ab", "cd", "<too long>"}));
+  EXPECT_EQ(lines("ab\n" + std::string(20'000, 'x'), 9'000),
+            (std::vector<std::string>{"ab", "<too long>"}));
+}
+
+// Up to 4095 bytes (the line end not counted) is read whole; longer is never cut or split.
+TEST(LongLines, AreABadLineOfEachFile) {
+  using Read = std::function<int(QIODevice &)>;
+  // The settings reader has no result: this counts the values that stayed.
+  const Read settings = [](QIODevice &device) {
+    ProgramValues v;
+    WindowValues w;
+    Document d;
+    d.setHfFileName("old");
+    w.paletteFileName = "old";
+    v.unitsMode = 7;
+    readSettings(device, v, w, d);
+    return int(d.hfFileName() == "old") + int(v.unitsMode == 7) + int(w.paletteFileName == "old");
+  };
+  const Read palette = [](QIODevice &device) {
+    Palette p;
+    return readPalette(device, p);
+  };
+  const Read place = [](QIODevice &device) {
+    PlaceData data;
+    return readPlaceData(device, data, 9);
+  };
+  const std::vector<std::string> ini = {"a", "b", "c", "1", "e", "f"}, pal(256, "1,2,3"),
+                                 dat = {"1,2,3,0,0", "4,5,6,0,0", "h.tga",    "1,1,1",
+                                        "0,0,0",     "1,1 type",  "7,8,9,0,0"};
+  const std::tuple<const std::vector<std::string> &, const Read &, std::vector<std::size_t>, int>
+      cases[] = {{ini, settings, {0, 3, 5}, 1},
+                 {pal, palette, {0, 255}, PaletteBodyError},
+                 {dat, place, {0, 2, 4}, PlaceDataBadHeader},
+                 {dat, place, {1}, PlaceDataBadLookAt},
+                 {dat, place, {5, 6}, PlaceDataBadObject}};
+  for (const auto &[file, read, paddedLines, bad] : cases)
+    for (std::size_t padded : paddedLines)
+      for (const char *end : {"\n", "\r\n"})
+        for (std::size_t length : {4095, 4096}) {
+          std::string text;
+          for (std::size_t i = 0; i < file.size(); ++i)
+            text += file[i] + std::string(i == padded ? length - file[i].size() : 0, ' ') + end;
+          EXPECT_EQ(fromBytes(text, read), length == 4095 ? 0 : bad)
+              << text.substr(0, 12) << " line " << padded << ", " << length << " bytes";
+        }
+}
 
 class PlaceDataFile : public ::testing::Test {
 protected:
@@ -74,11 +161,10 @@ TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
     Document doc;
     ASSERT_EQ(loadPlaceData(doc, HS_TEST_DATA "/" + name), 0) << name;
     EXPECT_EQ(saved(doc), golden(name)) << name;
-    if (name == "place_turned.txt") {
+    if (name == "place_turned.txt")
       EXPECT_EQ(std::tuple(doc.objects()[0][0], doc.objects()[1][1], doc.objects()[4][0]),
                 std::tuple(ScItem{0, 0, 0, 0, 0, 45.0f, 1.0f},
                            ScItem{2, 255, 1, 2, 0, 360.0f, kMinSize}, ScItem{0, 16, 1, 0, 0}));
-    }
   }
 }
 
@@ -210,6 +296,47 @@ TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
   QBuffer closed; // never opened: every write fails
   EXPECT_EQ(savePlaceData(doc, closed), 1);
   EXPECT_EQ(writePovInclude(doc, closed), 1);
+}
+
+TEST(FixedFormat, MatchesPrintfOnAwkwardAndRandomValues) {
+  std::vector<double> values;
+  for (const auto &row : test::dataTable("fixed_values.txt"))
+    values.push_back(std::strtod(row[0].c_str(), nullptr));
+  std::mt19937_64 gen(42);
+  for (int i = 0; i < 6000; ++i) {
+    const std::uint64_t u = gen();
+    double v =
+        std::ldexp(static_cast<double>(u >> 11), -static_cast<int>(u % 90)) * (u & 1 ? -1 : 1);
+    if (i % 3 == 0)
+      std::memcpy(&v, &u, sizeof v); // any bit pattern at all
+    else if (i % 3 == 2)
+      v = static_cast<float>(static_cast<std::int64_t>(u % 2000001) - 1000000) / 1024.0f;
+    values.push_back(v);
+  }
+  for (double v : values) {
+    char mine[kFixedMaxChars + 1];
+    *appendFixed6(mine, v) = '\0';
+    char ref[400];
+    std::snprintf(ref, sizeof ref, "%f", v);
+    ASSERT_STREQ(mine, ref) << "bits of the value differ from printf";
+  }
+}
+
+// The name escaped; a one-pixel-wide map gives the centre, not NaN; turn and size arrays only
+// for types that have them, and a turn of -0 is no turn.
+TEST(PovInclude, GoldenOfAnAwkwardScene) {
+  Document d;
+  d.setHfFileName(R"(C:\maps\a"b.ppm)");
+  d.setMap(LRMemoryDC(1, 1));
+  d.append(0, 0, 0, 0, AboveGround, 0);
+  d.append(6, ScItem{199, 0, 199, AboveGround, 0.0, -0.0f, 1.0f});
+  d.append(15, ScItem{199, 0, 199, AboveGround, 0.0});
+  d.append(15, ScItem{199, 0, 199, AboveGround, 0.0, 0.0f, 3.0f});
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_EQ(writePovInclude(d, buffer), 0);
+  EXPECT_EQ(buffer.data().toStdString(), golden("awkward_scene.inc"));
+  EXPECT_EQ(povEscaped(R"(\\)"), R"(\\\\)");
 }
 
 } // namespace
