@@ -4,10 +4,13 @@
 #include "core/TextOut.h"
 #include "io/PlaceData.h"
 #include "io/PovInclude.h"
+#include "io/Render.h"
+#include "io/RenderOutput.h"
 #include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 
 #include "support/DataTable.h"
+#include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
 #include <QBuffer>
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -29,10 +33,11 @@
 namespace hs {
 namespace {
 
-template <class Read> auto fromBytes(const std::string &text, Read read) {
+template <class Read>
+auto fromBytes(const std::string &text, Read read, QIODevice::OpenMode mode = QIODevice::ReadOnly) {
   QByteArray bytes = QByteArray::fromStdString(text);
   QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
+  buffer.open(mode);
   return read(buffer);
 }
 
@@ -125,10 +130,11 @@ std::string golden(const std::string &name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string saved(Document &doc) {
+std::string saved(const Document &doc,
+                  int (*write)(const Document &, QIODevice &) = savePlaceData) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  EXPECT_EQ(savePlaceData(doc, buffer), 0);
+  EXPECT_EQ(write(doc, buffer), 0);
   return buffer.data().toStdString();
 }
 
@@ -161,10 +167,11 @@ TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
     Document doc;
     ASSERT_EQ(loadPlaceData(doc, HS_TEST_DATA "/" + name), 0) << name;
     EXPECT_EQ(saved(doc), golden(name)) << name;
-    if (name == "place_turned.txt")
+    if (name == "place_turned.txt") {
       EXPECT_EQ(std::tuple(doc.objects()[0][0], doc.objects()[1][1], doc.objects()[4][0]),
                 std::tuple(ScItem{0, 0, 0, 0, 0, 45.0f, 1.0f},
                            ScItem{2, 255, 1, 2, 0, 360.0f, kMinSize}, ScItem{0, 16, 1, 0, 0}));
+    }
   }
 }
 
@@ -332,11 +339,74 @@ TEST(PovInclude, GoldenOfAnAwkwardScene) {
   d.append(6, ScItem{199, 0, 199, AboveGround, 0.0, -0.0f, 1.0f});
   d.append(15, ScItem{199, 0, 199, AboveGround, 0.0});
   d.append(15, ScItem{199, 0, 199, AboveGround, 0.0, 0.0f, 3.0f});
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_EQ(writePovInclude(d, buffer), 0);
-  EXPECT_EQ(buffer.data().toStdString(), golden("awkward_scene.inc"));
+  EXPECT_EQ(saved(d, writePovInclude), golden("awkward_scene.inc"));
   EXPECT_EQ(povEscaped(R"(\\)"), R"(\\\\)");
+}
+
+using Notices = std::vector<std::pair<std::string, std::string>>; // title, message
+
+TEST(RenderOutput, TheInisPictureNameAsPovRayFindsIt) {
+  for (const auto &row : test::dataTable("render_outputs.txt")) {
+    EXPECT_EQ(fromBytes(test::unescaped(row.at(0)), renderOutputName,
+                        QIODevice::ReadOnly | QIODevice::Text),
+              row.at(1))
+        << row.at(0);
+  }
+}
+
+// Pieces split lines anywhere; progress lines never count among the last lines.
+TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
+  std::string stream = "povray: cannot open the user configuration file\n";
+  for (int i = 1; i <= 14; ++i)
+    stream += "line " + std::to_string(i) + "\r\n";
+  stream += "Rendered 10 of 100 pixels (10%)\rRendered 55 of 100 pixels (55%)\r";
+  stream += "File 'Preview.pov' line 12: Parse Error: Expected 'object'\n instead";
+  RenderLog log;
+  std::vector<int> seen;
+  for (std::size_t at = 0; at < stream.size(); at += 7)
+    if (log.feed(QByteArray::fromStdString(stream.substr(at, 7))))
+      seen.push_back(log.percent());
+  log.finish();
+  EXPECT_EQ(seen, (std::vector<int>{10, 55}));
+  std::string expected;
+  for (int i = 5; i <= 14; ++i)
+    expected += "line " + std::to_string(i) + "\n";
+  expected += "File 'Preview.pov' line 12: Parse Error: Expected 'object'\ninstead\n";
+  EXPECT_EQ(log.lastLines(), expected);
+}
+
+// The picture lands in the start folder. The engine never starts on an old or missing include;
+// a FIFO INI does not hold it up.
+TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
+  EXPECT_EQ(engineArguments("/usr/bin/povray"), (QStringList{"Preview.ini", "+V", "-D"}));
+  EXPECT_EQ(engineArguments("C:/POV/bin/PvEngine64.exe"),
+            (QStringList{"/RENDER", "Preview.ini", "+V", "-D"}));
+  TestFolder dir;
+  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png")); // no INI
+  dir.write("Small.ini", "Output_File_Name=out/../Small.png\n");
+  EXPECT_EQ(renderOutputPath(dir.path(), "Small.ini"), dir.file("Small.png"));
+  makeFifo(dir, "Preview.ini");
+  EXPECT_EQ(renderOutputPath(dir.path(), "Preview.ini"), dir.file("Preview.png"));
+  const std::string reason =
+      "\n" + dir.file("TestPlace.inc") + ": not a regular file; nothing was written";
+  const std::tuple<std::string, const char *, int, std::string> cases[] = {
+      {dir.path(), "/bin/povr", RenderNoEngine, kNoEngineMessage}, // 9 characters
+      {dir.path(), "/bin/true/povray", RenderNoInclude, kSaveIncludeMessage + reason},
+      {dir.file("gone"), "/bin/true/povray", RenderNoInclude, kSaveIncludeMessage}};
+  for (const auto &[start, engine, result, message] : cases) {
+    Scene scene;
+    ProgramValues values;
+    FakeServices services;
+    values.startDir = start;
+    values.enginePath = engine;
+    int finished = 0;
+    RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
+    EXPECT_EQ(job.renderPreview(scene.document(), values, &services), result);
+    EXPECT_EQ(services.notices, (Notices{{"Notice", message}}));
+    EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
+    EXPECT_FALSE(std::filesystem::is_regular_file(dir.file("TestPlace.inc")));
+    std::filesystem::create_directory(dir.file("TestPlace.inc"));
+  }
 }
 
 } // namespace

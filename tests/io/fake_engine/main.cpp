@@ -21,15 +21,13 @@ int main(int argc, char **argv) {
       return 2;
   }
   for (int i = 1; i < argc && keys.empty(); ++i) {
-    const std::string arg = argv[i];
-    std::ifstream in(arg.ends_with(".ini") ? arg : "");
+    std::ifstream in(std::string(argv[i]).ends_with(".ini") ? argv[i] : "");
     for (std::string line; std::getline(in, line);)
       if (const std::size_t eq = line.find('='); !line.starts_with(';') && eq != std::string::npos)
         keys.emplace(line.substr(0, eq), line.substr(eq + 1));
   }
   const auto value = [&keys](const std::string &key, const std::string &otherwise) {
-    const auto it = keys.find(key);
-    return it == keys.end() ? otherwise : it->second;
+    return keys.contains(key) ? keys.find(key)->second : otherwise;
   };
   std::istringstream progress(value("Fake_Progress", ""));
   for (int percent = 0; progress >> percent;) {
