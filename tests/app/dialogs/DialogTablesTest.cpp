@@ -4,8 +4,6 @@
 
 #include "DialogDriver.h"
 
-#include <gtest/gtest.h>
-
 namespace hs {
 namespace {
 
