@@ -28,9 +28,8 @@ protected:
   }
 };
 
-// Save asks for a name only the first time; the title names the file and marks
-// unsaved work; Recent lists at most eight, newest first.
-TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
+// Save asks for a name only the first time; Recent lists at most eight.
+TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileRecentListsItAndDroppedFilesOpen) {
   EXPECT_EQ(std::pair(window->windowTitle(), recent()),
             std::pair(QString("Hill Strew*"), QStringList{"(none)"})); // the fixture loaded a map
   const std::string a = folder.file("a.txt");
@@ -59,10 +58,7 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileAndRecentListsIt) {
   const QStringList last = recent();
   ASSERT_EQ(last.size(), 8);
   EXPECT_TRUE(last.front().endsWith("f9.txt") && last.back().endsWith("f2.txt"));
-}
 
-// A place data file or a height field dropped on the window opens, as a step.
-TEST_F(FilesWindowTest, DroppedFilesOpen) {
   const std::string map = folder.write("drop.tga", targaBytes(60, 50, 7));
   drop(map);
   EXPECT_EQ(std::pair(scene().document().mapWidth(), scene().document().mapHeight()),
@@ -83,8 +79,7 @@ TEST_F(FilesWindowTest, DroppedFilesOpen) {
   EXPECT_EQ(script.notices.back().message, "Load DAT Data3 ERROR");
 }
 
-// The close box, Exit, Open.Data and another height field ask before unsaved
-// work goes: Cancel changes nothing, Discard goes on, Save saves first.
+// The close box, Exit, Open.Data and another height field ask first.
 TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
   clickMap(30, 40);
   for (int i = 0; i < 3; ++i)

@@ -1,5 +1,4 @@
-// Every change to what the place data file holds is one step of Undo and Redo,
-// which give back exactly the file the scene would have been saved as.
+// Undo and Redo give back exactly the file the scene would have been saved as.
 #include "AppTestSupport.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
@@ -25,7 +24,6 @@ public:
   }
   std::string entry(int id) { return window->getString(id); }
   bool enabled(int id) { return window->menuAction(id)->isEnabled(); }
-  void command(int id) { window->menuAction(id) != nullptr ? menu(id) : click(id); }
   // Objects of two types, kept, for every operation to work on.
   void someObjects() {
     clickMap(100, 100);
@@ -50,7 +48,7 @@ struct Operation {
 // A command, then a drag (from a point to itself is a click).
 Run thenDrag(int id, int x0, int y0, int x1, int y1) {
   return [=](HistoryWindowTest &t) {
-    t.command(id);
+    t.window->menuAction(id) != nullptr ? t.menu(id) : t.click(id);
     t.dragMap(x0, y0, x1, y1);
   };
 }
@@ -123,8 +121,22 @@ const Operation kOperations[] = {
 
 INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations));
 
-// Going back to what "Keep" took is a step itself. Ctrl+Y and Ctrl+Shift+Z redo.
-TEST_F(HistoryWindowTest, KeepUndoThenCtrlZBringsTheWorkBack) {
+// Going back to what "Keep" took is a step itself; Ctrl+Y and Ctrl+Shift+Z redo.
+TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndKeepUndoIsAStepOfItsOwn) {
+  loadTarga(targaBytes(250, 180, 60), "small.tga");
+  menu(kHistoryUndo);
+  EXPECT_EQ(std::tuple(scene().viewImage.width(), entry(kHistoryUndo), enabled(kHistoryRedo)),
+            std::tuple(400, "Undo Load Height Field", true));
+  menu(kHistoryUndo);
+  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo)), std::tuple("Undo", false));
+  menu(kHistoryRedo);
+  clickMap(50, 50);
+  click(kBox);
+  clickMap(80, 80);
+  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryRedo)),
+            std::tuple("Undo Place Object", false));
+
+  click(kOne);
   someObjects();
   const std::string kept = saved();
   click(kBox);
@@ -141,22 +153,6 @@ TEST_F(HistoryWindowTest, KeepUndoThenCtrlZBringsTheWorkBack) {
   key(Qt::Key_Z, Qt::ControlModifier);
   key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(saved(), kept);
-}
-
-// Undoing a load brings back the map shown; a new step ends what could be redone.
-TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
-  loadTarga(targaBytes(250, 180, 60), "small.tga");
-  menu(kHistoryUndo);
-  EXPECT_EQ(std::tuple(scene().viewImage.width(), entry(kHistoryUndo), enabled(kHistoryRedo)),
-            std::tuple(400, "Undo Load Height Field", true));
-  menu(kHistoryUndo);
-  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo)), std::tuple("Undo", false));
-  menu(kHistoryRedo);
-  clickMap(50, 50);
-  click(kBox);
-  clickMap(80, 80);
-  EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryRedo)),
-            std::tuple("Undo Place Object", false));
 }
 
 } // namespace

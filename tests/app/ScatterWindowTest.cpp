@@ -16,8 +16,6 @@ protected:
   void press(int id) { test::click(dialog(), id); }
 };
 
-// Typed rules count at once (a bad one is named, the last good value stays);
-// the drag scatters in the figure chosen; "Fill" brings the dialog back.
 TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   click(kScatter);
   EXPECT_EQ(std::tuple(toggle(kScatter), toggle(kOne), status(), dialog().isDisplayed()),
@@ -49,7 +47,6 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   EXPECT_EQ(std::pair(toggle(kScatter), toggle(kOne)), std::pair(0, 1));
 }
 
-// "Whole Map" scatters at once; a scatter that places nothing says why.
 TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
   click(kScatter);
   type(ScatterDialog::kSpacing, "20");
@@ -71,7 +68,6 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
                             "Nothing was scattered: not a good turn in the Scatter dialog."}));
 }
 
-// A long scatter shows its progress; Cancel keeps nothing.
 TEST_F(ScatterWindowTest, ALongScatterCanBeCancelled) {
   loadTarga(targaBytes(4096, 4096, 100));
   click(kScatter);

@@ -1,4 +1,3 @@
-// The main window through its real menus, bars and status bar.
 #include "AppTestSupport.h"
 
 #include "app/dialogs/WaterFillDialogs.h"
@@ -10,9 +9,26 @@
 namespace hs {
 namespace {
 
-// The bars and the fill dialog set the tools; a line of 25 objects ends in the
-// include file (its format is pinned in io/).
-TEST_F(WindowTest, TheBarsSetTheToolsAndALineFillEndsInTheIncludeFile) {
+TEST_F(WindowTest, CommandsReportThroughNotices) {
+  script.answerCancel();
+  menu(kSaveInclude);
+  values.enginePath = "short";
+  click(kRender);
+  loadTarga(targaBytes(4, 4), "map.TGA");
+  loadTarga("not a map", "bad.tga");
+  // The refused maps changed nothing, their names included.
+  EXPECT_EQ(std::pair(scene().document().mapWidth(), scene().document().hfFileName()),
+            std::pair(400, folder.file("map.tga")));
+  script.answerFile(folder.file("missing.pal"));
+  click(kPaletteToggle);
+  EXPECT_EQ(toggle(kPaletteToggle), 0);
+  EXPECT_EQ(script.fileRequests[0].filters,
+            (std::vector<std::string>{"*.tga", "*.ppm", "*.png", "*.pgm", "*"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
+                                                  "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
+                                                  "File Inconpatable!!", "open error"}));
+
+  // The bars and the fill dialog set the tools; the include file's format is pinned in io/.
   click(kLin);
   click(kFill);
   FillDialog *fill = window->fillDialog();
@@ -33,27 +49,6 @@ TEST_F(WindowTest, TheBarsSetTheToolsAndALineFillEndsInTheIncludeFile) {
   expected.open(QIODevice::WriteOnly);
   ASSERT_EQ(writePovInclude(scene().document(), expected), 0);
   EXPECT_EQ(folder.read("job.inc"), expected.data().toStdString());
-}
-
-// Commands that end in a notice, reached through their menu entries and buttons.
-TEST_F(WindowTest, CommandsReportThroughNotices) {
-  script.answerCancel();
-  menu(kSaveInclude);
-  values.enginePath = "short";
-  click(kRender);
-  loadTarga(targaBytes(4, 4), "map.TGA");
-  loadTarga("not a map", "bad.tga");
-  // The refused maps changed nothing, their names included.
-  EXPECT_EQ(std::pair(scene().document().mapWidth(), scene().document().hfFileName()),
-            std::pair(400, folder.file("map.tga")));
-  script.answerFile(folder.file("missing.pal"));
-  click(kPaletteToggle);
-  EXPECT_EQ(toggle(kPaletteToggle), 0);
-  EXPECT_EQ(script.fileRequests[0].filters,
-            (std::vector<std::string>{"*.tga", "*.ppm", "*.png", "*.pgm", "*"}));
-  EXPECT_EQ(messages(), (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
-                                                  "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
-                                                  "File Inconpatable!!", "open error"}));
 }
 
 TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
@@ -89,7 +84,6 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   EXPECT_EQ(script.fileRequests.back().proposedName, saved);
 }
 
-// Relief is set apart for 8-bit and 16-bit maps.
 TEST_F(WindowTest, ShadedReliefFollowsTheKindOfMap) {
   EXPECT_EQ(toggle(kRelief), 0);
   std::string ppm = "P6\n64 64\n255\n";
