@@ -87,8 +87,8 @@ TEST(LongLines, AreABadLineOfEachFile) {
     return readPalette(device, p);
   };
   const Read place = [](QIODevice &device) {
-    PlaceData data;
-    return readPlaceData(device, data, 9);
+    PlaceData d;
+    return readPlaceData(device, d, 9);
   };
   const std::vector<std::string> ini = {"a", "b", "c", "1", "e", "f"}, pal(256, "1,2,3"),
                                  dat = {"1,2,3,0,0", "4,5,6,0,0", "h.tga",    "1,1,1",
@@ -262,13 +262,12 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
 TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
   const std::string fifo = makeFifo(dir, "fifo");
   Document doc;
-  EXPECT_EQ(openPlaceData(doc, defaultPalette(), fifo), PlaceDataCannotOpen);
-  EXPECT_EQ(loadPlaceData(doc, fifo), PlaceDataCannotOpen);
   Palette pal;
-  EXPECT_EQ(loadPalette(pal, fifo), PaletteOpenError);
   LRMemoryDC image;
-  EXPECT_EQ(readHeightFieldFile(fifo, PngMap, pal, image), CannotOpen);
-  EXPECT_EQ(heightFieldTypeOfFile(fifo), -1);
+  EXPECT_EQ(std::tuple(openPlaceData(doc, defaultPalette(), fifo), loadPlaceData(doc, fifo),
+                       loadPalette(pal, fifo), readHeightFieldFile(fifo, PngMap, pal, image),
+                       heightFieldTypeOfFile(fifo)),
+            std::tuple(PlaceDataCannotOpen, PlaceDataCannotOpen, PaletteOpenError, CannotOpen, -1));
 }
 
 // Numbers that are not finite and names that would not read back are never written.
@@ -343,8 +342,6 @@ TEST(PovInclude, GoldenOfAnAwkwardScene) {
   EXPECT_EQ(povEscaped(R"(\\)"), R"(\\\\)");
 }
 
-using Notices = std::vector<std::pair<std::string, std::string>>; // title, message
-
 TEST(RenderOutput, TheInisPictureNameAsPovRayFindsIt) {
   for (const auto &row : test::dataTable("render_outputs.txt")) {
     EXPECT_EQ(fromBytes(test::unescaped(row.at(0)), renderOutputName,
@@ -397,13 +394,12 @@ TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
     Scene scene;
     ProgramValues values;
     FakeServices services;
-    values.startDir = start;
-    values.enginePath = engine;
+    std::tie(values.startDir, values.enginePath) = std::pair(start, engine);
     int finished = 0;
     RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
     EXPECT_EQ(job.renderPreview(scene.document(), values, &services), result);
-    EXPECT_EQ(services.notices, (Notices{{"Notice", message}}));
-    EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
+    EXPECT_EQ(std::tuple(services.notices, job.running(), finished),
+              std::tuple(decltype(services.notices){{"Notice", message}}, false, 0));
     EXPECT_FALSE(std::filesystem::is_regular_file(dir.file("TestPlace.inc")));
     std::filesystem::create_directory(dir.file("TestPlace.inc"));
   }

@@ -7,16 +7,12 @@
 #include "support/DataTable.h"
 #include "support/InChild.h"
 
-#include <cstdio>
+#include <sstream>
 
 namespace hs {
 namespace {
 
 struct MouseFixture : PlacementFixture {
-  Figures dragTo(int x, int y) {
-    mouseDrag(s, v, x, y, kLeftButton);
-    return pane.xorFigures();
-  }
   void returnAt(int x, int y) {
     mouseMotion(s, v, x, y);
     keyIn(s, v, Key::Return, false);
@@ -43,10 +39,12 @@ TEST_F(MouseFixture, RubberBandsFollowThePointerAndAGestureBackToItsStartDoesNot
     v.modes.selectTool(m.mode);
     gesture(s, v, {{90, 90}});
     mousePress(s, v, 90, 90, kLeftButton);
-    EXPECT_EQ(dragTo(120, 130), m.out) << m.mode;
+    mouseDrag(s, v, 120, 130, kLeftButton);
+    EXPECT_EQ(pane.xorFigures(), m.out) << m.mode;
     s.repaint(); // covers the band: the next step must not draw the old one back
     const int shows = pane.showCount;
-    EXPECT_EQ(dragTo(70, 80), m.back) << m.mode;
+    mouseDrag(s, v, 70, 80, kLeftButton);
+    EXPECT_EQ(pane.xorFigures(), m.back) << m.mode;
     mouseDrag(s, v, 90, 90, kLeftButton); // back where it started
     mouseRelease(s, v, 90, 90, kLeftButton);
     EXPECT_EQ(std::tuple(s.document().objectCount(), pane.showCount, pane.xorFigures().size()),
@@ -204,14 +202,12 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
 }
 
 std::string objects(const Scene &s) {
-  std::string out;
+  std::ostringstream out;
   for (int t = 0; t < kObjectTypes; ++t)
-    for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)]) {
-      char item[64];
-      std::snprintf(item, sizeof item, " %d:%d,%d,%d", t, int(i.x), int(i.y), int(i.z));
-      out += item;
-    }
-  return out.substr(out.empty() ? 0 : 1);
+    for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)])
+      out << (out.tellp() > 0 ? " " : "") << t << ":" << int(i.x) << "," << int(i.y) << ","
+          << int(i.z);
+  return out.str();
 }
 
 using FillFixture = PlacementFixture;
@@ -222,13 +218,13 @@ TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
   seedRandom(seeded);
   EXPECT_EQ(seeded.randomState, v.randomState);
   EXPECT_EQ(nextRandom(v), 130);
-  // The next value is 32767, which would give type 16.
+  // The next value is 32767, which would give type 16; none is drawn without random types.
   std::tie(v.fillRandomType, v.currentType, v.randomState) = std::tuple(1, 15, 1810038784u);
   EXPECT_EQ(randomTypeFor(v), 15);
   v.fillRandomType = 0;
   const std::uint32_t before = v.randomState;
   EXPECT_EQ(randomTypeFor(v), 15);
-  EXPECT_EQ(v.randomState, before); // no value is drawn without random types
+  EXPECT_EQ(v.randomState, before);
 }
 
 TEST(Fill, PinnedFills) {

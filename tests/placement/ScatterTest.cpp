@@ -151,31 +151,27 @@ TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
   EXPECT_EQ(plan(s, v, r).items, every.items);
 }
 
-// Rise over run at the current scale, as POV-Ray builds the plane, at every pixel.
-TEST(Scatter, SlopeOfATiltedPlane) {
+// Rise over run at the current scale, as POV-Ray builds the plane, at every pixel. POV-Ray splits
+// each cell along its upper-left to lower-right diagonal, so only the neighbours on that diagonal
+// share a triangle with a bump.
+TEST(Scatter, SlopeOfATiltedPlaneAndAroundABump) {
+  ProgramValues v;
+  ScatterRules r;
+  std::tie(r.spacing, r.useSlope) = std::pair(1.0, true);
   for (const bool alongRows : {false, true}) {
     Scene s;
-    ProgramValues v;
     paintMap(s, 101, 51, [&](int x, int z) { return 1000 + 300 * (alongRows ? z : x); });
     s.document().setScale(200.0f, 50.0f, 80.0f);
     const double run = alongRows ? 80.0 / 50 : 200.0 / 100;
     const double degrees = std::atan(300.0 / 65535 * 50 / run) * 180 / std::numbers::pi;
-    ScatterRules r;
-    std::tie(r.spacing, r.useSlope, r.maxSlope) = std::tuple(1.0, true, degrees + 1e-9);
+    r.maxSlope = degrees + 1e-9;
     EXPECT_EQ(plan(s, v, r).items.size(), 101u * 51) << alongRows;
     r.maxSlope = degrees - 1e-9;
     EXPECT_TRUE(plan(s, v, r).items.empty()) << alongRows;
   }
-}
-
-// POV-Ray splits each cell along its upper-left to lower-right diagonal, so only
-// the neighbours on that diagonal share a triangle with the bump.
-TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
   Scene s;
-  ProgramValues v;
   paintMap(s, 9, 9, [](int x, int z) { return x == 4 && z == 4 ? 60000 : 0; });
-  ScatterRules r;
-  std::tie(r.useSlope, r.maxSlope, r.spacing) = std::tuple(true, 10.0, 1.0);
+  r.maxSlope = 10.0;
   const GroundRules ground(s.document(), r, ScatterRegion::wholeMap());
   std::string steep;
   for (int z = 2; z <= 6; ++z) {
@@ -213,10 +209,9 @@ TEST(Scatter, SameSeedSameObjects) {
   const long nine = std::count(a.types.begin(), a.types.end(), 9);
   EXPECT_EQ(std::count(a.types.begin(), a.types.end(), 2) + nine, long(a.types.size()));
   EXPECT_NEAR(double(nine) / double(long(a.types.size()) - nine), 3.0, 0.6);
-  EXPECT_TRUE(turnLo->turn >= -180 && turnHi->turn <= 180 && turnHi->turn - turnLo->turn > 350)
-      << turnLo->turn << " " << turnHi->turn;
-  EXPECT_TRUE(sizeLo->size >= 0.5f && sizeHi->size <= 2.0f && sizeHi->size - sizeLo->size > 1.4f)
-      << sizeLo->size << " " << sizeHi->size;
+  EXPECT_TRUE(turnLo->turn >= -180 && turnHi->turn <= 180 && turnHi->turn - turnLo->turn > 350 &&
+              sizeLo->size >= 0.5f && sizeHi->size <= 2.0f && sizeHi->size - sizeLo->size > 1.4f)
+      << turnLo->turn << " " << turnHi->turn << " " << sizeLo->size << " " << sizeHi->size;
   r.seed = 2027;
   EXPECT_NE(plan(s, v, r, ScatterRegion::wholeMap(), 1000).items, a.items);
   std::tie(r.useMix, v.currentType) = std::tuple(false, 7);
@@ -224,13 +219,10 @@ TEST(Scatter, SameSeedSameObjects) {
   EXPECT_EQ(std::count(one.types.begin(), one.types.end(), 7), long(one.types.size()));
 }
 
+using ScatterFixture = PlacementFixture;
+
 // A scatter that places nothing says why; one stopped by the object limit says how many it placed.
-TEST(Scatter, EmptyLimitedAndCancelled) {
-  WindowValues owner;
-  Scene s{nullptr, &owner};
-  ProgramValues v;
-  FakeServices window;
-  s.attachServices(&window);
+TEST_F(ScatterFixture, EmptyLimitedAndCancelled) {
   paintMap(s, 100, 100, [](int x, int) { return 1000 + 100 * x; });
   s.document().setScale(100, 65.535f, 100);
   s.document().setWaterLevel(5000.0f);
@@ -254,30 +246,24 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
     s.document().setObjectLimit(s.document().budget().used + c.room);
     EXPECT_EQ(scatterOnScene(s, v, c.rules, c.region), c.placed) << c.room;
   }
-  std::vector<std::string> said;
-  for (const auto &notice : window.notices)
-    said.push_back(notice.first + ": " + notice.second);
-  EXPECT_EQ(said, (std::vector<std::string>{
-                      "Notice: Nothing was scattered: no ground between 120 and 140, with slope "
-                      "under 20 degrees in this region.",
-                      "Notice: Nothing was scattered: the region lies outside the map.",
-                      "Notice: Nothing was scattered: every spot that meets the rules is closer "
-                      "than 4 pixels to an object already there.",
-                      "Notice: Too many objects!!\n\nThe scatter stopped at the limit\nafter "
-                      "placing 25 objects"}));
-
+  EXPECT_EQ(window.notices,
+            (decltype(window.notices){
+                {"Notice", "Nothing was scattered: no ground between 120 and 140, with slope "
+                           "under 20 degrees in this region."},
+                {"Notice", "Nothing was scattered: the region lies outside the map."},
+                {"Notice", "Nothing was scattered: every spot that meets the rules is closer "
+                           "than 4 pixels to an object already there."},
+                {"Notice", "Too many objects!!\n\nThe scatter stopped at the limit\nafter "
+                           "placing 25 objects"}}));
   std::vector<double> reported;
   const ScatterPlan cancelled = planScatter(s.document(), v, ScatterRules{},
                                             ScatterRegion::wholeMap(), 1000, [&](double done) {
                                               reported.push_back(done);
                                               return reported.size() < 3;
                                             });
-  EXPECT_TRUE(cancelled.cancelled);
-  EXPECT_TRUE(cancelled.items.empty());
-  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+  EXPECT_TRUE(cancelled.cancelled && cancelled.items.empty() &&
+              std::is_sorted(reported.begin(), reported.end()));
 }
-
-using ScatterFixture = PlacementFixture;
 
 // A spacing wider than the default, which would break the check.
 TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
