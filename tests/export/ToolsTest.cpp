@@ -49,12 +49,11 @@ inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &w
       waitpid(pid, &status, 0) == pid && WIFEXITED(status))
     r.exitCode = WEXITSTATUS(status);
   posix_spawn_file_actions_destroy(&actions);
-  for (std::string *text : {&r.out, &r.err}) {
-    std::FILE *file = files[text == &r.out ? 0 : 1];
-    std::rewind(file);
-    for (int c; (c = std::fgetc(file)) != EOF;)
-      *text += static_cast<char>(c);
-    std::fclose(file);
+  for (int k : {0, 1}) {
+    std::rewind(files[k]);
+    for (int c; (c = std::fgetc(files[k])) != EOF;)
+      (k ? r.err : r.out) += static_cast<char>(c);
+    std::fclose(files[k]);
   }
   return r;
 }

@@ -77,8 +77,7 @@ TEST(LongLines, AreABadLineOfEachFile) {
     WindowValues w;
     Document d;
     d.setHfFileName("old");
-    w.paletteFileName = "old";
-    v.unitsMode = 7;
+    std::tie(w.paletteFileName, v.unitsMode) = std::pair("old", 7);
     readSettings(device, v, w, d);
     return int(d.hfFileName() == "old") + int(v.unitsMode == 7) + int(w.paletteFileName == "old");
   };
@@ -237,11 +236,10 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
 TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   Document doc;
   doc.append(7, 1, 1, 1, 0, 0);
-  const std::string tiny = std::string(HS_TEST_DATA) + "/tiny.tga";
   EXPECT_EQ(open(doc, kHead + "1,2\n"), 4);
   EXPECT_EQ(std::tuple(doc.objects()[7].count(), doc.camera()), std::tuple(1, kDefaultCamera));
-  ASSERT_EQ(open(doc, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
-                          "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
+  ASSERT_EQ(open(doc, "300,0,300,1,1\n100,0,100,0,0\n" HS_TEST_DATA
+                      "/tiny.tga\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
             0);
   EXPECT_EQ(std::tuple(doc.mapWidth(), doc.mapHeight(), doc.objects()[7].count(),
                        doc.objects()[1][0], doc.camera().x, doc.smoothOn()),
@@ -365,11 +363,9 @@ TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
       seen.push_back(log.percent());
   log.finish();
   EXPECT_EQ(seen, (std::vector<int>{10, 55}));
-  std::string expected;
-  for (int i = 5; i <= 14; ++i)
-    expected += "line " + std::to_string(i) + "\n";
-  expected += "File 'Preview.pov' line 12: Parse Error: Expected 'object'\ninstead\n";
-  EXPECT_EQ(log.lastLines(), expected);
+  EXPECT_EQ(log.lastLines(), "line 5\nline 6\nline 7\nline 8\nline 9\nline 10\nline 11\nline 12\n"
+                             "line 13\nline 14\nFile 'Preview.pov' line 12: Parse Error: "
+                             "Expected 'object'\ninstead\n");
 }
 
 // The picture lands in the start folder. The engine never starts on an old or missing include;
