@@ -12,12 +12,7 @@
 namespace hs {
 namespace {
 
-struct MouseFixture : PlacementFixture {
-  void returnAt(int x, int y) {
-    mouseMotion(s, v, x, y);
-    keyIn(s, v, Key::Return, false);
-  }
-};
+using MouseFixture = PlacementFixture;
 using ReadoutFixture = MouseFixture;
 
 // The band follows the pointer and is drawn again over a repaint; a gesture that ends where it
@@ -130,11 +125,14 @@ TEST_F(MouseFixture, ClickAndReturnPlaceAtThePointerButNeverWithTheRightButton) 
   // even after a failed load changed the file type.
   std::tie(v.currentType, s.scrollX) = std::pair(6, 30);
   v.modes.selectTool(DeleteObjects);
-  returnAt(10, 20);
-  returnAt(450, 10);
+  mouseMotion(s, v, 10, 20);
+  keyIn(s, v, Key::Return, false);
+  mouseMotion(s, v, 450, 10);
+  keyIn(s, v, Key::Return, false);
   s.document().setHfType(1);
   s.document().setHfFileType(0);
-  returnAt(10, 20);
+  mouseMotion(s, v, 10, 20);
+  keyIn(s, v, Key::Return, false);
   EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
                                                                  {480, -1, 10, AboveGround, 0.0},
                                                                  {40, 0, 20, AboveGround, 0.0}},
@@ -162,13 +160,11 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
 TEST(ModeTable, EveryModeHasItsStatusTexts) {
   const auto rows = test::dataTable("mode_texts.txt");
   ASSERT_EQ(rows.size(), std::size_t{kModeCount});
-  const auto unquoted = [](const std::string &f) {
-    return f == "-" ? f : f.substr(1, f.size() - 2);
-  };
+  const auto bare = [](const std::string &f) { return f == "-" ? f : f.substr(1, f.size() - 2); };
   for (int mode = 0; mode < kModeCount; ++mode) {
     const char *label = modeLabel(mode);
     EXPECT_EQ(std::tuple(std::string(modeEntryText(mode)), std::string(label ? label : "-")),
-              std::tuple(unquoted(rows[mode][0]), unquoted(rows[mode][1])));
+              std::tuple(bare(rows[mode][0]), bare(rows[mode][1])));
   }
   EXPECT_EQ(std::tuple(std::string(modeEntryText(-1)), std::string(modeEntryText(kModeCount)),
                        modeLabel(kModeCount)),
