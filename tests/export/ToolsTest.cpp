@@ -7,8 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -50,25 +49,23 @@ inline ToolRun runRaw(const std::vector<std::string> &argv, const std::string &w
       waitpid(pid, &status, 0) == pid && WIFEXITED(status))
     r.exitCode = WEXITSTATUS(status);
   posix_spawn_file_actions_destroy(&actions);
-  for (std::string *text : {&r.out, &r.err}) {
-    std::FILE *file = files[text == &r.out ? 0 : 1];
-    std::rewind(file);
-    for (int c; (c = std::fgetc(file)) != EOF;)
-      *text += static_cast<char>(c);
-    std::fclose(file);
+  for (int k : {0, 1}) {
+    std::rewind(files[k]);
+    for (int c; (c = std::fgetc(files[k])) != EOF;)
+      (k ? r.err : r.out) += static_cast<char>(c);
+    std::fclose(files[k]);
   }
   return r;
 }
 
 // Ended after 30 s: a read that blocks fails the test instead of hanging it.
-inline ToolRun exportTool(std::vector<std::string> args, const std::string &workDir) {
-  args.insert(args.begin(), {"timeout", "30", HS_EXPORT_TOOL});
-  return runRaw(args, workDir);
+inline ToolRun tool(const char *program, std::vector<std::string> args, const std::string &dir) {
+  args.insert(args.begin(), {"timeout", "30", program});
+  return runRaw(args, dir);
 }
-inline ToolRun scatterTool(std::vector<std::string> args, const std::string &workDir) {
-  args.insert(args.begin(), {"timeout", "30", HS_SCATTER_TOOL});
-  return runRaw(args, workDir);
-}
+using Tool = std::function<ToolRun(std::vector<std::string>, const std::string &)>;
+const Tool exportTool = std::bind_front(tool, HS_EXPORT_TOOL);
+const Tool scatterTool = std::bind_front(tool, HS_SCATTER_TOOL);
 
 // A table's command line: split at spaces, \xHH a byte.
 inline std::vector<std::string> words(const std::string &line) {
@@ -204,21 +201,13 @@ TEST(ExportRefusal, RunningOutOfMemoryIsAMessageNotAnAbort) {
 struct ScatterFolder : TestFolder {
   ScatterFolder() {
     std::string map = "P5\n64 48\n65535\n";
-    for (int z = 0; z < 48; ++z)
-      for (int x = 0; x < 64; ++x) {
-        const int v = x < 16 && z < 16 ? 100 : 1000 + 900 * x;
-        map += static_cast<char>(v >> 8);
-        map += static_cast<char>(v & 255);
-      }
+    for (int p = 0; p < 64 * 48; ++p) {
+      const int x = p % 64, v = x < 16 && p < 16 * 64 ? 100 : 1000 + 900 * x;
+      map += {static_cast<char>(v >> 8), static_cast<char>(v & 255)};
+    }
     write("map.pgm", map);
     write("place.txt", "32,0,40,1,1 HS_At\n32,0,10,0,0 HS_Look\nmap.pgm\n"
                        "100,10,100 HS_Scale\n500,0,3 W Sm Ft\n1,1  type number\n20,0,20,0,0\n");
-  }
-  PlaceData data(const std::string &name) const {
-    QFile in(QString::fromStdString(file(name)));
-    PlaceData d;
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly) && readPlaceData(in, d, 1'000'000) == 0) << name;
-    return d;
   }
 };
 
@@ -228,14 +217,15 @@ TEST(ScatterTool, ScattersByTheRulesAndTheSeed) {
                            "--size 0.5:1.5 --mix 1:1,3:2 --seed 7 place.txt";
   const ToolRun run = scatterTool(words(args + " -o out.txt"), f.path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  const PlaceData d = f.data("out.txt");
-  const long long placed = d.objectCount - 1;
+  Document d;
+  ASSERT_EQ(loadPlaceData(d, f.file("out.txt")), 0);
+  const long long placed = d.objectCount() - 1;
   EXPECT_EQ(run.out, "Placed " + std::to_string(placed) + " objects.\n");
   EXPECT_GT(placed, 50);
-  EXPECT_EQ(d.objects[0].size() + d.objects[2].size(), static_cast<std::size_t>(d.objectCount));
+  EXPECT_EQ(d.objects()[0].count() + d.objects()[2].count(), d.objectCount());
   int turned = 0;
   for (int t : {0, 2})
-    for (const ScItem &i : d.objects[static_cast<std::size_t>(t)]) {
+    for (const ScItem &i : d.objects()[static_cast<std::size_t>(t)]) {
       turned += i.turn != 0 ? 1 : 0;
       if (i.x == 20 && i.z == 20 && t == 0)
         continue; // the object that was there

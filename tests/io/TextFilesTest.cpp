@@ -77,8 +77,7 @@ TEST(LongLines, AreABadLineOfEachFile) {
     WindowValues w;
     Document d;
     d.setHfFileName("old");
-    w.paletteFileName = "old";
-    v.unitsMode = 7;
+    std::tie(w.paletteFileName, v.unitsMode) = std::pair("old", 7);
     readSettings(device, v, w, d);
     return int(d.hfFileName() == "old") + int(v.unitsMode == 7) + int(w.paletteFileName == "old");
   };
@@ -87,8 +86,8 @@ TEST(LongLines, AreABadLineOfEachFile) {
     return readPalette(device, p);
   };
   const Read place = [](QIODevice &device) {
-    PlaceData data;
-    return readPlaceData(device, data, 9);
+    PlaceData d;
+    return readPlaceData(device, d, 9);
   };
   const std::vector<std::string> ini = {"a", "b", "c", "1", "e", "f"}, pal(256, "1,2,3"),
                                  dat = {"1,2,3,0,0", "4,5,6,0,0", "h.tga",    "1,1,1",
@@ -237,11 +236,10 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
 TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   Document doc;
   doc.append(7, 1, 1, 1, 0, 0);
-  const std::string tiny = std::string(HS_TEST_DATA) + "/tiny.tga";
   EXPECT_EQ(open(doc, kHead + "1,2\n"), 4);
   EXPECT_EQ(std::tuple(doc.objects()[7].count(), doc.camera()), std::tuple(1, kDefaultCamera));
-  ASSERT_EQ(open(doc, "300,0,300,1,1\n100,0,100,0,0\n" + tiny +
-                          "\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
+  ASSERT_EQ(open(doc, "300,0,300,1,1\n100,0,100,0,0\n" HS_TEST_DATA
+                      "/tiny.tga\n100,10,100\n0,1,0\n2,1\n250,7,250,0,0\n"),
             0);
   EXPECT_EQ(std::tuple(doc.mapWidth(), doc.mapHeight(), doc.objects()[7].count(),
                        doc.objects()[1][0], doc.camera().x, doc.smoothOn()),
@@ -262,13 +260,12 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
 TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
   const std::string fifo = makeFifo(dir, "fifo");
   Document doc;
-  EXPECT_EQ(openPlaceData(doc, defaultPalette(), fifo), PlaceDataCannotOpen);
-  EXPECT_EQ(loadPlaceData(doc, fifo), PlaceDataCannotOpen);
   Palette pal;
-  EXPECT_EQ(loadPalette(pal, fifo), PaletteOpenError);
   LRMemoryDC image;
-  EXPECT_EQ(readHeightFieldFile(fifo, PngMap, pal, image), CannotOpen);
-  EXPECT_EQ(heightFieldTypeOfFile(fifo), -1);
+  EXPECT_EQ(std::tuple(openPlaceData(doc, defaultPalette(), fifo), loadPlaceData(doc, fifo),
+                       loadPalette(pal, fifo), readHeightFieldFile(fifo, PngMap, pal, image),
+                       heightFieldTypeOfFile(fifo)),
+            std::tuple(PlaceDataCannotOpen, PlaceDataCannotOpen, PaletteOpenError, CannotOpen, -1));
 }
 
 // Numbers that are not finite and names that would not read back are never written.
@@ -343,8 +340,6 @@ TEST(PovInclude, GoldenOfAnAwkwardScene) {
   EXPECT_EQ(povEscaped(R"(\\)"), R"(\\\\)");
 }
 
-using Notices = std::vector<std::pair<std::string, std::string>>; // title, message
-
 TEST(RenderOutput, TheInisPictureNameAsPovRayFindsIt) {
   for (const auto &row : test::dataTable("render_outputs.txt")) {
     EXPECT_EQ(fromBytes(test::unescaped(row.at(0)), renderOutputName,
@@ -368,11 +363,9 @@ TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
       seen.push_back(log.percent());
   log.finish();
   EXPECT_EQ(seen, (std::vector<int>{10, 55}));
-  std::string expected;
-  for (int i = 5; i <= 14; ++i)
-    expected += "line " + std::to_string(i) + "\n";
-  expected += "File 'Preview.pov' line 12: Parse Error: Expected 'object'\ninstead\n";
-  EXPECT_EQ(log.lastLines(), expected);
+  EXPECT_EQ(log.lastLines(), "line 5\nline 6\nline 7\nline 8\nline 9\nline 10\nline 11\nline 12\n"
+                             "line 13\nline 14\nFile 'Preview.pov' line 12: Parse Error: "
+                             "Expected 'object'\ninstead\n");
 }
 
 // The picture lands in the start folder. The engine never starts on an old or missing include;
@@ -397,13 +390,12 @@ TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
     Scene scene;
     ProgramValues values;
     FakeServices services;
-    values.startDir = start;
-    values.enginePath = engine;
+    std::tie(values.startDir, values.enginePath) = std::pair(start, engine);
     int finished = 0;
     RenderJob job(nullptr, [&finished](const RenderOutcome &) { ++finished; });
     EXPECT_EQ(job.renderPreview(scene.document(), values, &services), result);
-    EXPECT_EQ(services.notices, (Notices{{"Notice", message}}));
-    EXPECT_EQ(std::tuple(job.running(), finished), std::tuple(false, 0));
+    EXPECT_EQ(std::tuple(services.notices, job.running(), finished),
+              std::tuple(decltype(services.notices){{"Notice", message}}, false, 0));
     EXPECT_FALSE(std::filesystem::is_regular_file(dir.file("TestPlace.inc")));
     std::filesystem::create_directory(dir.file("TestPlace.inc"));
   }

@@ -54,8 +54,7 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   drag(200, 200, 100, 100); // up and left
   v.currentType = 7;
   deleteInRect(s, v, false); // right button: the current type only
-  EXPECT_EQ(std::pair(s.document().objects()[7].count(), s.document().objects()[1].count()),
-            std::pair(0, 12));
+  EXPECT_EQ(std::pair(items(7).size(), items(1).size()), std::pair(0ul, 12ul));
   deleteInRect(s, v, true);
   EXPECT_EQ(std::pair(xs(1), pane.showCount), std::pair(Xs{100, 200, 150}, 0)); // caller redraws
   add(1, 120, 120); // scrolled: the rectangle is in map coordinates
@@ -98,12 +97,12 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
   moveAll(s.document(), 249, 169); // offset (50, -30) from the centre (199, 199)
   EXPECT_EQ(items(0), (Items{{30, 100, 70, AboveWater, 1.5, 180.5f, 2.0f},
                              {150, (150 + 375) & 255, 375, AboveGround, 0.0}}));
-  EXPECT_EQ(std::tuple(items(9).at(0), items(3).at(0), items(5).at(0), pane.showCount),
+  // The camera and look-at stay.
+  EXPECT_EQ(std::tuple(items(9).at(0), items(3).at(0), items(5).at(0), pane.showCount,
+                       s.document().camera().x, s.document().lookAt().x),
             std::tuple(ScItem{60, (60 + 360) & 255, 360, AboveGround, 0.0},
                        ScItem{-450, -1, 380, AboveGround, 0.0}, ScItem{0, 0, 0, AboveGround, 0.0},
-                       0));
-  // The camera and look-at stay.
-  EXPECT_EQ(std::pair(s.document().camera().x, s.document().lookAt().x), std::pair(50.0, 300.0));
+                       0, 50.0, 300.0));
 }
 
 // The dialog's heights go on the picked item, with the turn and size it leaves in the record.
@@ -134,15 +133,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
                        Calls{"object dialog", "object dialog", "pick 0", "pick 1"}, 0));
 }
 
-struct UnseenFixture : PlacementFixture {
-  Items all() const {
-    Items out;
-    for (int t = 0; t < kObjectTypes; ++t)
-      for (const ScItem &item : items(t))
-        out.push_back(item);
-    return out;
-  }
-};
+using UnseenFixture = PlacementFixture;
 
 TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
   Document &d = s.document();
@@ -166,30 +157,24 @@ TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
 
 // Exactly the objects whose pixel the shading turns grey go; the rest keep their order.
 TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
-  const ScItem cameras[][2] = {
-      {{200, 0, 200, 0, 0}, {400, 0, 0, 0, 0}},      // toward the top-right corner
-      {{200, 0, 300, 0, 0}, {200, 0, 100, 0, 0}},    // both rays through the top
-      {{13.7, 0, 380, 0, 0}, {390, 0, 377, 0, 0}},   // along the bottom edge
-      {{350, 0, 40.2, 0, 0}, {120, 0, 260.9, 0, 0}}, // toward the bottom-left
-  };
-  for (const auto &setup : cameras) {
+  for (const auto &row : test::dataTable("unseen_cameras.txt")) {
+    const std::vector<double> n = test::numbers<double>(row[0]);
     s.document().killAll();
-    s.document().setCamera(setup[0]);
-    s.document().setLookAt(setup[1]);
+    s.document().setCamera({n.at(0), 0, n.at(1), 0, 0});
+    s.document().setLookAt({n.at(2), 0, n.at(3), 0, 0});
     for (int z = 0; z < 400; z += 3)
       for (int x = z % 5; x < 400; x += 5)
         s.document().append((x + z) % 16, x + 0.75, 0, z + 0.25, 0, 0.0);
     s.viewImage.copyFrom(s.document().baseImage());
     drawView(s, 36.0);
     Items expected;
-    for (const ScItem &i : all())
+    for (const ScItem &i : items())
       if (s.viewImage.pixelAt(int(i.x), int(i.z)) != unseenColour.value())
         expected.push_back(i);
     const long long before = s.document().objectCount();
     deleteUnseen(s);
-    EXPECT_EQ(all(), expected);
-    EXPECT_EQ(std::pair(s.document().objectCount() < before, s.document().objectCount() > 0),
-              std::pair(true, true));
+    EXPECT_EQ(items(), expected);
+    EXPECT_TRUE(s.document().objectCount() < before && s.document().objectCount() > 0);
   }
 }
 

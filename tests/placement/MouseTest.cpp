@@ -7,21 +7,12 @@
 #include "support/DataTable.h"
 #include "support/InChild.h"
 
-#include <cstdio>
+#include <sstream>
 
 namespace hs {
 namespace {
 
-struct MouseFixture : PlacementFixture {
-  Figures dragTo(int x, int y) {
-    mouseDrag(s, v, x, y, kLeftButton);
-    return pane.xorFigures();
-  }
-  void returnAt(int x, int y) {
-    mouseMotion(s, v, x, y);
-    keyIn(s, v, Key::Return, false);
-  }
-};
+using MouseFixture = PlacementFixture;
 using ReadoutFixture = MouseFixture;
 
 // The band follows the pointer and is drawn again over a repaint; a gesture that ends where it
@@ -43,10 +34,12 @@ TEST_F(MouseFixture, RubberBandsFollowThePointerAndAGestureBackToItsStartDoesNot
     v.modes.selectTool(m.mode);
     gesture(s, v, {{90, 90}});
     mousePress(s, v, 90, 90, kLeftButton);
-    EXPECT_EQ(dragTo(120, 130), m.out) << m.mode;
+    mouseDrag(s, v, 120, 130, kLeftButton);
+    EXPECT_EQ(pane.xorFigures(), m.out) << m.mode;
     s.repaint(); // covers the band: the next step must not draw the old one back
     const int shows = pane.showCount;
-    EXPECT_EQ(dragTo(70, 80), m.back) << m.mode;
+    mouseDrag(s, v, 70, 80, kLeftButton);
+    EXPECT_EQ(pane.xorFigures(), m.back) << m.mode;
     mouseDrag(s, v, 90, 90, kLeftButton); // back where it started
     mouseRelease(s, v, 90, 90, kLeftButton);
     EXPECT_EQ(std::tuple(s.document().objectCount(), pane.showCount, pane.xorFigures().size()),
@@ -132,11 +125,14 @@ TEST_F(MouseFixture, ClickAndReturnPlaceAtThePointerButNeverWithTheRightButton) 
   // even after a failed load changed the file type.
   std::tie(v.currentType, s.scrollX) = std::pair(6, 30);
   v.modes.selectTool(DeleteObjects);
-  returnAt(10, 20);
-  returnAt(450, 10);
+  mouseMotion(s, v, 10, 20);
+  keyIn(s, v, Key::Return, false);
+  mouseMotion(s, v, 450, 10);
+  keyIn(s, v, Key::Return, false);
   s.document().setHfType(1);
   s.document().setHfFileType(0);
-  returnAt(10, 20);
+  mouseMotion(s, v, 10, 20);
+  keyIn(s, v, Key::Return, false);
   EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
                                                                  {480, -1, 10, AboveGround, 0.0},
                                                                  {40, 0, 20, AboveGround, 0.0}},
@@ -164,13 +160,11 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
 TEST(ModeTable, EveryModeHasItsStatusTexts) {
   const auto rows = test::dataTable("mode_texts.txt");
   ASSERT_EQ(rows.size(), std::size_t{kModeCount});
-  const auto unquoted = [](const std::string &f) {
-    return f == "-" ? f : f.substr(1, f.size() - 2);
-  };
+  const auto bare = [](const std::string &f) { return f == "-" ? f : f.substr(1, f.size() - 2); };
   for (int mode = 0; mode < kModeCount; ++mode) {
     const char *label = modeLabel(mode);
     EXPECT_EQ(std::tuple(std::string(modeEntryText(mode)), std::string(label ? label : "-")),
-              std::tuple(unquoted(rows[mode][0]), unquoted(rows[mode][1])));
+              std::tuple(bare(rows[mode][0]), bare(rows[mode][1])));
   }
   EXPECT_EQ(std::tuple(std::string(modeEntryText(-1)), std::string(modeEntryText(kModeCount)),
                        modeLabel(kModeCount)),
@@ -204,14 +198,12 @@ TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
 }
 
 std::string objects(const Scene &s) {
-  std::string out;
+  std::ostringstream out;
   for (int t = 0; t < kObjectTypes; ++t)
-    for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)]) {
-      char item[64];
-      std::snprintf(item, sizeof item, " %d:%d,%d,%d", t, int(i.x), int(i.y), int(i.z));
-      out += item;
-    }
-  return out.substr(out.empty() ? 0 : 1);
+    for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)])
+      out << (out.tellp() > 0 ? " " : "") << t << ":" << int(i.x) << "," << int(i.y) << ","
+          << int(i.z);
+  return out.str();
 }
 
 using FillFixture = PlacementFixture;
@@ -222,13 +214,13 @@ TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
   seedRandom(seeded);
   EXPECT_EQ(seeded.randomState, v.randomState);
   EXPECT_EQ(nextRandom(v), 130);
-  // The next value is 32767, which would give type 16.
+  // The next value is 32767, which would give type 16; none is drawn without random types.
   std::tie(v.fillRandomType, v.currentType, v.randomState) = std::tuple(1, 15, 1810038784u);
   EXPECT_EQ(randomTypeFor(v), 15);
   v.fillRandomType = 0;
   const std::uint32_t before = v.randomState;
   EXPECT_EQ(randomTypeFor(v), 15);
-  EXPECT_EQ(v.randomState, before); // no value is drawn without random types
+  EXPECT_EQ(v.randomState, before);
 }
 
 TEST(Fill, PinnedFills) {

@@ -1,5 +1,6 @@
 #include "placement/Scatter.h"
 #include "placement/Tool.h"
+#include "support/DataTable.h"
 #include "support/Documents.h"
 #include "terrain/Height.h"
 
@@ -64,55 +65,44 @@ ScatterPlan plan(const Scene &s, const ProgramValues &v, const ScatterRules &r,
 // Maximal: every allowed pixel is closer than the spacing to an object (users are promised 2x),
 // so at spacing 1 every allowed pixel is taken. Targa holes are pure white.
 TEST(Scatter, SpacingRulesAndMaximality) {
-  const ScatterRegion whole = ScatterRegion::wholeMap(),
-                      round = ScatterRegion::ellipse(105, 90, 95, 80);
-  const struct {
-    const char *name;
-    ScatterRegion region;
-    double spacing;
-    bool altitude, water, slope, targa;
-    std::size_t allowed, placed;
-  } cases[] = {
-      {"spacing 1", whole, 1.0, 0, 0, 0, 0, 37980, 37950},
-      {"every rule", whole, 4.0, 1, 1, 1, 0, 132, 12},
-      {"box, slope", ScatterRegion::box(150, 20, 40, 170), 2.5, 0, 0, 1, 0, 155, 23},
-      {"ellipse, altitude", ScatterRegion::ellipse(100, 90, 80, 45), 7, 1, 0, 0, 0, 5532, 87},
-      {"box partly off the map", ScatterRegion::box(-30, 150, 60, 400), 3, 0, 1, 0, 0, 1830, 147},
-      {"spacing 1, every rule", round, 1.0, 1, 1, 1, 0, 100, 100},
-      {"Targa, spacing 1, every rule", round, 1.0, 1, 1, 1, 1, 121, 121},
-      {"flat ellipse", ScatterRegion::ellipse(100, 90, 0, 90), 1.0, 0, 0, 0, 0, 180, 180},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto &row : test::dataTable("scatter_spacing.txt")) {
+    SCOPED_TRACE(row[0]);
+    const std::vector<double> g = test::numbers<double>(row[1].substr(row[1].find(' ') + 1));
+    const ScatterRegion region = row[1] == "whole" ? ScatterRegion::wholeMap()
+                                 : row[1].starts_with("box")
+                                     ? ScatterRegion::box(g[0], g[1], g[2], g[3])
+                                     : ScatterRegion::ellipse(g[0], g[1], g[2], g[3]);
+    const std::vector<double> c = test::numbers<double>(row[2]); // spacing, rules, counts
+    ASSERT_EQ(c.size(), 7u);
     Scene s;
     ProgramValues v;
     paintMap(s, 211, 180, hilly);
-    if (c.targa) {
+    if (c[4] != 0) {
       s.document().setHfType(0);
       test::paintMap(s.document(), [](int x, int z) {
         const bool hole = (x / 9 + z / 7) % 5 == 0;
         return hole ? 0xFFFFFFu : vColor(0, 0, hilly(x, z) >> 8).value();
       });
     }
-    s.document().setWaterLevel(c.targa ? 100.0f : 26000.0f);
+    s.document().setWaterLevel(c[4] != 0 ? 100.0f : 26000.0f);
     ScatterRules r;
-    r.spacing = c.spacing;
-    std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(c.altitude, 4.0, 5.6);
-    std::tie(r.noWater, r.useSlope, r.maxSlope) = std::tuple(c.water, c.slope, 1.5);
+    r.spacing = c[0];
+    std::tie(r.useAltitude, r.lowest, r.highest) = std::tuple(c[1] != 0, 4.0, 5.6);
+    std::tie(r.noWater, r.useSlope, r.maxSlope) = std::tuple(c[2] != 0, c[3] != 0, 1.5);
     for (int i = 0; i < 20; ++i) {
       s.document().append(0, 10.5 * i, 7, 9.0 * i, AboveGround, 0);
       s.document().append(3, 10.0 * i + 3, 7, 9.0 * i, AboveGround, 0);
     }
-    const ScatterPlan p = plan(s, v, r, c.region);
+    const ScatterPlan p = plan(s, v, r, region);
     applyScatter(s.document(), p);
 
-    const GroundRules ground(s.document(), r, c.region);
-    const Grid grid(s.document().objects()[0], c.spacing); // the type scattered
+    const GroundRules ground(s.document(), r, region);
+    const Grid grid(s.document().objects()[0], c[0]); // the type scattered
     for (int k = 20; k < s.document().objects()[0].count(); ++k) {
       const ScItem &i = s.document().objects()[0][k];
       ASSERT_EQ(i.x, std::floor(i.x));
       ASSERT_TRUE(ground.allows(int(i.x), int(i.z))) << i.x << "," << i.z;
-      ASSERT_GE(grid.nearest(i.x, i.z, true), c.spacing) << i.x << "," << i.z;
+      ASSERT_GE(grid.nearest(i.x, i.z, true), c[0]) << i.x << "," << i.z;
       ASSERT_EQ(i.y, heightAt(s.document(), int(i.x), int(i.z)));
     }
     std::size_t allowed = 0;
@@ -120,9 +110,9 @@ TEST(Scatter, SpacingRulesAndMaximality) {
       for (int x = -1; x <= s.document().mapWidth(); ++x)
         if (ground.allows(x, z)) {
           ++allowed;
-          ASSERT_LT(grid.nearest(x, z, false), c.spacing) << x << "," << z;
+          ASSERT_LT(grid.nearest(x, z, false), c[0]) << x << "," << z;
         }
-    EXPECT_EQ(std::pair(allowed, p.items.size()), std::pair(c.allowed, c.placed));
+    EXPECT_EQ(std::pair(double(allowed), double(p.items.size())), std::pair(c[5], c[6]));
   }
 }
 
@@ -151,31 +141,27 @@ TEST(Scatter, IslandsAreAllFilledAndACountIsSpreadOut) {
   EXPECT_EQ(plan(s, v, r).items, every.items);
 }
 
-// Rise over run at the current scale, as POV-Ray builds the plane, at every pixel.
-TEST(Scatter, SlopeOfATiltedPlane) {
+// Rise over run at the current scale, as POV-Ray builds the plane, at every pixel. POV-Ray splits
+// each cell along its upper-left to lower-right diagonal, so only the neighbours on that diagonal
+// share a triangle with a bump.
+TEST(Scatter, SlopeOfATiltedPlaneAndAroundABump) {
+  ProgramValues v;
+  ScatterRules r;
+  std::tie(r.spacing, r.useSlope) = std::pair(1.0, true);
   for (const bool alongRows : {false, true}) {
     Scene s;
-    ProgramValues v;
     paintMap(s, 101, 51, [&](int x, int z) { return 1000 + 300 * (alongRows ? z : x); });
     s.document().setScale(200.0f, 50.0f, 80.0f);
     const double run = alongRows ? 80.0 / 50 : 200.0 / 100;
     const double degrees = std::atan(300.0 / 65535 * 50 / run) * 180 / std::numbers::pi;
-    ScatterRules r;
-    std::tie(r.spacing, r.useSlope, r.maxSlope) = std::tuple(1.0, true, degrees + 1e-9);
+    r.maxSlope = degrees + 1e-9;
     EXPECT_EQ(plan(s, v, r).items.size(), 101u * 51) << alongRows;
     r.maxSlope = degrees - 1e-9;
     EXPECT_TRUE(plan(s, v, r).items.empty()) << alongRows;
   }
-}
-
-// POV-Ray splits each cell along its upper-left to lower-right diagonal, so only
-// the neighbours on that diagonal share a triangle with the bump.
-TEST(Scatter, SlopeAroundABumpFollowsTheCellDiagonals) {
   Scene s;
-  ProgramValues v;
   paintMap(s, 9, 9, [](int x, int z) { return x == 4 && z == 4 ? 60000 : 0; });
-  ScatterRules r;
-  std::tie(r.useSlope, r.maxSlope, r.spacing) = std::tuple(true, 10.0, 1.0);
+  r.maxSlope = 10.0;
   const GroundRules ground(s.document(), r, ScatterRegion::wholeMap());
   std::string steep;
   for (int z = 2; z <= 6; ++z) {
@@ -213,10 +199,9 @@ TEST(Scatter, SameSeedSameObjects) {
   const long nine = std::count(a.types.begin(), a.types.end(), 9);
   EXPECT_EQ(std::count(a.types.begin(), a.types.end(), 2) + nine, long(a.types.size()));
   EXPECT_NEAR(double(nine) / double(long(a.types.size()) - nine), 3.0, 0.6);
-  EXPECT_TRUE(turnLo->turn >= -180 && turnHi->turn <= 180 && turnHi->turn - turnLo->turn > 350)
-      << turnLo->turn << " " << turnHi->turn;
-  EXPECT_TRUE(sizeLo->size >= 0.5f && sizeHi->size <= 2.0f && sizeHi->size - sizeLo->size > 1.4f)
-      << sizeLo->size << " " << sizeHi->size;
+  EXPECT_TRUE(turnLo->turn >= -180 && turnHi->turn <= 180 && turnHi->turn - turnLo->turn > 350 &&
+              sizeLo->size >= 0.5f && sizeHi->size <= 2.0f && sizeHi->size - sizeLo->size > 1.4f)
+      << turnLo->turn << " " << turnHi->turn << " " << sizeLo->size << " " << sizeHi->size;
   r.seed = 2027;
   EXPECT_NE(plan(s, v, r, ScatterRegion::wholeMap(), 1000).items, a.items);
   std::tie(r.useMix, v.currentType) = std::tuple(false, 7);
@@ -224,13 +209,10 @@ TEST(Scatter, SameSeedSameObjects) {
   EXPECT_EQ(std::count(one.types.begin(), one.types.end(), 7), long(one.types.size()));
 }
 
+using ScatterFixture = PlacementFixture;
+
 // A scatter that places nothing says why; one stopped by the object limit says how many it placed.
-TEST(Scatter, EmptyLimitedAndCancelled) {
-  WindowValues owner;
-  Scene s{nullptr, &owner};
-  ProgramValues v;
-  FakeServices window;
-  s.attachServices(&window);
+TEST_F(ScatterFixture, EmptyLimitedAndCancelled) {
   paintMap(s, 100, 100, [](int x, int) { return 1000 + 100 * x; });
   s.document().setScale(100, 65.535f, 100);
   s.document().setWaterLevel(5000.0f);
@@ -254,30 +236,19 @@ TEST(Scatter, EmptyLimitedAndCancelled) {
     s.document().setObjectLimit(s.document().budget().used + c.room);
     EXPECT_EQ(scatterOnScene(s, v, c.rules, c.region), c.placed) << c.room;
   }
-  std::vector<std::string> said;
-  for (const auto &notice : window.notices)
-    said.push_back(notice.first + ": " + notice.second);
-  EXPECT_EQ(said, (std::vector<std::string>{
-                      "Notice: Nothing was scattered: no ground between 120 and 140, with slope "
-                      "under 20 degrees in this region.",
-                      "Notice: Nothing was scattered: the region lies outside the map.",
-                      "Notice: Nothing was scattered: every spot that meets the rules is closer "
-                      "than 4 pixels to an object already there.",
-                      "Notice: Too many objects!!\n\nThe scatter stopped at the limit\nafter "
-                      "placing 25 objects"}));
-
+  decltype(window.notices) said;
+  for (const auto &row : test::dataTable("scatter_notices.txt"))
+    said.emplace_back("Notice", test::unescaped(row[0]));
+  EXPECT_EQ(window.notices, said);
   std::vector<double> reported;
   const ScatterPlan cancelled = planScatter(s.document(), v, ScatterRules{},
                                             ScatterRegion::wholeMap(), 1000, [&](double done) {
                                               reported.push_back(done);
                                               return reported.size() < 3;
                                             });
-  EXPECT_TRUE(cancelled.cancelled);
-  EXPECT_TRUE(cancelled.items.empty());
-  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+  EXPECT_TRUE(cancelled.cancelled && cancelled.items.empty() &&
+              std::is_sorted(reported.begin(), reported.end()));
 }
-
-using ScatterFixture = PlacementFixture;
 
 // A spacing wider than the default, which would break the check.
 TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
