@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,11 +23,11 @@
 
 namespace hs {
 
-// A main window showing a flat 400 x 400 map at height 100, the person at the
-// screen scripted. Public, for tables of steps outside the tests.
+// A main window on a flat 400 x 400 map at height 100, the user scripted.
 class WindowTest : public ::testing::Test {
 public:
   void SetUp() override {
+    QSettings("Hillstrew", "Hillstrew").clear(); // no recent files, no remembered window
     palette() = defaultPalette();
     script.answerQuestionsUsually(1); // "Save changes?": Discard
     window = std::make_unique<PlaceCmdWindow>("Hill Strew", 700, 600, document, values);
@@ -53,8 +54,8 @@ public:
       out.push_back(n.message);
     return out;
   }
-  void key(int k) {
-    QTest::keyClick(surface(), static_cast<Qt::Key>(k));
+  void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(surface(), static_cast<Qt::Key>(k), modifiers);
     QApplication::processEvents();
   }
 

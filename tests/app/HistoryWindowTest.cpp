@@ -1,8 +1,8 @@
-// Every change to what the place data file holds is one step of Undo and Redo,
-// which give back exactly the file the scene would have been saved as.
+// Undo and Redo give back exactly the file the scene would have been saved as.
 #include "AppTestSupport.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/ScatterDialog.h"
 #include "app/dialogs/WaterFillDialogs.h"
 #include "dialogs/DialogDriver.h"
 #include "io/PlaceData.h"
@@ -23,18 +23,7 @@ public:
     return buffer.data().toStdString();
   }
   std::string entry(int id) { return window->getString(id); }
-  void type(Qt::Key k, Qt::KeyboardModifiers modifiers) {
-    QApplication::setActiveWindow(window.get());
-    surface()->setFocus();
-    QTest::keyClick(surface(), k, modifiers);
-    QApplication::processEvents();
-  }
   bool enabled(int id) { return window->menuAction(id)->isEnabled(); }
-  void command(int id) { window->menuAction(id) != nullptr ? menu(id) : click(id); }
-  static void typeAndConfirm(vModalDialog &d, int id, const char *text) {
-    test::type(d, id, text);
-    test::click(d, kOkId);
-  }
   // Objects of two types, kept, for every operation to work on.
   void someObjects() {
     clickMap(100, 100);
@@ -59,8 +48,19 @@ struct Operation {
 // A command, then a drag (from a point to itself is a click).
 Run thenDrag(int id, int x0, int y0, int x1, int y1) {
   return [=](HistoryWindowTest &t) {
-    t.command(id);
+    t.window->menuAction(id) != nullptr ? t.menu(id) : t.click(id);
     t.dragMap(x0, y0, x1, y1);
+  };
+}
+
+// The same, one entry of its dialog answered.
+Run answered(int entry, const char *text, const Run &run) {
+  return [=](HistoryWindowTest &t) {
+    t.script.onModal([=](vModalDialog &d) {
+      test::type(d, entry, text);
+      test::click(d, kOkId);
+    });
+    run(t);
   };
 }
 
@@ -93,44 +93,27 @@ const Operation kOperations[] = {
     {"Delete Objects", thenDrag(kDelete, 50, 200, 250, 340)},
     {"Move", thenDrag(kMoveSingle, 300, 120, 30, 370)},
     {"Move All", thenDrag(kMoveAllCmd, 250, 180, 250, 180)},
-    {"Edit",
-     [](T &t) {
-       t.menu(kEdit);
-       t.script.onModal(
-           [](vModalDialog &d) { T::typeAndConfirm(d, CLatObjectDialog::kSize, "2.5"); });
-       t.clickMap(200, 320);
-     }},
+    {"Edit", answered(CLatObjectDialog::kSize, "2.5", thenDrag(kEdit, 200, 320, 200, 320))},
     {"Kill All", [](T &t) { t.menu(kKillAll); }},
     {"Del Unseen", [](T &t) { t.menu(kDelUnseen); },
-     [](T &t) {
-       // Looking up: the objects below are out of view.
+     [](T &t) { // looking up: the objects below are out of view
        t.scene().document().setCamera({200, 100, 200, AboveWater, 1.0});
        t.scene().document().setLookAt({200, 100, 0, AboveGround, 0.0});
      }},
     {"Back to Kept", [](T &t) { t.click(kUndo); }, thenDrag(kBox, 20, 20, 200, 200)},
-    {"Place Camera",
-     [](T &t) {
-       t.click(kCameraAt);
-       t.script.onModal([](vModalDialog &d) { T::typeAndConfirm(d, CatDialog::kHeight, "7.25"); });
-       t.clickMap(30, 40);
-     }},
+    {"Place Camera", answered(CatDialog::kHeight, "7.25", thenDrag(kCameraAt, 30, 40, 30, 40))},
     {"Point Camera", thenDrag(kLook, 330, 40, 330, 40)},
     {"Water Level", thenDrag(kWaterLevel, 30, 40, 30, 40)},
-    {"Scale",
-     [](T &t) {
-       t.script.onModal(
-           [](vModalDialog &d) { T::typeAndConfirm(d, GscalModalDialog::kScaleY, "42"); });
-       t.menu(kScale);
-     }},
+    {"Scale", answered(GscalModalDialog::kScaleY, "42", [](T &t) { t.menu(kScale); })},
     {"Smooth", [](T &t) { t.menu(kSmooth); }},
+    {"Scatter",
+     [](T &t) {
+       t.click(kScatter);
+       test::click(*t.window->scatterDialog(), ScatterDialog::kWholeMap);
+     }},
     {"Open Data",
      [](T &t) {
-       const std::string map = t.folder.write("other.tga", targaBytes(200, 300, 40));
-       const std::string data = t.folder.write(
-           "other.txt", "10.0,40.0,20.0,1,2.0 HS_At\n50.0,40.0,60.0,0,0.0 HS_Look\n" + map +
-                            "\n1.0,2.0,3.0 HS_Scale\n5.0,1,0 W Sm Ft\n"
-                            "2,2  type number\n1.0,40.0,2.0,0,0.0\n3.0,40.0,4.0,0,0.0\n");
-       t.script.answerFile(data);
+       t.script.answerFile(HS_TEST_DATA "/place_targa.txt");
        t.menu(kOpenData);
      }},
     {"Load Height Field", [](T &t) { t.loadTarga(targaBytes(250, 180, 60), "small.tga"); }},
@@ -138,38 +121,12 @@ const Operation kOperations[] = {
 
 INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations));
 
-// Going back to what "Keep" took is a step itself; the kept copy is outside
-// the history. Ctrl+Y and Ctrl+Shift+Z redo.
-TEST_F(HistoryWindowTest, KeepUndoThenCtrlZBringsTheWorkBack) {
-  someObjects();
-  const std::string kept = saved();
-  click(kBox);
-  dragMap(20, 20, 200, 200);
-  const std::string work = saved();
-  click(kUndo);
-  EXPECT_EQ(saved(), kept);
-  type(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(saved(), work);
-  type(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(saved(), kept);
-  type(Qt::Key_Z, Qt::ControlModifier);
-  type(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(saved(), kept);
-  type(Qt::Key_Z, Qt::ControlModifier);
-  type(Qt::Key_Z, Qt::ControlModifier); // the box fill
-  click(kUndo);
-  EXPECT_EQ(saved(), kept);
-}
-
-// Undoing a load brings back the map shown; a new step ends what could be redone.
-TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
+// Going back to what "Keep" took is a step itself; Ctrl+Y and Ctrl+Shift+Z redo.
+TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndKeepUndoIsAStepOfItsOwn) {
   loadTarga(targaBytes(250, 180, 60), "small.tga");
   menu(kHistoryUndo);
-  EXPECT_EQ(std::tuple(scene().document().mapWidth(), scene().document().mapHeight(),
-                       scene().viewImage.width()),
-            std::tuple(400, 400, 400));
-  EXPECT_EQ(std::tuple(entry(kHistoryUndo), entry(kHistoryRedo), enabled(kHistoryRedo)),
-            std::tuple("Undo Load Height Field", "Redo Load Height Field", true));
+  EXPECT_EQ(std::tuple(scene().viewImage.width(), entry(kHistoryUndo), enabled(kHistoryRedo)),
+            std::tuple(400, "Undo Load Height Field", true));
   menu(kHistoryUndo);
   EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryUndo)), std::tuple("Undo", false));
   menu(kHistoryRedo);
@@ -178,6 +135,24 @@ TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndIsDisabledWithNothing) {
   clickMap(80, 80);
   EXPECT_EQ(std::tuple(entry(kHistoryUndo), enabled(kHistoryRedo)),
             std::tuple("Undo Place Object", false));
+
+  click(kOne);
+  someObjects();
+  const std::string kept = saved();
+  click(kBox);
+  dragMap(20, 20, 200, 200);
+  const std::string work = saved();
+  click(kUndo);
+  EXPECT_EQ(saved(), kept);
+  QApplication::setActiveWindow(window.get());
+  surface()->setFocus();
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(saved(), work);
+  key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(saved(), kept);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(saved(), kept);
 }
 
 } // namespace

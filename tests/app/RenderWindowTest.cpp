@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include <filesystem>
 
@@ -26,7 +25,6 @@ protected:
 
   RenderWatch &watch() { return *window->renderWatch(); }
   std::string progress() { return watch().progressLabel()->text().toStdString(); }
-  // The preview INI, with the stand-in's keys for what it is to do.
   void ini(const std::string &lines) {
     folder.write("Preview.ini", "Output_File_Name=Fake.ppm\n" + lines);
   }
@@ -53,11 +51,8 @@ TEST_F(RenderWindowTest, ProgressShowsWhileRenderIsDisabledAndCancelStopsTheEngi
   EXPECT_EQ(std::tuple(progress(), window->control(kRender)->isEnabled(),
                        watch().cancelButton()->isVisible(), watch().preview() == nullptr),
             std::tuple("Render cancelled", true, false, true));
-  EXPECT_TRUE(script.notices.empty());
-}
 
-// A second render refreshes the window where the user left it.
-TEST_F(RenderWindowTest, AFinishedRenderShowsItsPictureInThePreviewWindow) {
+  // A finished render shows its picture; a second refreshes it where the user left it.
   ini("Width=40\nHeight=30\nFake_Progress=50 100\n");
   render();
   PreviewWindow *preview = watch().preview();
@@ -67,76 +62,41 @@ TEST_F(RenderWindowTest, AFinishedRenderShowsItsPictureInThePreviewWindow) {
             std::tuple(true, "Render Preview - Fake.ppm", QSize(40, 30), false));
   preview->move(preview->pos() + QPoint(30, 20));
   const QPoint place = preview->pos();
-
   ini("Width=20\nHeight=10\n");
   render();
-  EXPECT_EQ(std::tuple(watch().preview(), preview->pos(), preview->picture().size()),
-            std::tuple(preview, place, QSize(20, 10)));
-  EXPECT_TRUE(window->control(kRender)->isEnabled());
-  EXPECT_TRUE(script.notices.empty());
+  EXPECT_EQ(std::tuple(watch().preview(), preview->pos(), preview->picture().size(),
+                       window->control(kRender)->isEnabled(), script.notices.size()),
+            std::tuple(preview, place, QSize(20, 10), true, std::size_t{0}));
 }
 
 // Each failure shows the engine's last lines (pinned in io/) and why it failed.
 TEST_F(RenderWindowTest, AFailedRenderShowsTheEnginesLastLines) {
   const std::string parseError =
       "File 'Preview.pov' line 12: Parse Error: Expected 'object', undeclared identifier found";
-  const struct {
-    std::string ini;
-    std::string message;
-  } cases[] = {
-      {"Fake_Progress=5\nFake_Error=" + parseError +
-           "\nFake_Error=Render failed\nFake_Write=0\n"
-           "Fake_Exit=1\n",
-       parseError + "\nRender failed\nThe engine ended with code 1."},
+  const std::string failed = kRenderFailedMessage, missing = folder.file("no-such-povray");
+  const std::string cases[][3] = {
+      // the engine, its INI lines, the notice
+      {HS_FAKE_ENGINE,
+       "Fake_Progress=5\nFake_Error=" + parseError +
+           "\nFake_Error=Render failed\nFake_Write=0\nFake_Exit=1\n",
+       failed + parseError + "\nRender failed\nThe engine ended with code 1."},
       // An earlier render's picture is still there.
-      {"Fake_Write=0\n", "No picture was written to " + folder.file("Fake.ppm") + "."},
-      {"Fake_Crash=1\n", "The engine stopped unexpectedly."},
+      {HS_FAKE_ENGINE, "Fake_Write=0\n",
+       failed + "No picture was written to " + folder.file("Fake.ppm") + "."},
+      {HS_FAKE_ENGINE, "Fake_Crash=1\n", failed + "The engine stopped unexpectedly."},
+      {missing, "", kEngineNotStartedMessage + missing + "\nNo such file or directory"},
   };
   folder.write("Fake.ppm", "P6\n1 1\n255\nabc");
-  for (const auto &c : cases) {
+  for (const auto &[engine, lines, notice] : cases) {
     script.notices.clear();
-    ini(c.ini);
+    values.enginePath = engine;
+    ini(lines);
     render();
-    EXPECT_EQ(messages(), (std::vector<std::string>{kRenderFailedMessage + c.message})) << c.ini;
+    EXPECT_EQ(messages(), std::vector<std::string>{notice}) << lines;
     EXPECT_EQ(std::tuple(watch().preview(), window->control(kRender)->isEnabled(),
                          watch().progressLabel()->isVisible()),
               std::tuple(nullptr, true, false));
   }
-  values.enginePath = folder.file("no-such-povray");
-  script.notices.clear();
-  render();
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{std::string(kEngineNotStartedMessage) + values.enginePath +
-                                      "\nNo such file or directory"}));
-  EXPECT_TRUE(window->control(kRender)->isEnabled());
-}
-
-// POV-Ray on the sample preview scene, then on one whose mistake the notice names.
-TEST_F(RenderWindowTest, PovRayRendersTheSamplePreviewScene) {
-  const QString povray = QStandardPaths::findExecutable(QStringLiteral("povray"));
-  if (povray.isEmpty())
-    GTEST_SKIP() << "povray is not installed";
-  // A hung engine is killed however the test ends.
-  values.enginePath = folder.write("povray-limited", "#!/bin/sh\nexec timeout -s KILL 60 " +
-                                                         povray.toStdString() + " \"$@\"\n");
-  std::filesystem::permissions(values.enginePath, std::filesystem::perms::owner_all);
-  std::filesystem::copy_file(std::string(HS_SAMPLES) + "/Preview.pov", folder.file("Preview.pov"));
-  folder.write("Preview.ini", "Input_File_Name=Preview.pov\nOutput_File_Name=Small.png\n"
-                              "Width=48\nHeight=36\nAntialias=Off\nDisplay=On\nVerbose=Off\n");
-  clickMap(200, 200);
-  render();
-  EXPECT_TRUE(script.notices.empty()) << (script.notices.empty() ? "" : messages()[0]);
-  ASSERT_NE(watch().preview(), nullptr);
-  EXPECT_EQ(std::tuple(watch().preview()->windowTitle().toStdString(),
-                       watch().preview()->picture().size()),
-            std::tuple("Render Preview - Small.png", QSize(48, 36)));
-
-  folder.write("Preview.pov", "#version 3.7;\nsphere { 0, 1 pigment { rgb 1 } Oops }\n");
-  render();
-  ASSERT_EQ(script.notices.size(), 1u);
-  EXPECT_TRUE(messages()[0].starts_with(kRenderFailedMessage)) << messages()[0];
-  EXPECT_NE(messages()[0].find("File 'Preview.pov' line 2: Parse Error"), std::string::npos)
-      << messages()[0];
 }
 
 } // namespace

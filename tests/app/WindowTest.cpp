@@ -1,37 +1,14 @@
-// The main window through its real menus, bars and status bar.
 #include "AppTestSupport.h"
 
 #include "app/dialogs/WaterFillDialogs.h"
 #include "io/PovInclude.h"
 #include "io/Render.h"
 
-#include <QAbstractSpinBox>
 #include <QBuffer>
 
 namespace hs {
 namespace {
 
-// A line of 25 objects, then the include file (its format is pinned in io/).
-TEST_F(WindowTest, LineFillOfTwentyFiveObjectsEndsInTheIncludeFile) {
-  click(kLin);
-  EXPECT_EQ(toggle(kLin) + toggle(kOne), 1);
-  click(kFill);
-  FillDialog *fill = window->fillDialog();
-  EXPECT_EQ(fill->windowTitle(), "Fill Line");
-  fill->setText(FillDialog::kCount, "25");
-  QTest::mouseClick(fill->control(FillDialog::kSet), Qt::LeftButton);
-  dragMap(40, 60, 280, 60);
-  EXPECT_EQ(last(), std::tuple(25, 280.0, 60.0));
-
-  script.answerFile(folder.file("job.inc"));
-  menu(kSaveInclude);
-  QBuffer expected;
-  expected.open(QIODevice::WriteOnly);
-  ASSERT_EQ(writePovInclude(scene().document(), expected), 0);
-  EXPECT_EQ(folder.read("job.inc"), expected.data().toStdString());
-}
-
-// Commands that end in a notice, reached through their menu entries and buttons.
 TEST_F(WindowTest, CommandsReportThroughNotices) {
   script.answerCancel();
   menu(kSaveInclude);
@@ -50,6 +27,28 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   EXPECT_EQ(messages(), (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
                                                   "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
                                                   "File Inconpatable!!", "open error"}));
+
+  // The bars and the fill dialog set the tools; the include file's format is pinned in io/.
+  click(kLin);
+  click(kFill);
+  FillDialog *fill = window->fillDialog();
+  EXPECT_EQ(std::tuple(toggle(kLin), toggle(kOne), fill->windowTitle()),
+            std::tuple(1, 0, QString("Fill Line")));
+  fill->setText(FillDialog::kCount, "25");
+  QTest::mouseClick(fill->control(FillDialog::kSet), Qt::LeftButton);
+  dragMap(40, 60, 280, 60);
+  EXPECT_EQ(last(), std::tuple(25, 280.0, 60.0));
+  menu(kDelete);
+  EXPECT_EQ(
+      std::pair(toggle(kOne) + toggle(kLin) + toggle(kBox) + toggle(kCir), values.modes.mode()),
+      std::pair(0, int(DeleteObjects)));
+
+  script.answerFile(folder.file("job.inc"));
+  menu(kSaveInclude);
+  QBuffer expected;
+  expected.open(QIODevice::WriteOnly);
+  ASSERT_EQ(writePovInclude(scene().document(), expected), 0);
+  EXPECT_EQ(folder.read("job.inc"), expected.data().toStdString());
 }
 
 TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
@@ -85,19 +84,6 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   EXPECT_EQ(script.fileRequests.back().proposedName, saved);
 }
 
-TEST_F(WindowTest, TheTypeSpinnerAndDeleteSetTheTools) {
-  auto *spinner = qobject_cast<QAbstractSpinBox *>(window->control(kObjectType));
-  ASSERT_NE(spinner, nullptr);
-  for (int type = 0; type < 16; ++type, spinner->stepDown())
-    EXPECT_EQ(std::tuple(spinner->text().toStdString(), values.currentType),
-              std::tuple((type < 9 ? "Obj " : "Obj") + std::to_string(type + 1), type));
-  click(kLin);
-  menu(kDelete);
-  EXPECT_EQ(toggle(kOne) + toggle(kLin) + toggle(kBox) + toggle(kCir), 0);
-  EXPECT_EQ(values.modes.mode(), DeleteObjects);
-}
-
-// Relief is set apart for 8-bit and 16-bit maps.
 TEST_F(WindowTest, ShadedReliefFollowsTheKindOfMap) {
   EXPECT_EQ(toggle(kRelief), 0);
   std::string ppm = "P6\n64 64\n255\n";

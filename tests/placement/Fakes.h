@@ -67,9 +67,14 @@ struct PlacementFixture : ::testing::Test {
   void drag(int x0, int y0, int x1, int y1) {
     std::tie(s.firstPoint, s.lastPoint) = std::pair(Point{x0, y0}, Point{x1, y1});
   }
-  Items items(int type) const {
-    const ScData &list = s.document().objects()[static_cast<std::size_t>(type)];
-    return {list.begin(), list.end()};
+  // One type's objects, or every type's in order.
+  Items items(int type = -1) const {
+    Items out;
+    for (int t = 0; t < kObjectTypes; ++t)
+      if (type < 0 || t == type)
+        for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)])
+          out.push_back(i);
+    return out;
   }
   Xs xs(int type) const {
     Xs out;

@@ -3,29 +3,48 @@
 
 #include "Fakes.h"
 #include "placement/Fill.h"
+#include "placement/Random.h"
 #include "support/DataTable.h"
 #include "support/InChild.h"
+
+#include <sstream>
 
 namespace hs {
 namespace {
 
-struct MouseFixture : PlacementFixture {
-  Figures dragTo(int x, int y) {
-    mouseDrag(s, v, x, y, kLeftButton);
-    return pane.xorFigures();
-  }
-};
+using MouseFixture = PlacementFixture;
+using ReadoutFixture = MouseFixture;
 
-// A gesture that ends where it started neither fills nor deletes nor leaves a band.
-TEST_F(MouseFixture, PressAndReleaseAtOnePointDoNothingInFillAndDeleteModes) {
+// The band follows the pointer and is drawn again over a repaint; a gesture that ends where it
+// started neither fills nor deletes nor leaves a band.
+TEST_F(MouseFixture, RubberBandsFollowThePointerAndAGestureBackToItsStartDoesNothing) {
   add(0, 100, 100);
-  for (int mode : {LineFill, BoxFill, CircleFill, DeleteObjects}) {
-    v.modes.selectTool(mode);
+  const struct {
+    int mode;
+    Figures out, back;
+  } modes[] = {
+      {LineFill, {"xorLine 90 90 120 130"}, {"xorLine 90 90 70 80"}},
+      {BoxFill, {"xorRect 90 90 120 130"}, {"xorRect 70 80 90 90"}},
+      {CircleFill,
+       {"xorEllipse 60 50 120 130", "xorRect 60 50 120 130"},
+       {"xorEllipse 70 80 110 100", "xorRect 70 80 110 100"}},
+      {DeleteObjects, {"xorRect 90 90 120 130"}, {"xorRect 70 80 90 90"}},
+  };
+  for (const auto &m : modes) {
+    v.modes.selectTool(m.mode);
     gesture(s, v, {{90, 90}});
-    gesture(s, v, {{90, 90}, {120, 130}, {90, 90}}); // the figure drawn on the way goes again
+    mousePress(s, v, 90, 90, kLeftButton);
+    mouseDrag(s, v, 120, 130, kLeftButton);
+    EXPECT_EQ(pane.xorFigures(), m.out) << m.mode;
+    s.repaint(); // covers the band: the next step must not draw the old one back
+    const int shows = pane.showCount;
+    mouseDrag(s, v, 70, 80, kLeftButton);
+    EXPECT_EQ(pane.xorFigures(), m.back) << m.mode;
+    mouseDrag(s, v, 90, 90, kLeftButton); // back where it started
+    mouseRelease(s, v, 90, 90, kLeftButton);
     EXPECT_EQ(std::tuple(s.document().objectCount(), pane.showCount, pane.xorFigures().size()),
-              std::tuple(1LL, 0, 0ul))
-        << mode;
+              std::tuple(1LL, shows, 0ul))
+        << m.mode;
   }
 }
 
@@ -49,19 +68,24 @@ TEST_F(MouseFixture, FillsRunFromThePressToTheReleasePoint) {
             std::tuple(0LL, 0ul, shows));
 }
 
-// Objects missing from a fill cut short by the object limit are explained.
+// A fill stops at the first append over the object limit, drawing no more numbers, and says how
+// many it placed; one that fits says nothing.
 TEST_F(MouseFixture, AFillStoppedByTheObjectLimitSaysHowManyItPlaced) {
-  s.document().setObjectLimit(30);
-  for (int i = 0; i < 5; ++i)
-    s.document().append(1, i, 0, 0, AboveGround, 0);
-  v.modes.selectTool(BoxFill);
-  gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // 100 objects asked for
-  ASSERT_EQ(std::pair(s.document().objects()[0].count(), window.notices.size()),
-            std::pair(25, 1ul));
-  EXPECT_NE(window.notices[0].second.find(" 25 "), std::string::npos) << window.notices[0].second;
+  s.document().setObjectLimit(3);
+  v.modes.selectTool(LineFill);
+  std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType) = std::tuple(10, 1, 1);
+  gesture(s, v, {{0, 0}, {90, 0}});
+  ProgramValues probe; // four tried, a position and a type each
+  for (int i = 0; i < 8; ++i)
+    nextRandom(probe);
+  EXPECT_EQ(
+      std::tuple(s.document().objectCount(), v.randomState, window.notices),
+      std::tuple(3LL, probe.randomState,
+                 decltype(window.notices){{"Notice", "Too many objects!!\n\nThe fill stopped "
+                                                     "at the limit\nafter placing 3 objects"}}));
   s.document().setObjectLimit(1000);
-  gesture(s, v, {{10, 10}, {15, 15}, {20, 20}}); // fits: no notice
-  EXPECT_EQ(window.notices.size(), 1u);
+  gesture(s, v, {{10, 10}, {15, 15}, {20, 20}});
+  EXPECT_EQ(std::pair(s.document().objectCount(), window.notices.size()), std::pair(13LL, 1ul));
 }
 
 // A fill that runs out of memory places nothing, makes no undo step and says so.
@@ -85,26 +109,7 @@ TEST_F(MouseFixture, AFillThatRunsOutOfMemoryIsRefusedWhole) {
 #endif
 }
 
-TEST_F(MouseFixture, RubberBandsFollowThePointerAndRemoveThemselves) {
-  v.modes.selectTool(LineFill);
-  mousePress(s, v, 50, 60, kLeftButton);
-  EXPECT_EQ(dragTo(70, 80), Figures{"xorLine 50 60 70 80"});
-  EXPECT_EQ(dragTo(90, 65), Figures{"xorLine 50 60 90 65"});
-  mouseRelease(s, v, 90, 65, kLeftButton);
-  EXPECT_TRUE(pane.xorFigures().empty());
-  v.modes.selectTool(DeleteObjects);
-  mousePress(s, v, 50, 60, kLeftButton);
-  EXPECT_EQ(dragTo(20, 90), Figures{"xorRect 20 60 50 90"});
-  mouseRelease(s, v, 20, 90, kLeftButton);
-  EXPECT_TRUE(pane.xorFigures().empty());
-  v.modes.selectTool(CircleFill);
-  mousePress(s, v, 100, 100, kLeftButton);
-  EXPECT_EQ(dragTo(130, 90), (Figures{"xorEllipse 70 90 130 110", "xorRect 70 90 130 110"}));
-  s.repaint(); // covers the band: the next step must not draw the old one back
-  EXPECT_EQ(dragTo(120, 120), (Figures{"xorEllipse 80 80 120 120", "xorRect 80 80 120 120"}));
-}
-
-TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButton) {
+TEST_F(MouseFixture, ClickAndReturnPlaceAtThePointerButNeverWithTheRightButton) {
   v.currentType = 2;
   mousePress(s, v, 10, 10, kLeftButton);
   mouseRelease(s, v, 20, 30, kLeftButton);
@@ -116,6 +121,22 @@ TEST_F(MouseFixture, SingleClickPlacesAtTheReleasePointButNeverWithTheRightButto
   s.viewWidth = 500;
   gesture(s, v, {{450, 10}}); // off the map: nothing placed
   EXPECT_EQ(xs(2), Xs{40});
+  // Return places in every mode, even off the map, with the height of the loaded map's decoding
+  // even after a failed load changed the file type.
+  std::tie(v.currentType, s.scrollX) = std::pair(6, 30);
+  v.modes.selectTool(DeleteObjects);
+  mouseMotion(s, v, 10, 20);
+  keyIn(s, v, Key::Return, false);
+  mouseMotion(s, v, 450, 10);
+  keyIn(s, v, Key::Return, false);
+  s.document().setHfType(1);
+  s.document().setHfFileType(0);
+  mouseMotion(s, v, 10, 20);
+  keyIn(s, v, Key::Return, false);
+  EXPECT_EQ(std::pair(items(6), v.modes.mode()), std::pair(Items{{40, 60, 20, AboveGround, 0.0},
+                                                                 {480, -1, 10, AboveGround, 0.0},
+                                                                 {40, 0, 20, AboveGround, 0.0}},
+                                                           int(DeleteObjects)));
 }
 
 TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
@@ -139,17 +160,115 @@ TEST(MouseUnattached, EveryModeTakesAGestureWithNoWindowOrPane) {
 TEST(ModeTable, EveryModeHasItsStatusTexts) {
   const auto rows = test::dataTable("mode_texts.txt");
   ASSERT_EQ(rows.size(), std::size_t{kModeCount});
-  const auto unquoted = [](const std::string &f) {
-    return f == "-" ? f : f.substr(1, f.size() - 2);
-  };
+  const auto bare = [](const std::string &f) { return f == "-" ? f : f.substr(1, f.size() - 2); };
   for (int mode = 0; mode < kModeCount; ++mode) {
     const char *label = modeLabel(mode);
     EXPECT_EQ(std::tuple(std::string(modeEntryText(mode)), std::string(label ? label : "-")),
-              std::tuple(unquoted(rows[mode][0]), unquoted(rows[mode][1])));
+              std::tuple(bare(rows[mode][0]), bare(rows[mode][1])));
   }
   EXPECT_EQ(std::tuple(std::string(modeEntryText(-1)), std::string(modeEntryText(kModeCount)),
                        modeLabel(kModeCount)),
             std::tuple("", "", nullptr));
+}
+
+TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
+  for (const auto &row : test::dataTable("readouts.txt")) {
+    const std::vector<int> n = test::numbers(row[0]);
+    ASSERT_GE(n.size(), 8u) << row[0];
+    v.unitsMode = n[0];
+    s.document().setScale(float(n[1]), float(n[2]), float(n[3]));
+    s.document().setMap(LRMemoryDC(n[4], n[4]));
+    s.document().setHfType(n.size() > 8 ? n[8] : 0);
+    EXPECT_EQ(readoutText(s.document(), v, n[5], n[6], n[7]), row[1].substr(1, row[1].size() - 2))
+        << row[0];
+  }
+}
+
+TEST_F(ReadoutFixture, ArrowsStayInsideTheVisibleMap) {
+  for (const auto &row : test::dataTable("arrow_nudges.txt")) {
+    const std::vector<int> n = test::numbers(row[0]);
+    ASSERT_EQ(n.size(), 6u) << row[0];
+    std::tie(s.viewWidth, s.viewHeight, s.scrollX, s.scrollY) = std::tuple(n[0], n[1], n[2], n[3]);
+    mouseMotion(s, v, n[4], n[5]);
+    window.calls.clear();
+    for (Key k : {Key::Left, Key::Right, Key::Up, Key::Down, Key::Other})
+      keyIn(s, v, k, false);
+    EXPECT_EQ(window.calls, Calls(row.begin() + 1, row.end())) << row[0];
+  }
+}
+
+std::string objects(const Scene &s) {
+  std::ostringstream out;
+  for (int t = 0; t < kObjectTypes; ++t)
+    for (const ScItem &i : s.document().objects()[static_cast<std::size_t>(t)])
+      out << (out.tellp() > 0 ? " " : "") << t << ":" << int(i.x) << "," << int(i.y) << ","
+          << int(i.z);
+  return out.str();
+}
+
+using FillFixture = PlacementFixture;
+
+TEST(Random, StartsFromTheSeededStateAndRandomTypesStayWithinTheSelectedOne) {
+  ProgramValues v, seeded;
+  seeded.randomState = 12345;
+  seedRandom(seeded);
+  EXPECT_EQ(seeded.randomState, v.randomState);
+  EXPECT_EQ(nextRandom(v), 130);
+  // The next value is 32767, which would give type 16; none is drawn without random types.
+  std::tie(v.fillRandomType, v.currentType, v.randomState) = std::tuple(1, 15, 1810038784u);
+  EXPECT_EQ(randomTypeFor(v), 15);
+  v.fillRandomType = 0;
+  const std::uint32_t before = v.randomState;
+  EXPECT_EQ(randomTypeFor(v), 15);
+  EXPECT_EQ(v.randomState, before);
+}
+
+TEST(Fill, PinnedFills) {
+  for (const auto &row : test::dataTable("fills.txt")) {
+    const std::vector<int> g = test::numbers(row[1]);
+    ASSERT_EQ(g.size(), 9u) << row[1];
+    Scene s;
+    paintRampMap(s);
+    ProgramValues v;
+    std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType, v.currentType) =
+        std::tuple(g[0], g[1], g[2], g[3]);
+    std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.25f);
+    std::tie(s.scrollX, s.firstPoint, s.lastPoint) =
+        std::tuple(g[4], Point{g[5], g[6]}, Point{g[7], g[8]});
+    (row[0] == "line" ? fillLine : row[0] == "box" ? fillBox : fillCircle)(s, v);
+    EXPECT_EQ(objects(s), row[2] == "-" ? "" : row[2]) << row[0] << " " << row[1];
+    for (const ScData &list : s.document().objects())
+      for (const ScItem &i : list)
+        EXPECT_EQ(std::pair(i.heightMode, i.height), std::pair(int(AboveCamera), 1.25));
+  }
+}
+
+// A fill that restarted the generator would end elsewhere.
+TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
+  std::tie(v.fillRandomPlace, v.fillRandomType, v.currentType, v.fillCount) =
+      std::tuple(1, 1, 15, 4);
+  drag(0, 0, 30, 300);
+  fillLine(s, v);
+  v.fillCount = 8;
+  drag(200, 200, 150, 260);
+  fillCircle(s, v);
+  EXPECT_EQ(std::tuple(s.document().objectCount(), v.randomState, s.document().objects()[15][0].x),
+            std::tuple(12LL, 4193161758u, 155.0));
+}
+
+TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
+  std::tie(s.scrollX, s.scrollY, v.currentType, v.showOrder) = std::tuple(100, 50, 2, 1);
+  ASSERT_TRUE(placeSingle(s, v, {120, 80}, 77));
+  // Type 3's black frame and white digit, at the map point minus 4.
+  EXPECT_EQ(std::tuple(s.document().objects()[2][0], s.viewImage.pixelAt(116, 76),
+                       s.viewImage.pixelAt(118, 77)),
+            std::tuple(ScItem{120, 77, 80, AboveGround, 0.0}, 0u, 0xFFFFFFu));
+  ASSERT_TRUE(placeSingle(s, v, {160, 60}, 5));
+  EXPECT_EQ(std::tuple(pane.calls, s.viewImage.pixelAt(140, 70), pane.showCount),
+            std::tuple(Calls{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}, 0u, 0));
+  s.document().setObjectLimit(2);
+  EXPECT_FALSE(placeSingle(s, v, {101, 51}, 1));
+  EXPECT_EQ(pane.calls.size(), 3u);
 }
 
 } // namespace

@@ -4,12 +4,6 @@
 
 #include "DialogDriver.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <tuple>
-#include <type_traits>
-
 namespace hs {
 namespace {
 
@@ -18,22 +12,8 @@ QRect inDialog(const vDialog &d, int id) {
   return QRect(w->mapTo(&d, QPoint(0, 0)), w->size());
 }
 
-template <class D> void checkDialog(const char *title) {
+template <class D> void checkDialog(const char *title, D &&d) {
   SCOPED_TRACE(title);
-  QWidget main;
-  ProgramValues values;
-  Document document;
-  const auto make = [&] {
-    if constexpr (std::is_constructible_v<D, QWidget *, const char *, Document &>)
-      return std::make_unique<D>(&main, title, document);
-    else if constexpr (std::is_constructible_v<D, QWidget *, const char *, ProgramValues &,
-                                               Document &>)
-      return std::make_unique<D>(&main, title, values, document);
-    else
-      return std::make_unique<D>(&main, title, values);
-  };
-  const std::unique_ptr<D> made = make();
-  D &d = *made;
   EXPECT_EQ(d.windowTitle(), title);
   for (const CommandObject &r : D::commands()) {
     ASSERT_NE(d.control(r.id), nullptr) << r.id;
@@ -61,13 +41,16 @@ template <class D> void checkDialog(const char *title) {
 }
 
 TEST(DialogTables, EveryDialogShowsEveryControlOfItsTable) {
-  checkDialog<GscalModalDialog>("Scale HF");
-  checkDialog<PPlacModalDialog>("Display Unit Values");
-  checkDialog<CatDialog>("Camera at Height");
-  checkDialog<CLatDialog>("Look at Height");
-  checkDialog<CLatObjectDialog>("Height of object");
-  checkDialog<GwatDialog>("Water Level");
-  checkDialog<FillDialog>("Fill Style");
+  QWidget main;
+  ProgramValues values;
+  Document document;
+  checkDialog("Scale HF", GscalModalDialog(&main, "Scale HF", document));
+  checkDialog("Display Unit Values", PPlacModalDialog(&main, "Display Unit Values", values));
+  checkDialog("Camera at Height", CatDialog(&main, "Camera at Height", values));
+  checkDialog("Look at Height", CLatDialog(&main, "Look at Height", values));
+  checkDialog("Height of object", CLatObjectDialog(&main, "Height of object", values));
+  checkDialog("Water Level", GwatDialog(&main, "Water Level", values, document));
+  checkDialog("Fill Style", FillDialog(&main, "Fill Style", values));
 }
 
 } // namespace

@@ -17,14 +17,13 @@ std::vector<ColourValue> snapshot(const vMemoryDC &dc) {
   return out;
 }
 
-// Every pixel of dc set to f(x, y).
 template <class F> void paint(vMemoryDC &dc, F f) {
   for (int y = 0; y < dc.height(); ++y)
     for (int x = 0; x < dc.width(); ++x)
       dc.writePixel(x, y, static_cast<ColourValue>(f(x, y)));
 }
 
-TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
+TEST(MemoryDC, PixelsAndIconsRoundTripAndNothingLandsOutside) {
   vMemoryDC dc(5, 3);
   dc.clear();
   dc.writePixel(4, 2, 0x123456);
@@ -40,14 +39,33 @@ TEST(MemoryDC, PixelsRoundTripAndNothingLandsOutside) {
   const std::vector<ColourValue> colours{1, 2, 3, 4, 5, 6, 7};
   dc.paintRow(-1, 0, colours);
   dc.paintRow(0, 3, colours);
-  EXPECT_EQ(std::tuple(dc.readPixel(0, 0), dc.readPixel(4, 0), dc.readPixel(0, 1)),
-            std::tuple(2u, 6u, 0xFFFFFFu));
-  vMemoryDC other(3, 5);
-  EXPECT_FALSE(other.copyFrom(dc)); // sizes differ: refused
-  vMemoryDC null;                   // drawing on no image at all is harmless
+  vMemoryDC other(3, 5), null; // drawing on no image at all is harmless
   null.clear();
   null.drawLine(0, 0, 5, 5);
-  EXPECT_EQ(null.readPixel(0, 0), kNoColour);
+  EXPECT_EQ(std::tuple(dc.readPixel(0, 0), dc.readPixel(4, 0), dc.readPixel(0, 1),
+                       other.copyFrom(dc), null.readPixel(0, 0)),
+            std::tuple(2u, 6u, 0xFFFFFFu, false, kNoColour)); // sizes differ: refused
+
+  // Icons: the key colour (bottom-left 'c') is left out of a transparent one.
+  vIcon icon =
+      iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}}, true);
+  vMemoryDC box(3, 3);
+  box.fill(vColor(0x80, 0x80, 0x80));
+  box.drawIcon(icon, 1, 1);
+  EXPECT_EQ(std::pair(box.readPixel(2, 1), box.readPixel(1, 2)), std::pair(0x0000FFu, 0x808080u));
+  icon.transparent = false;
+  box.drawIcon(icon, -1, -1); // only the bottom-right pixel lands
+  box.drawIcon(icon, 2, 2);
+  const ColourValue corner = box.readPixel(2, 2);
+  box.drawIcon(icon, 1, 2);
+  EXPECT_EQ(std::tuple(box.readPixel(0, 0), corner, box.readPixel(2, 2)),
+            std::tuple(0x808080u, 0x808080u, 0x0000FFu));
+  const std::vector<ColourValue> before = snapshot(box);
+  for (int far : {INT_MIN, INT_MAX, -2, 3})
+    box.drawIcon(icon, far, 0);
+  icon.pixels.pop_back(); // fewer pixels than 2 x 2: nothing is drawn
+  box.drawIcon(icon, 0, 0);
+  EXPECT_EQ(snapshot(box), before);
 }
 
 TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
@@ -72,42 +90,18 @@ TEST(MemoryDC, LinesUseThePenAndInvertingTwiceRestores) {
   dc.drawLine(3, 0, 9, 0);
   for (Point p : {Point{0, 7}, Point{19, 7}, Point{6, 16}, Point{3, 0}, Point{9, 0}})
     EXPECT_EQ(dc.readPixel(p.x, p.y), vColor(1, 2, 3).value()) << p.x << "," << p.y;
-}
 
-TEST(MemoryDC, IconsOpaqueTransparentAndClipped) {
-  vIcon icon = iconFromRows({"ab", "ca"}, {{'a', 0x808080}, {'b', 0x0000FF}, {'c', 0x00FF00}},
-                            true); // key: bottom-left 'c'
-  vMemoryDC dc(3, 3);
-  paint(dc, [](int, int) { return 0x808080; });
-  dc.drawIcon(icon, 1, 1);
-  EXPECT_EQ(dc.readPixel(2, 1), 0x0000FFu);
-  EXPECT_EQ(dc.readPixel(1, 2), 0x808080u); // the key colour is left out
-
-  icon.transparent = false;
-  dc.drawIcon(icon, -1, -1); // only the bottom-right pixel lands
-  EXPECT_EQ(dc.readPixel(0, 0), 0x808080u);
-  dc.drawIcon(icon, 2, 2);
-  EXPECT_EQ(dc.readPixel(2, 2), 0x808080u);
-  dc.drawIcon(icon, 1, 2);
-  EXPECT_EQ(dc.readPixel(2, 2), 0x0000FFu);
-
-  const std::vector<ColourValue> before = snapshot(dc);
-  for (int far : {INT_MIN, INT_MAX, -2, 3})
-    dc.drawIcon(icon, far, 0);
-  icon.pixels.pop_back(); // fewer pixels than 2 x 2: nothing is drawn
-  dc.drawIcon(icon, 0, 0);
-  EXPECT_EQ(snapshot(dc), before);
-}
-
-TEST(MemoryDC, XorFiguresDrawnTwiceLeaveTheImageAsItWas) {
-  vMemoryDC dc(120, 80);
-  paint(dc, [](int x, int y) { return x * 2 + y * 700 + 0x10203; });
-  const std::vector<ColourValue> before = snapshot(dc);
-  dc.xorLine(3, 70, 110, 5);
-  dc.xorRect(100, 60, 10, 10); // corners in any order
-  dc.xorEllipse(20, 15, 90, 65);
-  EXPECT_EQ(dc.readPixel(3, 70), before[70 * 120 + 3] ^ 0xFFFFFFu);
-  const auto inverted = [&](int x, int y) { return dc.readPixel(x, y) != before[y * 120 + x]; };
+  vMemoryDC big(120, 80); // xor figures drawn twice leave it as it was
+  paint(big, [](int x, int y) { return x * 2 + y * 700 + 0x10203; });
+  const std::vector<ColourValue> was = snapshot(big);
+  const auto figures = [&] {
+    big.xorLine(3, 70, 110, 5);
+    big.xorRect(100, 60, 10, 10); // corners in any order
+    big.xorEllipse(20, 15, 90, 65);
+  };
+  figures();
+  EXPECT_EQ(big.readPixel(3, 70), was[70 * 120 + 3] ^ 0xFFFFFFu);
+  const auto inverted = [&](int x, int y) { return big.readPixel(x, y) != was[y * 120 + x]; };
   EXPECT_TRUE(inverted(3, 70) && inverted(10, 10) && !inverted(11, 11)); // inside stays
   // The far corners are the points given, not one past them.
   EXPECT_EQ(std::tuple(inverted(100, 60), inverted(101, 60), inverted(100, 61)),
@@ -115,15 +109,13 @@ TEST(MemoryDC, XorFiguresDrawnTwiceLeaveTheImageAsItWas) {
   EXPECT_EQ(std::tuple(inverted(20, 40), inverted(90, 40), inverted(91, 40), inverted(55, 65),
                        inverted(55, 66)),
             std::tuple(true, true, false, true, false));
-  dc.xorEllipse(20, 15, 90, 65);
-  dc.xorLine(3, 70, 110, 5);
-  dc.xorRect(100, 60, 10, 10);
-  EXPECT_EQ(snapshot(dc), before);
+  figures();
+  EXPECT_EQ(snapshot(big), was);
   // Figures reaching outside the image are clipped, and still undo themselves.
-  dc.xorRect(-50, -50, 500, 40);
-  EXPECT_NE(snapshot(dc), before);
-  dc.xorRect(-50, -50, 500, 40);
-  EXPECT_EQ(snapshot(dc), before);
+  big.xorRect(-50, -50, 500, 40);
+  EXPECT_NE(snapshot(big), was);
+  big.xorRect(-50, -50, 500, 40);
+  EXPECT_EQ(snapshot(big), was);
 }
 
 } // namespace

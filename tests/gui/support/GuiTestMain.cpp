@@ -1,5 +1,4 @@
-// The main of every widget test program: a QApplication on the offscreen
-// platform (unless another is asked for), then the tests.
+// A QApplication (offscreen unless asked otherwise) and a QSettings store of the tests' own.
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -9,8 +8,6 @@ int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  // What the program keeps in QSettings goes to a store of the tests' own
-  // (tests that use it clear it first).
   QStandardPaths::setTestModeEnabled(true);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,15 +1,4 @@
-// Stands in for POV-Ray in the render tests. It writes its working directory
-// and arguments, one a line, to "engine-called.txt" in its working directory,
-// then acts as its INI file (the first argument ending in ".ini") says, with
-// keys of its own:
-//   Fake_Progress=25 50   progress lines on the error stream, as povray +V
-//   Fake_Sleep_Ms=N       waits before the picture (a render to cancel)
-//   Fake_Error=text       a line on the error stream (may repeat)
-//   Fake_Write=0          writes no picture
-//   Fake_Exit=N           the exit code (0 by default)
-//   Fake_Crash=1          dies of a signal instead of exiting
-// The picture is a grey binary PPM of Width x Height (4 x 3 by default) under
-// Output_File_Name (Preview.png by default, whatever the name says).
+// Stands in for POV-Ray in the render tests; tests/io/README.md says what it does.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,15 +21,13 @@ int main(int argc, char **argv) {
       return 2;
   }
   for (int i = 1; i < argc && keys.empty(); ++i) {
-    const std::string arg = argv[i];
-    std::ifstream in(arg.ends_with(".ini") ? arg : "");
+    std::ifstream in(std::string(argv[i]).ends_with(".ini") ? argv[i] : "");
     for (std::string line; std::getline(in, line);)
       if (const std::size_t eq = line.find('='); !line.starts_with(';') && eq != std::string::npos)
         keys.emplace(line.substr(0, eq), line.substr(eq + 1));
   }
   const auto value = [&keys](const std::string &key, const std::string &otherwise) {
-    const auto it = keys.find(key);
-    return it == keys.end() ? otherwise : it->second;
+    return keys.contains(key) ? keys.find(key)->second : otherwise;
   };
   std::istringstream progress(value("Fake_Progress", ""));
   for (int percent = 0; progress >> percent;) {
