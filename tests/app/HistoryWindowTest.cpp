@@ -119,7 +119,14 @@ const Operation kOperations[] = {
     {"Load Height Field", [](T &t) { t.loadTarga(targaBytes(250, 180, 60), "small.tga"); }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations));
+// Named by the operation, so ctest shows which one failed.
+void PrintTo(const Operation &op, std::ostream *out) { *out << op.name; }
+INSTANTIATE_TEST_SUITE_P(Operations, EachOperation, ::testing::ValuesIn(kOperations),
+                         [](const auto &info) {
+                           std::string name = info.param.name;
+                           std::erase(name, ' ');
+                           return name;
+                         });
 
 // Going back to what "Keep" took is a step itself; Ctrl+Y and Ctrl+Shift+Z redo.
 TEST_F(HistoryWindowTest, TheMenuSaysWhatItUndoesAndKeepUndoIsAStepOfItsOwn) {
