@@ -124,10 +124,7 @@ protected:
 const std::string kHead = "1,2,3,0,0.5 HS_At\n4,5,6,1,1.5 HS_Look\n/maps/hills.tga\n"
                           "50,5,60 HS_Scale\n12.5,1,0 W Sm Ft\n";
 
-std::string golden(const std::string &name) {
-  std::ifstream in(HS_TEST_DATA "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string golden(const std::string &name) { return readFile(HS_TEST_DATA "/" + name); }
 
 std::string saved(const Document &doc,
                   int (*write)(const Document &, QIODevice &) = savePlaceData) {

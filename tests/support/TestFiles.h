@@ -13,6 +13,12 @@
 
 namespace hs {
 
+// The whole of a file, or "" when it cannot be read.
+inline std::string readFile(const std::string &name) {
+  std::ifstream in(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // A folder of its own for each test, the working directory while it runs.
 class TestFolder {
 public:
@@ -34,10 +40,7 @@ public:
     std::ofstream(file(name), std::ios::binary) << bytes;
     return file(name);
   }
-  std::string read(const std::string &name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string read(const std::string &name) const { return readFile(file(name)); }
 
 private:
   QString before_;
