@@ -51,13 +51,11 @@ void BM_FillBox1000(benchmark::State &state) {
   auto s = bigScene();
   ProgramValues values;
   values.fillCount = 1000;
-  s->firstPoint = {10, 10};
-  s->lastPoint = {4000, 4000};
   for (auto _ : state) {
     state.PauseTiming();
     freshLists(*s);
     state.ResumeTiming();
-    fillBox(*s, values);
+    fillBox(s->document(), values, {10, 10}, {4000, 4000});
     benchmark::DoNotOptimize(s->document().objects()[0].count());
   }
 }
@@ -84,7 +82,8 @@ void BM_DeleteUnseen4096(benchmark::State &state) {
     state.PauseTiming();
     s->goBackToKept();
     state.ResumeTiming();
-    deleteUnseen(*s);
+    const HistoryStep step(s->document(), "Del Unseen"); // one redraw, as the command
+    deleteUnseen(s->document());
     benchmark::DoNotOptimize(s->document().objectCount());
   }
 }
@@ -100,7 +99,8 @@ void BM_DeleteUnseen4096AllSeen(benchmark::State &state) {
   for (int i = 0; i < 100'000; ++i)
     s->document().append(gen() % 16, 1800 + gen() % 500, 0, gen() % 1200, 0, 0.0);
   for (auto _ : state) {
-    deleteUnseen(*s);
+    const HistoryStep step(s->document(), "Del Unseen");
+    deleteUnseen(s->document());
     benchmark::DoNotOptimize(s->document().objectCount());
   }
   if (s->document().objectCount() != 100'000)
@@ -115,7 +115,7 @@ void BM_FindNearest100k(benchmark::State &state) {
   int x = 0;
   for (auto _ : state) {
     x = (x + 977) % kMap;
-    benchmark::DoNotOptimize(findNearest(*s, x, 4095 - x));
+    benchmark::DoNotOptimize(findNearest(s->document(), *s, {double(x), double(4095 - x), 0}));
   }
 }
 BENCHMARK(BM_FindNearest100k)->Unit(benchmark::kMicrosecond);

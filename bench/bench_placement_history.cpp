@@ -19,11 +19,9 @@ void BM_UndoRedoFill1M(benchmark::State &state) {
   s->viewImage = LRMemoryDC(kMap, kMap);
   ProgramValues values;
   values.fillCount = 1'000; // a box fill places count x count objects
-  s->firstPoint = {10, 10};
-  s->lastPoint = {4000, 4000};
   {
     const HistoryStep step(s->document(), "Box Fill");
-    fillBox(*s, values);
+    fillBox(s->document(), values, {10, 10}, {4000, 4000});
   }
   if (s->document().objects()[0].count() != 1'000'000) {
     state.SkipWithError("the fill did not place a million objects");

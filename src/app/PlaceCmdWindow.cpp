@@ -110,6 +110,7 @@ PlaceCmdWindow::PlaceCmdWindow(const char *name, int width, int height, Document
       scatterOnScene(scene(), values_, values_.scatter, ScatterRegion::wholeMap());
     });
   });
+  values_.modes.onChange([this](ModeChange how) { followMode(how); });
   scene().document().history().onChange([this] {
     showHistory();
     showTitle();
@@ -136,6 +137,7 @@ PlaceCmdWindow::~PlaceCmdWindow() {
   // The pane outlives this part of the window, and the document the whole
   // window: neither may call back.
   document_.removeListener(documentListener_);
+  values_.modes.onChange(nullptr);
   canvas_->scene().document().history().onChange(nullptr);
   canvas_->scene().attachServices(nullptr);
   canvas_->scene().attachOwner(nullptr);
@@ -283,7 +285,6 @@ void PlaceCmdWindow::dispatch(int id, int value, CmdKind kind) {
     break;
   case kWaterLevel:
     waterDialog_->startPick();
-    setStatusText(" Get Water Level");
     break;
   case kSmooth:
     smoothCommand();
@@ -383,12 +384,12 @@ void PlaceCmdWindow::fileCommand(int id) {
   switch (id) {
   case kHeightField:
     loadHeightFieldCommand();
-    setToolButtons(values_.modes.mode() + 1);
+    showToolsOf(values_.modes.mode());
     showReliefCheck();
     break;
   case kOpenData:
     openDataCommand();
-    setToolButtons(values_.modes.mode() + 1);
+    showToolsOf(values_.modes.mode());
     showReliefCheck();
     break;
   case kSaveData:
@@ -414,35 +415,31 @@ void PlaceCmdWindow::modeCommand(int id, int value) {
   case kMoveSingle:
   case kMoveAllCmd:
   case kMoveSelect:
-    enterMode(id == kEdit         ? EditObject
-              : id == kDelete     ? DeleteObjects
-              : id == kMoveSingle ? MoveObject
-              : id == kMoveAllCmd ? MoveAll
-                                  : SelectMove);
-    if (id == kDelete)
-      setToolButtons(0);
+    values_.modes.enter(id == kEdit         ? EditObject
+                        : id == kDelete     ? DeleteObjects
+                        : id == kMoveSingle ? MoveObject
+                        : id == kMoveAllCmd ? MoveAll
+                                            : SelectMove);
     break;
   case kCameraAt:
   case kLook:
     if (value != 0) {
-      enterMode(id == kCameraAt ? PlaceCamera : PointCamera);
+      values_.modes.enter(id == kCameraAt ? PlaceCamera : PointCamera);
       if (id == kLook)
         setValue(kCameraAt, 0);
     } else {
       values_.modes.endPick();
       setValue(id, 0);
-      showModeStatus(values_.modes.mode() + 1);
+      showModeLabel(values_.modes.mode());
     }
     break;
-  default: { // kOne, kLin, kBox, kCir, kScatter
-    const int n = id == kOne ? 1 : id == kLin ? 2 : id == kBox ? 3 : id == kCir ? 4 : Scatter + 1;
-    setToolButtons(n);
-    values_.modes.selectTool(n - 1);
+  default: // the tool buttons
+    if (!values_.modes.selectTool(modeOfButton(id)))
+      break;
     fillDialog_->followMode();
-    if (n == Scatter + 1)
+    if (values_.modes.mode() == Scatter)
       showScatterDialog();
     break;
-  }
   }
 }
 
@@ -462,9 +459,16 @@ void PlaceCmdWindow::chooseEngineCommand() {
                });
 }
 
-void PlaceCmdWindow::enterMode(int mode) {
-  setStatusText(modeEntryText(mode));
-  values_.modes.enter(mode);
+void PlaceCmdWindow::followMode(ModeChange how) {
+  const ToolRow &row = *toolRow(values_.modes.mode());
+  if (how == ModeChange::Selected) {
+    showToolsOf(row.mode);
+  } else if (how == ModeChange::Entered) {
+    setStatusText(row.entry.text);
+    if (row.releasesButtons)
+      setToolButtons(0);
+  }
+  // A pick's return shows what its own end asks for.
 }
 
 void PlaceCmdWindow::paletteToggle() {
@@ -539,12 +543,10 @@ std::string PlaceCmdWindow::aboutText() {
 }
 
 void PlaceCmdWindow::setToolButtons(int n) {
-  setValue(kOne, n == 1 ? 1 : 0);
-  setSensitive(kFill, n != 1);
-  setValue(kLin, n == 2 ? 1 : 0);
-  setValue(kBox, n == 3 ? 1 : 0);
-  setValue(kCir, n == 4 ? 1 : 0);
-  setValue(kScatter, n == Scatter + 1 ? 1 : 0);
+  for (const ToolRow &row : toolRows())
+    if (row.button.id != 0)
+      setValue(row.button.id, row.mode == n - 1 ? 1 : 0);
+  setSensitive(kFill, n != SingleObject + 1);
   showModeStatus(n);
 }
 
@@ -571,7 +573,7 @@ void PlaceCmdWindow::endCameraPick(int which) {
 void PlaceCmdWindow::endWaterPick(int level) {
   waterDialog_->cancelDialog();
   finishWaterPick(scene(), values_, level);
-  setToolButtons(values_.modes.mode() + 1);
+  showToolsOf(values_.modes.mode());
 }
 
 void PlaceCmdWindow::setReadout(const char *text) { setString(kReadoutLabel, text); }

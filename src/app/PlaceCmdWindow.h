@@ -115,7 +115,8 @@ private:
   void historyCommand(bool forward);
   // The Edit menu names the steps Undo and Redo would take.
   void showHistory();
-  void enterMode(int mode);
+  // The tool buttons and the status line follow the mode.
+  void followMode(ModeChange how);
   void showHelp();
   void showScatterDialog();
   // Opens a place data file as Open.Data does once a name is chosen.

@@ -83,6 +83,16 @@ constexpr const char *kObjectTypeNames[] = {"Obj16", "Obj15", "Obj14", "Obj13", 
                                             "Obj10", "Obj 9", "Obj 8", "Obj 7", "Obj 6", "Obj 5",
                                             "Obj 4", "Obj 3", "Obj 2", "Obj 1"};
 
+// A tool's button as its row in the tool table has it; value 1 pressed.
+constexpr CommandObject toolButton(PlaceMode mode, int value = 0) {
+  const ToolButton &button = kToolRows[mode].button;
+  return {.kind = CmdKind::ToggleButton,
+          .id = button.id,
+          .value = value,
+          .label = button.label,
+          .tip = button.tip};
+}
+
 constexpr CommandObject kToolBar[] = {
     {.kind = CmdKind::Button, .id = kUndo, .label = "Undo", .tip = "Undo Once"},
     {.kind = CmdKind::Button, .id = kKeep, .label = "Keep", .tip = "Keep for undo"},
@@ -98,18 +108,11 @@ constexpr CommandObject kToolBar[] = {
      .id = kOrder,
      .label = "Order",
      .tip = "Show Object Placment Order"},
-    {.kind = CmdKind::ToggleButton,
-     .id = kOne,
-     .value = 1,
-     .label = "One",
-     .tip = "place A Single Object"},
-    {.kind = CmdKind::ToggleButton, .id = kLin, .label = "Lin", .tip = "place Objects on line"},
-    {.kind = CmdKind::ToggleButton, .id = kCir, .label = "Cir", .tip = "place Objects with Circle"},
-    {.kind = CmdKind::ToggleButton, .id = kBox, .label = "Box", .tip = "place Objects with Box"},
-    {.kind = CmdKind::ToggleButton,
-     .id = kScatter,
-     .label = "Scatter",
-     .tip = "Scatter objects by rules: spacing, ground height, water, slope"},
+    toolButton(SingleObject, 1),
+    toolButton(LineFill),
+    toolButton(CircleFill),
+    toolButton(BoxFill),
+    toolButton(Scatter),
     {.kind = CmdKind::BlankLabel, .id = kGapAfterBox, .label = "    "},
     {.kind = CmdKind::Button,
      .id = kFill,

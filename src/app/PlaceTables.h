@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/CommandObject.h"
+#include "placement/Tool.h"
 
 #include <span>
 
@@ -45,10 +46,10 @@ enum PlaceCommand : int {
   kKeep = 133,
   kObjectType = 134,
   kHeight = 135,
-  kOne = 136,
-  kLin = 137,
-  kBox = 138,
-  kCir = 139,
+  kOne = kOneButton, // the tool table's
+  kLin = kLinButton, // the tool table's
+  kBox = kBoxButton, // the tool table's
+  kCir = kCirButton, // the tool table's
   kFill = 140,
   kOrder = 141,
   kGapAfterKeep = 142,
@@ -62,7 +63,7 @@ enum PlaceCommand : int {
   kFitMap = 151,
   kActualSize = 152,
   kRelief = 153,
-  kScatter = 154,
+  kScatter = kScatterButton, // the tool table's
   kSave = 155,
   kRecentMenu = 156,
   kRecentNone = 157,

@@ -150,7 +150,7 @@ void PlaceCmdWindow::showRecentFiles() {
         return;
       endUnmadePick();
       asStep("Open Data", [this, &file] { openDataFile(file.toStdString()); });
-      setToolButtons(values_.modes.mode() + 1);
+      showToolsOf(values_.modes.mode());
       showReliefCheck();
     });
   }
@@ -180,13 +180,13 @@ void PlaceCmdWindow::openDropped(const std::string &name) {
     Scene &s = scene();
     const int result = heightFieldCommand(s, hs::palette(), name);
     updateScrollBars(s);
-    setToolButtons(values_.modes.mode() + 1);
+    showToolsOf(values_.modes.mode());
     showReliefCheck();
     if (const char *message = heightFieldMessage(result))
       notice("Notice", message);
   } else {
     openDataFile(name);
-    setToolButtons(values_.modes.mode() + 1);
+    showToolsOf(values_.modes.mode());
     showReliefCheck();
   }
 }

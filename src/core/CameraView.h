@@ -23,4 +23,8 @@ Point borderHit(const Document &document, PointD from, PointD through);
 // position is not a finite number.
 std::vector<Point> viewPolygon(const Document &document, double angle);
 
+// The width of the outline the shading of that part is drawn with: it is
+// shaded too.
+inline constexpr int kUnseenOutline = 1;
+
 } // namespace hs

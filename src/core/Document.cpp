@@ -82,6 +82,10 @@ void Document::end() {
       history_.forget();
     }
   }
+  publish();
+}
+
+void Document::publish() {
   if (pending_.empty())
     return;
   std::vector<DocumentChange> changes;
@@ -92,6 +96,9 @@ void Document::end() {
   for (const DocumentChange &change : changes)
     for (const Listener &listener : listeners)
       listener.call(change);
+  for (const Listener &listener : listeners)
+    if (listener.told)
+      listener.told();
 }
 
 void Document::tell(DocumentChange &&change) {
@@ -119,8 +126,9 @@ void Document::tell(DocumentChange &&change) {
   pending_.push_back(std::move(change));
 }
 
-int Document::addListener(std::function<void(const DocumentChange &)> listener) {
-  listeners_.push_back({nextListener_, std::move(listener)});
+int Document::addListener(std::function<void(const DocumentChange &)> listener,
+                          std::function<void()> told) {
+  listeners_.push_back({nextListener_, std::move(listener), std::move(told)});
   return nextListener_++;
 }
 

@@ -166,9 +166,17 @@ public:
   // was none, or it no longer matched (which empties the history).
   bool stepHistory(bool forward);
 
-  // Listeners hear every change; the id removes one again.
-  int addListener(std::function<void(const DocumentChange &)> listener);
+  // Listeners hear every change; the id removes one again. told, when given,
+  // is called once after each batch of changes, so that a listener can act
+  // once on everything a step changed.
+  int addListener(std::function<void(const DocumentChange &)> listener,
+                  std::function<void()> told = {});
   void removeListener(int id);
+
+  // Tells the listeners now what the open step has changed so far (a dialog
+  // in the middle of a step shows the scene as it is); the rest is told when
+  // the step ends.
+  void publish();
 
   // Opens a step of the history for its lifetime; the changes made in it are
   // told to the listeners when the outermost one ends.
@@ -232,6 +240,7 @@ private:
   struct Listener {
     int id;
     std::function<void(const DocumentChange &)> call;
+    std::function<void()> told;
   };
   std::vector<Listener> listeners_;
   int nextListener_ = 1;

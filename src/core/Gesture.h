@@ -6,11 +6,14 @@
 namespace hs {
 
 // The mouse gesture under way on the map: the presses counted, where it
-// started and where it is now (pane coordinates), and the item it picked.
+// started and where it is now (on the pane, for the figures the view shows,
+// and the map pixels under them, for the tools), and the item it picked.
 struct Gesture {
   int clickCount = 0;
   Point firstPoint;
   Point lastPoint;
+  Point firstMap;
+  Point lastMap;
   double pickType = 0;
   double pickIndex = 0;
   double pickKind = 0; // 0 nothing, 1 camera, 2 look-at point, 3 object

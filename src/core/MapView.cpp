@@ -36,6 +36,47 @@ void MapView::repaint() {
   surface_->showImage(paneImage, 0, 0, w, h);
 }
 
+namespace {
+
+// Draws the figure; drawing the same figure again removes it.
+void xorFigure(PaneSurface &pane, const RubberBand &band) {
+  const Point &a = band.from;
+  const Point &b = band.to;
+  switch (band.figure) {
+  case RubberFigure::None:
+    return;
+  case RubberFigure::Line:
+    pane.xorLine(a.x, a.y, b.x, b.y);
+    return;
+  case RubberFigure::Ellipse:
+  case RubberFigure::Rect: {
+    const int x1 = std::min(a.x, b.x);
+    const int y1 = std::min(a.y, b.y);
+    const int x2 = std::max(a.x, b.x);
+    const int y2 = std::max(a.y, b.y);
+    if (band.figure == RubberFigure::Ellipse)
+      pane.xorEllipse(x1, y1, x2, y2);
+    pane.xorRect(x1, y1, x2, y2);
+    return;
+  }
+  }
+}
+
+} // namespace
+
+void MapView::showFigure(const RubberBand &band) {
+  xorFigure(*surface_, rubberBand);
+  rubberBand = band;
+  xorFigure(*surface_, rubberBand);
+}
+
+void MapView::clearFigure() { showFigure({}); }
+
+void MapView::showIconAt(const vIcon &icon, Point corner) {
+  repaint();
+  surface_->drawIcon(icon, corner.x, corner.y);
+}
+
 void MapView::setPenColour(vColor colour) {
   pen.colour = colour;
   viewImage.setPen(pen);
@@ -64,11 +105,11 @@ Point MapView::mapPointAt(int x, int y) const {
           clampToInt(firstMapPixelAt(static_cast<long long>(y) + scrollY) + middle)};
 }
 
-double MapView::zoomedCoordOf(double v) const {
-  if (zoom >= 0)
-    return v * static_cast<double>(1 << zoom) +
-           (zoom > 0 ? static_cast<double>(1 << (zoom - 1)) : 0.0);
-  return std::floor(v / static_cast<double>(1 << -zoom));
+double MapView::zoomedCoordOf(double v) const { return zoomedCoord(v, zoom); }
+
+MapPointer MapView::pointerAt(int x, int y) const {
+  return {std::ldexp(static_cast<double>(x) + scrollX, -zoom),
+          std::ldexp(static_cast<double>(y) + scrollY, -zoom), zoom};
 }
 
 Point MapView::panePointOf(double x, double y) const {

@@ -4,6 +4,7 @@
 #include "core/LRMemoryDC.h"
 #include "core/PaneSurface.h"
 #include "core/ScData.h"
+#include "core/ZoomPicture.h"
 
 #include <array>
 #include <cstdint>
@@ -77,6 +78,15 @@ struct MapView {
   // viewHeight) to the pane's top-left corner; zoomed, the same part of the
   // zoomed picture, with the marks.
   void repaint();
+  // The overlay: figures that pass over the map while the mouse drags, drawn
+  // on the pane only and never into viewImage. showFigure takes away the
+  // figure shown before and XOR-draws band (nothing for RubberFigure::None);
+  // clearFigure takes away the figure shown.
+  void showFigure(const RubberBand &band);
+  void clearFigure();
+  // Shows the map again with icon over it, its top-left corner at pane point
+  // corner (the item a move drags).
+  void showIconAt(const vIcon &icon, Point corner);
   // Change the pen or brush colour and hand the result to both the pane and
   // viewImage.
   void setPenColour(vColor colour);
@@ -85,6 +95,9 @@ struct MapView {
   // The map pixel under pane point (x, y), saturated into the int range;
   // zoomed out, the middle one of those the screen pixel shows.
   Point mapPointAt(int x, int y) const;
+  // The pointer on the map at pane point (x, y), as finely as the screen
+  // shows it: what picks measure from.
+  MapPointer pointerAt(int x, int y) const;
   // The zoomed coordinate (before the scroll offset) of map coordinate v:
   // v * 2^zoom plus half a block zoomed in, the screen pixel's zoomed out.
   double zoomedCoordOf(double v) const;

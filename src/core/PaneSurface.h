@@ -50,6 +50,10 @@ public:
   virtual void setToolButtons(int n) = 0;
   // The label of mode n - 1 in the status bar; unchanged for other n.
   virtual void showModeStatus(int n) = 0;
+  // The label of mode in the status bar; the tool buttons of mode pressed
+  // alone (none for a mode without one), then its label.
+  void showModeLabel(int mode) { showModeStatus(mode + 1); }
+  void showToolsOf(int mode) { setToolButtons(mode + 1); }
   virtual void setStatusText(const char *text) = 0;
   // which 0: releases " At " and shows the camera height dialog; which 1:
   // releases "Look" and shows the look-at height dialog. Modal: returns when

@@ -28,6 +28,13 @@ Scene::Scene(Document *document, WindowValues *owner)
       document_(document ? document : ownDocument_.get()), owner_(owner ? owner : &ownValues_),
       services_(&noServices()) {}
 
+Scene::~Scene() { document_->removeListener(listener_); }
+
+void Scene::listen(std::function<void(const DocumentChange &)> heard, std::function<void()> told) {
+  document_->removeListener(listener_);
+  listener_ = document_->addListener(std::move(heard), std::move(told));
+}
+
 void Scene::attachOwner(WindowValues *owner) { owner_ = owner ? owner : &ownValues_; }
 
 void Scene::attachServices(WindowServices *services) {

@@ -11,15 +11,6 @@
 
 namespace hs {
 
-// What an operation changed, for whoever shows the scene.
-enum class Change {
-  Objects,   // objects were added, moved, edited or deleted
-  Camera,    // the camera or the look-at point moved
-  Map,       // a new height field, or its colours
-  Water,     // the water level, which shows only while the water does
-  Everything // the document went back to its kept copy
-};
-
 // The map pane's scene: the view of a document and the gesture under way,
 // with the window it belongs to. The document is the application's; a scene
 // made without one has a document of its own (tests, tools). Nothing here is
@@ -38,14 +29,12 @@ public:
   void attachOwner(WindowValues *owner);
   void attachServices(WindowServices *services);
 
-  // The view's change notification: operations that change what is shown call
-  // changed(); the view layer listens and redraws. Without a listener nothing
-  // happens.
-  void onChange(std::function<void(Change)> listener) { listener_ = std::move(listener); }
-  void changed(Change what) const {
-    if (listener_)
-      listener_(what);
-  }
+  ~Scene();
+
+  // The view's listener on the document (view/Redraw.h installs it): heard
+  // for every change, told once the changes of a step are all heard. A second
+  // call replaces the first; the scene removes it when it goes.
+  void listen(std::function<void(const DocumentChange &)> heard, std::function<void()> told);
 
 private:
   std::unique_ptr<Document> ownDocument_;
@@ -53,7 +42,7 @@ private:
   WindowValues ownValues_;
   WindowValues *owner_;
   WindowServices *services_;
-  std::function<void(Change)> listener_;
+  int listener_ = 0;
 };
 
 } // namespace hs

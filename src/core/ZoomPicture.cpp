@@ -1,6 +1,7 @@
 #include "core/ZoomPicture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <system_error>
 #include <thread>
@@ -109,6 +110,13 @@ void zoomPicture(const LRMemoryDC &src, int zoom, int x0, int y0, LRMemoryDC &ou
   zoomOutRows(src, shift, x0, y0, out, w, 0, split > 0 ? split : h);
   if (lower.joinable())
     lower.join();
+}
+
+double zoomedCoord(double v, int zoom) {
+  if (zoom >= 0)
+    return v * static_cast<double>(1 << zoom) +
+           (zoom > 0 ? static_cast<double>(1 << (zoom - 1)) : 0.0);
+  return std::floor(v / static_cast<double>(1 << -zoom));
 }
 
 } // namespace hs

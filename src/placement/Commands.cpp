@@ -6,15 +6,14 @@ namespace hs {
 
 void commandDelUnseen(Scene &scene, const ProgramValues &values) {
   scene.services().setStatusText(" Delete UNSEEN Objects");
-  deleteUnseen(scene);
-  scene.services().showModeStatus(values.modes.mode() + 1);
+  deleteUnseen(scene.document());
+  scene.services().showModeLabel(values.modes.mode());
 }
 
 void commandKillAll(Scene &scene, const ProgramValues &values) {
   scene.services().setStatusText(" DELETE ALL Objects");
   scene.document().killAll();
-  scene.changed(Change::Objects);
-  scene.services().showModeStatus(values.modes.mode() + 1);
+  scene.services().showModeLabel(values.modes.mode());
 }
 
 void commandKeep(Scene &scene) {
@@ -23,11 +22,7 @@ void commandKeep(Scene &scene) {
 }
 
 void commandUndo(Scene &scene) {
-  scene.viewImage.copyFrom(scene.document().baseImage());
-  const bool restored = scene.document().goBackToKept();
-  // Drawn again also when nothing was restored, as it always has been.
-  scene.changed(Change::Everything);
-  if (!restored)
+  if (!scene.document().goBackToKept())
     scene.services().notice("Notice", kNoMemoryToUndoMessage);
 }
 

@@ -11,58 +11,59 @@ namespace hs {
 
 namespace {
 
-const ScData *pickedList(const Scene &scene) {
-  const double t = std::trunc(scene.pickType);
+const ScData *pickedList(const Document &document, const Gesture &pick) {
+  const double t = std::trunc(pick.pickType);
   if (!(t >= 0.0 && t < kObjectTypes))
     return nullptr;
-  return &scene.document().objects()[static_cast<std::size_t>(t)];
+  return &document.objects()[static_cast<std::size_t>(t)];
 }
 
 // The picked object, or nullptr when the pick names none.
-const ScItem *pickedObject(const Scene &scene) {
-  const ScData *list = pickedList(scene);
-  const int index = truncToInt(scene.pickIndex);
+const ScItem *pickedObject(const Document &document, const Gesture &pick) {
+  const ScData *list = pickedList(document, pick);
+  const int index = truncToInt(pick.pickIndex);
   return list != nullptr && index >= 0 && index < list->count() ? &(*list)[index] : nullptr;
 }
 
-int pickedIndex(const Scene &scene) { return truncToInt(scene.pickIndex); }
+int pickedIndex(const Gesture &pick) { return truncToInt(pick.pickIndex); }
 
-int pickedKind(const Scene &scene) { return truncToInt(scene.pickKind); }
+int pickedKind(const Gesture &pick) { return truncToInt(pick.pickKind); }
 
 } // namespace
 
-int findNearest(Scene &scene, int paneX, int paneY) {
+int findNearest(const Document &document, Gesture &pick, MapPointer at) {
   // Measured on the screen, so the reach is 10 screen pixels at any zoom.
-  const double mx = static_cast<double>(paneX) + scene.scrollX;
-  const double mz = static_cast<double>(paneY) + scene.scrollY;
+  const int zoom = at.zoom;
+  const double mx = std::ldexp(at.x, zoom);
+  const double mz = std::ldexp(at.z, zoom);
   double best = 10.0;
   int kind = PickNothing;
   int type = 0;
   int index = 0;
-  auto distance = [&scene, mx, mz](const ScItem &item) {
-    return std::fabs(scene.zoomedCoordOf(std::trunc(item.x)) - mx) +
-           std::fabs(scene.zoomedCoordOf(std::trunc(item.z)) - mz);
+  auto distance = [zoom, mx, mz](const ScItem &item) {
+    return std::fabs(zoomedCoord(std::trunc(item.x), zoom) - mx) +
+           std::fabs(zoomedCoord(std::trunc(item.z), zoom) - mz);
   };
   // Truncation moves a position by less than a map pixel: 2^zoom screen
   // pixels zoomed in, at most one zoomed out.
-  const double truncation = scene.zoom > 0 ? static_cast<double>(1 << scene.zoom) : 1.0;
-  if (const double d = distance(scene.document().camera()); d < best) {
+  const double truncation = zoom > 0 ? static_cast<double>(1 << zoom) : 1.0;
+  if (const double d = distance(document.camera()); d < best) {
     best = d;
     kind = PickCamera;
   }
-  if (const double d = distance(scene.document().lookAt()); d < best) {
+  if (const double d = distance(document.lookAt()); d < best) {
     best = d;
     kind = PickLookAt;
   }
   for (int t = 0; t < kObjectTypes; ++t) {
-    const ScData &list = scene.document().objects()[static_cast<std::size_t>(t)];
+    const ScData &list = document.objects()[static_cast<std::size_t>(t)];
     const int count = list.count();
     for (int j = 0; j < count; ++j) {
       const ScItem &item = list[j];
       // Anything that far beyond the best distance on one axis cannot win.
       const double reach = best + truncation;
-      if (std::fabs(scene.zoomedCoordOf(item.x) - mx) >= reach ||
-          std::fabs(scene.zoomedCoordOf(item.z) - mz) >= reach)
+      if (std::fabs(zoomedCoord(item.x, zoom) - mx) >= reach ||
+          std::fabs(zoomedCoord(item.z, zoom) - mz) >= reach)
         continue;
       const double d = distance(item);
       if (d < best) {
@@ -74,25 +75,23 @@ int findNearest(Scene &scene, int paneX, int paneY) {
     }
   }
   if (kind == PickObject) {
-    scene.pickType = type;
-    scene.pickIndex = index;
+    pick.pickType = type;
+    pick.pickIndex = index;
   }
   return kind;
 }
 
-bool deletePicked(Scene &scene) {
-  if (pickedKind(scene) != PickObject)
+bool deletePicked(Document &document, const Gesture &pick) {
+  if (pickedKind(pick) != PickObject)
     return false;
-  const bool removed = pickedObject(scene) != nullptr;
+  const bool removed = pickedObject(document, pick) != nullptr;
   if (removed)
-    scene.document().remove(truncToInt(scene.pickType), {pickedIndex(scene)});
-  scene.changed(Change::Objects);
+    document.remove(truncToInt(pick.pickType), {pickedIndex(pick)});
   return removed;
 }
 
-void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
-  const Point a = scene.mapPointAt(scene.firstPoint.x, scene.firstPoint.y);
-  const Point b = scene.mapPointAt(scene.lastPoint.x, scene.lastPoint.y);
+void deleteInRect(Document &document, const ProgramValues &values, Point a, Point b,
+                  bool allTypes) {
   const double ax = a.x;
   const double az = a.y;
   const double bx = b.x;
@@ -105,25 +104,23 @@ void deleteInRect(Scene &scene, const ProgramValues &values, bool allTypes) {
   const int last = allTypes ? kObjectTypes - 1 : first;
   std::vector<int> doomed;
   for (int t = first; t <= last; ++t) {
-    const ScData &list = scene.document().objects()[static_cast<std::size_t>(t)];
+    const ScData &list = document.objects()[static_cast<std::size_t>(t)];
     doomed.clear();
     for (int j = 0; j < list.count(); ++j) {
       const ScItem &item = list[j];
       if (xlo < item.x && item.x < xhi && zlo < item.z && item.z < zhi)
         doomed.push_back(j);
     }
-    scene.document().remove(t, doomed);
+    document.remove(t, doomed);
   }
 }
 
-void movePicked(Scene &scene, int paneX, int paneY) {
-  const int kind = pickedKind(scene);
+void movePicked(Document &document, const Gesture &pick, Point to) {
+  const int kind = pickedKind(pick);
   if (kind == PickNothing)
     return;
-  const Point m = scene.mapPointAt(paneX, paneY);
-  const int mapX = m.x;
-  const int mapZ = m.y;
-  Document &document = scene.document();
+  const int mapX = to.x;
+  const int mapZ = to.y;
   const double h = std::max(heightAt(document, mapX, mapZ), 0);
   auto placed = [&](ScItem item) {
     item.x = mapX;
@@ -135,10 +132,9 @@ void movePicked(Scene &scene, int paneX, int paneY) {
     document.setCamera(placed(document.camera()));
   } else if (kind == PickLookAt) {
     document.setLookAt(placed(document.lookAt()));
-  } else if (const ScItem *item = pickedObject(scene)) {
-    document.change(truncToInt(scene.pickType), pickedIndex(scene), placed(*item));
+  } else if (const ScItem *item = pickedObject(document, pick)) {
+    document.change(truncToInt(pick.pickType), pickedIndex(pick), placed(*item));
   }
-  scene.changed(kind == PickObject ? Change::Objects : Change::Camera);
 }
 
 void moveAll(Document &document, int mapX, int mapZ) {
@@ -166,46 +162,47 @@ void moveAll(Document &document, int mapX, int mapZ) {
       false);
 }
 
-void editAt(Scene &scene, const ProgramValues &values, int paneX, int paneY) {
-  scene.pickKind = findNearest(scene, paneX, paneY);
+void editAt(Scene &scene, const ProgramValues &values, MapPointer at) {
+  Document &document = scene.document();
+  scene.pickKind = findNearest(document, scene, at);
   const int kind = pickedKind(scene);
   if (kind == PickNothing)
     return;
   if (kind == PickCamera) {
-    scene.workItem = scene.document().camera();
+    scene.workItem = document.camera();
   } else if (kind == PickLookAt) {
-    scene.workItem = scene.document().lookAt();
-  } else if (const ScItem *item = pickedObject(scene)) {
+    scene.workItem = document.lookAt();
+  } else if (const ScItem *item = pickedObject(document, scene)) {
     scene.workItem = *item;
   }
   if (kind == PickObject)
     scene.services().showObjectEditDialog(scene.workItem);
   else
     scene.services().endCameraPick(kind == PickCamera ? 0 : 1);
-  applyHeights(scene, values);
+  applyHeights(document, scene, values);
 }
 
-void applyHeights(Scene &scene, const ProgramValues &values) {
-  switch (pickedKind(scene)) {
+void applyHeights(Document &document, Gesture &pick, const ProgramValues &values) {
+  switch (pickedKind(pick)) {
   case PickCamera: {
-    ScItem camera = scene.document().camera();
+    ScItem camera = document.camera();
     camera.heightMode = values.cameraHeightMode;
     camera.height = values.cameraHeight;
-    scene.document().setCamera(camera);
+    document.setCamera(camera);
     break;
   }
   case PickLookAt: {
-    ScItem lookAt = scene.document().lookAt();
+    ScItem lookAt = document.lookAt();
     lookAt.heightMode = values.placeHeightMode;
     lookAt.height = values.placeHeight;
-    scene.document().setLookAt(lookAt);
+    document.setLookAt(lookAt);
     break;
   }
   case PickObject:
-    scene.workItem.heightMode = values.placeHeightMode;
-    scene.workItem.height = values.placeHeight;
-    if (const ScItem *before = pickedObject(scene); before && !(*before == scene.workItem))
-      scene.document().change(truncToInt(scene.pickType), pickedIndex(scene), scene.workItem);
+    pick.workItem.heightMode = values.placeHeightMode;
+    pick.workItem.height = values.placeHeight;
+    if (const ScItem *before = pickedObject(document, pick); before && !(*before == pick.workItem))
+      document.change(truncToInt(pick.pickType), pickedIndex(pick), pick.workItem);
     break;
   default:
     break;

@@ -14,22 +14,23 @@ namespace {
 // right one the current type only.
 class DeleteTool final : public Tool {
 public:
-  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
-    return {RubberFigure::Rect, first, p};
+  DragFigure figure(const Scene & /*scene*/, const ProgramValues & /*values*/, Point first,
+                    Point p) const override {
+    return {{RubberFigure::Rect, first, p}};
   }
   void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
     if (at.pane == scene.firstPoint)
       return;
     scene.lastPoint = at.pane;
-    deleteInRect(scene, values, at.button != kRightButton);
-    scene.changed(Change::Objects);
+    scene.lastMap = at.map;
+    deleteInRect(scene.document(), values, scene.firstMap, at.map, at.button != kRightButton);
   }
 };
 
 class EditTool final : public Tool {
 public:
   void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
-    editAt(scene, values, at.pane.x, at.pane.y);
+    editAt(scene, values, at.pointer);
   }
 };
 
@@ -38,17 +39,15 @@ public:
 class MoveTool final : public Tool {
 public:
   void press(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
-    scene.pickKind = findNearest(scene, at.pane.x, at.pane.y);
+    scene.pickKind = findNearest(scene.document(), scene, at.pointer);
   }
-  void drag(Scene &scene, ProgramValues & /*values*/, Point p) const override {
-    const vIcon *image = pickedImage(scene);
-    if (!image)
-      return;
-    scene.repaint();
-    scene.surface().drawIcon(*image, p.x - 4, p.y - 4);
+  // The picked item's image under the pointer.
+  DragFigure figure(const Scene &scene, const ProgramValues & /*values*/, Point /*first*/,
+                    Point p) const override {
+    return {{RubberFigure::None, p, {p.x - 4, p.y - 4}}, pickedImage(scene)};
   }
   void release(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
-    movePicked(scene, at.pane.x, at.pane.y);
+    movePicked(scene.document(), scene, at.map);
   }
 
 private:
@@ -74,7 +73,6 @@ class MoveAllTool final : public Tool {
 public:
   void release(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
     moveAll(scene.document(), at.map.x, at.map.y);
-    scene.changed(Change::Objects);
   }
 };
 

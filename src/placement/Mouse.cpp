@@ -15,68 +15,28 @@ void readoutAt(Scene &scene, const ProgramValues &values, int x, int y) {
   showReadout(scene, values, m.x, heightAt(scene.document(), m.x, m.y), m.y);
 }
 
-// Draws the figure; drawing the same figure again removes it.
-void xorFigure(MapView &view, const RubberBand &band) {
-  const Point &a = band.from;
-  const Point &b = band.to;
-  PaneSurface &pane = view.surface();
-  switch (band.figure) {
-  case RubberFigure::None:
-    return;
-  case RubberFigure::Line:
-    pane.xorLine(a.x, a.y, b.x, b.y);
-    return;
-  case RubberFigure::Ellipse:
-  case RubberFigure::Rect: {
-    const int x1 = std::min(a.x, b.x);
-    const int y1 = std::min(a.y, b.y);
-    const int x2 = std::max(a.x, b.x);
-    const int y2 = std::max(a.y, b.y);
-    if (band.figure == RubberFigure::Ellipse)
-      pane.xorEllipse(x1, y1, x2, y2);
-    pane.xorRect(x1, y1, x2, y2);
-    return;
-  }
-  }
-}
-
-void eraseRubberBand(MapView &view) {
-  xorFigure(view, view.rubberBand);
-  view.rubberBand = {};
-}
-
-MouseSpot spotAt(const Scene &scene, int x, int y, int button) {
+MouseSpot spotAt(const Scene &scene, int x, int y, int button, bool sample) {
   const Point m = scene.mapPointAt(x, y);
-  return {{x, y}, m, heightAt(scene.document(), m.x, m.y), button};
-}
-
-// The name of the history step a release in mode makes.
-const char *releaseStepName(int mode, int button) {
-  static constexpr const char *kNames[kModeCount] = {
-      "Place Object", "Line Fill",     "Box Fill",       "Circle Fill", "Place Camera",
-      "Point Camera", "Water Level",   "Delete Objects", "Edit",        "Move",
-      "Move All",     "Select & Move", "Scatter"};
-  if (mode == SingleObject && button == kRightButton)
-    return "Delete Object";
-  return mode >= 0 && mode < kModeCount ? kNames[mode] : "Change";
+  return {
+      {x, y}, m, scene.pointerAt(x, y), sample ? heightAt(scene.document(), m.x, m.y) : -1, button};
 }
 
 } // namespace
 
 void mousePress(Scene &scene, ProgramValues &values, int x, int y, int button) {
   const Tool &tool = toolFor(values.modes.mode());
-  const Point p{x, y};
+  const MouseSpot at = spotAt(scene, x, y, button, false);
   if (scene.clickCount == 0) {
-    scene.firstPoint = p;
-    scene.lastPoint = p;
+    scene.firstPoint = at.pane;
+    scene.firstMap = at.map;
     scene.clickCount = 1;
-  } else {
+  } else if (tool.countsEveryPress()) {
     // A second button, or a press after a release the pane never saw.
-    scene.lastPoint = p;
-    if (tool.countsEveryPress())
-      ++scene.clickCount;
+    ++scene.clickCount;
   }
-  tool.press(scene, values, {p, scene.mapPointAt(x, y), -1, button});
+  scene.lastPoint = at.pane;
+  scene.lastMap = at.map;
+  tool.press(scene, values, at);
 }
 
 void mouseMotion(Scene &scene, ProgramValues &values, int x, int y) {
@@ -85,31 +45,31 @@ void mouseMotion(Scene &scene, ProgramValues &values, int x, int y) {
 
 void mouseDrag(Scene &scene, ProgramValues &values, int x, int y, int /*button*/) {
   readoutAt(scene, values, x, y);
-  const Tool &tool = toolFor(values.modes.mode());
   const Point p{x, y};
-  const RubberBand band = tool.figure(values, scene.firstPoint, p);
-  if (band.figure == RubberFigure::None) {
-    tool.drag(scene, values, p);
+  const DragFigure shown = toolFor(values.modes.mode()).figure(scene, values, scene.firstPoint, p);
+  if (shown.icon) {
+    scene.showIconAt(*shown.icon, shown.band.to);
     return;
   }
-  // The old figure goes first, also when the pointer is back on the start
-  // point, where nothing new is drawn.
-  eraseRubberBand(scene);
-  if (!(p == scene.firstPoint)) {
-    scene.rubberBand = band;
-    xorFigure(scene, band);
-  }
+  if (shown.band.figure == RubberFigure::None)
+    return;
+  // The old figure goes also when the pointer is back on the start point,
+  // where nothing new is drawn.
+  scene.showFigure(p == scene.firstPoint ? RubberBand{} : shown.band);
   scene.lastPoint = p;
+  scene.lastMap = scene.mapPointAt(x, y);
 }
 
 void mouseRelease(Scene &scene, ProgramValues &values, int x, int y, int button) {
   scene.clickCount = 0;
   // The action is over, whatever follows: no figure may stay behind.
-  eraseRubberBand(scene);
+  scene.clearFigure();
   // Whatever the release changes, dialogs it opens included, is one step.
-  const int mode = values.modes.mode();
-  const HistoryStep step(scene.document(), releaseStepName(mode, button));
-  toolFor(mode).release(scene, values, spotAt(scene, x, y, button));
+  const ToolRow &row = *toolRow(values.modes.mode());
+  const Tool &tool = row.tool();
+  const char *name = tool.stepNameFor(button);
+  const HistoryStep step(scene.document(), name ? name : row.stepName.text);
+  tool.release(scene, values, spotAt(scene, x, y, button, true));
 }
 
 void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, int h, int mapZ) {
@@ -123,7 +83,7 @@ void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, 
   else
     document.setLookAt(item);
   // The map shows the new place while the dialog is open.
-  scene.changed(Change::Camera);
+  document.publish();
   scene.services().endCameraPick(which);
   // The dialog has closed; its values apply whether it was confirmed or not.
   if (which == 0) {
@@ -137,14 +97,11 @@ void finishCameraPick(Scene &scene, ProgramValues &values, int which, int mapX, 
     item.height = values.placeHeight;
     document.setLookAt(item);
   }
-  scene.services().showModeStatus(values.modes.previousMode() + 1);
+  scene.services().showModeLabel(values.modes.previousMode());
   values.modes.endPick();
 }
 
-void setWaterLevel(Scene &scene, float level) {
-  scene.document().setWaterLevel(level);
-  scene.changed(Change::Water);
-}
+void setWaterLevel(Scene &scene, float level) { scene.document().setWaterLevel(level); }
 
 void finishWaterPick(Scene &scene, ProgramValues &values, int level) {
   setWaterLevel(scene, static_cast<float>(std::max(level, 0)));

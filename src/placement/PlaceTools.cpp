@@ -18,13 +18,16 @@ class SingleTool final : public Tool {
 public:
   void press(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
     if (at.button == kRightButton)
-      scene.pickKind = findNearest(scene, at.pane.x, at.pane.y);
+      scene.pickKind = findNearest(scene.document(), scene, at.pointer);
   }
   void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
     if (at.button == kRightButton)
-      deletePicked(scene);
+      deletePicked(scene.document(), scene);
     else if (at.height >= 0)
-      placeSingle(scene, values, at.map, at.height);
+      placeSingle(scene.document(), values, at.map, at.height);
+  }
+  const char *stepNameFor(int button) const override {
+    return button == kRightButton ? "Delete Object" : nullptr;
   }
 };
 
@@ -38,12 +41,14 @@ public:
     // The figure ends where the button came up, even without a drag step
     // there.
     scene.lastPoint = at.pane;
-    const FillResult done = fill(scene, values);
+    scene.lastMap = at.map;
+    const FillResult done = fill(scene.document(), values, scene.firstMap, at.map);
     if (done.outOfMemory) {
       scene.services().notice("Notice", kFillMemoryMessage);
       return;
     }
-    scene.changed(Change::Objects);
+    // The map shows what was placed while a notice stands.
+    scene.document().publish();
     // A fill cut short by the object limit says so, or the missing objects
     // would look like a fault of the tool.
     if (done.stopped && scene.document().budget().used >= scene.document().budget().limit)
@@ -51,30 +56,33 @@ public:
   }
 
 private:
-  virtual FillResult fill(Scene &scene, ProgramValues &values) const = 0;
+  virtual FillResult fill(Document &document, ProgramValues &values, Point from,
+                          Point to) const = 0;
 };
 
 class LineFillTool final : public FillTool {
 public:
-  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
-    return {RubberFigure::Line, first, p};
+  DragFigure figure(const Scene & /*scene*/, const ProgramValues & /*values*/, Point first,
+                    Point p) const override {
+    return {{RubberFigure::Line, first, p}};
   }
 
 private:
-  FillResult fill(Scene &scene, ProgramValues &values) const override {
-    return fillLine(scene, values);
+  FillResult fill(Document &document, ProgramValues &values, Point from, Point to) const override {
+    return fillLine(document, values, from, to);
   }
 };
 
 class BoxFillTool final : public FillTool {
 public:
-  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
-    return {RubberFigure::Rect, first, p};
+  DragFigure figure(const Scene & /*scene*/, const ProgramValues & /*values*/, Point first,
+                    Point p) const override {
+    return {{RubberFigure::Rect, first, p}};
   }
 
 private:
-  FillResult fill(Scene &scene, ProgramValues &values) const override {
-    return fillBox(scene, values);
+  FillResult fill(Document &document, ProgramValues &values, Point from, Point to) const override {
+    return fillBox(document, values, from, to);
   }
 };
 
@@ -82,15 +90,16 @@ class CircleFillTool final : public FillTool {
 public:
   // The ellipse's box runs from the pointer to its mirror image through
   // first, the centre.
-  RubberBand figure(const ProgramValues & /*values*/, Point first, Point p) const override {
-    return {RubberFigure::Ellipse,
-            p,
-            {clampToInt(2LL * first.x - p.x), clampToInt(2LL * first.y - p.y)}};
+  DragFigure figure(const Scene & /*scene*/, const ProgramValues & /*values*/, Point first,
+                    Point p) const override {
+    return {{RubberFigure::Ellipse,
+             p,
+             {clampToInt(2LL * first.x - p.x), clampToInt(2LL * first.y - p.y)}}};
   }
 
 private:
-  FillResult fill(Scene &scene, ProgramValues &values) const override {
-    return fillCircle(scene, values);
+  FillResult fill(Document &document, ProgramValues &values, Point from, Point to) const override {
+    return fillCircle(document, values, from, to);
   }
 };
 
@@ -99,17 +108,19 @@ private:
 class ScatterTool final : public Tool {
 public:
   bool countsEveryPress() const override { return true; }
-  RubberBand figure(const ProgramValues &values, Point first, Point p) const override {
+  DragFigure figure(const Scene &scene, const ProgramValues &values, Point first,
+                    Point p) const override {
     if (values.scatter.shape == ScatterShape::Ellipse)
-      return theTool<CircleFillTool>().figure(values, first, p);
-    return {RubberFigure::Rect, first, p};
+      return theTool<CircleFillTool>().figure(scene, values, first, p);
+    return {{RubberFigure::Rect, first, p}};
   }
   void release(Scene &scene, ProgramValues &values, const MouseSpot &at) const override {
     if (at.pane == scene.firstPoint)
       return;
     scene.lastPoint = at.pane;
-    const Point a = scene.mapPointAt(scene.firstPoint.x, scene.firstPoint.y);
-    const Point b = scene.mapPointAt(at.pane.x, at.pane.y);
+    scene.lastMap = at.map;
+    const Point a = scene.firstMap;
+    const Point b = at.map;
     const ScatterRegion region =
         values.scatter.shape == ScatterShape::Ellipse
             ? ScatterRegion::ellipse(a.x, a.y, std::abs(b.x - a.x), std::abs(b.y - a.y))

@@ -121,7 +121,7 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
     // Placed whatever the height: off the map the object gets -1.
     {
       const HistoryStep step(scene.document(), "Place Object");
-      placeSingle(scene, values, {cx, cy}, heightAt(scene.document(), cx, cy));
+      placeSingle(scene.document(), values, {cx, cy}, heightAt(scene.document(), cx, cy));
       break;
     }
   case Key::Other:

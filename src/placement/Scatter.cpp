@@ -568,7 +568,8 @@ long long scatterOnScene(Scene &scene, const ProgramValues &values, const Scatte
     return 0;
   }
   const ScatterResult done = applyScatter(scene.document(), plan);
-  scene.changed(Change::Objects);
+  // The map shows what was placed while a notice stands.
+  scene.document().publish();
   if (done.stopped)
     scene.services().notice("Notice", scatterLimitMessage(done.placed).c_str());
   return done.placed;

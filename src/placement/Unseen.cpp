@@ -26,9 +26,8 @@ QImage &maskStore(int width, int height) {
 
 } // namespace
 
-const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
-  QImage &mask = maskStore(std::max(scene.document().mapWidth(), 1),
-                           std::max(scene.document().mapHeight(), 1));
+const QImage &coverMask(const Document &document, std::span<const Point> polygon) {
+  QImage &mask = maskStore(std::max(document.mapWidth(), 1), std::max(document.mapHeight(), 1));
   if (mask.isNull())
     return mask;
   mask.fill(0);
@@ -40,27 +39,22 @@ const QImage &coverMask(const Scene &scene, std::span<const Point> polygon) {
     poly << QPoint(p.x, p.y);
   QPainter painter(&mask);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(Qt::white, scene.pen.width, toQtPenStyle(scene.pen.style)));
-  if (scene.brush.style == FillStyle::Hollow)
-    painter.setBrush(Qt::NoBrush);
-  else
-    painter.setBrush(Qt::white);
+  // The shading's own outline: one pixel, solid.
+  painter.setPen(QPen(Qt::white, kUnseenOutline, Qt::SolidLine));
+  painter.setBrush(Qt::white);
   painter.drawPolygon(poly, Qt::OddEvenFill);
   return mask;
 }
 
-void deleteUnseen(Scene &scene) {
+void deleteUnseen(Document &document) {
   // A slightly wider view than the map shows (34), so objects near the edge
   // of what is shown are spared.
-  const std::vector<Point> polygon = viewPolygon(scene.document(), 36.0);
-  // The pane and viewImage are left with the grey of the shading.
-  scene.setPenColour(unseenColour);
-  scene.setBrushColour(unseenColour);
+  const std::vector<Point> polygon = viewPolygon(document, 36.0);
   {
-    const QImage &hidden = coverMask(scene, polygon);
+    const QImage &hidden = coverMask(document, polygon);
     std::vector<int> doomed;
     for (int t = 0; t < kObjectTypes; ++t) {
-      const ScData &list = scene.document().objects()[static_cast<std::size_t>(t)];
+      const ScData &list = document.objects()[static_cast<std::size_t>(t)];
       doomed.clear();
       const int count = list.count();
       for (int j = 0; j < count; ++j) {
@@ -69,10 +63,9 @@ void deleteUnseen(Scene &scene) {
         if (maskCovers(hidden, truncToInt(item.x), truncToInt(item.z)))
           doomed.push_back(j);
       }
-      scene.document().remove(t, doomed);
+      document.remove(t, doomed);
     }
   }
-  scene.changed(Change::Objects);
 }
 
 } // namespace hs

@@ -20,44 +20,34 @@ int showHeightField(Scene &scene, LRMemoryDC &&image) {
     if (view.isNull())
       return Incompatible;
   }
-  commitHeightField(scene.document(), std::move(image));
-  // A smaller map loaded while scrolled would otherwise be shown, and redrawn,
-  // from past its end: a blank pane until the next scroll.
-  scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
   if (!view.isNull())
     scene.viewImage = std::move(view);
-  showMapAgain(scene);
+  commitHeightField(scene.document(), std::move(image));
+  // Shown once, when the step that loads it ends (the view listens).
+  fitViewToMap(scene);
+  scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
   return Loaded;
 }
 
-bool showMapAgain(Scene &scene) {
-  if (scene.viewImage.width() != scene.document().baseImage().width() ||
-      scene.viewImage.height() != scene.document().baseImage().height()) {
-    LRMemoryDC view(scene.document().baseImage().width(), scene.document().baseImage().height());
+bool fitViewToMap(Scene &scene) {
+  const LRMemoryDC &base = scene.document().baseImage();
+  if (scene.viewImage.width() != base.width() || scene.viewImage.height() != base.height()) {
+    LRMemoryDC view(base.width(), base.height());
     if (view.isNull())
       return false;
     scene.viewImage = std::move(view);
+    // A smaller map loaded while scrolled would otherwise be shown, and
+    // redrawn, from past its end: a blank pane until the next scroll.
+    scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
   }
-  scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
-  scene.viewImage.copyFrom(scene.document().baseImage());
   // The pane and viewImage draw with the same pen and brush.
   scene.viewImage.setPen(scene.pen);
   scene.viewImage.setBrush(scene.brush);
   scene.viewImage.setDrawMode(DrawMode::Normal);
-  scene.repaint();
   return true;
 }
 
-bool stepHistory(Scene &scene, bool forward) {
-  Document &document = scene.document();
-  const std::uint64_t mapVersion = document.mapVersion();
-  if (!document.stepHistory(forward))
-    return false;
-  if (document.mapVersion() != mapVersion)
-    showMapAgain(scene);
-  scene.changed(Change::Everything);
-  return true;
-}
+bool stepHistory(Scene &scene, bool forward) { return scene.document().stepHistory(forward); }
 
 int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal) {
   LRMemoryDC image;
@@ -104,10 +94,8 @@ void finishHeightFieldLoad(Scene &scene, int result) {
   if (result == Loaded) {
     Document &document = scene.document();
     document.setHfType(document.hfFileType());
-    scene.repaint();
     rescaleToMap(document);
   }
-  scene.changed(Change::Map);
 }
 
 int heightFieldCommand(Scene &scene, const Palette &pal, const std::optional<std::string> &chosen) {
@@ -140,7 +128,6 @@ int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path) {
   const int result = loadPalette(read, path);
   if (result == PaletteLoaded) {
     commitPalette(scene.document(), pal, read);
-    scene.changed(Change::Map);
   }
   return result;
 }
@@ -154,20 +141,15 @@ int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
   if (!setName(window.paletteFileName, *chosen))
     return PaletteOpenError; // a name too long to keep cannot be a file we can open
   const int result = loadAndApplyPalette(scene, pal, *chosen);
-  if (result == PaletteLoaded) {
+  if (result == PaletteLoaded)
     applyPalette(scene.document(), pal);
-    scene.changed(Change::Map);
-  }
   return result;
 }
 
 int openPlaceData(Scene &scene, const Palette &pal, const std::string &fileName) {
-  const int result = openPlaceData(scene.document(), pal, fileName, [&scene](LRMemoryDC &&image) {
+  return openPlaceData(scene.document(), pal, fileName, [&scene](LRMemoryDC &&image) {
     return showHeightField(scene, std::move(image));
   });
-  if (result == PlaceDataOk)
-    scene.changed(Change::Everything);
-  return result;
 }
 
 } // namespace hs

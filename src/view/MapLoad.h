@@ -12,20 +12,20 @@
 
 namespace hs {
 
-// Makes a read image the scene's map (commitHeightField) and shows it:
-// viewImage becomes a copy of the new baseImage, drawn with the scene's pen
-// and brush, and is shown on the pane. All or nothing: when no viewImage of
+// Makes a read image the scene's map (commitHeightField) and fits viewImage
+// to it (fitViewToMap); the view shows it when the step ends. All or nothing: when no viewImage of
 // the new size can be made, the result is Incompatible and the scene is
 // exactly as it was. hfType is left to the caller.
 int showHeightField(Scene &scene, LRMemoryDC &&image);
 
-// Shows baseImage afresh after the document got another map by other means
-// (the undo history): viewImage takes its size and pixels, with the scene's
-// pen and brush, and the scroll offsets stay in range. False, with viewImage
-// as it was, when no viewImage of the new size can be made.
-bool showMapAgain(Scene &scene);
+// Makes viewImage the size of the document's map, drawing with the scene's
+// pen and brush, and keeps the scroll offsets in range; the pixels are the
+// next redraw's. False, with viewImage as it was, when no viewImage of the
+// new size can be made.
+bool fitViewToMap(Scene &scene);
 
-// Undo (forward false) or redo one step of the scene's history and redraw.
+// Undo (forward false) or redo one step of the scene's history; the view
+// redraws from what the step changed.
 // False when there was no step to take. The caller updates the scroll bars.
 bool stepHistory(Scene &scene, bool forward);
 
@@ -42,8 +42,8 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name);
 
 // What follows a load by the "Heightfeild" command. On Loaded: hfType takes
-// hfFileType, viewImage is shown, the scene is re-fitted to the new size. In
-// every case the map is then redrawn (through Scene::changed). The caller
+// hfFileType and the scene is re-fitted to the new size; the view shows the new
+// map once, when the step ends. The caller
 // updates the scroll bars.
 void finishHeightFieldLoad(Scene &scene, int result);
 
@@ -60,7 +60,7 @@ int heightFieldCommand(Scene &scene, const Palette &pal, const std::optional<std
 int firstHeightFieldLoad(Scene &scene, const Palette &pal);
 
 // Loads a palette file and, on success, makes it pal, recolours the map and
-// redraws it (through Scene::changed). The start-up load uses this too.
+// the view redraws it. The start-up load uses this too.
 int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path);
 
 // Whether the "Palette" command would open the chooser at all.
@@ -73,15 +73,15 @@ inline bool paletteCommandWanted(const Scene &scene) { return scene.document().h
 // (hfFileType is only the type of the last attempted load: after a failed
 // one it can name a Targa while a PPM map is shown.) Otherwise the name is
 // stored in paletteFileName and the file loaded into pal; on success the map is
-// recoloured and redrawn (through Scene::changed) twice, as the command has
-// always done. Returns 0..3; paletteMessage gives the notice.
+// recoloured (twice, as the command has always done) and shown once.
+// Returns 0..3; paletteMessage gives the notice.
 int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
                    const std::optional<std::string> &chosen);
 
 // "Open.Data": parses fileName and, when it is good, empties the object lists,
 // applies the file, reloads its height field (read as what its own first
 // bytes say, else as the file's type; positions are neither rescaled nor
-// re-sampled) and redraws. Returns 0..7. After 1..4 and 7 the scene is exactly
+// re-sampled); the view redraws. Returns 0..7. After 1..4 and 7 the scene is exactly
 // as it was; after 5 or 6 the placement is in the scene and the map is the one
 // loaded before. The command takes a Keep after 0, 5 and 6.
 int openPlaceData(Scene &scene, const Palette &pal, const std::string &fileName);

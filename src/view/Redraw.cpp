@@ -1,11 +1,13 @@
 #include "view/Redraw.h"
 
 #include "core/Numbers.h"
+#include "view/MapLoad.h"
 #include "view/ShownMap.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -55,40 +57,51 @@ void copyWithWater(Scene &scene, const LRMemoryDC &shown) {
 // reaching half pixels either side of map point (x, z), or for half 0 the
 // point itself. Marks wholly off the target are skipped: a zoomed pane shows
 // few of many.
+// Draws records from .. count - 1 of list with marker and, with "Order" on,
+// the order lines that end at them (the first one from record from - 1).
+template <class At>
+void drawRun(const ScData &list, const vIconPixels &marker, int from, bool order,
+             LRMemoryDC &target, At at) {
+  const int w = target.width();
+  const int h = target.height();
+  Point prev = from > 0 ? at(list[from - 1].x, list[from - 1].z, 0) : Point{};
+  for (int j = from; j < list.count(); ++j) {
+    const ScItem &item = list[j];
+    const Point p = at(item.x, item.z, 0);
+    if (j > 0 && order &&
+        !((p.x < 0 && prev.x < 0) || (p.y < 0 && prev.y < 0) || (p.x >= w && prev.x >= w) ||
+          (p.y >= h && prev.y >= h))) {
+      // Inverting, so a pixel crossed twice gets its colour back.
+      target.setDrawMode(DrawMode::Invert);
+      target.drawLine(p.x, p.y, prev.x, prev.y);
+      target.setDrawMode(DrawMode::Normal);
+    }
+    if (const Point c = at(item.x, item.z, 4);
+        c.x > -marker.width && c.y > -marker.width && c.x < w && c.y < h)
+      target.drawIcon(marker, c.x, c.y);
+    prev = p;
+  }
+}
+
+// Draws the camera and look-at icons, the object markers and the order lines
+// on target. at(x, z, half) places a mark: the top-left corner of an icon
+// reaching half pixels either side of map point (x, z), or for half 0 the
+// point itself. Marks wholly off the target are skipped: a zoomed pane shows
+// few of many.
 template <class At>
 void drawItems(const Scene &scene, const ProgramValues &values, LRMemoryDC &target, At at) {
   const int w = target.width();
   const int h = target.height();
-  const auto onTarget = [w, h](Point corner, int size) {
-    return corner.x > -size && corner.y > -size && corner.x < w && corner.y < h;
-  };
   for (const auto &[item, icon] : {std::pair(&scene.document().camera(), &cameraIcon()),
                                    std::pair(&scene.document().lookAt(), &lookIcon())}) {
     const Point c = at(item->x, item->z, 7);
-    if (onTarget(c, icon->width))
+    if (c.x > -icon->width && c.y > -icon->width && c.x < w && c.y < h)
       target.drawIcon(*icon, c.x, c.y);
   }
   for (std::size_t t = 0; t < scene.document().objects().size(); ++t) {
     const ScData &list = scene.document().objects()[t];
-    if (list.count() == 0)
-      continue;
-    const vIconPixels marker(scene.markers[t]);
-    Point prev;
-    for (int j = 0; j < list.count(); ++j) {
-      const ScItem &item = list[j];
-      const Point p = at(item.x, item.z, 0);
-      if (j > 0 && values.showOrder == 1 &&
-          !((p.x < 0 && prev.x < 0) || (p.y < 0 && prev.y < 0) || (p.x >= w && prev.x >= w) ||
-            (p.y >= h && prev.y >= h))) {
-        // Inverting, so a pixel crossed twice gets its colour back.
-        target.setDrawMode(DrawMode::Invert);
-        target.drawLine(p.x, p.y, prev.x, prev.y);
-        target.setDrawMode(DrawMode::Normal);
-      }
-      if (const Point c = at(item.x, item.z, 4); onTarget(c, marker.width))
-        target.drawIcon(marker, c.x, c.y);
-      prev = p;
-    }
+    if (list.count() > 0)
+      drawRun(list, vIconPixels(scene.markers[t]), 0, values.showOrder == 1, target, at);
   }
 }
 
@@ -98,6 +111,9 @@ Point onMap(double x, double z, int half) { return {toPixel(x - half), toPixel(z
 } // namespace
 
 void redraw(Scene &scene, const ProgramValues &values) {
+  // A map of another size (a load, an undo) gets a viewImage of its size.
+  if (!fitViewToMap(scene))
+    return;
   const LRMemoryDC &shown = shownMap(scene, palette());
   if (scene.showWater == 1)
     copyWithWater(scene, shown);
@@ -111,11 +127,65 @@ void redraw(Scene &scene, const ProgramValues &values) {
   scene.repaint();
 }
 
+namespace {
+
+// What the changes of one step need drawn: appended objects alone draw their
+// own marks; anything else that shows draws everything again.
+struct PendingDraw {
+  // More appended objects than this draw everything again: cheaper than
+  // drawing each mark on its own.
+  static constexpr long long kMostMarks = 20000;
+  bool everything = false;
+  bool water = false;
+  long long marks = 0;
+  std::vector<std::pair<int, int>> runs; // list, first new record
+
+  void hear(const DocumentChange &change) {
+    switch (change.kind) {
+    case DocumentChange::Appended:
+      marks += change.count;
+      runs.emplace_back(change.type, change.first);
+      everything = everything || marks > kMostMarks;
+      return;
+    case DocumentChange::Water:
+      water = true;
+      return;
+    case DocumentChange::Smoothing:
+    case DocumentChange::HeightFieldName:
+      return; // nothing on the map shows them
+    default:
+      everything = true;
+      return;
+    }
+  }
+};
+
+// The marks of the objects appended since the last drawing, on viewImage at
+// zoom 0 (zoomed, the pane draws every mark it shows anyway), then the pane.
+void drawAppended(Scene &scene, const ProgramValues &values,
+                  const std::vector<std::pair<int, int>> &runs) {
+  if (scene.zoom == 0) {
+    for (const auto &[type, first] : runs) {
+      const ScData &list = scene.document().objects()[static_cast<std::size_t>(type)];
+      drawRun(list, vIconPixels(scene.markers[static_cast<std::size_t>(type)]), first,
+              values.showOrder == 1, scene.viewImage, onMap);
+    }
+  }
+  scene.repaint();
+}
+
+} // namespace
+
 void installRedraw(Scene &scene, const ProgramValues &values) {
-  scene.onChange([&scene, &values](Change what) {
-    if (what != Change::Water || scene.showWater == 1)
-      redraw(scene, values);
-  });
+  auto pending = std::make_shared<PendingDraw>();
+  scene.listen([pending](const DocumentChange &change) { pending->hear(change); },
+               [&scene, &values, pending] {
+                 const PendingDraw now = std::exchange(*pending, PendingDraw{});
+                 if (now.everything || (now.water && scene.showWater == 1))
+                   redraw(scene, values);
+                 else if (!now.runs.empty())
+                   drawAppended(scene, values, now.runs);
+               });
   scene.paintMarks = [&scene, &values](LRMemoryDC &pane) {
     drawItems(scene, values, pane, [&scene](double x, double z, int half) {
       const Point p = scene.panePointOf(x, z);
@@ -133,6 +203,7 @@ void drawWater(Scene &scene) {
 
 void drawView(Scene &scene, double angle) {
   const std::vector<Point> poly = viewPolygon(scene.document(), angle);
+  scene.pen.width = kUnseenOutline;
   scene.setPenColour(unseenColour);
   scene.setBrushColour(unseenColour);
   scene.viewImage.drawPolygon(poly);

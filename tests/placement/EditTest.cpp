@@ -24,24 +24,25 @@ TEST_F(EditFixture, PickReachesNinePixelsCityBlockNotTen) {
     ASSERT_EQ(n.size(), 6u) << row[0];
     s.document().change(0, 0, n[0], 7, n[1], 0, 0.0);
     std::tie(s.scrollX, s.scrollY) = std::pair(int(n[2]), int(n[3]));
-    EXPECT_EQ(findNearest(s, int(n[4]), int(n[5])), std::stoi(row[1])) << row[0];
+    EXPECT_EQ(pick(int(n[4]), int(n[5])), std::stoi(row[1])) << row[0];
   }
 }
 
 TEST_F(EditFixture, DeletingThePickClosesTheGapAndRedraws) {
   for (int i = 0; i < 6; ++i)
     add(2, 100 + 20 * i, 100);
-  s.pickKind = findNearest(s, 160, 101);
+  pane.showCount = 0;
+  s.pickKind = pick(160, 101);
   ASSERT_EQ(s.pickIndex, 3);
   const Xs left{100, 120, 140, 180, 200};
-  EXPECT_TRUE(deletePicked(s));
+  EXPECT_TRUE(deletePicked(s.document(), s));
   EXPECT_EQ(std::pair(xs(2), pane.showCount), std::pair(left, 1));
-  s.pickKind = findNearest(s, 50, 50); // the camera and the look-at point are never deleted
-  EXPECT_FALSE(deletePicked(s));
+  s.pickKind = pick(50, 50); // the camera and the look-at point are never deleted
+  EXPECT_FALSE(deletePicked(s.document(), s));
   EXPECT_EQ(std::pair(xs(2), pane.showCount), std::pair(left, 1));
   // A stale pick (index beyond the list) deletes nothing and does not fail.
   std::tie(s.pickKind, s.pickIndex) = std::pair(PickObject, 9);
-  EXPECT_FALSE(deletePicked(s));
+  EXPECT_FALSE(deletePicked(s.document(), s));
   EXPECT_EQ(xs(2), left);
 }
 
@@ -53,14 +54,14 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
   add(7, 150, 150.5);
   drag(200, 200, 100, 100); // up and left
   v.currentType = 7;
-  deleteInRect(s, v, false); // right button: the current type only
+  deleteIn(false); // right button: the current type only
   EXPECT_EQ(std::pair(items(7).size(), items(1).size()), std::pair(0ul, 12ul));
-  deleteInRect(s, v, true);
-  EXPECT_EQ(std::pair(xs(1), pane.showCount), std::pair(Xs{100, 200, 150}, 0)); // caller redraws
+  deleteIn(true);
+  EXPECT_EQ(xs(1), (Xs{100, 200, 150}));
   add(1, 120, 120); // scrolled: the rectangle is in map coordinates
   s.scrollX = 100;
   drag(10, 110, 30, 130);
-  deleteInRect(s, v, true);
+  deleteIn(true);
   EXPECT_EQ(s.document().objects()[1].count(), 3);
 }
 
@@ -68,22 +69,23 @@ TEST_F(EditFixture, RectangleDeletesStrictlyInsideOnly) {
 TEST_F(EditFixture, MovingAnItemKeepsItsIdentity) {
   s.document().append(6, ScItem{10, 7, 10, AboveCamera, 2.5, 15.0f, 0.5f});
   s.document().append(6, ScItem{20, 7, 20, AboveWater, 0.5, -30.0f, 3.25f});
-  s.pickKind = findNearest(s, 21, 22);
+  pane.showCount = 0;
+  s.pickKind = pick(21, 22);
   s.scrollY = 10;
-  movePicked(s, 30, 40);
+  movePicked(s.document(), s, s.mapPointAt(30, 40));
   EXPECT_EQ(std::pair(items(6), pane.showCount),
             std::pair(Items{{10, 7, 10, AboveCamera, 2.5, 15.0f, 0.5f},
                             {30, 80, 50, AboveWater, 0.5, -30.0f, 3.25f}},
                       1));
-  movePicked(s, 500, 5); // off the map the height becomes 0
+  movePicked(s.document(), s, s.mapPointAt(500, 5)); // off the map the height becomes 0
   EXPECT_EQ(items(6).at(1), (ScItem{500, 0, 15, AboveWater, 0.5, -30.0f, 3.25f}));
   s.scrollY = 0;
-  s.pickKind = findNearest(s, 50, 50);
-  movePicked(s, 70, 80);
-  s.pickKind = findNearest(s, 300, 300);
-  movePicked(s, 1, 2);
+  s.pickKind = pick(50, 50);
+  movePicked(s.document(), s, s.mapPointAt(70, 80));
+  s.pickKind = pick(300, 300);
+  movePicked(s.document(), s, s.mapPointAt(1, 2));
   s.pickKind = PickNothing;
-  movePicked(s, 9, 9);
+  movePicked(s.document(), s, s.mapPointAt(9, 9));
   EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), pane.showCount),
             std::tuple(ScItem{70, 150, 80, AboveWater, 1.0}, ScItem{1, 3, 2, AboveGround, 0.0}, 4));
 }
@@ -98,11 +100,11 @@ TEST_F(EditFixture, MoveAllWrapsOncePerAxis) {
   EXPECT_EQ(items(0), (Items{{30, 100, 70, AboveWater, 1.5, 180.5f, 2.0f},
                              {150, (150 + 375) & 255, 375, AboveGround, 0.0}}));
   // The camera and look-at stay.
-  EXPECT_EQ(std::tuple(items(9).at(0), items(3).at(0), items(5).at(0), pane.showCount,
-                       s.document().camera().x, s.document().lookAt().x),
+  EXPECT_EQ(std::tuple(items(9).at(0), items(3).at(0), items(5).at(0), s.document().camera().x,
+                       s.document().lookAt().x),
             std::tuple(ScItem{60, (60 + 360) & 255, 360, AboveGround, 0.0},
                        ScItem{-450, -1, 380, AboveGround, 0.0}, ScItem{0, 0, 0, AboveGround, 0.0},
-                       0, 50.0, 300.0));
+                       50.0, 300.0));
 }
 
 // The dialog's heights go on the picked item, with the turn and size it leaves in the record.
@@ -116,21 +118,21 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
     EXPECT_EQ(picked, (ScItem{140, 9, 150, AboveGround, 0.0, 20.0f, 4.0f}));
     std::tie(picked.turn, picked.size) = std::pair(-45.0f, 0.5f);
   };
-  editAt(s, v, 141, 151);
+  editAt(s, v, s.pointerAt(141, 151));
   EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f},
                              {140, 9, 150, AboveWater, 3.5, -45.0f, 0.5f}}));
   window.objectEdit = nullptr; // closed untouched: the turn and size stay
-  editAt(s, v, 121, 131);
+  editAt(s, v, s.pointerAt(121, 131));
   EXPECT_EQ(items(2).at(0), (ScItem{120, 7, 130, AboveWater, 3.5, 10.0f, 3.0f}));
   // The camera's dialog closed untouched still applies the current values.
   std::tie(v.cameraHeightMode, v.cameraHeight) = std::pair(AboveGround, -2.0f);
-  editAt(s, v, 50, 50);
+  editAt(s, v, s.pointerAt(50, 50));
   window.lookDialog = [this] { v.placeHeightMode = AboveCamera; };
-  editAt(s, v, 300, 300);
-  editAt(s, v, 200, 20); // nothing in reach: no dialog
-  EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), window.calls, pane.showCount),
+  editAt(s, v, s.pointerAt(300, 300));
+  editAt(s, v, s.pointerAt(200, 20)); // nothing in reach: no dialog
+  EXPECT_EQ(std::tuple(s.document().camera(), s.document().lookAt(), window.calls),
             std::tuple(ScItem{50, 0, 50, AboveGround, -2.0}, ScItem{300, 0, 300, AboveCamera, 3.5},
-                       Calls{"object dialog", "object dialog", "pick 0", "pick 1"}, 0));
+                       Calls{"object dialog", "object dialog", "pick 0", "pick 1"}));
 }
 
 using UnseenFixture = PlacementFixture;
@@ -149,7 +151,11 @@ TEST_F(UnseenFixture, DeletesBehindAndBesideTheCameraKeepsTheWedge) {
     return x == 205 && y == 60 ? unseenColour.value() : vColor(0, 0, (x + y) & 255).value();
   });
   s.showView = 0;
-  commandDelUnseen(s, v);
+  pane.showCount = 0;
+  {
+    const HistoryStep step(s.document(), "Del Unseen"); // as the window runs it
+    commandDelUnseen(s, v);
+  }
   // Redrawn once, with the view still off.
   EXPECT_EQ(std::tuple(items(4), s.document().objects()[0].count(), s.showView, pane.showCount),
             std::tuple(Items{{200, 0, 50, 0, 0.0}, {-5, 0, 300, 0, 0.0}}, 1, 0, 1));
@@ -172,7 +178,7 @@ TEST_F(UnseenFixture, MaskMatchesTheDrawnShadingPixelForPixel) {
       if (s.viewImage.pixelAt(int(i.x), int(i.z)) != unseenColour.value())
         expected.push_back(i);
     const long long before = s.document().objectCount();
-    deleteUnseen(s);
+    deleteUnseen(s.document());
     EXPECT_EQ(items(), expected);
     EXPECT_TRUE(s.document().objectCount() < before && s.document().objectCount() > 0);
   }
@@ -210,12 +216,12 @@ TEST_F(TurnAndSize, EveryOperationKeepsThem) {
   ASSERT_TRUE(s.document().goBackToKept());
   EXPECT_EQ(left(), all);
   placeObjects(); // delete the pick
-  s.pickKind = findNearest(s, 151, 151);
-  ASSERT_TRUE(deletePicked(s));
+  s.pickKind = pick(151, 151);
+  ASSERT_TRUE(deletePicked(s.document(), s));
   EXPECT_EQ(left(), (TurnsAndSizes{all[0], all[2], all[3], all[4]}));
   placeObjects(); // delete in a rectangle around the second and third
   drag(120, 120, 230, 230);
-  deleteInRect(s, v, true);
+  deleteIn(true);
   EXPECT_EQ(left(), (TurnsAndSizes{all[0], all[3], all[4]}));
   placeObjects(); // save and load
   const std::string name = folder.file("place.txt");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "placement/Edit.h"
 #include "placement/Mouse.h"
 #include "support/Documents.h"
 #include "support/FakeServices.h"
@@ -60,13 +61,19 @@ struct PlacementFixture : ::testing::Test {
     s.document().setCamera({50, 0, 50, AboveWater, 1.0});
     s.document().setLookAt({300, 0, 300, AboveGround, 0.0});
     s.document().history().clear();
+    pane.showCount = 0;
+    pane.calls.clear();
   }
   void add(int type, double x, double z) {
     s.document().append(static_cast<std::size_t>(type), x, 7, z, AboveGround, 0.0);
   }
+  // A gesture's ends, as the mouse handlers leave them.
   void drag(int x0, int y0, int x1, int y1) {
     std::tie(s.firstPoint, s.lastPoint) = std::pair(Point{x0, y0}, Point{x1, y1});
+    std::tie(s.firstMap, s.lastMap) = std::pair(s.mapPointAt(x0, y0), s.mapPointAt(x1, y1));
   }
+  int pick(int x, int y) { return findNearest(s.document(), s, s.pointerAt(x, y)); }
+  void deleteIn(bool allTypes) { deleteInRect(s.document(), v, s.firstMap, s.lastMap, allTypes); }
   // One type's objects, or every type's in order.
   Items items(int type = -1) const {
     Items out;

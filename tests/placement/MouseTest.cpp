@@ -169,6 +169,12 @@ TEST(ModeTable, EveryModeHasItsStatusTexts) {
   EXPECT_EQ(std::tuple(std::string(modeEntryText(-1)), std::string(modeEntryText(kModeCount)),
                        modeLabel(kModeCount)),
             std::tuple("", "", nullptr));
+  // A value that is no mode is refused, never taken for another.
+  Modes modes;
+  modes.selectTool(Scatter);
+  EXPECT_EQ(std::tuple(modes.selectTool(kModeCount), modes.enter(-1), modes.mode(),
+                       modeOfButton(kScatterButton), modeOfButton(0)),
+            std::tuple(false, false, Scatter, int(Scatter), -1));
 }
 
 TEST_F(ReadoutFixture, ReadoutInThreeUnits) {
@@ -233,9 +239,11 @@ TEST(Fill, PinnedFills) {
     std::tie(v.fillCount, v.fillRandomPlace, v.fillRandomType, v.currentType) =
         std::tuple(g[0], g[1], g[2], g[3]);
     std::tie(v.placeHeightMode, v.placeHeight) = std::pair(AboveCamera, 1.25f);
-    std::tie(s.scrollX, s.firstPoint, s.lastPoint) =
-        std::tuple(g[4], Point{g[5], g[6]}, Point{g[7], g[8]});
-    (row[0] == "line" ? fillLine : row[0] == "box" ? fillBox : fillCircle)(s, v);
+    s.scrollX = g[4];
+    (row[0] == "line" ? fillLine
+     : row[0] == "box"
+         ? fillBox
+         : fillCircle)(s.document(), v, s.mapPointAt(g[5], g[6]), s.mapPointAt(g[7], g[8]));
     EXPECT_EQ(objects(s), row[2] == "-" ? "" : row[2]) << row[0] << " " << row[1];
     for (const ScData &list : s.document().objects())
       for (const ScItem &i : list)
@@ -247,27 +255,29 @@ TEST(Fill, PinnedFills) {
 TEST_F(FillFixture, SuccessiveRandomFillsShareOneSequence) {
   std::tie(v.fillRandomPlace, v.fillRandomType, v.currentType, v.fillCount) =
       std::tuple(1, 1, 15, 4);
-  drag(0, 0, 30, 300);
-  fillLine(s, v);
+  fillLine(s.document(), v, {0, 0}, {30, 300});
   v.fillCount = 8;
-  drag(200, 200, 150, 260);
-  fillCircle(s, v);
+  fillCircle(s.document(), v, {200, 200}, {150, 260});
   EXPECT_EQ(std::tuple(s.document().objectCount(), v.randomState, s.document().objects()[15][0].x),
             std::tuple(12LL, 4193161758u, 155.0));
 }
 
-TEST_F(FillFixture, SinglePlacementDrawsAtOnceAndJoinsWithOrderOn) {
+// The view draws a placement's own mark, and its order line, as a full redraw
+// would, and shows the pane once; the tool draws nothing.
+TEST_F(FillFixture, SinglePlacementDrawsItsMarkAsARedrawWould) {
   std::tie(s.scrollX, s.scrollY, v.currentType, v.showOrder) = std::tuple(100, 50, 2, 1);
-  ASSERT_TRUE(placeSingle(s, v, {120, 80}, 77));
+  ASSERT_TRUE(placeSingle(s.document(), v, {120, 80}, 77));
   // Type 3's black frame and white digit, at the map point minus 4.
   EXPECT_EQ(std::tuple(s.document().objects()[2][0], s.viewImage.pixelAt(116, 76),
                        s.viewImage.pixelAt(118, 77)),
             std::tuple(ScItem{120, 77, 80, AboveGround, 0.0}, 0u, 0xFFFFFFu));
-  ASSERT_TRUE(placeSingle(s, v, {160, 60}, 5));
-  EXPECT_EQ(std::tuple(pane.calls, s.viewImage.pixelAt(140, 70), pane.showCount),
-            std::tuple(Calls{"icon 16 26 7 7", "icon 56 6 7 7", "line 60 10 20 30"}, 0u, 0));
+  ASSERT_TRUE(placeSingle(s.document(), v, {160, 60}, 5));
+  const QImage drawn = s.viewImage.image().copy();
+  EXPECT_EQ(pane.calls, Calls(2, "show 100 50 400 400")); // the pane shows the view twice
+  redraw(s, v);
+  EXPECT_TRUE(s.viewImage.image() == drawn);
   s.document().setObjectLimit(2);
-  EXPECT_FALSE(placeSingle(s, v, {101, 51}, 1));
+  EXPECT_FALSE(placeSingle(s.document(), v, {101, 51}, 1));
   EXPECT_EQ(pane.calls.size(), 3u);
 }
 

@@ -256,7 +256,7 @@ TEST_F(ScatterFixture, ToolScattersInTheDraggedFigure) {
     test::clearList(s.document(), 4);
     v.modes.selectTool(Scatter);
     std::tie(v.scatter.shape, v.scatter.spacing, v.currentType) = std::tuple(shape, 7.0, 4);
-    const RubberBand band = toolFor(Scatter).figure(v, {100, 100}, {140, 120});
+    const RubberBand band = toolFor(Scatter).figure(s, v, {100, 100}, {140, 120}).band;
     EXPECT_EQ(band.figure, shape == ScatterShape::Box ? RubberFigure::Rect : RubberFigure::Ellipse);
     gesture(s, v, {{100, 100}, {120, 110}, {140, 120}});
     const Items placed = items(4);

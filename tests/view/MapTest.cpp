@@ -80,15 +80,25 @@ TEST_F(RedrawFixture, WaterOnASixteenBitMapComparesTheSixteenBitHeight) {
             std::pair(waterColour.value(), palette()[2]));
 }
 
-TEST_F(RedrawFixture, AReportedChangeRedrawsOnceInstalled) {
+// An append draws its own mark; a step shows once, when it ends; what the map
+// does not show draws nothing.
+TEST_F(RedrawFixture, TheViewFollowsTheDocumentsChanges) {
   installRedraw(s, values);
   s.document().append(4, 50, 0, 50, AboveGround, 0);
-  redraw(s, values);
-  EXPECT_EQ(s.viewImage.readPixel(47, 47), builtinMarkers()[4].at(1, 1));
+  EXPECT_EQ(std::pair(pane.showCount, s.viewImage.readPixel(47, 47)),
+            std::pair(1, builtinMarkers()[4].at(1, 1)));
   s.document().killAll();
-  EXPECT_EQ(pane.showCount, 1);
-  s.changed(Change::Objects);
   EXPECT_EQ(std::pair(pane.showCount, s.viewImage.readPixel(47, 47)), std::pair(2, 0xFFFFFFu));
+  {
+    const HistoryStep step(s.document(), "Two");
+    s.document().append(4, 50, 0, 50, AboveGround, 0);
+    s.document().setCamera({60, 0, 60, AboveWater, 1});
+    EXPECT_EQ(pane.showCount, 2);
+  }
+  s.document().setSmoothOn(1);
+  s.document().setWaterLevel(90); // the water is not shown
+  EXPECT_EQ(std::pair(pane.showCount, s.viewImage.readPixel(47, 47)),
+            std::pair(3, builtinMarkers()[4].at(1, 1)));
 }
 
 // Markers truncated toward zero (10 at column -1) and clipped (16 at the corner).
@@ -194,6 +204,8 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   Scene s, u;
   test::FakeSurface pane;
   s.attachSurface(&pane);
+  const ProgramValues values;
+  installRedraw(s, values);
   const auto load = [](Scene &scene, const std::string &path) {
     const int result = loadHeightFieldByName(scene, defaultPalette(), path);
     return std::pair(result, scene.document().hfFileType());
@@ -231,8 +243,11 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
 TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
   TestFolder dir;
   Scene s;
-  int redraws = 0;
-  s.onChange([&redraws](Change) { ++redraws; });
+  test::FakeSurface pane;
+  s.attachSurface(&pane);
+  const ProgramValues values;
+  installRedraw(s, values);
+  const int &redraws = pane.showCount;
   s.document().setHfFileName(dir.write("HILL.TGA", targaBytes(20, 10)));
   EXPECT_EQ(firstHeightFieldLoad(s, defaultPalette()), WrongFileType);
   EXPECT_STREQ(firstLoadMessage(WrongFileType),
@@ -241,7 +256,11 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
 
   s.document().setCamera({200, 0, 300, AboveWater, 1});
   s.document().setHfFileName(dir.write("hill.tga", targaBytes(200, 100, 9)));
-  EXPECT_EQ(firstHeightFieldLoad(s, defaultPalette()), Loaded);
+  pane.showCount = 0;
+  {
+    const HistoryStep step(s.document(), "Start"); // as the window's start-up
+    EXPECT_EQ(firstHeightFieldLoad(s, defaultPalette()), Loaded);
+  }
   EXPECT_EQ(std::tuple(s.document().camera().x, s.document().camera().z, s.document().camera().y,
                        s.document().keptCamera().x, redraws),
             std::tuple(100.0, 75.0, 9.0, 100.0, 1));
@@ -250,8 +269,10 @@ TEST(FirstLoad, SuccessRefitsAndKeepsFailuresSayItWasTheFirstLoad) {
 TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   Scene s;
   WindowValues w;
-  int redraws = 0;
-  s.onChange([&redraws](Change) { ++redraws; });
+  test::FakeSurface pane;
+  s.attachSurface(&pane);
+  const ProgramValues values;
+  installRedraw(s, values);
   test::paintMap(s.document(),
                  [](int x, int y) { return x == 1 && y == 1 ? defaultPalette()[100] : 0xFFFFFFu; });
   Palette p = defaultPalette();
@@ -266,11 +287,16 @@ TEST(PaletteCommand, OnlyATargaMapTakesAPaletteAndItIsRecoloured) {
   // A Targa map after a failed PPM load.
   s.document().setHfType(0);
   s.document().setHfFileType(1);
+  pane.showCount = 0;
   EXPECT_EQ(paletteCommand(s, w, p, std::string("/nonexistent.pal")), PaletteOpenError);
-  EXPECT_EQ(std::tuple(w.paletteFileName, redraws), std::tuple("/nonexistent.pal", 0));
-  EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);
-  EXPECT_EQ(std::tuple(s.document().baseImage().readPixel(1, 1), p[7], redraws),
-            std::tuple(vColor(100, 100, 100).value(), vColor(7, 7, 7).value(), 2));
+  EXPECT_EQ(std::tuple(w.paletteFileName, pane.showCount), std::tuple("/nonexistent.pal", 0));
+  {
+    const HistoryStep step(s.document(), "Palette"); // as the window's commands
+    EXPECT_EQ(paletteCommand(s, w, p, grey), PaletteLoaded);
+  }
+  // Recoloured twice, shown once.
+  EXPECT_EQ(std::tuple(s.document().baseImage().readPixel(1, 1), p[7], pane.showCount),
+            std::tuple(vColor(100, 100, 100).value(), vColor(7, 7, 7).value(), 1));
 }
 
 } // namespace

@@ -138,7 +138,7 @@ void GwatDialog::onCommand(int id, int value, CmdKind kind) {
     values_.modes.endPick();
   vDialog::onCommand(id, value, kind);
   if (ends)
-    window_.setToolButtons(values_.modes.mode() + 1);
+    window_.showToolsOf(values_.modes.mode());
 }
 
 FillDialog::FillDialog(QWidget *parent, const char *title, ProgramValues &values)
