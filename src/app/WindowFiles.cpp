@@ -11,6 +11,7 @@
 #include "io/PovInclude.h"
 #include "placement/Commands.h"
 #include "terrain/HeightField.h"
+#include "terrain/HeightFieldFormats.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
 #include "view/Scroll.h"
@@ -29,7 +30,6 @@ namespace hs {
 
 namespace {
 
-constexpr const char *kHfFilters[] = {"*.tga", "*.ppm", "*.png", "*.pgm", "*"};
 constexpr const char *kDataFilters[] = {"*.txt", "*"};
 constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
 
@@ -45,16 +45,6 @@ std::optional<std::string> droppedFile(const QMimeData *data) {
   return data->urls().front().toLocalFile().toStdString();
 }
 
-// A height field by its ending or by its first bytes (a PPM, PGM or PNG
-// signature); a place data file is text and has none of them.
-bool isHeightFieldFile(const std::string &name) {
-  const QString suffix = QFileInfo(QString::fromStdString(name)).suffix().toLower();
-  if (suffix == "tga" || suffix == "ppm" || suffix == "png" || suffix == "pgm")
-    return true;
-  const int type = heightFieldTypeOfFile(name);
-  return type > 0;
-}
-
 } // namespace
 
 void PlaceCmdWindow::loadHeightFieldCommand() {
@@ -62,8 +52,8 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
     return;
   std::string name = document_.hfFileName();
   std::optional<std::string> chosen;
-  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHfFilters, hfFilter_) ==
-      FileResult::Chosen)
+  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHeightFieldFilters,
+                                   hfFilter_) == FileResult::Chosen)
     chosen = name;
   Scene &s = scene();
   const int result = heightFieldCommand(s, hs::palette(), chosen);
@@ -171,12 +161,12 @@ void PlaceCmdWindow::dropEvent(QDropEvent *event) {
   endUnmadePick();
   // A height field by its content or its ending; anything else is taken as a
   // place data file, whose reader says when it is not one.
-  asStep(isHeightFieldFile(*name) ? "Load Height Field" : "Open Data",
+  asStep(looksLikeHeightField(*name) ? "Load Height Field" : "Open Data",
          [this, &name] { openDropped(*name); });
 }
 
 void PlaceCmdWindow::openDropped(const std::string &name) {
-  if (isHeightFieldFile(name)) {
+  if (looksLikeHeightField(name)) {
     Scene &s = scene();
     const int result = heightFieldCommand(s, hs::palette(), name);
     updateScrollBars(s);

@@ -8,6 +8,7 @@
 #include "core/ScanLine.h"
 #include "core/TextOut.h"
 #include "terrain/HeightField.h"
+#include "terrain/HeightFieldFormats.h"
 
 #include <QFile>
 
@@ -220,7 +221,7 @@ int openPlaceData(Document &document, const Palette &pal, const std::string &fil
   // field was edited by hand still opens; the type follows the map read.
   const int found = heightFieldTypeOfFile(document.hfFileName());
   const int type = found < 0 ? document.hfType() : found;
-  const int failed = document.hfType() != 0 ? PlaceDataPpmFailed : PlaceDataTargaFailed;
+  const int failed = is16Bit(document.hfType()) ? PlaceDataPpmFailed : PlaceDataTargaFailed;
   LRMemoryDC image;
   if (readHeightFieldFile(document.hfFileName(), type, pal, image) != Loaded)
     return failed;
