@@ -30,9 +30,6 @@ namespace hs {
 
 namespace {
 
-constexpr const char *kDataFilters[] = {"*.txt", "*"};
-constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
-
 // The name after the file's in the title.
 constexpr const char *kTitle = "Hill Strew";
 constexpr const char *kSaveChangesQuestion = "Save changes?";
@@ -67,7 +64,8 @@ void PlaceCmdWindow::openDataCommand() {
   if (!mayClose())
     return;
   std::string name = dataFileName;
-  if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength, kDataFilters,
+  if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength,
+                                   PlaceDataExporter().filters(),
                                    dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
@@ -92,7 +90,8 @@ void PlaceCmdWindow::openDataFile(const std::string &name) {
 
 void PlaceCmdWindow::saveDataCommand() {
   std::string name = dataFileName;
-  if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength, kDataFilters,
+  if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength,
+                                       PlaceDataExporter().filters(),
                                        dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
@@ -101,7 +100,7 @@ void PlaceCmdWindow::saveDataCommand() {
 }
 
 void PlaceCmdWindow::saveDataTo(const std::string &name) {
-  if (const SaveResult saved = savePlaceData(document_, name); !saved) {
+  if (const SaveResult saved = PlaceDataExporter().write(document_, name); !saved) {
     notice("Notice", saveFailureMessage(kSaveDataMessage, saved, name).c_str());
     return;
   }
@@ -182,15 +181,16 @@ void PlaceCmdWindow::openDropped(const std::string &name) {
 }
 
 void PlaceCmdWindow::saveIncludeCommand() {
+  const PovIncludeExporter exporter;
   std::string name = values_.povFileName;
-  if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, kIncludeFilters,
+  if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, exporter.filters(),
                                        includeFilter_) != FileResult::Chosen ||
       name.empty()) {
     notice("Notice", kNoFileMessage);
     return;
   }
   setName(values_.povFileName, name);
-  if (const SaveResult saved = writePovInclude(document_, name); !saved)
+  if (const SaveResult saved = exporter.write(document_, name); !saved)
     notice("Notice", saveFailureMessage(kSaveIncludeMessage, saved, name).c_str());
 }
 

@@ -1,6 +1,5 @@
 #include "io/PlaceData.h"
 
-#include "core/AtomicSave.h"
 #include "core/InputFile.h"
 #include "core/LineReader.h"
 #include "core/Names.h"
@@ -267,11 +266,6 @@ int savePlaceData(const Document &document, QIODevice &device) {
     }
   }
   return out.flush() ? 0 : 1;
-}
-
-SaveResult savePlaceData(const Document &document, const std::string &fileName) {
-  return saveAtomically(fileName,
-                        [&](QIODevice &device) { return savePlaceData(document, device) == 0; });
 }
 
 } // namespace hs
