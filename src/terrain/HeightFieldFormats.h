@@ -12,8 +12,8 @@ namespace hs {
 
 // What the program knows of one height-field file format. Adding a format
 // takes its reader, a HeightFieldType, a row of kHeightFieldFormats and its
-// tests; the loader, the chooser, drops, the bit depth and the POV scene's
-// type switch all follow the table.
+// tests; the loader, the chooser, drops and the bit depth follow the table,
+// and a test holds the preview scene's type switch to it.
 struct HeightFieldFormat {
   HeightFieldType type;
   const char *name;
@@ -28,33 +28,18 @@ struct HeightFieldFormat {
   int (*read)(QIODevice &in, const Palette &pal, LRMemoryDC &image);
 };
 
+// A reader that takes no palette, in the shape of a row's reader.
+template <int (*Read)(QIODevice &, LRMemoryDC &)>
+int withoutPalette(QIODevice &in, const Palette & /*pal*/, LRMemoryDC &image) {
+  return Read(in, image);
+}
+
 // One row per HeightFieldType, in order.
 inline constexpr std::array<HeightFieldFormat, HeightFieldTypeCount> kHeightFieldFormats = {{
     {TargaMap, "Targa", {".tga"}, "*.tga", "", 8, "tga", readTarga},
-    {PpmMap,
-     "PPM",
-     {".ppm"},
-     "*.ppm",
-     "P6",
-     16,
-     "ppm",
-     [](QIODevice &in, const Palette &, LRMemoryDC &image) { return readPpm(in, image); }},
-    {PngMap,
-     "PNG",
-     {".png"},
-     "*.png",
-     "\x89PNG\r\n\x1a\n",
-     16,
-     "png",
-     [](QIODevice &in, const Palette &, LRMemoryDC &image) { return readPng(in, image); }},
-    {PgmMap,
-     "PGM",
-     {".pgm"},
-     "*.pgm",
-     "P5",
-     16,
-     "pgm",
-     [](QIODevice &in, const Palette &, LRMemoryDC &image) { return readPgm(in, image); }},
+    {PpmMap, "PPM", {".ppm"}, "*.ppm", "P6", 16, "ppm", withoutPalette<readPpm>},
+    {PngMap, "PNG", {".png"}, "*.png", "\x89PNG\r\n\x1a\n", 16, "png", withoutPalette<readPng>},
+    {PgmMap, "PGM", {".pgm"}, "*.pgm", "P5", 16, "pgm", withoutPalette<readPgm>},
 }};
 
 // The row of type, or nullptr when type names no format.
