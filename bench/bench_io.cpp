@@ -82,7 +82,7 @@ void BM_WritePovIncludeFile1M(benchmark::State &state) {
   QTemporaryDir dir;
   const std::string name = dir.filePath(QStringLiteral("big.inc")).toStdString();
   for (auto _ : state)
-    benchmark::DoNotOptimize(writePovInclude(b.doc, name));
+    benchmark::DoNotOptimize(PovIncludeExporter().write(b.doc, name));
 }
 BENCHMARK(BM_WritePovIncludeFile1M)->Unit(benchmark::kMillisecond);
 
@@ -92,7 +92,7 @@ struct BigDataFile {
   std::string objectLines; // the object lines alone, for the baseline
   BigDataFile() {
     BigScene &b = bigScene();
-    savePlaceData(b.doc, name);
+    PlaceDataExporter().write(b.doc, name);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     savePlaceData(b.doc, buffer);

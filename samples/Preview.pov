@@ -26,7 +26,8 @@ global_settings { assumed_gamma 1.0 }
     #case (0) tga #break
     #case (1) ppm #break
     #case (2) png #break
-    #else pgm
+    #case (3) pgm #break
+    #else #error "HS_Hf_typ names no height-field type"
   #end
 #end
 #declare HS_Map = pigment { image_map { HS_HfFormat() HS_Hf } }

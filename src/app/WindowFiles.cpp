@@ -11,6 +11,7 @@
 #include "io/PovInclude.h"
 #include "placement/Commands.h"
 #include "terrain/HeightField.h"
+#include "terrain/HeightFieldFormats.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
 #include "view/Scroll.h"
@@ -29,10 +30,6 @@ namespace hs {
 
 namespace {
 
-constexpr const char *kHfFilters[] = {"*.tga", "*.ppm", "*.png", "*.pgm", "*"};
-constexpr const char *kDataFilters[] = {"*.txt", "*"};
-constexpr const char *kIncludeFilters[] = {"*.inc", "*"};
-
 // The name after the file's in the title.
 constexpr const char *kTitle = "Hill Strew";
 constexpr const char *kSaveChangesQuestion = "Save changes?";
@@ -45,16 +42,6 @@ std::optional<std::string> droppedFile(const QMimeData *data) {
   return data->urls().front().toLocalFile().toStdString();
 }
 
-// A height field by its ending or by its first bytes (a PPM, PGM or PNG
-// signature); a place data file is text and has none of them.
-bool isHeightFieldFile(const std::string &name) {
-  const QString suffix = QFileInfo(QString::fromStdString(name)).suffix().toLower();
-  if (suffix == "tga" || suffix == "ppm" || suffix == "png" || suffix == "pgm")
-    return true;
-  const int type = heightFieldTypeOfFile(name);
-  return type > 0;
-}
-
 } // namespace
 
 void PlaceCmdWindow::loadHeightFieldCommand() {
@@ -62,8 +49,8 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
     return;
   std::string name = document_.hfFileName();
   std::optional<std::string> chosen;
-  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHfFilters, hfFilter_) ==
-      FileResult::Chosen)
+  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHeightFieldFilters,
+                                   hfFilter_) == FileResult::Chosen)
     chosen = name;
   Scene &s = scene();
   const int result = heightFieldCommand(s, hs::palette(), chosen);
@@ -77,7 +64,8 @@ void PlaceCmdWindow::openDataCommand() {
   if (!mayClose())
     return;
   std::string name = dataFileName;
-  if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength, kDataFilters,
+  if (vFileSelect(this).fileSelect("Open Place Data file", name, kMaxNameLength,
+                                   PlaceDataExporter().filters(),
                                    dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
@@ -102,7 +90,8 @@ void PlaceCmdWindow::openDataFile(const std::string &name) {
 
 void PlaceCmdWindow::saveDataCommand() {
   std::string name = dataFileName;
-  if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength, kDataFilters,
+  if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength,
+                                       PlaceDataExporter().filters(),
                                        dataFilter_) != FileResult::Chosen ||
       name.empty())
     return;
@@ -111,7 +100,7 @@ void PlaceCmdWindow::saveDataCommand() {
 }
 
 void PlaceCmdWindow::saveDataTo(const std::string &name) {
-  if (const SaveResult saved = savePlaceData(document_, name); !saved) {
+  if (const SaveResult saved = PlaceDataExporter().write(document_, name); !saved) {
     notice("Notice", saveFailureMessage(kSaveDataMessage, saved, name).c_str());
     return;
   }
@@ -171,12 +160,12 @@ void PlaceCmdWindow::dropEvent(QDropEvent *event) {
   endUnmadePick();
   // A height field by its content or its ending; anything else is taken as a
   // place data file, whose reader says when it is not one.
-  asStep(isHeightFieldFile(*name) ? "Load Height Field" : "Open Data",
+  asStep(looksLikeHeightField(*name) ? "Load Height Field" : "Open Data",
          [this, &name] { openDropped(*name); });
 }
 
 void PlaceCmdWindow::openDropped(const std::string &name) {
-  if (isHeightFieldFile(name)) {
+  if (looksLikeHeightField(name)) {
     Scene &s = scene();
     const int result = heightFieldCommand(s, hs::palette(), name);
     updateScrollBars(s);
@@ -192,15 +181,16 @@ void PlaceCmdWindow::openDropped(const std::string &name) {
 }
 
 void PlaceCmdWindow::saveIncludeCommand() {
+  const PovIncludeExporter exporter;
   std::string name = values_.povFileName;
-  if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, kIncludeFilters,
+  if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, exporter.filters(),
                                        includeFilter_) != FileResult::Chosen ||
       name.empty()) {
     notice("Notice", kNoFileMessage);
     return;
   }
   setName(values_.povFileName, name);
-  if (const SaveResult saved = writePovInclude(document_, name); !saved)
+  if (const SaveResult saved = exporter.write(document_, name); !saved)
     notice("Notice", saveFailureMessage(kSaveIncludeMessage, saved, name).c_str());
 }
 

@@ -77,6 +77,7 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
   if (opened != hs::PlaceDataOk)
     return fail(hs::placeDataMessage(opened));
 
+  const hs::PovIncludeExporter exporter;
   hs::SaveResult written;
   if (toFile) {
     // Links and other spellings of a name count: the device and inode decide.
@@ -90,12 +91,11 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
                      hs::shownName(names[1]).c_str(), what);
         return 1;
       }
-    written = hs::writePovInclude(document, names[1]);
+    written = exporter.write(document, names[1]);
   } else {
     QFile out;
-    const bool ok = out.open(stdout, QIODevice::WriteOnly) &&
-                    hs::writePovInclude(document, static_cast<QIODevice &>(out)) == 0 &&
-                    out.flush();
+    const bool ok =
+        out.open(stdout, QIODevice::WriteOnly) && exporter.writeText(document, out) && out.flush();
     written.status = ok ? hs::SaveStatus::Saved : hs::SaveStatus::Failed;
   }
   if (!written) {

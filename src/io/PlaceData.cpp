@@ -1,6 +1,5 @@
 #include "io/PlaceData.h"
 
-#include "core/AtomicSave.h"
 #include "core/InputFile.h"
 #include "core/LineReader.h"
 #include "core/Names.h"
@@ -8,6 +7,7 @@
 #include "core/ScanLine.h"
 #include "core/TextOut.h"
 #include "terrain/HeightField.h"
+#include "terrain/HeightFieldFormats.h"
 
 #include <QFile>
 
@@ -220,7 +220,7 @@ int openPlaceData(Document &document, const Palette &pal, const std::string &fil
   // field was edited by hand still opens; the type follows the map read.
   const int found = heightFieldTypeOfFile(document.hfFileName());
   const int type = found < 0 ? document.hfType() : found;
-  const int failed = document.hfType() != 0 ? PlaceDataPpmFailed : PlaceDataTargaFailed;
+  const int failed = is16Bit(document.hfType()) ? PlaceDataPpmFailed : PlaceDataTargaFailed;
   LRMemoryDC image;
   if (readHeightFieldFile(document.hfFileName(), type, pal, image) != Loaded)
     return failed;
@@ -266,11 +266,6 @@ int savePlaceData(const Document &document, QIODevice &device) {
     }
   }
   return out.flush() ? 0 : 1;
-}
-
-SaveResult savePlaceData(const Document &document, const std::string &fileName) {
-  return saveAtomically(fileName,
-                        [&](QIODevice &device) { return savePlaceData(document, device) == 0; });
 }
 
 } // namespace hs

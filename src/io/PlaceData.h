@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/AtomicSave.h"
 #include "core/Document.h"
+#include "io/Exporter.h"
 #include "terrain/Palette.h"
 
 #include <array>
@@ -78,8 +78,18 @@ int openPlaceData(Document &document, const Palette &pal, const std::string &fil
 // Writes the place data file text; 0, or 1 when the device refuses a write or
 // the height-field name could not be read back (it holds a line end).
 int savePlaceData(const Document &document, QIODevice &device);
-// Creates or replaces fileName through a temporary file, so a failed save
-// leaves an earlier file intact.
-SaveResult savePlaceData(const Document &document, const std::string &fileName);
+
+// The place data file as an exporter ("Save.Data", hillstrew-scatter).
+class PlaceDataExporter final : public Exporter {
+public:
+  const char *name() const override { return "place data file"; }
+  std::span<const char *const> filters() const override { return kFilters; }
+  bool writeText(const Document &document, QIODevice &device) const override {
+    return savePlaceData(document, device) == 0;
+  }
+
+private:
+  static constexpr const char *kFilters[] = {"*.txt", "*"};
+};
 
 } // namespace hs

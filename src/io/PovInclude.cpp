@@ -1,6 +1,5 @@
 #include "io/PovInclude.h"
 
-#include "core/AtomicSave.h"
 #include "core/TextOut.h"
 #include "terrain/Height.h"
 
@@ -101,11 +100,6 @@ int writePovInclude(const Document &document, QIODevice &device) {
     writeArray(out, "HS_Size", t + 1, list, [&](const ScItem &item) { out.fixed(item.size); });
   }
   return out.flush() ? 0 : 1;
-}
-
-SaveResult writePovInclude(const Document &document, const std::string &fileName) {
-  return saveAtomically(fileName,
-                        [&](QIODevice &device) { return writePovInclude(document, device) == 0; });
 }
 
 } // namespace hs

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/AtomicSave.h"
 #include "core/Document.h"
+#include "io/Exporter.h"
 
 #include <string>
 #include <string_view>
@@ -21,9 +21,18 @@ inline constexpr const char *kSaveIncludeMessage = "Save file ERROR";
 // Returns 0, or 1 when the device refuses a write.
 int writePovInclude(const Document &document, QIODevice &device);
 
-// Creates or replaces fileName with the include file. The text goes to a
-// temporary file first, so a failed save leaves an earlier file untouched.
-SaveResult writePovInclude(const Document &document, const std::string &fileName);
+// The include file as an exporter (" SaveINC", TestPlace.inc, hillstrew-export).
+class PovIncludeExporter final : public Exporter {
+public:
+  const char *name() const override { return "POV include file"; }
+  std::span<const char *const> filters() const override { return kFilters; }
+  bool writeText(const Document &document, QIODevice &device) const override {
+    return writePovInclude(document, device) == 0;
+  }
+
+private:
+  static constexpr const char *kFilters[] = {"*.inc", "*"};
+};
 
 // name made safe inside a POV string: every backslash and double quote gets a
 // backslash before it.

@@ -314,7 +314,7 @@ int run(const Options &o) {
   const long long room = std::max(0LL, document.budget().limit - document.budget().used);
   const hs::ScatterPlan plan = hs::planScatter(document, values, o.rules, o.region, room);
   const hs::ScatterResult done = hs::applyScatter(document, plan);
-  if (const hs::SaveResult saved = hs::savePlaceData(document, out); !saved)
+  if (const hs::SaveResult saved = hs::PlaceDataExporter().write(document, out); !saved)
     return failure(saved.why(hs::shownName(out)));
   std::printf("Placed %lld objects.\n", done.placed);
   if (!plan.whyNone.empty())

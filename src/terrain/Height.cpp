@@ -8,7 +8,7 @@ int heightAtItem(const Document &document, double x, double z) {
   return heightAt(document, truncToInt(x), truncToInt(z));
 }
 
-int maxHeight(const Document &document) { return document.hfType() != 0 ? 65535 : 255; }
+int maxHeight(const Document &document) { return is16Bit(document.hfType()) ? 65535 : 255; }
 
 PovPoint toPov(const Document &document, const ScItem &item, float cameraY) {
   const double maxH = maxHeight(document);

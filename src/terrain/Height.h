@@ -2,6 +2,7 @@
 
 #include "core/Document.h"
 #include "core/ProgramValues.h"
+#include "terrain/HeightFieldFormats.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ inline int height16At(const Document &document, int x, int y) {
 
 // The sampler the loaded map's type selects.
 inline int heightAt(const Document &document, int x, int y) {
-  return document.hfType() != 0 ? height16At(document, x, y) : height8At(document, x, y);
+  return is16Bit(document.hfType()) ? height16At(document, x, y) : height8At(document, x, y);
 }
 
 // heightAt at an item's position, truncated toward zero.

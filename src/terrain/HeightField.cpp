@@ -1,7 +1,5 @@
 #include "terrain/HeightField.h"
 
-#include "core/InputFile.h"
-
 #include <QBuffer>
 #include <QIODevice>
 #include <QImage>
@@ -459,32 +457,6 @@ int readPng(QIODevice &in, LRMemoryDC &image) {
   storePngRows(read, header.grey(), base);
   image = std::move(base);
   return Loaded;
-}
-
-int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image) {
-  QFile file;
-  if (!openInputFile(path, file))
-    return CannotOpen;
-  switch (type) {
-  case PpmMap:
-    return readPpm(file, image);
-  case PngMap:
-    return readPng(file, image);
-  case PgmMap:
-    return readPgm(file, image);
-  default:
-    return readTarga(file, pal, image);
-  }
-}
-
-int heightFieldTypeOfFile(const std::string &path) {
-  QFile file;
-  char head[8];
-  if (!openInputFile(path, file) || file.read(head, 8) != 8)
-    return -1;
-  if (head[0] == 'P' && (head[1] == '6' || head[1] == '5'))
-    return head[1] == '6' ? PpmMap : PgmMap;
-  return std::string_view(head, 8) == "\x89PNG\r\n\x1a\n" ? PngMap : TargaMap;
 }
 
 void commitHeightField(Document &document, LRMemoryDC &&image) {

@@ -10,8 +10,9 @@ class QIODevice;
 
 namespace hs {
 
-// Height-field file types, as hfType and hfFileType hold them.
-enum HeightFieldType { TargaMap = 0, PpmMap = 1, PngMap = 2, PgmMap = 3 };
+// Height-field file types, as hfType and hfFileType hold them; each has its
+// row in kHeightFieldFormats (terrain/HeightFieldFormats.h).
+enum HeightFieldType { TargaMap = 0, PpmMap = 1, PngMap = 2, PgmMap = 3, HeightFieldTypeCount };
 
 // Results of the height-field readers and of the "Heightfeild" command.
 enum LoadResult {
@@ -68,13 +69,14 @@ int readPgm(QIODevice &in, LRMemoryDC &image);
 // one over 1 GiB is Incompatible. Otherwise as readTarga.
 int readPng(QIODevice &in, LRMemoryDC &image);
 
-// Opens path and reads it with the reader of type (a HeightFieldType; a
-// Targa's for any other); CannotOpen when it cannot be opened (a directory
-// included).
+// Opens path and reads it with the reader of type's format; CannotOpen when it
+// cannot be opened (a directory included), WrongFileType, with nothing
+// opened, when type names no format.
 int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image);
 
-// The type a file's first bytes name ("P6", "P5", the PNG signature), else
-// TargaMap; or -1 when it cannot be opened or holds fewer than 8 bytes.
+// The type whose signature a file's first bytes hold, else that of the one
+// format without a signature (TargaMap); or -1 when it cannot be opened or
+// holds fewer than 8 bytes.
 int heightFieldTypeOfFile(const std::string &path);
 
 // Makes a read image the scene's map: the previous size is kept in

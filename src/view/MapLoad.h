@@ -5,6 +5,7 @@
 #include "core/Scene.h"
 #include "io/PlaceData.h"
 #include "terrain/HeightField.h"
+#include "terrain/HeightFieldFormats.h"
 #include "terrain/Palette.h"
 
 #include <optional>
@@ -64,7 +65,7 @@ int firstHeightFieldLoad(Scene &scene, const Palette &pal);
 int loadAndApplyPalette(Scene &scene, Palette &pal, const std::string &path);
 
 // Whether the "Palette" command would open the chooser at all.
-inline bool paletteCommandWanted(const Scene &scene) { return scene.document().hfType() == 0; }
+inline bool paletteCommandWanted(const Scene &scene) { return !is16Bit(scene.document().hfType()); }
 
 // The "Palette" command ("Fix TGA Palette") once the chooser has answered
 // (nullopt or an empty name when it was cancelled). Only a Targa map can be

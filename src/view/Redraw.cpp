@@ -1,6 +1,7 @@
 #include "view/Redraw.h"
 
 #include "core/Numbers.h"
+#include "terrain/HeightFieldFormats.h"
 #include "view/MapLoad.h"
 #include "view/ShownMap.h"
 
@@ -41,7 +42,7 @@ void copyWithWater(Scene &scene, const LRMemoryDC &shown) {
     const std::uint32_t *colours = shown.rowPixels(y);
     std::uint32_t *dst = view.rowPixels(y);
     const int n = y < h ? w : 0;
-    if (scene.document().hfType() != 0) {
+    if (is16Bit(scene.document().hfType())) {
       for (int x = 0; x < n; ++x)
         dst[x] = height16Of(src[x]) <= level ? paint : colours[x];
     } else {
@@ -215,7 +216,7 @@ void toggleWater(Scene &scene, const ProgramValues &values) {
 }
 
 void toggleRelief(Scene &scene, const ProgramValues &values) {
-  int &shown = scene.showRelief[scene.document().hfType() != 0 ? 1 : 0];
+  int &shown = scene.showRelief[is16Bit(scene.document().hfType()) ? 1 : 0];
   shown = shown ? 0 : 1;
   redraw(scene, values);
 }

@@ -1,5 +1,7 @@
 #include "view/ShownMap.h"
 
+#include "terrain/HeightFieldFormats.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -12,7 +14,7 @@ namespace hs {
 
 namespace {
 
-bool wideMap(const Document &document) { return document.hfType() != 0; }
+bool wideMap(const Document &document) { return is16Bit(document.hfType()); }
 
 // The light's direction (east, up, south): from the north-west, 45 degrees up.
 constexpr float kLightAcross = 0.5f;

@@ -184,7 +184,7 @@ TEST_F(PlaceDataFile, RoundTripRestoresEverythingToSinglePrecision) {
   a.setHfType(1);
   a.setHfFileName("/some dir/with, commas.ppm");
   const std::string name = dir.file("rt.txt");
-  ASSERT_TRUE(savePlaceData(a, name));
+  ASSERT_TRUE(PlaceDataExporter().write(a, name));
   Document b;
   ASSERT_EQ(loadPlaceData(b, name), 0);
   EXPECT_EQ(std::tuple(b.camera().x, b.scaleX(), b.waterLevel(), b.smoothOn(), b.hfType(),
@@ -269,30 +269,32 @@ TEST_F(PlaceDataFile, AFifoIsNeverOpened) {
 TEST_F(PlaceDataFile, WhatCouldNotBeReadBackOrWrittenGivesResultOne) {
   const std::string data = dir.write("scene.txt", "earlier data\n");
   const std::string inc = dir.write("scene.inc", "earlier include\n");
+  const PlaceDataExporter place;
+  const PovIncludeExporter include;
   for (float bad :
        {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
     Document doc;
     doc.append(4, 1, 1, 1, 0, bad);
-    EXPECT_FALSE(savePlaceData(doc, data));
+    EXPECT_FALSE(place.write(doc, data));
     doc.change(4, 0, ScItem{1, 1, 1, 0, 0, bad, 2.0f});
-    EXPECT_FALSE(savePlaceData(doc, data));
-    EXPECT_FALSE(writePovInclude(doc, inc));
+    EXPECT_FALSE(place.write(doc, data));
+    EXPECT_FALSE(include.write(doc, inc));
     doc.change(4, 0, ScItem{1, 1, 1, 0, 0, 0.0f, bad});
-    EXPECT_FALSE(writePovInclude(doc, inc));
+    EXPECT_FALSE(include.write(doc, inc));
     doc.killAll();
     doc.setScale(100, bad, 100);
-    EXPECT_FALSE(writePovInclude(doc, inc));
+    EXPECT_FALSE(include.write(doc, inc));
   }
   EXPECT_EQ(dir.read("scene.inc"), "earlier include\n");
   for (const char *name : {"two\nlines.tga", "cr.tga\r"}) {
     Document doc;
     doc.setHfFileName(name);
-    EXPECT_FALSE(savePlaceData(doc, data));
+    EXPECT_FALSE(place.write(doc, data));
   }
   EXPECT_EQ(dir.read("scene.txt"), "earlier data\n");
   Document doc;
   doc.setHfFileName("mid\rdle.tga"); // reads back as itself
-  EXPECT_TRUE(savePlaceData(doc, data));
+  EXPECT_TRUE(place.write(doc, data));
   doc.append(0, 1, 1, 1, 0, 0);
   QBuffer closed; // never opened: every write fails
   EXPECT_EQ(savePlaceData(doc, closed), 1);

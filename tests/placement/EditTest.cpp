@@ -225,7 +225,7 @@ TEST_F(TurnAndSize, EveryOperationKeepsThem) {
   EXPECT_EQ(left(), (TurnsAndSizes{all[0], all[3], all[4]}));
   placeObjects(); // save and load
   const std::string name = folder.file("place.txt");
-  ASSERT_TRUE(savePlaceData(s.document(), name));
+  ASSERT_TRUE(PlaceDataExporter().write(s.document(), name));
   s.document().killAll();
   ASSERT_EQ(loadPlaceData(s.document(), name), 0);
   EXPECT_EQ(left(), all);

@@ -1,5 +1,6 @@
 #include "terrain/HeightField.h"
 #include "terrain/Height.h"
+#include "terrain/HeightFieldFormats.h"
 #include "terrain/Palette.h"
 
 #include "support/DataTable.h"
@@ -15,8 +16,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -85,6 +88,34 @@ TEST(HeightFieldReaders, GoldenFiles) {
     for (const char *name : {"d.tga", "missing"})
       EXPECT_EQ(readHeightFieldFile(dir.file(name), isPpm, defaultPalette(), image), CannotOpen)
           << name;
+  for (const int type : {-1, int(HeightFieldTypeCount)})
+    EXPECT_EQ(readHeightFieldFile(HS_TEST_DATA "/tiny.tga", type, defaultPalette(), image),
+              WrongFileType);
+}
+
+// Each row is found by its ending in any case and by its signature, and has its case in the
+// preview scene's type switch.
+TEST(HeightFieldFormats, EachRowByEndingSignatureAndInThePreviewScene) {
+  std::string pov = readFile(HS_TEST_DATA "/../../samples/Preview.pov");
+  pov = pov.substr(pov.find("#switch (HS_Hf_typ)"));
+  pov = pov.substr(0, pov.find("#end"));
+  std::map<int, std::string> cases;
+  const std::regex caseLine(R"(#case \((\d+)\)\s+(\w+)\s+#break)");
+  for (std::sregex_iterator m(pov.begin(), pov.end(), caseLine), end; m != end; ++m)
+    cases[std::stoi((*m)[1])] = (*m)[2];
+  TestFolder dir;
+  for (const HeightFieldFormat &f : kHeightFieldFormats) {
+    std::string name = "A" + std::string(f.endings[0]);
+    std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+    const std::string file = dir.write("map", std::string(f.signature) + "12345678");
+    EXPECT_EQ(std::tuple(heightFieldTypeOfEnding(name), heightFieldTypeOfFile(file),
+                         looksLikeHeightField(file), is16Bit(f.type), cases[f.type]),
+              std::tuple(f.type, f.type, !f.signature.empty(), f.bits == 16, f.povKeyword))
+        << f.name;
+  }
+  EXPECT_EQ(std::tuple(heightFieldTypeOfEnding("a.tga.txt"), is16Bit(-1),
+                       is16Bit(HeightFieldTypeCount), cases.size()),
+            std::tuple(-1, true, true, kHeightFieldFormats.size()));
 }
 
 // The PNG is over Qt's image limit, which by default is half a 16384 x 16384 16-bit map.
