@@ -9,6 +9,26 @@
 namespace hs {
 namespace {
 
+void collectCommands(std::span<const MenuRecord> menu, std::vector<int> &ids) {
+  for (const MenuRecord &e : menu)
+    if (!e.submenu.empty())
+      collectCommands(e.submenu, ids);
+    else if (e.id != kSeparatorId && e.id != kRecentNone) // "(none)" is never enabled
+      ids.push_back(e.id);
+}
+
+TEST(CommandTable, EveryMenuEntryAndBarControlHasARow) {
+  std::vector<int> ids;
+  collectCommands(placeMenus(), ids);
+  for (const std::span<const CommandObject> bar : {placeToolBar(), placeViewBar()})
+    for (const CommandObject &c : bar)
+      if (c.kind != CmdKind::BlankLabel)
+        ids.push_back(c.id);
+  for (const int id : ids)
+    EXPECT_NE(PlaceCmdWindow::commandRow(id), nullptr) << "command " << id;
+  EXPECT_EQ(PlaceCmdWindow::commandRow(kGapAfterKeep), nullptr);
+}
+
 TEST_F(WindowTest, CommandsReportThroughNotices) {
   script.answerCancel();
   menu(kSaveInclude);
