@@ -1,0 +1,127 @@
+// The main window's modes and tools: the tool buttons, the camera and water
+// picks, the Objects menu's modes, and the dialogs of the Geo menu, of heights,
+// fill and scatter.
+#include "app/PlaceCanvasPane.h"
+#include "app/PlaceCmdWindow.h"
+#include "app/PlaceTables.h"
+#include "app/dialogs/HeightDialogs.h"
+#include "app/dialogs/ScaleUnitsDialogs.h"
+#include "app/dialogs/ScatterDialog.h"
+#include "app/dialogs/WaterFillDialogs.h"
+#include "core/Document.h"
+#include "placement/Mouse.h"
+#include "placement/Tool.h"
+
+namespace hs {
+
+// Any command ends a camera or look-at pick that has not been made.
+void PlaceCmdWindow::endUnmadePick() {
+  if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
+    values_.modes.endPick();
+    setValue(kCameraAt, 0);
+    setValue(kLook, 0);
+  }
+}
+
+void PlaceCmdWindow::enterMode(int mode) {
+  setStatusText(modeEntryText(mode));
+  values_.modes.enter(mode);
+}
+
+void PlaceCmdWindow::toolCommand(int n) {
+  setToolButtons(n);
+  values_.modes.selectTool(n - 1);
+  fillDialog_->followMode();
+  if (n == Scatter + 1)
+    showScatterDialog();
+}
+
+void PlaceCmdWindow::pickCommand(int id, int value) {
+  if (value != 0) {
+    enterMode(id == kCameraAt ? PlaceCamera : PointCamera);
+    if (id == kLook)
+      setValue(kCameraAt, 0);
+  } else {
+    values_.modes.endPick();
+    setValue(id, 0);
+    showModeStatus(values_.modes.mode() + 1);
+  }
+}
+
+void PlaceCmdWindow::fillCommand() {
+  if (values_.modes.mode() == Scatter)
+    showScatterDialog();
+  else
+    fillDialog_->showForMode();
+}
+
+void PlaceCmdWindow::showUnitsDialog() {
+  if (!unitsDialog_->isDisplayed())
+    unitsDialog_->showModalDialog("Display Unit Values");
+}
+
+void PlaceCmdWindow::showScaleDialog() {
+  if (!scaleDialog_->isDisplayed())
+    scaleDialog_->showModalDialog("Scale");
+}
+
+void PlaceCmdWindow::waterLevelCommand() {
+  waterDialog_->startPick();
+  setStatusText(" Get Water Level");
+}
+
+void PlaceCmdWindow::smoothCommand() {
+  document_.setSmoothOn(document_.smoothOn() != 0 ? 0 : 1);
+  setStatusText(document_.smoothOn() != 0 ? "Smooth HF ON" : "Smooth HF OFF");
+}
+
+void PlaceCmdWindow::setToolButtons(int n) {
+  setValue(kOne, n == 1 ? 1 : 0);
+  setSensitive(kFill, n != 1);
+  setValue(kLin, n == 2 ? 1 : 0);
+  setValue(kBox, n == 3 ? 1 : 0);
+  setValue(kCir, n == 4 ? 1 : 0);
+  setValue(kScatter, n == Scatter + 1 ? 1 : 0);
+  showModeStatus(n);
+}
+
+void PlaceCmdWindow::showModeStatus(int n) {
+  if (const char *label = modeLabel(n - 1))
+    setString(kStatusLabel, label);
+}
+
+void PlaceCmdWindow::endCameraPick(int which) {
+  vModalDialog *dialog = nullptr;
+  if (which == 0) {
+    setValue(kCameraAt, 0);
+    dialog = cameraDialog_.get();
+  } else {
+    setValue(kLook, 0);
+    dialog = lookDialog_.get();
+  }
+  if (!dialog->isDisplayed())
+    dialog->showModalDialog("");
+}
+
+void PlaceCmdWindow::endWaterPick(int level) {
+  waterDialog_->cancelDialog();
+  finishWaterPick(scene(), values_, level);
+  setToolButtons(values_.modes.mode() + 1);
+}
+
+void PlaceCmdWindow::showScatterDialog() {
+  if (!scatterDialog_->isDisplayed())
+    scatterDialog_->showDialog("");
+}
+
+void PlaceCmdWindow::showObjectHeightDialog() {
+  if (!objectHeightDialog_->isDisplayed())
+    objectHeightDialog_->showModalDialog("");
+}
+
+void PlaceCmdWindow::showObjectEditDialog(ScItem &picked) {
+  if (!objectHeightDialog_->isDisplayed())
+    objectHeightDialog_->showForObject(picked);
+}
+
+} // namespace hs
