@@ -6,9 +6,9 @@
 #include "io/Render.h"
 
 #include <QCoreApplication>
-#include <QStringList>
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <QStringList>
 
 #include <algorithm>
 #include <atomic>
