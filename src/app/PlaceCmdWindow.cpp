@@ -10,48 +10,28 @@
 #include "app/dialogs/ScatterDialog.h"
 #include "app/dialogs/WaterFillDialogs.h"
 #include "core/Names.h"
+#include "core/Scene.h"
 #include "core/Settings.h"
 #include "gui/vInteraction.h"
-#include "io/PlaceData.h"
-#include "io/PovInclude.h"
 #include "placement/Commands.h"
-#include "placement/Edit.h"
 #include "placement/Mouse.h"
-#include "placement/Scatter.h"
 #include "placement/Tool.h"
-#include "terrain/Height.h"
-#include "terrain/HeightField.h"
+#include "placement/Scatter.h"
 #include "terrain/Palette.h"
 #include "view/MapLoad.h"
 #include "view/Redraw.h"
 #include "view/Scroll.h"
-#include "view/ShownMap.h"
 
 #include <QApplication>
-#include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLayout>
-#include <QMenu>
-#include <QMimeData>
-#include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <exception>
-#include <optional>
-#include <thread>
 
 namespace hs {
 
 namespace {
-
-constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};
 
 // The section of the help page "Contents" opens at.
 constexpr int kHelpContext = 20;
@@ -60,28 +40,6 @@ constexpr int kHelpContext = 20;
 // store, not in the settings file.
 constexpr const char *kGeometryKey = "window/geometry";
 constexpr const char *kZoomKey = "window/zoom";
-
-// The name of the history step a command makes, if it changes the scene.
-const char *commandStepName(int id) {
-  switch (id) {
-  case kHeightField:
-    return "Load Height Field";
-  case kOpenData:
-    return "Open Data";
-  case kScale:
-    return "Scale";
-  case kSmooth:
-    return "Smooth";
-  case kDelUnseen:
-    return "Del Unseen";
-  case kKillAll:
-    return "Kill All";
-  case kUndo:
-    return "Back to Kept";
-  default:
-    return "Change";
-  }
-}
 
 } // namespace
 
@@ -234,254 +192,102 @@ void PlaceCmdWindow::placeOnScreen() {
   zoomTo(s, values_, fit.zoom, 0, 0);
 }
 
-// Any command ends a camera or look-at pick that has not been made.
-void PlaceCmdWindow::endUnmadePick() {
-  if (values_.modes.mode() == PlaceCamera || values_.modes.mode() == PointCamera) {
-    values_.modes.endPick();
-    setValue(kCameraAt, 0);
-    setValue(kLook, 0);
-  }
+const PlaceCmdWindow::CommandRow *PlaceCmdWindow::commandRow(int id) {
+  using W = PlaceCmdWindow;
+  // Steps the Edit menu names by what they did; the rest are a "Change".
+  constexpr const char *kChange = "Change";
+  constexpr bool kKeepsPick = true;
+  static constexpr CommandRow kRows[] = {
+      // File
+      {kOpenData, "Open Data",
+       [](W &w, int) {
+         w.openDataCommand();
+         w.showToolsOf(w.values_.modes.mode());
+         w.showReliefCheck();
+       }},
+      {kSave, kChange, [](W &w, int) { w.saveCommand(); }},
+      {kSaveData, kChange, [](W &w, int) { w.saveDataCommand(); }},
+      {kSaveInclude, kChange, [](W &w, int) { w.saveIncludeCommand(); }},
+      {kRender, kChange,
+       [](W &w, int) { w.renderWatch()->render(w.scene().document(), w.values_); }},
+      {kDisplayUnits, kChange, [](W &w, int) { w.showUnitsDialog(); }},
+      {kEngine, kChange, [](W &w, int) { w.chooseEngineCommand(); }},
+      {kExitId, nullptr, [](W &w, int value) { w.exitCommand(value); }},
+      // Edit
+      {kHistoryUndo, nullptr, [](W &w, int) { w.historyCommand(false); }},
+      {kHistoryRedo, nullptr, [](W &w, int) { w.historyCommand(true); }},
+      // Geo
+      {kHeightField, "Load Height Field",
+       [](W &w, int) {
+         w.loadHeightFieldCommand();
+         w.showToolsOf(w.values_.modes.mode());
+         w.showReliefCheck();
+       }},
+      {kScale, "Scale", [](W &w, int) { w.showScaleDialog(); }},
+      {kWaterLevel, kChange, [](W &w, int) { w.waterLevelCommand(); }},
+      {kSmooth, "Smooth", [](W &w, int) { w.smoothCommand(); }},
+      // Objects
+      {kEdit, kChange, [](W &w, int) { w.values_.modes.enter(EditObject); }},
+      {kMoveSingle, kChange, [](W &w, int) { w.values_.modes.enter(MoveObject); }},
+      {kMoveAllCmd, kChange, [](W &w, int) { w.values_.modes.enter(MoveAll); }},
+      {kMoveSelect, kChange, [](W &w, int) { w.values_.modes.enter(SelectMove); }},
+      {kDelete, kChange, [](W &w, int) { w.values_.modes.enter(DeleteObjects); }},
+      {kDelUnseen, "Del Unseen", [](W &w, int) { commandDelUnseen(w.scene(), w.values_); }},
+      {kKillAll, "Kill All", [](W &w, int) { commandKillAll(w.scene(), w.values_); }},
+      // View
+      {kZoomIn, nullptr, [](W &w, int) { w.zoomCentred(w.scene().zoom + 1); }, kKeepsPick},
+      {kZoomOut, nullptr, [](W &w, int) { w.zoomCentred(w.scene().zoom - 1); }, kKeepsPick},
+      {kFitMap, nullptr, [](W &w, int) { fitMap(w.scene(), w.values_); }, kKeepsPick},
+      {kActualSize, nullptr, [](W &w, int) { w.zoomCentred(0); }, kKeepsPick},
+      {kRelief, nullptr, [](W &w, int) { w.reliefCommand(); }, kKeepsPick},
+      // Help
+      {kContents, kChange, [](W &w, int) { w.showHelp(); }},
+      {kAbout, kChange, [](W &w, int) { w.notice("About", aboutText().c_str()); }},
+      // The tool bar
+      {kUndo, "Back to Kept", [](W &w, int) { commandUndo(w.scene()); }},
+      {kKeep, kChange, [](W &w, int) { commandKeep(w.scene()); }},
+      {kObjectType, kChange,
+       [](W &w, int value) { w.values_.currentType = 15 - std::clamp(value, 0, 15); }},
+      {kHeight, kChange, [](W &w, int) { w.showObjectHeightDialog(); }},
+      {kOrder, kChange, [](W &w, int value) { setShowOrder(w.scene(), w.values_, value != 0); }},
+      {kFill, kChange, [](W &w, int) { w.fillCommand(); }},
+      // The view bar
+      {kCameraAt, kChange, [](W &w, int value) { w.pickCommand(kCameraAt, value); }},
+      {kLook, kChange, [](W &w, int value) { w.pickCommand(kLook, value); }},
+      {kWaterToggle, kChange, [](W &w, int) { toggleWater(w.scene(), w.values_); }},
+      {kViewToggle, kChange, [](W &w, int) { toggleView(w.scene(), w.values_); }},
+      {kPaletteToggle, kChange, [](W &w, int) { w.paletteToggle(); }},
+  };
+  const auto *row = std::find_if(std::begin(kRows), std::end(kRows),
+                                 [id](const CommandRow &r) { return r.id == id; });
+  return row != std::end(kRows) ? row : nullptr;
 }
 
 void PlaceCmdWindow::windowCommand(int id, int value, CmdKind kind) {
-  // Looking closer or farther leaves a pick under way as it is.
-  if (viewCommand(id))
-    return;
-  endUnmadePick();
-  if (id == kHistoryUndo || id == kHistoryRedo)
-    return historyCommand(id == kHistoryRedo);
-  if (id == kExitId) {
-    if (mayClose()) {
-      // Answered once: the close that follows does not ask again.
-      exitAnswered_ = true;
-      vCmdWindow::windowCommand(id, value, kind);
-      exitAnswered_ = false;
-    }
-    return;
+  // The tool buttons are the tool table's.
+  if (const int mode = modeOfButton(id); mode >= 0) {
+    endUnmadePick();
+    return asStep("Change", [&] { toolCommand(mode); });
   }
+  const CommandRow *row = commandRow(id);
+  if (row == nullptr)
+    return vCmdWindow::windowCommand(id, value, kind);
+  if (!row->keepsPick)
+    endUnmadePick();
+  if (row->step == nullptr)
+    return row->run(*this, value);
   // Whatever the command changes in the scene, in dialogs it opens too, is one
   // step of the history.
-  asStep(commandStepName(id), [&] { dispatch(id, value, kind); });
+  asStep(row->step, [&] { row->run(*this, value); });
 }
 
-void PlaceCmdWindow::dispatch(int id, int value, CmdKind kind) {
-  Scene &s = scene();
-  switch (id) {
-  case kHeightField:
-  case kOpenData:
-  case kSave:
-  case kSaveData:
-  case kSaveInclude:
-  case kEngine:
-    fileCommand(id);
-    break;
-  case kDisplayUnits:
-    if (!unitsDialog_->isDisplayed())
-      unitsDialog_->showModalDialog("Display Unit Values");
-    break;
-  case kScale:
-    if (!scaleDialog_->isDisplayed())
-      scaleDialog_->showModalDialog("Scale");
-    break;
-  case kWaterLevel:
-    waterDialog_->startPick();
-    break;
-  case kSmooth:
-    smoothCommand();
-    break;
-  case kEdit:
-  case kDelete:
-  case kMoveSingle:
-  case kMoveAllCmd:
-  case kMoveSelect:
-  case kCameraAt:
-  case kLook:
-  case kOne:
-  case kLin:
-  case kBox:
-  case kCir:
-  case kScatter:
-    modeCommand(id, value);
-    break;
-  case kDelUnseen:
-    commandDelUnseen(s, values_);
-    break;
-  case kKillAll:
-    commandKillAll(s, values_);
-    break;
-  case kRender:
-    renderWatch()->render(s.document(), values_);
-    break;
-  case kWaterToggle:
-    toggleWater(s, values_);
-    break;
-  case kViewToggle:
-    toggleView(s, values_);
-    break;
-  case kPaletteToggle:
-    paletteToggle();
-    break;
-  case kUndo:
-    commandUndo(s);
-    break;
-  case kKeep:
-    commandKeep(s);
-    break;
-  case kObjectType:
-    values_.currentType = 15 - std::clamp(value, 0, 15);
-    break;
-  case kHeight:
-    showObjectHeightDialog();
-    break;
-  case kFill:
-    if (values_.modes.mode() == Scatter)
-      showScatterDialog();
-    else
-      fillDialog_->showForMode();
-    break;
-  case kOrder:
-    setShowOrder(s, values_, value != 0);
-    break;
-  case kContents:
-    showHelp();
-    break;
-  case kAbout:
-    notice("About", aboutText().c_str());
-    break;
-  default:
-    vCmdWindow::windowCommand(id, value, kind);
-    break;
+void PlaceCmdWindow::exitCommand(int value) {
+  if (mayClose()) {
+    // Answered once: the close that follows does not ask again.
+    exitAnswered_ = true;
+    vCmdWindow::windowCommand(kExitId, value, CmdKind::Menu);
+    exitAnswered_ = false;
   }
-}
-
-// The View menu; false for any other command.
-bool PlaceCmdWindow::viewCommand(int id) {
-  Scene &s = scene();
-  switch (id) {
-  case kZoomIn:
-  case kZoomOut:
-    zoomTo(s, values_, s.zoom + (id == kZoomIn ? 1 : -1), s.viewWidth / 2, s.viewHeight / 2);
-    return true;
-  case kFitMap:
-    fitMap(s, values_);
-    return true;
-  case kActualSize:
-    zoomTo(s, values_, 0, s.viewWidth / 2, s.viewHeight / 2);
-    return true;
-  case kRelief:
-    toggleRelief(s, values_);
-    showReliefCheck();
-    return true;
-  default:
-    return false;
-  }
-}
-
-void PlaceCmdWindow::showReliefCheck() { setValue(kRelief, reliefShown(scene()) ? 1 : 0); }
-
-// The commands that choose a file to read or write.
-void PlaceCmdWindow::fileCommand(int id) {
-  switch (id) {
-  case kHeightField:
-    loadHeightFieldCommand();
-    showToolsOf(values_.modes.mode());
-    showReliefCheck();
-    break;
-  case kOpenData:
-    openDataCommand();
-    showToolsOf(values_.modes.mode());
-    showReliefCheck();
-    break;
-  case kSaveData:
-    saveDataCommand();
-    break;
-  case kSave:
-    saveCommand();
-    break;
-  case kSaveInclude:
-    saveIncludeCommand();
-    break;
-  default: // kEngine
-    chooseEngineCommand();
-    break;
-  }
-}
-
-// The commands that change the mode: the tool buttons and the camera picks.
-void PlaceCmdWindow::modeCommand(int id, int value) {
-  switch (id) {
-  case kEdit:
-  case kDelete:
-  case kMoveSingle:
-  case kMoveAllCmd:
-  case kMoveSelect:
-    values_.modes.enter(id == kEdit         ? EditObject
-                        : id == kDelete     ? DeleteObjects
-                        : id == kMoveSingle ? MoveObject
-                        : id == kMoveAllCmd ? MoveAll
-                                            : SelectMove);
-    break;
-  case kCameraAt:
-  case kLook:
-    if (value != 0) {
-      values_.modes.enter(id == kCameraAt ? PlaceCamera : PointCamera);
-      if (id == kLook)
-        setValue(kCameraAt, 0);
-    } else {
-      values_.modes.endPick();
-      setValue(id, 0);
-      showModeLabel(values_.modes.mode());
-    }
-    break;
-  default: // the tool buttons
-    if (!values_.modes.selectTool(modeOfButton(id)))
-      break;
-    fillDialog_->followMode();
-    if (values_.modes.mode() == Scatter)
-      showScatterDialog();
-    break;
-  }
-}
-
-void PlaceCmdWindow::chooseEngineCommand() {
-  chooseEngine(values_, *this,
-               [this](const char *title, std::string &name, const QStringList &filters) {
-                 std::vector<std::string> texts;
-                 texts.reserve(static_cast<std::size_t>(filters.size()));
-                 for (const QString &f : filters)
-                   texts.push_back(f.toStdString());
-                 std::vector<const char *> list;
-                 list.reserve(texts.size());
-                 for (const std::string &t : texts)
-                   list.push_back(t.c_str());
-                 return vFileSelect(this).fileSelect(title, name, kMaxNameLength, list,
-                                                     engineFilter_) == FileResult::Chosen;
-               });
-}
-
-void PlaceCmdWindow::followMode(ModeChange how) {
-  const ToolRow &row = *toolRow(values_.modes.mode());
-  if (how == ModeChange::Selected) {
-    showToolsOf(row.mode);
-  } else if (how == ModeChange::Entered) {
-    setStatusText(row.entry.text);
-    if (row.releasesButtons)
-      setToolButtons(0);
-  }
-  // A pick's return shows what its own end asks for.
-}
-
-void PlaceCmdWindow::paletteToggle() {
-  if (paletteCommandWanted(scene())) {
-    std::string name = paletteFileName;
-    std::optional<std::string> chosen;
-    if (vFileSelect(this).fileSelect("Open PALETTE File", name, kMaxNameLength, kPaletteFilters,
-                                     paletteFilter_) == FileResult::Chosen)
-      chosen = name;
-    if (const char *message = paletteMessage(paletteCommand(scene(), *this, hs::palette(), chosen)))
-      notice("Notice", message);
-  }
-  setValue(kPaletteToggle, 0);
 }
 
 void PlaceCmdWindow::historyCommand(bool forward) {
@@ -518,13 +324,6 @@ void PlaceCmdWindow::asStep(const char *label, const std::function<void()> &chan
   showTitle();
 }
 
-void PlaceCmdWindow::showWaterRange() { waterDialog_->showRange(maxHeight(scene().document())); }
-
-void PlaceCmdWindow::smoothCommand() {
-  document_.setSmoothOn(document_.smoothOn() != 0 ? 0 : 1);
-  setStatusText(document_.smoothOn() != 0 ? "Smooth HF ON" : "Smooth HF OFF");
-}
-
 void PlaceCmdWindow::showHelp() {
   auto *help = static_cast<HelpWindow *>(help_);
   if (help == nullptr) {
@@ -542,117 +341,12 @@ std::string PlaceCmdWindow::aboutText() {
          "\n\n This is version 1.3";
 }
 
-void PlaceCmdWindow::setToolButtons(int n) {
-  for (const ToolRow &row : toolRows())
-    if (row.button.id != 0)
-      setValue(row.button.id, row.mode == n - 1 ? 1 : 0);
-  setSensitive(kFill, n != SingleObject + 1);
-  showModeStatus(n);
-}
-
-void PlaceCmdWindow::showModeStatus(int n) {
-  if (const char *label = modeLabel(n - 1))
-    setString(kStatusLabel, label);
-}
-
 void PlaceCmdWindow::setStatusText(const char *text) { setString(kStatusLabel, text); }
-
-void PlaceCmdWindow::endCameraPick(int which) {
-  vModalDialog *dialog = nullptr;
-  if (which == 0) {
-    setValue(kCameraAt, 0);
-    dialog = cameraDialog_.get();
-  } else {
-    setValue(kLook, 0);
-    dialog = lookDialog_.get();
-  }
-  if (!dialog->isDisplayed())
-    dialog->showModalDialog("");
-}
-
-void PlaceCmdWindow::endWaterPick(int level) {
-  waterDialog_->cancelDialog();
-  finishWaterPick(scene(), values_, level);
-  showToolsOf(values_.modes.mode());
-}
 
 void PlaceCmdWindow::setReadout(const char *text) { setString(kReadoutLabel, text); }
 
-void PlaceCmdWindow::nudgePointer(int dx, int dy) {
-  const QPoint target = QCursor::pos() + QPoint(dx, dy);
-  QCursor::setPos(target);
-  // Where the pointer really moved, its motion comes back to the pane.
-  if (QCursor::pos() != target)
-    nudgeLogically(dx, dy);
-}
-
-void PlaceCmdWindow::nudgeLogically(int dx, int dy) {
-  Scene &s = scene();
-  const Point at = s.panePointOf(cursorX, cursorY);
-  mouseMotion(s, values_, at.x + dx, at.y + dy);
-}
-
 void PlaceCmdWindow::notice(const char *title, const char *message) {
   vNoticeDialog(this, title).notice(message);
-}
-
-void PlaceCmdWindow::showScatterDialog() {
-  if (!scatterDialog_->isDisplayed())
-    scatterDialog_->showDialog("");
-}
-
-bool PlaceCmdWindow::runWithProgress(const char *title,
-                                     const std::function<void(const ProgressReport &)> &work) {
-  std::atomic<bool> cancel{false};
-  std::atomic<bool> done{false};
-  std::atomic<int> permille{0};
-  std::exception_ptr failure;
-  std::thread worker([&] {
-    try {
-      work([&](double part) {
-        permille = static_cast<int>(std::clamp(part, 0.0, 1.0) * 1000);
-        return !cancel.load();
-      });
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    done = true;
-  });
-  // Work that ends within a moment shows nothing.
-  QElapsedTimer waited;
-  waited.start();
-  while (!done && waited.elapsed() < 300)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  if (!done) {
-    QProgressDialog progress(QString::fromUtf8(title), QStringLiteral("Cancel"), 0, 1000, this);
-    // Nothing else may change the scene while the work reads it.
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoReset(false);
-    progress.setValue(permille);
-    while (!done) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      if (progress.wasCanceled())
-        cancel = true;
-      else
-        progress.setValue(permille);
-    }
-  }
-  worker.join();
-  if (failure)
-    std::rethrow_exception(failure);
-  return !cancel;
-}
-
-void PlaceCmdWindow::showObjectHeightDialog() {
-  if (!objectHeightDialog_->isDisplayed())
-    objectHeightDialog_->showModalDialog("");
-}
-
-void PlaceCmdWindow::showObjectEditDialog(ScItem &picked) {
-  if (!objectHeightDialog_->isDisplayed())
-    objectHeightDialog_->showForObject(picked);
 }
 
 } // namespace hs

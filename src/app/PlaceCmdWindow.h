@@ -49,6 +49,21 @@ public:
   // and zoom for the next run.
   void shutDown();
 
+  // One command of the menus and bars: the history step it makes and what it
+  // does. Each id the window hears has its row; the dispatcher only looks it up.
+  struct CommandRow {
+    int id = 0;
+    // The step's name in the Edit menu; null for a command that is no step
+    // (a view change, Undo and Redo themselves, Exit).
+    const char *step = nullptr;
+    void (*run)(PlaceCmdWindow &window, int value) = nullptr;
+    // Looking closer or farther leaves a camera pick under way as it is;
+    // every other command ends it.
+    bool keepsPick = false;
+  };
+  // The row of a command, null for an id that is none.
+  static const CommandRow *commandRow(int id);
+
   void windowCommand(int id, int value, CmdKind kind) override;
 
   // Whether the scene has changed since the current file was opened or saved
@@ -101,10 +116,7 @@ protected:
   void dropEvent(QDropEvent *event) override;
 
 private:
-  // The commands of the scene, each as one step of the history.
-  void dispatch(int id, int value, CmdKind kind);
-  void fileCommand(int id);
-  void modeCommand(int id, int value);
+  void exitCommand(int value);
   void chooseEngineCommand();
   void loadHeightFieldCommand();
   void openDataCommand();
@@ -117,6 +129,14 @@ private:
   void showHistory();
   // The tool buttons and the status line follow the mode.
   void followMode(ModeChange how);
+  // A tool button: n is the mode's number plus one.
+  void toolCommand(int mode);
+  // "At" or "Look" pressed (value 1) or released.
+  void pickCommand(int id, int value);
+  void waterLevelCommand();
+  void fillCommand();
+  void showUnitsDialog();
+  void showScaleDialog();
   void showHelp();
   void showScatterDialog();
   // Opens a place data file as Open.Data does once a name is chosen.
@@ -134,7 +154,9 @@ private:
   // At start-up: the fill style, scatter rules and display toggles of the last run.
   void recallDisplay();
   void nudgeLogically(int dx, int dy);
-  bool viewCommand(int id);
+  // Zooms about the middle of the pane.
+  void zoomCentred(int zoom);
+  void reliefCommand();
   void endUnmadePick();
   // At start-up: the size, place and zoom of the last run, or on the first
   // run a window that shows the whole map at the largest zoom that fits.

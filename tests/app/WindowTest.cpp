@@ -9,6 +9,24 @@
 namespace hs {
 namespace {
 
+void expectRows(std::span<const MenuRecord> menu) {
+  for (const MenuRecord &e : menu)
+    if (!e.submenu.empty()) {
+      expectRows(e.submenu);
+    } else if (e.id != kSeparatorId && e.id != kRecentNone) { // "(none)" is never enabled
+      EXPECT_NE(PlaceCmdWindow::commandRow(e.id), nullptr) << e.label;
+    }
+}
+
+TEST(CommandTable, EveryMenuEntryAndBarControlHasARow) {
+  expectRows(placeMenus());
+  for (const std::span<const CommandObject> bar : {placeToolBar(), placeViewBar()})
+    for (const CommandObject &c : bar)
+      EXPECT_EQ(PlaceCmdWindow::commandRow(c.id) != nullptr || modeOfButton(c.id) >= 0,
+                c.kind != CmdKind::BlankLabel)
+          << c.label;
+}
+
 TEST_F(WindowTest, CommandsReportThroughNotices) {
   script.answerCancel();
   menu(kSaveInclude);
