@@ -2,11 +2,8 @@
 
 #include "core/Names.h"
 #include "terrain/Height.h"
+#include "terrain/HeightFieldFormats.h"
 #include "view/Redraw.h"
-
-#include <algorithm>
-#include <cctype>
-#include <string_view>
 
 namespace hs {
 
@@ -57,14 +54,8 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 
 namespace {
 
-bool endsWithNoCase(const std::string &name, std::string_view ending) {
-  return name.size() >= ending.size() &&
-         std::equal(
-             ending.begin(), ending.end(), name.end() - static_cast<long>(ending.size()),
-             [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
-// The type a name gives: the .ppm/.tga rule first, then the newer formats by ending.
+// The type a name gives: the .ppm/.tga rule first, then the other formats by
+// their endings.
 int typeOfName(const std::string &name) {
   // A name with both is read as PPM only. No file is both (a Targa starts with
   // byte 0, a PPM with "P6"), so a Targa read first could only be replaced by
@@ -73,9 +64,9 @@ int typeOfName(const std::string &name) {
     return PpmMap;
   if (name.find(".tga") != std::string::npos)
     return TargaMap;
-  if (endsWithNoCase(name, ".png"))
-    return PngMap;
-  return endsWithNoCase(name, ".pgm") ? PgmMap : -1;
+  // Those two go only by the rule above: "HILL.TGA" is of no type.
+  const int type = heightFieldTypeOfEnding(name);
+  return type == PpmMap || type == TargaMap ? -1 : type;
 }
 
 } // namespace
