@@ -18,9 +18,10 @@ enum PlaceMode : int {
   MoveAll = 10,
   SelectMove = 11,
   Scatter = 12,
+  PlaceModeCount // a new mode goes above
 };
 
-inline constexpr int kModeCount = 13;
+inline constexpr int kModeCount = PlaceModeCount;
 
 // How the mode changed, for the window's tool buttons and status line.
 enum class ModeChange {
