@@ -1,6 +1,8 @@
+// The undo history's steps: making them, undoing and redoing them, and their limits.
 #include "core/History.h"
 
 #include "core/Document.h"
+#include "core/HistoryRecords.h"
 
 #include <algorithm>
 #include <new>
@@ -25,51 +27,6 @@ SceneSettings settingsOf(const Document &document) {
 }
 
 namespace history_records {
-
-using Lists = ObjectLists;
-
-// Each record is a toggle: applying it exchanges what it holds with what the
-// document holds, so the same call undoes and redoes it.
-
-// Records type's list grew by count records from first.
-struct Appended {
-  std::int32_t type = 0;
-  std::int32_t first = 0;
-  std::int32_t count = 0;
-  bool inScene = true;
-  std::vector<ScItem> items; // the records while they are out of the list
-};
-
-struct Removed {
-  std::int32_t type = 0;
-  std::vector<std::int32_t> indices; // ascending, as they were in the list
-  std::vector<ScItem> items;
-  bool inScene = false;
-};
-
-struct Changed {
-  std::int32_t type = 0;
-  std::vector<std::int32_t> indices;
-  std::vector<ScItem> items; // the other version of each record
-};
-
-struct WholeLists {
-  std::unique_ptr<Lists> lists;
-};
-
-struct Settings {
-  SceneSettings other;
-};
-
-struct MapState {
-  LRMemoryDC image;
-  int mapWidth = 0;
-  int mapHeight = 0;
-  int prevMapWidth = 0;
-  int prevMapHeight = 0;
-};
-
-using Record = std::variant<Appended, Removed, Changed, WholeLists, Settings, MapState>;
 
 std::size_t itemBytes(const std::vector<ScItem> &v) { return v.capacity() * sizeof(ScItem); }
 
@@ -236,20 +193,6 @@ struct HistoryToggle {
   }
 };
 
-struct History::Step {
-  std::string label;
-  std::uint64_t state = 0; // the state this step leads to
-  std::vector<Record> records;
-  std::size_t bytes = 0;
-  bool lost = false; // a record could not be made: the step cannot be undone
-
-  void measure() {
-    bytes = sizeof(Step) + label.capacity();
-    for (const Record &r : records)
-      bytes += recordBytes(r);
-  }
-};
-
 History::History() = default;
 History::~History() = default;
 
@@ -289,114 +232,6 @@ void History::commit(const Document &document) {
   ++done_;
   trim(done_ - 1);
   notify();
-}
-
-void History::appended(int type, std::int32_t index) {
-  if (!open_ || open_->lost)
-    return;
-  try {
-    if (!open_->records.empty())
-      if (auto *r = std::get_if<Appended>(&open_->records.back());
-          r != nullptr && r->type == type && r->first + r->count == index) {
-        ++r->count;
-        return;
-      }
-    open_->records.emplace_back(Appended{type, index, 1, true, {}});
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
-}
-
-void History::rolledBack(int type, std::int32_t count) {
-  if (!open_)
-    return;
-  auto &records = open_->records;
-  for (auto it = records.begin(); it != records.end();) {
-    auto *r = std::get_if<Appended>(&*it);
-    if (r != nullptr && r->type == type && r->first + r->count > count) {
-      r->count = std::max(count - r->first, 0);
-      if (r->count == 0) {
-        it = records.erase(it);
-        continue;
-      }
-    }
-    ++it;
-  }
-}
-
-void History::changing(int type, int index, const ScItem &before) {
-  if (!open_ || open_->lost)
-    return;
-  try {
-    if (open_->records.empty() || !std::holds_alternative<Changed>(open_->records.back()) ||
-        std::get<Changed>(open_->records.back()).type != type)
-      open_->records.emplace_back(Changed{type, {}, {}});
-    auto &r = std::get<Changed>(open_->records.back());
-    r.indices.push_back(index);
-    r.items.push_back(before);
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
-}
-
-void History::removed(int type, const std::vector<std::int32_t> &ascending,
-                      std::vector<ScItem> &&items) {
-  if (!open_ || open_->lost)
-    return;
-  try {
-    open_->records.emplace_back(Removed{type, ascending, std::move(items), false});
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
-}
-
-void History::takeLists(Lists &lists) {
-  if (!open_ || open_->lost)
-    return;
-  try {
-    WholeLists r{std::make_unique<Lists>()};
-    for (std::size_t t = 0; t < lists.size(); ++t)
-      lists[t].swap((*r.lists)[t]);
-    open_->records.emplace_back(std::move(r));
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
-}
-
-void History::copyLists(const Lists &lists) {
-  if (!open_ || open_->lost)
-    return;
-  try {
-    WholeLists r{std::make_unique<Lists>()};
-    for (std::size_t t = 0; t < lists.size(); ++t)
-      (*r.lists)[t] = lists[t];
-    open_->records.emplace_back(std::move(r));
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
-}
-
-void History::mapChanging(const Document &document) {
-  if (!open_ || open_->lost)
-    return;
-  try {
-    open_->records.emplace_back(MapState{document.baseImage(), document.mapWidth(),
-                                         document.mapHeight(), document.prevMapWidth(),
-                                         document.prevMapHeight()});
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
-}
-
-void History::settingsChanging(const Document &document) {
-  if (!open_ || open_->lost || settingsKept_)
-    return;
-  try {
-    before_ = settingsOf(document);
-    settingsKept_ = true;
-  } catch (const std::bad_alloc &) {
-    open_->lost = true;
-  }
 }
 
 bool History::apply(bool forward, Document &document, std::vector<DocumentChange> &changes) {
