@@ -72,9 +72,7 @@ void PlaceCmdWindow::showScaleDialog() {
     scaleDialog_->showModalDialog("Scale");
 }
 
-void PlaceCmdWindow::waterLevelCommand() {
-  waterDialog_->startPick();
-}
+void PlaceCmdWindow::waterLevelCommand() { waterDialog_->startPick(); }
 
 void PlaceCmdWindow::smoothCommand() {
   document_.setSmoothOn(document_.smoothOn() != 0 ? 0 : 1);
