@@ -1,7 +1,9 @@
 #pragma once
 
 // Baselines the targets are judged against. Each benchmark program registers
-// the ones it needs, so a target always runs next to its baseline.
+// the ones it needs, so a target always runs next to its baseline, under a name
+// no other program uses (BM_ImageCopy4096 in bench_view, BM_CoreImageCopy4096
+// and BM_TerrainImageCopy4096 elsewhere).
 
 #include "core/Document.h"
 #include "core/LRMemoryDC.h"

@@ -11,8 +11,8 @@
 namespace hs {
 namespace {
 
-void BM_VectorPushBack1M(benchmark::State &state) { vectorPushBack1M(state); }
-BENCHMARK(BM_VectorPushBack1M)->Unit(benchmark::kMillisecond);
+void BM_CoreVectorPushBack1M(benchmark::State &state) { vectorPushBack1M(state); }
+BENCHMARK(BM_CoreVectorPushBack1M)->Unit(benchmark::kMillisecond);
 
 void BM_ScDataAppend1M(benchmark::State &state) {
   for (auto _ : state) {
@@ -33,8 +33,8 @@ LRMemoryDC noiseImage(int size) {
   return dc;
 }
 
-void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(4096)); }
-BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
+void BM_CoreImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(4096)); }
+BENCHMARK(BM_CoreImageCopy4096)->Unit(benchmark::kMillisecond);
 
 void BM_PaintAtOrBelow4096(benchmark::State &state) {
   const LRMemoryDC src = noiseImage(4096);

@@ -141,9 +141,9 @@ void BM_LoadPng16_4096(benchmark::State &state) {
 }
 BENCHMARK(BM_LoadPng16_4096)->Unit(benchmark::kMillisecond);
 
-// The floor for the recolouring, as in bench_core.
-void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(kSide)); }
-BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
+// The floor for the recolouring, as BM_CoreImageCopy4096.
+void BM_TerrainImageCopy4096(benchmark::State &state) { imageCopy(state, noiseImage(kSide)); }
+BENCHMARK(BM_TerrainImageCopy4096)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyPalette4096(benchmark::State &state) {
   UnrecordedScene scene;

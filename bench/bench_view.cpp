@@ -59,7 +59,7 @@ void setUpScene(Scene &scene) {
   }
 }
 
-// The floor, as in bench_core.
+// The floor, as BM_CoreImageCopy4096.
 void BM_ImageCopy4096(benchmark::State &state) { imageCopy(state, paletteImage(kSide, kSide)); }
 BENCHMARK(BM_ImageCopy4096)->Unit(benchmark::kMillisecond);
 

@@ -13,6 +13,12 @@ constexpr unsigned height16Of(std::uint32_t pixel) {
 }
 constexpr unsigned height8Of(std::uint32_t pixel) { return pixel & 0xFFu; }
 
+// One row of water over a picture: out[x] = paint where heights[x] decodes
+// (as in LRMemoryDC::paintAtOrBelow) to at or below level, colours[x]
+// elsewhere, for n pixels.
+void waterRow(const std::uint32_t *heights, const std::uint32_t *colours, std::uint32_t *out, int n,
+              int sixteenBit, unsigned level, std::uint32_t paint);
+
 // The program's image: exact pixel reads plus the water fill by height.
 class LRMemoryDC : public vMemoryDC {
 public:

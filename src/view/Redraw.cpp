@@ -42,13 +42,7 @@ void copyWithWater(Scene &scene, const LRMemoryDC &shown) {
     const std::uint32_t *colours = shown.rowPixels(y);
     std::uint32_t *dst = view.rowPixels(y);
     const int n = y < h ? w : 0;
-    if (is16Bit(scene.document().hfType())) {
-      for (int x = 0; x < n; ++x)
-        dst[x] = height16Of(src[x]) <= level ? paint : colours[x];
-    } else {
-      for (int x = 0; x < n; ++x)
-        dst[x] = height8Of(src[x]) <= level ? paint : colours[x];
-    }
+    waterRow(src, colours, dst, n, is16Bit(scene.document().hfType()) ? 1 : 0, level, paint);
     std::copy(colours + n, colours + full, dst + n);
   }
 }
