@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <tuple>
+#include <utility>
 
 namespace hs {
 namespace {
@@ -76,6 +78,27 @@ void BM_Redraw4096(benchmark::State &state) {
   state.counters["objects"] = static_cast<double>(scene.document().objectCount());
 }
 BENCHMARK(BM_Redraw4096)->Unit(benchmark::kMillisecond);
+
+// One placement on that scene as the view hears it: its own mark and the
+// pane, 1000 x 800 of it, shown again; no redraw of the map.
+void BM_PlaceOne4096(benchmark::State &state) {
+  UnrecordedScene scene;
+  ProgramValues values;
+  values.showOrder = 1;
+  setUpScene(scene);
+  BenchSurface pane;
+  scene.attachSurface(&pane);
+  std::tie(scene.viewWidth, scene.viewHeight) = std::pair(1000, 800);
+  installRedraw(scene, values);
+  redraw(scene, values);
+  int i = 0;
+  for (auto _ : state) {
+    i = (i + 997) % 4000;
+    scene.document().append(3, ScItem{double(i), 0, double(4000 - i), AboveGround, 0});
+    benchmark::DoNotOptimize(pane.pixels.rowPixels(0));
+  }
+}
+BENCHMARK(BM_PlaceOne4096)->Unit(benchmark::kMicrosecond);
 
 // An 8192 x 8192 16-bit map: long slopes with a little noise.
 const LRMemoryDC &map8192() {
