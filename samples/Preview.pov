@@ -27,7 +27,7 @@ global_settings { assumed_gamma 1.0 }
     #case (1) ppm #break
     #case (2) png #break
     #case (3) pgm #break
-    #else #error "HS_Hf_typ names no height-field type"
+    #else pgm // a type no version writes: read as the last one always was
   #end
 #end
 #declare HS_Map = pigment { image_map { HS_HfFormat() HS_Hf } }
