@@ -59,6 +59,8 @@ void drawRun(const ScData &list, const vIconPixels &marker, int from, bool order
              LRMemoryDC &target, At at) {
   const int w = target.width();
   const int h = target.height();
+  if (from < 0 || from > list.count())
+    return;
   Point prev = from > 0 ? at(list[from - 1].x, list[from - 1].z, 0) : Point{};
   for (int j = from; j < list.count(); ++j) {
     const ScItem &item = list[j];
