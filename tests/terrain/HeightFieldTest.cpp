@@ -109,8 +109,9 @@ TEST(HeightFieldFormats, EachRowByEndingSignatureAndInThePreviewScene) {
     std::transform(name.begin(), name.end(), name.begin(), ::toupper);
     const std::string file = dir.write("map", std::string(f.signature) + "12345678");
     EXPECT_EQ(std::tuple(heightFieldTypeOfEnding(name), heightFieldTypeOfFile(file),
-                         looksLikeHeightField(file), is16Bit(f.type), cases[f.type]),
-              std::tuple(f.type, f.type, !f.signature.empty(), f.bits == 16, f.povKeyword))
+                         looksLikeHeightField(file), is16Bit(f.type), cases[f.type],
+                         f.read != nullptr),
+              std::tuple(f.type, f.type, !f.signature.empty(), f.bits == 16, f.povKeyword, true))
         << f.name;
   }
   EXPECT_EQ(std::tuple(heightFieldTypeOfEnding("a.tga.txt"), is16Bit(-1),
