@@ -194,8 +194,8 @@ void installRedraw(Scene &scene, const ProgramValues &values) {
 void drawWater(Scene &scene) {
   scene.viewImage.copyFrom(shownMap(scene, palette()));
   scene.viewImage.paintAtOrBelow(scene.document().mapWidth(), scene.document().mapHeight(),
-                                 scene.document().hfType(), waterLevelOf(scene.document()),
-                                 waterColour.value());
+                                 is16Bit(scene.document().hfType()) ? 1 : 0,
+                                 waterLevelOf(scene.document()), waterColour.value());
 }
 
 void drawView(Scene &scene, double angle) {
