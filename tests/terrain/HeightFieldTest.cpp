@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <regex>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -99,10 +99,17 @@ TEST(HeightFieldFormats, EachRowByEndingSignatureAndInThePreviewScene) {
   std::string pov = readFile(HS_TEST_DATA "/../../samples/Preview.pov");
   pov = pov.substr(pov.find("#switch (HS_Hf_typ)"));
   pov = pov.substr(0, pov.find("#end"));
+  // Each "#case (N) keyword #break" of the switch.
   std::map<int, std::string> cases;
-  const std::regex caseLine(R"(#case \((\d+)\)\s+(\w+)\s+#break)");
-  for (std::sregex_iterator m(pov.begin(), pov.end(), caseLine), end; m != end; ++m)
-    cases[std::stoi((*m)[1])] = (*m)[2];
+  for (std::size_t at = pov.find("#case ("); at != std::string::npos;
+       at = pov.find("#case (", at + 1)) {
+    std::istringstream line(pov.substr(at + 7, pov.find('\n', at) - at - 7));
+    int type = -1;
+    std::string close, keyword, end;
+    line >> type >> close >> keyword >> end;
+    if (close == ")" && end == "#break")
+      cases[type] = keyword;
+  }
   TestFolder dir;
   for (const HeightFieldFormat &f : kHeightFieldFormats) {
     std::string name = "A" + std::string(f.endings[0]);
