@@ -69,14 +69,16 @@ void PlaceCanvasPane::wheel(int dx, int dy, unsigned modifiers, int x, int y) {
   if ((modifiers & Qt::ControlModifier) != 0) {
     if (dy != 0)
       zoomTo(scene_, values_, scene_.zoom + (dy > 0 ? 1 : -1), x, y);
-    return;
+  } else {
+    if ((modifiers & Qt::ShiftModifier) != 0 && dx == 0)
+      std::swap(dx, dy);
+    if (dx != 0)
+      scrollBy(scene_, ScrollAxis::Horizontal, -dx * kNotchPixels / 120);
+    if (dy != 0)
+      scrollBy(scene_, ScrollAxis::Vertical, -dy * kNotchPixels / 120);
   }
-  if ((modifiers & Qt::ShiftModifier) != 0 && dx == 0)
-    std::swap(dx, dy);
-  if (dx != 0)
-    scrollBy(scene_, ScrollAxis::Horizontal, -dx * kNotchPixels / 120);
-  if (dy != 0)
-    scrollBy(scene_, ScrollAxis::Vertical, -dy * kNotchPixels / 120);
+  // The map moved under the pointer: the readout follows.
+  hs::mouseMotion(scene_, values_, x, y);
 }
 
 void PlaceCanvasPane::onResize(int width, int height) { resizePane(scene_, width, height); }

@@ -29,7 +29,8 @@ public:
   // Return places once a press: held, it would pile object on object at the
   // pointer, each a step of the history.
   bool keyRepeats(int key) const override { return key != Qt::Key_Return && key != Qt::Key_Enter; }
-  // Ctrl zooms about the pointer, Shift scrolls sideways, else the wheel scrolls.
+  // Ctrl zooms about the pointer, Shift scrolls sideways, else the wheel
+  // scrolls; then the readout shows what is under the pointer now.
   void wheel(int dx, int dy, unsigned modifiers, int x, int y) override;
   void onResize(int width, int height) override;
   void hStep(int steps) override;

@@ -59,7 +59,9 @@ TEST_P(ZoomedWindow, EveryKindOfModeArrowsAndTheWheelWorkOnMapPixels) {
   if (GetParam() > 0) { // 40 pixels a notch; with Shift, sideways
     wheel(-120, Qt::NoModifier);
     wheel(-240, Qt::ShiftModifier);
-    EXPECT_EQ(std::tuple(scene().scrollX, scene().scrollY), std::tuple(80, 40));
+    // The readout follows: the pointer, at the pane's corner, is over map (20, 10) now.
+    EXPECT_EQ(std::tuple(scene().scrollX, scene().scrollY, window->cursorX, window->cursorY),
+              std::tuple(80, 40, 20, 10));
     wheel(120, Qt::NoModifier);
     EXPECT_EQ(scene().scrollY, 0);
   }
