@@ -85,6 +85,7 @@ public:
   void endCameraPick(int which) override;
   void endWaterPick(int level) override;
   void setReadout(const char *text) override;
+  void showZoom(const char *text) override;
   void nudgePointer(int dx, int dy) override;
   void notice(const char *title, const char *message) override;
   void showObjectHeightDialog() override;

@@ -145,6 +145,7 @@ constexpr CommandObject kViewBar[] = {
 constexpr StatusLabel kStatusLabels[] = {
     {"     Load a height feild    ", kStatusLabel},
     {" X,Y,Z : 00000,00000,00000 ", kReadoutLabel},
+    {" 100 % ", kZoomLabel},
 };
 
 } // namespace

@@ -70,6 +70,7 @@ enum PlaceCommand : int {
   kEditMenu = 158,
   kHistoryUndo = 159,
   kHistoryRedo = 160,
+  kZoomLabel = 161,
 };
 
 std::span<const MenuRecord> placeMenus();

@@ -54,6 +54,9 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
     chosen = name;
   Scene &s = scene();
   const int result = heightFieldCommand(s, hs::palette(), chosen);
+  // A new map shows whole, at the largest zoom that fits.
+  if (result == Loaded)
+    fitMap(s, values_);
   // Before the notice, whose wait would otherwise show bars of the old map.
   updateScrollBars(s);
   if (const char *message = heightFieldMessage(result))
@@ -168,6 +171,8 @@ void PlaceCmdWindow::openDropped(const std::string &name) {
   if (looksLikeHeightField(name)) {
     Scene &s = scene();
     const int result = heightFieldCommand(s, hs::palette(), name);
+    if (result == Loaded)
+      fitMap(s, values_);
     updateScrollBars(s);
     showToolsOf(values_.modes.mode());
     showReliefCheck();

@@ -27,6 +27,8 @@ constexpr const char *kPaletteFilters[] = {"*.Pal", "*"};
 
 } // namespace
 
+void PlaceCmdWindow::showZoom(const char *text) { setString(kZoomLabel, text); }
+
 void PlaceCmdWindow::zoomCentred(int zoom) {
   Scene &s = scene();
   zoomTo(s, values_, zoom, s.viewWidth / 2, s.viewHeight / 2);

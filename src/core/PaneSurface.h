@@ -66,6 +66,8 @@ public:
   virtual void endWaterPick(int level) = 0;
   // The coordinate readout label.
   virtual void setReadout(const char *text) = 0;
+  // The zoom the map is shown at, as a percentage ("50 %").
+  virtual void showZoom(const char * /*text*/) {}
   // Moves the system pointer by (dx, dy) pixels; the move comes back as a
   // mouse motion (or the window keeps a logical cursor and reports it).
   virtual void nudgePointer(int dx, int dy) = 0;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace hs {
 
@@ -117,11 +118,18 @@ void zoomTo(Scene &scene, const ProgramValues &values, int level, int paneX, int
   scene.clampScroll(scene.document().mapWidth(), scene.document().mapHeight());
   setThumbs(scene);
   updateScrollBars(scene);
+  scene.services().showZoom(zoomText(level).c_str());
   // The marks are on viewImage only at zoom 0.
   if (marksMove)
     redraw(scene, values);
   else
     scene.repaint();
+}
+
+std::string zoomText(int level) {
+  char text[32];
+  std::snprintf(text, sizeof text, " %g %% ", std::ldexp(100.0, level));
+  return text;
 }
 
 int fitZoom(int mapWidth, int mapHeight, int paneWidth, int paneHeight) {

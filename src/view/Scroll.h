@@ -3,6 +3,8 @@
 #include "core/PaneSurface.h"
 #include "core/Scene.h"
 
+#include <string>
+
 namespace hs {
 
 // The pane shows viewImage from (scrollX, scrollY), viewWidth x viewHeight
@@ -36,6 +38,8 @@ void pageTo(Scene &scene, ScrollAxis axis, int sizePercent, int positionPercent)
 // the bars follow. Leaving or coming back to zoom 0 redraws (the marks move
 // between viewImage and the pane); otherwise only the pane is made again.
 void zoomTo(Scene &scene, const ProgramValues &values, int level, int paneX, int paneY);
+// What the status bar says of a zoom level: " 100 % ", " 6.25 % ", " 1600 % ".
+std::string zoomText(int level);
 
 // The largest zoom at which a whole map of this size fits in the pane (the
 // smallest zoom when none does).
