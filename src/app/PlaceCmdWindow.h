@@ -184,6 +184,7 @@ private:
   QWidget *help_ = nullptr;
   // The filter each chooser showed last.
   int hfFilter_ = 0;
+  std::string lastHfChoice_;
   int dataFilter_ = 0;
   int includeFilter_ = 0;
   int paletteFilter_ = 0;

@@ -47,11 +47,14 @@ std::optional<std::string> droppedFile(const QMimeData *data) {
 void PlaceCmdWindow::loadHeightFieldCommand() {
   if (!mayClose())
     return;
-  std::string name = document_.hfFileName();
+  // The chooser starts where the user chose last, else at the map shown.
+  std::string name = lastHfChoice_.empty() ? document_.hfFileName() : lastHfChoice_;
   std::optional<std::string> chosen;
-  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, kHeightFieldFilters,
-                                   hfFilter_) == FileResult::Chosen)
+  if (vFileSelect(this).fileSelect("Load Hf file", name, kMaxNameLength, heightFieldFilters(),
+                                   hfFilter_) == FileResult::Chosen) {
     chosen = name;
+    lastHfChoice_ = name;
+  }
   Scene &s = scene();
   const int result = heightFieldCommand(s, hs::palette(), chosen);
   // A new map shows whole, at the largest zoom that fits.

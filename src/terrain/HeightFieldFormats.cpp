@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 namespace hs {
 
@@ -92,6 +93,24 @@ int heightFieldTypeOfEnding(std::string_view name) {
 bool looksLikeHeightField(const std::string &name) {
   std::string head;
   return heightFieldTypeOfEnding(name) >= 0 || (readHead(name, head) && typeOfSignature(head) >= 0);
+}
+
+std::span<const char *const> heightFieldFilters() {
+  static const std::string every = [] {
+    std::string text = "Height fields (";
+    for (const HeightFieldFormat &f : kHeightFieldFormats)
+      text += std::string(f.filter) + (f.type + 1 < HeightFieldTypeCount ? " " : ")");
+    return text;
+  }();
+  static const std::array<const char *, HeightFieldTypeCount + 2> filters = [] {
+    std::array<const char *, HeightFieldTypeCount + 2> list{};
+    list.front() = every.c_str();
+    for (std::size_t i = 0; i < kHeightFieldFormats.size(); ++i)
+      list[i + 1] = kHeightFieldFormats[i].filter;
+    list.back() = "*";
+    return list;
+  }();
+  return filters;
 }
 
 } // namespace hs

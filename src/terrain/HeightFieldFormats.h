@@ -3,6 +3,7 @@
 #include "terrain/HeightField.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -57,14 +58,9 @@ constexpr bool is16Bit(int type) {
   return format == nullptr || format->bits == 16;
 }
 
-// The height-field chooser's patterns: each format's, then "*".
-inline constexpr std::array<const char *, HeightFieldTypeCount + 1> kHeightFieldFilters = [] {
-  std::array<const char *, HeightFieldTypeCount + 1> filters{};
-  for (std::size_t i = 0; i < kHeightFieldFormats.size(); ++i)
-    filters[i] = kHeightFieldFormats[i].filter;
-  filters.back() = "*";
-  return filters;
-}();
+// The height-field chooser's patterns: every format's at once ("Height fields
+// (*.tga *.ppm ...)"), then each format's, then "*".
+std::span<const char *const> heightFieldFilters();
 
 // The type whose ending name has, in any case; -1 for none.
 int heightFieldTypeOfEnding(std::string_view name);

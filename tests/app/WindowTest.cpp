@@ -41,7 +41,8 @@ TEST_F(WindowTest, CommandsReportThroughNotices) {
   click(kPaletteToggle);
   EXPECT_EQ(toggle(kPaletteToggle), 0);
   EXPECT_EQ(script.fileRequests[0].filters,
-            (std::vector<std::string>{"*.tga", "*.ppm", "*.png", "*.pgm", "*"}));
+            (std::vector<std::string>{"Height fields (*.tga *.ppm *.png *.pgm)", "*.tga", "*.ppm",
+                                      "*.png", "*.pgm", "*"}));
   EXPECT_EQ(messages(), (std::vector<std::string>{kNoFileMessage, kNoEngineMessage,
                                                   "WRONG  FILE TYPE!!\n\nTGA & PPM types only !!",
                                                   "File Inconpatable!!", "open error"}));
