@@ -91,7 +91,7 @@ public:
   void showObjectHeightDialog() override;
   bool runWithProgress(const char *title,
                        const std::function<void(const ProgressReport &)> &work) override;
-  void showObjectEditDialog(ScItem &picked) override;
+  void showObjectEditDialog(ScItem &picked, int type, int index) override;
   void asStep(const char *label, const std::function<void()> &change) override;
 
   PlaceCanvasPane *mapPane() const { return canvas_; }
@@ -149,6 +149,11 @@ private:
   void showRecentFiles();
   // The title: the current file's name, marked when there are unsaved changes.
   void showTitle();
+  // The current place data file's name without its folder.
+  std::string currentFileName() const;
+  // The name Save.Data or " SaveINC" proposes: kept (the one last used) while
+  // there is a current file, else the map's name with suffix, in its folder.
+  std::string proposedName(const std::string &kept, const char *suffix) const;
   // "Save": to the current file, or through Save.Data when there is none.
   void saveCommand();
   // A dropped height field loads, anything else opens as a place data file.

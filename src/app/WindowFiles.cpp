@@ -94,8 +94,20 @@ void PlaceCmdWindow::openDataFile(const std::string &name) {
   }
 }
 
+std::string PlaceCmdWindow::proposedName(const std::string &kept, const char *suffix) const {
+  const std::string &map = document_.hfFileName();
+  if (!currentDataFile_.empty() || map.empty())
+    return kept;
+  // A new scene is most likely about the map it was made on.
+  const QFileInfo info(QString::fromStdString(map));
+  const std::string base = info.completeBaseName().toStdString() + suffix;
+  if (map.find('/') != std::string::npos)
+    return info.path().toStdString() + "/" + base;
+  return values_.startDir.empty() ? base : values_.startDir + "/" + base;
+}
+
 void PlaceCmdWindow::saveDataCommand() {
-  std::string name = dataFileName;
+  std::string name = proposedName(dataFileName, ".txt");
   if (vFileSelect(this).fileSelectSave("Save Place Data", name, kMaxNameLength,
                                        PlaceDataExporter().filters(),
                                        dataFilter_) != FileResult::Chosen ||
@@ -190,7 +202,7 @@ void PlaceCmdWindow::openDropped(const std::string &name) {
 
 void PlaceCmdWindow::saveIncludeCommand() {
   const PovIncludeExporter exporter;
-  std::string name = values_.povFileName;
+  std::string name = proposedName(values_.povFileName, ".inc");
   if (vFileSelect(this).fileSelectSave("Save Place file", name, kMaxNameLength, exporter.filters(),
                                        includeFilter_) != FileResult::Chosen ||
       name.empty()) {
@@ -204,11 +216,14 @@ void PlaceCmdWindow::saveIncludeCommand() {
 
 bool PlaceCmdWindow::isModified() const { return document_.history().state() != savedState_; }
 
+std::string PlaceCmdWindow::currentFileName() const {
+  return QFileInfo(QString::fromStdString(currentDataFile_)).fileName().toStdString();
+}
+
 void PlaceCmdWindow::showTitle() {
   std::string title = kTitle;
   if (!currentDataFile_.empty())
-    title = QFileInfo(QString::fromStdString(currentDataFile_)).fileName().toStdString() +
-            (isModified() ? "* - " : " - ") + title;
+    title = currentFileName() + (isModified() ? "* - " : " - ") + title;
   else if (isModified())
     title += "*";
   setWindowTitle(QString::fromStdString(title));
@@ -217,7 +232,10 @@ void PlaceCmdWindow::showTitle() {
 bool PlaceCmdWindow::mayClose() {
   if (exitAnswered_ || !isModified())
     return true;
-  switch (vQuestionDialog(this, kTitle).ask(kSaveChangesQuestion, {"Save", "Discard", "Cancel"})) {
+  const std::string question = currentDataFile_.empty()
+                                   ? std::string(kSaveChangesQuestion)
+                                   : "Save changes to " + currentFileName() + "?";
+  switch (vQuestionDialog(this, kTitle).ask(question.c_str(), {"Save", "Discard", "Cancel"})) {
   case 0:
     saveCommand();
     return !isModified();

@@ -121,9 +121,9 @@ void PlaceCmdWindow::showObjectHeightDialog() {
     objectHeightDialog_->showModalDialog("");
 }
 
-void PlaceCmdWindow::showObjectEditDialog(ScItem &picked) {
+void PlaceCmdWindow::showObjectEditDialog(ScItem &picked, int type, int index) {
   if (!objectHeightDialog_->isDisplayed())
-    objectHeightDialog_->showForObject(picked);
+    objectHeightDialog_->showForObject(picked, type, index);
 }
 
 } // namespace hs

@@ -84,11 +84,12 @@ public:
     work([](double) { return true; });
     return true;
   }
-  // Like showObjectHeightDialog, for editing the picked object: the dialog also shows picked's own
-  // turn and size, and "OK" writes the ones typed into picked; closed any
-  // other way it leaves picked as it was. The heights go to the program-wide
-  // values as always, for the caller to apply.
-  virtual void showObjectEditDialog(ScItem & /*picked*/) {}
+  // Like showObjectHeightDialog, for editing the picked object, which is
+  // number index (0-based) in the list of type (0-based): the dialog names it,
+  // also shows picked's own turn and size, and "OK" writes the ones typed into
+  // picked; closed any other way it leaves picked as it was. The heights go to
+  // the program-wide values as always, for the caller to apply.
+  virtual void showObjectEditDialog(ScItem & /*picked*/, int /*type*/, int /*index*/) {}
   // Runs change as one step of the undo history, named label. Without a
   // window it simply runs.
   virtual void asStep(const char * /*label*/, const std::function<void()> &change) { change(); }

@@ -176,7 +176,8 @@ void editAt(Scene &scene, const ProgramValues &values, MapPointer at) {
     scene.workItem = *item;
   }
   if (kind == PickObject)
-    scene.services().showObjectEditDialog(scene.workItem);
+    scene.services().showObjectEditDialog(scene.workItem, truncToInt(scene.pickType),
+                                          pickedIndex(scene));
   else
     scene.services().endCameraPick(kind == PickCamera ? 0 : 1);
   applyHeights(document, scene, values);

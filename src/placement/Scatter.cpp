@@ -24,6 +24,10 @@ std::string scatterLimitMessage(long long placed) {
          std::to_string(placed) + " objects";
 }
 
+std::string scatterDoneMessage(long long placed) {
+  return "Placed " + std::to_string(placed) + " objects.";
+}
+
 long long scatterOnScene(Scene &scene, const ProgramValues &values, const ScatterRules &rules,
                          const ScatterRegion &region) {
   if (rules.unreadable != nullptr) {
@@ -54,6 +58,7 @@ long long scatterOnScene(Scene &scene, const ProgramValues &values, const Scatte
   const ScatterResult done = applyScatter(scene.document(), plan);
   // The map shows what was placed while a notice stands.
   scene.document().publish();
+  scene.services().setStatusText(scatterDoneMessage(done.placed).c_str());
   if (done.stopped)
     scene.services().notice("Notice", scatterLimitMessage(done.placed).c_str());
   return done.placed;

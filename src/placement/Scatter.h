@@ -121,6 +121,9 @@ ScatterResult applyScatter(Document &document, const ScatterPlan &plan);
 
 // The notice for a scatter stopped by the object limit.
 std::string scatterLimitMessage(long long placed);
+// What a finished scatter says: the command line prints it, the window's
+// status bar shows it.
+std::string scatterDoneMessage(long long placed);
 
 // Plans and applies a scatter on the scene through the window's progress
 // service, reports a scatter that placed nothing or was cut short, and

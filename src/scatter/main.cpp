@@ -316,7 +316,7 @@ int run(const Options &o) {
   const hs::ScatterResult done = hs::applyScatter(document, plan);
   if (const hs::SaveResult saved = hs::PlaceDataExporter().write(document, out); !saved)
     return failure(saved.why(hs::shownName(out)));
-  std::printf("Placed %lld objects.\n", done.placed);
+  std::printf("%s\n", hs::scatterDoneMessage(done.placed).c_str());
   if (!plan.whyNone.empty())
     std::fprintf(stderr, "%s\n", plan.whyNone.c_str());
   if (done.stopped)

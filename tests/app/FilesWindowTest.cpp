@@ -107,8 +107,8 @@ TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
   EXPECT_TRUE(window->isVisible());
   script.answerQuestion(1);
   menu(kExitId);
-  EXPECT_EQ(std::pair(window->isVisible(), script.questions.size()),
-            std::pair(false, std::size_t{7}));
+  EXPECT_EQ(std::tuple(window->isVisible(), script.questions.size(), script.questions[6]),
+            std::tuple(false, std::size_t{7}, "Hill Strew: Save changes to kept.txt?"));
   EXPECT_EQ(folder.read("kept.txt").find("50.000000"), std::string::npos);
 }
 

@@ -32,9 +32,11 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   EXPECT_EQ(dialog().getText(ScatterDialog::kProblem), "");
   press(ScatterDialog::kEllipse);
   dragMap(200, 200, 260, 230); // the figures are pinned in placement/
-  EXPECT_EQ(std::tuple(values.scatter.shape, scene().document().objects()[0].count() > 30,
-                       window->menuAction(kHistoryUndo)->text()),
-            std::tuple(ScatterShape::Ellipse, true, QString("Undo Scatter")));
+  const int placed = scene().document().objects()[0].count();
+  EXPECT_EQ(std::tuple(values.scatter.shape, placed > 30, window->menuAction(kHistoryUndo)->text(),
+                       status()),
+            std::tuple(ScatterShape::Ellipse, true, QString("Undo Scatter"),
+                       "Placed " + std::to_string(placed) + " objects."));
 
   press(kOkId); // " Hide "
   ASSERT_FALSE(dialog().isDisplayed());
@@ -53,6 +55,7 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
   press(ScatterDialog::kWholeMap);
   const int before = scene().document().objects()[0].count();
   EXPECT_GT(before, 200);
+  EXPECT_EQ(status(), "Placed " + std::to_string(before) + " objects.");
 
   press(ScatterDialog::kAltitude);
   type(ScatterDialog::kLowest, "50");

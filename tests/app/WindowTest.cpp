@@ -30,6 +30,7 @@ TEST(CommandTable, EveryMenuEntryAndBarControlHasARow) {
 TEST_F(WindowTest, CommandsReportThroughNotices) {
   script.answerCancel();
   menu(kSaveInclude);
+  EXPECT_EQ(script.fileRequests[1].proposedName, folder.file("map.inc"));
   values.enginePath = "short";
   click(kRender);
   loadTarga(targaBytes(4, 4), "map.TGA");
@@ -90,6 +91,7 @@ TEST_F(WindowTest, KeepKillAllUndoOrderAndThePlaceFile) {
   const std::string saved = folder.file("scene.txt");
   script.answerFile(saved);
   menu(kSaveData);
+  EXPECT_EQ(script.fileRequests.back().proposedName, folder.file("map.txt"));
   menu(kKillAll);
   script.answerFile(saved);
   menu(kOpenData);

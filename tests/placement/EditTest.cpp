@@ -119,6 +119,7 @@ TEST_F(EditFixture, EditAppliesTheDialogValuesToThePickedItem) {
     std::tie(picked.turn, picked.size) = std::pair(-45.0f, 0.5f);
   };
   editAt(s, v, s.pointerAt(141, 151));
+  EXPECT_EQ(window.edited, std::pair(2, 1));
   EXPECT_EQ(items(2), (Items{{120, 7, 130, AboveGround, 0.0, 10.0f, 3.0f},
                              {140, 9, 150, AboveWater, 3.5, -45.0f, 0.5f}}));
   window.objectEdit = nullptr; // closed untouched: the turn and size stay

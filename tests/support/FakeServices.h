@@ -39,12 +39,14 @@ public:
       objectDialog();
   }
   // The edit's dialog: objectDialog runs, then objectEdit gets the picked item.
-  void showObjectEditDialog(ScItem &picked) override {
+  void showObjectEditDialog(ScItem &picked, int type, int index) override {
+    edited = {type, index};
     showObjectHeightDialog();
     if (objectEdit)
       objectEdit(picked);
   }
   std::function<void(ScItem &)> objectEdit;
+  std::pair<int, int> edited{-1, -1}; // the type and index the last edit named
 };
 
 } // namespace hs

@@ -3,11 +3,14 @@
 #include "app/dialogs/DialogText.h"
 
 #include <array>
+#include <cstdio>
 #include <iterator>
 
 namespace hs {
 
 namespace {
+
+constexpr const char *kThisObject = "This object";
 
 constexpr CommandObject kCameraCmds[] = {
     {.kind = CmdKind::BlankLabel, .id = CatDialog::kPadLeft, .label = "      "},
@@ -94,7 +97,7 @@ constexpr auto kObjectCmds = [] {
       t[n++] = r;
   t[n++] = {.kind = CmdKind::Frame,
             .id = O::kObjectFrame,
-            .label = "This object",
+            .label = kThisObject,
             .rightOf = CLatDialog::kPadCheck,
             .below = CLatDialog::kAboveCamera};
   t[n++] = {.kind = CmdKind::StaticText,
@@ -206,8 +209,12 @@ CLatObjectDialog::CLatObjectDialog(QWidget *parent, const char *title, ProgramVa
 
 std::span<const CommandObject> CLatObjectDialog::commands() { return kObjectCmds; }
 
-int CLatObjectDialog::showForObject(ScItem &item) {
+int CLatObjectDialog::showForObject(ScItem &item, int type, int index) {
   item_ = &item;
+  // The type as the tool bar's spinner names it, the number as people count.
+  std::array<char, 48> name{};
+  std::snprintf(name.data(), name.size(), "Obj%2d number %d", type + 1, index + 1);
+  name_ = name.data();
   const int result = showModalDialog("");
   item_ = nullptr;
   return result;
@@ -216,6 +223,7 @@ int CLatObjectDialog::showForObject(ScItem &item) {
 void CLatObjectDialog::onShown() {
   CLatDialog::onShown();
   setSensitive(kObjectFrame, item_ != nullptr);
+  setText(kObjectFrame, item_ != nullptr ? name_ : std::string(kThisObject));
   setText(kTurn, item_ != nullptr ? formatHeight(item_->turn) : "");
   setText(kSize, item_ != nullptr ? formatHeight(item_->size) : "");
 }

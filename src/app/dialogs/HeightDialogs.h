@@ -5,6 +5,7 @@
 #include "gui/vDialog.h"
 
 #include <span>
+#include <string>
 
 namespace hs {
 
@@ -88,15 +89,16 @@ public:
   CLatObjectDialog(QWidget *parent, const char *title, ProgramValues &values);
   static std::span<const CommandObject> commands();
 
-  // Shows the dialog for item and waits until it closes; returns
-  // lastCommand().
-  int showForObject(ScItem &item);
+  // Shows the dialog for item, number index (0-based) of type (0-based),
+  // and waits until it closes; returns lastCommand().
+  int showForObject(ScItem &item, int type, int index);
 
   void onShown() override;
   void onCommand(int id, int value, CmdKind kind) override;
 
 private:
   ScItem *item_ = nullptr;
+  std::string name_;
 };
 
 } // namespace hs

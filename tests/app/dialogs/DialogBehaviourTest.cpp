@@ -58,7 +58,7 @@ TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
       if (escape)
         QTest::keyClick(&d, Qt::Key_Escape);
     });
-    EXPECT_NE(dialog.showForObject(item), kOkId);
+    EXPECT_NE(dialog.showForObject(item, 2, 0), kOkId);
     EXPECT_EQ(std::tuple(item.turn, item.size), std::tuple(15.0f, 2.0f));
   }
   struct Case {
@@ -78,15 +78,15 @@ TEST_F(ObjectDialog, OkTakesTheTypedTurnAndSizeOrKeepsTheObjectsOwn) {
     std::tie(item.turn, item.size, values.placeHeightMode) = std::tuple(15.0f, 2.0f, AboveGround);
     stand.onModal([&](vModalDialog &d) {
       EXPECT_EQ(std::tuple(d.getText(O::kTurn), d.getText(O::kSize),
-                           d.control(O::kObjectFrame)->isEnabled()),
-                std::tuple("15.0000", "2.0000", true));
+                           d.control(O::kObjectFrame)->isEnabled(), d.getText(O::kObjectFrame)),
+                std::tuple("15.0000", "2.0000", true, "Obj10 number 12"));
       type(d, O::kTurn, c.turn);
       type(d, O::kSize, c.size);
       type(d, CLatDialog::kHeight, "2.5");
       click(d, CLatDialog::kAboveCamera);
       click(d, kOkId);
     });
-    EXPECT_EQ(dialog.showForObject(item), kOkId);
+    EXPECT_EQ(dialog.showForObject(item, 9, 11), kOkId);
     EXPECT_EQ(std::tuple(item.turn, item.size, values.placeHeight, values.placeHeightMode, item.x,
                          item.heightMode, item.height),
               std::tuple(c.wantTurn, c.wantSize, 2.5f, int(AboveCamera), 10.0, 0, 0.0))
@@ -103,9 +103,9 @@ TEST_F(ObjectDialog, ByItselfTheFrameIsGreyedAndTheLastBoxClickedWins) {
         return std::tuple(d.getValue(boxes[0]), d.getValue(boxes[1]), d.getValue(boxes[2]));
       };
       EXPECT_EQ(std::tuple(ticks(), d.getText(O::kTurn), d.getText(O::kSize),
-                           d.control(O::kObjectFrame)->isEnabled()),
+                           d.control(O::kObjectFrame)->isEnabled(), d.getText(O::kObjectFrame)),
                 std::tuple(std::tuple(mode == AboveGround, mode == AboveWater, mode == AboveCamera),
-                           "", "", false));
+                           "", "", false, "This object"));
       click(d, mode == AboveWater ? boxes[AboveCamera] : boxes[mode]);
       EXPECT_EQ(ticks(), std::tuple(0, 0, mode == AboveWater));
       type(d, CLatDialog::kHeight, "-3");
