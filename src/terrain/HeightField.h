@@ -59,14 +59,19 @@ int readPpm(QIODevice &in, LRMemoryDC &image);
 // value is Incompatible; otherwise as readTarga.
 int readPgm(QIODevice &in, LRMemoryDC &image);
 
-// Reads a PNG: greyscale with 8 or 16 bits a sample, or colour-mapped (1 to
+// Reads a PNG of any kind POV-Ray 3.7 reads as a height field: grey, grey
+// with alpha, RGB or RGBA with 8 or 16 bits a sample, or colour-mapped (1 to
 // 8 bits an index). Samples are stored as readPgm stores them, at the levels
-// POV-Ray 3.7 reads: a 16-bit sample v exactly, an 8-bit grey sample b as
-// b * 257 or, for 84 of them, (b - 1) * 257; an index i as i * 256 (the
-// palette's colours play no part). Other kinds are Incompatible, data that
-// does not decode ShortData, as is a chunk that runs past the end of the
-// input (found before decoding); a sequential input is read whole first, and
-// one over 1 GiB is Incompatible. Otherwise as readTarga.
+// POV-Ray reads (measured with trace()): a 16-bit grey sample v exactly, with
+// alpha or not; an 8-bit grey sample b as b * 257 or, for 84 of them,
+// (b - 1) * 257, but with alpha always b * 257; 8-bit colour as red * 256 +
+// green (blue and alpha play no part); 16-bit colour as a grey weighting red,
+// green and blue 0.297, 0.589 and 0.114, matching POV-Ray level for level; an
+// index i as i * 256 (the palette's colours play no part). Other kinds
+// (1, 2 and 4-bit grey) are Incompatible, data that does not decode
+// ShortData, as is a chunk that runs past the end of the input (found before
+// decoding); a sequential input is read whole first, and one over 1 GiB is
+// Incompatible. Otherwise as readTarga.
 int readPng(QIODevice &in, LRMemoryDC &image);
 
 // Opens path and reads it with the reader of type's format; CannotOpen when it

@@ -37,14 +37,42 @@ std::uint32_t bigEndian32(const char *b) {
   return std::uint32_t{u[0]} << 24 | std::uint32_t{u[1]} << 16 | std::uint32_t{u[2]} << 8 | u[3];
 }
 
+// How POV-Ray 3.7 turns a PNG's pixels into levels, by colour type and depth.
+enum class PngKind {
+  Other,   // refused
+  Grey8,   // through the gamma table
+  Grey16,  // the sample
+  Index,   // the index * 256
+  Colour8, // red * 256 + green, as a Targa's true colour
+  Level8,  // grey with alpha: the sample * 257, no gamma
+  Level16, // grey with alpha: the sample
+  Colour16 // a weighted grey
+};
+
 // The PNG header's fields, read before any decoding.
 struct PngHeader {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   int depth = 0;
   int colourType = 0;
-  // Greyscale samples of a depth POV-Ray and Qt agree on.
-  bool grey() const { return colourType == 0 && (depth == 8 || depth == 16); }
+  PngKind kind() const {
+    if (colourType == 3)
+      return PngKind::Index;
+    if (depth != 8 && depth != 16)
+      return PngKind::Other;
+    const bool wide = depth == 16;
+    switch (colourType) {
+    case 0:
+      return wide ? PngKind::Grey16 : PngKind::Grey8;
+    case 2:
+    case 6:
+      return wide ? PngKind::Colour16 : PngKind::Colour8;
+    case 4:
+      return wide ? PngKind::Level16 : PngKind::Level8;
+    default:
+      return PngKind::Other;
+    }
+  }
 };
 
 bool readPngHeader(QIODevice &in, PngHeader &header) {
@@ -132,7 +160,8 @@ private:
 
 // Decodes the rows header announces into read, in the format storePngRows
 // takes: Grayscale16 or RGBA64 (red the sample) for 16-bit grey, Grayscale8 or
-// Indexed8 (the index the sample) for 8-bit grey, Indexed8 for indices.
+// Indexed8 (the index the sample) for 8-bit grey, Indexed8 for indices,
+// ARGB32 for 8-bit colour or grey with alpha, RGBA64 for 16-bit ones.
 int decodePng(QIODevice &in, const PngHeader &header, QImage &read) {
   // Deflate packs at most 1032 bytes into one, so a file too small to hold the
   // rows it claims is short before an image of that size is made.
@@ -152,21 +181,72 @@ int decodePng(QIODevice &in, const PngHeader &header, QImage &read) {
     return ShortData;
   if (read.format() == QImage::Format_Mono || read.format() == QImage::Format_MonoLSB)
     read = read.convertToFormat(QImage::Format_Indexed8);
-  const bool wide = header.depth == 16;
+  const PngKind kind = header.kind();
+  // Unpremultiplied, so that a transparent pixel keeps its colour.
+  if (kind == PngKind::Colour8 || kind == PngKind::Level8)
+    read = read.convertToFormat(QImage::Format_ARGB32);
+  else if (kind == PngKind::Colour16 || kind == PngKind::Level16)
+    read = read.convertToFormat(QImage::Format_RGBA64);
   const QImage::Format format = read.format();
-  const bool expected =
-      wide ? format == QImage::Format_Grayscale16 || format == QImage::Format_RGBA64
-           : format == QImage::Format_Indexed8 ||
-                 (header.grey() && format == QImage::Format_Grayscale8);
+  bool expected = false;
+  switch (kind) {
+  case PngKind::Grey16:
+    expected = format == QImage::Format_Grayscale16 || format == QImage::Format_RGBA64;
+    break;
+  case PngKind::Grey8:
+    expected = format == QImage::Format_Grayscale8 || format == QImage::Format_Indexed8;
+    break;
+  case PngKind::Index:
+    expected = format == QImage::Format_Indexed8;
+    break;
+  default:
+    expected = !read.isNull();
+  }
   return expected && read.width() == static_cast<int>(header.width) &&
                  read.height() == static_cast<int>(header.height)
              ? Loaded
              : Incompatible;
 }
 
-void storePngRows(const QImage &read, bool grey, LRMemoryDC &base) {
+// POV-Ray's grey of a 16-bit colour: each channel a float fraction of 65535,
+// weighted and scaled in doubles and truncated. It matches trace() level for
+// level, even where the sum lies a hair under a whole level.
+std::uint32_t colour16Level(const QRgba64 &c) {
+  const auto part = [](quint16 v) { return double(static_cast<float>(v) / 65535.0F); };
+  const double grey = part(c.red()) * 0.297 + part(c.green()) * 0.589 + part(c.blue()) * 0.114;
+  return static_cast<std::uint32_t>(grey * 65535.0);
+}
+
+// A row of a colour or grey-with-alpha PNG; false for the other kinds.
+bool storeColourRow(const uchar *line, int w, PngKind kind, std::uint32_t *row) {
+  const auto *wide = reinterpret_cast<const QRgba64 *>(line);
+  const auto *argb = reinterpret_cast<const QRgb *>(line);
+  switch (kind) {
+  case PngKind::Colour16:
+    for (int k = 0; k < w; ++k)
+      row[k] = levelPixel(colour16Level(wide[k]));
+    return true;
+  case PngKind::Level16:
+    for (int k = 0; k < w; ++k)
+      row[k] = levelPixel(wide[k].red());
+    return true;
+  case PngKind::Colour8:
+    for (int k = 0; k < w; ++k)
+      row[k] = levelPixel(std::uint32_t(qRed(argb[k])) * 256 + std::uint32_t(qGreen(argb[k])));
+    return true;
+  case PngKind::Level8:
+    for (int k = 0; k < w; ++k)
+      row[k] = levelPixel(std::uint32_t(qRed(argb[k])) * 257);
+    return true;
+  default:
+    return false;
+  }
+}
+
+void storePngRows(const QImage &read, PngKind kind, LRMemoryDC &base) {
   // 8-bit samples through a table: a palette index i at i * 256, as a
   // Targa's; a grey sample as POV-Ray reads it.
+  const bool grey = kind == PngKind::Grey8;
   std::array<std::uint32_t, 256> lut;
   for (std::uint32_t b = 0; b < 256; ++b)
     lut[b] = levelPixel(grey ? b * 257 : b * 256);
@@ -177,6 +257,8 @@ void storePngRows(const QImage &read, bool grey, LRMemoryDC &base) {
   for (int r = 0; r < read.height(); ++r) {
     std::uint32_t *row = base.rowPixels(r);
     const uchar *line = read.constScanLine(r);
+    if (storeColourRow(line, w, kind, row))
+      continue;
     if (read.format() == QImage::Format_RGBA64)
       for (int k = 0; k < w; ++k)
         row[k] = levelPixel(reinterpret_cast<const QRgba64 *>(line)[k].red());
@@ -195,7 +277,7 @@ int readPng(QIODevice &in, LRMemoryDC &image) {
   PngHeader header;
   if (!readPngHeader(in, header))
     return Incompatible;
-  if (!(header.grey() || header.colourType == 3) || !sizeAccepted(header.width, header.height))
+  if (header.kind() == PngKind::Other || !sizeAccepted(header.width, header.height))
     return Incompatible;
   if (in.isSequential()) {
     QByteArray whole;
@@ -213,7 +295,7 @@ int readPng(QIODevice &in, LRMemoryDC &image) {
   LRMemoryDC base(read.width(), read.height());
   if (base.isNull())
     return Incompatible;
-  storePngRows(read, header.grey(), base);
+  storePngRows(read, header.kind(), base);
   image = std::move(base);
   return Loaded;
 }

@@ -346,11 +346,13 @@ TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
   EXPECT_EQ(missed[0][0], 0.0);
 }
 
-// Every 8-bit grey level (with and without gAMA), indices, 16-bit and POV-Ray's own.
+// Every 8-bit grey level (with and without gAMA), indices, 16-bit, colour and
+// grey with alpha at both depths, and POV-Ray's own.
 TEST_F(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
   std::vector<std::string> files;
   for (const char *name :
-       {"levels8.png", "levels8_gamma.png", "levels8_indexed.png", "index4.png", "hills16.png"})
+       {"levels8.png", "levels8_gamma.png", "levels8_indexed.png", "index4.png", "hills16.png",
+        "rgb8.png", "rgba8.png", "grey_alpha8.png", "grey_alpha16.png", "rgb16.png", "rgba16.png"})
     files.push_back(HS_TEST_DATA "/" + std::string(name));
   const std::filesystem::path shipped = "/usr/share/povray-3.7/include";
   if (std::filesystem::is_directory(shipped))
