@@ -1,5 +1,7 @@
 #include "app/PreviewWindow.h"
 
+#include "gui/vDialog.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -10,7 +12,7 @@
 
 namespace hs {
 
-PreviewWindow::PreviewWindow() : label_(new QLabel(this)) {
+PreviewWindow::PreviewWindow(const QWidget *main) : main_(main), label_(new QLabel(this)) {
   setObjectName(QStringLiteral("renderPreview"));
   label_->setAlignment(Qt::AlignCenter);
   // The label must not hold the window at the picture's size.
@@ -31,9 +33,11 @@ bool PreviewWindow::showPicture(const QString &path) {
   if (!isVisible()) {
     // A new window takes the picture's size, as far as the screen allows.
     QSize size = picture_.isNull() ? QSize(320, 240) : picture_.size();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    const QScreen *screen = main_ != nullptr ? main_->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr)
       size = size.boundedTo(screen->availableSize() * 9 / 10);
     resize(size.expandedTo(QSize(160, 120)));
+    placeFrameFrom(*this, main_, QPoint(40, 40));
     show();
   }
   fit();

@@ -8,10 +8,11 @@ class QLabel;
 namespace hs {
 
 // The picture of the last render in a plain window of its own, scaled to fit
-// the window. A new picture replaces the old one where the window stands.
+// the window. A new picture replaces the old one where the window stands; a
+// new window opens near main, wholly on the screen that shows main.
 class PreviewWindow : public QWidget {
 public:
-  PreviewWindow();
+  explicit PreviewWindow(const QWidget *main = nullptr);
 
   // Loads the picture at path and shows it; false (and a line saying so in
   // place of the picture) when it cannot be read.
@@ -25,6 +26,7 @@ protected:
 private:
   void fit();
 
+  const QWidget *main_;
   QLabel *label_;
   QImage picture_;
 };

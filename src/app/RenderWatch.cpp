@@ -52,7 +52,7 @@ void RenderWatch::finished(const RenderOutcome &outcome) {
   if (outcome.kind != RenderOutcome::Rendered)
     return;
   if (!preview_)
-    preview_ = std::make_unique<PreviewWindow>();
+    preview_ = std::make_unique<PreviewWindow>(&window_);
   preview_->showPicture(toQtPath(outcome.picture));
 }
 

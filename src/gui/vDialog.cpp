@@ -100,24 +100,28 @@ QMargins frameMarginsOf(const QWidget &w) {
 
 } // namespace
 
-void vDialog::placeFromMainWindow(int dx, int dy) {
-  QWidget *main = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
-  // Until the window manager has framed the dialog its frame is unknown; the
+void placeFrameFrom(QWidget &window, const QWidget *main, QPoint offset) {
+  // Until the window manager has framed the window its frame is unknown; the
   // main window's frame is the best guess for it.
-  QMargins margins = frameMarginsOf(*this);
+  QMargins margins = frameMarginsOf(window);
   if (margins.isNull() && main != nullptr)
     margins = frameMarginsOf(*main);
-  const QScreen *screen = main != nullptr ? main->screen() : this->screen();
+  const QScreen *screen = main != nullptr ? main->screen() : window.screen();
+  const QPoint frameAt = dialogFramePosition(
+      main != nullptr ? main->frameGeometry() : QRect(), offset, window.size().grownBy(margins),
+      screen != nullptr ? screen->availableGeometry() : QRect());
+  // The inside is placed, not the frame: a frame position is only turned into
+  // the right inside position once the frame is known.
+  window.setGeometry(QRect(frameAt + QPoint(margins.left(), margins.top()), window.size()));
+}
+
+void vDialog::placeFromMainWindow(int dx, int dy) {
+  QWidget *main = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
   // Below the main window's bars, so a dialog leaves the buttons it works
   // with in sight.
   if (const auto *window = dynamic_cast<const vCmdWindow *>(main))
     dy += frameMarginsOf(*window).top() + window->commandBarsBottom();
-  const QPoint frameAt = dialogFramePosition(
-      main != nullptr ? main->frameGeometry() : QRect(), QPoint(dx, dy), size().grownBy(margins),
-      screen != nullptr ? screen->availableGeometry() : QRect());
-  // The inside is placed, not the frame: a frame position is only turned into
-  // the right inside position once the frame is known.
-  setGeometry(QRect(frameAt + QPoint(margins.left(), margins.top()), size()));
+  placeFrameFrom(*this, main, QPoint(dx, dy));
 }
 
 vModalDialog::vModalDialog(QWidget *parent, const char *title) : vDialog(parent, title) {

@@ -18,6 +18,11 @@ namespace hs {
 QPoint dialogFramePosition(const QRect &mainFrame, QPoint offset, QSize dialogFrame,
                            const QRect &available);
 
+// Moves a top-level window, without resizing it, so its frame lies where
+// dialogFramePosition puts it from main's frame, on the screen that shows
+// main (the window's own screen when there is no main).
+void placeFrameFrom(QWidget &window, const QWidget *main, QPoint offset);
+
 // A dialog built from a CommandObject table. Showing it returns at once; it
 // stays on screen until closed. Derived dialogs override onShown and
 // onCommand and pass each event on to vDialog::onCommand, which closes the

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace hs {
 
 namespace {
@@ -93,21 +95,39 @@ std::string renderOutputPath(const std::string &startDir, const char *iniName) {
 
 bool RenderLog::feed(const QByteArray &bytes) {
   changed_ = false;
-  for (const char c : bytes) {
+  const char *at = bytes.constData();
+  const char *const end = at + bytes.size();
+  while (at != end) {
     // Progress lines end in a carriage return, so each overwrites the last.
-    if (c == '\n' || c == '\r') {
-      line(partial_);
-      partial_.clear();
-    } else {
-      partial_ += c;
-    }
+    const char *stop = std::find_if(at, end, [](char c) { return c == '\n' || c == '\r'; });
+    append(at, stop - at);
+    if (stop == end)
+      break;
+    finish();
+    at = stop + 1;
   }
   return changed_;
 }
 
+void RenderLog::append(const char *bytes, qsizetype size) {
+  // A runaway line keeps only its end, so no output grows the log without
+  // bound or costs more than its own length to take in.
+  if (size >= kLineBytes) {
+    partial_ = QByteArray(bytes + size - kLineBytes, kLineBytes);
+    cut_ = true;
+    return;
+  }
+  partial_.append(bytes, size);
+  if (partial_.size() > kLineBytes) {
+    partial_.remove(0, partial_.size() - kLineBytes);
+    cut_ = true;
+  }
+}
+
 void RenderLog::finish() {
-  line(partial_);
+  line(cut_ ? "..." + partial_ : partial_);
   partial_.clear();
+  cut_ = false;
 }
 
 void RenderLog::line(const QByteArray &text) {
@@ -123,9 +143,17 @@ void RenderLog::line(const QByteArray &text) {
   }
   if (s.trimmed().isEmpty())
     return;
-  lines_.push_back(text.trimmed().toStdString());
-  if (lines_.size() > kKeptLines)
-    lines_.pop_front();
+  QByteArray kept = text.trimmed();
+  // The notice's text is a C string: a NUL would end it early.
+  kept.replace('\0', "\\0");
+  if (kept.startsWith("==== [")) {
+    lines_.clear();
+    staged_ = true;
+  }
+  lines_.push_back(kept.toStdString());
+  // The stage line stays first; the lines after it are the last ones.
+  if (lines_.size() > kKeptLines + (staged_ ? 1 : 0))
+    lines_.erase(lines_.begin() + (staged_ ? 1 : 0));
 }
 
 std::string RenderLog::lastLines() const {

@@ -24,9 +24,14 @@ std::string renderOutputPath(const std::string &startDir, const char *iniName);
 // What the engine says on its error stream, read as it comes: the last
 // percentage of its "Rendered N of M pixels (P%)" lines, and its last lines of
 // anything else, which is where a parse error or a missing file is named.
+// From a "==== [" line (POV-Ray's start of a stage) on, the lines before it,
+// its option listing, are dropped. Memory and work stay bounded whatever the
+// engine writes: a line keeps only its last kLineBytes bytes, and a NUL byte
+// is shown as "\0" rather than ending the text.
 class RenderLog {
 public:
   static constexpr std::size_t kKeptLines = 12;
+  static constexpr qsizetype kLineBytes = 1024;
 
   // Takes the next bytes; returns true when the percentage changed.
   bool feed(const QByteArray &bytes);
@@ -37,9 +42,12 @@ public:
   std::string lastLines() const;
 
 private:
+  void append(const char *bytes, qsizetype size);
   void line(const QByteArray &text);
 
   QByteArray partial_;
+  bool cut_ = false;    // partial_ lost its start
+  bool staged_ = false; // lines_ starts with a "==== [" line
   std::deque<std::string> lines_;
   int percent_ = -1;
   bool changed_ = false;

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include <filesystem>
 
@@ -52,11 +53,17 @@ TEST_F(RenderWindowTest, ProgressShowsWhileRenderIsDisabledAndCancelStopsTheEngi
                        watch().cancelButton()->isVisible(), watch().preview() == nullptr),
             std::tuple("Render cancelled", true, false, true));
 
-  // A finished render shows its picture; a second refreshes it where the user left it.
+  // A finished render shows its picture near the main window, wholly on its screen; a second
+  // refreshes it where the user left it.
+  const QRect room = window->screen()->availableGeometry();
+  window->move(room.right() - 100, room.top() + 20);
   ini("Width=40\nHeight=30\nFake_Progress=50 100\n");
   render();
   PreviewWindow *preview = watch().preview();
   ASSERT_NE(preview, nullptr);
+  const QRect frame = preview->frameGeometry();
+  EXPECT_EQ(std::tuple(room.contains(frame), frame.right(), frame.top()),
+            std::tuple(true, room.right(), window->frameGeometry().top() + 40));
   EXPECT_EQ(std::tuple(preview->isVisible(), preview->windowTitle().toStdString(),
                        preview->picture().size(), watch().progressLabel()->isVisible()),
             std::tuple(true, "Render Preview - Fake.ppm", QSize(40, 30), false));

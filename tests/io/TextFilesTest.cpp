@@ -367,6 +367,29 @@ TEST(RenderOutput, TheLogFollowsProgressAndKeepsTheLastLines) {
                              "Expected 'object'\ninstead\n");
 }
 
+// POV-Ray's option listing goes before its last stage line; a NUL shows; a runaway line keeps
+// its end only.
+TEST(RenderOutput, TheLogKeepsTheLastStageAndBoundsWhatItHolds) {
+  const std::string stage = "==== [Parsing...] ====", runaway(50 << 20, 'x');
+  const std::string cases[][2] = {
+      {"Input file: Preview.pov\n" + stage + "\nParse Error\nRender failed\n",
+       stage + "\nParse Error\nRender failed\n"},
+      {"==== [Other] ==\nA\n" + stage + "\r\nB\n", stage + "\nB\n"},
+      {stage + "\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n",
+       stage + "\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n"},
+      {std::string("a\0b\n", 4), "a\\0b\n"},
+      {"head\n" + runaway + "END", "head\n..." + runaway.substr(0, 1021) + "END\n"},
+  };
+  for (const auto &[stream, kept] : cases) {
+    RenderLog log;
+    const std::size_t piece = stream.size() > 1000 ? 1 << 16 : 7;
+    for (std::size_t at = 0; at < stream.size(); at += piece)
+      log.feed(QByteArray::fromStdString(stream.substr(at, piece)));
+    log.finish();
+    EXPECT_EQ(log.lastLines(), kept) << stream.substr(0, 40);
+  }
+}
+
 // The picture lands in the start folder. The engine never starts on an old or missing include;
 // a FIFO INI does not hold it up.
 TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
