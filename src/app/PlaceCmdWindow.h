@@ -6,6 +6,7 @@
 #include "gui/vCmdWindow.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,9 @@ private:
   void exitCommand(int value);
   void chooseEngineCommand();
   void loadHeightFieldCommand();
+  // The "Heightfeild" command once a name is chosen (nullopt: cancelled), as
+  // the chooser and a drop give it: the load, the fit, the scroll bars.
+  int loadMap(const std::optional<std::string> &chosen);
   void openDataCommand();
   void saveDataCommand();
   void saveIncludeCommand();

@@ -55,15 +55,20 @@ void PlaceCmdWindow::loadHeightFieldCommand() {
     chosen = name;
     lastHfChoice_ = name;
   }
+  const int result = loadMap(chosen);
+  if (const char *message = heightFieldMessage(result))
+    notice("Notice", message);
+}
+
+int PlaceCmdWindow::loadMap(const std::optional<std::string> &chosen) {
   Scene &s = scene();
   const int result = heightFieldCommand(s, hs::palette(), chosen);
   // A new map shows whole, at the largest zoom that fits.
   if (result == Loaded)
     fitMap(s, values_);
-  // Before the notice, whose wait would otherwise show bars of the old map.
+  // Before any notice, whose wait would otherwise show bars of the old map.
   updateScrollBars(s);
-  if (const char *message = heightFieldMessage(result))
-    notice("Notice", message);
+  return result;
 }
 
 void PlaceCmdWindow::openDataCommand() {
@@ -184,11 +189,7 @@ void PlaceCmdWindow::dropEvent(QDropEvent *event) {
 
 void PlaceCmdWindow::openDropped(const std::string &name) {
   if (looksLikeHeightField(name)) {
-    Scene &s = scene();
-    const int result = heightFieldCommand(s, hs::palette(), name);
-    if (result == Loaded)
-      fitMap(s, values_);
-    updateScrollBars(s);
+    const int result = loadMap(name);
     showToolsOf(values_.modes.mode());
     showReliefCheck();
     if (const char *message = heightFieldMessage(result))

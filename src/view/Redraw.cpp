@@ -52,6 +52,13 @@ void copyWithWater(Scene &scene, const LRMemoryDC &shown) {
 // reaching half pixels either side of map point (x, z), or for half 0 the
 // point itself. Marks wholly off the target are skipped: a zoomed pane shows
 // few of many.
+// Whether an icon size pixels wide with its top-left corner at corner shows
+// on target at all: a zoomed pane shows few of many marks.
+bool onTarget(const LRMemoryDC &target, Point corner, int size) {
+  return corner.x > -size && corner.y > -size && corner.x < target.width() &&
+         corner.y < target.height();
+}
+
 // Draws records from .. count - 1 of list with marker and, with "Order" on,
 // the order lines that end at them (the first one from record from - 1).
 template <class At>
@@ -73,8 +80,7 @@ void drawRun(const ScData &list, const vIconPixels &marker, int from, bool order
       target.drawLine(p.x, p.y, prev.x, prev.y);
       target.setDrawMode(DrawMode::Normal);
     }
-    if (const Point c = at(item.x, item.z, 4);
-        c.x > -marker.width && c.y > -marker.width && c.x < w && c.y < h)
+    if (const Point c = at(item.x, item.z, 4); onTarget(target, c, marker.width))
       target.drawIcon(marker, c.x, c.y);
     prev = p;
   }
@@ -83,16 +89,13 @@ void drawRun(const ScData &list, const vIconPixels &marker, int from, bool order
 // Draws the camera and look-at icons, the object markers and the order lines
 // on target. at(x, z, half) places a mark: the top-left corner of an icon
 // reaching half pixels either side of map point (x, z), or for half 0 the
-// point itself. Marks wholly off the target are skipped: a zoomed pane shows
-// few of many.
+// point itself. Marks wholly off the target are skipped.
 template <class At>
 void drawItems(const Scene &scene, const ProgramValues &values, LRMemoryDC &target, At at) {
-  const int w = target.width();
-  const int h = target.height();
   for (const auto &[item, icon] : {std::pair(&scene.document().camera(), &cameraIcon()),
                                    std::pair(&scene.document().lookAt(), &lookIcon())}) {
     const Point c = at(item->x, item->z, 7);
-    if (c.x > -icon->width && c.y > -icon->width && c.x < w && c.y < h)
+    if (onTarget(target, c, icon->width))
       target.drawIcon(*icon, c.x, c.y);
   }
   for (std::size_t t = 0; t < scene.document().objects().size(); ++t) {
