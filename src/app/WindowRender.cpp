@@ -5,7 +5,7 @@
 #include "gui/vInteraction.h"
 #include "io/Render.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QStringList>
@@ -51,11 +51,16 @@ bool PlaceCmdWindow::runWithProgress(const char *title,
     }
     done = true;
   });
-  // Work that ends within a moment shows nothing.
+  // The window shows at once that it is busy, and keeps repainting (what a
+  // closed chooser covered, say); the user's input waits. Work that ends
+  // within a moment shows nothing more.
+  QApplication::setOverrideCursor(Qt::BusyCursor);
   QElapsedTimer waited;
   waited.start();
-  while (!done && waited.elapsed() < 300)
+  while (!done && waited.elapsed() < 300) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
   if (!done) {
     QProgressDialog progress(QString::fromUtf8(title), QStringLiteral("Cancel"), 0, 1000, this);
     // Nothing else may change the scene while the work reads it.
@@ -73,6 +78,7 @@ bool PlaceCmdWindow::runWithProgress(const char *title,
     }
   }
   worker.join();
+  QApplication::restoreOverrideCursor();
   if (failure)
     std::rethrow_exception(failure);
   return !cancel;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProgressInput.h"
 #include "core/ScItem.h"
 #include "gui/image/vIcon.h"
 #include "gui/image/vMemoryDC.h"
@@ -8,10 +9,6 @@
 #include <functional>
 
 namespace hs {
-
-// How far a long piece of work has got, 0..1; it answers false when the user
-// asked it to stop. The work calls it now and then, from its own thread.
-using ProgressReport = std::function<bool(double done)>;
 
 enum class ScrollAxis { Horizontal, Vertical };
 

@@ -2,6 +2,7 @@
 
 #include "core/Document.h"
 #include "core/LRMemoryDC.h"
+#include "core/ProgressInput.h"
 #include "terrain/Palette.h"
 
 #include <string>
@@ -21,7 +22,7 @@ enum LoadResult {
   Incompatible = 2,
   ShortData = 3,
   WrongFileType = 4, // the name is of no type we read; nothing was read
-  LoadCancelled = 5, // the chooser was cancelled; nothing was read, no notice
+  LoadCancelled = 5, // the chooser or the read was cancelled; nothing changed, no notice
 };
 
 // Largest width or height a reader accepts.
@@ -76,8 +77,11 @@ int readPng(QIODevice &in, LRMemoryDC &image);
 
 // Opens path and reads it with the reader of type's format; CannotOpen when it
 // cannot be opened (a directory included), WrongFileType, with nothing
-// opened, when type names no format.
-int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image);
+// opened, when type names no format. With a progress report the read tells it
+// how far it has got and stops when it answers false: LoadCancelled, image
+// as it was.
+int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image,
+                        const ProgressReport &progress = {});
 
 // The type whose signature a file's first bytes hold, else that of the one
 // format without a signature (TargaMap); or -1 when it cannot be opened or

@@ -1,10 +1,12 @@
 #include "terrain/HeightFieldFormats.h"
 
 #include "core/InputFile.h"
+#include "core/ProgressInput.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 
 namespace hs {
 
@@ -64,14 +66,25 @@ bool readHead(const std::string &path, std::string &head) {
 
 } // namespace
 
-int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image) {
+int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image,
+                        const ProgressReport &progress) {
   const HeightFieldFormat *format = heightFieldFormat(type);
   if (format == nullptr)
     return WrongFileType;
   QFile file;
   if (!openInputFile(path, file))
     return CannotOpen;
-  return format->read(file, pal, image);
+  if (!progress)
+    return format->read(file, pal, image);
+  ProgressInput in(file, progress);
+  // A reader that was stopped may still have made a map of what it had.
+  LRMemoryDC read;
+  const int result = format->read(in, pal, read);
+  if (in.cancelled())
+    return LoadCancelled;
+  if (result == Loaded)
+    image = std::move(read);
+  return result;
 }
 
 int heightFieldTypeOfFile(const std::string &path) {

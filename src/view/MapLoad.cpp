@@ -5,6 +5,8 @@
 #include "terrain/HeightFieldFormats.h"
 #include "view/Redraw.h"
 
+#include <utility>
+
 namespace hs {
 
 int showHeightField(Scene &scene, LRMemoryDC &&image) {
@@ -47,8 +49,16 @@ bool fitViewToMap(Scene &scene) {
 bool stepHistory(Scene &scene, bool forward) { return scene.document().stepHistory(forward); }
 
 int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal) {
+  // Only the file is read off the event loop (with progress and Cancel when
+  // the window offers them); the document changes afterwards, on this thread.
   LRMemoryDC image;
-  const int result = readHeightFieldFile(path, type, pal, image);
+  int result = LoadCancelled;
+  const bool finished =
+      scene.services().runWithProgress("Loading the map", [&](const ProgressReport &progress) {
+        result = readHeightFieldFile(path, type, pal, image, progress);
+      });
+  if (!finished)
+    return LoadCancelled;
   return result == Loaded ? showHeightField(scene, std::move(image)) : result;
 }
 

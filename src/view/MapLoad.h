@@ -31,7 +31,9 @@ bool fitViewToMap(Scene &scene);
 bool stepHistory(Scene &scene, bool forward);
 
 // Reads the named file as a map of type (readHeightFieldFile) and shows it as
-// above. On any failure the scene is exactly as it was.
+// above. The read runs through the window's runWithProgress: off the event
+// loop, and once it takes a while with progress and Cancel (LoadCancelled).
+// On any failure the scene is exactly as it was.
 int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal);
 
 // Classifies name as the "Heightfeild" command does and reads it: ".ppm"

@@ -71,10 +71,9 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
                             "Nothing was scattered: not a good turn in the Scatter dialog."}));
 }
 
-TEST_F(ScatterWindowTest, ALongScatterCanBeCancelled) {
-  loadTarga(targaBytes(4096, 4096, 100));
-  click(kScatter);
-  type(ScatterDialog::kSpacing, "1");
+// Long work (a big map's read, a scatter) shows its progress, and Cancel
+// leaves everything as it was.
+TEST_F(ScatterWindowTest, ALongMapLoadAndALongScatterCanBeCancelled) {
   bool sawProgress = false;
   QTimer cancel;
   QObject::connect(&cancel, &QTimer::timeout, [&] {
@@ -83,6 +82,15 @@ TEST_F(ScatterWindowTest, ALongScatterCanBeCancelled) {
         sawProgress = (progress->cancel(), true);
   });
   cancel.start(50);
+  loadTarga(targaBytes(8192, 8192, 100), "big.tga");
+  EXPECT_EQ(std::tuple(sawProgress, scene().document().mapWidth(), script.notices.size()),
+            std::tuple(true, 400, std::size_t{0}));
+  EXPECT_TRUE(scene().document().hfFileName().ends_with("map.tga"));
+
+  sawProgress = false;
+  loadTarga(targaBytes(4096, 4096, 100));
+  click(kScatter);
+  type(ScatterDialog::kSpacing, "1");
   press(ScatterDialog::kWholeMap);
   EXPECT_EQ(std::tuple(sawProgress, scene().document().objectCount(), script.notices.size()),
             std::tuple(true, 0LL, std::size_t{0}));

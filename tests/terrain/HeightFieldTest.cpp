@@ -206,6 +206,28 @@ int read(const std::string &text, Palette &p) {
 }
 
 // Lines are low bytes; files are read all or nothing; a grey ramp keeps heights.
+// A read with a progress report says how far it got and stops when told,
+// leaving the image as it was.
+TEST(HeightFieldReaders, AReadWithProgressReportsAndStopsWhenTold) {
+  for (const auto &[name, type] : {std::pair("hills16.png", PngMap), {"tiny.tga", TargaMap}}) {
+    LRMemoryDC image(3, 3);
+    std::vector<double> seen;
+    const auto stopAt = [&](std::size_t n) {
+      return [&seen, n](double done) { return seen.push_back(done), seen.size() < n; };
+    };
+    EXPECT_EQ(readHeightFieldFile(HS_TEST_DATA "/" + std::string(name), type, defaultPalette(),
+                                  image, stopAt(2)),
+              LoadCancelled)
+        << name;
+    EXPECT_EQ(std::tuple(image.width(), seen.size()), std::tuple(3, std::size_t{2})) << name;
+    seen.clear();
+    ASSERT_EQ(readHeightFieldFile(HS_TEST_DATA "/" + std::string(name), type, defaultPalette(),
+                                  image, stopAt(1000)),
+              Loaded);
+    EXPECT_GT(*std::max_element(seen.begin(), seen.end()), 0.5) << name;
+  }
+}
+
 TEST(Palette, LinesFilesAndCommitting) {
   ColourValue a = 0, b = 0;
   EXPECT_TRUE(parsePaletteLine("300,0x10,010 blue is height", a) &&
