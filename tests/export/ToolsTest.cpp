@@ -152,9 +152,11 @@ TEST(ExportRefusal, EachFailureSaysWhyAndWritesNothing) {
   if (!makeZeroDevice(f, "zero").empty())
     nodes.push_back("zero");
   for (const std::string &node : nodes) {
-    const auto named = [&node](std::string text) {
+    const auto named = [&node, &f](std::string text) {
       for (std::size_t at; (at = text.find("NODE")) != npos;)
         text.replace(at, 4, node);
+      for (std::size_t at = 0; (at = text.find("DIR", at)) != npos; at += f.path().size())
+        text.replace(at, 3, f.path());
       return text;
     };
     f.write("nodes.txt", head + node + "\n1,1,1\n0,0,0\n");

@@ -127,10 +127,11 @@ const std::string kHead = "1,2,3,0,0.5 HS_At\n4,5,6,1,1.5 HS_Look\n/maps/hills.t
 std::string golden(const std::string &name) { return readFile(HS_TEST_DATA "/" + name); }
 
 std::string saved(const Document &doc,
-                  int (*write)(const Document &, QIODevice &) = savePlaceData) {
+                  int (*write)(const Document &, QIODevice &, const std::string &) = savePlaceData,
+                  const std::string &namingFile = {}) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  EXPECT_EQ(write(doc, buffer), 0);
+  EXPECT_EQ(write(doc, buffer, namingFile), 0);
   return buffer.data().toStdString();
 }
 
@@ -162,7 +163,7 @@ TEST_F(PlaceDataFile, GoldenFilesSaveBackAsThemselves) {
   for (const std::string name : {"place_targa.txt", "place_turned.txt"}) {
     Document doc;
     ASSERT_EQ(loadPlaceData(doc, HS_TEST_DATA "/" + name), 0) << name;
-    EXPECT_EQ(saved(doc), golden(name)) << name;
+    EXPECT_EQ(saved(doc, savePlaceData, HS_TEST_DATA "/" + name), golden(name)) << name;
     if (name == "place_turned.txt") {
       EXPECT_EQ(std::tuple(doc.objects()[0][0], doc.objects()[1][1], doc.objects()[4][0]),
                 std::tuple(ScItem{0, 0, 0, 0, 0, 45.0f, 1.0f},
@@ -229,8 +230,8 @@ TEST_F(PlaceDataFile, EachBadLineGivesItsResultAndLeavesTheSceneAlone) {
   EXPECT_EQ(doc.objectCount(), 3); // appended to what was there
 }
 
-// A missing height field keeps the placement and the old map.
-TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
+// A map that cannot be read leaves the document as it was; the notice names it.
+TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileAndItsMapRead) {
   Document doc;
   doc.append(7, 1, 1, 1, 0, 0);
   EXPECT_EQ(open(doc, kHead + "1,2\n"), 4);
@@ -244,12 +245,18 @@ TEST_F(PlaceDataFile, OpenReplacesTheSceneOnlyWhenTheFileParses) {
   for (int type : {0, 1}) {
     Document m;
     m.append(7, 1, 1, 1, 0, 0);
-    EXPECT_EQ(open(m, "1,2,3,0,0\n4,5,6,0,0\nno-such-map\n1,1,1\n0,0," + std::to_string(type) +
-                          "\n1,1\n9,9,9,0,0\n"),
-              type ? 5 : 6);
+    PlaceDataOpen read;
+    const int result =
+        openPlaceData(m, defaultPalette(),
+                      dir.write("place.txt", "1,2,3,0,0\n4,5,6,0,0\nno-such-map\n1,1,1\n0,0," +
+                                                 std::to_string(type) + "\n1,1\n9,9,9,0,0\n"),
+                      {}, &read);
+    EXPECT_EQ(placeDataOpenMessage(result, read),
+              std::string(type ? "Load DAT Data5" : "Load DAT Data6") + " ERROR\n" +
+                  dir.file("no-such-map") + "\nUnable to LOAD File !!");
     EXPECT_EQ(std::tuple(m.mapWidth(), m.objects()[7].count(), m.objects()[0].count(), m.camera(),
-                         m.hfType()),
-              std::tuple(400, 0, 1, ScItem{1, 2, 3, 0, 0}, type));
+                         m.hfType(), m.hfFileName()),
+              std::tuple(400, 1, 0, kDefaultCamera, 0, ""));
   }
 }
 
