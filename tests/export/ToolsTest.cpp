@@ -245,6 +245,29 @@ TEST(ScatterTool, ScattersByTheRulesAndTheSeed) {
   EXPECT_EQ(f.read("place.txt"), first);
 }
 
+// A project folder copied elsewhere still finds its map: a relative name
+// from the file's folder, a missing absolute one beside the file (said on
+// stderr). The scatter names the map relative to where it writes, when it can.
+TEST(ScatterTool, AMovedProjectFindsItsMapAndOutputsNameItFromTheirFolder) {
+  ExportFolder f;
+  std::filesystem::create_directories(f.file("moved/out"));
+  std::filesystem::copy_file(f.file("tiny.tga"), f.file("moved/tiny.tga"));
+  std::string text = f.read("place.txt");
+  f.write("moved/place.txt", text);
+  f.write("moved/old.txt", text.replace(text.find("tiny.tga"), 8, "/no/where/tiny.tga"));
+  const ToolRun moved = exportTool({"moved/place.txt"}, f.path());
+  const ToolRun old = exportTool({"moved/old.txt"}, f.path());
+  EXPECT_EQ(std::tuple(moved.exitCode, old.exitCode, old.out, old.err),
+            std::tuple(0, 0, moved.out,
+                       "hillstrew-export: /no/where/tiny.tga\nwas not found; using\n" +
+                           f.file("moved/tiny.tga") + "\nbeside old.txt.\n"));
+  EXPECT_NE(moved.out.find("HS_Hf=\"moved/tiny.tga\""), npos) << moved.out;
+  for (const char *out : {"moved/out/a.txt", "moved/b.txt"})
+    ASSERT_EQ(scatterTool({"moved/place.txt", "--count", "1", "-o", out}, f.path()).exitCode, 0);
+  EXPECT_NE(f.read("moved/out/a.txt").find("\n" + f.file("moved/tiny.tga") + "\n"), npos);
+  EXPECT_NE(f.read("moved/b.txt").find("\ntiny.tga\n"), npos);
+}
+
 TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
   ScatterFolder f;
   const std::string before = f.read("place.txt");
