@@ -115,49 +115,44 @@ TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
 // A map that cannot be read opens nothing; a map the user locates opens the
 // file as changed, and Save names it, relative to the file's folder.
 TEST_F(FilesWindowTest, AFileOpensOnlyWithItsMapWhichMayBeLocated) {
-  script.answerFile(folder.file("a.txt"));
-  menu(kSave);
-  const QStringList recentBefore = recent();
-  const std::string place = folder.write(
-      "place.txt", "1,0,1,1,1\n2,0,2,0,0\ngone.tga\n100,10,100\n0,0,0\n2,1\n5,7,6,0,0\n");
+  constexpr auto npos = std::string::npos;
+  const std::string head = "1,0,1,1,1\n2,0,2,0,0\n", tail = "\n100,10,100\n0,0,0\n2,1\n5,7,6,0,0\n";
+  const std::string place = folder.write("place.txt", head + "gone.tga" + tail);
   script.answerFile(place); // the locate question: Cancel
   menu(kOpenData);
   EXPECT_EQ(
       std::tuple(script.notices.back().message, script.questions.back(), window->currentDataFile(),
                  window->windowTitle(), recent(), last(1)),
       std::tuple("Load DAT Data6 ERROR\n" + folder.file("gone.tga") + "\nUnable to LOAD File !!",
-                 "Hill Strew: Locate the height field?", folder.file("a.txt"),
-                 QString("a.txt - Hill Strew"), recentBefore, std::tuple(0, 0.0, 0.0)));
+                 "Hill Strew: Locate the height field?", "", QString("Hill Strew*"),
+                 QStringList{"(none)"}, std::tuple(0, 0.0, 0.0)));
   script.answerFile(place);
+  script.answerQuestion(1); // "Save changes?": Discard, then Locate...
   script.answerQuestion(0);
   script.answerFile(folder.write("found.tga", targaBytes(60, 50, 7)));
   menu(kOpenData);
   EXPECT_EQ(std::tuple(scene().document().mapWidth(), last(1), window->windowTitle()),
             std::tuple(60, std::tuple(1, 5.0, 6.0), QString("place.txt* - Hill Strew")));
   menu(kSave);
-  EXPECT_NE(folder.read("place.txt").find(" HS_Look\nfound.tga\n"), std::string::npos);
+  EXPECT_NE(folder.read("place.txt").find(" HS_Look\nfound.tga\n"), npos);
 
-  // The folder moved whole opens with its own map; a missing absolute name
-  // falls back to the same name beside the file, saying so.
+  // Copied whole, it opens with its own map; a missing absolute name falls
+  // back to the same name beside the file, saying so. SaveINC names it whole.
   TestFolder moved;
   moved.write("found.tga", targaBytes(30, 20, 7));
-  std::string text = folder.read("place.txt");
-  moved.write("place.txt", text);
-  text.replace(text.find("found.tga"), 9, folder.file("gone/found.tga"));
-  moved.write("old.txt", text);
-  for (const char *name : {"place.txt", "old.txt"}) {
+  moved.write("place.txt", folder.read("place.txt"));
+  moved.write("old.txt", head + folder.file("gone/found.tga") + tail);
+  for (const char *name : {"place.txt", "old.txt", "scene.inc"}) {
     script.answerFile(moved.file(name));
-    menu(kOpenData);
+    menu(name[0] == 's' ? kSaveInclude : kOpenData);
     EXPECT_EQ(std::pair(scene().document().hfFileName(), scene().document().mapWidth()),
-              std::pair(moved.file("found.tga"), 30))
-        << name;
+              std::pair(moved.file("found.tga"), 30));
   }
-  EXPECT_EQ(script.notices.back().message, folder.file("gone/found.tga") +
-                                               "\nwas not found; using\n" +
-                                               moved.file("found.tga") + "\nbeside old.txt.");
-  script.answerFile(moved.file("scene.inc")); // names the map as POV-Ray finds it anywhere
-  menu(kSaveInclude);
-  EXPECT_NE(moved.read("scene.inc").find("HS_Hf=\"" + moved.file("found.tga")), std::string::npos);
+  EXPECT_EQ(std::pair(script.notices.back().message,
+                      moved.read("scene.inc").find("HS_Hf=\"" + moved.file("found.tga")) != npos),
+            std::pair(folder.file("gone/found.tga") + "\nwas not found; using\n" +
+                          moved.file("found.tga") + "\nbeside old.txt.",
+                      true));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/AtomicSave.h"
 #include "core/RelativeNames.h"
 #include "core/Settings.h"
+#include "support/DataTable.h"
 #include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
@@ -192,46 +193,32 @@ TEST_F(Settings, TheFirstRunTakesPovRayFromThePathAndAFailedSaveIsReported) {
 // A name in the naming file's folder or below is written relative to it; a
 // project folder moved whole still finds its files.
 TEST_F(Settings, ProjectNamesAreWrittenRelativeAndFoundBothWays) {
-  const std::pair<std::string, std::string> asWritten[] = {{"/p/a.tga", "a.tga"},
-                                                           {"/p/sub/b.pal", "sub/b.pal"},
-                                                           {"/p2/c.tga", "/p2/c.tga"},
-                                                           {"/q/d.tga", "/q/d.tga"},
-                                                           {"/p/../q/e.tga", "/q/e.tga"},
-                                                           {"/p/./f.tga", "f.tga"},
-                                                           {"", ""},
-                                                           {"/p", "/p"}};
-  for (const auto &[name, want] : asWritten) {
-    EXPECT_EQ(nameWrittenIn(name, "/p/Strewer.ini"), want) << name;
-    EXPECT_EQ(nameWrittenIn(name, ""), name) << name;
-  }
   TestFolder dir;
   const std::string here = dir.write("hills.tga", "x");
-  const FoundName found[] = {nameReadFrom("hills.tga", dir.file("Strewer.ini")),
-                             nameReadFrom("sub/../hills.tga", dir.file("Strewer.ini")),
-                             nameReadFrom(here, "/elsewhere/Strewer.ini"),
-                             nameReadFrom("/gone/none.tga", dir.file("Strewer.ini"))};
-  EXPECT_EQ(std::tuple(found[0].name, found[1].name, found[2].name, found[3].name),
-            std::tuple(here, here, here, "/gone/none.tga"));
-  EXPECT_TRUE(found[0].notice.empty() && found[2].notice.empty() && found[3].notice.empty());
-
-  // The settings file: every name but the engine's, read back as it was.
+  const auto in = [&dir](std::string text) {
+    for (std::size_t at = 0; (at = text.find("DIR", at)) != std::string::npos;
+         at += dir.path().size())
+      text.replace(at, 3, dir.path());
+    return test::unescaped(text);
+  };
+  for (const auto &row : test::dataTable("relative_names.txt")) {
+    const FoundName found = nameReadFrom(in(row[2]), in(row[1]));
+    EXPECT_EQ(row[0] == "write" ? std::pair(nameWrittenIn(row[2], row[1]), std::string())
+                                : std::pair(found.name, found.notice),
+              std::pair(in(row[3]), in(row.size() > 4 ? row[4] : "")))
+        << row[2];
+  }
+  // The settings file: every name but the engine's.
   v.settingsPath = dir.file("Strewer.ini");
   d.setHfFileName(here);
   w.dataFileName = dir.file("sub/place.txt");
-  v.povFileName = "/q/place.inc";
   v.enginePath = dir.file("povray");
-  w.paletteFileName = dir.file("Std.pal");
-  const std::string lines =
-      "hills.tga\nsub/place.txt\n/q/place.inc\n0\n" + v.enginePath + "\nStd.pal\n";
+  const std::string lines = "hills.tga\nsub/place.txt\n\n0\n" + v.enginePath + "\n\n";
   EXPECT_EQ(written().substr(0, lines.size()), lines);
   dir.write("Strewer.ini", "/gone/hills.tga\nsub/place.txt\n");
-  d.setHfFileName("");
-  services.notices.clear();
   EXPECT_TRUE(loadSettings(v, w, d, &services));
   EXPECT_EQ(std::tuple(d.hfFileName(), w.dataFileName, services.notices.size()),
             std::tuple(here, dir.file("sub/place.txt"), std::size_t{1}));
-  EXPECT_EQ(services.notices[0].second,
-            "/gone/hills.tga\nwas not found; using\n" + here + "\nbeside Strewer.ini.");
 }
 
 } // namespace

@@ -255,17 +255,17 @@ TEST(ScatterTool, AMovedProjectFindsItsMapAndOutputsNameItFromTheirFolder) {
   std::string text = f.read("place.txt");
   f.write("moved/place.txt", text);
   f.write("moved/old.txt", text.replace(text.find("tiny.tga"), 8, "/no/where/tiny.tga"));
-  const ToolRun moved = exportTool({"moved/place.txt"}, f.path());
   const ToolRun old = exportTool({"moved/old.txt"}, f.path());
-  EXPECT_EQ(std::tuple(moved.exitCode, old.exitCode, old.out, old.err),
-            std::tuple(0, 0, moved.out,
+  EXPECT_EQ(std::tuple(old.exitCode, old.out.find("HS_Hf=\"moved/tiny.tga\"") != npos, old.err),
+            std::tuple(0, true,
                        "hillstrew-export: /no/where/tiny.tga\nwas not found; using\n" +
                            f.file("moved/tiny.tga") + "\nbeside old.txt.\n"));
-  EXPECT_NE(moved.out.find("HS_Hf=\"moved/tiny.tga\""), npos) << moved.out;
-  for (const char *out : {"moved/out/a.txt", "moved/b.txt"})
+  for (const char *out : {"moved/out/a.txt", "moved/b.txt"}) // a relative name read and written
     ASSERT_EQ(scatterTool({"moved/place.txt", "--count", "1", "-o", out}, f.path()).exitCode, 0);
-  EXPECT_NE(f.read("moved/out/a.txt").find("\n" + f.file("moved/tiny.tga") + "\n"), npos);
-  EXPECT_NE(f.read("moved/b.txt").find("\ntiny.tga\n"), npos);
+  EXPECT_EQ(
+      std::pair(f.read("moved/out/a.txt").find("\n" + f.file("moved/tiny.tga") + "\n") != npos,
+                f.read("moved/b.txt").find("\ntiny.tga\n") != npos),
+      std::pair(true, true));
 }
 
 TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
