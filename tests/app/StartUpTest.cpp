@@ -71,8 +71,8 @@ TEST_F(StartUpTest, FirstRunWritesTheDefaultsAndClosingWritesTheNewHeightField) 
   // The settings are not rewritten at start-up; closing writes the map loaded last.
   const std::string first = folder.write("one.tga", targaBytes(64, 48, 9));
   const std::string second = folder.write("two.tga", targaBytes(30, 20, 9));
-  folder.write("Strewer.ini",
-               first + "\nd.txt\np.inc\n2\n/usr/bin/povray\n" + folder.file("none.pal") + "\n");
+  folder.write("Strewer.ini", first + "\nd.txt\np.inc\n2\n" + folder.file("povray") + "\n" +
+                                  folder.file("none.pal") + "\n");
   script.notices.clear();
   w = start();
   ASSERT_EQ(script.notices.size(), 1u);
@@ -85,7 +85,7 @@ TEST_F(StartUpTest, FirstRunWritesTheDefaultsAndClosingWritesTheNewHeightField) 
   EXPECT_FALSE(app->isOpen(w));
   ini = lines(folder.read("Strewer.ini"));
   ASSERT_EQ(ini.size(), 11u);
-  EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple("two.tga", "2", "/usr/bin/povray"));
+  EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple("two.tga", "2", folder.file("povray")));
 }
 
 // The first run fits the map to the screen; a damaged store keeps the defaults.
