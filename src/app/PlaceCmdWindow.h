@@ -149,7 +149,7 @@ private:
   void openDataFile(const std::string &name);
   void saveDataTo(const std::string &name);
   // The file just opened or saved is the one Save writes to, and the title's.
-  void becomeCurrentFile(const std::string &name);
+  void becomeCurrentFile(const std::string &name, bool changed = false);
   void showRecentFiles();
   // The title: the current file's name, marked when there are unsaved changes.
   void showTitle();

@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QSettings>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,9 @@ namespace {
 // The name after the file's in the title.
 constexpr const char *kTitle = "Hill Strew";
 constexpr const char *kSaveChangesQuestion = "Save changes?";
+constexpr const char *kLocateMapQuestion = "Locate the height field?";
+// A history state no scene ever reaches.
+constexpr std::uint64_t kNoSavedState = ~std::uint64_t{0};
 
 // The one local file a drag brings, if it brings exactly one.
 std::optional<std::string> droppedFile(const QMimeData *data) {
@@ -85,18 +89,40 @@ void PlaceCmdWindow::openDataCommand() {
 
 void PlaceCmdWindow::openDataFile(const std::string &name) {
   Scene &s = scene();
-  const int result = openPlaceData(s, hs::palette(), name);
-  if (result != PlaceDataOk)
-    notice("Notice", placeDataMessage(result));
-  // A file that could not be read changed nothing, so there is nothing new to
-  // keep, and it must not become the name the next Save.Data proposes.
-  if (result == PlaceDataOk || result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
-    setName(dataFileName, name);
-    becomeCurrentFile(name);
-    commandKeep(s);
-    // The file's height field may be of another size than the one shown.
-    updateScrollBars(s);
+  PlaceDataOpen open;
+  int result = readPlaceDataFile(document_, name, open.data);
+  if (result == PlaceDataOk)
+    result = readPlaceDataMap(open, hs::palette());
+  // Nothing has changed yet: the user may point at the map where it is now.
+  bool located = false;
+  while (result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
+    notice("Notice", placeDataOpenMessage(result, open).c_str());
+    std::string map = open.data.hfFileName;
+    if (vQuestionDialog(this, kTitle).ask(kLocateMapQuestion, {"Locate...", "Cancel"}) != 0 ||
+        vFileSelect(this).fileSelect(kHfChooserTitle, map, kMaxNameLength, heightFieldFilters(),
+                                     hfFilter_) != FileResult::Chosen ||
+        map.empty())
+      return;
+    open.data.hfFileName = map;
+    located = true;
+    result = readPlaceDataMap(open, hs::palette());
   }
+  if (result == PlaceDataOk)
+    result = commitPlaceDataOpen(s, open);
+  if (result != PlaceDataOk) {
+    // A file that could not be opened changed nothing, so there is nothing
+    // new to keep, and it must not become the name the next Save.Data proposes.
+    notice("Notice", placeDataOpenMessage(result, open).c_str());
+    return;
+  }
+  setName(dataFileName, name);
+  // A located map is not yet what the file names.
+  becomeCurrentFile(name, located);
+  commandKeep(s);
+  // The file's height field may be of another size than the one shown.
+  updateScrollBars(s);
+  if (!open.data.mapNotice.empty())
+    notice("Notice", open.data.mapNotice.c_str());
 }
 
 std::string PlaceCmdWindow::proposedName(const std::string &kept, const char *suffix) const {
@@ -130,11 +156,12 @@ void PlaceCmdWindow::saveDataTo(const std::string &name) {
   becomeCurrentFile(name);
 }
 
-void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
+void PlaceCmdWindow::becomeCurrentFile(const std::string &name, bool changed) {
   currentDataFile_ = name;
-  // Saved now, or opened now: as the scene is when the step around this ends.
-  savedState_ = scene().document().history().state();
-  savedPending_ = true;
+  // Saved now, or opened now: as the scene is when the step around this ends;
+  // changed: no state of the scene is the file.
+  savedState_ = changed ? kNoSavedState : scene().document().history().state();
+  savedPending_ = !changed;
   const QString file = QString::fromStdString(name);
   QSettings memory(kMemoryName, kMemoryName);
   addRecentFile(memory, QFileInfo(file).absoluteFilePath());

@@ -6,6 +6,7 @@
 #include "core/Names.h"
 #include "core/PaneSurface.h"
 #include "core/QtPaths.h"
+#include "core/RelativeNames.h"
 #include "core/ScanLine.h"
 #include "core/TextOut.h"
 
@@ -49,14 +50,25 @@ void initStartDir(ProgramValues &values) {
   values.settingsPath = values.startDir + "/" + kSettingsFileName;
 }
 
-void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window,
-                  Document &document) {
+std::string readSettings(QIODevice &device, ProgramValues &values, WindowValues &window,
+                         Document &document) {
   LineReader reader(device);
+  std::string notices;
+  // The engine is not one of the project's files: its name is taken as it is.
+  const auto found = [&](std::string &field) {
+    FoundName name = nameReadFrom(field, values.settingsPath);
+    field = std::move(name.name);
+    if (!name.notice.empty())
+      notices += (notices.empty() ? "" : "\n\n") + name.notice;
+  };
   std::string mapName = document.hfFileName();
   readName(reader, mapName);
+  found(mapName);
   document.setHfFileName(mapName);
   readName(reader, window.dataFileName);
+  found(window.dataFileName);
   readName(reader, values.povFileName);
+  found(values.povFileName);
   std::string_view units;
   if (reader.next(units) == LineReader::Line) {
     // At most 19 characters count, up to a zero byte; "%i" conventions (0x
@@ -68,6 +80,8 @@ void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window
   }
   readName(reader, values.enginePath);
   readName(reader, window.paletteFileName);
+  found(window.paletteFileName);
+  return notices;
 }
 
 bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window,
@@ -79,12 +93,15 @@ bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowV
       out.text(s);
     out.ch('\n');
   };
-  name(document.hfFileName());
-  name(window.dataFileName);
-  name(values.povFileName);
+  const auto projectName = [&](const std::string &s) {
+    name(nameWrittenIn(s, values.settingsPath));
+  };
+  projectName(document.hfFileName());
+  projectName(window.dataFileName);
+  projectName(values.povFileName);
   out.integer(values.unitsMode).ch('\n');
   name(values.enginePath);
-  name(window.paletteFileName);
+  projectName(window.paletteFileName);
   out.text(kBanner);
   return out.flush();
 }
@@ -110,7 +127,9 @@ bool loadSettings(ProgramValues &values, WindowValues &window, Document &documen
                   WindowServices *services) {
   QFile file;
   if (isUtf8Name(values.settingsPath) && openInputFile(values.settingsPath, file)) {
-    readSettings(file, values, window, document);
+    const std::string notices = readSettings(file, values, window, document);
+    if (services && !notices.empty())
+      services->notice("Notice", notices.c_str());
     return true;
   }
   const std::string engine = setDefaultSettings(values, window, document);

@@ -28,11 +28,14 @@ void initStartDir(ProgramValues &values);
 // Reads the six value lines: the height-field, place data and include file
 // names, the readout units, the engine path and the palette file name. A
 // missing line gives an empty value; a units line that is not a number, and a
-// name longer than the program keeps, leave the value as it was.
-void readSettings(QIODevice &device, ProgramValues &values, WindowValues &window,
-                  Document &document);
+// name longer than the program keeps, leave the value as it was. Names but the
+// engine's are found against settingsPath as nameReadFrom finds them; returns
+// the notices of any that fell back, else "".
+std::string readSettings(QIODevice &device, ProgramValues &values, WindowValues &window,
+                         Document &document);
 
-// Writes the six value lines and the banner.
+// Writes the six value lines and the banner; names but the engine's as
+// settingsPath writes them (nameWrittenIn).
 bool writeSettings(QIODevice &device, const ProgramValues &values, const WindowValues &window,
                    const Document &document);
 

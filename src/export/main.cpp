@@ -9,6 +9,7 @@
 #include "io/PovInclude.h"
 #include "terrain/Palette.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -31,9 +32,12 @@ constexpr const char *kUsage =
     "                  of the built-in palette\n"
     "  --help          show this text\n"
     "\n"
-    "Relative names inside DATAFILE are taken from the current directory. On any\n"
-    "failure the program's own message goes to standard error and the exit status\n"
-    "is not 0; an existing OUTFILE is then left as it was. OUTFILE is never one of\n"
+    "A relative map name inside DATAFILE is found in DATAFILE's folder; an absolute\n"
+    "one that does not exist falls back to the same file name there (said on\n"
+    "standard error). The include names a map in the current directory or below\n"
+    "relative to it, as POV-Ray run there finds it, and any other map absolute.\n"
+    "On any failure the program's own message goes to standard error and the exit\n"
+    "status is not 0; an existing OUTFILE is then left as it was. OUTFILE is never one of\n"
     "the files the export reads (DATAFILE, its height field, the palette).\n"
     "Only regular files are read. OUTFILE is replaced by a new file with the old\n"
     "one's mode, owner and group (so a hard link to it parts from it); a device,\n"
@@ -73,11 +77,14 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
 
   // A tool's document keeps no history: nothing here is ever undone.
   hs::Document document(hs::Document::Recording::Off);
-  const int opened = hs::openPlaceData(document, pal, names[0]);
+  hs::PlaceDataOpen open;
+  const int opened = hs::openPlaceData(document, pal, names[0], {}, &open);
   if (opened != hs::PlaceDataOk)
-    return fail(hs::placeDataMessage(opened));
+    return fail(hs::placeDataOpenMessage(opened, open).c_str());
+  if (!open.data.mapNotice.empty())
+    std::fprintf(stderr, "hillstrew-export: %s\n", open.data.mapNotice.c_str());
 
-  const hs::PovIncludeExporter exporter;
+  const hs::PovIncludeExporter exporter(hs::fromQtPath(QDir::currentPath()));
   hs::SaveResult written;
   if (toFile) {
     // Links and other spellings of a name count: the device and inode decide.
@@ -94,8 +101,8 @@ int run(const std::vector<std::string> &names, const std::string &paletteFile) {
     written = exporter.write(document, names[1]);
   } else {
     QFile out;
-    const bool ok =
-        out.open(stdout, QIODevice::WriteOnly) && exporter.writeText(document, out) && out.flush();
+    const bool ok = out.open(stdout, QIODevice::WriteOnly) &&
+                    exporter.writeText(document, out, {}) && out.flush();
     written.status = ok ? hs::SaveStatus::Saved : hs::SaveStatus::Failed;
   }
   if (!written) {

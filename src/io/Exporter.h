@@ -25,9 +25,11 @@ public:
   virtual const char *name() const = 0;
   // The save chooser's patterns: the file's own ending first ("*.inc"), then "*".
   virtual std::span<const char *const> filters() const = 0;
-  // Writes the file's text to device; false when a write failed or the
-  // document cannot be written as this file.
-  virtual bool writeText(const Document &document, QIODevice &device) const = 0;
+  // Writes the file's text to device as the file namingFile ("" when it is
+  // no file), which decides how it names other files; false when a write
+  // failed or the document cannot be written as this file.
+  virtual bool writeText(const Document &document, QIODevice &device,
+                         const std::string &namingFile) const = 0;
 
   // Creates or replaces path with the file (saveAtomically).
   SaveResult write(const Document &document, const std::string &path) const;

@@ -4,6 +4,7 @@
 #include "core/LineReader.h"
 #include "core/Names.h"
 #include "core/QtPaths.h"
+#include "core/RelativeNames.h"
 #include "core/ScanLine.h"
 #include "core/TextOut.h"
 #include "terrain/HeightField.h"
@@ -193,6 +194,9 @@ int readForDocument(Document &document, const std::string &fileName, PlaceData &
       readPlaceData(file, data, replacing ? budget.limit : budget.limit - budget.used);
   if (result != PlaceDataOk)
     return result;
+  FoundName map = nameReadFrom(data.hfFileName, fileName);
+  data.hfFileName = std::move(map.name);
+  data.mapNotice = std::move(map.notice);
   return makeRoom(document, data, replacing) ? PlaceDataOk : PlaceDataNoMemory;
 }
 } // namespace
@@ -209,36 +213,59 @@ int readPlaceDataFile(Document &document, const std::string &fileName, PlaceData
   return readForDocument(document, fileName, data, true);
 }
 
-int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
-                  const MapCommit &commit) {
-  PlaceData data;
-  if (const int result = readPlaceDataFile(document, fileName, data); result != PlaceDataOk)
-    return result;
-  document.killAll();
-  applyPlaceData(data, document);
+int readPlaceDataMap(PlaceDataOpen &open, const Palette &pal) {
   // The map is read as what its own first bytes say, so a file whose type
   // field was edited by hand still opens; the type follows the map read.
-  const int found = heightFieldTypeOfFile(document.hfFileName());
-  const int type = found < 0 ? document.hfType() : found;
-  const int failed = is16Bit(document.hfType()) ? PlaceDataPpmFailed : PlaceDataTargaFailed;
-  LRMemoryDC image;
-  if (readHeightFieldFile(document.hfFileName(), type, pal, image) != Loaded)
-    return failed;
+  const PlaceData &data = open.data;
+  const int found = heightFieldTypeOfFile(data.hfFileName);
+  open.mapType = found < 0 ? data.hfType : found;
+  open.mapResult = readHeightFieldFile(data.hfFileName, open.mapType, pal, open.map);
+  if (open.mapResult == Loaded)
+    return PlaceDataOk;
+  return is16Bit(data.hfType) ? PlaceDataPpmFailed : PlaceDataTargaFailed;
+}
+
+int commitPlaceDataOpen(Document &document, PlaceDataOpen &open, const MapCommit &commit) {
+  // The map first: a commit that refuses it leaves the document untouched.
   if (commit) {
-    if (commit(std::move(image)) != Loaded)
-      return failed;
+    open.mapResult = commit(std::move(open.map));
+    if (open.mapResult != Loaded)
+      return is16Bit(open.data.hfType) ? PlaceDataPpmFailed : PlaceDataTargaFailed;
   } else {
-    commitHeightField(document, std::move(image));
+    commitHeightField(document, std::move(open.map));
   }
-  document.setHfType(type);
-  document.setHfFileType(type);
+  document.killAll();
+  applyPlaceData(open.data, document);
+  document.setHfType(open.mapType);
+  document.setHfFileType(open.mapType);
   return PlaceDataOk;
 }
 
-int savePlaceData(const Document &document, QIODevice &device) {
+int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
+                  const MapCommit &commit, PlaceDataOpen *open) {
+  PlaceDataOpen local;
+  PlaceDataOpen &o = open != nullptr ? *open : local;
+  int result = readPlaceDataFile(document, fileName, o.data);
+  if (result == PlaceDataOk)
+    result = readPlaceDataMap(o, pal);
+  if (result == PlaceDataOk)
+    result = commitPlaceDataOpen(document, o, commit);
+  return result;
+}
+
+std::string placeDataOpenMessage(int result, const PlaceDataOpen &open) {
+  std::string message = placeDataMessage(result);
+  if (result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
+    const char *why = heightFieldMessage(open.mapResult);
+    message += "\n" + open.data.hfFileName + "\n" + (why != nullptr ? why : "");
+  }
+  return message;
+}
+
+int savePlaceData(const Document &document, QIODevice &device, const std::string &namingFile) {
   // The name is a line of its own; one that holds a line end, or ends in a CR,
   // would not read back as itself, so such a file is not written at all.
-  const std::string &name = document.hfFileName();
+  const std::string name = nameWrittenIn(document.hfFileName(), namingFile);
   if (name.find('\n') != std::string::npos || (!name.empty() && name.back() == '\r'))
     return 1;
   TextOut out(device);
@@ -246,7 +273,7 @@ int savePlaceData(const Document &document, QIODevice &device) {
   out.text(" HS_At\n");
   writeItem(out, document.lookAt());
   out.text(" HS_Look\n");
-  out.text(document.hfFileName()).ch('\n');
+  out.text(name).ch('\n');
   out.fixed(document.scaleX()).ch(',').fixed(document.scaleY()).ch(',').fixed(document.scaleZ());
   out.text(" HS_Scale\n");
   out.fixed(document.waterLevel())

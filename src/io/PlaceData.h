@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/Document.h"
+#include "core/LRMemoryDC.h"
 #include "io/Exporter.h"
+#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 
 #include <array>
@@ -41,6 +43,7 @@ struct PlaceData {
   int hfType = 0;
   std::array<std::vector<ScItem>, kObjectTypes> objects;
   long long objectCount = 0;
+  std::string mapNotice; // the map was found beside the file, not where it names
 };
 
 // Parses a place data file. At most maxObjects objects are taken; more give
@@ -59,33 +62,56 @@ void applyPlaceData(const PlaceData &data, Document &document);
 int loadPlaceData(Document &document, const std::string &fileName);
 
 // Parses fileName into data for replacing the document's objects, and makes
-// room for them, so that applying it cannot run out of memory. Returns 0..4 or
-// 7; the document's objects stay as they were either way.
+// room for them, so that applying it cannot run out of memory. The map's name
+// is found as nameReadFrom finds it (mapNotice says when it fell back).
+// Returns 0..4 or 7; the document's objects stay as they were either way.
 int readPlaceDataFile(Document &document, const std::string &fileName, PlaceData &data);
 
-// "Open.Data" on a document: parses fileName and, when it is good, empties
-// the object lists, applies the file and reads its height field (as what the
-// map file's own first bytes say, else as the file's type; positions are
-// neither rescaled nor re-sampled), which commit makes the document's map
-// (by default commitHeightField; a view passes one that also shows it, and
-// returns Loaded or why not). Returns 0..7. After 1..4 and 7 the document is
-// exactly as it was; after 5 or 6 the placement is in the document and the map
-// is the one loaded before.
-using MapCommit = std::function<int(LRMemoryDC &&image)>;
-int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
-                  const MapCommit &commit = {});
+// A place data file read for "Open.Data" with its map, not yet applied.
+struct PlaceDataOpen {
+  PlaceData data;
+  LRMemoryDC map;         // the map data.hfFileName names, once read
+  int mapType = 0;        // the type it was read as
+  int mapResult = Loaded; // the height-field reader's result
+};
 
-// Writes the place data file text; 0, or 1 when the device refuses a write or
-// the height-field name could not be read back (it holds a line end).
-int savePlaceData(const Document &document, QIODevice &device);
+// Reads the map open.data names (as what the map file's own first bytes say,
+// else as the file's type) into open.map. Touches no document, so it may run
+// anywhere. Returns 0, or 5 for a 16-bit type and 6 for the others, with
+// open.mapResult saying why.
+int readPlaceDataMap(PlaceDataOpen &open, const Palette &pal);
+
+// Makes the read map the document's (by default commitHeightField; a view
+// passes one that also shows it, and returns Loaded or why not), then empties
+// the object lists and applies the file; positions are neither rescaled nor
+// re-sampled. Returns 0, or 5/6 when commit refused the map, with the
+// document exactly as it was.
+using MapCommit = std::function<int(LRMemoryDC &&image)>;
+int commitPlaceDataOpen(Document &document, PlaceDataOpen &open, const MapCommit &commit = {});
+
+// "Open.Data" on a document, all or nothing: readPlaceDataFile,
+// readPlaceDataMap, commitPlaceDataOpen. Returns 0..7; after any result but 0
+// the document is exactly as it was. open, when given, keeps what was read.
+int openPlaceData(Document &document, const Palette &pal, const std::string &fileName,
+                  const MapCommit &commit = {}, PlaceDataOpen *open = nullptr);
+
+// The notice for an open's result: placeDataMessage, and for 5 and 6 the
+// map's name and why it could not be read, each on a line of its own.
+std::string placeDataOpenMessage(int result, const PlaceDataOpen &open);
+
+// Writes the place data file text as the file namingFile ("" for none), which
+// names its map as nameWrittenIn says; 0, or 1 when the device refuses a write
+// or the height-field name could not be read back (it holds a line end).
+int savePlaceData(const Document &document, QIODevice &device, const std::string &namingFile = {});
 
 // The place data file as an exporter ("Save.Data", hillstrew-scatter).
 class PlaceDataExporter final : public Exporter {
 public:
   const char *name() const override { return "place data file"; }
   std::span<const char *const> filters() const override { return kFilters; }
-  bool writeText(const Document &document, QIODevice &device) const override {
-    return savePlaceData(document, device) == 0;
+  bool writeText(const Document &document, QIODevice &device,
+                 const std::string &namingFile) const override {
+    return savePlaceData(document, device, namingFile) == 0;
   }
 
 private:

@@ -1,5 +1,6 @@
 #include "io/PovInclude.h"
 
+#include "core/RelativeNames.h"
 #include "core/TextOut.h"
 #include "terrain/Height.h"
 
@@ -56,7 +57,7 @@ std::string povEscaped(std::string_view name) {
   return s;
 }
 
-int writePovInclude(const Document &document, QIODevice &device) {
+int writePovInclude(const Document &document, QIODevice &device, const std::string &povFolder) {
   TextOut out(device);
 
   const PovPoint at = povPoint(document, document.camera(), 0.0f);
@@ -70,7 +71,10 @@ int writePovInclude(const Document &document, QIODevice &device) {
   writeVector(out, povPoint(document, document.lookAt(), cameraPovY));
   out.text(";\n");
 
-  out.text("#declare HS_Hf=\"").text(povEscaped(document.hfFileName())).text("\";\n");
+  out.text("#declare HS_Hf=\"")
+      .text(povEscaped(povFolder.empty() ? document.hfFileName()
+                                         : nameWrittenFor(document.hfFileName(), povFolder)))
+      .text("\";\n");
   out.text("#declare HS_Hf_typ= ").integer(document.hfType()).text(";\n");
   out.text("#declare HS_Scale= <")
       .fixed(document.scaleX())

@@ -97,7 +97,8 @@ int RenderJob::renderPreview(const Document &document, const ProgramValues &valu
   // Named in full, so a start directory that has gone away is not replaced by
   // wherever the process happens to be.
   const std::string include = values.startDir + "/" + kTestIncludeName;
-  if (const SaveResult saved = PovIncludeExporter().write(document, include); !saved) {
+  if (const SaveResult saved = PovIncludeExporter(values.startDir).write(document, include);
+      !saved) {
     // Starting the engine on an old or missing include would render a scene
     // other than the one shown.
     if (services)

@@ -28,6 +28,7 @@ constexpr const char *kUsage =
     "Opens the Hillstrew place data file DATAFILE with the height field it names,\n"
     "scatters objects on it by the rules below, as the Scatter tool does, and\n"
     "writes the place data file to OUTFILE, or back to DATAFILE with --in-place.\n"
+    "A map in OUTFILE's folder or below is named relative to that folder.\n"
     "Prints how many objects it placed.\n"
     "\n"
     "Where:\n"
@@ -300,9 +301,12 @@ int run(const Options &o) {
   hs::ProgramValues values;
   // A tool's document keeps no history: nothing here is ever undone.
   hs::Document document(hs::Document::Recording::Off);
-  const int opened = hs::openPlaceData(document, pal, data);
+  hs::PlaceDataOpen open;
+  const int opened = hs::openPlaceData(document, pal, data, {}, &open);
   if (opened != hs::PlaceDataOk)
-    return failure(hs::placeDataMessage(opened));
+    return failure(hs::placeDataOpenMessage(opened, open));
+  if (!open.data.mapNotice.empty())
+    std::fprintf(stderr, "%s: %s\n", kName, open.data.mapNotice.c_str());
   const std::pair<const std::string *, const char *> inputs[] = {
       {&document.hfFileName(), "the height field"}, {&o.palette, "the palette"}};
   for (const auto &[input, what] : inputs)

@@ -147,8 +147,8 @@ int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
   return result;
 }
 
-int openPlaceData(Scene &scene, const Palette &pal, const std::string &fileName) {
-  return openPlaceData(scene.document(), pal, fileName, [&scene](LRMemoryDC &&image) {
+int commitPlaceDataOpen(Scene &scene, PlaceDataOpen &open) {
+  return commitPlaceDataOpen(scene.document(), open, [&scene](LRMemoryDC &&image) {
     return showHeightField(scene, std::move(image));
   });
 }

@@ -81,12 +81,11 @@ inline bool paletteCommandWanted(const Scene &scene) { return !is16Bit(scene.doc
 int paletteCommand(Scene &scene, WindowValues &window, Palette &pal,
                    const std::optional<std::string> &chosen);
 
-// "Open.Data": parses fileName and, when it is good, empties the object lists,
-// applies the file, reloads its height field (read as what its own first
-// bytes say, else as the file's type; positions are neither rescaled nor
-// re-sampled); the view redraws. Returns 0..7. After 1..4 and 7 the scene is exactly
-// as it was; after 5 or 6 the placement is in the scene and the map is the one
-// loaded before. The command takes a Keep after 0, 5 and 6.
-int openPlaceData(Scene &scene, const Palette &pal, const std::string &fileName);
+// The last step of "Open.Data" (io/PlaceData): makes the read map the
+// scene's map and shows it (showHeightField), then replaces the placement with
+// the file's; the view redraws. Returns 0, or 5/6 when no view of the map's
+// size can be made, with the scene exactly as it was. The command takes a Keep
+// after 0.
+int commitPlaceDataOpen(Scene &scene, PlaceDataOpen &open);
 
 } // namespace hs

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "core/RelativeNames.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -110,6 +111,41 @@ TEST_F(FilesWindowTest, UnsavedWorkIsNotLostWithoutAQuestion) {
   EXPECT_EQ(std::tuple(window->isVisible(), script.questions.size(), script.questions[6]),
             std::tuple(false, std::size_t{7}, "Hill Strew: Save changes to kept.txt?"));
   EXPECT_EQ(folder.read("kept.txt").find("50.000000"), std::string::npos);
+}
+
+// Without its map a file opens nothing, or, with one located, opens changed.
+TEST_F(FilesWindowTest, AFileOpensOnlyWithItsMapWhichMayBeLocated) {
+  const std::string head = "1,0,1,1,1\n2,0,2,0,0\n", tail = "\n100,10,100\n0,0,0\n2,1\n5,7,6,0,0\n";
+  const std::string place = folder.write("place.txt", head + "gone.tga" + tail);
+  script.answerFile(place); // the locate question: Cancel
+  menu(kOpenData);
+  EXPECT_EQ(
+      std::tuple(script.notices.back().message, script.questions.back(), window->currentDataFile(),
+                 last(1)),
+      std::tuple("Load DAT Data6 ERROR\n" + folder.file("gone.tga") + "\nUnable to LOAD File !!",
+                 "Hill Strew: Locate the height field?", "", std::tuple(0, 0.0, 0.0)));
+  script.answerFile(place);
+  script.answerQuestion(1); // "Save changes?": Discard, then Locate...
+  script.answerQuestion(0);
+  script.answerFile(folder.write("found.tga", targaBytes(60, 50, 7)));
+  menu(kOpenData);
+  EXPECT_EQ(std::tuple(scene().document().mapWidth(), last(1), window->windowTitle()),
+            std::tuple(60, std::tuple(1, 5.0, 6.0), QString("place.txt* - Hill Strew")));
+  menu(kSave); // names found.tga relative, as the copy below shows
+
+  // Copied whole, with its map; a missing absolute name falls back beside it.
+  TestFolder moved;
+  moved.write("found.tga", targaBytes(30, 20, 7));
+  moved.write("place.txt", folder.read("place.txt"));
+  moved.write("old.txt", head + folder.file("gone/found.tga") + tail);
+  for (const char *name : {"place.txt", "old.txt", "scene.inc"}) {
+    script.answerFile(moved.file(name));
+    menu(name[0] == 's' ? kSaveInclude : kOpenData);
+    EXPECT_EQ(scene().document().hfFileName(), moved.file("found.tga")) << name;
+  }
+  EXPECT_EQ(script.notices.back().message,
+            nameReadFrom(folder.file("gone/found.tga"), moved.file("old.txt")).notice);
+  EXPECT_NE(moved.read("scene.inc").find("HS_Hf=\"" + moved.file("found.tga")), std::string::npos);
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST_F(StartUpTest, FirstRunWritesTheDefaultsAndClosingWritesTheNewHeightField) 
   std::vector<std::string> ini = lines(folder.read("Strewer.ini"));
   ASSERT_GE(ini.size(), 6u); // the defaults are pinned in core/
   EXPECT_EQ(std::tuple(ini[0], ini[4].ends_with("/povray"), ini[5]),
-            std::tuple(folder.file("Intro.tga"), true, folder.file("Std.pal")));
+            std::tuple("Intro.tga", true, "Std.pal")); // in the settings' folder: relative
   const Scene &s = w->scene();
   EXPECT_EQ(std::tuple(s.document().mapWidth(), w->mapPane()->pixelAt(5, 5), w->width() > 500),
             std::tuple(400, s.viewImage.readPixel(5 + s.scrollX, 5 + s.scrollY), true));
@@ -71,8 +71,8 @@ TEST_F(StartUpTest, FirstRunWritesTheDefaultsAndClosingWritesTheNewHeightField) 
   // The settings are not rewritten at start-up; closing writes the map loaded last.
   const std::string first = folder.write("one.tga", targaBytes(64, 48, 9));
   const std::string second = folder.write("two.tga", targaBytes(30, 20, 9));
-  folder.write("Strewer.ini",
-               first + "\nd.txt\np.inc\n2\n/usr/bin/povray\n" + folder.file("none.pal") + "\n");
+  folder.write("Strewer.ini", first + "\nd.txt\np.inc\n2\n" + folder.file("povray") + "\n" +
+                                  folder.file("none.pal") + "\n");
   script.notices.clear();
   w = start();
   ASSERT_EQ(script.notices.size(), 1u);
@@ -85,7 +85,7 @@ TEST_F(StartUpTest, FirstRunWritesTheDefaultsAndClosingWritesTheNewHeightField) 
   EXPECT_FALSE(app->isOpen(w));
   ini = lines(folder.read("Strewer.ini"));
   ASSERT_EQ(ini.size(), 11u);
-  EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple(second, "2", "/usr/bin/povray"));
+  EXPECT_EQ(std::tuple(ini[0], ini[3], ini[4]), std::tuple("two.tga", "2", folder.file("povray")));
 }
 
 // The first run fits the map to the screen; a damaged store keeps the defaults.

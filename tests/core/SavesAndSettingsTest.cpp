@@ -1,5 +1,7 @@
 #include "core/AtomicSave.h"
+#include "core/RelativeNames.h"
 #include "core/Settings.h"
+#include "support/DataTable.h"
 #include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
@@ -186,6 +188,28 @@ TEST_F(Settings, TheFirstRunTakesPovRayFromThePathAndAFailedSaveIsReported) {
   v.settingsPath = "/no/such/dir/Strewer.ini";
   EXPECT_FALSE(saveSettings(v, w, d, &services));
   EXPECT_EQ(services.notices, (Notices{{"Notice", kSaveSettingsMessage}}));
+}
+
+// Names in the naming file's folder or below are written relative, so a project can move.
+TEST_F(Settings, ProjectNamesAreWrittenRelativeAndFoundBothWays) {
+  TestFolder dir;
+  const std::string here = dir.write("hills.tga", "x");
+  const auto in = [&dir](const std::string &text) {
+    return test::unescaped(
+        QString::fromStdString(text).replace("DIR", dir.path().c_str()).toStdString());
+  };
+  for (const auto &row : test::dataTable("relative_names.txt")) {
+    const FoundName found = nameReadFrom(in(row[2]), in(row[1]));
+    EXPECT_EQ(row[0] == "write" ? std::pair(nameWrittenIn(row[2], row[1]), std::string())
+                                : std::pair(found.name, found.notice),
+              std::pair(in(row[3]), in(row.size() > 4 ? row[4] : "")))
+        << row[2];
+  }
+  v.settingsPath = dir.file("Strewer.ini"); // its names are written as StartUpTest shows
+  dir.write("Strewer.ini", "/gone/hills.tga\nsub/place.txt\n");
+  EXPECT_TRUE(loadSettings(v, w, d, &services));
+  EXPECT_EQ(std::tuple(d.hfFileName(), w.dataFileName, services.notices.size()),
+            std::tuple(here, dir.file("sub/place.txt"), std::size_t{1}));
 }
 
 } // namespace

@@ -152,9 +152,11 @@ TEST(ExportRefusal, EachFailureSaysWhyAndWritesNothing) {
   if (!makeZeroDevice(f, "zero").empty())
     nodes.push_back("zero");
   for (const std::string &node : nodes) {
-    const auto named = [&node](std::string text) {
+    const auto named = [&node, &f](std::string text) {
       for (std::size_t at; (at = text.find("NODE")) != npos;)
         text.replace(at, 4, node);
+      for (std::size_t at = 0; (at = text.find("DIR", at)) != npos; at += f.path().size())
+        text.replace(at, 3, f.path());
       return text;
     };
     f.write("nodes.txt", head + node + "\n1,1,1\n0,0,0\n");
@@ -241,6 +243,23 @@ TEST(ScatterTool, ScattersByTheRulesAndTheSeed) {
   EXPECT_EQ(f.read("out.txt"), first);
   ASSERT_EQ(scatterTool(words(args + " --in-place"), f.path()).exitCode, 0);
   EXPECT_EQ(f.read("place.txt"), first);
+}
+
+// Names found from the file's folder, or beside it; the scatter's relative to where it writes.
+TEST(ScatterTool, AMovedProjectFindsItsMapAndOutputsNameItFromTheirFolder) {
+  ExportFolder f;
+  std::filesystem::create_directories(f.file("run"));
+  f.write("old.txt", "1,2,3,0,0\n4,5,6,0,0\n/no/where/tiny.tga\n1,1,1\n0,0,0\n");
+  const ToolRun old = exportTool({"../old.txt"}, f.file("run"));
+  for (const char *out : {"a.txt", "../b.txt"})
+    ASSERT_EQ(scatterTool({"../place.txt", "--count", "1", "-o", out}, f.file("run")).exitCode, 0);
+  const std::string map = f.file("tiny.tga");
+  EXPECT_EQ(std::tuple(old.exitCode, old.out.find("HS_Hf=\"" + map + "\"") != npos,
+                       f.read("run/a.txt").find("\n" + map + "\n") != npos,
+                       f.read("b.txt").find("\ntiny.tga\n") != npos, old.err),
+            std::tuple(0, true, true, true,
+                       "hillstrew-export: /no/where/tiny.tga\nwas not found; using\n" + map +
+                           "\nbeside old.txt.\n"));
 }
 
 TEST(ScatterTool, BadCommandLinesAndEmptyScatters) {
