@@ -33,6 +33,13 @@ namespace {
 // The name after the file's in the title.
 constexpr const char *kTitle = "Hill Strew";
 constexpr const char *kSaveChangesQuestion = "Save changes?";
+constexpr const char *kChangedElsewhereQuestion =
+    " was changed by another program since it was opened. Overwrite?";
+
+bool sameFile(const std::string &a, const std::string &b) {
+  return QFileInfo(QString::fromStdString(a)).absoluteFilePath() ==
+         QFileInfo(QString::fromStdString(b)).absoluteFilePath();
+}
 
 // The one local file a drag brings, if it brings exactly one.
 std::optional<std::string> droppedFile(const QMimeData *data) {
@@ -123,6 +130,8 @@ void PlaceCmdWindow::saveDataCommand() {
 }
 
 void PlaceCmdWindow::saveDataTo(const std::string &name) {
+  if (!mayOverwrite(name))
+    return;
   if (const SaveResult saved = PlaceDataExporter().write(document_, name); !saved) {
     notice("Notice", saveFailureMessage(kSaveDataMessage, saved, name).c_str());
     return;
@@ -132,6 +141,7 @@ void PlaceCmdWindow::saveDataTo(const std::string &name) {
 
 void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
   currentDataFile_ = name;
+  currentStamp_ = stampFile(name);
   // Saved now, or opened now: as the scene is when the step around this ends.
   savedState_ = scene().document().history().state();
   savedPending_ = true;
@@ -139,6 +149,14 @@ void PlaceCmdWindow::becomeCurrentFile(const std::string &name) {
   QSettings memory(kMemoryName, kMemoryName);
   addRecentFile(memory, QFileInfo(file).absoluteFilePath());
   showRecentFiles();
+}
+
+bool PlaceCmdWindow::mayOverwrite(const std::string &name) {
+  if (currentDataFile_.empty() || !sameFile(name, currentDataFile_) ||
+      !changedSince(currentStamp_, currentDataFile_))
+    return true;
+  const std::string question = currentFileName() + kChangedElsewhereQuestion;
+  return vQuestionDialog(this, kTitle).ask(question.c_str(), {"Overwrite", "Cancel"}) == 0;
 }
 
 void PlaceCmdWindow::showRecentFiles() {
