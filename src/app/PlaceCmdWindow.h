@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Document.h"
+#include "core/FileStamp.h"
 #include "core/PaneSurface.h"
 #include "core/ProgramValues.h"
 #include "gui/vCmdWindow.h"
@@ -150,6 +151,9 @@ private:
   void saveDataTo(const std::string &name);
   // The file just opened or saved is the one Save writes to, and the title's.
   void becomeCurrentFile(const std::string &name, bool changed = false);
+  // Whether name may be written: unless it is the current file and another
+  // program changed it since it was opened or saved, the user says so.
+  bool mayOverwrite(const std::string &name);
   void showRecentFiles();
   // The title: the current file's name, marked when there are unsaved changes.
   void showTitle();
@@ -199,6 +203,7 @@ private:
   int paletteFilter_ = 0;
   int engineFilter_ = 0;
   std::string currentDataFile_;
+  FileStamp currentStamp_; // the current file as last opened or saved
   // The history's state when the current file was opened or saved.
   std::uint64_t savedState_ = 0;
   bool savedPending_ = false; // set it again once the step under way is made

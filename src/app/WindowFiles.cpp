@@ -37,6 +37,13 @@ constexpr const char *kSaveChangesQuestion = "Save changes?";
 constexpr const char *kLocateMapQuestion = "Locate the height field?";
 // A history state no scene ever reaches.
 constexpr std::uint64_t kNoSavedState = ~std::uint64_t{0};
+constexpr const char *kChangedElsewhereQuestion =
+    " was changed by another program since it was opened. Overwrite?";
+
+bool sameFile(const std::string &a, const std::string &b) {
+  return QFileInfo(QString::fromStdString(a)).absoluteFilePath() ==
+         QFileInfo(QString::fromStdString(b)).absoluteFilePath();
+}
 
 // The one local file a drag brings, if it brings exactly one.
 std::optional<std::string> droppedFile(const QMimeData *data) {
@@ -149,6 +156,8 @@ void PlaceCmdWindow::saveDataCommand() {
 }
 
 void PlaceCmdWindow::saveDataTo(const std::string &name) {
+  if (!mayOverwrite(name))
+    return;
   if (const SaveResult saved = PlaceDataExporter().write(document_, name); !saved) {
     notice("Notice", saveFailureMessage(kSaveDataMessage, saved, name).c_str());
     return;
@@ -158,6 +167,7 @@ void PlaceCmdWindow::saveDataTo(const std::string &name) {
 
 void PlaceCmdWindow::becomeCurrentFile(const std::string &name, bool changed) {
   currentDataFile_ = name;
+  currentStamp_ = stampFile(name);
   // Saved now, or opened now: as the scene is when the step around this ends;
   // changed: no state of the scene is the file.
   savedState_ = changed ? kNoSavedState : scene().document().history().state();
@@ -166,6 +176,14 @@ void PlaceCmdWindow::becomeCurrentFile(const std::string &name, bool changed) {
   QSettings memory(kMemoryName, kMemoryName);
   addRecentFile(memory, QFileInfo(file).absoluteFilePath());
   showRecentFiles();
+}
+
+bool PlaceCmdWindow::mayOverwrite(const std::string &name) {
+  if (currentDataFile_.empty() || !sameFile(name, currentDataFile_) ||
+      !changedSince(currentStamp_, currentDataFile_))
+    return true;
+  const std::string question = currentFileName() + kChangedElsewhereQuestion;
+  return vQuestionDialog(this, kTitle).ask(question.c_str(), {"Overwrite", "Cancel"}) == 0;
 }
 
 void PlaceCmdWindow::showRecentFiles() {

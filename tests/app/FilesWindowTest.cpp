@@ -52,6 +52,18 @@ TEST_F(FilesWindowTest, SaveWritesToTheCurrentFileRecentListsItAndDroppedFilesOp
   window->menuAction(kRecentMenu)->menu()->actions().last()->trigger();
   EXPECT_EQ(std::tuple(window->currentDataFile(), window->windowTitle(), recent().front()),
             std::tuple(absA.toStdString(), QString("a.txt - Hill Strew"), "&1 " + absA));
+  std::ofstream(folder.file("a.txt"), std::ios::app) << "5,8,6,0,0\n"; // another program's
+  clickMap(50, 60);
+  script.answerQuestion(1); // Cancel writes nothing
+  menu(kSave);
+  EXPECT_EQ(std::tuple(script.questions, folder.read("a.txt").ends_with("5,8,6,0,0\n"),
+                       window->windowTitle()),
+            std::tuple(std::vector<std::string>{"Hill Strew: a.txt was changed by another program "
+                                                "since it was opened. Overwrite?"},
+                       true, QString("a.txt* - Hill Strew")));
+  script.answerQuestion(0); // Overwrite
+  menu(kSave);
+  EXPECT_EQ(window->windowTitle(), "a.txt - Hill Strew");
   for (int i = 0; i < 10; ++i) {
     script.answerFile(folder.file("f" + std::to_string(i) + ".txt"));
     menu(kSaveData);

@@ -1,4 +1,5 @@
 #include "core/AtomicSave.h"
+#include "core/FileStamp.h"
 #include "core/RelativeNames.h"
 #include "core/Settings.h"
 #include "support/DataTable.h"
@@ -112,6 +113,21 @@ TEST(AtomicSave, NeverReplacesWhatIsNotAWritableRegularFileNorANameItCannotWrite
   EXPECT_EQ(entries(folder), before); // nothing left behind
   EXPECT_TRUE(saveAtomically(folder.file("a\xc3\xa9.inc"), pieces("text")));
   EXPECT_EQ(folder.read("a\xc3\xa9.inc"), "text");
+}
+
+TEST(FileStamp, ShowsAChangeOfContentsSizeOrTimeAndADeletion) {
+  TestFolder folder;
+  const std::pair<const char *, int> rewrites[] = {
+      {"1\n", 0}, {"12\n", 0}, {"2\n", 1}, {"2\n", 0}, {nullptr, 0}};
+  for (const auto &[text, secondsLater] : rewrites) {
+    const std::string name = folder.write("s.txt", "1\n");
+    const FileStamp stamp = stampFile(name);
+    const auto at = std::filesystem::last_write_time(name);
+    text ? std::filesystem::last_write_time(folder.write("s.txt", text),
+                                            at + std::chrono::seconds(secondsLater))
+         : (void)std::filesystem::remove(name);
+    EXPECT_EQ(changedSince(stamp, name), text != rewrites[0].first) << (text ? text : "deleted");
+  }
 }
 
 struct Settings : ::testing::Test {
