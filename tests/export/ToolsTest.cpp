@@ -347,6 +347,12 @@ TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
   ASSERT_EQ(std::pair(met.size(), missed.size()), std::pair(std::size_t{1}, std::size_t{1})) << err;
   EXPECT_NEAR(met[0][0], met[0][1], 1e-5);
   EXPECT_EQ(missed[0][0], 0.0);
+  // A type the scene does not know stops it with a word on what to do.
+  std::string include = f.read("TestPlace.inc");
+  f.write("TestPlace.inc", include.replace(include.find("HS_Hf_typ= 3"), 12, "HS_Hf_typ= 9"));
+  const ToolRun unknown = runPovRay("Preview.pov", f);
+  EXPECT_NE(unknown.err.find("Preview.pov does not know height-field type 9"), std::string::npos)
+      << unknown.err;
 }
 
 // Every 8-bit grey level (with and without gAMA), indices, 16-bit, colour and
