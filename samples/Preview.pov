@@ -3,7 +3,8 @@
 // It uses every declaration of the include file, so it also shows how a scene
 // of your own can use them:
 //   HS_At, HS_Look    camera position and the point it looks at
-//   HS_Hf, HS_Hf_typ  height-field file, 0 Targa, 1 PPM, 2 PNG or 3 PGM
+//   HS_Hf, HS_Hf_typ  height-field file, 0 Targa, 1 PPM, 2 PNG, 3 PGM or
+//                     4 true-colour Targa
 //   HS_Scale          size of the whole map in POV units (x, height, z)
 //   HS_Water          water level as a fraction of 255
 //   HS_Smooth         1 for a smoothed height field
@@ -27,7 +28,10 @@ global_settings { assumed_gamma 1.0 }
     #case (1) ppm #break
     #case (2) png #break
     #case (3) pgm #break
-    #else pgm // a type no version writes: read as the last one always was
+    #case (4) tga #break
+    #else
+      #error concat("Preview.pov does not know height-field type ", str(HS_Hf_typ, 0, 0),
+                    ": copy the new samples/Preview.pov")
   #end
 #end
 #declare HS_Map = pigment { image_map { HS_HfFormat() HS_Hf } }
@@ -60,7 +64,7 @@ object {
 }
 
 // Water: HS_Water is the level over 255 for every type; a 16-bit height field
-// (PPM, PNG, PGM) measures heights out of 65535.
+// (all but the colour-mapped Targa) measures heights out of 65535.
 #if (HS_Hf_typ = 0)
   #declare HS_WaterY = HS_Water * HS_Scale.y;
 #else

@@ -1,5 +1,6 @@
 #include "io/Render.h"
 
+#include "core/InputFile.h"
 #include "core/Names.h"
 #include "core/PaneSurface.h"
 #include "core/QtPaths.h"
@@ -8,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -44,6 +46,48 @@ QDateTime modified(const std::string &path) {
 }
 
 } // namespace
+
+bool previewSceneKnowsType(std::string_view scene, int type) {
+  const auto skipBlanks = [&scene](std::size_t at) {
+    while (at < scene.size() && (scene[at] == ' ' || scene[at] == '\t'))
+      ++at;
+    return at;
+  };
+  // A scene of the user's own with no switch on the type reads the map its
+  // own way.
+  const std::size_t switchAt = scene.find("#switch");
+  if (switchAt == std::string_view::npos ||
+      scene.find("HS_Hf_typ", switchAt) == std::string_view::npos)
+    return true;
+  const std::string number = std::to_string(type);
+  for (std::size_t at = scene.find("#case"); at != std::string_view::npos;
+       at = scene.find("#case", at + 1)) {
+    std::size_t k = skipBlanks(at + 5);
+    if (k >= scene.size() || scene[k] != '(')
+      continue;
+    k = skipBlanks(k + 1);
+    if (scene.substr(k, number.size()) != number)
+      continue;
+    k = skipBlanks(k + number.size());
+    if (k < scene.size() && scene[k] == ')')
+      return true;
+  }
+  return false;
+}
+
+std::string oldPreviewSceneNotice(const std::string &scenePath, int type) {
+  QFile file;
+  if (!openInputFile(scenePath, file))
+    return {};
+  const QByteArray text = file.read(1 << 20); // far more than any preview scene
+  if (previewSceneKnowsType(
+          std::string_view(text.constData(), static_cast<std::size_t>(text.size())), type))
+    return {};
+  return scenePath + " is older than this version: it does not know height-field type " +
+         std::to_string(type) +
+         ", so POV-Ray cannot read the map as it is.\nCopy the new preview scene, " +
+         HS_SHIPPED_SAMPLES "/Preview.pov, over it.";
+}
 
 QStringList engineArguments(const std::string &enginePath) {
   QStringList arguments = {QString::fromLatin1(kPreviewIni), QStringLiteral("+V"),
@@ -104,6 +148,13 @@ int RenderJob::renderPreview(const Document &document, const ProgramValues &valu
     if (services)
       services->notice("Notice", saveFailureMessage(kSaveIncludeMessage, saved, include).c_str());
     return RenderNoInclude;
+  }
+
+  if (services) {
+    const std::string old =
+        oldPreviewSceneNotice(renderInputPath(values.startDir, kPreviewIni), document.hfType());
+    if (!old.empty())
+      services->notice("Notice", old.c_str());
   }
 
   Run &run = *run_;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace hs {
 
@@ -40,6 +41,17 @@ enum RenderResult {
 // "/RENDER" first; the Unix povray would reject it.
 QStringList engineArguments(const std::string &enginePath);
 
+// Whether a preview scene's text has a "#case (type)": a scene older than the
+// include's type would stop on it (or, older still, read it as another
+// format), so content decides, not the file's time. A scene with no #switch
+// on HS_Hf_typ knows every type.
+bool previewSceneKnowsType(std::string_view scene, int type);
+
+// The notice for the preview scene at scenePath when it does not know type,
+// naming the shipped scene to copy; empty when it does or cannot be read (the
+// render then says what is wrong).
+std::string oldPreviewSceneNotice(const std::string &scenePath, int type);
+
 // How a render ended.
 struct RenderOutcome {
   enum Kind { Rendered, Failed, Cancelled, NotStarted };
@@ -64,7 +76,8 @@ public:
   RenderJob &operator=(const RenderJob &) = delete;
 
   // The Render button: makes startDir current, writes TestPlace.inc there
-  // and starts the engine on the preview INI. Returns RenderStarted when the
+  // and starts the engine on the preview INI, after a notice when the INI's
+  // scene does not know the map's type. Returns RenderStarted when the
   // engine runs; Finished follows later. An engine that cannot be started
   // (missing, not executable, a directory) is reported in a notice that says
   // why, now or, when the system finds out later, before Finished.

@@ -43,12 +43,18 @@ QString unquoted(QString value) {
   return value;
 }
 
-} // namespace
-
-std::string renderOutputName(QIODevice &ini) {
+// The names a preview INI gives.
+struct IniNames {
   QString input = QStringLiteral("Preview.pov");
   QString output;
   QString type;
+};
+
+IniNames readIniNames(QIODevice &ini) {
+  IniNames names;
+  QString &input = names.input;
+  QString &output = names.output;
+  QString &type = names.type;
   // Lines too long for any setting are passed over, and the reading stops
   // at a bound, so no file makes it run on.
   LineReader reader(ini, 1 << 20);
@@ -75,6 +81,13 @@ std::string renderOutputName(QIODevice &ini) {
     else if (key.compare(QStringLiteral("Output_File_Type"), Qt::CaseInsensitive) == 0)
       type = value;
   }
+  return names;
+}
+
+} // namespace
+
+std::string renderOutputName(QIODevice &ini) {
+  auto [input, output, type] = readIniNames(ini);
   const QString base = QFileInfo(input).completeBaseName();
   // A name ending in a slash is the folder the picture goes into.
   if (output.isEmpty() || output.endsWith(u'/'))
@@ -91,6 +104,15 @@ std::string renderOutputPath(const std::string &startDir, const char *iniName) {
   if (openInputFile(fromQtPath(dir.filePath(QString::fromUtf8(iniName))), ini))
     name = renderOutputName(ini);
   return fromQtPath(QDir::cleanPath(dir.filePath(toQtPath(name))));
+}
+
+std::string renderInputPath(const std::string &startDir, const char *iniName) {
+  const QDir dir(toQtPath(startDir));
+  QFile ini;
+  QString name = IniNames().input;
+  if (openInputFile(fromQtPath(dir.filePath(QString::fromUtf8(iniName))), ini))
+    name = readIniNames(ini).input;
+  return fromQtPath(QDir::cleanPath(dir.filePath(name)));
 }
 
 bool RenderLog::feed(const QByteArray &bytes) {

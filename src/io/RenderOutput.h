@@ -21,6 +21,10 @@ std::string renderOutputName(QIODevice &ini);
 // against startDir; the default "Preview.png" when the INI cannot be read.
 std::string renderOutputPath(const std::string &startDir, const char *iniName);
 
+// The full path of the scene the preview INI in startDir renders (its
+// Input_File_Name, "Preview.pov" by default), resolved against startDir.
+std::string renderInputPath(const std::string &startDir, const char *iniName);
+
 // What the engine says on its error stream, read as it comes: the last
 // percentage of its "Rendered N of M pixels (P%)" lines, and its last lines of
 // anything else, which is where a parse error or a missing file is named.

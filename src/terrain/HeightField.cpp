@@ -67,17 +67,19 @@ bool readRows(QIODevice &in, std::size_t rowSize, int rows, PaintRow paint) {
 // Reads the h rows of w pixels, bytesPerPixel bytes each, that follow a
 // header into a new image; toPixels turns one row of bytes into its pixels.
 // image changes only on Loaded.
+// Rows come top-down unless bottomUp.
 template <class ToPixels>
 int readPixelRows(QIODevice &in, long long w, long long h, std::size_t bytesPerPixel,
-                  LRMemoryDC &image, ToPixels toPixels) {
+                  LRMemoryDC &image, ToPixels toPixels, bool bottomUp = false) {
   const std::size_t rowSize = bytesPerPixel * static_cast<std::size_t>(w);
   if (!canHold(in, rowSize * static_cast<std::uint64_t>(h)))
     return ShortData;
   LRMemoryDC base(static_cast<int>(w), static_cast<int>(h));
   if (base.isNull())
     return Incompatible;
-  if (!readRows(in, rowSize, static_cast<int>(h),
-                [&](int r, const unsigned char *b) { toPixels(base.rowPixels(r), b); }))
+  if (!readRows(in, rowSize, static_cast<int>(h), [&](int r, const unsigned char *b) {
+        toPixels(base.rowPixels(bottomUp ? static_cast<int>(h) - 1 - r : r), b);
+      }))
     return ShortData;
   image = std::move(base);
   return Loaded;
@@ -88,6 +90,40 @@ bool targaHeaderAccepted(const std::array<unsigned char, 18> &h) {
     if (h[static_cast<std::size_t>(i)] != kFixed[i])
       return false;
   return h[16] == 8 && h[17] == 32;
+}
+
+// The level of a true-colour Targa pixel of n bytes at b, as POV-Ray reads it.
+std::uint32_t trueColourLevel(const unsigned char *b, std::size_t n) {
+  if (n >= 3)
+    return std::uint32_t{b[2]} << 8 | b[1];
+  const std::uint32_t v = b[0] | std::uint32_t{b[1]} << 8;
+  return ((v >> 10 & 31) << 11) | ((v >> 5 & 31) << 3);
+}
+
+// The run-length rows of a true-colour Targa, n bytes a pixel, into base; a
+// packet may not cross a row's end.
+int readTargaPackets(QIODevice &in, LRMemoryDC &base, std::size_t n, bool bottomUp) {
+  const int w = base.width();
+  const int h = base.height();
+  std::vector<unsigned char> bytes(128 * n);
+  for (int r = 0; r < h; ++r) {
+    std::uint32_t *row = base.rowPixels(bottomUp ? h - 1 - r : r);
+    for (int k = 0; k < w;) {
+      unsigned char head = 0;
+      if (!readFully(in, &head, 1))
+        return ShortData;
+      const int count = (head & 127) + 1;
+      if (count > w - k)
+        return Incompatible;
+      const bool run = (head & 128) != 0;
+      if (!readFully(in, bytes.data(), run ? n : n * static_cast<std::size_t>(count)))
+        return ShortData;
+      for (int i = 0; i < count; ++i, ++k)
+        row[k] = levelPixel(
+            trueColourLevel(bytes.data() + (run ? 0 : n * static_cast<std::size_t>(i)), n));
+    }
+  }
+  return Loaded;
 }
 
 // fscanf-like fields of a PPM header: blanks are skipped before each. -1 at
@@ -221,6 +257,45 @@ int readTarga(QIODevice &in, const Palette &pal, LRMemoryDC &image) {
     return ShortData;
   image = std::move(base);
   return Loaded;
+}
+
+int readTrueColourTarga(QIODevice &in, LRMemoryDC &image) {
+  std::array<unsigned char, 18> header;
+  if (!readFully(in, header.data(), header.size()))
+    return Incompatible;
+  const bool runLength = header[2] == 10;
+  const int bits = header[16];
+  const int w = header[12] | (header[13] << 8);
+  const int h = header[14] | (header[15] << 8);
+  if ((header[2] != 2 && !runLength) || header[1] > 1 || (header[5] | header[6]) != 0 ||
+      (bits != 15 && bits != 16 && bits != 24 && bits != 32) || !sizeAccepted(w, h))
+    return Incompatible;
+  std::vector<unsigned char> id(header[0]);
+  if (!readFully(in, id.data(), id.size()))
+    return ShortData;
+  const std::size_t n = static_cast<std::size_t>(bits + 7) / 8;
+  const bool bottomUp = (header[17] & 0x20) == 0;
+  if (!runLength)
+    return readPixelRows(
+        in, w, h, n, image,
+        [w, n](std::uint32_t *row, const unsigned char *b) {
+          for (int k = 0; k < w; ++k, b += n)
+            row[k] = levelPixel(trueColourLevel(b, n));
+        },
+        bottomUp);
+  // The fewest bytes rows of runs of 128 take: a tiny file claiming a huge
+  // size is short before any image is made.
+  const std::uint64_t packets =
+      static_cast<std::uint64_t>((w + 127) / 128) * static_cast<std::uint64_t>(h);
+  if (!canHold(in, packets * (n + 1)))
+    return ShortData;
+  LRMemoryDC base(w, h);
+  if (base.isNull())
+    return Incompatible;
+  const int result = readTargaPackets(in, base, n, bottomUp);
+  if (result == Loaded)
+    image = std::move(base);
+  return result;
 }
 
 int readPpm(QIODevice &in, LRMemoryDC &image) {

@@ -13,7 +13,14 @@ namespace hs {
 
 // Height-field file types, as hfType and hfFileType hold them; each has its
 // row in kHeightFieldFormats (terrain/HeightFieldFormats.h).
-enum HeightFieldType { TargaMap = 0, PpmMap = 1, PngMap = 2, PgmMap = 3, HeightFieldTypeCount };
+enum HeightFieldType {
+  TargaMap = 0, // colour-mapped
+  PpmMap = 1,
+  PngMap = 2,
+  PgmMap = 3,
+  TrueColourTargaMap = 4,
+  HeightFieldTypeCount
+};
 
 // Results of the height-field readers and of the "Heightfeild" command.
 enum LoadResult {
@@ -45,6 +52,17 @@ const char *firstLoadMessage(int result);
 // file's own colour map plays no part. image changes only on Loaded; the
 // other results are Incompatible and ShortData.
 int readTarga(QIODevice &in, const Palette &pal, LRMemoryDC &image);
+
+// Reads a true-colour Targa (image type 2, or 10 run-length) as POV-Ray 3.7
+// reads it as a height field (measured with trace()): red * 256 + green, blue
+// and alpha playing no part, stored as readPgm stores a level. 24 and 32 bits
+// a pixel take the bytes as they are; 15 and 16 take each 5-bit field shifted
+// up by 3, as POV-Ray does. Rows go top-down when the origin bit says so,
+// bottom-up otherwise; the right-to-left bit is ignored, as POV-Ray ignores
+// it. An ID field is skipped; a colour map of any length, which POV-Ray
+// refuses, and a run-length packet that crosses a row's end, which it
+// misplaces, are Incompatible. Otherwise as readTarga.
+int readTrueColourTarga(QIODevice &in, LRMemoryDC &image);
 
 // Reads a binary "P6" PPM with maximum value 255. The data starts at the byte
 // right after the maximum value's last digit, and each byte triple (t0, t1, t2)
@@ -83,9 +101,9 @@ int readPng(QIODevice &in, LRMemoryDC &image);
 int readHeightFieldFile(const std::string &path, int type, const Palette &pal, LRMemoryDC &image,
                         const ProgressReport &progress = {});
 
-// The type whose signature a file's first bytes hold, else that of the one
-// format without a signature (TargaMap); or -1 when it cannot be opened or
-// holds fewer than 8 bytes.
+// The type whose signature a file's first bytes hold, else the Targa its image
+// type names (TrueColourTargaMap for 2 and 10, else TargaMap); or -1 when it
+// cannot be opened or holds fewer than 8 bytes.
 int heightFieldTypeOfFile(const std::string &path);
 
 // Makes a read image the scene's map: the previous size is kept in

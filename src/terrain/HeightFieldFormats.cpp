@@ -20,21 +20,22 @@ constexpr bool tableComplete() {
         f.filter == nullptr || (f.bits != 8 && f.bits != 16) || f.povKeyword == nullptr ||
         f.signature.size() > 8)
       return false;
+    if (f.signature.empty() && f.endings[0] != ".tga")
+      return false;
     unsigned_ += f.signature.empty() ? 1 : 0;
   }
-  return unsigned_ == 1;
+  return unsigned_ == 2;
 }
 // (Whether each row has its reader the format test checks: a sanitizing
 // build cannot compare function pointers at compile time.)
-static_assert(tableComplete(), "one full row per HeightFieldType, in order; one without a "
-                               "signature; signatures within the 8 bytes looked at");
+static_assert(tableComplete(), "one full row per HeightFieldType, in order; only the two "
+                               "Targas without a signature; signatures within the 8 bytes looked "
+                               "at");
 
-// The format a file of no signature is read as.
-constexpr int unsignedType() {
-  for (const HeightFieldFormat &f : kHeightFieldFormats)
-    if (f.signature.empty())
-      return f.type;
-  return -1;
+// The Targa a file of no signature is: its image type (the third byte) tells.
+int targaTypeOf(std::string_view head) {
+  const bool trueColour = head.size() > 2 && (head[2] == 2 || head[2] == 10);
+  return trueColour ? TrueColourTargaMap : TargaMap;
 }
 
 // The type whose signature head starts with, else -1.
@@ -92,7 +93,7 @@ int heightFieldTypeOfFile(const std::string &path) {
   if (!readHead(path, head))
     return -1;
   const int type = typeOfSignature(head);
-  return type >= 0 ? type : unsignedType();
+  return type >= 0 ? type : targaTypeOf(head);
 }
 
 int heightFieldTypeOfEnding(std::string_view name) {
@@ -112,18 +113,23 @@ std::span<const char *const> heightFieldFilters() {
   static const std::string every = [] {
     std::string text = "Height fields (";
     for (const HeightFieldFormat &f : kHeightFieldFormats)
-      text += std::string(f.filter) + (f.type + 1 < HeightFieldTypeCount ? " " : ")");
+      if (text.find(f.filter) == std::string::npos)
+        text += std::string(f.filter) + ' ';
+    text.back() = ')';
     return text;
   }();
-  static const std::array<const char *, HeightFieldTypeCount + 2> filters = [] {
+  static const auto filters = [] {
     std::array<const char *, HeightFieldTypeCount + 2> list{};
-    list.front() = every.c_str();
-    for (std::size_t i = 0; i < kHeightFieldFormats.size(); ++i)
-      list[i + 1] = kHeightFieldFormats[i].filter;
-    list.back() = "*";
-    return list;
+    std::size_t n = 0;
+    list[n++] = every.c_str();
+    for (const HeightFieldFormat &f : kHeightFieldFormats)
+      if (std::none_of(list.begin() + 1, list.begin() + static_cast<long>(n),
+                       [&f](const char *p) { return std::string_view(p) == f.filter; }))
+        list[n++] = f.filter;
+    list[n++] = "*";
+    return std::pair(list, n);
   }();
-  return filters;
+  return {filters.first.data(), filters.second};
 }
 
 } // namespace hs

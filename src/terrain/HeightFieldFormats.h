@@ -21,8 +21,8 @@ struct HeightFieldFormat {
   // A name ending in one of these, in any case, is of this format ("" unused).
   std::array<std::string_view, 2> endings;
   const char *filter; // the chooser's pattern
-  // The first bytes of every file of this format; empty for the one format
-  // without a signature, as which a file of no other signature is read.
+  // The first bytes of every file of this format; empty for the Targas, as
+  // one of which a file of no other signature is read (by its image type).
   std::string_view signature;
   int bits; // of a height: 8 on a colour-mapped map, 16 otherwise
   const char *povKeyword;
@@ -41,6 +41,14 @@ inline constexpr std::array<HeightFieldFormat, HeightFieldTypeCount> kHeightFiel
     {PpmMap, "PPM", {".ppm"}, "*.ppm", "P6", 16, "ppm", withoutPalette<readPpm>},
     {PngMap, "PNG", {".png"}, "*.png", "\x89PNG\r\n\x1a\n", 16, "png", withoutPalette<readPng>},
     {PgmMap, "PGM", {".pgm"}, "*.pgm", "P5", 16, "pgm", withoutPalette<readPgm>},
+    {TrueColourTargaMap,
+     "True-colour Targa",
+     {".tga"},
+     "*.tga",
+     "",
+     16,
+     "tga",
+     withoutPalette<readTrueColourTarga>},
 }};
 
 // The row of type, or nullptr when type names no format.
@@ -59,10 +67,11 @@ constexpr bool is16Bit(int type) {
 }
 
 // The height-field chooser's patterns: every format's at once ("Height fields
-// (*.tga *.ppm ...)"), then each format's, then "*".
+// (*.tga *.ppm ...)"), then each format's (a shared one once), then "*".
 std::span<const char *const> heightFieldFilters();
 
-// The type whose ending name has, in any case; -1 for none.
+// The type whose ending name has, in any case (TargaMap for ".tga", whose
+// kind only the file's header tells); -1 for none.
 int heightFieldTypeOfEnding(std::string_view name);
 
 // Whether a dropped file is a height field: by its ending or by a format's

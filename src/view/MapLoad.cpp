@@ -73,7 +73,7 @@ int typeOfName(const std::string &name) {
   if (name.find(".ppm") != std::string::npos)
     return PpmMap;
   if (name.find(".tga") != std::string::npos)
-    return TargaMap;
+    return heightFieldTypeOfFile(name) == TrueColourTargaMap ? TrueColourTargaMap : TargaMap;
   // Those two go only by the rule above: "HILL.TGA" is of no type.
   const int type = heightFieldTypeOfEnding(name);
   return type == PpmMap || type == TargaMap ? -1 : type;

@@ -38,7 +38,8 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 
 // Classifies name as the "Heightfeild" command does and reads it: ".ppm"
 // anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
-// as Targa, so a name with both is all or nothing as one PPM read. Only a name
+// as Targa (colour-mapped or true colour, as its header's image type says), so
+// a name with both is all or nothing as one PPM read. Only a name
 // with neither is then taken by its ending, in any case: ".png" as PNG, ".pgm"
 // as PGM. A name of no type gives WrongFileType. The document's hfFileType
 // takes the type read only on Loaded; any failure leaves it as it was.

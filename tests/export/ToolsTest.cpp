@@ -2,6 +2,7 @@
 #include "support/DataTable.h"
 #include "support/TestFiles.h"
 #include "terrain/HeightField.h"
+#include "terrain/HeightFieldFormats.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -18,6 +19,8 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -363,27 +366,36 @@ TEST_F(PovRay, PreviewSceneTurnsAndSizesObjectsThatHaveThem) {
   ASSERT_EQ(std::pair(met.size(), missed.size()), std::pair(std::size_t{1}, std::size_t{1})) << err;
   EXPECT_NEAR(met[0][0], met[0][1], 1e-5);
   EXPECT_EQ(missed[0][0], 0.0);
+  // A type the scene does not know stops it with a word on what to do.
+  std::string include = f.read("TestPlace.inc");
+  f.write("TestPlace.inc", include.replace(include.find("HS_Hf_typ= 3"), 12, "HS_Hf_typ= 9"));
+  const ToolRun unknown = runPovRay("Preview.pov", f);
+  EXPECT_NE(unknown.err.find("Preview.pov does not know height-field type 9"), std::string::npos)
+      << unknown.err;
 }
 
 // Every 8-bit grey level (with and without gAMA), indices, 16-bit, colour and
-// grey with alpha at both depths, and POV-Ray's own.
-TEST_F(PovRay, PngHeightsAreWherePovRayPutsTheGround) {
-  std::vector<std::string> files;
+// grey with alpha at both depths, POV-Ray's own PNGs, and true-colour Targas.
+TEST_F(PovRay, HeightsAreWherePovRayPutsTheGround) {
+  std::vector<std::pair<std::string, int>> files;
   for (const char *name :
        {"levels8.png", "levels8_gamma.png", "levels8_indexed.png", "index4.png", "hills16.png",
-        "rgb8.png", "rgba8.png", "grey_alpha8.png", "grey_alpha16.png", "rgb16.png", "rgba16.png"})
-    files.push_back(HS_TEST_DATA "/" + std::string(name));
+        "rgb8.png", "rgba8.png", "grey_alpha8.png", "grey_alpha16.png", "rgb16.png", "rgba16.png",
+        "truecolour24.tga", "truecolour32_rle.tga"})
+    files.emplace_back(HS_TEST_DATA "/" + std::string(name),
+                       std::string_view(name).ends_with(".tga") ? TrueColourTargaMap : PngMap);
   const std::filesystem::path shipped = "/usr/share/povray-3.7/include";
   if (std::filesystem::is_directory(shipped))
     for (const auto &entry : std::filesystem::directory_iterator(shipped))
       if (entry.path().extension() == ".png")
-        files.push_back(entry.path().string());
+        files.emplace_back(entry.path().string(), PngMap);
   TestFolder f;
   std::filesystem::copy_file(HS_TEST_DATA "/trace_levels.pov", f.file("trace_levels.pov"));
-  for (const std::string &file : files) {
+  for (const auto &[file, type] : files) {
     LRMemoryDC image;
-    ASSERT_EQ(readHeightFieldFile(file, PngMap, defaultPalette(), image), Loaded) << file;
-    f.write("trace_file.inc", "#declare HS_File = \"" + file + "\";\n");
+    ASSERT_EQ(readHeightFieldFile(file, type, defaultPalette(), image), Loaded) << file;
+    f.write("trace_file.inc", "#declare HS_File = \"" + file + "\";\n#macro HS_Format() " +
+                                  heightFieldFormat(type)->povKeyword + " #end\n");
     const auto levels = traced(runPovRay("trace_levels.pov", f).err, "L", 3);
     // At (x, y), the level is red + 256 * green.
     for (const auto &l : levels)

@@ -417,5 +417,34 @@ TEST(RenderLaunch, ThePreviewIniWithProgressAndNoDisplay) {
   }
 }
 
+// A preview scene from before the map's type (its switch without that case) gets a notice naming
+// it and the shipped scene; the render still starts. A scene with no type switch gets none.
+TEST(RenderLaunch, APreviewSceneThatDoesNotKnowTheMapsTypeIsNamed) {
+  const std::string current = readFile(HS_TEST_DATA "/../../samples/Preview.pov");
+  const std::string newCase = "    #case (4) tga #break\n";
+  std::string old = current;
+  old.replace(old.find(newCase), newCase.size(), "");
+  const std::tuple<std::string, int, bool> cases[] = {{current, TrueColourTargaMap, false},
+                                                      {old, TrueColourTargaMap, true},
+                                                      {old, TargaMap, false},
+                                                      {"#include \"colors.inc\"\n", 4, false}};
+  for (const auto &[text, type, told] : cases) {
+    TestFolder dir;
+    dir.write("Preview.pov", text);
+    Scene scene;
+    scene.document().setHfType(type);
+    ProgramValues values;
+    std::tie(values.startDir, values.enginePath) = std::pair(dir.path(), "/usr/bin/true");
+    FakeServices services;
+    RenderJob job(nullptr, [](const RenderOutcome &) {});
+    EXPECT_EQ(job.renderPreview(scene.document(), values, &services), RenderStarted);
+    const std::string notice = services.notices.empty() ? "" : services.notices[0].second;
+    EXPECT_EQ(std::tuple(services.notices.size(), notice.starts_with(dir.file("Preview.pov")),
+                         notice.find("/samples/Preview.pov") != std::string::npos),
+              std::tuple(std::size_t{told}, told, told))
+        << type << notice;
+  }
+}
+
 } // namespace
 } // namespace hs

@@ -45,11 +45,12 @@ TEST(HeightFieldReaders, EveryRefusalAndTheEdgeAcceptancesFromMemory) {
     in.open(QIODevice::ReadOnly);
     LRMemoryDC image;
     const int want = results.at(row.at(3));
-    EXPECT_EQ(isTga             ? readTarga(in, defaultPalette(), image)
-              : isPpm           ? readPpm(in, image)
-              : row[0] == "png" ? readPng(in, image)
-                                : readPgm(in, image),
-              want)
+    // A Targa is read as its image type says.
+    const int type = isTga   ? (bytes[2] == 2 || bytes[2] == 10 ? TrueColourTargaMap : TargaMap)
+                     : isPpm ? PpmMap
+                     : row[0] == "png" ? PngMap
+                                       : PgmMap;
+    EXPECT_EQ(heightFieldFormat(type)->read(in, defaultPalette(), image), want)
         << row[0] << " | " << row[1] << " | " << row[2];
     EXPECT_EQ(image.isNull(), want != Loaded);
   }
@@ -67,6 +68,12 @@ TEST(HeightFieldReaders, GoldenFiles) {
   const std::tuple<std::string, int, std::vector<unsigned>> files[] = {
       {"tiny.tga", TargaMap, {0x000000, 0xC88282, 0xFFEFEF, 0x101C4A, 0xF0F0F0, 0xFFEFEF}},
       {"tiny.ppm", PpmMap, {0x0A0102, 0x030405, 0x060708, 0x090A0B}},
+      {"truecolour24.tga", TrueColourTargaMap, {0,     1,     65535, 256, 258, 0x1234, 0xFF00,
+                                                0xFF,  40000, 513,   7,   8,   9,      10,
+                                                65534, 30000, 30001, 1,   2,   3}},
+      {"truecolour32_rle.tga", TrueColourTargaMap, {5,   5, 5,     65535, 0,   0x1234, 0x1234,
+                                                    1,   2, 3,     300,   300, 300,    300,
+                                                    300, 9, 65535, 65535, 8,   7}},
       {"grey16_transparent.png", PngMap, {0, 258, 65535, 4660, 32768, 1}},
       {"grey8_transparent.png", PngMap, {0, 2 * 257, 255 * 257, 128 * 257, 9 * 257, 253 * 257}},
       {"index4.png", PngMap, {0, 256, 512, 768, 3840, 3840, 3584, 3328, 3072, 2816}},
@@ -79,8 +86,11 @@ TEST(HeightFieldReaders, GoldenFiles) {
     std::vector<unsigned> read;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
-        read.push_back(type == PngMap ? unsigned(levelAt(image, x, y)) : image.readPixel(x, y));
-    EXPECT_EQ(std::tuple(image.height(), read), std::tuple(2, values)) << name;
+        read.push_back(type == PngMap || type == TrueColourTargaMap ? unsigned(levelAt(image, x, y))
+                                                                    : image.readPixel(x, y));
+    EXPECT_EQ(std::tuple(image.height(), read),
+              std::tuple(type == TrueColourTargaMap ? 4 : 2, values))
+        << name;
   }
   TestFolder dir;
   std::filesystem::create_directory(dir.file("d.tga"));
@@ -114,11 +124,15 @@ TEST(HeightFieldFormats, EachRowByEndingSignatureAndInThePreviewScene) {
   for (const HeightFieldFormat &f : kHeightFieldFormats) {
     std::string name = "A" + std::string(f.endings[0]);
     std::transform(name.begin(), name.end(), name.begin(), ::toupper);
-    const std::string file = dir.write("map", std::string(f.signature) + "12345678");
-    EXPECT_EQ(std::tuple(heightFieldTypeOfEnding(name), heightFieldTypeOfFile(file),
-                         looksLikeHeightField(file), is16Bit(f.type), cases[f.type],
-                         f.read != nullptr),
-              std::tuple(f.type, f.type, !f.signature.empty(), f.bits == 16, f.povKeyword, true))
+    // The Targas share ".tga"; a file's image type tells them apart.
+    const std::string head = f.signature.empty()
+                                 ? std::string{0, 0, f.type == TargaMap ? '\1' : '\12'}
+                                 : std::string(f.signature);
+    const std::string file = dir.write("map", head + "12345678");
+    EXPECT_EQ(std::tuple(heightFieldTypeOfEnding(name) == (f.signature.empty() ? TargaMap : f.type),
+                         heightFieldTypeOfFile(file), looksLikeHeightField(file), is16Bit(f.type),
+                         cases[f.type], f.read != nullptr),
+              std::tuple(true, f.type, !f.signature.empty(), f.bits == 16, f.povKeyword, true))
         << f.name;
   }
   EXPECT_EQ(std::tuple(heightFieldTypeOfEnding("a.tga.txt"), is16Bit(-1),

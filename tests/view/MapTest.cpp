@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -234,6 +235,10 @@ TEST(HeightFieldByName, ClassifiesCaseSensitivelyAndShowsTheNewMapOnce) {
   EXPECT_EQ(load(u, dir.write("hill.pgm.txt", pgm)), std::pair(+WrongFileType, 0));
   EXPECT_EQ(load(u, dir.write("hill.PGM", pgm)), std::pair(+Loaded, 3));
   EXPECT_EQ(u.document().baseImage().readPixel(1, 1), 0x090909u); // 9 * 257
+  // A ".tga" is colour-mapped or true colour as its header says.
+  std::filesystem::copy_file(HS_TEST_DATA "/truecolour24.tga", dir.file("hill.tga"),
+                             std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(load(u, dir.file("hill.tga")), std::pair(+Loaded, +TrueColourTargaMap));
   QImage grey(2, 2, QImage::Format_Grayscale8);
   grey.fill(9);
   ASSERT_TRUE(grey.save(QString::fromStdString(dir.file("hill.pNg")), "PNG"));
