@@ -93,6 +93,8 @@ public:
   void showObjectHeightDialog() override;
   bool runWithProgress(const char *title,
                        const std::function<void(const ProgressReport &)> &work) override;
+  // How long work runs before its progress and Cancel show (tests show them at once).
+  void setProgressDelay(int milliseconds) { progressDelay_ = milliseconds; }
   void showObjectEditDialog(ScItem &picked, int type, int index) override;
   void asStep(const char *label, const std::function<void()> &change) override;
 
@@ -208,6 +210,7 @@ private:
   std::uint64_t savedState_ = 0;
   bool savedPending_ = false; // set it again once the step under way is made
   bool exitAnswered_ = false; // Exit has asked already
+  int progressDelay_ = 300;
 };
 
 } // namespace hs

@@ -97,9 +97,17 @@ void PlaceCmdWindow::openDataCommand() {
 void PlaceCmdWindow::openDataFile(const std::string &name) {
   Scene &s = scene();
   PlaceDataOpen open;
+  // The map is read off the event loop; Cancel leaves everything as it was.
+  const auto readMap = [this, &open] {
+    int read = PlaceDataOk;
+    const bool finished = runWithProgress("Loading the map", [&](const ProgressReport &progress) {
+      read = readPlaceDataMap(open, hs::palette(), progress);
+    });
+    return finished ? read : -1;
+  };
   int result = readPlaceDataFile(document_, name, open.data);
   if (result == PlaceDataOk)
-    result = readPlaceDataMap(open, hs::palette());
+    result = readMap();
   // Nothing has changed yet: the user may point at the map where it is now.
   bool located = false;
   while (result == PlaceDataPpmFailed || result == PlaceDataTargaFailed) {
@@ -112,8 +120,10 @@ void PlaceCmdWindow::openDataFile(const std::string &name) {
       return;
     open.data.hfFileName = map;
     located = true;
-    result = readPlaceDataMap(open, hs::palette());
+    result = readMap();
   }
+  if (result < 0)
+    return;
   if (result == PlaceDataOk)
     result = commitPlaceDataOpen(s, open);
   if (result != PlaceDataOk) {

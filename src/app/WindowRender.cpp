@@ -57,7 +57,7 @@ bool PlaceCmdWindow::runWithProgress(const char *title,
   QApplication::setOverrideCursor(Qt::BusyCursor);
   QElapsedTimer waited;
   waited.start();
-  while (!done && waited.elapsed() < 300) {
+  while (!done && waited.elapsed() < progressDelay_) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }

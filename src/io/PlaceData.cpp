@@ -213,13 +213,13 @@ int readPlaceDataFile(Document &document, const std::string &fileName, PlaceData
   return readForDocument(document, fileName, data, true);
 }
 
-int readPlaceDataMap(PlaceDataOpen &open, const Palette &pal) {
+int readPlaceDataMap(PlaceDataOpen &open, const Palette &pal, const ProgressReport &progress) {
   // The map is read as what its own first bytes say, so a file whose type
   // field was edited by hand still opens; the type follows the map read.
   const PlaceData &data = open.data;
   const int found = heightFieldTypeOfFile(data.hfFileName);
   open.mapType = found < 0 ? data.hfType : found;
-  open.mapResult = readHeightFieldFile(data.hfFileName, open.mapType, pal, open.map);
+  open.mapResult = readHeightFieldFile(data.hfFileName, open.mapType, pal, open.map, progress);
   if (open.mapResult == Loaded)
     return PlaceDataOk;
   return is16Bit(data.hfType) ? PlaceDataPpmFailed : PlaceDataTargaFailed;

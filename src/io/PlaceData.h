@@ -77,9 +77,10 @@ struct PlaceDataOpen {
 
 // Reads the map open.data names (as what the map file's own first bytes say,
 // else as the file's type) into open.map. Touches no document, so it may run
-// anywhere. Returns 0, or 5 for a 16-bit type and 6 for the others, with
-// open.mapResult saying why.
-int readPlaceDataMap(PlaceDataOpen &open, const Palette &pal);
+// anywhere, with progress as readHeightFieldFile takes it. Returns 0, or 5 for
+// a 16-bit type and 6 for the others, with open.mapResult saying why
+// (LoadCancelled when progress stopped it).
+int readPlaceDataMap(PlaceDataOpen &open, const Palette &pal, const ProgressReport &progress = {});
 
 // Makes the read map the document's (by default commitHeightField; a view
 // passes one that also shows it, and returns Loaded or why not), then empties

@@ -81,11 +81,19 @@ TEST_F(ScatterWindowTest, ALongMapLoadAndALongScatterCanBeCancelled) {
       if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible())
         sawProgress = (progress->cancel(), true);
   });
-  cancel.start(50);
+  cancel.start(20);
+  window->setProgressDelay(0);
   loadTarga(targaBytes(8192, 8192, 100), "big.tga");
   EXPECT_EQ(std::tuple(sawProgress, scene().document().mapWidth(), script.notices.size()),
             std::tuple(true, 400, std::size_t{0}));
   EXPECT_TRUE(scene().document().hfFileName().ends_with("map.tga"));
+  sawProgress = false;
+  script.answerFile(folder.write("big.txt", "1,0,1,1,1\n2,0,2,0,0\n" + folder.file("big.tga") +
+                                                "\n100,10,100\n0,0,0\n2,1\n5,7,6,0,0\n"));
+  menu(kOpenData);
+  EXPECT_EQ(std::tuple(sawProgress, scene().document().mapWidth(), window->currentDataFile(),
+                       script.notices.size()),
+            std::tuple(true, 400, std::string(), std::size_t{0}));
 
   sawProgress = false;
   loadTarga(targaBytes(4096, 4096, 100));
