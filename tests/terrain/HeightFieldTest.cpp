@@ -223,23 +223,17 @@ int read(const std::string &text, Palette &p) {
 // A read with a progress report says how far it got and stops when told,
 // leaving the image as it was.
 TEST(HeightFieldReaders, AReadWithProgressReportsAndStopsWhenTold) {
-  for (const auto &[name, type] : {std::pair("hills16.png", PngMap), {"tiny.tga", TargaMap}}) {
-    LRMemoryDC image(3, 3);
-    std::vector<double> seen;
-    const auto stopAt = [&](std::size_t n) {
-      return [&seen, n](double done) { return seen.push_back(done), seen.size() < n; };
-    };
-    EXPECT_EQ(readHeightFieldFile(HS_TEST_DATA "/" + std::string(name), type, defaultPalette(),
-                                  image, stopAt(2)),
-              LoadCancelled)
-        << name;
-    EXPECT_EQ(std::tuple(image.width(), seen.size()), std::tuple(3, std::size_t{2})) << name;
-    seen.clear();
-    ASSERT_EQ(readHeightFieldFile(HS_TEST_DATA "/" + std::string(name), type, defaultPalette(),
-                                  image, stopAt(1000)),
-              Loaded);
-    EXPECT_GT(*std::max_element(seen.begin(), seen.end()), 0.5) << name;
-  }
+  LRMemoryDC image(3, 3);
+  double most = 0;
+  const auto readUntil = [&](double stop) {
+    return readHeightFieldFile(
+        HS_TEST_DATA "/hills16.png", PngMap, defaultPalette(), image,
+        [&](double done) { return most = std::max(most, done), done < stop; });
+  };
+  EXPECT_EQ(readUntil(0.3), LoadCancelled);
+  EXPECT_EQ(image.width(), 3);
+  EXPECT_EQ(readUntil(2), Loaded);
+  EXPECT_TRUE(image.width() > 3 && most > 0.5);
 }
 
 TEST(Palette, LinesFilesAndCommitting) {
