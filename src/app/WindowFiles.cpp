@@ -136,7 +136,8 @@ void PlaceCmdWindow::openDataFile(const std::string &name) {
   // A located map is not yet what the file names.
   becomeCurrentFile(name, located);
   commandKeep(s);
-  // The file's height field may be of another size than the one shown.
+  // The file's map shows whole, as a map the user loads does.
+  fitMap(s, values_);
   updateScrollBars(s);
   if (!open.data.mapNotice.empty())
     notice("Notice", open.data.mapNotice.c_str());

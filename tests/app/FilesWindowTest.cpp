@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "core/RelativeNames.h"
+#include "view/Scroll.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -141,8 +142,9 @@ TEST_F(FilesWindowTest, AFileOpensOnlyWithItsMapWhichMayBeLocated) {
   script.answerQuestion(0);
   script.answerFile(folder.write("found.tga", targaBytes(60, 50, 7)));
   menu(kOpenData);
-  EXPECT_EQ(std::tuple(scene().document().mapWidth(), last(1), window->windowTitle()),
-            std::tuple(60, std::tuple(1, 5.0, 6.0), QString("place.txt* - Hill Strew")));
+  EXPECT_EQ(std::tuple(scene().document().mapWidth(), last(1), window->windowTitle(), scene().zoom),
+            std::tuple(60, std::tuple(1, 5.0, 6.0), QString("place.txt* - Hill Strew"),
+                       fitZoom(60, 50, scene().viewWidth, scene().viewHeight)));
   menu(kSave); // names found.tga relative, as the copy below shows
 
   // Copied whole, with its map; a missing absolute name falls back beside it.
