@@ -48,16 +48,18 @@ bool fitViewToMap(Scene &scene) {
 
 bool stepHistory(Scene &scene, bool forward) { return scene.document().stepHistory(forward); }
 
-int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal) {
+int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal,
+                    bool offTheEventLoop) {
   // Only the file is read off the event loop (with progress and Cancel when
   // the window offers them); the document changes afterwards, on this thread.
   LRMemoryDC image;
   int result = LoadCancelled;
-  const bool finished =
-      scene.services().runWithProgress("Loading the map", [&](const ProgressReport &progress) {
-        result = readHeightFieldFile(path, type, pal, image, progress);
-      });
-  if (!finished)
+  const auto read = [&](const ProgressReport &progress) {
+    result = readHeightFieldFile(path, type, pal, image, progress);
+  };
+  if (!offTheEventLoop)
+    read({});
+  else if (!scene.services().runWithProgress("Loading the map", read))
     return LoadCancelled;
   return result == Loaded ? showHeightField(scene, std::move(image)) : result;
 }
@@ -81,11 +83,12 @@ int typeOfName(const std::string &name) {
 
 } // namespace
 
-int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name) {
+int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name,
+                          bool offTheEventLoop) {
   const int type = typeOfName(name);
   if (type < 0)
     return WrongFileType;
-  const int result = loadHeightField(scene, name, type, pal);
+  const int result = loadHeightField(scene, name, type, pal, offTheEventLoop);
   if (result == Loaded)
     scene.document().setHfFileType(type);
   return result;
@@ -116,7 +119,9 @@ int heightFieldCommand(Scene &scene, const Palette &pal, const std::optional<std
 
 int firstHeightFieldLoad(Scene &scene, const Palette &pal) {
   const std::string name = scene.document().hfFileName();
-  const int result = loadHeightFieldByName(scene, pal, name);
+  // Read here: the window is not on the screen yet, and nothing else may run
+  // in the middle of its start.
+  const int result = loadHeightFieldByName(scene, pal, name, false);
   if (result == Loaded) {
     finishHeightFieldLoad(scene, result);
     scene.document().keep();

@@ -31,10 +31,12 @@ bool fitViewToMap(Scene &scene);
 bool stepHistory(Scene &scene, bool forward);
 
 // Reads the named file as a map of type (readHeightFieldFile) and shows it as
-// above. The read runs through the window's runWithProgress: off the event
-// loop, and once it takes a while with progress and Cancel (LoadCancelled).
-// On any failure the scene is exactly as it was.
-int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal);
+// above. The read runs through the window's runWithProgress (unless
+// offTheEventLoop is false): off the event loop, and once it takes a while
+// with progress and Cancel (LoadCancelled). On any failure the scene is
+// exactly as it was.
+int loadHeightField(Scene &scene, const std::string &path, int type, const Palette &pal,
+                    bool offTheEventLoop = true);
 
 // Classifies name as the "Heightfeild" command does and reads it: ".ppm"
 // anywhere in the name (case-sensitive) reads it as PPM, else ".tga" anywhere
@@ -43,7 +45,8 @@ int loadHeightField(Scene &scene, const std::string &path, int type, const Palet
 // with neither is then taken by its ending, in any case: ".png" as PNG, ".pgm"
 // as PGM. A name of no type gives WrongFileType. The document's hfFileType
 // takes the type read only on Loaded; any failure leaves it as it was.
-int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name);
+int loadHeightFieldByName(Scene &scene, const Palette &pal, const std::string &name,
+                          bool offTheEventLoop = true);
 
 // What follows a load by the "Heightfeild" command. On Loaded: hfType takes
 // hfFileType and the scene is re-fitted to the new size; the view shows the new
