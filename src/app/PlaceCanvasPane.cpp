@@ -81,7 +81,10 @@ void PlaceCanvasPane::wheel(int dx, int dy, unsigned modifiers, int x, int y) {
   hs::mouseMotion(scene_, values_, x, y);
 }
 
-void PlaceCanvasPane::onResize(int width, int height) { resizePane(scene_, width, height); }
+void PlaceCanvasPane::onResize(int width, int height, bool byScrollBars) {
+  // A bar that a zoom or a new map brought must not undo where that put the view.
+  resizePane(scene_, width, height, byScrollBars);
+}
 
 void PlaceCanvasPane::hStep(int steps) { stepScroll(scene_, ScrollAxis::Horizontal, steps); }
 void PlaceCanvasPane::vStep(int steps) { stepScroll(scene_, ScrollAxis::Vertical, steps); }

@@ -32,7 +32,7 @@ public:
   // Ctrl zooms about the pointer, Shift scrolls sideways, else the wheel
   // scrolls; then the readout shows what is under the pointer now.
   void wheel(int dx, int dy, unsigned modifiers, int x, int y) override;
-  void onResize(int width, int height) override;
+  void onResize(int width, int height, bool byScrollBars) override;
   void hStep(int steps) override;
   void vStep(int steps) override;
   void hPage(int sizePercent, int positionPercent) override;

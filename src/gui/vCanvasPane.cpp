@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace hs {
 
@@ -62,7 +63,7 @@ protected:
   }
   void resizeEvent(QResizeEvent *) override {
     pane_->resizeBacking(width(), height());
-    pane_->onResize(width(), height());
+    pane_->onResize(width(), height(), std::exchange(pane_->barsToggled_, false));
   }
   void mousePressEvent(QMouseEvent *e) override {
     const int b = buttonNumber(e->button());
@@ -190,15 +191,21 @@ bool vCanvasPane::shortcutOfInactiveWindow(int key, Qt::KeyboardModifiers modifi
   return false;
 }
 void vCanvasPane::wheel(int, int, unsigned, int, int) {}
-void vCanvasPane::onResize(int, int) {}
+void vCanvasPane::onResize(int, int, bool) {}
 void vCanvasPane::redraw() {}
 void vCanvasPane::hStep(int) {}
 void vCanvasPane::vStep(int) {}
 void vCanvasPane::hPage(int, int) {}
 void vCanvasPane::vPage(int, int) {}
 
-void vCanvasPane::showHScroll(bool shown) { hBar_->setVisible(shown); }
-void vCanvasPane::showVScroll(bool shown) { vBar_->setVisible(shown); }
+void vCanvasPane::showHScroll(bool shown) {
+  barsToggled_ |= hBar_->isVisibleTo(this) != shown;
+  hBar_->setVisible(shown);
+}
+void vCanvasPane::showVScroll(bool shown) {
+  barsToggled_ |= vBar_->isVisibleTo(this) != shown;
+  vBar_->setVisible(shown);
+}
 
 static void setBar(QScrollBar *bar, int thumb, int position) {
   const QSignalBlocker block(bar);

@@ -50,7 +50,8 @@ public:
   // away from the user) with the pointer at (x, y).
   virtual void wheel(int dx, int dy, unsigned modifiers, int x, int y);
   // The drawing area now has this size; the backing image has been resized.
-  virtual void onResize(int width, int height);
+  // byScrollBars: only because a scroll bar was shown or hidden.
+  virtual void onResize(int width, int height, bool byScrollBars);
   // Asked before the backing image is shown; draw into it here if you like.
   virtual void redraw();
   // Scroll-bar events. A step is an arrow click (steps -1 or +1). A page event
@@ -116,8 +117,9 @@ private:
   int vThumb_ = 100;
   int vPos_ = 0;
   bool painting_ = false;
-  unsigned pressed_ = 0; // bit n set while button n is held after a press here
-  int heldKey_ = 0;      // the key last pressed here, while it is held
+  unsigned pressed_ = 0;     // bit n set while button n is held after a press here
+  int heldKey_ = 0;          // the key last pressed here, while it is held
+  bool barsToggled_ = false; // a bar was shown or hidden since the last resize
   struct {
     int key = 0;
     std::uint64_t time = 0;

@@ -50,12 +50,14 @@ void setThumbs(Scene &scene) {
 
 } // namespace
 
-void resizePane(Scene &scene, int width, int height) {
+void resizePane(Scene &scene, int width, int height, bool keepingPlace) {
   scene.surface().setBackground(paneBackground);
   scene.viewWidth = std::max(width, 0);
   scene.viewHeight = std::max(height, 0);
-  scene.scrollX = 0;
-  scene.scrollY = 0;
+  if (!keepingPlace) {
+    scene.scrollX = 0;
+    scene.scrollY = 0;
+  }
   setThumbs(scene);
   updateScrollBars(scene);
   // After the new size and offsets, so the pane shows the window they select.

@@ -12,8 +12,9 @@ namespace hs {
 // scroll bars and the pane in step.
 
 // The pane's visible size changed: background, sizes, thumb sizes, back to
-// the top-left corner, scroll bars, and the new window shown.
-void resizePane(Scene &scene, int width, int height);
+// the top-left corner (or, keepingPlace, the offsets kept as far as the new
+// size allows), scroll bars, and the new window shown.
+void resizePane(Scene &scene, int width, int height, bool keepingPlace = false);
 
 // Shows a bar only where the map is larger than the pane, with its thumb at
 // the present offset (an offset the map no longer allows is pulled back).
