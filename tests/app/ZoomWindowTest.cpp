@@ -71,9 +71,8 @@ INSTANTIATE_TEST_SUITE_P(FourTimesAndAQuarter, ZoomedWindow, ::testing::Values(2
 
 // Ctrl+wheel zooms about the pointer, the zoom command about the pane's centre.
 TEST_F(WindowTest, TheWheelZoomsAboutThePointerAndTheKeysAboutTheCentre) {
-  const QPointF pointer(60, 120);
-  QWheelEvent e(pointer, surface()->mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
-                Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QWheelEvent e(QPointF(60, 120), surface()->mapToGlobal(QPointF(60, 120)), QPoint(),
+                QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(surface(), &e);
   EXPECT_EQ(std::tuple(scene().zoom, scene().mapPointAt(60, 120)), std::tuple(1, Point{60, 120}));
   const int x = scene().viewWidth / 2, y = scene().viewHeight / 2;
