@@ -23,12 +23,14 @@ LINKS = {
     "io": ["terrain"],
     "view": ["io", "terrain"],
     "placement": ["terrain"],
+    "view3d": ["io", "terrain"],
     "gui": ["gui/image", WIDGETS],
     "app/dialogs": ["gui", "core"],
     "app": ["app/dialogs", "gui", "io", "placement", "view", "terrain", "core", WIDGETS],
     "cli": [],
     "export": ["io", "cli"],
     "scatter": ["io", "placement", "cli"],
+    "view3d-tool": ["view3d", "cli"],
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6opengl6-dev
+  libgl1-mesa-dri xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-tidy clang-format
   povray povray-includes

@@ -7,4 +7,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build" -DHS_TESTS=ON -DHS_BENCH=ON \
   -DHS_WERROR="${HS_WERROR:-OFF}"
 cd "$root/build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+# One X display for the whole run gives the 3D view's tests OpenGL (Mesa).
+QT_QPA_PLATFORM=offscreen xvfb-run -a ctest --output-on-failure -j "$(nproc)"

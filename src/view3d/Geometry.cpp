@@ -1,0 +1,225 @@
+#include "view3d/Geometry.h"
+
+#include "terrain/Height.h"
+
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace hs::view3d {
+
+namespace {
+
+// The usable map: what both the document and its image hold.
+int usableWidth(const Document &d) { return std::min(d.mapWidth(), d.baseImage().width()); }
+int usableHeight(const Document &d) { return std::min(d.mapHeight(), d.baseImage().height()); }
+
+// Where the include puts an item: a map one pixel wide or high has its only
+// column or row at the centre.
+QVector3D placed(const Document &document, const ScItem &item, float cameraY) {
+  PovPoint p = toPov(document, item, cameraY);
+  if (document.mapWidth() <= 1)
+    p.x = 0.0;
+  if (document.mapHeight() <= 1)
+    p.z = 0.0;
+  return fromPov(p.x, p.y, p.z);
+}
+
+float cameraPovY(const Document &document) {
+  return static_cast<float>(toPov(document, document.camera(), 0.0f).y);
+}
+
+// A pixel's place across the map in POV units (rows count towards -z).
+double across(double pixel, double centre, int count, double scale) {
+  return count <= 1 ? 0.0 : (pixel - centre) / (count - 1) * scale;
+}
+
+// The stand-in of a type's shape: a prism or frustum between two heights, in
+// hundredths of the map's width, and the shape's colour.
+struct StandIn {
+  float bottomRadius, topRadius, bottom, top;
+  int sides; // 4: a box with its faces along the axes
+  std::array<float, 3> colour;
+};
+constexpr float kRootTwo = 1.41421356f;
+constexpr std::array<StandIn, kObjectTypes> kStandIns = {{
+    {1.0f, 0.0f, 0.0f, 3.0f, 12, {0.1f, 0.6f, 0.1f}},
+    {1.0f, 1.0f, 0.0f, 2.0f, 12, {0.9f, 0.1f, 0.1f}},
+    {kRootTwo, kRootTwo, 0.0f, 2.0f, 4, {0.1f, 0.2f, 0.9f}},
+    {0.7f, 0.7f, 0.0f, 2.0f, 12, {0.95f, 0.85f, 0.1f}},
+    {1.35f, 1.35f, 0.0f, 0.7f, 12, {0.85f, 0.1f, 0.85f}},
+    {0.0f, 1.0f, 0.0f, 2.5f, 12, {0.1f, 0.85f, 0.85f}},
+    {1.5f, 1.5f, 0.0f, 0.3f, 12, {1.0f, 0.55f, 0.1f}},
+    {0.3f * kRootTwo, 0.3f * kRootTwo, 0.0f, 5.0f, 4, {0.95f, 0.95f, 0.95f}},
+    {0.6f, 0.6f, 0.0f, 3.0f, 12, {1.0f, 0.6f, 0.7f}},
+    {1.4f, 1.4f, 0.1f, 3.5f, 12, {0.6f, 1.0f, 0.2f}},
+    {1.0f, 1.0f, 0.0f, 2.6f, 12, {0.5f, 0.2f, 0.8f}},
+    {1.0f, 0.7f, 0.0f, 3.3f, 12, {0.75f, 0.9f, 1.0f}},
+    {1.2f, 1.2f, 0.0f, 3.7f, 12, {0.05f, 0.4f, 0.1f}},
+    {1.5f * kRootTwo, 1.5f * kRootTwo, 0.0f, 0.6f, 4, {0.55f, 0.35f, 0.2f}},
+    {1.3f, 1.3f, 0.0f, 1.3f, 12, {1.0f, 0.8f, 0.2f}},
+    {0.75f, 0.75f, 0.0f, 4.0f, 12, {0.5f, 0.5f, 0.5f}},
+}};
+
+void addStandIn(Mesh &mesh, const StandIn &s, float unit, const QVector3D &at, float turn,
+                float size) {
+  const double t = qDegreesToRadians(static_cast<double>(turn));
+  const auto c = static_cast<float>(std::cos(t));
+  const auto sn = static_cast<float>(std::sin(t));
+  const float k = unit * size;
+  const auto first = static_cast<std::uint32_t>(mesh.vertices.size());
+  for (int ring = 0; ring < 2; ++ring) {
+    const float r = (ring ? s.topRadius : s.bottomRadius) * k;
+    const float y = (ring ? s.top : s.bottom) * k;
+    for (int i = 0; i < s.sides; ++i) {
+      const double a = (i + 0.5) * 2.0 * M_PI / s.sides;
+      const auto px = static_cast<float>(r * std::cos(a));
+      const auto pz = static_cast<float>(r * std::sin(a)); // POV-Ray's z
+      // POV's rotate about y: x' = x cos + z sin, z' = -x sin + z cos.
+      const QVector3D p = at + QVector3D(px * c + pz * sn, y, -(-px * sn + pz * c));
+      mesh.vertices.push_back({p.x(), p.y(), p.z(), s.colour[0], s.colour[1], s.colour[2]});
+    }
+  }
+  const auto n = static_cast<std::uint32_t>(s.sides);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const std::uint32_t j = (i + 1) % n;
+    mesh.indices.insert(mesh.indices.end(), {first + i, first + j, first + n + j, first + i,
+                                             first + n + j, first + n + i});
+    if (i >= 1 && i + 1 < n) // the caps as fans
+      mesh.indices.insert(mesh.indices.end(), {first, first + i + 1, first + i, first + n,
+                                               first + n + i, first + n + i + 1});
+  }
+}
+
+} // namespace
+
+double povHeightAt(const Document &document, int x, int y) {
+  const std::uint32_t p = document.baseImage().rowPixels(y)[x];
+  return is16Bit(document.hfType()) ? height16Of(p) / 65536.0 : height8Of(p) / 256.0;
+}
+
+QVector3D groundColour(const Document &document, double y) {
+  struct Stop {
+    double at;
+    QVector3D colour;
+  };
+  static const std::array<Stop, 4> kMap = {{{0.00, {0.76f, 0.70f, 0.50f}},
+                                            {0.15, {0.25f, 0.55f, 0.20f}},
+                                            {0.60, {0.45f, 0.40f, 0.30f}},
+                                            {0.85, {0.95f, 0.95f, 0.95f}}}};
+  const double scaled = y / (document.scaleY() + 0.001);
+  const double v = scaled - std::floor(scaled);
+  if (v <= kMap.front().at)
+    return kMap.front().colour;
+  for (std::size_t i = 1; i < kMap.size(); ++i)
+    if (v < kMap[i].at) {
+      const auto f = static_cast<float>((v - kMap[i - 1].at) / (kMap[i].at - kMap[i - 1].at));
+      return kMap[i - 1].colour * (1.0f - f) + kMap[i].colour * f;
+    }
+  return kMap.back().colour;
+}
+
+Mesh terrainMesh(const Document &document) {
+  Mesh mesh;
+  const int w = usableWidth(document);
+  const int h = usableHeight(document);
+  if (w <= 0 || h <= 0)
+    return mesh;
+  const double cx = document.mapCentreX();
+  const double cy = document.mapCentreY();
+  mesh.vertices.reserve(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  for (int r = 0; r < h; ++r)
+    for (int c = 0; c < w; ++c) {
+      const double y = povHeightAt(document, c, r) * document.scaleY();
+      const QVector3D p = fromPov(across(c, cx, document.mapWidth(), document.scaleX()), y,
+                                  across(cy, r, document.mapHeight(), document.scaleZ()));
+      const QVector3D colour = groundColour(document, y);
+      mesh.vertices.push_back({p.x(), p.y(), p.z(), colour.x(), colour.y(), colour.z()});
+    }
+  const auto at = [w](int c, int r) { return static_cast<std::uint32_t>(r * w + c); };
+  mesh.indices.reserve(static_cast<std::size_t>(w - 1) * static_cast<std::size_t>(h - 1) * 6);
+  for (int r = 0; r + 1 < h; ++r)
+    for (int c = 0; c + 1 < w; ++c)
+      mesh.indices.insert(mesh.indices.end(), {at(c, r), at(c + 1, r + 1), at(c + 1, r), at(c, r),
+                                               at(c, r + 1), at(c + 1, r + 1)});
+  return mesh;
+}
+
+double waterY(const Document &document) {
+  const double fraction = document.waterLevel() / 255.0;
+  return is16Bit(document.hfType()) ? fraction * 255 / 65535 * document.scaleY()
+                                    : fraction * document.scaleY();
+}
+
+Mesh waterMesh(const Document &document) {
+  const auto reach = 4.0f * std::max(document.scaleX(), document.scaleZ());
+  const auto y = static_cast<float>(waterY(document));
+  const float r = 0.15f, g = 0.30f, b = 0.75f;
+  return {{{-reach, y, -reach, r, g, b},
+           {reach, y, -reach, r, g, b},
+           {reach, y, reach, r, g, b},
+           {-reach, y, reach, r, g, b}},
+          {0, 2, 1, 0, 3, 2}};
+}
+
+Mesh objectsMesh(const Document &document) {
+  Mesh mesh;
+  const float cameraY = cameraPovY(document);
+  const float unit = document.scaleX() / 100.0f;
+  for (int t = 0; t < kObjectTypes; ++t)
+    for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
+      addStandIn(mesh, kStandIns[static_cast<std::size_t>(t)], unit,
+                 placed(document, item, cameraY), item.turn, item.size);
+  return mesh;
+}
+
+CameraPose sceneCamera(const Document &document, double angle) {
+  const float cameraY = cameraPovY(document);
+  return {placed(document, document.camera(), 0.0f), placed(document, document.lookAt(), cameraY),
+          angle};
+}
+
+CameraPose orbitCamera(const Document &document, const Orbit &orbit, double angle) {
+  const QVector3D target = sceneCamera(document).target;
+  const double yaw = qDegreesToRadians(orbit.yaw);
+  const double pitch = qDegreesToRadians(orbit.pitch);
+  // The way the eye looks, in POV-Ray's frame.
+  const double cp = std::cos(pitch);
+  const QVector3D look = fromPov(std::sin(yaw) * cp, -std::sin(pitch), std::cos(yaw) * cp);
+  return {target - look * static_cast<float>(orbit.distance), target, angle};
+}
+
+Orbit orbitOf(const CameraPose &pose) {
+  const QVector3D d = pose.target - pose.eye;
+  const double distance = d.length();
+  if (distance <= 0.0)
+    return {0.0, 0.0, 0.0};
+  return {qRadiansToDegrees(std::atan2(d.x(), -d.z())),
+          qRadiansToDegrees(std::asin(std::clamp(-d.y() / distance, -1.0, 1.0))), distance};
+}
+
+QMatrix4x4 viewMatrix(const CameraPose &pose) {
+  QMatrix4x4 m;
+  m.lookAt(pose.eye, pose.target, {0.0f, 1.0f, 0.0f});
+  return m;
+}
+
+QMatrix4x4 projectionMatrix(const CameraPose &pose, double aspect, float nearPlane,
+                            float farPlane) {
+  // The angle spans the width; the height spans it over the aspect.
+  const double halfWidth = std::tan(qDegreesToRadians(pose.angle) / 2.0);
+  const double vertical = 2.0 * qRadiansToDegrees(std::atan(halfWidth / aspect));
+  QMatrix4x4 m;
+  m.perspective(static_cast<float>(vertical), static_cast<float>(aspect), nearPlane, farPlane);
+  return m;
+}
+
+DepthRange depthRange(const CameraPose &pose, const QVector3D &centre, float radius) {
+  const float distance = (pose.eye - centre).length();
+  const float farPlane = std::max(distance + radius, 1e-3f) * 1.01f;
+  return {std::max(distance - radius, farPlane * 1e-4f), farPlane};
+}
+
+} // namespace hs::view3d

@@ -1,0 +1,91 @@
+// What the 3D view draws, as plain numbers: no OpenGL here, so all of it is
+// testable without a display. Everything is in OpenGL's right-handed frame:
+// POV-Ray's left-handed <x, y, z> is <x, y, -z> here, so nothing comes out
+// mirrored.
+#pragma once
+
+#include "core/Document.h"
+
+#include <QMatrix4x4>
+#include <QVector3D>
+
+#include <cstdint>
+#include <vector>
+
+namespace hs::view3d {
+
+struct Vertex {
+  float x, y, z;
+  float r, g, b;
+};
+
+// Triangles: three indices into vertices each.
+struct Mesh {
+  std::vector<Vertex> vertices;
+  std::vector<std::uint32_t> indices;
+};
+
+// A POV-Ray point in the view's frame.
+inline QVector3D fromPov(double x, double y, double z) {
+  return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(-z)};
+}
+
+// The map's height at a pixel as POV-Ray reads it, a fraction of the height
+// field's scale: a sample over 256 (8-bit) or 65536 (16-bit).
+double povHeightAt(const Document &document, int x, int y);
+
+// The height field as POV-Ray triangulates it: one vertex per pixel, each
+// cell cut along the diagonal from its upper left to its lower right pixel (as
+// the map is shown), placed, scaled and centred as the preview scene places
+// it, coloured by height as it colours it.
+Mesh terrainMesh(const Document &document);
+
+// The preview scene's ground colour at height y (POV units).
+QVector3D groundColour(const Document &document, double y);
+
+// The water level in POV units, as the preview scene reads the include.
+double waterY(const Document &document);
+
+// The water plane at that level: a square reaching far beyond the map.
+Mesh waterMesh(const Document &document);
+
+// One stand-in per object, the size, colour and base of its type's shape in
+// the preview scene, sized, turned and moved as the scene does.
+Mesh objectsMesh(const Document &document);
+
+// A camera: where it is, where it looks, its horizontal angle in degrees.
+struct CameraPose {
+  QVector3D eye;
+  QVector3D target;
+  double angle = 60.0;
+};
+
+// The preview scene's camera statement: at the camera, looking at the
+// look-at point (POV-Ray's sky is +y).
+CameraPose sceneCamera(const Document &document, double angle = 60.0);
+
+// Orbiting about the look-at point: yaw turns clockwise seen from above
+// (0 looks along POV-Ray's +z), pitch raises the eye, both in degrees;
+// distance in POV units.
+struct Orbit {
+  double yaw = 0.0;
+  double pitch = 30.0;
+  double distance = 100.0;
+};
+CameraPose orbitCamera(const Document &document, const Orbit &orbit, double angle = 60.0);
+// The orbit that puts the eye where pose has it.
+Orbit orbitOf(const CameraPose &pose);
+
+// The view matrix of a pose, and the projection of `right x * aspect, angle`
+// (the angle spans the width) with depth planes that hold the whole scene.
+QMatrix4x4 viewMatrix(const CameraPose &pose);
+QMatrix4x4 projectionMatrix(const CameraPose &pose, double aspect, float nearPlane, float farPlane);
+
+// Depth planes for a pose that keep everything within radius of centre.
+struct DepthRange {
+  float nearPlane;
+  float farPlane;
+};
+DepthRange depthRange(const CameraPose &pose, const QVector3D &centre, float radius);
+
+} // namespace hs::view3d
