@@ -13,10 +13,12 @@
 #include <QGuiApplication>
 #include <QIODevice>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
@@ -75,46 +77,53 @@ struct Options {
   hs::view3d::RenderRequest request;
 };
 
-// 0 when the options are good, else the exit status (2, or 0 after --help).
+constexpr const char *kValueOptions[] = {"-o", "--size", "--angle", "--background", "--orbit"};
+
+// Takes the value s of the option arg; 2 when it is bad, else 0.
+int takeValue(const std::string &arg, const char *s, Options &o) {
+  if (s == nullptr)
+    return usage(arg + " needs a value");
+  std::vector<double> v;
+  hs::view3d::RenderRequest &r = o.request;
+  if (arg == "-o") {
+    o.out = s;
+  } else if (arg == "--size") {
+    if (!numbers(s, 'x', v, 2) || v[0] < 1 || v[1] < 1 || v[0] > 16384 || v[1] > 16384 ||
+        v[0] != std::floor(v[0]) || v[1] != std::floor(v[1]))
+      return usage("--size needs WxH, whole numbers from 1 to 16384");
+    r.size = QSize(static_cast<int>(v[0]), static_cast<int>(v[1]));
+  } else if (arg == "--angle") {
+    if (!numbers(s, ',', v, 1) || v[0] <= 0 || v[0] >= 180)
+      return usage("--angle needs degrees above 0 and below 180");
+    r.angle = v[0];
+  } else if (arg == "--background") {
+    const std::string_view hex = s;
+    unsigned rgb = 0;
+    const auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), rgb, 16);
+    if (hex.size() != 6 || ec != std::errc() || ptr != hex.data() + hex.size())
+      return usage("--background needs a colour as RRGGBB");
+    r.draw.background = QColor::fromRgb(rgb);
+  } else {
+    if (!numbers(s, ':', v, 3) || v[2] <= 0)
+      return usage("--orbit needs YAW:PITCH:DISTANCE, the distance above 0");
+    r.orbit = hs::view3d::Orbit{v[0], v[1], v[2]};
+  }
+  return 0;
+}
+
+// 0 when the options are good, else the exit status 2.
 int parse(int argc, char **argv, Options &o, bool &help) {
   std::vector<std::string> names;
-  std::vector<double> v;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const auto value = [&]() -> const char * { return i + 1 < argc ? argv[++i] : nullptr; };
     if (arg == "--help" || arg == "-h") {
       help = true;
       return 0;
     }
-    if (arg == "-o") {
-      const char *s = value();
-      if (s == nullptr)
-        return usage("-o needs a file name");
-      o.out = s;
-    } else if (arg == "--size") {
-      const char *s = value();
-      if (s == nullptr || !numbers(s, 'x', v, 2) || v[0] < 1 || v[1] < 1 || v[0] > 16384 ||
-          v[1] > 16384 || v[0] != std::floor(v[0]) || v[1] != std::floor(v[1]))
-        return usage("--size needs WxH, whole numbers from 1 to 16384");
-      o.request.size = QSize(static_cast<int>(v[0]), static_cast<int>(v[1]));
-    } else if (arg == "--angle") {
-      const char *s = value();
-      if (s == nullptr || !numbers(s, ',', v, 1) || v[0] <= 0 || v[0] >= 180)
-        return usage("--angle needs degrees above 0 and below 180");
-      o.request.angle = v[0];
-    } else if (arg == "--background") {
-      const char *s = value();
-      const std::string_view hex = s == nullptr ? "" : s;
-      unsigned rgb = 0;
-      const auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), rgb, 16);
-      if (hex.size() != 6 || ec != std::errc() || ptr != hex.data() + hex.size())
-        return usage("--background needs a colour as RRGGBB");
-      o.request.draw.background = QColor::fromRgb(rgb);
-    } else if (arg == "--orbit") {
-      const char *s = value();
-      if (s == nullptr || !numbers(s, ':', v, 3) || v[2] <= 0)
-        return usage("--orbit needs YAW:PITCH:DISTANCE, the distance above 0");
-      o.request.orbit = hs::view3d::Orbit{v[0], v[1], v[2]};
+    if (std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) !=
+        std::end(kValueOptions)) {
+      if (const int status = takeValue(arg, i + 1 < argc ? argv[++i] : nullptr, o); status != 0)
+        return status;
     } else if (arg == "--no-objects") {
       o.request.draw.objects = false;
     } else if (arg == "--no-water") {

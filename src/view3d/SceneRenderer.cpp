@@ -72,8 +72,10 @@ bool SceneRenderer::initialize(QString *why) {
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(1);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          reinterpret_cast<const void *>(offsetof(Vertex, r)));
+    // OpenGL takes the colour's offset in the buffer as a pointer.
+    const auto *colour = reinterpret_cast<const void *>( // NOLINT(performance-no-int-to-ptr)
+        offsetof(Vertex, r));
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), colour);
   }
   glBindVertexArray(0);
   return true;

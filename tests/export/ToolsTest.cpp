@@ -3,6 +3,7 @@
 #include "support/TestFiles.h"
 #include "terrain/HeightField.h"
 #include "terrain/HeightFieldFormats.h"
+#include <QImage>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -69,6 +70,7 @@ inline ToolRun tool(const char *program, std::vector<std::string> args, const st
 using Tool = std::function<ToolRun(std::vector<std::string>, const std::string &)>;
 const Tool exportTool = std::bind_front(tool, HS_EXPORT_TOOL);
 const Tool scatterTool = std::bind_front(tool, HS_SCATTER_TOOL);
+const Tool view3dTool = std::bind_front(tool, HS_VIEW3D_TOOL);
 
 // A table's command line: split at spaces, \xHH a byte.
 inline std::vector<std::string> words(const std::string &line) {
@@ -404,6 +406,110 @@ TEST_F(PovRay, HeightsAreWherePovRayPutsTheGround) {
     EXPECT_GE(int(levels.size()), std::min(256, (image.width() - 2) * (image.height() - 2)))
         << file;
   }
+}
+
+// The terrain alone, white on black, as POV-Ray draws it from the preview
+// scene's camera statement and as the 3D view draws it: the ground and the sky
+// cover the same pixels, on every kind of map, looking across, from high
+// above a corner (the map's edges in sight) and from outside the map.
+TEST_F(PovRay, TheViewSeesTheGroundWherePovRayDoes) {
+  const std::pair<std::string, int> maps[] = {{HS_SAMPLES "/Intro.tga", 0},
+                                              {HS_SAMPLES "/Hills16.ppm", 1},
+                                              {HS_SAMPLES "/Valley16.png", 2},
+                                              {HS_TEST_DATA "/hills16.pgm", 3},
+                                              {HS_TEST_DATA "/truecolour24.tga", 4}};
+  // Camera and look-at point: column and row as fractions of the map, height.
+  const double cameras[][6] = {
+      {0.5, 0.97, 16, 0.5, 0.3, 0}, {0.0, 0.0, 90, 0.5, 0.5, 0}, {-0.6, 1.7, 25, 0.6, 0.4, 0}};
+  TestFolder f;
+  copyIn(f, {});
+  const std::string preview = f.read("Preview.pov");
+  const std::size_t camera = preview.find("camera {");
+  f.write("silhouette.pov", preview.substr(0, preview.find("object {\n  HS_Terrain")) +
+                                "object { HS_Terrain pigment { rgb 1 } finish { ambient 1 "
+                                "diffuse 0 } }\nbackground { rgb 0 }\n" +
+                                preview.substr(camera, preview.find('}', camera) + 1 - camera));
+  for (const auto &[map, type] : maps)
+    for (const auto &c : cameras) {
+      const QImage size(QString::fromStdString(map));
+      const double w = size.isNull() ? 6 : size.width(), h = size.isNull() ? 5 : size.height();
+      std::ostringstream place;
+      place << c[0] * (w - 1) << ",0," << c[1] * (h - 1) << ",0," << c[2] << '\n'
+            << c[3] * (w - 1) << ",0," << c[4] * (h - 1) << ",0," << c[5] << '\n'
+            << map << "\n100,15,100\n0,0," << type << '\n';
+      f.write("place.txt", place.str());
+      const std::string where = map + " camera " + std::to_string(c[0]);
+      ASSERT_EQ(exportTool({"place.txt", "TestPlace.inc"}, f.path()).exitCode, 0) << where;
+      const ToolRun view = view3dTool({"place.txt", "-o", "view.png", "--size", "160x120",
+                                       "--no-objects", "--no-water", "--background", "000000"},
+                                      f.path());
+      if (view.exitCode == 1 && view.err.find("OpenGL") != npos)
+        GTEST_SKIP() << view.err;
+      ASSERT_EQ(view.exitCode, 0) << where << view.err;
+      ASSERT_EQ(runPovRay("silhouette.pov", f, {"+W160", "+H120", "+FN", "+Opov.png"}).exitCode, 0);
+      const QImage pov(QString::fromStdString(f.file("pov.png")));
+      const QImage ours(QString::fromStdString(f.file("view.png")));
+      ASSERT_EQ(pov.size(), ours.size()) << where;
+      int both[2] = {}, either[2] = {}; // ground, sky
+      for (int y = 0; y < pov.height(); ++y)
+        for (int x = 0; x < pov.width(); ++x) {
+          const bool a = qGray(pov.pixel(x, y)) > 127, b = qGray(ours.pixel(x, y)) > 8;
+          for (int k : {0, 1}) {
+            both[k] += (a == (k == 0)) && (b == (k == 0));
+            either[k] += (a == (k == 0)) || (b == (k == 0));
+          }
+        }
+      for (int k : {0, 1})
+        EXPECT_GE(either[k] ? double(both[k]) / either[k] : 1.0, 0.97)
+            << where << (k ? " sky" : " ground");
+    }
+}
+
+// Bad command lines exit 2, files that cannot be read or written 1, and no
+// display means no OpenGL, said in plain words.
+TEST(View3dTool, ExitsAsItsUsageSays) {
+  ExportFolder f;
+  const std::pair<const char *, int> rows[] = {
+      {"", 2},
+      {"place.txt", 2},
+      {"place.txt -o", 2},
+      {"place.txt other.txt -o a.png", 2},
+      {"place.txt -o a.png --size 0x5", 2},
+      {"place.txt -o a.png --size 10x", 2},
+      {"place.txt -o a.png --size 10.5x4", 2},
+      {"place.txt -o a.png --angle 180", 2},
+      {"place.txt -o a.png --background 12345", 2},
+      {"place.txt -o a.png --background 12345g", 2},
+      {"place.txt -o a.png --orbit 1:2", 2},
+      {"place.txt -o a.png --orbit 1:2:0", 2},
+      {"place.txt -o a.png --orbit 1:2:3:4", 2},
+      {"place.txt -o a.png --orbit 1:nan:3", 2},
+      {"place.txt -o a.png --bogus", 2},
+      {"missing.txt -o a.png", 1},
+      {"place.txt -o place.txt", 1},
+      {"place.txt -o tiny.tga", 1},
+      {"--help", 0},
+      {"place.txt -o a.png --size 40x30 --orbit 30:20:50 --background ff8000", 0},
+  };
+  for (const auto &[line, status] : rows) {
+    const ToolRun r = view3dTool(words(line), f.path());
+    if (status == 0 && r.exitCode == 1 && r.err.find("OpenGL") != npos)
+      continue; // no display here
+    EXPECT_EQ(r.exitCode, status) << line << "\n" << r.err;
+    EXPECT_EQ(r.err.find("hillstrew-view3d: ") != npos, status != 0) << line << "\n" << r.err;
+  }
+  EXPECT_EQ(f.read("place.txt"), ExportFolder().read("place.txt")); // never written over
+  const QImage written(QString::fromStdString(f.file("a.png")));
+  EXPECT_TRUE(written.isNull() || written.size() == QSize(40, 30));
+  const ToolRun headless = runRaw(
+      {"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", HS_VIEW3D_TOOL, "place.txt", "-o", "b.png"},
+      f.path());
+  EXPECT_EQ(headless.exitCode, 1);
+  EXPECT_TRUE(headless.err.ends_with( // Qt may say more before it
+      "hillstrew-view3d: cannot render: no OpenGL context can be made (no display or no OpenGL "
+      "driver); nothing was written\n"))
+      << headless.err;
+  EXPECT_FALSE(std::filesystem::exists(f.file("b.png")));
 }
 
 } // namespace

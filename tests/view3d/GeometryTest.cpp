@@ -1,0 +1,115 @@
+#include "view3d/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace hs;
+using namespace hs::view3d;
+
+// A 3 x 2 16-bit map (pixel i at level i * 6554) scaled
+// 100 x 10 x 50.
+struct TinyMap : Document {
+  TinyMap() : Document(Recording::Off) {
+    LRMemoryDC map(3, 2);
+    for (std::uint32_t i = 0; i < 6; ++i)
+      map.writePixel(int(i % 3), int(i / 3), i * 6554); // red the low byte, green the high
+    setHfType(1);
+    setMap(std::move(map));
+    setScale(100.0f, 10.0f, 50.0f);
+  }
+};
+
+// Centre pixel (1, 0) at the origin, rows towards POV-Ray's -z (this frame's
+// +z), heights over 65536; each cell cut from its upper left to its lower
+// right corner.
+TEST(View3dGeometry, TerrainIsTheHeightFieldPovRayBuilds) {
+  const Mesh m = terrainMesh(TinyMap());
+  ASSERT_EQ(m.vertices.size(), 6u);
+  const float expected[6][3] = {{-50, 0, 0},  {0, 1, 0},  {50, 2, 0},
+                                {-50, 3, 50}, {0, 4, 50}, {50, 5, 50}};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_FLOAT_EQ(m.vertices[i].x, expected[i][0]) << i;
+    EXPECT_NEAR(m.vertices[i].y, expected[i][1] * 6554 * 10 / 65536.0, 1e-4) << i;
+    EXPECT_FLOAT_EQ(m.vertices[i].z, expected[i][2]) << i;
+  }
+  const std::vector<std::uint32_t> cells = {0, 4, 1, 0, 3, 4, 1, 5, 2, 1, 4, 5};
+  EXPECT_EQ(m.indices, cells);
+}
+
+// Where a POV-Ray point lands on the screen, x and y from -1 to 1.
+QPointF onScreen(const CameraPose &pose, double aspect, double x, double y, double z) {
+  const QVector3D p =
+      (projectionMatrix(pose, aspect, 0.1f, 1000.0f) * viewMatrix(pose)).map(fromPov(x, y, z));
+  return {p.x(), p.y()};
+}
+
+// The camera at <0, 0, -10> looking at the origin: the angle spans the width,
+// POV-Ray's +x stays on the right (not mirrored) and +y up.
+TEST(View3dGeometry, SceneCameraFramesWhatPovRayFrames) {
+  const CameraPose pose{fromPov(0, 0, -10), fromPov(0, 0, 0), 60.0};
+  const double half = std::tan(M_PI / 6) * 10, aspect = 4.0 / 3;
+  const struct {
+    double x, y, z, sx, sy;
+  } rows[] = {{0, 0, 0, 0, 0},
+              {half, 0, 0, 1, 0},
+              {-half / 2, 0, 0, -0.5, 0},
+              {0, half / aspect, 0, 0, 1},
+              {half * 2, 0, 10, 1, 0}};
+  for (const auto &r : rows) {
+    const QPointF s = onScreen(pose, aspect, r.x, r.y, r.z);
+    EXPECT_NEAR(s.x(), r.sx, 1e-5) << r.x << "," << r.y << "," << r.z;
+    EXPECT_NEAR(s.y(), r.sy, 1e-5) << r.x << "," << r.y << "," << r.z;
+  }
+  TinyMap d;
+  d.setCamera({2, 0, 1, AboveGround, 7});
+  d.setLookAt({0, 0, 0, AboveGround, 0});
+  const CameraPose scene = sceneCamera(d);
+  EXPECT_EQ(scene.eye, fromPov(50, 7, -50));
+  EXPECT_EQ(scene.target, fromPov(-50, 0, 0));
+}
+
+// Yaw 0 looks along POV-Ray's +z, 90 along +x; the orbit read back from its
+// pose is the orbit.
+TEST(View3dGeometry, OrbitCircleTheLookAtPoint) {
+  const struct {
+    Orbit orbit;
+    QVector3D eye;
+  } rows[] = {{{0, 0, 10}, fromPov(-50, 0, -10)},
+              {{90, 0, 10}, fromPov(-60, 0, 0)},
+              {{0, 90, 10}, fromPov(-50, 10, 0)},
+              {{-135, 30, 4}, fromPov(-50 + std::sqrt(6.0), 2, std::sqrt(6.0))}};
+  TinyMap at;
+  at.setLookAt({0, 0, 0, AboveGround, 0});
+  for (const auto &r : rows) {
+    const CameraPose pose = orbitCamera(at, r.orbit);
+    EXPECT_LT((pose.eye - r.eye).length(), 1e-4) << r.orbit.yaw << " " << r.orbit.pitch;
+    const Orbit back = orbitOf(pose);
+    if (r.orbit.pitch < 90) { // straight above, any yaw is the same eye
+      EXPECT_NEAR(back.yaw, r.orbit.yaw, 1e-3);
+    }
+    EXPECT_NEAR(back.pitch, r.orbit.pitch, 1e-3);
+    EXPECT_NEAR(back.distance, r.orbit.distance, 1e-4);
+  }
+}
+
+// An object stands on its place, sized about its base: a tall box (type 8,
+// 5 hundredths of the map high) of size 2 reaches 10.
+TEST(View3dGeometry, ObjectsStandSizedOnTheirPlaces) {
+  TinyMap d;
+  d.append(7, ScItem{2, 0, 1, AboveGround, 3, 45.0f, 2.0f});
+  const Mesh m = objectsMesh(d);
+  ASSERT_FALSE(m.vertices.empty());
+  const auto [low, high] =
+      std::minmax_element(m.vertices.begin(), m.vertices.end(),
+                          [](const Vertex &a, const Vertex &b) { return a.y < b.y; });
+  EXPECT_FLOAT_EQ(low->y, 3.0f);
+  EXPECT_FLOAT_EQ(high->y, 13.0f);
+  for (const Vertex &v : m.vertices)
+    EXPECT_LT(std::hypot(v.x - 50.0f, v.z - 50.0f), 0.6f * 1.5f);
+}
+
+} // namespace
