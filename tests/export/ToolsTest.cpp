@@ -3,6 +3,8 @@
 #include "support/TestFiles.h"
 #include "terrain/HeightField.h"
 #include "terrain/HeightFieldFormats.h"
+#include "terrain/Palette.h"
+
 #include <QImage>
 
 #include <spawn.h>
@@ -408,48 +410,75 @@ TEST_F(PovRay, HeightsAreWherePovRayPutsTheGround) {
   }
 }
 
-// The terrain alone, white on black, as POV-Ray draws it from the preview
-// scene's camera statement and as the 3D view draws it: the ground and the sky
-// cover the same pixels, on every kind of map, looking across, from high
-// above a corner (the map's edges in sight) and from outside the map.
+// The preview scene drawn flat, from its own camera statement on black, with
+// no light: the terrain in ground, every object's shape in shape.
+void writeFlatScene(const TestFolder &f, const std::string &ground, const std::string &shape) {
+  const std::string preview = f.read("Preview.pov"), flat = " finish { ambient 1 diffuse 0 } ";
+  const std::size_t camera = preview.find("camera {");
+  std::string objects = preview.substr(preview.find("#declare U ="));
+  const std::size_t paint = objects.find("#macro Paint(C)");
+  objects.replace(paint, objects.find('\n', paint) - paint,
+                  "#macro Paint(C) pigment { " + shape + " }" + flat + "#end");
+  f.write("flat.pov", preview.substr(0, preview.find("object {\n  HS_Terrain")) +
+                          "object { HS_Terrain pigment { " + ground + " }" + flat +
+                          "}\nbackground { rgb 0 }\n" +
+                          preview.substr(camera, preview.find('}', camera) + 1 - camera) + "\n" +
+                          objects);
+}
+
+// A place data file on map with the camera and the look-at point at fractions
+// of the map's width and height (column, row, height above the ground), scaled
+// 100 x 15 x 100, then objects.
+std::string placeFile(const std::string &map, int type, const double (&c)[6],
+                      const std::string &objects = {}) {
+  LRMemoryDC image;
+  EXPECT_EQ(readHeightFieldFile(map, type, defaultPalette(), image), Loaded) << map;
+  const double w = image.width() - 1, h = image.height() - 1;
+  std::ostringstream place;
+  place << c[0] * w << ",0," << c[1] * h << ",0," << c[2] << '\n'
+        << c[3] * w << ",0," << c[4] * h << ",0," << c[5] << '\n'
+        << map << "\n100,15,100\n0,0," << type << '\n'
+        << objects;
+  return place.str();
+}
+
+// hillstrew-view3d with these options and POV-Ray on flat.pov, both 160 x 120;
+// false when there is no OpenGL here.
+bool renderBoth(const TestFolder &f, std::vector<std::string> options) {
+  EXPECT_EQ(exportTool({"place.txt", "TestPlace.inc"}, f.path()).exitCode, 0);
+  options.insert(options.begin(), {"place.txt", "-o", "view.png", "--size", "160x120", "--no-water",
+                                   "--background", "000000"});
+  const ToolRun view = view3dTool(options, f.path());
+  if (view.exitCode == 1 && view.err.find("OpenGL") != npos)
+    return false;
+  EXPECT_EQ(view.exitCode, 0) << view.err;
+  EXPECT_EQ(runPovRay("flat.pov", f, {"+W160", "+H120", "+FN", "+Opov.png"}).exitCode, 0);
+  return true;
+}
+
+// The terrain alone, white on black, as POV-Ray draws it and as the 3D view
+// draws it: the ground and the sky cover the same pixels, on every kind of
+// map, looking across, from high above a corner (the map's edges in sight)
+// and from outside the map.
 TEST_F(PovRay, TheViewSeesTheGroundWherePovRayDoes) {
   const std::pair<std::string, int> maps[] = {{HS_SAMPLES "/Intro.tga", 0},
                                               {HS_SAMPLES "/Hills16.ppm", 1},
                                               {HS_SAMPLES "/Valley16.png", 2},
                                               {HS_TEST_DATA "/hills16.pgm", 3},
                                               {HS_TEST_DATA "/truecolour24.tga", 4}};
-  // Camera and look-at point: column and row as fractions of the map, height.
   const double cameras[][6] = {
       {0.5, 0.97, 16, 0.5, 0.3, 0}, {0.0, 0.0, 90, 0.5, 0.5, 0}, {-0.6, 1.7, 25, 0.6, 0.4, 0}};
   TestFolder f;
   copyIn(f, {});
-  const std::string preview = f.read("Preview.pov");
-  const std::size_t camera = preview.find("camera {");
-  f.write("silhouette.pov", preview.substr(0, preview.find("object {\n  HS_Terrain")) +
-                                "object { HS_Terrain pigment { rgb 1 } finish { ambient 1 "
-                                "diffuse 0 } }\nbackground { rgb 0 }\n" +
-                                preview.substr(camera, preview.find('}', camera) + 1 - camera));
+  writeFlatScene(f, "rgb 1", "rgb 0");
   for (const auto &[map, type] : maps)
     for (const auto &c : cameras) {
-      const QImage size(QString::fromStdString(map));
-      const double w = size.isNull() ? 6 : size.width(), h = size.isNull() ? 5 : size.height();
-      std::ostringstream place;
-      place << c[0] * (w - 1) << ",0," << c[1] * (h - 1) << ",0," << c[2] << '\n'
-            << c[3] * (w - 1) << ",0," << c[4] * (h - 1) << ",0," << c[5] << '\n'
-            << map << "\n100,15,100\n0,0," << type << '\n';
-      f.write("place.txt", place.str());
-      const std::string where = map + " camera " + std::to_string(c[0]);
-      ASSERT_EQ(exportTool({"place.txt", "TestPlace.inc"}, f.path()).exitCode, 0) << where;
-      const ToolRun view = view3dTool({"place.txt", "-o", "view.png", "--size", "160x120",
-                                       "--no-objects", "--no-water", "--background", "000000"},
-                                      f.path());
-      if (view.exitCode == 1 && view.err.find("OpenGL") != npos)
-        GTEST_SKIP() << view.err;
-      ASSERT_EQ(view.exitCode, 0) << where << view.err;
-      ASSERT_EQ(runPovRay("silhouette.pov", f, {"+W160", "+H120", "+FN", "+Opov.png"}).exitCode, 0);
+      f.write("place.txt", placeFile(map, type, c));
+      if (!renderBoth(f, {"--no-objects"}))
+        GTEST_SKIP() << "no OpenGL here";
       const QImage pov(QString::fromStdString(f.file("pov.png")));
       const QImage ours(QString::fromStdString(f.file("view.png")));
-      ASSERT_EQ(pov.size(), ours.size()) << where;
+      ASSERT_EQ(pov.size(), ours.size()) << map;
       int both[2] = {}, either[2] = {}; // ground, sky
       for (int y = 0; y < pov.height(); ++y)
         for (int x = 0; x < pov.width(); ++x) {
@@ -461,7 +490,43 @@ TEST_F(PovRay, TheViewSeesTheGroundWherePovRayDoes) {
         }
       for (int k : {0, 1})
         EXPECT_GE(either[k] ? double(both[k]) / either[k] : 1.0, 0.97)
-            << where << (k ? " sky" : " ground");
+            << map << " camera at " << c[0] << "," << c[1] << (k ? " sky" : " ground");
+    }
+}
+
+// A large box (type 3, blue in the view, white in POV-Ray over black ground),
+// turned and sized, shows where POV-Ray draws it: centroids within 3 pixels.
+TEST_F(PovRay, TheViewDrawsObjectsWherePovRayDoes) {
+  TestFolder f;
+  copyIn(f, {});
+  writeFlatScene(f, "rgb 0", "rgb 1");
+  const double cameras[][6] = {{0.0, 0.0, 90, 0.5, 0.5, 0}, {0.5, 0.97, 30, 0.5, 0.4, 0}};
+  const char *boxes[] = {"3,1\n255,0,255,7,0,0,6\n", "3,1\n180,0,300,7,0,30,8\n",
+                         "3,1\n330,0,230,7,0,60,5\n"};
+  for (const auto &c : cameras)
+    for (const char *box : boxes) {
+      f.write("place.txt", placeFile(HS_SAMPLES "/Hills16.ppm", 1, c, box));
+      if (!renderBoth(f, {}))
+        GTEST_SKIP() << "no OpenGL here";
+      const QImage pov(QString::fromStdString(f.file("pov.png")));
+      const QImage ours(QString::fromStdString(f.file("view.png")));
+      double sum[2][3] = {}; // count, x, y
+      for (int y = 0; y < pov.height(); ++y)
+        for (int x = 0; x < pov.width(); ++x) {
+          const QRgb o = ours.pixel(x, y);
+          const bool in[2] = {qGray(pov.pixel(x, y)) > 127,
+                              qBlue(o) > 40 && qBlue(o) > 2 * qRed(o) && qBlue(o) > 2 * qGreen(o)};
+          for (int k : {0, 1})
+            if (in[k]) {
+              sum[k][0] += 1;
+              sum[k][1] += x;
+              sum[k][2] += y;
+            }
+        }
+      ASSERT_GT(sum[0][0], 20) << box;
+      ASSERT_GT(sum[1][0], 0) << box;
+      for (int i : {1, 2})
+        EXPECT_NEAR(sum[0][i] / sum[0][0], sum[1][i] / sum[1][0], 3.0) << box << " camera " << c[2];
     }
 }
 
