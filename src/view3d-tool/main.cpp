@@ -39,7 +39,8 @@ constexpr const char *kUsage =
     "  --no-water            leave the water out\n"
     "  --orbit YAW:PITCH:DISTANCE\n"
     "                        look at the look-at point from this orbit instead\n"
-    "                        (degrees, degrees, POV units from the look-at point)\n"
+    "                        (degrees, degrees, POV units from the look-at point),\n"
+    "                        showing the camera and the look-at point as markers\n"
     "  --help                show this text\n"
     "\n"
     "Exits 0 when the picture was written, 1 with a message when a file cannot be\n"
@@ -107,6 +108,7 @@ int takeValue(const std::string &arg, const char *s, Options &o) {
     if (!numbers(s, ':', v, 3) || v[2] <= 0)
       return usage("--orbit needs YAW:PITCH:DISTANCE, the distance above 0");
     r.orbit = hs::view3d::Orbit{v[0], v[1], v[2]};
+    r.draw.markers = true; // seen from elsewhere, the scene's camera shows
   }
   return 0;
 }

@@ -175,6 +175,20 @@ Mesh objectsMesh(const Document &document) {
   return mesh;
 }
 
+Mesh markersMesh(const Document &document) {
+  Mesh mesh;
+  const float unit = document.scaleX() / 50.0f; // big enough to find from afar
+  const CameraPose scene = sceneCamera(document);
+  // A diamond about each point: two pyramids meeting at its height.
+  const std::pair<QVector3D, std::array<float, 3>> markers[] = {{scene.eye, {1.0f, 0.5f, 0.0f}},
+                                                                {scene.target, {1.0f, 1.0f, 1.0f}}};
+  for (const auto &[point, colour] : markers) {
+    addStandIn(mesh, {0.0f, 1.0f, -1.0f, 0.0f, 4, colour}, unit, point, 0.0f, 1.0f);
+    addStandIn(mesh, {1.0f, 0.0f, 0.0f, 1.0f, 4, colour}, unit, point, 0.0f, 1.0f);
+  }
+  return mesh;
+}
+
 CameraPose sceneCamera(const Document &document, double angle) {
   const float cameraY = cameraPovY(document);
   return {placed(document, document.camera(), 0.0f), placed(document, document.lookAt(), cameraY),

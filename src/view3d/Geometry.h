@@ -53,6 +53,10 @@ Mesh waterMesh(const Document &document);
 // the preview scene, sized, turned and moved as the scene does.
 Mesh objectsMesh(const Document &document);
 
+// The camera (orange) and the look-at point (white) as small markers, for a
+// view from elsewhere.
+Mesh markersMesh(const Document &document);
+
 // A camera: where it is, where it looks, its horizontal angle in degrees.
 struct CameraPose {
   QVector3D eye;

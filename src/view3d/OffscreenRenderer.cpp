@@ -63,6 +63,7 @@ QImage OffscreenRenderer::render(const Document &document, const RenderRequest &
   scene_->setMesh(Part::Terrain, terrainMesh(document));
   scene_->setMesh(Part::Water, request.draw.water ? waterMesh(document) : Mesh{});
   scene_->setMesh(Part::Objects, request.draw.objects ? objectsMesh(document) : Mesh{});
+  scene_->setMesh(Part::Markers, request.draw.markers ? markersMesh(document) : Mesh{});
   scene_->drawFrom(poseFor(document, request),
                    static_cast<double>(request.size.width()) / request.size.height(), request.draw);
   QImage image = fbo.toImage().convertToFormat(QImage::Format_RGB32);

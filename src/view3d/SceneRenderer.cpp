@@ -109,10 +109,10 @@ void SceneRenderer::setMesh(Part part, const Mesh &mesh) {
 std::pair<QVector3D, float> SceneRenderer::bounds(const DrawOptions &options) const {
   bool any = false;
   QVector3D low, high;
-  for (Part part : {Part::Terrain, Part::Water, Part::Objects}) {
+  for (Part part : {Part::Terrain, Part::Water, Part::Objects, Part::Markers}) {
     const Buffers &b = parts_[index(part)];
     if (b.count == 0 || (part == Part::Water && !options.water) ||
-        (part == Part::Objects && !options.objects))
+        (part == Part::Objects && !options.objects) || (part == Part::Markers && !options.markers))
       continue;
     low = any ? QVector3D(std::min(low.x(), b.low.x()), std::min(low.y(), b.low.y()),
                           std::min(low.z(), b.low.z()))
@@ -148,6 +148,8 @@ void SceneRenderer::draw(const QMatrix4x4 &view, const QMatrix4x4 &projection,
   drawPart(Part::Terrain, 1.0f);
   if (options.objects)
     drawPart(Part::Objects, 1.0f);
+  if (options.markers)
+    drawPart(Part::Markers, 1.0f);
   if (options.water) {
     // The preview scene's water lets 30 % of what lies below through.
     glEnable(GL_BLEND);

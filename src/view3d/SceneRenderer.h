@@ -14,13 +14,14 @@
 
 namespace hs::view3d {
 
-enum class Part { Terrain, Water, Objects };
-inline constexpr int kParts = 3;
+enum class Part { Terrain, Water, Objects, Markers };
+inline constexpr int kParts = 4;
 
 struct DrawOptions {
   QColor background = QColor(0, 0, 0);
   bool water = true;
   bool objects = true;
+  bool markers = false; // the camera and the look-at point
 };
 
 class SceneRenderer : protected QOpenGLExtraFunctions {

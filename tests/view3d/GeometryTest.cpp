@@ -97,7 +97,8 @@ TEST(View3dGeometry, OrbitCircleTheLookAtPoint) {
 }
 
 // An object stands on its place, sized about its base: a tall box (type 8,
-// 5 hundredths of the map high) of size 2 reaches 10.
+// 5 hundredths of the map high) of size 2 reaches 10. The markers are
+// diamonds about the camera and the look-at point.
 TEST(View3dGeometry, ObjectsStandSizedOnTheirPlaces) {
   TinyMap d;
   d.append(7, ScItem{2, 0, 1, AboveGround, 3, 45.0f, 2.0f});
@@ -110,6 +111,15 @@ TEST(View3dGeometry, ObjectsStandSizedOnTheirPlaces) {
   EXPECT_FLOAT_EQ(high->y, 13.0f);
   for (const Vertex &v : m.vertices)
     EXPECT_LT(std::hypot(v.x - 50.0f, v.z - 50.0f), 0.6f * 1.5f);
+  d.setCamera({1, 0, 1, AboveGround, 20});
+  const Mesh markers = markersMesh(d);
+  ASSERT_EQ(markers.vertices.size(), 32u);
+  QVector3D middle[2];
+  for (std::size_t i = 0; i < 32; ++i)
+    middle[i / 16] +=
+        QVector3D(markers.vertices[i].x, markers.vertices[i].y, markers.vertices[i].z) / 16;
+  EXPECT_LT((middle[0] - fromPov(0, 20, -50)).length(), 1e-4);
+  EXPECT_LT((middle[1] - sceneCamera(d).target).length(), 1e-4);
 }
 
 } // namespace
