@@ -215,8 +215,14 @@ Orbit orbitOf(const CameraPose &pose) {
 }
 
 QMatrix4x4 viewMatrix(const CameraPose &pose) {
+  // Straight up or down the sky gives no right; the picture's top is then
+  // POV-Ray's +z, as an orbit passing over the top expects.
+  const QVector3D look = (pose.target - pose.eye).normalized();
+  const QVector3D up = QVector3D::crossProduct(look, {0.0f, 1.0f, 0.0f}).length() < 1e-6f
+                           ? fromPov(0, 0, 1)
+                           : QVector3D(0.0f, 1.0f, 0.0f);
   QMatrix4x4 m;
-  m.lookAt(pose.eye, pose.target, {0.0f, 1.0f, 0.0f});
+  m.lookAt(pose.eye, pose.target, up);
   return m;
 }
 

@@ -64,6 +64,9 @@ TEST(View3dGeometry, SceneCameraFramesWhatPovRayFrames) {
     EXPECT_NEAR(s.x(), r.sx, 1e-5) << r.x << "," << r.y << "," << r.z;
     EXPECT_NEAR(s.y(), r.sy, 1e-5) << r.x << "," << r.y << "," << r.z;
   }
+  // Straight down, the picture's top is towards POV-Ray's +z.
+  const CameraPose down{fromPov(0, 10, 0), fromPov(0, 0, 0), 60.0};
+  EXPECT_GT(onScreen(down, aspect, 0, 0, 1).y(), 0.1);
   TinyMap d;
   d.setCamera({2, 0, 1, AboveGround, 7});
   d.setLookAt({0, 0, 0, AboveGround, 0});
