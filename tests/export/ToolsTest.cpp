@@ -6,6 +6,7 @@
 #include "terrain/Palette.h"
 
 #include <QImage>
+#include <QLineF>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -510,23 +511,20 @@ TEST_F(PovRay, TheViewDrawsObjectsWherePovRayDoes) {
         GTEST_SKIP() << "no OpenGL here";
       const QImage pov(QString::fromStdString(f.file("pov.png")));
       const QImage ours(QString::fromStdString(f.file("view.png")));
-      double sum[2][3] = {}; // count, x, y
+      double count[2] = {};
+      QPointF sum[2];
       for (int y = 0; y < pov.height(); ++y)
         for (int x = 0; x < pov.width(); ++x) {
           const QRgb o = ours.pixel(x, y);
           const bool in[2] = {qGray(pov.pixel(x, y)) > 127,
                               qBlue(o) > 40 && qBlue(o) > 2 * qRed(o) && qBlue(o) > 2 * qGreen(o)};
-          for (int k : {0, 1})
-            if (in[k]) {
-              sum[k][0] += 1;
-              sum[k][1] += x;
-              sum[k][2] += y;
-            }
+          for (int k : {0, 1}) {
+            count[k] += in[k];
+            sum[k] += in[k] ? QPointF(x, y) : QPointF();
+          }
         }
-      ASSERT_GT(sum[0][0], 20) << box;
-      ASSERT_GT(sum[1][0], 0) << box;
-      for (int i : {1, 2})
-        EXPECT_NEAR(sum[0][i] / sum[0][0], sum[1][i] / sum[1][0], 3.0) << box << " camera " << c[2];
+      ASSERT_GT(count[0], 20) << box; // in sight
+      EXPECT_LT(QLineF(sum[0] / count[0], sum[1] / count[1]).length(), 3.0) << box << c[2];
     }
 }
 
@@ -534,28 +532,20 @@ TEST_F(PovRay, TheViewDrawsObjectsWherePovRayDoes) {
 // display means no OpenGL, said in plain words.
 TEST(View3dTool, ExitsAsItsUsageSays) {
   ExportFolder f;
-  const std::pair<const char *, int> rows[] = {
+  std::vector<std::pair<std::string, int>> rows = {
       {"", 2},
       {"place.txt", 2},
       {"place.txt -o", 2},
       {"place.txt other.txt -o a.png", 2},
-      {"place.txt -o a.png --size 0x5", 2},
-      {"place.txt -o a.png --size 10x", 2},
-      {"place.txt -o a.png --size 10.5x4", 2},
-      {"place.txt -o a.png --angle 180", 2},
-      {"place.txt -o a.png --background 12345", 2},
-      {"place.txt -o a.png --background 12345g", 2},
-      {"place.txt -o a.png --orbit 1:2", 2},
-      {"place.txt -o a.png --orbit 1:2:0", 2},
-      {"place.txt -o a.png --orbit 1:2:3:4", 2},
-      {"place.txt -o a.png --orbit 1:nan:3", 2},
-      {"place.txt -o a.png --bogus", 2},
       {"missing.txt -o a.png", 1},
       {"place.txt -o place.txt", 1},
       {"place.txt -o tiny.tga", 1},
       {"--help", 0},
-      {"place.txt -o a.png --size 40x30 --orbit 30:20:50 --background ff8000", 0},
-  };
+      {"place.txt -o a.png --size 40x30 --orbit 30:20:50 --background ff8000", 0}};
+  for (const char *bad : {"--size 0x5", "--size 10x", "--size 10.5x4", "--angle 180", "--bogus",
+                          "--background 12345", "--background 12345g", "--orbit 1:2",
+                          "--orbit 1:2:0", "--orbit 1:2:3:4", "--orbit 1:nan:3"})
+    rows.emplace_back("place.txt -o a.png " + std::string(bad), 2);
   for (const auto &[line, status] : rows) {
     const ToolRun r = view3dTool(words(line), f.path());
     if (status == 0 && r.exitCode == 1 && r.err.find("OpenGL") != npos)

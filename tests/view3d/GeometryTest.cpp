@@ -10,8 +10,9 @@ namespace {
 using namespace hs;
 using namespace hs::view3d;
 
-// A 3 x 2 16-bit map (pixel i at level i * 6554) scaled
-// 100 x 10 x 50.
+QVector3D at(const Vertex &v) { return {v.x, v.y, v.z}; }
+
+// A 3 x 2 16-bit map (pixel i at level i * 6554) scaled 100 x 10 x 50.
 struct TinyMap : Document {
   TinyMap() : Document(Recording::Off) {
     LRMemoryDC map(3, 2);
@@ -32,9 +33,8 @@ TEST(View3dGeometry, TerrainIsTheHeightFieldPovRayBuilds) {
   const float expected[6][3] = {{-50, 0, 0},  {0, 1, 0},  {50, 2, 0},
                                 {-50, 3, 50}, {0, 4, 50}, {50, 5, 50}};
   for (int i = 0; i < 6; ++i) {
-    EXPECT_FLOAT_EQ(m.vertices[i].x, expected[i][0]) << i;
-    EXPECT_NEAR(m.vertices[i].y, expected[i][1] * 6554 * 10 / 65536.0, 1e-4) << i;
-    EXPECT_FLOAT_EQ(m.vertices[i].z, expected[i][2]) << i;
+    const QVector3D e(expected[i][0], expected[i][1] * 6554 * 10 / 65536.0f, expected[i][2]);
+    EXPECT_LT(at(m.vertices[i]).distanceToPoint(e), 1e-4) << i;
   }
   const std::vector<std::uint32_t> cells = {0, 4, 1, 0, 3, 4, 1, 5, 2, 1, 4, 5};
   EXPECT_EQ(m.indices, cells);
@@ -119,8 +119,7 @@ TEST(View3dGeometry, ObjectsStandSizedOnTheirPlaces) {
   ASSERT_EQ(markers.vertices.size(), 32u);
   QVector3D middle[2];
   for (std::size_t i = 0; i < 32; ++i)
-    middle[i / 16] +=
-        QVector3D(markers.vertices[i].x, markers.vertices[i].y, markers.vertices[i].z) / 16;
+    middle[i / 16] += at(markers.vertices[i]) / 16;
   EXPECT_LT((middle[0] - fromPov(0, 20, -50)).length(), 1e-4);
   EXPECT_LT((middle[1] - sceneCamera(d).target).length(), 1e-4);
 }
