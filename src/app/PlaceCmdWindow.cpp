@@ -5,6 +5,7 @@
 #include "app/PlaceCanvasPane.h"
 #include "app/PlaceTables.h"
 #include "app/RenderWatch.h"
+#include "app/View3dWindow.h"
 #include "app/dialogs/HeightDialogs.h"
 #include "app/dialogs/ScaleUnitsDialogs.h"
 #include "app/dialogs/ScatterDialog.h"
@@ -240,6 +241,7 @@ const PlaceCmdWindow::CommandRow *PlaceCmdWindow::commandRow(int id) {
       {kFitMap, nullptr, [](W &w, int) { fitMap(w.scene(), w.values_); }, kKeepsPick},
       {kActualSize, nullptr, [](W &w, int) { w.zoomCentred(0); }, kKeepsPick},
       {kRelief, nullptr, [](W &w, int) { w.reliefCommand(); }, kKeepsPick},
+      {kView3d, nullptr, [](W &w, int) { w.show3dView(); }, kKeepsPick},
       // Help
       {kContents, kChange, [](W &w, int) { w.showHelp(); }},
       {kAbout, kChange, [](W &w, int) { w.notice("About", aboutText().c_str()); }},
@@ -331,6 +333,14 @@ void PlaceCmdWindow::showHelp() {
     help_ = help;
   }
   help->showContext(kHelpContext);
+}
+
+void PlaceCmdWindow::show3dView() {
+  if (view3d_ == nullptr)
+    view3d_ = std::make_unique<View3dWindow>(document_);
+  view3d_->show();
+  view3d_->raise();
+  view3d_->activateWindow();
 }
 
 std::string PlaceCmdWindow::aboutText() {

@@ -26,6 +26,7 @@ class PlaceCanvasPane;
 class RenderWatch;
 class ScatterDialog;
 class Scene;
+class View3dWindow;
 
 // Said when Undo or Redo finds a step that no longer fits the scene: rather
 // than do nothing, the history is emptied and the user told.
@@ -111,6 +112,8 @@ public:
   ScatterDialog *scatterDialog() const { return scatterDialog_.get(); }
   // The Render button's progress, Cancel button and preview window.
   RenderWatch *renderWatch() const { return render_.get(); }
+  // The 3D view, once "3D View" has opened it.
+  View3dWindow *view3dWindow() const { return view3d_.get(); }
   // The help window, once "Contents" has opened it.
   QWidget *helpWindow() const { return help_; }
 
@@ -147,6 +150,8 @@ private:
   void showUnitsDialog();
   void showScaleDialog();
   void showHelp();
+  // Opens the 3D view, or brings it to the front.
+  void show3dView();
   void showScatterDialog();
   // Opens a place data file as Open.Data does once a name is chosen.
   void openDataFile(const std::string &name);
@@ -196,6 +201,7 @@ private:
   std::unique_ptr<FillDialog> fillDialog_;
   std::unique_ptr<ScatterDialog> scatterDialog_;
   std::unique_ptr<RenderWatch> render_;
+  std::unique_ptr<View3dWindow> view3d_;
   QWidget *help_ = nullptr;
   // The filter each chooser showed last.
   int hfFilter_ = 0;

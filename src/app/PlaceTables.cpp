@@ -62,6 +62,8 @@ constexpr MenuRecord kViewEntries[] = {
     {.label = "Actual Size", .id = kActualSize, .shortcuts = "Ctrl+1"},
     {.label = "-", .id = kSeparatorId},
     {.label = "Shaded Relief", .id = kRelief, .checkable = true},
+    {.label = "-", .id = kSeparatorId},
+    {.label = "3D View", .id = kView3d, .shortcuts = "Ctrl+3"},
 };
 
 constexpr MenuRecord kHelpEntries[] = {
@@ -140,6 +142,8 @@ constexpr CommandObject kViewBar[] = {
      .id = kPaletteToggle,
      .label = "Palette",
      .tip = "Fix TGA Palette"},
+    {.kind = CmdKind::BlankLabel, .id = kGapAfterPalette, .label = "       "},
+    {.kind = CmdKind::Button, .id = kView3d, .label = " 3D ", .tip = "3D View"},
 };
 
 constexpr StatusLabel kStatusLabels[] = {

@@ -71,6 +71,8 @@ enum PlaceCommand : int {
   kHistoryUndo = 159,
   kHistoryRedo = 160,
   kZoomLabel = 161,
+  kView3d = 162,
+  kGapAfterPalette = 163,
 };
 
 std::span<const MenuRecord> placeMenus();

@@ -54,18 +54,26 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(QString *why) {
 }
 
 QImage OffscreenRenderer::render(const Document &document, const RenderRequest &request) {
-  if (request.size.isEmpty() || !context_->makeCurrent(surface_.get()))
+  setMesh(Part::Terrain, terrainMesh(document));
+  setMesh(Part::Water, request.draw.water ? waterMesh(document) : Mesh{});
+  setMesh(Part::Objects, request.draw.objects ? objectsMesh(document) : Mesh{});
+  setMesh(Part::Markers, request.draw.markers ? markersMesh(document) : Mesh{});
+  return draw(poseFor(document, request), request.size, request.draw);
+}
+
+void OffscreenRenderer::setMesh(Part part, const Mesh &mesh) {
+  if (context_->makeCurrent(surface_.get()))
+    scene_->setMesh(part, mesh);
+}
+
+QImage OffscreenRenderer::draw(const CameraPose &pose, QSize size, const DrawOptions &options) {
+  if (size.isEmpty() || !context_->makeCurrent(surface_.get()))
     return {};
-  QOpenGLFramebufferObject fbo(request.size, QOpenGLFramebufferObject::Depth);
+  QOpenGLFramebufferObject fbo(size, QOpenGLFramebufferObject::Depth);
   if (!fbo.isValid() || !fbo.bind())
     return {};
-  context_->functions()->glViewport(0, 0, request.size.width(), request.size.height());
-  scene_->setMesh(Part::Terrain, terrainMesh(document));
-  scene_->setMesh(Part::Water, request.draw.water ? waterMesh(document) : Mesh{});
-  scene_->setMesh(Part::Objects, request.draw.objects ? objectsMesh(document) : Mesh{});
-  scene_->setMesh(Part::Markers, request.draw.markers ? markersMesh(document) : Mesh{});
-  scene_->drawFrom(poseFor(document, request),
-                   static_cast<double>(request.size.width()) / request.size.height(), request.draw);
+  context_->functions()->glViewport(0, 0, size.width(), size.height());
+  scene_->drawFrom(pose, static_cast<double>(size.width()) / size.height(), options);
   QImage image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
   fbo.release();
   return image;

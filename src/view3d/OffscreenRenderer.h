@@ -39,6 +39,11 @@ public:
   // cannot be made at that size.
   QImage render(const Document &document, const RenderRequest &request);
 
+  // A view that keeps its meshes: replaces one part's, the others stay.
+  void setMesh(Part part, const Mesh &mesh);
+  // The meshes as they stand, seen from pose at size (null as render's).
+  QImage draw(const CameraPose &pose, QSize size, const DrawOptions &options);
+
 private:
   OffscreenRenderer();
   std::unique_ptr<QOffscreenSurface> surface_;

@@ -1,0 +1,78 @@
+#include "app/View3dWindow.h"
+#include "AppTestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace hs {
+namespace {
+
+using view3d::Part;
+using Parts = std::array<int, view3d::kParts>;
+
+class View3dWindowTest : public WindowTest {
+public:
+  // The parts built since the last call, once the canvas has drawn.
+  Parts rebuilt(View3dCanvas &canvas) {
+    canvas.frame();
+    Parts now{};
+    for (std::size_t i = 0; i < now.size(); ++i)
+      now[i] = canvas.builds(static_cast<Part>(i)) -
+               std::exchange(seen_[i], canvas.builds(static_cast<Part>(i)));
+    return now;
+  }
+  Parts seen_{};
+};
+
+TEST_F(View3dWindowTest, FollowsEachChangeRebuildingOnlyWhatItTouches) {
+  menu(kView3d);
+  View3dWindow *view = window->view3dWindow();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->windowTitle(), "3D View");
+  EXPECT_TRUE(view->isVisible());
+  if (view->canvas() == nullptr)
+    GTEST_SKIP() << view->message()->text().toStdString();
+  View3dCanvas &canvas = *view->canvas();
+  EXPECT_EQ(rebuilt(canvas), (Parts{1, 1, 1, 1}));
+  const QImage before = canvas.frame();
+
+  // Parts: terrain, water, objects, markers; shown: the picture differs from the first.
+  const struct {
+    std::function<void(View3dWindowTest &)> change;
+    Parts parts;
+    bool shown;
+  } kSteps[] = {
+      {[](auto &t) { t.clickMap(200, 200); }, {0, 0, 1, 0}, true},
+      {[](auto &t) { t.menu(kHistoryUndo); }, {0, 0, 1, 0}, false},
+      {[](auto &t) { t.document.setWaterLevel(150); }, {0, 1, 0, 0}, true},
+      {[](auto &t) { t.menu(kHistoryUndo); }, {0, 1, 0, 0}, false},
+      {[](auto &t) { t.menu(kSmooth); }, {1, 1, 1, 1}, false},
+      {[](auto &t) { t.menu(kHistoryUndo); }, {1, 1, 1, 1}, false},
+  };
+  for (const auto &step : kSteps) {
+    step.change(*this);
+    EXPECT_EQ(rebuilt(canvas), step.parts);
+    EXPECT_EQ(canvas.frame() != before, step.shown);
+  }
+  EXPECT_EQ(std::get<0>(last()), 0);
+
+  // Orbiting leaves the scene camera, and choosing it again gives it back exactly.
+  view->lookChoice()->setCurrentIndex(1);
+  QTest::keyClick(&canvas, Qt::Key_Left);
+  EXPECT_NE(canvas.pose().eye, view3d::sceneCamera(document).eye);
+  view->lookChoice()->setCurrentIndex(0);
+  EXPECT_EQ(canvas.pose().eye, view3d::sceneCamera(document).eye);
+  EXPECT_EQ(canvas.pose().target, view3d::sceneCamera(document).target);
+}
+
+TEST_F(View3dWindowTest, WithoutOpenGlSaysSoAndTheMapStillWorks) {
+  View3dWindow view(document, nullptr, "no display");
+  EXPECT_EQ(view.canvas(), nullptr);
+  EXPECT_TRUE(view.message()->text().contains("needs OpenGL"));
+  EXPECT_TRUE(view.message()->text().contains("no display"));
+  clickMap(200, 200);
+  EXPECT_EQ(std::get<0>(last()), 1);
+}
+
+} // namespace
+} // namespace hs
