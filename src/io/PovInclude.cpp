@@ -10,18 +10,18 @@
 
 namespace hs {
 
-namespace {
-
-// A map one pixel wide or high has nothing to divide by; its only column or
-// row is the centre, so the position there is 0 rather than inf or nan.
 PovPoint povPoint(const Document &document, const ScItem &item, float cameraY) {
   PovPoint p = toPov(document, item, cameraY);
+  // A map one pixel wide or high has nothing to divide by; its only column or
+  // row is the centre, so the position there is 0 rather than inf or nan.
   if (document.mapWidth() <= 1)
     p.x = 0.0;
   if (document.mapHeight() <= 1)
     p.z = 0.0;
   return p;
 }
+
+namespace {
 
 void writeVector(TextOut &out, const PovPoint &p) {
   out.ch('<').fixed(p.x).ch(',').fixed(p.y).ch(',').fixed(p.z).ch('>');

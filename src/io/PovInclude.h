@@ -2,6 +2,7 @@
 
 #include "core/Document.h"
 #include "io/Exporter.h"
+#include "terrain/Height.h"
 
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ namespace hs {
 
 inline constexpr const char *kNoFileMessage = "NO file ERROR";
 inline constexpr const char *kSaveIncludeMessage = "Save file ERROR";
+
+// Where the include puts an item (toPov; on a map one pixel wide or high its
+// only column or row is at the centre).
+PovPoint povPoint(const Document &document, const ScItem &item, float cameraY);
 
 // Writes the POV include file text: camera, look-at point, height-field name
 // and type, scale, water level, smoothing flag, then one array of positions per

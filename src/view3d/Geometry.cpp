@@ -1,5 +1,6 @@
 #include "view3d/Geometry.h"
 
+#include "io/PovInclude.h"
 #include "terrain/Height.h"
 
 #include <QtMath>
@@ -16,14 +17,9 @@ namespace {
 int usableWidth(const Document &d) { return std::min(d.mapWidth(), d.baseImage().width()); }
 int usableHeight(const Document &d) { return std::min(d.mapHeight(), d.baseImage().height()); }
 
-// Where the include puts an item: a map one pixel wide or high has its only
-// column or row at the centre.
+// Where the include puts an item.
 QVector3D placed(const Document &document, const ScItem &item, float cameraY) {
-  PovPoint p = toPov(document, item, cameraY);
-  if (document.mapWidth() <= 1)
-    p.x = 0.0;
-  if (document.mapHeight() <= 1)
-    p.z = 0.0;
+  const PovPoint p = povPoint(document, item, cameraY);
   return fromPov(p.x, p.y, p.z);
 }
 
