@@ -13,6 +13,7 @@
 #include "core/Names.h"
 #include "core/Scene.h"
 #include "core/Settings.h"
+#include "gui/vDialog.h"
 #include "gui/vInteraction.h"
 #include "placement/Commands.h"
 #include "placement/Mouse.h"
@@ -336,8 +337,11 @@ void PlaceCmdWindow::showHelp() {
 }
 
 void PlaceCmdWindow::show3dView() {
-  if (view3d_ == nullptr)
+  if (view3d_ == nullptr) {
     view3d_ = std::make_unique<View3dWindow>(document_);
+    // Beside the main window's corner, wholly on its screen.
+    placeFrameFrom(*view3d_, this, QPoint(40, 40));
+  }
   view3d_->show();
   view3d_->raise();
   view3d_->activateWindow();

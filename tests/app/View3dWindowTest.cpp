@@ -25,11 +25,15 @@ public:
 };
 
 TEST_F(View3dWindowTest, FollowsEachChangeRebuildingOnlyWhatItTouches) {
+  // It opens near the main window, wholly on its screen.
+  const QRect room = window->screen()->availableGeometry();
+  window->move(room.right() - 100, room.top() + 20);
   menu(kView3d);
   View3dWindow *view = window->view3dWindow();
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->windowTitle(), "3D View");
-  EXPECT_TRUE(view->isVisible());
+  const QRect frame = view->frameGeometry();
+  EXPECT_EQ(std::tuple(view->windowTitle(), view->isVisible(), room.contains(frame), frame.top()),
+            std::tuple(QString("3D View"), true, true, window->frameGeometry().top() + 40));
   if (view->canvas() == nullptr)
     GTEST_SKIP() << view->message()->text().toStdString();
   View3dCanvas &canvas = *view->canvas();
