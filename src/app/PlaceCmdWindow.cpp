@@ -23,6 +23,7 @@
 #include "view/MapLoad.h"
 #include "view/Redraw.h"
 #include "view/Scroll.h"
+#include "view/ShownMap.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -336,9 +337,17 @@ void PlaceCmdWindow::showHelp() {
   help->showContext(kHelpContext);
 }
 
+void PlaceCmdWindow::mapShownAgain() {
+  if (view3d_ != nullptr && view3d_->canvas() != nullptr)
+    view3d_->canvas()->mapShownAgain();
+}
+
 void PlaceCmdWindow::show3dView() {
   if (view3d_ == nullptr) {
     view3d_ = std::make_unique<View3dWindow>(document_);
+    if (View3dCanvas *canvas = view3d_->canvas())
+      canvas->setMapPicture(
+          [this]() -> const LRMemoryDC & { return shownMap(scene(), hs::palette()); });
     // Beside the main window's corner, wholly on its screen.
     placeFrameFrom(*view3d_, this, QPoint(40, 40));
   }

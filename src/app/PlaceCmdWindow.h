@@ -152,6 +152,8 @@ private:
   void showHelp();
   // Opens the 3D view, or brings it to the front.
   void show3dView();
+  // The 3D view's terrain in the map's colours follows a palette or the relief.
+  void mapShownAgain();
   void showScatterDialog();
   // Opens a place data file as Open.Data does once a name is chosen.
   void openDataFile(const std::string &name);

@@ -2,7 +2,9 @@
 
 #include "view3d/OffscreenRenderer.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -68,6 +70,17 @@ void View3dCanvas::setLook(Look look) {
   update();
 }
 
+void View3dCanvas::showMapColours(bool on) {
+  mapColours_ = on;
+  mapShownAgain();
+  update();
+}
+
+void View3dCanvas::mapShownAgain() {
+  if (mapColours_)
+    stale({Part::Terrain});
+}
+
 view3d::CameraPose View3dCanvas::pose() const {
   if (look_ == Look::SceneCamera)
     return view3d::sceneCamera(document_);
@@ -81,7 +94,7 @@ QImage View3dCanvas::frame() {
   const auto build = [this](Part part) {
     switch (part) {
     case Part::Terrain:
-      return view3d::terrainMesh(document_);
+      return view3d::terrainMesh(document_, mapColours_ && mapPicture_ ? &mapPicture_() : nullptr);
     case Part::Water:
       return view3d::waterMesh(document_);
     case Part::Objects:
@@ -179,15 +192,21 @@ View3dWindow::View3dWindow(Document &document, QWidget *parent, QString why)
     showFailure(why);
     return;
   }
+  auto *bar = new QHBoxLayout;
+  layout->addLayout(bar);
   look_ = new QComboBox(this);
   look_->addItems({QStringLiteral("Scene Camera"), QStringLiteral("Orbit")});
-  layout->addWidget(look_, 0, Qt::AlignLeft);
+  bar->addWidget(look_);
+  mapColours_ = new QCheckBox(QStringLiteral("Map Colours"), this);
+  bar->addWidget(mapColours_);
+  bar->addStretch();
   canvas_ = new View3dCanvas(document, std::move(renderer), this);
   layout->addWidget(canvas_, 1);
   connect(look_, &QComboBox::currentIndexChanged, this, [this](int index) {
     canvas_->setLook(index == 1 ? View3dCanvas::Look::Orbit : View3dCanvas::Look::SceneCamera);
     canvas_->setFocus();
   });
+  connect(mapColours_, &QCheckBox::toggled, this, [this](bool on) { canvas_->showMapColours(on); });
 }
 
 void View3dWindow::showFailure(const QString &why) {

@@ -8,8 +8,10 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 
@@ -34,6 +36,14 @@ public:
   Look look() const { return look_; }
   // The camera drawn from now.
   view3d::CameraPose pose() const;
+  // The terrain in the colours of the map as the main window shows it, which
+  // source gives, instead of the preview scene's colours by height.
+  using MapPicture = std::function<const LRMemoryDC &()>;
+  void setMapPicture(MapPicture source) { mapPicture_ = std::move(source); }
+  void showMapColours(bool on);
+  // The map shows in other colours (a palette, the relief) though the
+  // document did not change.
+  void mapShownAgain();
   // How often each part's mesh was built: one change rebuilds its parts only.
   int builds(view3d::Part part) const { return builds_[static_cast<std::size_t>(part)]; }
   // The picture as the widget shows it now, its stale parts rebuilt first.
@@ -57,6 +67,8 @@ private:
   std::array<bool, view3d::kParts> stale_{true, true, true, true};
   std::array<int, view3d::kParts> builds_{};
   Look look_ = Look::SceneCamera;
+  MapPicture mapPicture_;
+  bool mapColours_ = false;
   view3d::Orbit orbit_;
   QVector3D pan_; // the orbit's centre moved from the look-at point
   QPoint last_;   // the mouse at the last press or move
@@ -72,6 +84,7 @@ public:
   // Null without OpenGL.
   View3dCanvas *canvas() const { return canvas_; }
   QComboBox *lookChoice() const { return look_; }
+  QCheckBox *mapColoursChoice() const { return mapColours_; }
   QLabel *message() const { return message_; }
 
 private:
@@ -79,6 +92,7 @@ private:
 
   View3dCanvas *canvas_ = nullptr;
   QComboBox *look_ = nullptr;
+  QCheckBox *mapColours_ = nullptr;
   QLabel *message_ = nullptr;
 };
 

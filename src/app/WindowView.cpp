@@ -37,6 +37,7 @@ void PlaceCmdWindow::zoomCentred(int zoom) {
 void PlaceCmdWindow::reliefCommand() {
   toggleRelief(scene(), values_);
   showReliefCheck();
+  mapShownAgain();
 }
 
 void PlaceCmdWindow::showReliefCheck() { setValue(kRelief, reliefShown(scene()) ? 1 : 0); }
@@ -50,6 +51,7 @@ void PlaceCmdWindow::paletteToggle() {
       chosen = name;
     if (const char *message = paletteMessage(paletteCommand(scene(), *this, hs::palette(), chosen)))
       notice("Notice", message);
+    mapShownAgain();
   }
   setValue(kPaletteToggle, 0);
 }

@@ -117,7 +117,7 @@ QVector3D groundColour(const Document &document, double y) {
   return kMap.back().colour;
 }
 
-Mesh terrainMesh(const Document &document) {
+Mesh terrainMesh(const Document &document, const LRMemoryDC *colours) {
   Mesh mesh;
   const int w = usableWidth(document);
   const int h = usableHeight(document);
@@ -131,7 +131,13 @@ Mesh terrainMesh(const Document &document) {
       const double y = povHeightAt(document, c, r) * document.scaleY();
       const QVector3D p = fromPov(across(c, cx, document.mapWidth(), document.scaleX()), y,
                                   across(cy, r, document.mapHeight(), document.scaleZ()));
-      const QVector3D colour = groundColour(document, y);
+      QVector3D colour;
+      if (colours != nullptr && c < colours->width() && r < colours->height()) {
+        const QColor shown = QColor::fromRgb(colours->rowPixels(r)[c]);
+        colour = {shown.redF(), shown.greenF(), shown.blueF()};
+      } else {
+        colour = groundColour(document, y);
+      }
       mesh.vertices.push_back({p.x(), p.y(), p.z(), colour.x(), colour.y(), colour.z()});
     }
   const auto at = [w](int c, int r) { return static_cast<std::uint32_t>(r * w + c); };
@@ -150,7 +156,9 @@ double waterY(const Document &document) {
 }
 
 Mesh waterMesh(const Document &document) {
-  const auto reach = 4.0f * std::max(document.scaleX(), document.scaleZ());
+  // The scene's water is an endless plane: this one reaches so far beyond the
+  // map that its edge lies within a hair of the horizon.
+  const auto reach = 1000.0f * std::max(document.scaleX(), document.scaleZ());
   const auto y = static_cast<float>(waterY(document));
   const float r = 0.15f, g = 0.30f, b = 0.75f;
   return {{{-reach, y, -reach, r, g, b},

@@ -37,8 +37,9 @@ double povHeightAt(const Document &document, int x, int y);
 // The height field as POV-Ray triangulates it: one vertex per pixel, each
 // cell cut along the diagonal from its upper left to its lower right pixel (as
 // the map is shown), placed, scaled and centred as the preview scene places
-// it, coloured by height as it colours it.
-Mesh terrainMesh(const Document &document);
+// it, coloured by height as it colours it, or, given colours, by the pixels of
+// that picture of the map (the map as the window shows it).
+Mesh terrainMesh(const Document &document, const LRMemoryDC *colours = nullptr);
 
 // The preview scene's ground colour at height y (POV units).
 QVector3D groundColour(const Document &document, double y);
@@ -46,7 +47,8 @@ QVector3D groundColour(const Document &document, double y);
 // The water level in POV units, as the preview scene reads the include.
 double waterY(const Document &document);
 
-// The water plane at that level: a square reaching far beyond the map.
+// The water plane at that level: a square reaching a thousand map widths
+// beyond the map, for a projection without a far plane.
 Mesh waterMesh(const Document &document);
 
 // One stand-in per object, the size, colour and base of its type's shape in

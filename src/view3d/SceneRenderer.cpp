@@ -3,6 +3,7 @@
 #include <QOpenGLContext>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace hs::view3d {
@@ -109,11 +110,18 @@ void SceneRenderer::setMesh(Part part, const Mesh &mesh) {
 std::pair<QVector3D, float> SceneRenderer::bounds(const DrawOptions &options) const {
   bool any = false;
   QVector3D low, high;
-  for (Part part : {Part::Terrain, Part::Water, Part::Objects, Part::Markers}) {
+  // The water reaches far beyond everything else: only its height counts
+  // here, and drawFrom moves the far plane out to it.
+  for (Part part : {Part::Terrain, Part::Objects, Part::Markers, Part::Water}) {
     const Buffers &b = parts_[index(part)];
     if (b.count == 0 || (part == Part::Water && !options.water) ||
         (part == Part::Objects && !options.objects) || (part == Part::Markers && !options.markers))
       continue;
+    if (part == Part::Water && any) {
+      low.setY(std::min(low.y(), b.low.y()));
+      high.setY(std::max(high.y(), b.high.y()));
+      continue;
+    }
     low = any ? QVector3D(std::min(low.x(), b.low.x()), std::min(low.y(), b.low.y()),
                           std::min(low.z(), b.low.z()))
               : b.low;
@@ -165,7 +173,21 @@ void SceneRenderer::draw(const QMatrix4x4 &view, const QMatrix4x4 &projection,
 
 void SceneRenderer::drawFrom(const CameraPose &pose, double aspect, const DrawOptions &options) {
   const auto [centre, radius] = bounds(options);
-  const DepthRange depth = depthRange(pose, centre, radius);
+  DepthRange depth = depthRange(pose, centre, radius);
+  const Buffers &water = parts_[index(Part::Water)];
+  if (options.water && water.count > 0) {
+    // Water seen below or above the eye lies no nearer along the view than a
+    // quarter of its height from the eye's level (for angles up to 150
+    // degrees), however far its plane reaches.
+    const float level = std::abs(pose.eye.y() - water.low.y());
+    depth.nearPlane = std::max(std::min(depth.nearPlane, level / 4.0f), depth.farPlane * 1e-5f);
+    for (const QVector3D &corner :
+         {water.low, water.high, QVector3D(water.low.x(), 0, water.high.z()),
+          QVector3D(water.high.x(), 0, water.low.z())})
+      depth.farPlane =
+          std::max(depth.farPlane,
+                   (pose.eye - QVector3D(corner.x(), water.low.y(), corner.z())).length() * 1.01f);
+  }
   draw(viewMatrix(pose), projectionMatrix(pose, aspect, depth.nearPlane, depth.farPlane), options);
 }
 

@@ -40,9 +40,10 @@ public:
   // Clears and draws the parts asked for, seen through view and projection.
   void draw(const QMatrix4x4 &view, const QMatrix4x4 &projection, const DrawOptions &options);
   // draw from pose at the aspect of the framebuffer, with depth planes that
-  // hold everything drawn.
+  // hold everything drawn: the near one set by all but the water's reach.
   void drawFrom(const CameraPose &pose, double aspect, const DrawOptions &options);
-  // The centre and radius of a sphere around everything drawn with options.
+  // The centre and radius of a sphere around everything drawn with options,
+  // the water by its height alone (when anything else is drawn).
   std::pair<QVector3D, float> bounds(const DrawOptions &options) const;
 
 private:

@@ -1,8 +1,11 @@
 #include "app/View3dWindow.h"
 #include "AppTestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace hs {
 namespace {
@@ -64,9 +67,62 @@ TEST_F(View3dWindowTest, FollowsEachChangeRebuildingOnlyWhatItTouches) {
   view->lookChoice()->setCurrentIndex(1);
   QTest::keyClick(&canvas, Qt::Key_Left);
   EXPECT_NE(canvas.pose().eye, view3d::sceneCamera(document).eye);
+  // The mouse: the left button orbits about the centre, the right and the
+  // middle pan, the wheel comes nearer; each only as it should.
+  const auto drag = [&canvas](Qt::MouseButton button, QPoint by) {
+    const QPoint from(100, 100);
+    QMouseEvent press(QEvent::MouseButtonPress, from, canvas.mapToGlobal(from), button, button,
+                      Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, from + by, canvas.mapToGlobal(from + by), Qt::NoButton,
+                     button, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &press);
+    QApplication::sendEvent(&canvas, &move);
+  };
+  const auto wheel = [&canvas] {
+    QWheelEvent event(QPointF(100, 100), canvas.mapToGlobal(QPointF(100, 100)), {}, {0, 120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&canvas, &event);
+  };
+  const struct {
+    std::function<void()> gesture;
+    bool turns, pans;
+    float distance; // times the one before
+  } kGestures[] = {
+      {[&] {
+         drag(Qt::LeftButton, {25, -10});
+       },
+       true, false, 1.0f},
+      {[&] {
+         drag(Qt::RightButton, {30, 20});
+       },
+       false, true, 1.0f},
+      {[&] {
+         drag(Qt::MiddleButton, {-5, 40});
+       },
+       false, true, 1.0f},
+      {wheel, false, false, 0.9f},
+  };
+  for (const auto &g : kGestures) {
+    const view3d::CameraPose was = canvas.pose();
+    g.gesture();
+    const view3d::CameraPose now = canvas.pose();
+    const QVector3D seen = now.eye - now.target, before = was.eye - was.target;
+    EXPECT_EQ(!qFuzzyCompare(seen.normalized(), before.normalized()), g.turns);
+    EXPECT_EQ(now.target != was.target, g.pans);
+    EXPECT_NEAR(seen.length() / before.length(), g.distance, 1e-4);
+  }
+
   view->lookChoice()->setCurrentIndex(0);
   EXPECT_EQ(canvas.pose().eye, view3d::sceneCamera(document).eye);
   EXPECT_EQ(canvas.pose().target, view3d::sceneCamera(document).target);
+
+  // In the map's colours the ground follows the relief as the map shows it.
+  const QImage byHeight = canvas.frame();
+  view->mapColoursChoice()->setChecked(true);
+  EXPECT_EQ(rebuilt(canvas), (Parts{1, 0, 0, 0}));
+  EXPECT_NE(canvas.frame(), byHeight);
+  menu(kRelief);
+  EXPECT_EQ(rebuilt(canvas), (Parts{1, 0, 0, 0}));
 }
 
 TEST_F(View3dWindowTest, WithoutOpenGlSaysSoAndTheMapStillWorks) {

@@ -38,6 +38,15 @@ TEST(View3dGeometry, TerrainIsTheHeightFieldPovRayBuilds) {
   }
   const std::vector<std::uint32_t> cells = {0, 4, 1, 0, 3, 4, 1, 5, 2, 1, 4, 5};
   EXPECT_EQ(m.indices, cells);
+
+  // In a picture's colours, each vertex takes its pixel's; one too small
+  // leaves the rest coloured by height.
+  LRMemoryDC picture(2, 2);
+  picture.rowPixels(1)[1] = 0xFF3366FFu; // as stored: 0xFFRRGGBB
+  const Mesh coloured = terrainMesh(TinyMap(), &picture);
+  const Vertex &v = coloured.vertices[4];
+  EXPECT_EQ(std::tuple(v.r, v.g, v.b), std::tuple(0.2f, 0.4f, 1.0f));
+  EXPECT_EQ(coloured.vertices[5].r, m.vertices[5].r);
 }
 
 // Where a POV-Ray point lands on the screen, x and y from -1 to 1.
