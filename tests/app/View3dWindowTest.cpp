@@ -67,48 +67,28 @@ TEST_F(View3dWindowTest, FollowsEachChangeRebuildingOnlyWhatItTouches) {
   view->lookChoice()->setCurrentIndex(1);
   QTest::keyClick(&canvas, Qt::Key_Left);
   EXPECT_NE(canvas.pose().eye, view3d::sceneCamera(document).eye);
-  // The mouse: the left button orbits about the centre, the right and the
-  // middle pan, the wheel comes nearer; each only as it should.
-  const auto drag = [&canvas](Qt::MouseButton button, QPoint by) {
-    const QPoint from(100, 100);
-    QMouseEvent press(QEvent::MouseButtonPress, from, canvas.mapToGlobal(from), button, button,
-                      Qt::NoModifier);
-    QMouseEvent move(QEvent::MouseMove, from + by, canvas.mapToGlobal(from + by), Qt::NoButton,
-                     button, Qt::NoModifier);
-    QApplication::sendEvent(&canvas, &press);
-    QApplication::sendEvent(&canvas, &move);
-  };
-  const auto wheel = [&canvas] {
-    QWheelEvent event(QPointF(100, 100), canvas.mapToGlobal(QPointF(100, 100)), {}, {0, 120},
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&canvas, &event);
-  };
+  // The left button orbits about the centre, the right and middle pan, the
+  // wheel (no button here) comes nearer.
+  const auto send = [&canvas](QEvent &&event) { QApplication::sendEvent(&canvas, &event); };
   const struct {
-    std::function<void()> gesture;
+    Qt::MouseButton button;
+    QPointF to;
     bool turns, pans;
     float distance; // times the one before
-  } kGestures[] = {
-      {[&] {
-         drag(Qt::LeftButton, {25, -10});
-       },
-       true, false, 1.0f},
-      {[&] {
-         drag(Qt::RightButton, {30, 20});
-       },
-       false, true, 1.0f},
-      {[&] {
-         drag(Qt::MiddleButton, {-5, 40});
-       },
-       false, true, 1.0f},
-      {wheel, false, false, 0.9f},
-  };
+  } kGestures[] = {{Qt::LeftButton, {34, -1}, true, false, 1.0f},
+                   {Qt::RightButton, {39, 29}, false, true, 1.0f},
+                   {Qt::MiddleButton, {4, 49}, false, true, 1.0f},
+                   {Qt::NoButton, {}, false, false, 0.9f}};
   for (const auto &g : kGestures) {
     const view3d::CameraPose was = canvas.pose();
-    g.gesture();
-    const view3d::CameraPose now = canvas.pose();
-    const QVector3D seen = now.eye - now.target, before = was.eye - was.target;
+    const Qt::MouseButton b = g.button;
+    if (b == Qt::NoButton)
+      send(QWheelEvent({9, 9}, {9, 9}, {}, {0, 120}, {}, {}, {}, false));
+    send(QMouseEvent(QEvent::MouseButtonPress, {9, 9}, {9, 9}, b, b, {}));
+    send(QMouseEvent(QEvent::MouseMove, g.to, g.to, Qt::NoButton, b, {}));
+    const QVector3D seen = canvas.pose().eye - canvas.pose().target, before = was.eye - was.target;
     EXPECT_EQ(!qFuzzyCompare(seen.normalized(), before.normalized()), g.turns);
-    EXPECT_EQ(now.target != was.target, g.pans);
+    EXPECT_EQ(canvas.pose().target != was.target, g.pans);
     EXPECT_NEAR(seen.length() / before.length(), g.distance, 1e-4);
   }
 
