@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace hs {
@@ -27,38 +28,53 @@ constexpr double kDegreesPerKey = 5.0;
 
 } // namespace
 
+namespace {
+
+// Samples and records read between two frames: a few milliseconds' work.
+constexpr long long kSlice = 1 << 20;
+// The view rests once no gesture came for this long.
+constexpr int kRestMs = 250;
+
+} // namespace
+
 View3dCanvas::View3dCanvas(Document &document, std::unique_ptr<view3d::OffscreenRenderer> renderer,
                            QWidget *parent)
-    : QWidget(parent), document_(document), renderer_(std::move(renderer)) {
+    : QWidget(parent), document_(document), renderer_(std::move(renderer)), model_(document) {
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(160, 120);
-  listener_ = document_.addListener([this](const DocumentChange &change) { hear(change); },
+  rest_.setSingleShot(true);
+  rest_.setInterval(kRestMs);
+  connect(&rest_, &QTimer::timeout, this, [this] {
+    moving_ = false;
+    update();
+  });
+  slice_.setSingleShot(true);
+  slice_.setInterval(0);
+  connect(&slice_, &QTimer::timeout, this, [this] { update(); });
+  listener_ = document_.addListener([this](const DocumentChange &change) { model_.hear(change); },
                                     [this] { update(); });
 }
 
 View3dCanvas::~View3dCanvas() { document_.removeListener(listener_); }
 
-void View3dCanvas::stale(std::initializer_list<Part> parts) {
-  for (const Part part : parts)
-    stale_[static_cast<std::size_t>(part)] = true;
+const LRMemoryDC *View3dCanvas::picture() const {
+  return model_.mapColours() && mapPicture_ ? &mapPicture_() : nullptr;
 }
 
-void View3dCanvas::hear(const DocumentChange &change) {
-  switch (change.kind) {
-  case DocumentChange::Appended:
-  case DocumentChange::Removed:
-  case DocumentChange::Inserted:
-  case DocumentChange::Changed:
-  case DocumentChange::AllObjects:
-    return stale({Part::Objects});
-  case DocumentChange::Camera:
-  case DocumentChange::LookAt:
-    return stale({Part::Markers}); // the scene camera is read at each frame
-  case DocumentChange::Water:
-    return stale({Part::Water});
-  default: // the ground itself, and so everything that stands on it
-    return stale({Part::Terrain, Part::Water, Part::Objects, Part::Markers});
-  }
+void View3dCanvas::showMapColours(bool on) {
+  model_.showMapColours(on && mapPicture_);
+  update();
+}
+
+void View3dCanvas::mapShownAgain() {
+  model_.mapShownAgain();
+  update();
+}
+
+void View3dCanvas::moved() {
+  moving_ = true;
+  rest_.start();
+  update();
 }
 
 void View3dCanvas::setLook(Look look) {
@@ -70,17 +86,6 @@ void View3dCanvas::setLook(Look look) {
   update();
 }
 
-void View3dCanvas::showMapColours(bool on) {
-  mapColours_ = on;
-  mapShownAgain();
-  update();
-}
-
-void View3dCanvas::mapShownAgain() {
-  if (mapColours_)
-    stale({Part::Terrain});
-}
-
 view3d::CameraPose View3dCanvas::pose() const {
   if (look_ == Look::SceneCamera)
     return view3d::sceneCamera(document_);
@@ -90,34 +95,25 @@ view3d::CameraPose View3dCanvas::pose() const {
   return pose;
 }
 
-QImage View3dCanvas::frame() {
-  const auto build = [this](Part part) {
-    switch (part) {
-    case Part::Terrain:
-      return view3d::terrainMesh(document_, mapColours_ && mapPicture_ ? &mapPicture_() : nullptr);
-    case Part::Water:
-      return view3d::waterMesh(document_);
-    case Part::Objects:
-      return view3d::objectsMesh(document_);
-    case Part::Markers:
-      return view3d::markersMesh(document_);
-    }
-    return view3d::Mesh{};
-  };
-  for (std::size_t i = 0; i < stale_.size(); ++i) {
-    if (std::exchange(stale_[i], false)) {
-      renderer_->setMesh(static_cast<Part>(i), build(static_cast<Part>(i)));
-      ++builds_[i];
-    }
-  }
+QImage View3dCanvas::draw(bool moving) {
   view3d::DrawOptions options;
   options.background = QColor(120, 150, 190);
   options.markers = look_ == Look::Orbit;
-  return renderer_->draw(pose(), size() * devicePixelRatio(), options);
+  options.moving = moving;
+  return renderer_->draw(model_, pose(), size() * devicePixelRatio(), options);
+}
+
+QImage View3dCanvas::frame() {
+  model_.update(std::numeric_limits<long long>::max(), picture());
+  return draw(false);
 }
 
 void View3dCanvas::paintEvent(QPaintEvent * /*event*/) {
-  QImage picture = frame();
+  // A slice of the work left, then what is in; the next slice follows
+  // once the event loop has had its turn.
+  if (!model_.update(kSlice, picture()))
+    slice_.start();
+  QImage picture = draw(moving_);
   picture.setDevicePixelRatio(devicePixelRatio());
   QPainter(this).drawImage(0, 0, picture);
 }
@@ -125,7 +121,7 @@ void View3dCanvas::paintEvent(QPaintEvent * /*event*/) {
 void View3dCanvas::turn(double yaw, double pitch) {
   orbit_.yaw += yaw;
   orbit_.pitch = std::clamp(orbit_.pitch + pitch, -89.0, 89.0);
-  update();
+  moved();
 }
 
 void View3dCanvas::mousePressEvent(QMouseEvent *event) { last_ = event->position().toPoint(); }
@@ -148,7 +144,7 @@ void View3dCanvas::mouseMoveEvent(QMouseEvent *event) {
   const double span = 2.0 * orbit_.distance * std::tan(now.angle * std::numbers::pi / 360.0);
   const auto perPixel = static_cast<float>(span / std::max(1, width()));
   pan_ += (up * static_cast<float>(d.y()) - right * static_cast<float>(d.x())) * perPixel;
-  update();
+  moved();
 }
 
 void View3dCanvas::wheelEvent(QWheelEvent *event) {
@@ -156,7 +152,7 @@ void View3dCanvas::wheelEvent(QWheelEvent *event) {
     return;
   orbit_.distance =
       std::max(0.01, orbit_.distance * std::pow(0.9, event->angleDelta().y() / 120.0));
-  update();
+  moved();
 }
 
 void View3dCanvas::keyPressEvent(QKeyEvent *event) {

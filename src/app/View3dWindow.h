@@ -3,8 +3,10 @@
 #include "core/Document.h"
 #include "view3d/Geometry.h"
 #include "view3d/OffscreenRenderer.h"
+#include "view3d/SceneModel.h"
 
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -19,8 +21,9 @@ namespace hs {
 
 // The scene in 3D: the renderer draws into its framebuffer and the widget
 // shows the picture, so it works on every platform that can make a context
-// (QOpenGLWidget cannot show on the offscreen one). It rebuilds only the parts
-// the document's change notices name, the next time it draws.
+// (QOpenGLWidget cannot show on the offscreen one). The model follows the
+// document's change notices; what they ask is done a slice at a time between
+// frames, and while the view moves it draws less, refining once it stops.
 class View3dCanvas : public QWidget {
 public:
   enum class Look { SceneCamera, Orbit };
@@ -44,10 +47,14 @@ public:
   // The map shows in other colours (a palette, the relief) though the
   // document did not change.
   void mapShownAgain();
-  // How often each part's mesh was built: one change rebuilds its parts only.
-  int builds(view3d::Part part) const { return builds_[static_cast<std::size_t>(part)]; }
-  // The picture as the widget shows it now, its stale parts rebuilt first.
+  // How often each part was begun again: one change touches its parts only.
+  int builds(view3d::Part part) const { return model_.builds(part); }
+  // The picture at rest with everything in, as the widget shows it once the
+  // work the changes asked for is done.
   QImage frame();
+  // Whether the view draws as while it moves.
+  bool moving() const { return moving_; }
+  const view3d::FrameStats &stats() const { return renderer_->stats(); }
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -57,18 +64,21 @@ protected:
   void keyPressEvent(QKeyEvent *event) override;
 
 private:
-  void hear(const DocumentChange &change);
-  void stale(std::initializer_list<view3d::Part> parts);
   void turn(double yaw, double pitch);
+  // The view moved: draw less until it rests.
+  void moved();
+  const LRMemoryDC *picture() const;
+  QImage draw(bool moving);
 
   Document &document_;
   int listener_ = 0;
   std::unique_ptr<view3d::OffscreenRenderer> renderer_;
-  std::array<bool, view3d::kParts> stale_{true, true, true, true};
-  std::array<int, view3d::kParts> builds_{};
+  view3d::SceneModel model_;
+  QTimer rest_;  // the view stopped moving
+  QTimer slice_; // the next slice of the model's work
+  bool moving_ = false;
   Look look_ = Look::SceneCamera;
   MapPicture mapPicture_;
-  bool mapColours_ = false;
   view3d::Orbit orbit_;
   QVector3D pan_; // the orbit's centre moved from the look-at point
   QPoint last_;   // the mouse at the last press or move

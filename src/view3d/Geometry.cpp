@@ -13,10 +13,6 @@ namespace hs::view3d {
 
 namespace {
 
-// The usable map: what both the document and its image hold.
-int usableWidth(const Document &d) { return std::min(d.mapWidth(), d.baseImage().width()); }
-int usableHeight(const Document &d) { return std::min(d.mapHeight(), d.baseImage().height()); }
-
 // Where the include puts an item.
 QVector3D placed(const Document &document, const ScItem &item, float cameraY) {
   const PovPoint p = povPoint(document, item, cameraY);
@@ -25,11 +21,6 @@ QVector3D placed(const Document &document, const ScItem &item, float cameraY) {
 
 float cameraPovY(const Document &document) {
   return static_cast<float>(toPov(document, document.camera(), 0.0f).y);
-}
-
-// A pixel's place across the map in POV units (rows count towards -z).
-double across(double pixel, double centre, int count, double scale) {
-  return count <= 1 ? 0.0 : (pixel - centre) / (count - 1) * scale;
 }
 
 // The stand-in of a type's shape: a prism or frustum between two heights, in
@@ -91,64 +82,6 @@ void addStandIn(Mesh &mesh, const StandIn &s, float unit, const QVector3D &at, f
 
 } // namespace
 
-double povHeightAt(const Document &document, int x, int y) {
-  const std::uint32_t p = document.baseImage().rowPixels(y)[x];
-  return is16Bit(document.hfType()) ? height16Of(p) / 65536.0 : height8Of(p) / 256.0;
-}
-
-QVector3D groundColour(const Document &document, double y) {
-  struct Stop {
-    double at;
-    QVector3D colour;
-  };
-  static const std::array<Stop, 4> kMap = {{{0.00, {0.76f, 0.70f, 0.50f}},
-                                            {0.15, {0.25f, 0.55f, 0.20f}},
-                                            {0.60, {0.45f, 0.40f, 0.30f}},
-                                            {0.85, {0.95f, 0.95f, 0.95f}}}};
-  const double scaled = y / (document.scaleY() + 0.001);
-  const double v = scaled - std::floor(scaled);
-  if (v <= kMap.front().at)
-    return kMap.front().colour;
-  for (std::size_t i = 1; i < kMap.size(); ++i)
-    if (v < kMap[i].at) {
-      const auto f = static_cast<float>((v - kMap[i - 1].at) / (kMap[i].at - kMap[i - 1].at));
-      return kMap[i - 1].colour * (1.0f - f) + kMap[i].colour * f;
-    }
-  return kMap.back().colour;
-}
-
-Mesh terrainMesh(const Document &document, const LRMemoryDC *colours) {
-  Mesh mesh;
-  const int w = usableWidth(document);
-  const int h = usableHeight(document);
-  if (w <= 0 || h <= 0)
-    return mesh;
-  const double cx = document.mapCentreX();
-  const double cy = document.mapCentreY();
-  mesh.vertices.reserve(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-  for (int r = 0; r < h; ++r)
-    for (int c = 0; c < w; ++c) {
-      const double y = povHeightAt(document, c, r) * document.scaleY();
-      const QVector3D p = fromPov(across(c, cx, document.mapWidth(), document.scaleX()), y,
-                                  across(cy, r, document.mapHeight(), document.scaleZ()));
-      QVector3D colour;
-      if (colours != nullptr && c < colours->width() && r < colours->height()) {
-        const QColor shown = QColor::fromRgb(colours->rowPixels(r)[c]);
-        colour = {shown.redF(), shown.greenF(), shown.blueF()};
-      } else {
-        colour = groundColour(document, y);
-      }
-      mesh.vertices.push_back({p.x(), p.y(), p.z(), colour.x(), colour.y(), colour.z()});
-    }
-  const auto at = [w](int c, int r) { return static_cast<std::uint32_t>(r * w + c); };
-  mesh.indices.reserve(static_cast<std::size_t>(w - 1) * static_cast<std::size_t>(h - 1) * 6);
-  for (int r = 0; r + 1 < h; ++r)
-    for (int c = 0; c + 1 < w; ++c)
-      mesh.indices.insert(mesh.indices.end(), {at(c, r), at(c + 1, r + 1), at(c + 1, r), at(c, r),
-                                               at(c, r + 1), at(c + 1, r + 1)});
-  return mesh;
-}
-
 double waterY(const Document &document) {
   const double fraction = document.waterLevel() / 255.0;
   return is16Bit(document.hfType()) ? fraction * 255 / 65535 * document.scaleY()
@@ -168,15 +101,21 @@ Mesh waterMesh(const Document &document) {
           {0, 2, 1, 0, 3, 2}};
 }
 
-Mesh objectsMesh(const Document &document) {
+Mesh shapeMesh(int type) {
   Mesh mesh;
-  const float cameraY = cameraPovY(document);
-  const float unit = document.scaleX() / 100.0f;
-  for (int t = 0; t < kObjectTypes; ++t)
-    for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
-      addStandIn(mesh, kStandIns[static_cast<std::size_t>(t)], unit,
-                 placed(document, item, cameraY), item.turn, item.size);
+  if (type >= 0 && type < kObjectTypes)
+    addStandIn(mesh, kStandIns[static_cast<std::size_t>(type)], 1.0f, {}, 0.0f, 1.0f);
   return mesh;
+}
+
+ShapeSize shapeSize(int type) {
+  const StandIn &s = kStandIns[static_cast<std::size_t>(std::clamp(type, 0, kObjectTypes - 1))];
+  return {std::max({s.top, s.bottomRadius, s.topRadius}), (s.bottom + s.top) / 2};
+}
+
+QVector3D typeColour(int type) {
+  const auto &c = kStandIns[static_cast<std::size_t>(std::clamp(type, 0, kObjectTypes - 1))].colour;
+  return {c[0], c[1], c[2]};
 }
 
 Mesh markersMesh(const Document &document) {

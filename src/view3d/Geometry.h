@@ -30,20 +30,6 @@ inline QVector3D fromPov(double x, double y, double z) {
   return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(-z)};
 }
 
-// The map's height at a pixel as POV-Ray reads it, a fraction of the height
-// field's scale: a sample over 256 (8-bit) or 65536 (16-bit).
-double povHeightAt(const Document &document, int x, int y);
-
-// The height field as POV-Ray triangulates it: one vertex per pixel, each
-// cell cut along the diagonal from its upper left to its lower right pixel (as
-// the map is shown), placed, scaled and centred as the preview scene places
-// it, coloured by height as it colours it, or, given colours, by the pixels of
-// that picture of the map (the map as the window shows it).
-Mesh terrainMesh(const Document &document, const LRMemoryDC *colours = nullptr);
-
-// The preview scene's ground colour at height y (POV units).
-QVector3D groundColour(const Document &document, double y);
-
 // The water level in POV units, as the preview scene reads the include.
 double waterY(const Document &document);
 
@@ -51,9 +37,16 @@ double waterY(const Document &document);
 // beyond the map, for a projection without a far plane.
 Mesh waterMesh(const Document &document);
 
-// One stand-in per object, the size, colour and base of its type's shape in
-// the preview scene, sized, turned and moved as the scene does.
-Mesh objectsMesh(const Document &document);
+// A type's stand-in at scale 1 (a hundredth of the map's width), on the
+// origin, unturned: about the size, base and colour of its shape in the
+// preview scene. reach: how far it reaches from its base's centre; middle:
+// the height of its middle.
+Mesh shapeMesh(int type);
+struct ShapeSize {
+  float reach, middle;
+};
+ShapeSize shapeSize(int type);
+QVector3D typeColour(int type);
 
 // The camera (orange) and the look-at point (white) as small markers, for a
 // view from elsewhere.

@@ -5,6 +5,8 @@
 #include <QOpenGLFramebufferObject>
 #include <QSurfaceFormat>
 
+#include <limits>
+
 namespace hs::view3d {
 
 CameraPose poseFor(const Document &document, const RenderRequest &request) {
@@ -54,26 +56,20 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(QString *why) {
 }
 
 QImage OffscreenRenderer::render(const Document &document, const RenderRequest &request) {
-  setMesh(Part::Terrain, terrainMesh(document));
-  setMesh(Part::Water, request.draw.water ? waterMesh(document) : Mesh{});
-  setMesh(Part::Objects, request.draw.objects ? objectsMesh(document) : Mesh{});
-  setMesh(Part::Markers, request.draw.markers ? markersMesh(document) : Mesh{});
-  return draw(poseFor(document, request), request.size, request.draw);
+  SceneModel model(document);
+  model.update(std::numeric_limits<long long>::max(), nullptr);
+  return draw(model, poseFor(document, request), request.size, request.draw);
 }
 
-void OffscreenRenderer::setMesh(Part part, const Mesh &mesh) {
-  if (context_->makeCurrent(surface_.get()))
-    scene_->setMesh(part, mesh);
-}
-
-QImage OffscreenRenderer::draw(const CameraPose &pose, QSize size, const DrawOptions &options) {
+QImage OffscreenRenderer::draw(const SceneModel &model, const CameraPose &pose, QSize size,
+                               const DrawOptions &options) {
   if (size.isEmpty() || !context_->makeCurrent(surface_.get()))
     return {};
   QOpenGLFramebufferObject fbo(size, QOpenGLFramebufferObject::Depth);
   if (!fbo.isValid() || !fbo.bind())
     return {};
   context_->functions()->glViewport(0, 0, size.width(), size.height());
-  scene_->drawFrom(pose, static_cast<double>(size.width()) / size.height(), options);
+  scene_->draw(model, pose, size, options);
   QImage image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
   fbo.release();
   return image;

@@ -39,10 +39,12 @@ public:
   // cannot be made at that size.
   QImage render(const Document &document, const RenderRequest &request);
 
-  // A view that keeps its meshes: replaces one part's, the others stay.
-  void setMesh(Part part, const Mesh &mesh);
-  // The meshes as they stand, seen from pose at size (null as render's).
-  QImage draw(const CameraPose &pose, QSize size, const DrawOptions &options);
+  // A model as it stands (a view that keeps one), seen from pose at size
+  // (null as render's).
+  QImage draw(const SceneModel &model, const CameraPose &pose, QSize size,
+              const DrawOptions &options);
+  // What the last picture drew.
+  const FrameStats &stats() const { return scene_->stats(); }
 
 private:
   OffscreenRenderer();

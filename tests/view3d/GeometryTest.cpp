@@ -1,4 +1,6 @@
 #include "view3d/Geometry.h"
+#include "view3d/Objects.h"
+#include "view3d/Terrain.h"
 
 #include <gtest/gtest.h>
 
@@ -25,28 +27,38 @@ struct TinyMap : Document {
 };
 
 // Centre pixel (1, 0) at the origin, rows towards POV-Ray's -z (this frame's
-// +z), heights over 65536; each cell cut from its upper left to its lower
-// right corner.
+// +z), heights over 65536, read a row at a time with each tile's range; each
+// cell cut from its upper left to its lower right corner.
 TEST(View3dGeometry, TerrainIsTheHeightFieldPovRayBuilds) {
-  const Mesh m = terrainMesh(TinyMap());
-  ASSERT_EQ(m.vertices.size(), 6u);
+  const TinyMap map;
+  TerrainSamples t;
+  startTerrain(t, map, false);
+  EXPECT_EQ(std::tuple(readTerrain(t, map, nullptr, 3), t.rowsRead, t.tileRead(0)),
+            std::tuple(false, 1, false));
+  EXPECT_EQ(std::tuple(readTerrain(t, map, nullptr, 3), t.low[0], t.high[0]),
+            std::tuple(true, 0, 5 * 6554));
+  const TerrainPlacement place = placementOf(map);
   const float expected[6][3] = {{-50, 0, 0},  {0, 1, 0},  {50, 2, 0},
                                 {-50, 3, 50}, {0, 4, 50}, {50, 5, 50}};
   for (int i = 0; i < 6; ++i) {
     const QVector3D e(expected[i][0], expected[i][1] * 6554 * 10 / 65536.0f, expected[i][2]);
-    EXPECT_LT(at(m.vertices[i]).distanceToPoint(e), 1e-4) << i;
+    EXPECT_LT(place.at(i % 3, i / 3, t.samples[std::size_t(i)]).distanceToPoint(e), 1e-4) << i;
   }
-  const std::vector<std::uint32_t> cells = {0, 4, 1, 0, 3, 4, 1, 5, 2, 1, 4, 5};
-  EXPECT_EQ(m.indices, cells);
-
-  // In a picture's colours, each vertex takes its pixel's; one too small
-  // leaves the rest coloured by height.
-  LRMemoryDC picture(2, 2);
-  picture.rowPixels(1)[1] = 0xFF3366FFu; // as stored: 0xFFRRGGBB
-  const Mesh coloured = terrainMesh(TinyMap(), &picture);
-  const Vertex &v = coloured.vertices[4];
-  EXPECT_EQ(std::tuple(v.r, v.g, v.b), std::tuple(0.2f, 0.4f, 1.0f));
-  EXPECT_EQ(coloured.vertices[5].r, m.vertices[5].r);
+  // The ground in a picture's colours; one too small leaves it coloured by height.
+  LRMemoryDC picture(3, 2), small(2, 2);
+  picture.rowPixels(1)[1] = 0xFF3366FFu;
+  TerrainSamples coloured = t;
+  for (const LRMemoryDC *p : {&picture, &small}) {
+    startTerrain(coloured, map, true);
+    readTerrain(coloured, map, p, 6);
+    EXPECT_EQ(coloured.colours.empty() ? 0 : coloured.colours[4], p == &small ? 0 : 0xFF3366FFu);
+  }
+  // Corners in rows of 65; the first cell as POV-Ray cuts it, then each side's skirt.
+  const TilePatch whole = tilePatch(1), coarsest = tilePatch(kTileCells);
+  const std::vector<std::uint32_t> cell(whole.indices.begin(), whole.indices.begin() + 6);
+  EXPECT_EQ(cell, (std::vector<std::uint32_t>{0, 66, 1, 0, 65, 66}));
+  EXPECT_EQ(std::tuple(whole.corners.size(), whole.indices.size(), coarsest.indices.size()),
+            std::tuple(3u * (65 * 65 + 4 * 2 * 64), 6u * (64 * 64 + 4 * 64), 6u * (1 + 4)));
 }
 
 // Where a POV-Ray point lands on the screen, x and y from -1 to 1.
@@ -113,16 +125,17 @@ TEST(View3dGeometry, OrbitCircleTheLookAtPoint) {
 // diamonds about the camera and the look-at point.
 TEST(View3dGeometry, ObjectsStandSizedOnTheirPlaces) {
   TinyMap d;
-  d.append(7, ScItem{2, 0, 1, AboveGround, 3, 45.0f, 2.0f});
-  const Mesh m = objectsMesh(d);
-  ASSERT_FALSE(m.vertices.empty());
+  const Instance o = instanceOf(d, ScItem{2, 0, 1, AboveGround, 3, 45.0f, 2.0f}, 0.0f);
+  EXPECT_EQ(std::tuple(o.x, o.y, o.z, o.turn, o.scale),
+            std::tuple(50.0f, 3.0f, 50.0f, float(M_PI / 4), 2.0f));
+  const Mesh m = shapeMesh(7);
   const auto [low, high] =
       std::minmax_element(m.vertices.begin(), m.vertices.end(),
                           [](const Vertex &a, const Vertex &b) { return a.y < b.y; });
-  EXPECT_FLOAT_EQ(low->y, 3.0f);
-  EXPECT_FLOAT_EQ(high->y, 13.0f);
+  EXPECT_EQ(std::tuple(low->y, high->y * o.scale, shapeSize(7).reach),
+            std::tuple(0.0f, 10.0f, 5.0f));
   for (const Vertex &v : m.vertices)
-    EXPECT_LT(std::hypot(v.x - 50.0f, v.z - 50.0f), 0.6f * 1.5f);
+    EXPECT_LT(std::hypot(v.x, v.z), 0.6f * 1.5f / 2);
   d.setCamera({1, 0, 1, AboveGround, 20});
   const Mesh markers = markersMesh(d);
   ASSERT_EQ(markers.vertices.size(), 32u);
