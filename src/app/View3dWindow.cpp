@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,8 +31,10 @@ constexpr double kDegreesPerKey = 5.0;
 
 namespace {
 
-// Samples and records read between two frames: a few milliseconds' work.
+// Samples and records read at a time (a few milliseconds' work), and for how
+// long before a frame shows what is in.
 constexpr long long kSlice = 1 << 20;
+constexpr qint64 kSliceMs = 40;
 // The view rests once no gesture came for this long.
 constexpr int kRestMs = 250;
 
@@ -111,7 +114,12 @@ QImage View3dCanvas::frame() {
 void View3dCanvas::paintEvent(QPaintEvent * /*event*/) {
   // A slice of the work left, then what is in; the next slice follows
   // once the event loop has had its turn.
-  if (!model_.update(kSlice, picture()))
+  QElapsedTimer clock;
+  clock.start();
+  bool done = false;
+  while (!(done = model_.update(kSlice, picture())) && clock.elapsed() < kSliceMs)
+    ;
+  if (!done)
     slice_.start();
   QImage picture = draw(moving_);
   picture.setDevicePixelRatio(devicePixelRatio());

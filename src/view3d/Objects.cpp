@@ -198,18 +198,31 @@ void chooseObjects(const ObjectInstances &objects, const QMatrix4x4 &viewProject
     return binOf(w) + (r * ppu < 2.0f * w ? kBins : 0);
   };
   std::array<long long, 2 * kBins> counts{};
+  std::array<double, kBins> areas{}; // the square of each shape's reach in pixels
   for (int t = 0; t < kObjectTypes; ++t) {
     const float reach = shapeSize(t).reach;
     for (const Instance &o : objects.list(t))
-      if (const int b = look(o, reach); b >= 0)
+      if (const int b = look(o, reach); b >= 0) {
         ++counts[static_cast<std::size_t>(b)];
+        if (b < kBins) {
+          const float w = m[3] * o.x + m[7] * o.y + m[11] * o.z + m[15];
+          const float r = reach * o.scale * ppu / w;
+          areas[static_cast<std::size_t>(b)] += double(r) * r;
+        }
+      }
   }
   long long total = 0, shapes = 0;
+  double area = 0;
   int cut = 0; // shapes are the objects in bins below it
   for (const long long n : counts)
     total += n;
-  while (cut < kBins && shapes + counts[static_cast<std::size_t>(cut)] <= budget.shapes)
-    shapes += counts[static_cast<std::size_t>(cut++)];
+  for (; cut < kBins; ++cut) {
+    const auto b = static_cast<std::size_t>(cut);
+    if (shapes + counts[b] > budget.shapes || area + areas[b] > budget.area)
+      break;
+    shapes += counts[b];
+    area += areas[b];
+  }
   const long long rest = total - shapes;
   const double keep =
       rest <= 0 ? 1.0 : std::clamp(double(budget.drawn - shapes) / double(rest), 0.0, 1.0);

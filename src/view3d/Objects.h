@@ -46,11 +46,13 @@ private:
   float cameraY_ = 0.0f;
 };
 
-// How many objects a frame may draw: the nearest as shapes, the next as
-// points (thinned evenly when there are more), the rest not at all.
+// How many objects a frame may draw: the nearest as shapes, as many as cover
+// no more than area screen pixels (the time a frame takes grows with both),
+// the next as points (thinned evenly when there are more), the rest not at all.
 struct ObjectBudget {
   long long shapes = 0;
   long long drawn = 0;
+  double area = 1e18;
 };
 
 struct ObjectDraw {

@@ -1,5 +1,7 @@
 #include "view3d/SceneModel.h"
 
+#include <atomic>
+
 namespace hs::view3d {
 
 SceneModel::SceneModel(const Document &document) : document_(document) {
@@ -78,7 +80,9 @@ bool SceneModel::update(long long work, const LRMemoryDC *picture) {
   if (!terrainStarted_) {
     startTerrain(terrain_, document_, mapColours_);
     terrainStarted_ = true;
-    ++terrainGeneration_;
+    // Unique among all models, so a renderer shown another model uploads it.
+    static std::atomic<std::uint64_t> generations{0};
+    terrainGeneration_ = ++generations;
   }
   if (!terrain_.complete()) {
     const int before = terrain_.rowsRead;

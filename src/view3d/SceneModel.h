@@ -38,7 +38,8 @@ public:
   int builds(Part part) const { return builds_[static_cast<std::size_t>(part)]; }
 
   const TerrainSamples &terrain() const { return terrain_; }
-  // Counts the times the terrain began again, so the renderer knows to.
+  // Changes each time the terrain begins again (unique among all models), so
+  // the renderer knows to upload it afresh.
   std::uint64_t terrainGeneration() const { return terrainGeneration_; }
   const ObjectInstances &objects() const { return objects_; }
   const Mesh &water() const { return water_; }

@@ -150,8 +150,9 @@ struct Box {
 } // namespace
 
 DrawBudget budgetFor(bool moving) {
-  return moving ? DrawBudget{500'000, {20'000, 100'000}}
-                : DrawBudget{1'000'000, {400'000, 1'000'000}};
+  // The objects' area counts in frames: 1 covers the frame once.
+  return moving ? DrawBudget{500'000, {20'000, 60'000, 4.0}}
+                : DrawBudget{1'000'000, {400'000, 1'000'000, 16.0}};
 }
 
 SceneRenderer::~SceneRenderer() {
@@ -261,6 +262,11 @@ void SceneRenderer::upload(Buffers &b, const Mesh &mesh) {
 }
 
 void SceneRenderer::uploadTerrain(const TerrainSamples &t) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  fits_ = t.width <= largest && t.height <= largest;
+  if (!fits_)
+    return; // drawn without its ground rather than not at all
   glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
   if (rowsUploaded_ == 0) {
     glBindTexture(GL_TEXTURE_2D, heights_);
@@ -293,7 +299,8 @@ void SceneRenderer::drawTerrain(const SceneModel &model, const QMatrix4x4 &viewP
   const TerrainSamples &t = model.terrain();
   const TerrainPlacement place = placementOf(model.document());
   std::vector<TileDraw> tiles =
-      chooseTiles(t, place, viewProjection, pose.eye, pixelsPerUnit, budget);
+      fits_ ? chooseTiles(t, place, viewProjection, pose.eye, pixelsPerUnit, budget)
+            : std::vector<TileDraw>{};
   stats_.terrainTriangles = trianglesOf(tiles);
   if (tiles.empty())
     return;
@@ -412,7 +419,8 @@ void SceneRenderer::draw(const SceneModel &model, const CameraPose &pose, QSize 
   const QMatrix4x4 view = viewMatrix(pose);
   const QMatrix4x4 choosing = projectionMatrix(pose, aspect, 1.0f, 2.0f) * view;
   const double pixelsPerUnit = size.width() / 2.0 / std::tan(pose.angle * M_PI / 360.0);
-  const DrawBudget budget = budgetFor(options.moving);
+  DrawBudget budget = budgetFor(options.moving);
+  budget.objects.area *= double(size.width()) * size.height();
   for (auto &s : chosen_.shapes)
     s.clear();
   chosen_.points.clear();

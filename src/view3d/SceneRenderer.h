@@ -27,7 +27,7 @@ struct DrawOptions {
   bool moving = false;
 };
 
-// How much a frame may draw, moving and at rest.
+// How much a frame may draw, moving and at rest (the objects' area in frames).
 struct DrawBudget {
   long long triangles; // of the terrain
   ObjectBudget objects;
@@ -77,6 +77,7 @@ private:
   std::uint64_t terrainGeneration_ = 0;
   int rowsUploaded_ = 0;
   bool withColours_ = false;
+  bool fits_ = true;                 // the map within the largest texture
   static constexpr int kStrides = 7; // 1, 2, 4 ... 64
   std::array<Buffers, kStrides> patches_{};
   unsigned tileInstances_ = 0;
