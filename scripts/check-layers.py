@@ -23,6 +23,7 @@ LINKS = {
     "io": ["terrain"],
     "view": ["io", "terrain"],
     "placement": ["terrain"],
+    "elevation": ["terrain"],
     "view3d": ["io", "terrain"],
     "gui": ["gui/image", WIDGETS],
     "app/dialogs": ["gui", "core"],
@@ -32,6 +33,7 @@ LINKS = {
     "export": ["io", "cli"],
     "scatter": ["io", "placement", "cli"],
     "view3d-tool": ["view3d", "cli"],
+    "import-tool": ["elevation", "io", "cli"],
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
