@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -120,12 +121,19 @@ int parse(int argc, char **argv, Options &o, bool &help) {
   return 0;
 }
 
+// Whether two names are one file, or would be once written.
+bool sameName(const std::string &a, const std::string &b) {
+  std::error_code ec;
+  return hs::sameFile(a, b) ||
+         std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
 int run(const Options &o) {
   for (const std::string *written : {&o.out, &o.place})
     if (!written->empty() &&
-        (hs::sameFile(*written, o.dem) || (written == &o.place && hs::sameFile(o.place, o.out))))
-      return failure(hs::shownName(*written) + " is a file this import reads or writes; "
-                                               "nothing was written");
+        (sameName(*written, o.dem) || (written == &o.place && sameName(o.place, o.out))))
+      return failure(hs::shownName(*written) +
+                     " is a file this import reads or writes; nothing was written");
   if (!o.place.empty())
     if (const hs::SaveResult may = hs::mayReplace(o.place); !may)
       return failure(may.why(hs::shownName(o.place)));
