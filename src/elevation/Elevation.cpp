@@ -111,7 +111,8 @@ GridSize resampledSize(int width, int height, int size) {
   if (size <= 0 || std::max(width, height) <= size)
     return {width, height};
   const auto other = [size](int shorter, int longer) {
-    return std::max(2, static_cast<int>(std::lround(static_cast<double>(shorter) * size / longer)));
+    const auto scaled = static_cast<int>(std::lround(static_cast<double>(shorter) * size / longer));
+    return std::min(shorter, std::max(2, scaled));
   };
   return width >= height ? GridSize{size, other(height, width)}
                          : GridSize{other(width, height), size};

@@ -48,7 +48,7 @@ float seaLevelOf(const ElevationRange &range);
 
 // The output size for a longest side of size (0: none asked): the source's
 // when it is no larger, else the longer side size and the other in proportion
-// (at least 2).
+// (at least 2, when the source has them).
 struct GridSize {
   int width = 0;
   int height = 0;
