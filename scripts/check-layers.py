@@ -27,7 +27,7 @@ LINKS = {
     "view3d": ["io", "terrain"],
     "gui": ["gui/image", WIDGETS],
     "app/dialogs": ["gui", "core"],
-    "app": ["app/dialogs", "gui", "io", "placement", "view", "view3d", "terrain", "core",
+    "app": ["app/dialogs", "gui", "io", "placement", "view", "view3d", "elevation", "terrain", "core",
             WIDGETS],
     "cli": [],
     "export": ["io", "cli"],
