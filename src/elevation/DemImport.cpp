@@ -136,6 +136,53 @@ bool readBand(GDALRasterBandH band, bool flipX, bool flipY, AreaResampler *resam
   return true;
 }
 
+// Why a raster of this geotransform and size cannot be imported as out.
+int refusal(const std::array<double, 6> &gt, int w, int h, const GridSize &out,
+            std::string &message) {
+  if (gt[2] != 0.0 || gt[4] != 0.0) {
+    message = "is rotated or sheared; only rasters with north up can be imported";
+    return ElevationRefused;
+  }
+  if (!(std::abs(gt[1]) > 0.0 && std::abs(gt[5]) > 0.0 && std::isfinite(gt[1] * gt[5]))) {
+    message = "has no usable cell size";
+    return ElevationRefused;
+  }
+  if (w < 2 || h < 2) {
+    message = "has fewer than 2 cells on a side";
+    return ElevationRefused;
+  }
+  if (std::max(out.width, out.height) > kMaxMapSide) {
+    message = "is " + std::to_string(w) + " x " + std::to_string(h) +
+              " cells, larger than 16,384 on a side; give a size (--size) of at most 16,384";
+    return ElevationRefused;
+  }
+  return ElevationImported;
+}
+
+// Fills the read grid's voids and makes its levels, scale and water.
+int finish(ElevationGrid &grid, ElevationMap &map, std::string &message,
+           const ProgressReport &progress) {
+  const std::optional<ElevationRange> range = elevationRange(grid);
+  if (!range) {
+    message = "has no valid elevation";
+    return ElevationRefused;
+  }
+  if (!(range->hi > range->lo)) {
+    message = "is flat: every valid cell is at the same elevation";
+    return ElevationRefused;
+  }
+  if (progress && !progress(0.7))
+    return ElevationCancelled;
+  map.voidsFilled = fillVoids(grid, *range);
+  map.width = grid.width;
+  map.height = grid.height;
+  map.range = *range;
+  map.levels = levelsOf(grid, *range);
+  map.scale = trueScale(map.width, map.height, map.pixelWidth, map.pixelHeight, *range);
+  map.waterLevel = seaLevelOf(*range);
+  return ElevationImported;
+}
+
 int readModel(const std::string &path, const DemOptions &options, ElevationMap &map,
               std::string &message, const ProgressReport &progress) {
   if (!isUtf8Name(path) || path.starts_with("/vsi") || !std::filesystem::is_regular_file(path)) {
@@ -159,24 +206,9 @@ int readModel(const std::string &path, const DemOptions &options, ElevationMap &
   const int w = GDALGetRasterXSize(ds.get()), h = GDALGetRasterYSize(ds.get());
   std::array<double, 6> gt = {0, 1, 0, 0, 0, 1};
   const bool placed = GDALGetGeoTransform(ds.get(), gt.data()) == CE_None;
-  if (gt[2] != 0.0 || gt[4] != 0.0) {
-    message = "is rotated or sheared; only rasters with north up can be imported";
-    return ElevationRefused;
-  }
-  if (!(std::abs(gt[1]) > 0.0 && std::abs(gt[5]) > 0.0 && std::isfinite(gt[1] * gt[5]))) {
-    message = "has no usable cell size";
-    return ElevationRefused;
-  }
-  if (w < 2 || h < 2) {
-    message = "has fewer than 2 cells on a side";
-    return ElevationRefused;
-  }
   const GridSize out = resampledSize(w, h, options.size);
-  if (std::max(out.width, out.height) > kMaxMapSide) {
-    message = "is " + std::to_string(w) + " x " + std::to_string(h) +
-              " cells, larger than 16,384 on a side; give a size (--size) of at most 16,384";
-    return ElevationRefused;
-  }
+  if (const int refused = refusal(gt, w, h, out, message); refused != ElevationImported)
+    return refused;
   pixelSize(ds.get(), gt.data(), h, map);
   if (options.cellSize > 0.0)
     map.pixelWidth = map.pixelHeight = options.cellSize;
@@ -191,25 +223,7 @@ int readModel(const std::string &path, const DemOptions &options, ElevationMap &
                 resampler ? &*resampler : nullptr, grid, progress, message))
     return message.empty() ? ElevationCancelled : ElevationCannotOpen;
 
-  const std::optional<ElevationRange> range = elevationRange(grid);
-  if (!range) {
-    message = "has no valid elevation";
-    return ElevationRefused;
-  }
-  if (!(range->hi > range->lo)) {
-    message = "is flat: every valid cell is at the same elevation";
-    return ElevationRefused;
-  }
-  if (progress && !progress(0.7))
-    return ElevationCancelled;
-  map.voidsFilled = fillVoids(grid, *range);
-  map.width = grid.width;
-  map.height = grid.height;
-  map.range = *range;
-  map.levels = levelsOf(grid, *range);
-  map.scale = trueScale(map.width, map.height, map.pixelWidth, map.pixelHeight, *range);
-  map.waterLevel = seaLevelOf(*range);
-  return ElevationImported;
+  return finish(grid, map, message, progress);
 }
 
 } // namespace

@@ -104,7 +104,7 @@ std::vector<std::uint16_t> levelsOf(const ElevationGrid &grid, const ElevationRa
 }
 
 float seaLevelOf(const ElevationRange &range) {
-  return range.lo <= 0.0 && range.hi >= 0.0 ? levelOf(0.0, range) : 0.0f;
+  return range.lo <= 0.0 && range.hi >= 0.0 ? static_cast<float>(levelOf(0.0, range)) : 0.0f;
 }
 
 GridSize resampledSize(int width, int height, int size) {
@@ -161,7 +161,7 @@ void AreaResampler::addRow(int y, const float *row) {
       continue;
     const Span &s = columns_[static_cast<std::size_t>(x)];
     for (int k = 0; k < 2; ++k) {
-      const auto c = static_cast<std::size_t>(s.first + k);
+      const auto c = static_cast<std::size_t>(s.first) + static_cast<std::size_t>(k);
       if (s.weights[k] > 0) {
         rowSum_[c] += static_cast<double>(v) * s.weights[k];
         rowWeight_[c] += s.weights[k];
