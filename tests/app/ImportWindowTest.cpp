@@ -15,7 +15,6 @@ using ImportWindowTest = WindowTest;
 // and the import is one undoable step: map, scale and water.
 TEST_F(ImportWindowTest, AnElevationModelBecomesTheMapAtTrueScaleInOneStep) {
   const test::Raster r = test::rasters()[2]; // voids, across sea level, 2 m cells
-  const std::string dem = test::makeRaster(folder, r);
   clickMap(30, 40);
   script.answerQuestion(2); // "Save changes?": Cancel
   menu(kImportElevation);
@@ -39,19 +38,16 @@ TEST_F(ImportWindowTest, AnElevationModelBecomesTheMapAtTrueScaleInOneStep) {
                        d.scaleX(), script.notices.size()),
             std::tuple(std::size_t{3}, std::size_t{4}, 400, 100.0f, std::size_t{0}));
 
-  script.answerFile(dem);
+  script.answerFile(test::makeRaster(folder, r));
   script.answerFile(folder.file("hf.png"));
   menu(kImportElevation);
-  const ElevationRange range{r.lo(), r.hi()};
+  const auto [lo, hi, voids] = r.summary();
   EXPECT_EQ(std::tuple(d.mapWidth(), d.mapHeight(), d.hfType(), d.hfFileName(), d.scaleX(),
                        d.scaleY(), d.scaleZ(), d.waterLevel(), messages().back()),
             std::tuple(12, 10, int(PngMap), folder.file("hf.png"), 22.0f,
-                       float((r.hi() - r.lo()) * 65536 / 65535), 18.0f, seaLevelOf(range),
-                       std::to_string(r.voids()) + " void cells filled"));
+                       float((hi - lo) * 65536 / 65535), 18.0f, seaLevelOf({lo, hi}),
+                       std::to_string(voids) + " void cells filled"));
   EXPECT_LT(d.camera().x, 12); // re-fitted to the new map
-  LRMemoryDC written;
-  ASSERT_EQ(readHeightFieldFile(folder.file("hf.png"), PngMap, palette(), written), Loaded);
-  EXPECT_EQ(written.readPixel(3, 4), d.baseImage().readPixel(3, 4));
   EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), "Undo Import Elevation");
   menu(kHistoryUndo);
   EXPECT_EQ(std::tuple(d.mapWidth(), d.scaleX(), d.waterLevel()), std::tuple(400, 100.0f, 0.0f));

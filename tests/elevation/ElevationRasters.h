@@ -3,6 +3,8 @@
 
 #include "support/TestFiles.h"
 
+#include <gtest/gtest.h>
+
 #include <gdal.h>
 #include <gdal_frmts.h>
 #include <ogr_srs_api.h>
@@ -14,6 +16,8 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace hs::test {
@@ -29,32 +33,25 @@ struct Raster {
   std::optional<double> noData = std::nullopt;
   std::array<double, 6> transform = {500000, 30, 0, 4000000, 0, -30};
   int bands = 1;
-  double cellSize = 0; // asked for instead of the raster's
-  double pixelWidth = 30, pixelHeight = 30;
+  double cellSize = 0;                        // asked for instead of the raster's
+  std::pair<double, double> pixel = {30, 30}; // metres, as read
 
   // The elevation at (x, y) as stored, NaN in a void.
   double at(int x, int y) const {
     return hole(x, y) != 0 ? std::numeric_limits<double>::quiet_NaN()
                            : static_cast<double>(static_cast<float>(e(x, y)));
   }
-  double lo() const { return extreme(-1); }
-  double hi() const { return extreme(1); }
-  long long voids() const {
-    long long n = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        n += hole(x, y) != 0 ? 1 : 0;
-    return n;
-  }
-
-private:
-  double extreme(int sign) const {
-    double best = std::numeric_limits<double>::quiet_NaN();
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        if (!std::isnan(at(x, y)) && !(sign * at(x, y) <= sign * best))
-          best = at(x, y);
-    return best;
+  // The lowest and highest valid elevation, and the number of voids.
+  std::tuple<double, double, long long> summary() const {
+    double lo = INFINITY, hi = -INFINITY;
+    long long voids = 0;
+    for (int k = 0; k < w * h; ++k) {
+      const double v = at(k % w, k / w);
+      voids += std::isnan(v) ? 1 : 0;
+      lo = std::isnan(v) ? lo : std::min(lo, v);
+      hi = std::isnan(v) ? hi : std::max(hi, v);
+    }
+    return {lo, hi, voids};
   }
 };
 
@@ -69,11 +66,9 @@ inline std::string makeRaster(const TestFolder &f, const Raster &r) {
                        "\nxllcorner 0\nyllcorner 0\ncellsize " + std::to_string(r.transform[1]) +
                        "\nNODATA_value " + std::to_string(r.noData.value_or(-9999)) + "\n";
     char cell[32];
-    for (int y = 0; y < r.h; ++y)
-      for (int x = 0; x < r.w; ++x) {
-        std::snprintf(cell, sizeof cell, "%.9g%c", value(x, y), x + 1 == r.w ? '\n' : ' ');
-        text += cell;
-      }
+    for (int k = 0; k < r.w * r.h; ++k)
+      text += std::string(cell, std::snprintf(cell, sizeof cell, "%.9g%c", value(k % r.w, k / r.w),
+                                              k % r.w + 1 == r.w ? '\n' : ' '));
     return f.write(r.name, text);
   }
   GDALRegister_GTiff();
@@ -90,14 +85,11 @@ inline std::string makeRaster(const TestFolder &f, const Raster &r) {
   GDALRasterBandH band = GDALGetRasterBand(ds, 1);
   if (r.noData)
     GDALSetRasterNoDataValue(band, *r.noData);
-  std::vector<double> row(static_cast<std::size_t>(r.w));
-  for (int y = 0; y < r.h; ++y) {
-    for (int x = 0; x < r.w; ++x)
-      row[static_cast<std::size_t>(x)] = value(x, y);
-    if (GDALRasterIO(band, GF_Write, 0, y, r.w, 1, row.data(), r.w, 1, GDT_Float64, 0, 0) !=
-        CE_None)
-      break;
-  }
+  std::vector<double> cells;
+  for (int k = 0; k < r.w * r.h; ++k)
+    cells.push_back(value(k % r.w, k / r.w));
+  EXPECT_EQ(GDALRasterIO(band, GF_Write, 0, 0, r.w, r.h, cells.data(), r.w, r.h, GDT_Float64, 0, 0),
+            CE_None);
   GDALClose(ds);
   return path;
 }
@@ -110,13 +102,13 @@ inline std::vector<Raster> rasters() {
       {.name = "int16_utm.tif",
        .type = GDT_Int16,
        .epsg = 32633,
-       .e = [](int x, int y) { return 100 + 37 * x + 11 * y * y; }},
+       .e = [](int x, int y) { return 100 + 37 * x + 11 * y * y; },
+       .bands = 2},
       {.name = "float_geographic.tif",
        .epsg = 4326,
        .e = [](int x, int y) { return 250.25 + 3.5 * x - 2.125 * y + 0.0625 * x * y; },
        .transform = {10, 0.001, 0, 46.01, 0, -0.001},
-       .pixelWidth = 0.001 * 111320 * std::cos(lat * 3.14159265358979323846 / 180),
-       .pixelHeight = 0.001 * 110574},
+       .pixel = {0.001 * 111320 * std::cos(lat * 3.14159265358979323846 / 180), 110.574}},
       {.name = "voids_sea.tif",
        .e = [](int x, int y) { return -40 + 6.5 * x + 2.5 * y; },
        .hole = [](int x, int y) { return (x * y) % 7 == 3   ? 1
@@ -125,16 +117,13 @@ inline std::vector<Raster> rasters() {
        .noData = -9999,
        .transform = {0, 2, 0, 0, 0, -2},
        .cellSize = 5,
-       .pixelWidth = 5,
-       .pixelHeight = 5},
+       .pixel = {5, 5}},
       {.name = "below_sea.asc",
        .e = [](int x, int y) { return -120.5 + x - 3.25 * y; },
        .hole = [](int x, int y) { return x == 7 && y == 2 ? 1 : 0; },
        .noData = -9999,
        .transform = {0, 25, 0, 0, 0, -25},
-       .pixelWidth = 25,
-       .pixelHeight = 25},
-      {.name = "two_bands.tif", .type = GDT_Int16, .epsg = 32633, .bands = 2},
+       .pixel = {25, 25}},
   };
 }
 
