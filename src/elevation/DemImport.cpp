@@ -38,7 +38,6 @@ void registerDrivers() {
   static std::once_flag once;
   std::call_once(once, [] {
     CPLSetConfigOption("GDAL_PAM_ENABLED", "NO");
-    CPLSetConfigOption("GDAL_HTTP_TIMEOUT", "1");
     GDALRegister_GTiff();
     GDALRegister_SRTMHGT();
     GDALRegister_AAIGrid();
@@ -185,7 +184,9 @@ int finish(ElevationGrid &grid, ElevationMap &map, std::string &message,
 
 int readModel(const std::string &path, const DemOptions &options, ElevationMap &map,
               std::string &message, const ProgressReport &progress) {
-  if (!isUtf8Name(path) || path.starts_with("/vsi") || !std::filesystem::is_regular_file(path)) {
+  std::error_code ec;
+  if (!isUtf8Name(path) || path.starts_with("/vsi") ||
+      !std::filesystem::is_regular_file(path, ec)) {
     message = isIrregularFile(path) ? "is not a regular file" : "cannot be opened";
     return ElevationCannotOpen;
   }
@@ -271,7 +272,7 @@ int importElevationModel(const std::string &path, const std::string &pngPath,
   if (read != ElevationImported)
     return read;
   for (const std::string &source : map.sourceFiles)
-    if (std::filesystem::exists(pngPath) && std::filesystem::equivalent(source, pngPath)) {
+    if (std::error_code ec; std::filesystem::equivalent(source, pngPath, ec)) {
       message = pngPath + " is a file of the model read; nothing was written";
       return ElevationCannotWrite;
     }
@@ -301,7 +302,8 @@ LRMemoryDC heightMapOf(const ElevationMap &map) {
 }
 
 void applyElevationMap(Document &document, const ElevationMap &map, const std::string &pngPath) {
-  document.setHfFileName(std::filesystem::absolute(pngPath).lexically_normal().string());
+  std::error_code ec;
+  document.setHfFileName(std::filesystem::absolute(pngPath, ec).lexically_normal().string());
   document.setHfFileType(PngMap);
   document.setHfType(PngMap);
   rescaleToMap(document);
