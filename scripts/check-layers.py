@@ -23,15 +23,17 @@ LINKS = {
     "io": ["terrain"],
     "view": ["io", "terrain"],
     "placement": ["terrain"],
+    "elevation": ["terrain"],
     "view3d": ["io", "terrain"],
     "gui": ["gui/image", WIDGETS],
     "app/dialogs": ["gui", "core"],
-    "app": ["app/dialogs", "gui", "io", "placement", "view", "view3d", "terrain", "core",
+    "app": ["app/dialogs", "gui", "io", "placement", "view", "view3d", "elevation", "terrain", "core",
             WIDGETS],
     "cli": [],
     "export": ["io", "cli"],
     "scatter": ["io", "placement", "cli"],
     "view3d-tool": ["view3d", "cli"],
+    "import-tool": ["elevation", "io", "cli"],
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

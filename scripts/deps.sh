@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-tidy clang-format
   povray povray-includes
+  libgdal-dev
 )
 if [ "${1:-}" = "--run" ]; then
   packages+=(qt6-qpa-plugins)

@@ -226,6 +226,12 @@ const PlaceCmdWindow::CommandRow *PlaceCmdWindow::commandRow(int id) {
          w.showToolsOf(w.values_.modes.mode());
          w.showReliefCheck();
        }},
+      {kImportElevation, "Import Elevation",
+       [](W &w, int) {
+         w.importElevationCommand();
+         w.showToolsOf(w.values_.modes.mode());
+         w.showReliefCheck();
+       }},
       {kScale, "Scale", [](W &w, int) { w.showScaleDialog(); }},
       {kWaterLevel, kChange, [](W &w, int) { w.waterLevelCommand(); }},
       {kSmooth, "Smooth", [](W &w, int) { w.smoothCommand(); }},

@@ -131,6 +131,8 @@ private:
   // The "Heightfeild" command once a name is chosen (nullopt: cancelled), as
   // the chooser and a drop give it: the load, the fit, the scroll bars.
   int loadMap(const std::optional<std::string> &chosen);
+  // Geo > Import Elevation...: an elevation model made the map at true scale.
+  void importElevationCommand();
   void openDataCommand();
   void saveDataCommand();
   void saveIncludeCommand();
@@ -208,6 +210,7 @@ private:
   // The filter each chooser showed last.
   int hfFilter_ = 0;
   std::string lastHfChoice_;
+  int demFilter_ = 0;
   int dataFilter_ = 0;
   int includeFilter_ = 0;
   int paletteFilter_ = 0;

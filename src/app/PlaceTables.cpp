@@ -35,6 +35,7 @@ constexpr MenuRecord kEditEntries[] = {
 
 constexpr MenuRecord kGeoEntries[] = {
     {.label = "Heightfeild", .id = kHeightField},
+    {.label = "Import Elevation...", .id = kImportElevation},
     {.label = "Scale ", .id = kScale},
     {.label = "Water level", .id = kWaterLevel},
     {.label = "Smooth OFF ", .id = kSmooth},

@@ -73,6 +73,7 @@ enum PlaceCommand : int {
   kZoomLabel = 161,
   kView3d = 162,
   kGapAfterPalette = 163,
+  kImportElevation = 164,
 };
 
 std::span<const MenuRecord> placeMenus();
