@@ -19,10 +19,6 @@ QVector3D placed(const Document &document, const ScItem &item, float cameraY) {
   return fromPov(p.x, p.y, p.z);
 }
 
-float cameraPovY(const Document &document) {
-  return static_cast<float>(toPov(document, document.camera(), 0.0f).y);
-}
-
 // The stand-in of a type's shape: a prism or frustum between two heights, in
 // hundredths of the map's width, and the shape's colour.
 struct StandIn {
@@ -99,6 +95,10 @@ Mesh waterMesh(const Document &document) {
            {reach, y, reach, r, g, b},
            {-reach, y, reach, r, g, b}},
           {0, 2, 1, 0, 3, 2}};
+}
+
+float cameraPovY(const Document &document) {
+  return static_cast<float>(toPov(document, document.camera(), 0.0f).y);
 }
 
 Mesh shapeMesh(int type) {

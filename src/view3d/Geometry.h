@@ -37,6 +37,9 @@ double waterY(const Document &document);
 // beyond the map, for a projection without a far plane.
 Mesh waterMesh(const Document &document);
 
+// The camera's POV-Ray height, which items above the camera are placed by.
+float cameraPovY(const Document &document);
+
 // A type's stand-in at scale 1 (a hundredth of the map's width), on the
 // origin, unturned: about the size, base and colour of its shape in the
 // preview scene. reach: how far it reaches from its base's centre; middle:

@@ -13,10 +13,6 @@ namespace {
 // Appends bigger than this are read a band at a time, as a new list is.
 constexpr std::int32_t kReadAtOnce = 4096;
 
-float cameraYOf(const Document &document) {
-  return static_cast<float>(toPov(document, document.camera(), 0.0f).y);
-}
-
 } // namespace
 
 Instance instanceOf(const Document &document, const ScItem &item, float cameraY) {
@@ -38,7 +34,7 @@ bool ObjectInstances::complete() const {
 }
 
 bool ObjectInstances::update(const Document &document, long long maxItems) {
-  cameraY_ = cameraYOf(document);
+  cameraY_ = cameraPovY(document);
   for (std::size_t t = 0; t < lists_.size() && maxItems > 0; ++t) {
     std::int32_t &from = readFrom_[t];
     if (from < 0)
@@ -81,7 +77,7 @@ bool ObjectInstances::hear(const Document &document, const DocumentChange &chang
   case DocumentChange::Camera:
   case DocumentChange::Water: { // the camera may stand above the water
     bool any = change.kind == DocumentChange::Water && refresh(document, AboveWater);
-    if (std::exchange(cameraY_, cameraYOf(document)) != cameraY_)
+    if (std::exchange(cameraY_, cameraPovY(document)) != cameraY_)
       any = refresh(document, AboveCamera) || any;
     return any;
   }
