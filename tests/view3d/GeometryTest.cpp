@@ -57,6 +57,8 @@ TEST(View3dGeometry, TerrainIsTheHeightFieldPovRayBuilds) {
   const TilePatch whole = tilePatch(1), coarsest = tilePatch(kTileCells);
   const std::vector<std::uint32_t> cell(whole.indices.begin(), whole.indices.begin() + 6);
   EXPECT_EQ(cell, (std::vector<std::uint32_t>{0, 66, 1, 0, 65, 66}));
+  const std::vector<float> corners(coarsest.corners.begin(), coarsest.corners.begin() + 12);
+  EXPECT_EQ(corners, (std::vector<float>{0, 0, 0, 64, 0, 0, 0, 64, 0, 64, 64, 0}));
   EXPECT_EQ(std::tuple(whole.corners.size(), whole.indices.size(), coarsest.indices.size()),
             std::tuple(3u * (65 * 65 + 4 * 2 * 64), 6u * (64 * 64 + 4 * 64), 6u * (1 + 4)));
 }

@@ -92,14 +92,26 @@ TEST(View3dModel, TerrainKeepsWithinItsBudgetCoarseningFarTiles) {
       chooseTiles(t, place, projectionMatrix(above, 1.0, 1.0f, 2.0f) * viewMatrix(above), above.eye,
                   400, 1LL << 40);
   EXPECT_EQ(trianglesOf(whole), 64LL * 2 * 64 * 64);
+  // Nearer, 20 degrees wide: the four tiles about the middle (125 units a side).
+  const CameraPose narrow{{0, 500, 1}, {0, 0, 0}, 20.0};
+  const QMatrix4x4 down = projectionMatrix(narrow, 1.0, 1.0f, 2.0f) * viewMatrix(narrow);
+  EXPECT_EQ(chooseTiles(t, place, down, narrow.eye, 400, 1LL << 40).size(), 4u);
   for (const long long budget : {200'000LL, 20'000LL}) {
     const auto tiles = chooseTiles(t, place, vp, low.eye, 400, budget);
     EXPECT_LE(trianglesOf(tiles), budget);
     int skirts = 0;
     for (const TileDraw &a : tiles) {
       skirts += a.skirts != 0;
-      for (const TileDraw &b : tiles) // nearer rows (towards the eye) are never coarser
+      for (const TileDraw &b : tiles) { // nearer rows (towards the eye) are never coarser
         EXPECT_TRUE(a.across != b.across || a.down <= b.down || a.stride <= b.stride);
+        // A side hangs a skirt exactly where its neighbour has another stride.
+        const int side = b.across == a.across - 1 && b.down == a.down   ? 1
+                         : b.across == a.across + 1 && b.down == a.down ? 2
+                         : b.down == a.down - 1 && b.across == a.across ? 4
+                         : b.down == a.down + 1 && b.across == a.across ? 8
+                                                                        : 0;
+        EXPECT_TRUE(side == 0 || ((a.skirts & side) != 0) == (a.stride != b.stride));
+      }
     }
     EXPECT_GT(skirts, 0);
   }
@@ -132,8 +144,25 @@ TEST(View3dModel, ObjectsNearestAsShapesThenThinnedPoints) {
   for (const Vertex &p : out.points)
     nearestPoint = std::min(nearestPoint, p.z);
   EXPECT_LT(farthestShape, nearestPoint);
+  chooseObjects(kept, vp, 400, {100, 500, 1.0}, out); // shapes within one pixel's area: none
+  EXPECT_EQ(out.count(), static_cast<long long>(out.points.size()));
   chooseObjects(kept, vp, 1e-6, {100, 500}, out); // all far smaller than a pixel
   EXPECT_EQ(out.count(), 0);
+}
+
+// The work a change asks is done in slices: the terrain's rows first, then the objects.
+TEST(View3dModel, UpdatesASliceAtATime) {
+  BigMap d;
+  d.append(0, ScItem{1, 2, 3, AboveGround, 0});
+  SceneModel model(d);
+  int calls = 1;
+  EXPECT_FALSE(model.update(513 * 64, nullptr));
+  EXPECT_EQ(std::tuple(model.terrain().rowsRead, model.objects().complete()),
+            std::tuple(64, false));
+  do // 513 rows, 64 a call
+    ++calls;
+  while (!model.update(513 * 64, nullptr));
+  EXPECT_EQ(std::tuple(calls, model.objects().list(0).size()), std::tuple(9, 1u));
 }
 
 } // namespace
