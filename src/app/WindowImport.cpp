@@ -2,9 +2,11 @@
 // written as a 16-bit PNG and made the map, at true scale, in one step.
 #include "app/PlaceCanvasPane.h"
 #include "app/PlaceCmdWindow.h"
+#include "app/dialogs/ImportDialog.h"
 #include "core/Names.h"
 #include "elevation/DemImport.h"
 #include "gui/vInteraction.h"
+#include "terrain/HeightField.h"
 #include "view/MapLoad.h"
 #include "view/Scroll.h"
 
@@ -28,6 +30,10 @@ void PlaceCmdWindow::importElevationCommand() {
       dem.empty())
     return;
   lastHfChoice_ = dem;
+  ImportElevationDialog sizeDialog(this, "Import Elevation", kMaxMapSide);
+  if (sizeDialog.showModalDialog() != kOkId)
+    return;
+  const DemOptions options{.size = sizeDialog.size()};
   std::string png = heightPngNameFor(dem);
   int pngFilter = 0;
   if (vFileSelect(this).fileSelectSave("Save the height field as", png, kMaxNameLength, kPngFilters,
@@ -39,7 +45,7 @@ void PlaceCmdWindow::importElevationCommand() {
   int result = ElevationCancelled;
   // Cancel leaves the scene as it was, even once the PNG has been written.
   if (!runWithProgress("Importing the elevation model", [&](const ProgressReport &progress) {
-        result = importElevationModel(dem, png, {}, map, message, progress);
+        result = importElevationModel(dem, png, options, map, message, progress);
       }))
     return;
   if (result == ElevationCancelled)

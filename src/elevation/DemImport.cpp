@@ -152,7 +152,8 @@ int refusal(const std::array<double, 6> &gt, int w, int h, const GridSize &out,
   }
   if (std::max(out.width, out.height) > kMaxMapSide) {
     message = "is " + std::to_string(w) + " x " + std::to_string(h) +
-              " cells, larger than 16,384 on a side; give a size (--size) of at most 16,384";
+              " cells, larger than 16,384 on a side; give a size (--size, or \"Longest side\" in "
+              "the window's import) of at most 16,384";
     return ElevationRefused;
   }
   return ElevationImported;

@@ -56,7 +56,7 @@ TEST(ElevationRead, EveryKindOfRasterAndEveryRefusal) {
   const auto seven = [](int, int) { return 7.0; };
   QImage(4, 4, QImage::Format_Grayscale16).save(QString::fromStdString(f.file("grey.png")));
   const std::vector<std::pair<std::string, std::string>> refusals = {
-      {wide, "16,384 on a side; give a size (--size)"},
+      {wide, "16,384 on a side; give a size (--size, or \"Longest side\""},
       {test::makeRaster(f, {.name = "rotated.tif", .transform = {0, 10, 1, 0, 0, -10}}),
        "rotated or sheared"},
       {test::makeRaster(f, {.name = "flat.tif", .e = seven}), "flat"},
