@@ -152,7 +152,7 @@ struct Box {
 DrawBudget budgetFor(bool moving) {
   // The objects' area counts in frames: 1 covers the frame once.
   return moving ? DrawBudget{500'000, {20'000, 60'000, 4.0}}
-                : DrawBudget{1'000'000, {400'000, 1'000'000, 16.0}};
+                : DrawBudget{1'000'000, {400'000, 400'000, 16.0}};
 }
 
 SceneRenderer::~SceneRenderer() {
