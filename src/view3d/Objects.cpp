@@ -13,6 +13,29 @@ namespace {
 // Appends bigger than this are read a band at a time, as a new list is.
 constexpr std::int32_t kReadAtOnce = 4096;
 
+// Takes out what a removal took out of the records: a run, or the ascending
+// indices they had.
+void removeFrom(std::vector<Instance> &list, const DocumentChange &change) {
+  const std::vector<std::int32_t> &at = change.indices;
+  if (at.empty()) {
+    const auto first = std::min<std::size_t>(static_cast<std::size_t>(change.first), list.size());
+    const auto last =
+        std::min<std::size_t>(first + static_cast<std::size_t>(change.count), list.size());
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(first),
+               list.begin() + static_cast<std::ptrdiff_t>(last));
+    return;
+  }
+  std::size_t kept = 0, next = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (next < at.size() && static_cast<std::size_t>(at[next]) == i) {
+      ++next;
+      continue;
+    }
+    list[kept++] = list[i];
+  }
+  list.resize(kept);
+}
+
 } // namespace
 
 Instance instanceOf(const Document &document, const ScItem &item, float cameraY) {
@@ -100,6 +123,12 @@ bool ObjectInstances::hear(const Document &document, const DocumentChange &chang
     }
     return true;
   }
+  applyToList(document, change);
+  return true;
+}
+
+void ObjectInstances::applyToList(const Document &document, const DocumentChange &change) {
+  const auto t = static_cast<std::size_t>(change.type);
   std::vector<Instance> &list = lists_[t];
   const ScData &records = document.objects()[t];
   const std::vector<std::int32_t> &at = change.indices;
@@ -113,23 +142,7 @@ bool ObjectInstances::hear(const Document &document, const DocumentChange &chang
       list.push_back(instanceOf(document, records[i], cameraY_));
     break;
   case DocumentChange::Removed:
-    if (at.empty()) {
-      const auto first = std::min<std::size_t>(static_cast<std::size_t>(change.first), list.size());
-      const auto last =
-          std::min<std::size_t>(first + static_cast<std::size_t>(change.count), list.size());
-      list.erase(list.begin() + static_cast<std::ptrdiff_t>(first),
-                 list.begin() + static_cast<std::ptrdiff_t>(last));
-    } else {
-      std::size_t kept = 0, next = 0;
-      for (std::size_t i = 0; i < list.size(); ++i) {
-        if (next < at.size() && static_cast<std::size_t>(at[next]) == i) {
-          ++next;
-          continue;
-        }
-        list[kept++] = list[i];
-      }
-      list.resize(kept);
-    }
+    removeFrom(list, change);
     break;
   case DocumentChange::Inserted: {
     std::vector<Instance> merged;
@@ -156,7 +169,6 @@ bool ObjectInstances::hear(const Document &document, const DocumentChange &chang
     readFrom_[t] = 0; // out of step: read it again
     list.clear();
   }
-  return true;
 }
 
 long long ObjectDraw::count() const {
@@ -166,59 +178,95 @@ long long ObjectDraw::count() const {
   return n;
 }
 
+namespace {
+
+// Depth bins, eight an octave: the nearest objects become shapes.
+constexpr int kBins = 512;
+
+// How objects look from the eye.
+class Sight {
+public:
+  Sight(const QMatrix4x4 &viewProjection, double pixelsPerUnit)
+      : m_(viewProjection.constData()), // column by column
+        stretchX_(std::abs(m_[0]) + std::abs(m_[4]) + std::abs(m_[8])),
+        stretchY_(std::abs(m_[1]) + std::abs(m_[5]) + std::abs(m_[9])),
+        ppu_(static_cast<float>(pixelsPerUnit)) {}
+
+  // -1 out of view or smaller than half a pixel, else its depth bin (plus
+  // kBins when it is too small for a shape); area receives the square of its
+  // reach in pixels.
+  int look(const Instance &o, float reach, double &area) const {
+    const float w = m_[3] * o.x + m_[7] * o.y + m_[11] * o.z + m_[15];
+    const float r = reach * o.scale;
+    if (w <= 1e-6f || r * ppu_ < 0.5f * w)
+      return -1;
+    const float x = m_[0] * o.x + m_[4] * o.y + m_[8] * o.z + m_[12];
+    const float y = m_[1] * o.x + m_[5] * o.y + m_[9] * o.z + m_[13];
+    if (std::abs(x) > w + r * stretchX_ || std::abs(y) > w + r * stretchY_)
+      return -1;
+    const double pixels = double(r) * ppu_ / w;
+    area = pixels * pixels;
+    const int bin = std::clamp(static_cast<int>((std::log2(w) + 32.0f) * 8.0f), 0, kBins - 1);
+    return bin + (pixels < 2.0 ? kBins : 0);
+  }
+
+private:
+  const float *m_;
+  float stretchX_, stretchY_, ppu_;
+};
+
+// The same objects stay points from frame to frame: a hash of which it is.
+std::uint32_t stableHash(std::size_t index, int type) {
+  std::uint32_t h = static_cast<std::uint32_t>(index) * 2654435761u ^
+                    static_cast<std::uint32_t>(type) * 0x9E3779B9u;
+  h ^= h >> 15;
+  h *= 0x2C1B3C6Du;
+  return h ^ (h >> 12);
+}
+
+struct Cut {
+  int bin;                   // shapes are the objects in the bins below it
+  long long shapes, objects; // how many shapes, how many objects to draw at all
+};
+
+// Counts the objects to draw by depth bin, and where the nearest stop fitting
+// the budget as shapes.
+Cut shapeCut(const ObjectInstances &objects, const Sight &sight, const ObjectBudget &budget) {
+  std::array<long long, std::size_t{2} * kBins> counts{};
+  std::array<double, kBins> areas{};
+  double area = 0;
+  for (int t = 0; t < kObjectTypes; ++t) {
+    const float reach = shapeSize(t).reach;
+    for (const Instance &o : objects.list(t))
+      if (const int b = sight.look(o, reach, area); b >= 0) {
+        ++counts[static_cast<std::size_t>(b)];
+        if (b < kBins)
+          areas[static_cast<std::size_t>(b)] += area;
+      }
+  }
+  Cut cut{0, 0, 0};
+  for (const long long n : counts)
+    cut.objects += n;
+  for (area = 0; cut.bin < kBins; ++cut.bin) {
+    const auto b = static_cast<std::size_t>(cut.bin);
+    if (cut.shapes + counts[b] > budget.shapes || area + areas[b] > budget.area)
+      break;
+    cut.shapes += counts[b];
+    area += areas[b];
+  }
+  return cut;
+}
+
+} // namespace
+
 void chooseObjects(const ObjectInstances &objects, const QMatrix4x4 &viewProjection,
                    double pixelsPerUnit, const ObjectBudget &budget, ObjectDraw &out) {
   for (auto &s : out.shapes)
     s.clear();
   out.points.clear();
-  const float *m = viewProjection.constData(); // column by column
-  const float stretchX = std::abs(m[0]) + std::abs(m[4]) + std::abs(m[8]);
-  const float stretchY = std::abs(m[1]) + std::abs(m[5]) + std::abs(m[9]);
-  const auto ppu = static_cast<float>(pixelsPerUnit);
-  // Depth bins, eight an octave: the nearest objects become shapes.
-  constexpr int kBins = 512;
-  const auto binOf = [](float w) {
-    return std::clamp(static_cast<int>((std::log2(w) + 32.0f) * 8.0f), 0, kBins - 1);
-  };
-  // What an object looks like from here: -1 out of view or too small, else
-  // its depth bin, +kBins when it is too small for a shape.
-  const auto look = [&](const Instance &o, float reach) {
-    const float w = m[3] * o.x + m[7] * o.y + m[11] * o.z + m[15];
-    const float r = reach * o.scale;
-    if (w <= 1e-6f || r * ppu < 0.5f * w)
-      return -1;
-    const float x = m[0] * o.x + m[4] * o.y + m[8] * o.z + m[12];
-    const float y = m[1] * o.x + m[5] * o.y + m[9] * o.z + m[13];
-    if (std::abs(x) > w + r * stretchX || std::abs(y) > w + r * stretchY)
-      return -1;
-    return binOf(w) + (r * ppu < 2.0f * w ? kBins : 0);
-  };
-  std::array<long long, 2 * kBins> counts{};
-  std::array<double, kBins> areas{}; // the square of each shape's reach in pixels
-  for (int t = 0; t < kObjectTypes; ++t) {
-    const float reach = shapeSize(t).reach;
-    for (const Instance &o : objects.list(t))
-      if (const int b = look(o, reach); b >= 0) {
-        ++counts[static_cast<std::size_t>(b)];
-        if (b < kBins) {
-          const float w = m[3] * o.x + m[7] * o.y + m[11] * o.z + m[15];
-          const float r = reach * o.scale * ppu / w;
-          areas[static_cast<std::size_t>(b)] += double(r) * r;
-        }
-      }
-  }
-  long long total = 0, shapes = 0;
+  const Sight sight(viewProjection, pixelsPerUnit);
+  const auto [cut, shapes, total] = shapeCut(objects, sight, budget);
   double area = 0;
-  int cut = 0; // shapes are the objects in bins below it
-  for (const long long n : counts)
-    total += n;
-  for (; cut < kBins; ++cut) {
-    const auto b = static_cast<std::size_t>(cut);
-    if (shapes + counts[b] > budget.shapes || area + areas[b] > budget.area)
-      break;
-    shapes += counts[b];
-    area += areas[b];
-  }
   const long long rest = total - shapes;
   const double keep =
       rest <= 0 ? 1.0 : std::clamp(double(budget.drawn - shapes) / double(rest), 0.0, 1.0);
@@ -229,20 +277,10 @@ void chooseObjects(const ObjectInstances &objects, const QMatrix4x4 &viewProject
     const std::vector<Instance> &list = objects.list(t);
     for (std::size_t i = 0; i < list.size(); ++i) {
       const Instance &o = list[i];
-      const int b = look(o, size.reach);
-      if (b < 0)
-        continue;
-      if (b < cut) {
+      const int b = sight.look(o, size.reach, area);
+      if (b >= 0 && b < cut)
         out.shapes[static_cast<std::size_t>(t)].push_back(o);
-        continue;
-      }
-      // The same objects stay from frame to frame: a hash of which it is.
-      std::uint32_t h =
-          static_cast<std::uint32_t>(i) * 2654435761u ^ static_cast<std::uint32_t>(t) * 0x9E3779B9u;
-      h ^= h >> 15;
-      h *= 0x2C1B3C6Du;
-      h ^= h >> 12;
-      if (keep >= 1.0 || h < kept)
+      else if (b >= 0 && (keep >= 1.0 || stableHash(i, t) < kept))
         out.points.push_back(
             {o.x, o.y + size.middle * o.scale, o.z, colour.x(), colour.y(), colour.z()});
     }

@@ -37,6 +37,8 @@ public:
   }
 
 private:
+  // A change to one list, whole, that is read: its instances follow.
+  void applyToList(const Document &document, const DocumentChange &change);
   // Reads again the records of a height mode (the camera or the water moved).
   bool refresh(const Document &document, std::int32_t heightMode);
 

@@ -184,28 +184,44 @@ bool SceneRenderer::initialize(QString *why) {
     meshProgram_.reset();
     return false;
   }
-  const auto make = [this](Buffers &b) {
-    glGenVertexArrays(1, &b.vao);
-    glGenBuffers(1, &b.vertices);
-    glGenBuffers(1, &b.indices);
-    glBindVertexArray(b.vao);
-    glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
-  };
-  const auto vertexLayout = [this] {
-    glEnableVertexAttribArray(0);
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), offset(offsetof(Vertex, r)));
-  };
   for (Buffers *b : {&water_, &markers_, &points_}) {
-    make(*b);
+    makeBuffers(*b);
     vertexLayout();
   }
+  makePatches();
+  makeShapes();
+  glGenTextures(1, &heights_);
+  glGenTextures(1, &colours_);
+  for (unsigned texture : {heights_, colours_}) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return true;
+}
+
+void SceneRenderer::makeBuffers(Buffers &b) {
+  glGenVertexArrays(1, &b.vao);
+  glGenBuffers(1, &b.vertices);
+  glGenBuffers(1, &b.indices);
+  glBindVertexArray(b.vao);
+  glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
+}
+
+void SceneRenderer::vertexLayout() {
+  glEnableVertexAttribArray(0);
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
+  glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), offset(offsetof(Vertex, r)));
+}
+
+void SceneRenderer::makePatches() {
   glGenBuffers(1, &tileInstances_);
   for (int level = 0; level < kStrides; ++level) {
     Buffers &b = patches_[static_cast<std::size_t>(level)];
-    make(b);
+    makeBuffers(b);
     const TilePatch patch = tilePatch(1 << level);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(patch.corners.size() * sizeof(float)),
                  patch.corners.data(), GL_STATIC_DRAW);
@@ -219,10 +235,14 @@ bool SceneRenderer::initialize(QString *why) {
     glEnableVertexAttribArray(1);
     glVertexAttribDivisor(1, 1);
   }
+  glBindVertexArray(0);
+}
+
+void SceneRenderer::makeShapes() {
   glGenBuffers(kObjectTypes, shapeInstances_.data());
   for (int t = 0; t < kObjectTypes; ++t) {
     Buffers &b = shapes_[static_cast<std::size_t>(t)];
-    make(b);
+    makeBuffers(b);
     const Mesh shape = shapeMesh(t);
     upload(b, shape);
     glBindVertexArray(b.vao);
@@ -237,15 +257,6 @@ bool SceneRenderer::initialize(QString *why) {
     glVertexAttribDivisor(3, 1);
   }
   glBindVertexArray(0);
-  glGenTextures(1, &heights_);
-  glGenTextures(1, &colours_);
-  for (unsigned texture : {heights_, colours_}) {
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  }
-  glBindTexture(GL_TEXTURE_2D, 0);
-  return true;
 }
 
 void SceneRenderer::upload(Buffers &b, const Mesh &mesh) {
@@ -395,38 +406,8 @@ void SceneRenderer::drawObjects(const QMatrix4x4 &viewProjection) {
   glBindVertexArray(0);
 }
 
-void SceneRenderer::draw(const SceneModel &model, const CameraPose &pose, QSize size,
-                         const DrawOptions &options) {
-  glClearColor(options.background.redF(), options.background.greenF(), options.background.blueF(),
-               1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  stats_ = {};
-  if (!meshProgram_ || size.isEmpty())
-    return;
-  if (model.meshesVersion() != meshesVersion_) {
-    upload(water_, model.water());
-    upload(markers_, model.markers());
-    meshesVersion_ = model.meshesVersion();
-  }
-  if (model.terrainGeneration() != terrainGeneration_) {
-    terrainGeneration_ = model.terrainGeneration();
-    rowsUploaded_ = 0;
-  }
-  uploadTerrain(model.terrain());
-
-  // Choosing what to draw needs no depth planes: x, y and w do not depend on them.
-  const double aspect = double(size.width()) / size.height();
-  const QMatrix4x4 view = viewMatrix(pose);
-  const QMatrix4x4 choosing = projectionMatrix(pose, aspect, 1.0f, 2.0f) * view;
-  const double pixelsPerUnit = size.width() / 2.0 / std::tan(pose.angle * M_PI / 360.0);
-  DrawBudget budget = budgetFor(options.moving);
-  budget.objects.area *= double(size.width()) * size.height();
-  for (auto &s : chosen_.shapes)
-    s.clear();
-  chosen_.points.clear();
-  if (options.objects)
-    chooseObjects(model.objects(), choosing, pixelsPerUnit, budget.objects, chosen_);
-
+DepthRange SceneRenderer::depthFor(const SceneModel &model, const CameraPose &pose,
+                                   const DrawOptions &options) const {
   // Depth planes around what is drawn; the water counts by its height alone.
   Box box;
   const TerrainSamples &t = model.terrain();
@@ -464,17 +445,10 @@ void SceneRenderer::draw(const SceneModel &model, const CameraPose &pose, QSize 
       depth.farPlane =
           std::max(depth.farPlane, (pose.eye - QVector3D(v.x, v.y, v.z)).length() * 1.01f);
   }
-  const QMatrix4x4 viewProjection =
-      projectionMatrix(pose, aspect, depth.nearPlane, depth.farPlane) * view;
+  return depth;
+}
 
-  glEnable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  drawTerrain(model, viewProjection, pose, pixelsPerUnit, budget.triangles);
-  if (options.objects) {
-    drawObjects(viewProjection);
-    stats_.points = static_cast<long long>(chosen_.points.size());
-    stats_.shapes = chosen_.count() - stats_.points;
-  }
+void SceneRenderer::drawMeshes(const QMatrix4x4 &viewProjection, const DrawOptions &options) {
   QOpenGLShaderProgram &m = *meshProgram_;
   m.bind();
   m.setUniformValue("viewProjection", viewProjection);
@@ -501,6 +475,53 @@ void SceneRenderer::draw(const SceneModel &model, const CameraPose &pose, QSize 
   }
   glBindVertexArray(0);
   m.release();
+}
+
+void SceneRenderer::draw(const SceneModel &model, const CameraPose &pose, QSize size,
+                         const DrawOptions &options) {
+  glClearColor(options.background.redF(), options.background.greenF(), options.background.blueF(),
+               1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  stats_ = {};
+  if (!meshProgram_ || size.isEmpty())
+    return;
+  if (model.meshesVersion() != meshesVersion_) {
+    upload(water_, model.water());
+    upload(markers_, model.markers());
+    meshesVersion_ = model.meshesVersion();
+  }
+  if (model.terrainGeneration() != terrainGeneration_) {
+    terrainGeneration_ = model.terrainGeneration();
+    rowsUploaded_ = 0;
+  }
+  uploadTerrain(model.terrain());
+
+  // Choosing what to draw needs no depth planes: x, y and w do not depend on them.
+  const double aspect = double(size.width()) / size.height();
+  const QMatrix4x4 view = viewMatrix(pose);
+  const QMatrix4x4 choosing = projectionMatrix(pose, aspect, 1.0f, 2.0f) * view;
+  const double pixelsPerUnit = size.width() / 2.0 / std::tan(pose.angle * M_PI / 360.0);
+  DrawBudget budget = budgetFor(options.moving);
+  budget.objects.area *= double(size.width()) * size.height();
+  for (auto &s : chosen_.shapes)
+    s.clear();
+  chosen_.points.clear();
+  if (options.objects)
+    chooseObjects(model.objects(), choosing, pixelsPerUnit, budget.objects, chosen_);
+
+  const DepthRange depth = depthFor(model, pose, options);
+  const QMatrix4x4 viewProjection =
+      projectionMatrix(pose, aspect, depth.nearPlane, depth.farPlane) * view;
+
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  drawTerrain(model, viewProjection, pose, pixelsPerUnit, budget.triangles);
+  if (options.objects) {
+    drawObjects(viewProjection);
+    stats_.points = static_cast<long long>(chosen_.points.size());
+    stats_.shapes = chosen_.count() - stats_.points;
+  }
+  drawMeshes(viewProjection, options);
 }
 
 } // namespace hs::view3d

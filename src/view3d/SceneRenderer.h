@@ -63,7 +63,16 @@ private:
     unsigned vao = 0, vertices = 0, indices = 0;
     int count = 0;
   };
+  void makeBuffers(Buffers &b);
+  void vertexLayout();
+  void makePatches();
+  void makeShapes();
   void upload(Buffers &b, const Mesh &mesh);
+  // Depth planes around what is drawn (the objects chosen); the water counts
+  // by its height, and the far plane reaches its corners.
+  DepthRange depthFor(const SceneModel &model, const CameraPose &pose,
+                      const DrawOptions &options) const;
+  void drawMeshes(const QMatrix4x4 &viewProjection, const DrawOptions &options);
   void uploadTerrain(const TerrainSamples &terrain);
   void drawTerrain(const SceneModel &model, const QMatrix4x4 &viewProjection,
                    const CameraPose &pose, double pixelsPerUnit, long long budget);

@@ -55,7 +55,7 @@ bool readTerrain(TerrainSamples &t, const Document &document, const LRMemoryDC *
     for (int c = 0; c < t.width; ++c)
       out[c] =
           static_cast<std::uint16_t>(t.sixteenBit ? height16Of(pixels[c]) : height8Of(pixels[c]));
-    if (!t.colours.empty())
+    if (!t.colours.empty() && colours != nullptr)
       std::copy_n(colours->rowPixels(r), t.width,
                   t.colours.data() + static_cast<std::size_t>(r) * t.width);
     // A row on a tile's edge belongs to the tiles on both sides of it.
@@ -94,19 +94,35 @@ TerrainPlacement placementOf(const Document &document) {
   return p;
 }
 
-std::vector<TileDraw> chooseTiles(const TerrainSamples &t, const TerrainPlacement &place,
-                                  const QMatrix4x4 &viewProjection, const QVector3D &eye,
-                                  double pixelsPerUnit, long long budget) {
-  struct Seen {
-    int across, down, cellsAcross, cellsDown;
-    double distance;
-  };
+namespace {
+
+// A tile in view and how far its nearest point lies from the eye.
+struct Seen {
+  int across, down, cellsAcross, cellsDown;
+  double distance;
+};
+
+// Out of view when all eight corners lie beyond one side of the frustum (its
+// depth planes aside: the caller may not know them yet) or behind the eye.
+bool outOfView(const QMatrix4x4 &viewProjection, const QVector3D &lo, const QVector3D &hi) {
+  std::array<int, 5> outside{};
+  for (int k = 0; k < 8; ++k) {
+    const QVector4D c =
+        viewProjection * QVector4D((k & 1) ? hi.x() : lo.x(), (k & 2) ? hi.y() : lo.y(),
+                                   (k & 4) ? hi.z() : lo.z(), 1.0f);
+    outside[0] += c.x() < -c.w();
+    outside[1] += c.x() > c.w();
+    outside[2] += c.y() < -c.w();
+    outside[3] += c.y() > c.w();
+    outside[4] += c.w() <= 0.0f;
+  }
+  return std::find(outside.begin(), outside.end(), 8) != outside.end();
+}
+
+std::vector<Seen> tilesInView(const TerrainSamples &t, const TerrainPlacement &place,
+                              const QMatrix4x4 &viewProjection, const QVector3D &eye) {
   std::vector<Seen> seen;
-  if (t.width < 2 || t.height < 2)
-    return {};
-  for (int d = 0; d < t.tilesDown; ++d) {
-    if (!t.tileRead(d))
-      break;
+  for (int d = 0; d < t.tilesDown && t.tileRead(d); ++d)
     for (int a = 0; a < t.tilesAcross; ++a) {
       const auto i = static_cast<std::size_t>(d) * t.tilesAcross + a;
       const int ca = cellsOf(a, t.width), cd = cellsOf(d, t.height);
@@ -116,29 +132,42 @@ std::vector<TileDraw> chooseTiles(const TerrainSamples &t, const TerrainPlacemen
                          std::min(p0.z(), p1.z()));
       const QVector3D hi(std::max(p0.x(), p1.x()), std::max(p0.y(), p1.y()),
                          std::max(p0.z(), p1.z()));
-      // Out of view when all eight corners lie beyond one side of the frustum
-      // (its depth planes aside: the caller may not know them yet) or behind.
-      std::array<int, 5> outside{};
-      for (int k = 0; k < 8; ++k) {
-        const QVector4D c =
-            viewProjection * QVector4D((k & 1) ? hi.x() : lo.x(), (k & 2) ? hi.y() : lo.y(),
-                                       (k & 4) ? hi.z() : lo.z(), 1.0f);
-        outside[0] += c.x() < -c.w();
-        outside[1] += c.x() > c.w();
-        outside[2] += c.y() < -c.w();
-        outside[3] += c.y() > c.w();
-        outside[4] += c.w() <= 0.0f;
-      }
-      if (std::find(outside.begin(), outside.end(), 8) != outside.end())
+      if (outOfView(viewProjection, lo, hi))
         continue;
       const QVector3D nearest(std::clamp(eye.x(), lo.x(), hi.x()),
                               std::clamp(eye.y(), lo.y(), hi.y()),
                               std::clamp(eye.z(), lo.z(), hi.z()));
       seen.push_back({a, d, ca, cd, std::max(1e-6, double((eye - nearest).length()))});
     }
-  }
-  const double cell = std::max(place.scaleX / std::max(1, place.mapWidth - 1),
-                               place.scaleZ / std::max(1, place.mapHeight - 1));
+  return seen;
+}
+
+// Skirts where a neighbour in view is drawn at another stride.
+void hangSkirts(const TerrainSamples &t, std::vector<TileDraw> &tiles) {
+  std::vector<int> strideAt(static_cast<std::size_t>(t.tilesAcross) * t.tilesDown, 0);
+  for (const TileDraw &d : tiles)
+    strideAt[static_cast<std::size_t>(d.down) * t.tilesAcross + d.across] = d.stride;
+  const auto other = [&](const TileDraw &d, int a, int down) {
+    if (a < 0 || down < 0 || a >= t.tilesAcross || down >= t.tilesDown)
+      return false;
+    const int s = strideAt[static_cast<std::size_t>(down) * t.tilesAcross + a];
+    return s != 0 && s != d.stride;
+  };
+  for (TileDraw &d : tiles)
+    d.skirts = (other(d, d.across - 1, d.down) ? 1 : 0) | (other(d, d.across + 1, d.down) ? 2 : 0) |
+               (other(d, d.across, d.down - 1) ? 4 : 0) | (other(d, d.across, d.down + 1) ? 8 : 0);
+}
+
+} // namespace
+
+std::vector<TileDraw> chooseTiles(const TerrainSamples &t, const TerrainPlacement &place,
+                                  const QMatrix4x4 &viewProjection, const QVector3D &eye,
+                                  double pixelsPerUnit, long long budget) {
+  if (t.width < 2 || t.height < 2)
+    return {};
+  const std::vector<Seen> seen = tilesInView(t, place, viewProjection, eye);
+  const double cell = std::max(double(place.scaleX) / std::max(1, place.mapWidth - 1),
+                               double(place.scaleZ) / std::max(1, place.mapHeight - 1));
   std::vector<TileDraw> tiles(seen.size());
   const auto choose = [&](double pixels) { // 0: every tile whole
     long long triangles = 0;
@@ -155,19 +184,7 @@ std::vector<TileDraw> chooseTiles(const TerrainSamples &t, const TerrainPlacemen
   for (double pixels = 0; choose(pixels) > budget && pixels < 1e6;
        pixels = std::max(1.0, pixels * 1.5))
     ;
-  // Skirts where a neighbour in view is drawn at another stride.
-  std::vector<int> strideAt(static_cast<std::size_t>(t.tilesAcross) * t.tilesDown, 0);
-  for (const TileDraw &d : tiles)
-    strideAt[static_cast<std::size_t>(d.down) * t.tilesAcross + d.across] = d.stride;
-  const auto other = [&](const TileDraw &d, int a, int down) {
-    if (a < 0 || down < 0 || a >= t.tilesAcross || down >= t.tilesDown)
-      return false;
-    const int s = strideAt[static_cast<std::size_t>(down) * t.tilesAcross + a];
-    return s != 0 && s != d.stride;
-  };
-  for (TileDraw &d : tiles)
-    d.skirts = (other(d, d.across - 1, d.down) ? 1 : 0) | (other(d, d.across + 1, d.down) ? 2 : 0) |
-               (other(d, d.across, d.down - 1) ? 4 : 0) | (other(d, d.across, d.down + 1) ? 8 : 0);
+  hangSkirts(t, tiles);
   return tiles;
 }
 
