@@ -26,11 +26,18 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   type(ScatterDialog::kSeed, "77");
   type(ScatterDialog::kSpacing, "0.2");
   type(ScatterDialog::kWeight + 3, "x");
-  EXPECT_EQ(std::pair(values.scatter.spacing, values.scatter.seed), std::pair(4.0, 77u));
+  type(ScatterDialog::kRadius + 2, "2.5");
+  type(ScatterDialog::kRadius + 5, "-1");
+  EXPECT_EQ(std::tuple(values.scatter.spacing, values.scatter.seed, values.scatter.radii[2]),
+            std::tuple(4.0, 77u, 2.5));
   EXPECT_EQ(dialog().getText(ScatterDialog::kProblem),
-            "Not a good spacing (1 to 4096), weight (0 or more)");
+            "Not a good spacing (1 to 4096), weight (0 or more), footprint radius (0 to 4096, or "
+            "empty)");
   type(ScatterDialog::kSpacing, "4");
   type(ScatterDialog::kWeight + 3, "0");
+  type(ScatterDialog::kRadius + 5, " ");
+  type(ScatterDialog::kRadius + 2, " ");
+  EXPECT_EQ(values.scatter.radii[2], -1.0);
   EXPECT_EQ(dialog().getText(ScatterDialog::kProblem), "");
   press(ScatterDialog::kEllipse);
   dragMap(200, 200, 260, 230); // the figures are pinned in placement/
