@@ -34,10 +34,10 @@ constexpr MenuRecord kEditEntries[] = {
 };
 
 constexpr MenuRecord kGeoEntries[] = {
-    {.label = "Heightfeild", .id = kHeightField},
-    {.label = "Scale ", .id = kScale},
-    {.label = "Water level", .id = kWaterLevel},
-    {.label = "Smooth OFF ", .id = kSmooth},
+    {.label = "Heightfeild", .id = kHeightField}, {.label = "Scale ", .id = kScale},
+    {.label = "Water level", .id = kWaterLevel},  {.label = "Smooth OFF ", .id = kSmooth},
+    {.label = "-", .id = kSeparatorId},           {.label = "Draw Area", .id = kDrawArea},
+    {.label = "Areas...", .id = kAreaList},
 };
 
 constexpr MenuRecord kMoveEntries[] = {

@@ -73,6 +73,8 @@ enum PlaceCommand : int {
   kZoomLabel = 161,
   kView3d = 162,
   kGapAfterPalette = 163,
+  kDrawArea = 164,
+  kAreaList = 165,
 };
 
 std::span<const MenuRecord> placeMenus();
