@@ -13,10 +13,8 @@ int readDensityImage(const std::string &path, DensityImage &image) {
     return CannotOpen;
   // A grey ramp, so that a Targa's pixel holds its own index.
   Palette grey{};
-  for (std::size_t i = 0; i < grey.size(); ++i) {
-    const auto v = static_cast<std::uint32_t>(i);
-    grey[i] = vColor(v, v, v).value();
-  }
+  for (int v = 0; v < static_cast<int>(grey.size()); ++v)
+    grey[static_cast<std::size_t>(v)] = vColor(v, v, v).value();
   LRMemoryDC read;
   const int result = readHeightFieldFile(path, type, grey, read);
   if (result != Loaded)

@@ -129,59 +129,55 @@ private:
 
 } // namespace
 
-long long sweepRich(const Document &document, const ScatterRules &rules,
-                    const std::vector<int> &types, double spacing, Field &field, const Bounds &b,
-                    ScatterRandom &random, Keeper &keeper, const ProgressReport &progress) {
-  Footprints footprints(document, rules, types, spacing, b);
-  Density density(document, rules.density.get(), random);
-  const TypeDraw draw(rules, types);
-  if (!footprints.on())
-    for (int t : types)
-      for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
-        field.takeAround(item.x, item.z);
-  else
-    for (int t = 0; t < kObjectTypes; ++t)
-      for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
-        field.takeAround(item.x, item.z, footprints.disk(t).radius);
+namespace {
+
+// What a rich sweep works with.
+struct Sweep {
+  const ScatterRules &rules;
+  double spacing;
+  Field &field;
+  const Bounds &b;
+  ScatterRandom &random;
+  Keeper &keeper;
+  Footprints &footprints;
+  Density &density;
+  const TypeDraw &draw;
+
   // The object's type when footprints need it now, else -1 (drawn later).
-  auto typeFor = [&] { return footprints.on() ? draw.pick(random) : -1; };
-  auto place = [&](const Spot &s) {
+  int typeFor() const { return footprints.on() ? draw.pick(random) : -1; }
+  void place(const Spot &s) const {
     if (footprints.on()) {
       field.takeAround(s.x, s.z, footprints.disk(s.type));
       footprints.add(s.x, s.z, s.type);
     } else {
       field.takeAround(s.x, s.z);
     }
-  };
-
-  if (!rules.clumps.on()) {
-    // The maximal set, thinned by the density: what is thinned still keeps its room.
-    const bool done = visitPixels(b, random, progress, 0.25, [&](int x, int z) {
-      if (field.at(x, z) != Free)
-        return;
-      const Spot s{x, z, typeFor()};
-      if (s.type >= 0 && !footprints.fits(x, z, s.type))
-        return;
-      place(s);
-      if (density.keeps(x, z))
-        keeper.add(s);
-    });
-    return done ? keeper.found : -1;
   }
+  // Whether s may join members, the objects of its clump so far, inner apart.
+  bool roomIn(const std::vector<Spot> &members, const Spot &s, double inner) const {
+    const double r = s.type >= 0 ? footprints.radius(s.type) : 0.0;
+    return std::none_of(members.begin(), members.end(), [&](const Spot &m) {
+      const double apart = inner + r + (m.type >= 0 ? footprints.radius(m.type) : 0.0);
+      return double(m.x - s.x) * (m.x - s.x) + double(m.z - s.z) * (m.z - s.z) < apart * apart;
+    });
+  }
+};
 
-  // Clumps: centres as a maximal set at the clump spacing over the whole bounds,
-  // then each clump's objects tried at random in its disk.
-  const ScatterClumps &c = rules.clumps;
+// Clumps: centres as a maximal set at the clump spacing over the whole
+// bounds, then each clump's objects tried at random in its disk; a clump's
+// objects close their room to others once the clump is done.
+long long sweepClumps(const Sweep &w, const ProgressReport &progress) {
+  const ScatterClumps &c = w.rules.clumps;
   std::vector<Spot> centres;
-  Field open(b, std::max(1.0, c.spacing), Free);
-  if (!visitPixels(b, random, progress, 0.25, [&](int x, int z) {
+  Field open(w.b, std::max(1.0, c.spacing), Free);
+  if (!visitPixels(w.b, w.random, progress, 0.25, [&](int x, int z) {
         if (open.at(x, z) == Free) {
           open.takeAround(x, z);
           centres.push_back({x, z});
         }
       }))
     return -1;
-  const double inner = c.inner > 0 ? c.inner : spacing;
+  const double inner = c.inner > 0 ? c.inner : w.spacing;
   const int least = std::max(1, c.least);
   const int most = std::max(least, c.most);
   std::vector<Spot> members;
@@ -190,30 +186,59 @@ long long sweepRich(const Document &document, const ScatterRules &rules,
         !progress(0.6 + 0.4 * static_cast<double>(k) / static_cast<double>(centres.size())))
       return -1;
     const int n =
-        least + static_cast<int>(random.below(static_cast<std::uint32_t>(most - least + 1)));
+        least + static_cast<int>(w.random.below(static_cast<std::uint32_t>(most - least + 1)));
     members.clear();
     for (int tries = 0; tries < 30 * n && static_cast<int>(members.size()) < n; ++tries) {
-      const double reach = c.radius * std::sqrt(random.unit());
-      const double angle = 2 * std::numbers::pi * random.unit();
+      const double reach = c.radius * std::sqrt(w.random.unit());
+      const double angle = 2 * std::numbers::pi * w.random.unit();
       const auto x = static_cast<int>(std::lround(centres[k].x + reach * std::cos(angle)));
       const auto z = static_cast<int>(std::lround(centres[k].z + reach * std::sin(angle)));
-      if (!b.contains(x, z) || field.at(x, z) != Free)
+      if (!w.b.contains(x, z) || w.field.at(x, z) != Free)
         continue;
-      const Spot s{x, z, typeFor()};
-      const double r = s.type >= 0 ? footprints.radius(s.type) : 0.0;
-      const bool crowded = std::any_of(members.begin(), members.end(), [&](const Spot &m) {
-        const double apart = inner + r + (m.type >= 0 ? footprints.radius(m.type) : 0.0);
-        return double(m.x - x) * (m.x - x) + double(m.z - z) * (m.z - z) < apart * apart;
-      });
-      if (!crowded && (s.type < 0 || footprints.fits(x, z, s.type)) && density.keeps(x, z))
+      const Spot s{x, z, w.typeFor()};
+      if (w.roomIn(members, s, inner) && (s.type < 0 || w.footprints.fits(x, z, s.type)) &&
+          w.density.keeps(x, z))
         members.push_back(s);
     }
     for (const Spot &s : members) {
-      place(s);
-      keeper.add(s);
+      w.place(s);
+      w.keeper.add(s);
     }
   }
-  return keeper.found;
+  return w.keeper.found;
+}
+
+} // namespace
+
+long long sweepRich(const Document &document, const ScatterRules &rules,
+                    const std::vector<int> &types, double spacing, Field &field, const Bounds &b,
+                    ScatterRandom &random, Keeper &keeper, const ProgressReport &progress) {
+  Footprints footprints(document, rules, types, spacing, b);
+  Density density(document, rules.density.get(), random);
+  const TypeDraw draw(rules, types);
+  for (int t = 0; t < kObjectTypes; ++t) {
+    // Without footprints only the types scattered keep their distance, as ever.
+    if (!footprints.on() && std::find(types.begin(), types.end(), t) == types.end())
+      continue;
+    const double reach = footprints.on() ? footprints.disk(t).radius : spacing;
+    for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
+      field.takeAround(item.x, item.z, reach);
+  }
+  const Sweep w{rules, spacing, field, b, random, keeper, footprints, density, draw};
+  if (rules.clumps.on())
+    return sweepClumps(w, progress);
+  // The maximal set, thinned by the density: what is thinned still keeps its room.
+  const bool done = visitPixels(b, random, progress, 0.25, [&](int x, int z) {
+    if (field.at(x, z) != Free)
+      return;
+    const Spot s{x, z, w.typeFor()};
+    if (s.type >= 0 && !footprints.fits(x, z, s.type))
+      return;
+    w.place(s);
+    if (density.keeps(x, z))
+      keeper.add(s);
+  });
+  return done ? keeper.found : -1;
 }
 
 } // namespace hs::scatter_field

@@ -179,6 +179,28 @@ std::string takeMix(hs::ScatterRules &r, const std::string &value, const std::st
   return {};
 }
 
+// Takes --radius TYPE:R or --clumps S:R:MIN:MAX[:INNER]: an error message, or empty.
+std::string takeLandscapeRule(hs::ScatterRules &r, const std::string &name,
+                              const std::string &value, const std::string &bad) {
+  if (name == "--radius") {
+    const auto v = numbersIn(value, ':', 2);
+    if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0 || (*v)[1] > 4096)
+      return bad + " (TYPE:R, type 1..16, R 0..4096)";
+    r.radii[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
+    return {};
+  }
+  // INNER left out is 0: the scatter's spacing.
+  auto v = numbersIn(value, ':', 5);
+  if (!v && (v = numbersIn(value, ':', 4)))
+    v->push_back(0);
+  if (!v || (*v)[0] < 1 || (*v)[0] > 4096 || (*v)[1] < 0 || (*v)[1] > 4096 ||
+      !isWhole((*v)[2], 1, 10000) || !isWhole((*v)[3], (*v)[2], 10000) || (*v)[4] < 0 ||
+      (*v)[4] > 4096 || (std::count(value.begin(), value.end(), ':') == 4 && (*v)[4] < 1))
+    return bad + " (S:R:MIN:MAX[:INNER], S and INNER 1..4096, R 0..4096, 1 <= MIN <= MAX)";
+  r.clumps = {(*v)[0], (*v)[1], static_cast<int>((*v)[2]), static_cast<int>((*v)[3]), (*v)[4]};
+  return {};
+}
+
 // Takes one option of the rules with its value: an error message, empty when
 // taken, or nullopt when name is not an option of the rules.
 std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name,
@@ -214,20 +236,8 @@ std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name
     r.seed = static_cast<std::uint32_t>(n);
   } else if (name == "--mix") {
     return takeMix(r, value, bad);
-  } else if (name == "--radius") {
-    const auto v = numbersIn(value, ':', 2);
-    if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0 || (*v)[1] > 4096)
-      return bad + " (TYPE:R, type 1..16, R 0..4096)";
-    r.radii[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
-  } else if (name == "--clumps") {
-    auto v = numbersIn(value, ':', 5);
-    if (!v && (v = numbersIn(value, ':', 4)))
-      v->push_back(0);
-    if (!v || (*v)[0] < 1 || (*v)[0] > 4096 || (*v)[1] < 0 || (*v)[1] > 4096 ||
-        !isWhole((*v)[2], 1, 10000) || !isWhole((*v)[3], (*v)[2], 10000) || (*v)[4] < 0 ||
-        (*v)[4] > 4096 || (std::count(value.begin(), value.end(), ':') == 4 && (*v)[4] < 1))
-      return bad + " (S:R:MIN:MAX[:INNER], S and INNER 1..4096, R 0..4096, 1 <= MIN <= MAX)";
-    r.clumps = {(*v)[0], (*v)[1], static_cast<int>((*v)[2]), static_cast<int>((*v)[3]), (*v)[4]};
+  } else if (name == "--radius" || name == "--clumps") {
+    return takeLandscapeRule(r, name, value, bad);
   } else {
     return std::nullopt;
   }
@@ -321,16 +331,38 @@ std::string parse(int argc, char **argv, Options &o) {
   return {};
 }
 
+// Reads the density image and the polygons the options name into rules: an
+// error message, or empty.
+std::string readRuleFiles(const Options &o, hs::ScatterRules &rules) {
+  if (!o.mask.empty()) {
+    auto image = std::make_shared<hs::DensityImage>();
+    if (const int r = hs::readDensityImage(o.mask, *image); r != hs::Loaded)
+      return hs::shownName(o.mask) + ": " + hs::heightFieldMessage(r);
+    rules.density = std::move(image);
+  }
+  if (!o.exclude.empty())
+    if (const std::string why = hs::readPolygonFile(o.exclude, rules.exclude); !why.empty())
+      return hs::shownName(o.exclude) + ": " + why;
+  return {};
+}
+
+// Every file named is named in UTF-8, and every input is a regular file: an
+// error message, or empty.
+std::string checkNames(const Options &o, const std::string &data, const std::string &out) {
+  for (const std::string *name : {&data, &out, &o.palette, &o.mask, &o.exclude})
+    if (!hs::isUtf8Name(*name))
+      return hs::shownName(*name) + ": not a UTF-8 file name; nothing was written";
+  for (const std::string *name : {&data, &o.palette, &o.mask, &o.exclude})
+    if (hs::isIrregularFile(*name))
+      return hs::shownName(*name) + ": not a regular file; nothing was read";
+  return {};
+}
+
 int run(const Options &o) {
   const std::string &data = o.names[0];
   const std::string &out = o.inPlace ? data : o.output;
-  for (const std::string *name : {&data, &out, &o.palette, &o.mask, &o.exclude})
-    if (!hs::isUtf8Name(*name))
-      return failure(hs::shownName(*name) + ": not a UTF-8 file name; nothing was written");
-
-  for (const std::string *name : {&data, &o.palette, &o.mask, &o.exclude})
-    if (hs::isIrregularFile(*name))
-      return failure(hs::shownName(*name) + ": not a regular file; nothing was read");
+  if (const std::string why = checkNames(o, data, out); !why.empty())
+    return failure(why);
   // Before the work, which may take a while.
   if (const hs::SaveResult may = hs::mayReplace(out); !may)
     return failure(may.why(hs::shownName(out)));
@@ -342,15 +374,8 @@ int run(const Options &o) {
       return failure(hs::paletteMessage(r));
   }
   hs::ScatterRules rules = o.rules;
-  if (!o.mask.empty()) {
-    auto image = std::make_shared<hs::DensityImage>();
-    if (const int r = hs::readDensityImage(o.mask, *image); r != hs::Loaded)
-      return failure(hs::shownName(o.mask) + ": " + hs::heightFieldMessage(r));
-    rules.density = std::move(image);
-  }
-  if (!o.exclude.empty())
-    if (const std::string why = hs::readPolygonFile(o.exclude, rules.exclude); !why.empty())
-      return failure(hs::shownName(o.exclude) + ": " + why);
+  if (const std::string why = readRuleFiles(o, rules); !why.empty())
+    return failure(why);
   hs::ProgramValues values;
   // A tool's document keeps no history: nothing here is ever undone.
   hs::Document document(hs::Document::Recording::Off);
