@@ -34,23 +34,32 @@ bool readCorner(std::string_view s, AreaCorner &c) {
          readNumber(s.substr(comma + 1), c.z);
 }
 
-void writeNumber(TextOut &out, double v) {
+void writeNumber(std::string &out, double v) {
   char text[32];
   const auto [ptr, ec] = std::to_chars(text, text + sizeof text, v);
-  out.text(ec == std::errc() ? std::string_view(text, static_cast<std::size_t>(ptr - text)) : "0");
+  out.append(ec == std::errc() ? std::string_view(text, static_cast<std::size_t>(ptr - text))
+                               : "0");
 }
 
 } // namespace
 
-void writeAreaLine(TextOut &out, const Area &area) {
-  out.text(area.keepsFillsOut ? "Area fills" : "Area");
+std::string areaLine(const Area &area) {
+  std::string line = area.keepsFillsOut ? "Area fills" : "Area";
   for (const AreaCorner &c : area.corners) {
-    out.ch(' ');
-    writeNumber(out, c.x);
-    out.ch(',');
-    writeNumber(out, c.z);
+    line += ' ';
+    writeNumber(line, c.x);
+    line += ',';
+    writeNumber(line, c.z);
   }
-  out.ch('\n');
+  return line;
+}
+
+bool writeAreaLine(TextOut &out, const Area &area) {
+  const std::string line = areaLine(area);
+  if (line.size() > kMaxLineLength)
+    return false;
+  out.text(line).ch('\n');
+  return true;
 }
 
 bool readAreaLine(std::string_view line, Area &area) {
@@ -73,7 +82,8 @@ bool readAreaLine(std::string_view line, Area &area) {
       return false;
     first = false;
   }
-  if (read.corners.size() < 3)
+  // An area that would not be written back on one line is no area.
+  if (read.corners.size() < 3 || areaLine(read).size() > kMaxLineLength)
     return false;
   area = std::move(read);
   return true;
@@ -83,7 +93,11 @@ std::string readPolygonFile(const std::string &path, std::vector<Area> &areas) {
   QFile file;
   if (!isUtf8Name(path) || !openInputFile(path, file))
     return "cannot be opened";
-  LineReader reader(file);
+  return readPolygons(file, areas);
+}
+
+std::string readPolygons(QIODevice &device, std::vector<Area> &areas) {
+  LineReader reader(device);
   std::vector<Area> read(1);
   std::string_view line;
   int number = 0;

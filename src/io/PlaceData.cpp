@@ -316,7 +316,8 @@ int savePlaceData(const Document &document, QIODevice &device, const std::string
   if (!document.areas().empty()) {
     out.ch('\n');
     for (const Area &area : document.areas())
-      writeAreaLine(out, area);
+      if (!writeAreaLine(out, area))
+        return 1;
   }
   return out.flush() ? 0 : 1;
 }

@@ -152,6 +152,10 @@ public:
       pane.clear();
       return;
     }
+    // The place data file keeps an area on one line, so an area has room for this many.
+    constexpr std::size_t kMostCorners = 250;
+    if (draft.size() >= kMostCorners)
+      return;
     draft.push_back({static_cast<double>(at.map.x), static_cast<double>(at.map.y)});
     pane.push_back(at.pane);
     scene.showFigure({RubberFigure::Path, at.pane, at.pane, pane});
