@@ -286,6 +286,10 @@ ScatterPlan planScatter(const Document &document, const ProgramValues &values,
     plan.cancelled = true;
     return plan;
   }
+  if (found == 0 && rules.density) {
+    plan.whyNone = "Nothing was scattered: the density image thins out every spot in this region.";
+    return plan;
+  }
   if (found == 0) {
     plan.whyNone = "Nothing was scattered: every spot that meets the rules is closer than " +
                    number(spacing) + " pixels to an object already there.";

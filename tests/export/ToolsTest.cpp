@@ -219,6 +219,7 @@ struct ScatterFolder : TestFolder {
     write("place.txt", "32,0,40,1,1 HS_At\n32,0,10,0,0 HS_Look\nmap.pgm\n"
                        "100,10,100 HS_Scale\n500,0,3 W Sm Ft\n1,1  type number\n20,0,20,0,0\n");
     write("bad.txt", "1,2\n3;4\n");
+    write("black.pgm", std::string("P5\n1 1\n255\n\0", 12));
   }
 };
 
