@@ -54,6 +54,65 @@ void BM_Scatter1M(benchmark::State &state) {
 }
 BENCHMARK(BM_Scatter1M)->Unit(benchmark::kMillisecond);
 
+// The same rules thinned by a 512 x 512 density image of soft blobs.
+void BM_ScatterMask1M(benchmark::State &state) {
+  auto s = hillScene();
+  ProgramValues values;
+  ScatterRules rules;
+  rules.spacing = 2;
+  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
+  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
+  auto mask = std::make_shared<DensityImage>(DensityImage{512, 512, {}});
+  for (int z = 0; z < 512; ++z)
+    for (int x = 0; x < 512; ++x)
+      mask->values.push_back(
+          static_cast<float>(0.33 + 0.33 * std::sin(x * 0.05) * std::cos(z * 0.03)));
+  rules.density = mask;
+  long long placed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    clearLists(*s);
+    state.ResumeTiming();
+    const ScatterPlan plan =
+        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(s->document(), plan).placed;
+  }
+  state.counters["objects"] = static_cast<double>(placed);
+}
+BENCHMARK(BM_ScatterMask1M)->Unit(benchmark::kMillisecond);
+
+// The rules of BM_Scatter1M over four types with footprints 0, 1, 3 and 6 among 100,000
+// objects already there.
+void BM_ScatterFootprints1M(benchmark::State &state) {
+  auto s = hillScene();
+  ProgramValues values;
+  ScatterRules rules;
+  rules.spacing = 3;
+  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
+  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
+  rules.useMix = true;
+  const double radii[] = {0, 1, 3, 6};
+  for (std::size_t t = 0; t < 4; ++t)
+    std::tie(rules.weights[t], rules.radii[t]) = std::tuple(1.0, radii[t]);
+  std::mt19937 gen(9);
+  std::vector<ScItem> existing(100'000);
+  for (ScItem &item : existing)
+    item = ScItem{double(gen() % kSide), 0, double(gen() % kSide), AboveGround, 0};
+  long long placed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    clearLists(*s);
+    for (std::size_t i = 0; i < existing.size(); ++i)
+      s->document().append(static_cast<int>(i % 4), existing[i]);
+    state.ResumeTiming();
+    const ScatterPlan plan =
+        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(s->document(), plan).placed;
+  }
+  state.counters["objects"] = static_cast<double>(placed);
+}
+BENCHMARK(BM_ScatterFootprints1M)->Unit(benchmark::kMillisecond);
+
 // A count of 100,000 with spacing 3 over the whole map among a million objects
 // of the same type already there.
 void BM_ScatterNearExisting(benchmark::State &state) {

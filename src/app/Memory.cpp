@@ -57,6 +57,10 @@ void rememberValues(QSettings &memory, const ProgramValues &values, const Displa
   for (double w : r.weights)
     weights.push_back(w);
   memory.setValue("scatter/weights", weights);
+  QVariantList radii;
+  for (double radius : r.radii)
+    radii.push_back(radius);
+  memory.setValue("scatter/radii", radii);
   memory.setValue("display/water", shown.water);
   memory.setValue("display/view", shown.view);
   memory.setValue("display/order", shown.order);
@@ -93,6 +97,14 @@ void recallValues(const QSettings &memory, ProgramValues &values, DisplayToggles
       const double w = weights[t].toDouble(&ok);
       if (ok && std::isfinite(w) && w >= 0)
         r.weights[static_cast<std::size_t>(t)] = w;
+    }
+  const QVariantList radii = memory.value("scatter/radii").toList();
+  if (radii.size() == kObjectTypes)
+    for (int t = 0; t < kObjectTypes; ++t) {
+      bool ok = false;
+      const double radius = radii[t].toDouble(&ok);
+      if (ok && radius <= 4096 && (radius >= 0 || radius == -1))
+        r.radii[static_cast<std::size_t>(t)] = radius;
     }
   recallFlag(memory, "display/water", shown.water);
   recallFlag(memory, "display/view", shown.view);

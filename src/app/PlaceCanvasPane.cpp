@@ -57,6 +57,9 @@ void PlaceCanvasPane::keyIn(int key, unsigned modifiers) {
   case Qt::Key_Enter:
     k = Key::Return;
     break;
+  case Qt::Key_Escape:
+    k = Key::Escape;
+    break;
   default:
     break;
   }

@@ -1,5 +1,6 @@
 #include "app/PlaceCmdWindow.h"
 
+#include "app/AreasWindow.h"
 #include "app/HelpWindow.h"
 #include "app/Memory.h"
 #include "app/PlaceCanvasPane.h"
@@ -104,6 +105,7 @@ PlaceCmdWindow::~PlaceCmdWindow() {
   canvas_->scene().attachOwner(nullptr);
   // The dialogs go before the window they belong to.
   scatterDialog_.reset();
+  areasWindow_.reset();
   fillDialog_.reset();
   objectHeightDialog_.reset();
   lookDialog_.reset();
@@ -241,6 +243,12 @@ const PlaceCmdWindow::CommandRow *PlaceCmdWindow::commandRow(int id) {
       {kMoveAllCmd, kChange, [](W &w, int) { w.values_.modes.enter(MoveAll); }},
       {kMoveSelect, kChange, [](W &w, int) { w.values_.modes.enter(SelectMove); }},
       {kDelete, kChange, [](W &w, int) { w.values_.modes.enter(DeleteObjects); }},
+      {kDrawArea, kChange,
+       [](W &w, int) {
+         w.values_.modes.enter(DrawArea);
+         w.showAreasWindow();
+       }},
+      {kAreaList, nullptr, [](W &w, int) { w.showAreasWindow(); }, kKeepsPick},
       {kDelUnseen, "Del Unseen", [](W &w, int) { commandDelUnseen(w.scene(), w.values_); }},
       {kKillAll, "Kill All", [](W &w, int) { commandKillAll(w.scene(), w.values_); }},
       // View

@@ -25,6 +25,7 @@ class PPlacModalDialog;
 class PlaceCanvasPane;
 class RenderWatch;
 class ScatterDialog;
+class AreasWindow;
 class Scene;
 class View3dWindow;
 
@@ -110,6 +111,7 @@ public:
   CLatObjectDialog *objectHeightDialog() const { return objectHeightDialog_.get(); }
   FillDialog *fillDialog() const { return fillDialog_.get(); }
   ScatterDialog *scatterDialog() const { return scatterDialog_.get(); }
+  AreasWindow *areasWindow() const { return areasWindow_.get(); }
   // The Render button's progress, Cancel button and preview window.
   RenderWatch *renderWatch() const { return render_.get(); }
   // The 3D view, once "3D View" has opened it.
@@ -157,6 +159,7 @@ private:
   // The 3D view's terrain in the map's colours follows a palette or the relief.
   void mapShownAgain();
   void showScatterDialog();
+  void showAreasWindow();
   // Opens a place data file as Open.Data does once a name is chosen.
   void openDataFile(const std::string &name);
   void saveDataTo(const std::string &name);
@@ -204,6 +207,7 @@ private:
   std::unique_ptr<CLatObjectDialog> objectHeightDialog_;
   std::unique_ptr<FillDialog> fillDialog_;
   std::unique_ptr<ScatterDialog> scatterDialog_;
+  std::unique_ptr<AreasWindow> areasWindow_;
   std::unique_ptr<RenderWatch> render_;
   std::unique_ptr<View3dWindow> view3d_;
   QWidget *help_ = nullptr;

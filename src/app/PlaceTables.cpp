@@ -39,6 +39,9 @@ constexpr MenuRecord kGeoEntries[] = {
     {.label = "Scale ", .id = kScale},
     {.label = "Water level", .id = kWaterLevel},
     {.label = "Smooth OFF ", .id = kSmooth},
+    {.label = "-", .id = kSeparatorId},
+    {.label = "Draw Area", .id = kDrawArea},
+    {.label = "Areas...", .id = kAreaList},
 };
 
 constexpr MenuRecord kMoveEntries[] = {

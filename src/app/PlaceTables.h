@@ -74,6 +74,8 @@ enum PlaceCommand : int {
   kView3d = 162,
   kGapAfterPalette = 163,
   kImportElevation = 164,
+  kDrawArea = 165,
+  kAreaList = 166,
 };
 
 std::span<const MenuRecord> placeMenus();

@@ -1,6 +1,7 @@
 // The main window's modes and tools: the tool buttons, the camera and water
 // picks, the Objects menu's modes, and the dialogs of the Geo menu, of heights,
 // fill and scatter.
+#include "app/AreasWindow.h"
 #include "app/PlaceCanvasPane.h"
 #include "app/PlaceCmdWindow.h"
 #include "app/PlaceTables.h"
@@ -10,6 +11,7 @@
 #include "app/dialogs/WaterFillDialogs.h"
 #include "core/Document.h"
 #include "placement/Mouse.h"
+#include "placement/Readout.h"
 #include "placement/Tool.h"
 
 namespace hs {
@@ -25,6 +27,8 @@ void PlaceCmdWindow::endUnmadePick() {
 
 void PlaceCmdWindow::followMode(ModeChange how) {
   const ToolRow &row = *toolRow(values_.modes.mode());
+  if (row.mode != DrawArea && !scene().areaDraft.empty())
+    keyIn(scene(), values_, Key::Escape, false); // an area left half drawn is dropped
   if (how == ModeChange::Selected) {
     showToolsOf(row.mode);
   } else if (how == ModeChange::Entered) {
@@ -58,6 +62,8 @@ void PlaceCmdWindow::pickCommand(int id, int value) {
 void PlaceCmdWindow::fillCommand() {
   if (values_.modes.mode() == Scatter)
     showScatterDialog();
+  else if (values_.modes.mode() == DrawArea)
+    showAreasWindow();
   else
     fillDialog_->showForMode();
 }
@@ -114,6 +120,14 @@ void PlaceCmdWindow::endWaterPick(int level) {
 void PlaceCmdWindow::showScatterDialog() {
   if (!scatterDialog_->isDisplayed())
     scatterDialog_->showDialog("");
+}
+
+void PlaceCmdWindow::showAreasWindow() {
+  if (!areasWindow_)
+    areasWindow_ = std::make_unique<AreasWindow>(
+        this, document_,
+        [this](const char *step, const std::function<void()> &change) { asStep(step, change); });
+  areasWindow_->show();
 }
 
 void PlaceCmdWindow::showObjectHeightDialog() {

@@ -275,6 +275,10 @@ void Document::setHfFileType(int type) {
   setSetting([&] { hfFileType_ = type; }, DocumentChange::HeightFieldName);
 }
 
+void Document::setAreas(std::vector<Area> areas) {
+  setSetting([&] { areas_ = std::move(areas); }, DocumentChange::Areas);
+}
+
 void Document::setHfType(int type) {
   setSetting([&] { hfType_ = type; }, DocumentChange::Map);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Area.h"
 #include "core/History.h"
 #include "core/Icons.h"
 #include "core/LRMemoryDC.h"
@@ -37,6 +38,7 @@ struct DocumentChange {
     Smoothing,
     HeightFieldName, // the name or the type of the map file
     Map,             // the map's pixels, size or type
+    Areas,           // the areas kept free
   };
   Kind kind = AllObjects;
   int type = -1;
@@ -84,6 +86,8 @@ public:
   const std::string &hfFileName() const { return hfFileName_; }
   // The type of the last map file tried, as hfType.
   int hfFileType() const { return hfFileType_; }
+  // The areas kept free of scattered objects.
+  const std::vector<Area> &areas() const { return areas_; }
 
   // The map.
   const LRMemoryDC &baseImage() const { return baseImage_; }
@@ -147,6 +151,7 @@ public:
   void setHfFileName(const std::string &name);
   void setHfFileType(int type);
   void setHfType(int type);
+  void setAreas(std::vector<Area> areas);
 
   // Changing the map. setMap makes image the map: the old size becomes the
   // previous size, the centre follows by integer halving.
@@ -214,6 +219,7 @@ private:
   float waterLevel_ = 0.0f;
   int smoothOn_ = 0;
   std::string hfFileName_;
+  std::vector<Area> areas_;
   int hfFileType_ = 0;
   LRMemoryDC baseImage_;
   int hfType_ = 0;

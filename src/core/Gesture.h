@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/Area.h"
 #include "core/ScItem.h"
 #include "gui/image/vMemoryDC.h"
+
+#include <vector>
 
 namespace hs {
 
@@ -18,6 +21,10 @@ struct Gesture {
   double pickIndex = 0;
   double pickKind = 0; // 0 nothing, 1 camera, 2 look-at point, 3 object
   ScItem workItem;
+  // The corners of the area being drawn (map pixels, and where they were
+  // clicked on the pane for the figure).
+  std::vector<AreaCorner> areaDraft;
+  std::vector<Point> areaDraftPane;
 };
 
 } // namespace hs

@@ -23,6 +23,7 @@ SceneSettings settingsOf(const Document &document) {
   s.smoothOn = document.smoothOn();
   s.hfType = document.hfType();
   s.hfFileType = document.hfFileType();
+  s.areas = document.areas();
   return s;
 }
 
@@ -46,7 +47,11 @@ std::size_t recordBytes(const Record &record) {
       return n;
     }
     std::size_t operator()(const Settings &r) const {
-      return sizeof(SceneSettings) + r.other.hfFileName.capacity();
+      std::size_t corners = 0;
+      for (const Area &a : r.other.areas)
+        corners += a.corners.capacity();
+      return sizeof(SceneSettings) + r.other.hfFileName.capacity() +
+             r.other.areas.capacity() * sizeof(Area) + corners * sizeof(AreaCorner);
     }
     std::size_t operator()(const MapState &r) const {
       return static_cast<std::size_t>(r.image.width()) *
@@ -161,6 +166,7 @@ struct HistoryToggle {
     std::swap(s.smoothOn, d.smoothOn_);
     std::swap(s.hfType, d.hfType_);
     std::swap(s.hfFileType, d.hfFileType_);
+    std::swap(s.areas, d.areas_);
     const SceneSettings now = settingsOf(d);
     auto told = [this](bool differs, DocumentChange::Kind kind) {
       if (differs)
@@ -175,6 +181,7 @@ struct HistoryToggle {
     told(was.hfFileName != now.hfFileName || was.hfFileType != now.hfFileType,
          DocumentChange::HeightFieldName);
     told(was.hfType != now.hfType, DocumentChange::Map);
+    told(was.areas != now.areas, DocumentChange::Areas);
     return true;
   }
   bool operator()(MapState &r) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Area.h"
 #include "core/Icons.h"
 #include "core/LRMemoryDC.h"
 #include "core/ScData.h"
@@ -31,6 +32,7 @@ struct SceneSettings {
   int smoothOn = 0;
   int hfType = 0;
   int hfFileType = 0;
+  std::vector<Area> areas;
 
   bool operator==(const SceneSettings &) const = default;
 };

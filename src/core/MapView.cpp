@@ -48,6 +48,14 @@ void xorFigure(PaneSurface &pane, const RubberBand &band) {
   case RubberFigure::Line:
     pane.xorLine(a.x, a.y, b.x, b.y);
     return;
+  case RubberFigure::Path:
+    for (std::size_t i = 0; i < band.path.size(); ++i) {
+      const Point &p = band.path[i];
+      const Point &q = i + 1 < band.path.size() ? band.path[i + 1] : b;
+      if (p.x != q.x || p.y != q.y)
+        pane.xorLine(p.x, p.y, q.x, q.y);
+    }
+    return;
   case RubberFigure::Ellipse:
   case RubberFigure::Rect: {
     const int x1 = std::min(a.x, b.x);

@@ -9,16 +9,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace hs {
 
 // A rubber-band figure XOR-drawn on the pane while the mouse drags: a line,
 // a rectangle, or an ellipse with its bounding rectangle, given by two corners.
-enum class RubberFigure { None, Line, Rect, Ellipse };
+enum class RubberFigure { None, Line, Rect, Ellipse, Path };
 struct RubberBand {
   RubberFigure figure = RubberFigure::None;
   Point from;
   Point to;
+  std::vector<Point> path{}; // Path: the lines through these points, then on to `to`
 };
 
 // What MapView::shownMap was made from: the map's version and type, the

@@ -18,6 +18,7 @@ enum PlaceMode : int {
   MoveAll = 10,
   SelectMove = 11,
   Scatter = 12,
+  DrawArea = 13,
   PlaceModeCount // a new mode goes above
 };
 

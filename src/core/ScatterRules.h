@@ -1,14 +1,37 @@
 #pragma once
 
+#include "core/Area.h"
 #include "core/Icons.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace hs {
 
 // Where the Scatter tool's drag puts its objects.
 enum class ScatterShape : std::int32_t { Box = 0, Ellipse = 1 };
+
+// A greyscale picture stretched over the map: how densely a scatter plants,
+// 0 (nothing) to 1 (as densely as the spacing lets it), row by row.
+struct DensityImage {
+  int width = 0;
+  int height = 0;
+  std::vector<float> values;
+};
+
+// Clumps instead of single objects: centres at least spacing apart, each with
+// least to most objects within radius of it, inner apart from each other.
+// None while spacing is 0.
+struct ScatterClumps {
+  double spacing = 0.0;
+  double radius = 0.0;
+  int least = 0;
+  int most = 0;
+  double inner = 0.0; // 0: the scatter's spacing
+  bool on() const { return spacing > 0.0; }
+};
 
 // The rules a scatter places by, as the Scatter dialog and hillstrew-scatter
 // set them. Heights are POV units at the current scale, the spacing and the
@@ -44,6 +67,27 @@ struct ScatterRules {
   // While one does not, the rules are not what the dialog shows, and nothing
   // is scattered.
   const char *unreadable = nullptr;
+  // Each type's footprint radius in map pixels, negative for none. Once any
+  // type has one, every pair of objects of any types (those already there
+  // too) stands at least their two radii and the spacing apart.
+  std::array<double, kObjectTypes> radii = noRadii();
+  // How densely to plant over the map; none when null.
+  std::shared_ptr<const DensityImage> density{};
+  ScatterClumps clumps{};
+  // Areas kept free besides those the document holds.
+  std::vector<Area> exclude{};
+
+  static constexpr std::array<double, kObjectTypes> noRadii() {
+    std::array<double, kObjectTypes> r{};
+    r.fill(-1.0);
+    return r;
+  }
+  bool hasFootprints() const {
+    for (const double r : radii)
+      if (r >= 0.0)
+        return true;
+    return false;
+  }
 };
 
 } // namespace hs

@@ -7,6 +7,7 @@
 #include "core/RelativeNames.h"
 #include "core/ScanLine.h"
 #include "core/TextOut.h"
+#include "io/AreaText.h"
 #include "terrain/HeightField.h"
 #include "terrain/HeightFieldFormats.h"
 
@@ -92,6 +93,23 @@ namespace {
 // Room for the most objects a scene holds, each on a line with a long label.
 constexpr long long kPlaceDataReadLimit = 4LL << 30;
 
+// What follows the objects, from line on: lines that each start with a word
+// (older versions stop reading at the blank line before them). A word this
+// version does not know is passed over.
+int readExtras(LineReader &reader, std::string_view line, PlaceData &data) {
+  for (;;) {
+    if (line.starts_with("Area ")) {
+      Area area;
+      if (!readAreaLine(line, area))
+        return PlaceDataBadObject;
+      data.areas.push_back(std::move(area));
+    }
+    const LineReader::Result r = reader.next(line);
+    if (r != LineReader::Line)
+      return r == LineReader::End ? PlaceDataOk : PlaceDataBadObject;
+  }
+}
+
 int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
   LineReader reader(device, kPlaceDataReadLimit);
   std::string_view line;
@@ -122,8 +140,10 @@ int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
     if (r == LineReader::TooLong)
       return PlaceDataBadObject;
     // Anything but a "type,count" header ends the objects.
-    if (r == LineReader::End || scanLine(line, LineFormat::Header, v) < 2)
+    if (r == LineReader::End)
       return PlaceDataOk;
+    if (scanLine(line, LineFormat::Header, v) < 2)
+      return readExtras(reader, line, data);
     const int type = v[0].i;
     const int count = v[1].i;
     if (type < 1 || type > kObjectTypes)
@@ -137,7 +157,7 @@ int parsePlaceData(QIODevice &device, PlaceData &data, long long maxObjects) {
       ++data.objectCount;
     }
   }
-  return PlaceDataOk;
+  return reader.next(line) == LineReader::Line ? readExtras(reader, line, data) : PlaceDataOk;
 }
 
 // Makes room in the scene's lists for data's objects on top of what they hold
@@ -174,6 +194,7 @@ void applyPlaceData(const PlaceData &data, Document &document) {
   document.setSmoothOn(data.smoothOn);
   // Both records name the type of the height field the file belongs to.
   document.setHfFileType(data.hfType);
+  document.setAreas(data.areas);
   for (int t = 0; t < kObjectTypes; ++t)
     for (const ScItem &item : data.objects[static_cast<std::size_t>(t)])
       document.append(t, item);
@@ -291,6 +312,12 @@ int savePlaceData(const Document &document, QIODevice &device, const std::string
       writeObject(out, item);
       out.ch('\n');
     }
+  }
+  if (!document.areas().empty()) {
+    out.ch('\n');
+    for (const Area &area : document.areas())
+      if (!writeAreaLine(out, area))
+        return 1;
   }
   return out.flush() ? 0 : 1;
 }

@@ -43,6 +43,7 @@ struct PlaceData {
   int hfType = 0;
   std::array<std::vector<ScItem>, kObjectTypes> objects;
   long long objectCount = 0;
+  std::vector<Area> areas;
   std::string mapNotice; // the map was found beside the file, not where it names
 };
 

@@ -53,7 +53,7 @@ float randomParameter(ProgramValues &values, int n) {
 bool appendFilled(Document &document, ProgramValues &values, int px, int pz, bool skipOffMap,
                   FillResult &result) {
   const int h = heightAt(document, px, pz);
-  if (skipOffMap && h < 0)
+  if ((skipOffMap && h < 0) || !fillAllowed(document.areas(), px, pz))
     return true;
   const int type = randomTypeFor(values);
   if (document.append(type, ScItem{static_cast<double>(px), static_cast<double>(h),

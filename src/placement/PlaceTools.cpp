@@ -129,8 +129,42 @@ public:
   }
 };
 
+// "Area": each click adds a corner; a click on the last corner again (the
+// second click of a double-click) closes the area, which keeps every scatter
+// out. Escape drops the corners (keyIn).
+class AreaTool final : public Tool {
+public:
+  DragFigure figure(const Scene &scene, const ProgramValues & /*values*/, Point /*first*/,
+                    Point p) const override {
+    return {{RubberFigure::Path, p, p, scene.areaDraftPane}};
+  }
+  void release(Scene &scene, ProgramValues & /*values*/, const MouseSpot &at) const override {
+    std::vector<Point> &pane = scene.areaDraftPane;
+    std::vector<AreaCorner> &draft = scene.areaDraft;
+    if (!pane.empty() && std::abs(pane.back().x - at.pane.x) <= 2 &&
+        std::abs(pane.back().y - at.pane.y) <= 2) {
+      if (draft.size() >= 3) {
+        std::vector<Area> areas = scene.document().areas();
+        areas.push_back({draft});
+        scene.document().setAreas(std::move(areas));
+      }
+      draft.clear();
+      pane.clear();
+      return;
+    }
+    // The place data file keeps an area on one line, so an area has room for this many.
+    constexpr std::size_t kMostCorners = 250;
+    if (draft.size() >= kMostCorners)
+      return;
+    draft.push_back({static_cast<double>(at.map.x), static_cast<double>(at.map.y)});
+    pane.push_back(at.pane);
+    scene.showFigure({RubberFigure::Path, at.pane, at.pane, pane});
+  }
+};
+
 } // namespace
 
+const Tool &areaTool() { return theTool<AreaTool>(); }
 const Tool &singleTool() { return theTool<SingleTool>(); }
 const Tool &lineFillTool() { return theTool<LineFillTool>(); }
 const Tool &boxFillTool() { return theTool<BoxFillTool>(); }

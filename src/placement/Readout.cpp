@@ -124,6 +124,12 @@ void keyIn(Scene &scene, ProgramValues &values, Key key, bool /*shift*/) {
       placeSingle(scene.document(), values, {cx, cy}, heightAt(scene.document(), cx, cy));
       break;
     }
+  case Key::Escape:
+    // The area being drawn is dropped.
+    scene.areaDraft.clear();
+    scene.areaDraftPane.clear();
+    scene.clearFigure();
+    break;
   case Key::Other:
     break;
   }

@@ -8,7 +8,7 @@
 namespace hs {
 
 // Keys the map window reacts to; everything else is Other.
-enum class Key { Left, Right, Up, Down, Return, Other };
+enum class Key { Left, Right, Up, Down, Return, Escape, Other };
 
 // Keeps the pointer's map position in the window's cursorX, cursorY and, when
 // sample is not negative, writes the readout in the units of unitsMode.

@@ -1,5 +1,6 @@
 // Planning a scatter: the pixels that meet the ground rules, their spacing and the random choice.
 #include "placement/Scatter.h"
+#include "placement/ScatterField.h"
 #include "placement/ScatterGround.h"
 #include "terrain/Height.h"
 
@@ -12,6 +13,37 @@
 namespace hs {
 
 using namespace scatter_ground;
+using namespace scatter_field;
+
+void Field::takeAround(double x, double z, double radius) {
+  const double r2 = radius * radius;
+  if (!std::isfinite(x) || !std::isfinite(z))
+    return;
+  const double reach = radius;
+  auto near = [](double v, int lo, int hi) {
+    return std::clamp(v, static_cast<double>(lo) - 2.0, static_cast<double>(hi) + 2.0);
+  };
+  const int zFrom = std::max(b_.z0, static_cast<int>(std::ceil(near(z - reach, b_.z0, b_.z1))));
+  const int zTo = std::min(b_.z1, static_cast<int>(std::floor(near(z + reach, b_.z0, b_.z1))));
+  for (int zz = zFrom; zz <= zTo; ++zz) {
+    const double dz = zz - z;
+    const double w2 = r2 - dz * dz;
+    if (w2 <= 0)
+      continue;
+    const double s = std::sqrt(w2);
+    auto closer = [&](int xx) { return (xx - x) * (xx - x) + dz * dz < r2; };
+    int from = static_cast<int>(std::floor(near(x - s, b_.x0, b_.x1)));
+    int to = static_cast<int>(std::ceil(near(x + s, b_.x0, b_.x1)));
+    while (from <= to && !closer(from))
+      ++from;
+    while (to >= from && !closer(to))
+      --to;
+    from = std::max(from, b_.x0);
+    to = std::min(to, b_.x1);
+    if (from <= to)
+      std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from) + 1);
+  }
+}
 
 namespace {
 
@@ -35,16 +67,6 @@ bool vertexSteep(std::uint8_t upperLeft, std::uint8_t upperRight, std::uint8_t l
                  std::uint8_t lowerRight) {
   return upperLeft || (upperRight & 2) || (lowerLeft & 1) || lowerRight;
 }
-
-constexpr int kTile = 64;
-
-// The box of map pixels a scatter looks at.
-struct Bounds {
-  int x0 = 0, z0 = 0, x1 = -1, z1 = -1; // inclusive
-  int width() const { return x1 - x0 + 1; }
-  int height() const { return z1 - z0 + 1; }
-  bool empty() const { return x1 < x0 || z1 < z0; }
-};
 
 Bounds boundsOf(const Document &document, const ScatterRegion &region) {
   Bounds b{0, 0, usableWidth(document) - 1, usableHeight(document) - 1};
@@ -75,86 +97,6 @@ Bounds boundsOf(const Document &document, const ScatterRegion &region) {
   b.z1 = std::min(b.z1, clampTo(std::floor(hi[1]), b.z1));
   return b;
 }
-
-// The working picture of the bounds, one byte a pixel: 0 free ground that
-// meets the rules, anything else not to be used.
-enum : std::uint8_t { Free = 0, Refused = 1, Taken = 2 };
-
-class Field {
-public:
-  Field(const Bounds &b, double spacing) : b_(b), r2_(spacing * spacing) {
-    cells_.assign(static_cast<std::size_t>(b.width()) * static_cast<std::size_t>(b.height()),
-                  Refused);
-    // The half widths of the disk about a whole pixel, by row offset.
-    const int reach = static_cast<int>(std::ceil(spacing));
-    for (int dz = -reach; dz <= reach; ++dz) {
-      int w = reach;
-      while (w >= 0 && static_cast<double>(w) * w + static_cast<double>(dz) * dz >= r2_)
-        --w;
-      if (w >= 0)
-        disk_.push_back({dz, w});
-    }
-  }
-
-  std::uint8_t *row(int z) {
-    return cells_.data() +
-           static_cast<std::size_t>(z - b_.z0) * static_cast<std::size_t>(b_.width());
-  }
-  std::uint8_t &at(int x, int z) { return row(z)[x - b_.x0]; }
-
-  // Marks every pixel closer than the spacing to the whole pixel (x, z).
-  void takeAround(int x, int z) {
-    for (const auto &[dz, w] : disk_) {
-      const int zz = z + dz;
-      if (zz < b_.z0 || zz > b_.z1)
-        continue;
-      const int from = std::max(x - w, b_.x0);
-      const int to = std::min(x + w, b_.x1);
-      if (from <= to)
-        std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from) + 1);
-    }
-  }
-
-  // The same about any point, for objects that are already there.
-  void takeAround(double x, double z) {
-    if (!std::isfinite(x) || !std::isfinite(z))
-      return;
-    const double reach = std::sqrt(r2_);
-    auto near = [](double v, int lo, int hi) {
-      return std::clamp(v, static_cast<double>(lo) - 2.0, static_cast<double>(hi) + 2.0);
-    };
-    const int zFrom = std::max(b_.z0, static_cast<int>(std::ceil(near(z - reach, b_.z0, b_.z1))));
-    const int zTo = std::min(b_.z1, static_cast<int>(std::floor(near(z + reach, b_.z0, b_.z1))));
-    for (int zz = zFrom; zz <= zTo; ++zz) {
-      const double dz = zz - z;
-      const double w2 = r2_ - dz * dz;
-      if (w2 <= 0)
-        continue;
-      const double s = std::sqrt(w2);
-      auto closer = [&](int xx) { return (xx - x) * (xx - x) + dz * dz < r2_; };
-      int from = static_cast<int>(std::floor(near(x - s, b_.x0, b_.x1)));
-      int to = static_cast<int>(std::ceil(near(x + s, b_.x0, b_.x1)));
-      while (from <= to && !closer(from))
-        ++from;
-      while (to >= from && !closer(to))
-        --to;
-      from = std::max(from, b_.x0);
-      to = std::min(to, b_.x1);
-      if (from <= to)
-        std::memset(row(zz) + (from - b_.x0), Taken, static_cast<std::size_t>(to - from) + 1);
-    }
-  }
-
-private:
-  struct Span {
-    int dz;
-    int halfWidth;
-  };
-  Bounds b_;
-  double r2_;
-  std::vector<std::uint8_t> cells_;
-  std::vector<Span> disk_;
-};
 
 // Marks the pixels of the bounds that meet the ground rules as free; returns
 // how many, or -1 when cancelled. The slope of each cell is worked out once,
@@ -241,55 +183,37 @@ std::vector<int> scatteredTypes(const ScatterRules &rules, const ProgramValues &
   return types;
 }
 
-struct Spot {
-  std::int32_t x;
-  std::int32_t z;
-};
+// Random sequential placement in visitPixels' order: every free pixel is
+// tried once, so the set is maximal. Returns how many were found, or -1 when
+// cancelled.
+long long sweep(Field &field, const Bounds &b, ScatterRandom &random, Keeper &keeper,
+                const ProgressReport &progress) {
+  const bool done = visitPixels(b, random, progress, 0.25, [&](int x, int z) {
+    if (field.at(x, z) != Free)
+      return;
+    field.takeAround(x, z);
+    keeper.add({x, z});
+  });
+  return done ? keeper.found : -1;
+}
 
-// Random sequential placement, tile by tile in a random order and pixel by
-// pixel in a random order inside each tile: every free pixel is tried once,
-// so the set is maximal, and the work stays in cache. Keeps all the objects
-// found, or an even random choice of keep of them (reservoir sampling).
-// Returns how many were found, or -1 when cancelled.
-long long sweep(Field &field, const Bounds &b, ScatterRandom &random, std::size_t keep,
-                std::vector<Spot> &kept, const ProgressReport &progress) {
-  const int tilesX = (b.width() + kTile - 1) / kTile;
-  const int tilesZ = (b.height() + kTile - 1) / kTile;
-  std::vector<std::uint32_t> tiles(static_cast<std::size_t>(tilesX) *
-                                   static_cast<std::size_t>(tilesZ));
-  std::iota(tiles.begin(), tiles.end(), 0u);
-  for (std::size_t i = tiles.size(); i > 1; --i)
-    std::swap(tiles[i - 1], tiles[random.below(static_cast<std::uint32_t>(i))]);
-  long long found = 0;
-  std::vector<std::uint16_t> order(static_cast<std::size_t>(kTile) * kTile);
-  for (std::size_t t = 0; t < tiles.size(); ++t) {
-    if ((t & 15) == 0 && progress &&
-        !progress(0.25 + 0.75 * static_cast<double>(t) / static_cast<double>(tiles.size())))
-      return -1;
-    const int tx = b.x0 + static_cast<int>(tiles[t] % static_cast<std::uint32_t>(tilesX)) * kTile;
-    const int tz = b.z0 + static_cast<int>(tiles[t] / static_cast<std::uint32_t>(tilesX)) * kTile;
-    const int w = std::min(kTile, b.x1 - tx + 1);
-    const auto n = static_cast<std::uint32_t>(w * std::min(kTile, b.z1 - tz + 1));
-    std::iota(order.begin(), order.begin() + n, std::uint16_t{0});
-    for (std::uint32_t i = n; i > 1; --i)
-      std::swap(order[i - 1], order[random.below(i)]);
-    for (std::uint32_t i = 0; i < n; ++i) {
-      const int x = tx + order[i] % w;
-      const int z = tz + order[i] / w;
-      if (field.at(x, z) != Free)
-        continue;
-      field.takeAround(x, z);
-      ++found;
-      if (kept.size() < keep) {
-        kept.push_back({x, z});
-      } else if (keep > 0) {
-        const std::uint64_t j = random.next() % static_cast<std::uint64_t>(found);
-        if (j < keep)
-          kept[j] = {x, z};
-      }
+// Refuses the free pixels inside any of the areas; returns how many.
+long long refuseAreas(Field &field, const Bounds &b, const std::vector<Area> &areas) {
+  long long refused = 0;
+  std::vector<int> spans;
+  for (const Area &area : areas)
+    for (int z = b.z0; z <= b.z1; ++z) {
+      spans.clear();
+      area.rowSpans(z, spans);
+      std::uint8_t *row = field.row(z);
+      for (std::size_t i = 0; i + 1 < spans.size(); i += 2)
+        for (int x = std::max(spans[i], b.x0); x <= std::min(spans[i + 1], b.x1); ++x)
+          if (row[x - b.x0] == Free) {
+            row[x - b.x0] = Refused;
+            ++refused;
+          }
     }
-  }
-  return found;
+  return refused;
 }
 
 // The objects at the kept spots, in map order: each with its type, turn and
@@ -299,23 +223,11 @@ void makeObjects(const Document &document, const ProgramValues &values, const Sc
                  ScatterPlan &plan) {
   std::sort(kept.begin(), kept.end(),
             [](const Spot &p, const Spot &q) { return p.z != q.z ? p.z < q.z : p.x < q.x; });
-  double totalWeight = 0;
-  for (int t : types)
-    totalWeight += rules.weights[static_cast<std::size_t>(t)];
+  const TypeDraw draw(rules, types);
   plan.items.reserve(kept.size());
   plan.types.reserve(kept.size());
   for (const Spot &p : kept) {
-    int type = types.back();
-    if (types.size() > 1) {
-      double pick = random.unit() * totalWeight;
-      for (int t : types) {
-        pick -= rules.weights[static_cast<std::size_t>(t)];
-        if (pick < 0) {
-          type = t;
-          break;
-        }
-      }
-    }
+    const int type = p.type >= 0 ? p.type : draw.pick(random);
     ScItem item{static_cast<double>(p.x), static_cast<double>(heightAt(document, p.x, p.z)),
                 static_cast<double>(p.z), values.placeHeightMode,
                 static_cast<double>(values.placeHeight)};
@@ -347,24 +259,35 @@ ScatterPlan planScatter(const Document &document, const ProgramValues &values,
   }
   const double spacing = spacingOf(rules);
   Field field(b, spacing);
-  const long long ground = markGround(document, rules, region, field, b, progress);
+  long long ground = markGround(document, rules, region, field, b, progress);
+  if (ground > 0)
+    ground -= refuseAreas(field, b, document.areas()) + refuseAreas(field, b, rules.exclude);
   if (ground == 0)
     plan.whyNone = noGroundMessage(rules);
   if (ground <= 0) {
     plan.cancelled = ground < 0;
     return plan;
   }
-  for (int t : types)
-    for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
-      field.takeAround(item.x, item.z);
+  const bool rich = rules.hasFootprints() || rules.density || rules.clumps.on();
+  if (!rich)
+    for (int t : types)
+      for (const ScItem &item : document.objects()[static_cast<std::size_t>(t)])
+        field.takeAround(item.x, item.z);
 
   ScatterRandom random(rules.seed);
   room = std::max(0LL, room);
   const long long wanted = rules.count > 0 ? std::min(rules.count, room) : room;
   std::vector<Spot> kept;
-  const long long found = sweep(field, b, random, static_cast<std::size_t>(wanted), kept, progress);
+  Keeper keeper{static_cast<std::size_t>(wanted), kept, random};
+  const long long found =
+      rich ? sweepRich(document, rules, types, spacing, field, b, random, keeper, progress)
+           : sweep(field, b, random, keeper, progress);
   if (found < 0) {
     plan.cancelled = true;
+    return plan;
+  }
+  if (found == 0 && rules.density) {
+    plan.whyNone = "Nothing was scattered: the density image thins out every spot in this region.";
     return plan;
   }
   if (found == 0) {

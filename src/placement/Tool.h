@@ -113,6 +113,7 @@ const Tool &moveTool();
 const Tool &moveAllTool();
 const Tool &selectMoveTool();
 const Tool &scatterTool();
+const Tool &areaTool();
 
 // Every mode, by mode number.
 inline constexpr ToolRow kToolRows[] = {
@@ -206,6 +207,14 @@ inline constexpr ToolRow kToolRows[] = {
      {kScatterButton, "Scatter", "Scatter objects by rules: spacing, ground height, water, slope"},
      false,
      scatterTool},
+    {DrawArea,
+     ModeKind::Command,
+     "Draw Area: click the corners, double-click to close, Escape to cancel",
+     "Draw Area",
+     "Area",
+     {},
+     true,
+     areaTool},
 };
 
 // The row of a mode; nullptr for a value that is no mode.

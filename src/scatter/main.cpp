@@ -6,15 +6,20 @@
 #include "core/InputFile.h"
 #include "core/ProgramValues.h"
 #include "core/QtPaths.h"
+#include "io/AreaText.h"
 #include "io/PlaceData.h"
+#include "placement/DensityMask.h"
 #include "placement/Scatter.h"
+#include "terrain/HeightField.h"
 #include "terrain/Palette.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -39,15 +44,33 @@ constexpr const char *kUsage =
     "  --type N               objects of type N, 1..16 (default 1)\n"
     "  --mix N:W[,N:W...]     a mix of types N with weights W, instead of --type\n"
     "  --count N              this many objects, spread over the region\n"
-    "                         (default: as many as fit)\n"
+    "                         (default: as many as fit, the most the spacing\n"
+    "                         lets in; under --mask that set is then thinned by\n"
+    "                         the density, and a count is drawn from what is left)\n"
     "  --spacing D            at least D map pixels between objects, and between\n"
     "                         them and the objects of those types already there\n"
     "                         (default 5)\n"
+    "  --radius TYPE:R        a footprint of R map pixels (0..4096) for objects of\n"
+    "                         type TYPE; may be repeated. Once any type has one,\n"
+    "                         every two objects of any types, those already there\n"
+    "                         too, stand at least both radii plus D apart (types\n"
+    "                         without a radius count 0)\n"
+    "  --clumps S:R:MIN:MAX[:INNER]\n"
+    "                         clumps instead of single objects: clump centres at\n"
+    "                         least S apart, each with MIN..MAX objects within R of\n"
+    "                         it, INNER apart within a clump (default D); every\n"
+    "                         other rule holds for every object\n"
     "Rules:\n"
     "  --altitude LO:HI       only where the ground is between LO and HI (POV units\n"
     "                         at the file's scale)\n"
     "  --no-water             only where the ground is above the water level\n"
     "  --slope DEG            only where the ground slopes at most DEG degrees\n"
+    "  --mask FILE            plant as densely as the grey image FILE says (PNG,\n"
+    "                         PGM, PPM or Targa, stretched over the map): black\n"
+    "                         grows nothing, white as densely as the spacing lets\n"
+    "  --exclude FILE         keep out of the polygons in FILE: one X,Z pair (map\n"
+    "                         pixels) a line, a blank line between polygons; the\n"
+    "                         areas the place data file holds are kept free too\n"
     "Each object:\n"
     "  --turn A:B             a random turn about the vertical axis, A to B degrees\n"
     "                         (default 0:0)\n"
@@ -110,6 +133,8 @@ struct Options {
   std::vector<std::string> names;
   std::string output;
   std::string palette;
+  std::string mask;
+  std::string exclude;
   bool inPlace = false;
   bool typeGiven = false;
   int type = 0;
@@ -154,6 +179,28 @@ std::string takeMix(hs::ScatterRules &r, const std::string &value, const std::st
   return {};
 }
 
+// Takes --radius TYPE:R or --clumps S:R:MIN:MAX[:INNER]: an error message, or empty.
+std::string takeLandscapeRule(hs::ScatterRules &r, const std::string &name,
+                              const std::string &value, const std::string &bad) {
+  if (name == "--radius") {
+    const auto v = numbersIn(value, ':', 2);
+    if (!v || !isWhole((*v)[0], 1, hs::kObjectTypes) || (*v)[1] < 0 || (*v)[1] > 4096)
+      return bad + " (TYPE:R, type 1..16, R 0..4096)";
+    r.radii[static_cast<std::size_t>((*v)[0]) - 1] = (*v)[1];
+    return {};
+  }
+  // INNER left out is 0: the scatter's spacing.
+  auto v = numbersIn(value, ':', 5);
+  if (!v && (v = numbersIn(value, ':', 4)))
+    v->push_back(0);
+  if (!v || (*v)[0] < 1 || (*v)[0] > 4096 || (*v)[1] < 0 || (*v)[1] > 4096 ||
+      !isWhole((*v)[2], 1, 10000) || !isWhole((*v)[3], (*v)[2], 10000) || (*v)[4] < 0 ||
+      (*v)[4] > 4096 || (std::count(value.begin(), value.end(), ':') == 4 && (*v)[4] < 1))
+    return bad + " (S:R:MIN:MAX[:INNER], S and INNER 1..4096, R 0..4096, 1 <= MIN <= MAX)";
+  r.clumps = {(*v)[0], (*v)[1], static_cast<int>((*v)[2]), static_cast<int>((*v)[3]), (*v)[4]};
+  return {};
+}
+
 // Takes one option of the rules with its value: an error message, empty when
 // taken, or nullopt when name is not an option of the rules.
 std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name,
@@ -189,6 +236,8 @@ std::optional<std::string> takeRule(hs::ScatterRules &r, const std::string &name
     r.seed = static_cast<std::uint32_t>(n);
   } else if (name == "--mix") {
     return takeMix(r, value, bad);
+  } else if (name == "--radius" || name == "--clumps") {
+    return takeLandscapeRule(r, name, value, bad);
   } else {
     return std::nullopt;
   }
@@ -216,6 +265,10 @@ std::string takeOption(Options &o, const std::string &name, const std::string &v
     ++o.regions;
   } else if (name == "-o" || name == "--output") {
     o.output = value;
+  } else if (name == "--mask") {
+    o.mask = value;
+  } else if (name == "--exclude") {
+    o.exclude = value;
   } else {
     o.palette = value; // --palette: takesValue knows no other
   }
@@ -224,9 +277,9 @@ std::string takeOption(Options &o, const std::string &name, const std::string &v
 
 // The options that take a value.
 bool takesValue(const std::string &name) {
-  for (const char *n :
-       {"--type", "--mix", "--count", "--spacing", "--altitude", "--slope", "--turn", "--size",
-        "--seed", "--box", "--ellipse", "-o", "--output", "--palette"})
+  for (const char *n : {"--type", "--mix", "--count", "--spacing", "--altitude", "--slope",
+                        "--turn", "--size", "--seed", "--box", "--ellipse", "-o", "--output",
+                        "--palette", "--radius", "--clumps", "--mask", "--exclude"})
     if (name == n)
       return true;
   return false;
@@ -278,16 +331,38 @@ std::string parse(int argc, char **argv, Options &o) {
   return {};
 }
 
+// Reads the density image and the polygons the options name into rules: an
+// error message, or empty.
+std::string readRuleFiles(const Options &o, hs::ScatterRules &rules) {
+  if (!o.mask.empty()) {
+    auto image = std::make_shared<hs::DensityImage>();
+    if (const int r = hs::readDensityImage(o.mask, *image); r != hs::Loaded)
+      return hs::shownName(o.mask) + ": " + hs::heightFieldMessage(r);
+    rules.density = std::move(image);
+  }
+  if (!o.exclude.empty())
+    if (const std::string why = hs::readPolygonFile(o.exclude, rules.exclude); !why.empty())
+      return hs::shownName(o.exclude) + ": " + why;
+  return {};
+}
+
+// Every file named is named in UTF-8, and every input is a regular file: an
+// error message, or empty.
+std::string checkNames(const Options &o, const std::string &data, const std::string &out) {
+  for (const std::string *name : {&data, &out, &o.palette, &o.mask, &o.exclude})
+    if (!hs::isUtf8Name(*name))
+      return hs::shownName(*name) + ": not a UTF-8 file name; nothing was written";
+  for (const std::string *name : {&data, &o.palette, &o.mask, &o.exclude})
+    if (hs::isIrregularFile(*name))
+      return hs::shownName(*name) + ": not a regular file; nothing was read";
+  return {};
+}
+
 int run(const Options &o) {
   const std::string &data = o.names[0];
   const std::string &out = o.inPlace ? data : o.output;
-  for (const std::string *name : {&data, &out, &o.palette})
-    if (!hs::isUtf8Name(*name))
-      return failure(hs::shownName(*name) + ": not a UTF-8 file name; nothing was written");
-
-  for (const std::string *name : {&data, &o.palette})
-    if (hs::isIrregularFile(*name))
-      return failure(hs::shownName(*name) + ": not a regular file; nothing was read");
+  if (const std::string why = checkNames(o, data, out); !why.empty())
+    return failure(why);
   // Before the work, which may take a while.
   if (const hs::SaveResult may = hs::mayReplace(out); !may)
     return failure(may.why(hs::shownName(out)));
@@ -298,6 +373,9 @@ int run(const Options &o) {
     if (r != hs::PaletteLoaded)
       return failure(hs::paletteMessage(r));
   }
+  hs::ScatterRules rules = o.rules;
+  if (const std::string why = readRuleFiles(o, rules); !why.empty())
+    return failure(why);
   hs::ProgramValues values;
   // A tool's document keeps no history: nothing here is ever undone.
   hs::Document document(hs::Document::Recording::Off);
@@ -308,7 +386,10 @@ int run(const Options &o) {
   if (!open.data.mapNotice.empty())
     std::fprintf(stderr, "%s: %s\n", kName, open.data.mapNotice.c_str());
   const std::pair<const std::string *, const char *> inputs[] = {
-      {&document.hfFileName(), "the height field"}, {&o.palette, "the palette"}};
+      {&document.hfFileName(), "the height field"},
+      {&o.palette, "the palette"},
+      {&o.mask, "the density image"},
+      {&o.exclude, "the polygon file"}};
   for (const auto &[input, what] : inputs)
     if (hs::sameFile(out, *input))
       return failure(hs::shownName(out) + " is " + what +
@@ -316,7 +397,7 @@ int run(const Options &o) {
 
   values.currentType = o.type;
   const long long room = std::max(0LL, document.budget().limit - document.budget().used);
-  const hs::ScatterPlan plan = hs::planScatter(document, values, o.rules, o.region, room);
+  const hs::ScatterPlan plan = hs::planScatter(document, values, rules, o.region, room);
   const hs::ScatterResult done = hs::applyScatter(document, plan);
   if (const hs::SaveResult saved = hs::PlaceDataExporter().write(document, out); !saved)
     return failure(saved.why(hs::shownName(out)));

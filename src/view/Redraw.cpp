@@ -98,6 +98,15 @@ void drawItems(const Scene &scene, const ProgramValues &values, LRMemoryDC &targ
     if (onTarget(target, c, icon->width))
       target.drawIcon(*icon, c.x, c.y);
   }
+  // The areas' outlines, in the pen's colour.
+  for (const Area &area : scene.document().areas())
+    for (std::size_t i = 0; i < area.corners.size(); ++i) {
+      const AreaCorner &a = area.corners[i];
+      const AreaCorner &b = area.corners[(i + 1) % area.corners.size()];
+      const Point p = at(a.x, a.z, 0);
+      const Point q = at(b.x, b.z, 0);
+      target.drawLine(p.x, p.y, q.x, q.y);
+    }
   for (std::size_t t = 0; t < scene.document().objects().size(); ++t) {
     const ScData &list = scene.document().objects()[t];
     if (list.count() > 0)

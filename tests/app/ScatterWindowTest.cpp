@@ -1,9 +1,13 @@
 #include "AppTestSupport.h"
+#include "app/AreasWindow.h"
 #include "app/dialogs/ScatterDialog.h"
 #include "dialogs/DialogDriver.h"
 #include "placement/Scatter.h"
 
+#include <QCheckBox>
+#include <QListWidget>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 
 #include <utility>
@@ -26,11 +30,18 @@ TEST_F(ScatterWindowTest, TheButtonTheDialogAndADrag) {
   type(ScatterDialog::kSeed, "77");
   type(ScatterDialog::kSpacing, "0.2");
   type(ScatterDialog::kWeight + 3, "x");
-  EXPECT_EQ(std::pair(values.scatter.spacing, values.scatter.seed), std::pair(4.0, 77u));
+  type(ScatterDialog::kRadius + 2, "2.5");
+  type(ScatterDialog::kRadius + 5, "-1");
+  EXPECT_EQ(std::tuple(values.scatter.spacing, values.scatter.seed, values.scatter.radii[2]),
+            std::tuple(4.0, 77u, 2.5));
   EXPECT_EQ(dialog().getText(ScatterDialog::kProblem),
-            "Not a good spacing (1 to 4096), weight (0 or more)");
+            "Not a good spacing (1 to 4096), weight (0 or more), footprint radius (0 to 4096, or "
+            "empty)");
   type(ScatterDialog::kSpacing, "4");
   type(ScatterDialog::kWeight + 3, "0");
+  type(ScatterDialog::kRadius + 5, " ");
+  type(ScatterDialog::kRadius + 2, " ");
+  EXPECT_EQ(values.scatter.radii[2], -1.0);
   EXPECT_EQ(dialog().getText(ScatterDialog::kProblem), "");
   press(ScatterDialog::kEllipse);
   dragMap(200, 200, 260, 230); // the figures are pinned in placement/
@@ -100,6 +111,41 @@ TEST_F(ScatterWindowTest, ALongMapLoadAndALongScatterCanBeCancelled) {
   EXPECT_EQ(std::tuple(cancelled(), scene().document().mapWidth(), window->currentDataFile(),
                        script.notices.size()),
             std::tuple(true, 4096, std::string(), std::size_t{0}));
+}
+
+// Clicks make corners and a double-click closes the area; Escape drops one half drawn. The Areas
+// window deletes them and keeps fills out of them, each a step; a box fill keeps out.
+TEST_F(ScatterWindowTest, AreasAreDrawnListedAndKeepFillsOut) {
+  menu(kDrawArea);
+  AreasWindow &areas = *window->areasWindow();
+  ASSERT_TRUE(areas.isVisible());
+  for (const auto &[x, y] : {std::pair(50, 50), {150, 50}, {150, 150}, {50, 150}, {50, 150}})
+    clickMap(x, y);
+  clickMap(200, 200);
+  clickMap(250, 200);
+  key(Qt::Key_Escape);
+  clickMap(300, 300);
+  clickMap(300, 300); // one corner closes nothing
+  ASSERT_EQ(std::pair(document.areas().size(), areas.list()->count()),
+            std::pair(std::size_t{1}, 1));
+  const Area drawn = document.areas()[0];
+  EXPECT_EQ(drawn.corners.size(), 4u);
+  areas.list()->setCurrentRow(0);
+  areas.fillsToo()->click();
+  ASSERT_TRUE(document.areas()[0].keepsFillsOut);
+  click(kBox);
+  dragMap(20, 20, 180, 180);
+  const int filled = document.objects()[0].count();
+  EXPECT_GT(filled, 0);
+  for (const ScItem &i : document.objects()[0])
+    ASSERT_FALSE(drawn.contains(i.x, i.z)) << i.x << "," << i.z;
+  menu(kHistoryUndo); // the fill
+  menu(kHistoryUndo); // the mark
+  areas.deleteButton()->click();
+  EXPECT_TRUE(document.areas().empty());
+  EXPECT_EQ(window->menuAction(kHistoryUndo)->text(), QString("Undo Delete Area"));
+  menu(kHistoryUndo);
+  EXPECT_EQ(document.areas(), std::vector<Area>{drawn});
 }
 
 } // namespace

@@ -218,6 +218,8 @@ struct ScatterFolder : TestFolder {
     write("map.pgm", map);
     write("place.txt", "32,0,40,1,1 HS_At\n32,0,10,0,0 HS_Look\nmap.pgm\n"
                        "100,10,100 HS_Scale\n500,0,3 W Sm Ft\n1,1  type number\n20,0,20,0,0\n");
+    write("bad.txt", "1,2\n3;4\n");
+    write("black.pgm", std::string("P5\n1 1\n255\n\0", 12));
   }
 };
 
@@ -251,6 +253,26 @@ TEST(ScatterTool, ScattersByTheRulesAndTheSeed) {
   EXPECT_EQ(f.read("out.txt"), first);
   ASSERT_EQ(scatterTool(words(args + " --in-place"), f.path()).exitCode, 0);
   EXPECT_EQ(f.read("place.txt"), first);
+}
+
+// The areas of the file and of --exclude stay empty, the black of --mask too; the areas are
+// written back, and the export reads the file.
+TEST(ScatterTool, AreasAndADensityImage) {
+  ScatterFolder f;
+  f.write("place.txt", f.read("place.txt") + "\nArea 40.5,-1 70,-1 70,20.5 40.5,20.5\n");
+  f.write("ex.txt", "40.5,30.5\n70,30.5\n70,60\n\n-1,-1\n8.5,-1\n8.5,60\n-1,60\n");
+  f.write("mask.pgm", std::string("P5\n1 2\n255\n\xff\x00", 14)); // black below z = 24
+  const ToolRun run = scatterTool(words("place.txt --spacing 1 --exclude ex.txt --mask mask.pgm "
+                                        "--radius 1:0.5 -o out.txt"),
+                                  f.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  Document d;
+  ASSERT_EQ(loadPlaceData(d, f.file("out.txt")), 0);
+  EXPECT_GT(d.objectCount(), 100);
+  for (const ScItem &i : d.objects()[0])
+    ASSERT_TRUE(i.z < 24 && !(i.x > 40.5 && i.z < 20.5) && i.x > 8.5) << i.x << "," << i.z;
+  EXPECT_NE(f.read("out.txt").find("\n\nArea 40.5,-1 70,-1 70,20.5 40.5,20.5\n"), npos);
+  EXPECT_EQ(exportTool({"out.txt"}, f.path()).exitCode, 0);
 }
 
 // Names found from the file's folder, or beside it; the scatter's relative to where it writes.

@@ -1,7 +1,9 @@
 #include "placement/Scatter.h"
+#include "placement/DensityMask.h"
 #include "placement/Tool.h"
 #include "support/DataTable.h"
 #include "support/Documents.h"
+#include "support/TestFiles.h"
 #include "terrain/Height.h"
 
 #include "Fakes.h"
@@ -12,6 +14,8 @@
 #include <functional>
 #include <map>
 #include <numbers>
+
+#include <QPolygonF>
 
 namespace hs {
 namespace {
@@ -207,6 +211,151 @@ TEST(Scatter, SameSeedSameObjects) {
   std::tie(r.useMix, v.currentType) = std::tuple(false, 7);
   const ScatterPlan one = plan(s, v, r, ScatterRegion::box(0, 0, 20, 20), 1000);
   EXPECT_EQ(std::count(one.types.begin(), one.types.end(), 7), long(one.types.size()));
+}
+
+// Every pair of objects of any types, checked cell by cell: the closest two, or 1e300.
+struct Placed {
+  double x, z, r;
+  int type;
+};
+std::vector<Placed> everyObject(const Document &d, const ScatterRules &r) {
+  std::vector<Placed> all;
+  for (int t = 0; t < kObjectTypes; ++t)
+    for (const ScItem &i : d.objects()[std::size_t(t)])
+      all.push_back({i.x, i.z, std::max(0.0, r.radii[std::size_t(t)]), t});
+  return all;
+}
+// The smallest gap between two objects after their radii and spacing (negative: too close).
+double tightestGap(const std::vector<Placed> &all, double spacing, double cell) {
+  std::map<std::pair<int, int>, std::vector<const Placed *>> bins;
+  for (const Placed &p : all)
+    bins[{int(std::floor(p.x / cell)), int(std::floor(p.z / cell))}].push_back(&p);
+  double least = 1e300;
+  for (const Placed &p : all)
+    for (int dz = -1; dz <= 1; ++dz)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (auto it =
+                bins.find({int(std::floor(p.x / cell)) + dx, int(std::floor(p.z / cell)) + dz});
+            it != bins.end())
+          for (const Placed *q : it->second)
+            if (q != &p)
+              least = std::min(least, std::hypot(p.x - q->x, p.z - q->z) - p.r - q->r - spacing);
+  return least;
+}
+
+// Footprints keep every pair apart across types, objects already there included (houses of
+// radius 5 keep trees of radius 1 seven pixels off at spacing 1); no radius is today's rule.
+TEST(Scatter, FootprintsAcrossTypes) {
+  const struct {
+    double spacing;
+    std::array<double, 3> radii; // types 1..3 scattered
+    double house;                // type 6, already there
+  } cases[] = {{1, {1, 1, 1}, 5}, {1, {0, 1, 3}, 5}, {3, {0, 2, 6}, 0}, {2.5, {-1, 4, -1}, -1}};
+  for (const auto &c : cases) {
+    Scene s;
+    ProgramValues v;
+    paintMap(s, 211, 180, hilly);
+    ScatterRules r;
+    std::tie(r.spacing, r.useMix, r.weights[0], r.weights[1], r.weights[2]) =
+        std::tuple(c.spacing, true, 1, 1, 1);
+    std::copy(c.radii.begin(), c.radii.end(), r.radii.begin());
+    r.radii[5] = c.house;
+    for (int i = 0; i < 15; ++i)
+      s.document().append(5, 13.3 * i, 7, 10.9 * i, AboveGround, 0);
+    applyScatter(s.document(), plan(s, v, r));
+    const std::vector<Placed> all = everyObject(s.document(), r);
+    EXPECT_GT(all.size(), 400u);
+    EXPECT_GE(tightestGap(all, c.spacing, c.spacing + 12), -1e-9) << c.spacing << " " << c.house;
+    for (int t = 0; t < 3; ++t)
+      EXPECT_GT(s.document().objects()[std::size_t(t)].count(), 20) << t;
+  }
+}
+
+// Halves of 0.25 and 1: the thinned half holds a quarter as many, away from the border.
+TEST(Scatter, DensityImageSetsTheCountPerArea) {
+  const TestFolder dir;
+  const std::string pgm = dir.write("mask.pgm", "P5\n1 2\n255\n\xff\x40"); // 1 above, 64/255 below
+  DensityImage below;
+  ASSERT_EQ(readDensityImage(pgm, below), Loaded);
+  EXPECT_EQ(below.values, (std::vector<float>{1.0f, 64 / 255.0f}));
+  const DensityImage beside{2, 1, {0.25f, 1.0f}};
+  for (const auto &[mask, across] : {std::pair(beside, true), std::pair(below, false)})
+    for (const double spacing : {1.0, 3.0, 8.0}) {
+      Scene s;
+      ProgramValues v;
+      paintMap(s, 400, 300, [](int, int) { return 1000; });
+      ScatterRules r;
+      std::tie(r.spacing, r.density) =
+          std::tuple(spacing, std::make_shared<const DensityImage>(mask));
+      const ScatterPlan p = plan(s, v, r);
+      std::array<double, 2> n{};
+      for (const ScItem &i : p.items) {
+        const double a = across ? i.x : i.z, b = across ? i.z : i.x, half = across ? 200 : 150;
+        if (std::abs(a - half) > 10 && a > 10 && a < 2 * half - 10 && b > 10 &&
+            b < (across ? 290 : 390))
+          n[a > half ? 1 : 0] += 1;
+      }
+      const double want = across ? 0.25 : 64 / 255.0;
+      EXPECT_NEAR(across ? n[0] / n[1] : n[1] / n[0], want, 0.1 * want) << spacing << across;
+    }
+}
+
+// Nothing inside a convex, a concave or an edge-crossing polygon; at spacing 1 everything else.
+TEST(Scatter, ExclusionAreasKeepEveryObjectOut) {
+  const std::vector<std::vector<AreaCorner>> polygons = {
+      {{20.5, 20.5}, {80.5, 30.5}, {60.5, 90.5}},
+      {{100.5, 10.5}, {190.5, 10.5}, {190.5, 80.5}, {150.5, 30.5}, {100.5, 80.5}},
+      {{-30.5, 120.5}, {40.5, 110.5}, {30.5, 210.5}}};
+  Scene s;
+  ProgramValues v;
+  paintMap(s, 211, 180, hilly);
+  ScatterRules r;
+  r.spacing = 1;
+  std::vector<Area> areas;
+  for (const auto &corners : polygons)
+    areas.push_back({corners});
+  s.document().setAreas({areas[0], areas[1]});
+  r.exclude = {areas[2]};
+  const ScatterPlan p = plan(s, v, r);
+  long long outside = 0;
+  for (int z = 0; z < 180; ++z)
+    for (int x = 0; x < 211; ++x)
+      outside += std::none_of(polygons.begin(), polygons.end(), [&](const auto &c) {
+        QPolygonF q;
+        for (const AreaCorner &k : c)
+          q << QPointF(k.x, k.z);
+        return q.containsPoint(QPointF(x, z), Qt::OddEvenFill);
+      });
+  EXPECT_EQ(long(p.items.size()), outside);
+  for (const ScItem &i : p.items)
+    for (const Area &a : areas)
+      ASSERT_FALSE(a.contains(i.x, i.z)) << i.x << "," << i.z;
+}
+
+// Clumps: every object meets the ground, the area, the density, the footprints and the spacing.
+TEST(Scatter, ClumpsKeepEveryRule) {
+  Scene s;
+  ProgramValues v;
+  paintMap(s, 211, 180, hilly);
+  s.document().setWaterLevel(26000.0f);
+  ScatterRules r;
+  std::tie(r.spacing, r.noWater, r.useSlope, r.maxSlope) = std::tuple(2.0, true, true, 20.0);
+  std::tie(r.useMix, r.weights[0], r.weights[1], r.radii[0], r.radii[1]) =
+      std::tuple(true, 1, 1, 0.5, 2);
+  r.clumps = {25, 9, 3, 8, 0};
+  r.density = std::make_shared<const DensityImage>(DensityImage{2, 1, {0, 1}});
+  const Area area{{{150.5, 0.5}, {200.5, 0.5}, {175.5, 170.5}}};
+  r.exclude = {area};
+  s.document().append(4, 160, 0, 100, AboveGround, 0);
+  applyScatter(s.document(), plan(s, v, r));
+  const GroundRules ground(s.document(), r, ScatterRegion::wholeMap());
+  const std::vector<Placed> all = everyObject(s.document(), r);
+  ASSERT_GT(all.size(), 60u);
+  for (const Placed &p : all)
+    ASSERT_TRUE(p.type == 4 ||
+                (ground.allows(int(p.x), int(p.z)) && p.x >= 105 && !area.contains(p.x, p.z)))
+        << p.x << "," << p.z;
+  EXPECT_GE(tightestGap(all, 2.0, 8.0), -1e-9);
 }
 
 using ScatterFixture = PlacementFixture;

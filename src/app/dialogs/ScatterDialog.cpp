@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <span>
 
 namespace hs {
 
@@ -141,32 +142,38 @@ constexpr CommandObject kFixedCmds[] = {
      .below = D::kSeed},
 };
 
-// The sixteen weights, four to a row, each after its type's name.
-constexpr auto weightCmds() {
+// Sixteen entries (the weights, the footprint radii), four to a row, each after its type's name.
+constexpr auto typeTable(int labels, int entries, int above) {
   std::array<CommandObject, std::size_t{2} * kObjectTypes> cmds{};
   for (int t = 0; t < kObjectTypes; ++t) {
-    const int rowAbove = t < 4 ? D::kMix : D::kWeight + t - 4;
-    const int left = t % 4 == 0 ? 0 : D::kWeight + t - 1;
+    const int rowAbove = t < 4 ? above : entries + t - 4;
+    const int left = t % 4 == 0 ? 0 : entries + t - 1;
     cmds[2 * static_cast<std::size_t>(t)] = {.kind = CmdKind::StaticText,
-                                             .id = D::kTypeLabel + t,
+                                             .id = labels + t,
                                              .label = kTypeNames[t],
                                              .rightOf = left,
                                              .below = rowAbove};
     cmds[2 * static_cast<std::size_t>(t) + 1] = {.kind = CmdKind::TextEntry,
-                                                 .id = D::kWeight + t,
-                                                 .rightOf = D::kTypeLabel + t,
+                                                 .id = entries + t,
+                                                 .rightOf = labels + t,
                                                  .below = rowAbove,
                                                  .size = 4};
   }
   return cmds;
 }
-constexpr auto kWeightCmds = weightCmds();
+constexpr auto kWeightCmds = typeTable(D::kTypeLabel, D::kWeight, D::kMix);
+constexpr CommandObject kRadiusHead[] = {
+    {.kind = CmdKind::StaticText,
+     .id = D::kRadiusLabel,
+     .label = "Footprint radius (pixels; empty: none), kept across all types",
+     .below = D::kWeight + 12}};
+constexpr auto kRadiusCmds = typeTable(D::kRadiusTypeLabel, D::kRadius, D::kRadiusLabel);
 
 constexpr CommandObject kEndCmds[] = {
     {.kind = CmdKind::StaticText,
      .id = D::kProblem,
      .label = "                                                            ",
-     .below = D::kWeight + 12},
+     .below = D::kRadius + 12},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " Hide ",
@@ -175,14 +182,16 @@ constexpr CommandObject kEndCmds[] = {
 };
 
 constexpr auto allCmds() {
-  std::array<CommandObject, std::size(kFixedCmds) + kWeightCmds.size() + std::size(kEndCmds)> all{};
+  std::array<CommandObject, std::size(kFixedCmds) + kWeightCmds.size() + std::size(kRadiusHead) +
+                                kRadiusCmds.size() + std::size(kEndCmds)>
+      all{};
   std::size_t n = 0;
-  for (const CommandObject &c : kFixedCmds)
-    all[n++] = c;
-  for (const CommandObject &c : kWeightCmds)
-    all[n++] = c;
-  for (const CommandObject &c : kEndCmds)
-    all[n++] = c;
+  for (const std::span<const CommandObject> part :
+       {std::span<const CommandObject>(kFixedCmds), std::span<const CommandObject>(kWeightCmds),
+        std::span<const CommandObject>(kRadiusHead), std::span<const CommandObject>(kRadiusCmds),
+        std::span<const CommandObject>(kEndCmds)})
+    for (const CommandObject &c : part)
+      all[n++] = c;
   return all;
 }
 constexpr auto kScatterCmds = allCmds();
@@ -232,8 +241,11 @@ void ScatterDialog::showRules() {
       {kSizeTo, r.sizeTo},     {kSeed, static_cast<double>(r.seed)}};
   for (const auto &[id, v] : numbers)
     setText(id, shown(v));
-  for (int t = 0; t < kObjectTypes; ++t)
+  for (int t = 0; t < kObjectTypes; ++t) {
     setText(kWeight + t, shown(r.weights[static_cast<std::size_t>(t)]));
+    const double radius = r.radii[static_cast<std::size_t>(t)];
+    setText(kRadius + t, radius < 0 ? std::string() : shown(radius));
+  }
   setValue(kBox, r.shape == ScatterShape::Box ? 1 : 0);
   setValue(kEllipse, r.shape == ScatterShape::Ellipse ? 1 : 0);
   setValue(kAltitude, r.useAltitude ? 1 : 0);
@@ -291,6 +303,13 @@ std::string ScatterDialog::readFields() {
     if (good)
       r.weights[static_cast<std::size_t>(t)] = w;
     mark(kWeight + t, good, "weight (0 or more)");
+    const std::string text = getText(kRadius + t);
+    double radius = -1;
+    const bool none = text.find_first_not_of(' ') == std::string::npos;
+    const bool goodRadius = none || readNumber(text, 0, 4096, radius);
+    if (goodRadius)
+      r.radii[static_cast<std::size_t>(t)] = radius;
+    mark(kRadius + t, goodRadius, "footprint radius (0 to 4096, or empty)");
   }
   setText(kProblem, problem);
   return problem;

@@ -47,8 +47,11 @@ public:
     kWholeMap = 1026,
     kTurnDash = 1027,
     kSizeDash = 1028,
-    kTypeLabel = 1100, // + type index 0..15
-    kWeight = 1200,    // + type index 0..15
+    kRadiusLabel = 1029,
+    kTypeLabel = 1100,       // + type index 0..15
+    kWeight = 1200,          // + type index 0..15
+    kRadiusTypeLabel = 1300, // + type index 0..15
+    kRadius = 1400,          // + type index 0..15: a footprint radius, empty for none
   };
 
   ScatterDialog(QWidget *parent, ProgramValues &values, std::function<void()> wholeMap);
