@@ -4,8 +4,10 @@
 #include "core/Icons.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace hs {
@@ -23,15 +25,34 @@ struct DensityImage {
 
 // Clumps instead of single objects: centres at least spacing apart, each with
 // least to most objects within radius of it, inner apart from each other.
-// None while spacing is 0.
+// None unless use is set; the values stay while it is not, for the dialog.
 struct ScatterClumps {
-  double spacing = 0.0;
-  double radius = 0.0;
-  int least = 0;
-  int most = 0;
+  double spacing = 20.0;
+  double radius = 6.0;
+  int least = 3;
+  int most = 8;
   double inner = 0.0; // 0: the scatter's spacing
-  bool on() const { return spacing > 0.0; }
+  bool use = false;
+  bool on() const { return use; }
 };
+
+// Which clump values are out of range, a bit each (1 << 0 spacing, 1 radius,
+// 2 least, 3 most, 4 inner); 0 when all are good. Spacing and a given inner
+// 1..4096, radius 0..4096, least and most whole with 1 <= least <= most <=
+// 10000; inner not given is 0.
+inline unsigned badClumpValues(double spacing, double radius, double least, double most,
+                               double inner, bool innerGiven) {
+  const auto whole = [](double v, double lo, double hi) {
+    return v == std::floor(v) && v >= lo && v <= hi;
+  };
+  unsigned bad = 0;
+  bad |= !(spacing >= 1 && spacing <= 4096) ? 1u : 0u;
+  bad |= !(radius >= 0 && radius <= 4096) ? 2u : 0u;
+  bad |= !whole(least, 1, 10000) ? 4u : 0u;
+  bad |= !whole(most, least, 10000) ? 8u : 0u;
+  bad |= !(innerGiven ? inner >= 1 && inner <= 4096 : inner == 0) ? 16u : 0u;
+  return bad;
+}
 
 // The rules a scatter places by, as the Scatter dialog and hillstrew-scatter
 // set them. Heights are POV units at the current scale, the spacing and the
@@ -71,8 +92,10 @@ struct ScatterRules {
   // type has one, every pair of objects of any types (those already there
   // too) stands at least their two radii and the spacing apart.
   std::array<double, kObjectTypes> radii = noRadii();
-  // How densely to plant over the map; none when null.
+  // How densely to plant over the map; none when null. The file it is read
+  // from (empty: none) is read when a scatter starts (readDensityRule).
   std::shared_ptr<const DensityImage> density{};
+  std::string densityFile{};
   ScatterClumps clumps{};
   // Areas kept free besides those the document holds.
   std::vector<Area> exclude{};

@@ -1,9 +1,12 @@
 #include "placement/DensityMask.h"
 
+#include "core/InputFile.h"
 #include "core/LRMemoryDC.h"
 #include "terrain/HeightField.h"
 #include "terrain/HeightFieldFormats.h"
 #include "terrain/Palette.h"
+
+#include <memory>
 
 namespace hs {
 
@@ -34,6 +37,19 @@ int readDensityImage(const std::string &path, DensityImage &image) {
   }
   image = std::move(out);
   return Loaded;
+}
+
+std::string readDensityRule(ScatterRules &rules) {
+  if (rules.densityFile.empty())
+    return {};
+  // A FIFO would block the read, a device never end it.
+  if (isIrregularFile(rules.densityFile))
+    return "not a regular file; nothing was read";
+  auto image = std::make_shared<DensityImage>();
+  if (const int r = readDensityImage(rules.densityFile, *image); r != Loaded)
+    return heightFieldMessage(r);
+  rules.density = std::move(image);
+  return {};
 }
 
 } // namespace hs

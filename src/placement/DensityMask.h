@@ -12,4 +12,9 @@ namespace hs {
 // Returns a height-field LoadResult; image changes only on Loaded.
 int readDensityImage(const std::string &path, DensityImage &image);
 
+// Reads the image rules.densityFile names into rules.density (left as it is
+// when the name is empty), as the command-line tool and the window both do before a
+// scatter: why it cannot be read (without the name), or empty.
+std::string readDensityRule(ScatterRules &rules);
+
 } // namespace hs

@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -133,7 +132,6 @@ struct Options {
   std::vector<std::string> names;
   std::string output;
   std::string palette;
-  std::string mask;
   std::string exclude;
   bool inPlace = false;
   bool typeGiven = false;
@@ -191,13 +189,13 @@ std::string takeLandscapeRule(hs::ScatterRules &r, const std::string &name,
   }
   // INNER left out is 0: the scatter's spacing.
   auto v = numbersIn(value, ':', 5);
+  const bool innerGiven = v.has_value();
   if (!v && (v = numbersIn(value, ':', 4)))
     v->push_back(0);
-  if (!v || (*v)[0] < 1 || (*v)[0] > 4096 || (*v)[1] < 0 || (*v)[1] > 4096 ||
-      !isWhole((*v)[2], 1, 10000) || !isWhole((*v)[3], (*v)[2], 10000) || (*v)[4] < 0 ||
-      (*v)[4] > 4096 || (std::count(value.begin(), value.end(), ':') == 4 && (*v)[4] < 1))
+  if (!v || hs::badClumpValues((*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4], innerGiven) != 0)
     return bad + " (S:R:MIN:MAX[:INNER], S and INNER 1..4096, R 0..4096, 1 <= MIN <= MAX)";
-  r.clumps = {(*v)[0], (*v)[1], static_cast<int>((*v)[2]), static_cast<int>((*v)[3]), (*v)[4]};
+  r.clumps = {(*v)[0], (*v)[1], static_cast<int>((*v)[2]), static_cast<int>((*v)[3]),
+              (*v)[4], true};
   return {};
 }
 
@@ -266,7 +264,7 @@ std::string takeOption(Options &o, const std::string &name, const std::string &v
   } else if (name == "-o" || name == "--output") {
     o.output = value;
   } else if (name == "--mask") {
-    o.mask = value;
+    o.rules.densityFile = value;
   } else if (name == "--exclude") {
     o.exclude = value;
   } else {
@@ -334,12 +332,8 @@ std::string parse(int argc, char **argv, Options &o) {
 // Reads the density image and the polygons the options name into rules: an
 // error message, or empty.
 std::string readRuleFiles(const Options &o, hs::ScatterRules &rules) {
-  if (!o.mask.empty()) {
-    auto image = std::make_shared<hs::DensityImage>();
-    if (const int r = hs::readDensityImage(o.mask, *image); r != hs::Loaded)
-      return hs::shownName(o.mask) + ": " + hs::heightFieldMessage(r);
-    rules.density = std::move(image);
-  }
+  if (const std::string why = hs::readDensityRule(rules); !why.empty())
+    return hs::shownName(rules.densityFile) + ": " + why;
   if (!o.exclude.empty())
     if (const std::string why = hs::readPolygonFile(o.exclude, rules.exclude); !why.empty())
       return hs::shownName(o.exclude) + ": " + why;
@@ -349,10 +343,10 @@ std::string readRuleFiles(const Options &o, hs::ScatterRules &rules) {
 // Every file named is named in UTF-8, and every input is a regular file: an
 // error message, or empty.
 std::string checkNames(const Options &o, const std::string &data, const std::string &out) {
-  for (const std::string *name : {&data, &out, &o.palette, &o.mask, &o.exclude})
+  for (const std::string *name : {&data, &out, &o.palette, &o.rules.densityFile, &o.exclude})
     if (!hs::isUtf8Name(*name))
       return hs::shownName(*name) + ": not a UTF-8 file name; nothing was written";
-  for (const std::string *name : {&data, &o.palette, &o.mask, &o.exclude})
+  for (const std::string *name : {&data, &o.palette, &o.rules.densityFile, &o.exclude})
     if (hs::isIrregularFile(*name))
       return hs::shownName(*name) + ": not a regular file; nothing was read";
   return {};
@@ -388,7 +382,7 @@ int run(const Options &o) {
   const std::pair<const std::string *, const char *> inputs[] = {
       {&document.hfFileName(), "the height field"},
       {&o.palette, "the palette"},
-      {&o.mask, "the density image"},
+      {&o.rules.densityFile, "the density image"},
       {&o.exclude, "the polygon file"}};
   for (const auto &[input, what] : inputs)
     if (hs::sameFile(out, *input))

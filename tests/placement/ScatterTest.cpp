@@ -342,7 +342,7 @@ TEST(Scatter, ClumpsKeepEveryRule) {
   std::tie(r.spacing, r.noWater, r.useSlope, r.maxSlope) = std::tuple(2.0, true, true, 20.0);
   std::tie(r.useMix, r.weights[0], r.weights[1], r.radii[0], r.radii[1]) =
       std::tuple(true, 1, 1, 0.5, 2);
-  r.clumps = {25, 9, 3, 8, 0};
+  r.clumps = {25, 9, 3, 8, 0, true};
   r.density = std::make_shared<const DensityImage>(DensityImage{2, 1, {0, 1}});
   const Area area{{{150.5, 0.5}, {200.5, 0.5}, {175.5, 170.5}}};
   r.exclude = {area};
