@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include <array>
 #include <cmath>
 
 namespace hs {
@@ -29,6 +30,25 @@ void recallWhole(const QSettings &memory, const char *key, T lo, T hi, T &target
 void recallFlag(const QSettings &memory, const char *key, bool &target) {
   if (memory.contains(key))
     target = memory.value(key).toBool();
+}
+
+// The density image's name and the clumps, taken only when they would pass the dialog.
+void recallLandscape(const QSettings &memory, ScatterRules &r) {
+  if (memory.contains("scatter/densityFile"))
+    r.densityFile = memory.value("scatter/densityFile").toString().toStdString();
+  recallFlag(memory, "scatter/useClumps", r.clumps.use);
+  const QVariantList clumps = memory.value("scatter/clumps").toList();
+  if (clumps.size() != 5)
+    return;
+  std::array<double, 5> v{};
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    bool ok = false;
+    v[i] = clumps[static_cast<qsizetype>(i)].toDouble(&ok);
+    if (!ok)
+      return;
+  }
+  if (badClumpValues(v[0], v[1], v[2], v[3], v[4], v[4] != 0) == 0)
+    r.clumps = {v[0], v[1], static_cast<int>(v[2]), static_cast<int>(v[3]), v[4], r.clumps.use};
 }
 
 } // namespace
@@ -61,6 +81,10 @@ void rememberValues(QSettings &memory, const ProgramValues &values, const Displa
   for (double radius : r.radii)
     radii.push_back(radius);
   memory.setValue("scatter/radii", radii);
+  memory.setValue("scatter/densityFile", QString::fromStdString(r.densityFile));
+  memory.setValue("scatter/useClumps", r.clumps.use);
+  memory.setValue("scatter/clumps", QVariantList{r.clumps.spacing, r.clumps.radius, r.clumps.least,
+                                                 r.clumps.most, r.clumps.inner});
   memory.setValue("display/water", shown.water);
   memory.setValue("display/view", shown.view);
   memory.setValue("display/order", shown.order);
@@ -106,6 +130,7 @@ void recallValues(const QSettings &memory, ProgramValues &values, DisplayToggles
       if (ok && radius <= 4096 && (radius >= 0 || radius == -1))
         r.radii[static_cast<std::size_t>(t)] = radius;
     }
+  recallLandscape(memory, r);
   recallFlag(memory, "display/water", shown.water);
   recallFlag(memory, "display/view", shown.view);
   recallFlag(memory, "display/order", shown.order);

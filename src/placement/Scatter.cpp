@@ -1,6 +1,8 @@
 // Applying a scatter's plan to the document, and the scatter on the map pane's scene.
 #include "placement/Scatter.h"
 
+#include "placement/DensityMask.h"
+
 #include <algorithm>
 #include <new>
 
@@ -43,7 +45,12 @@ long long scatterOnScene(Scene &scene, const ProgramValues &values, const Scatte
   try {
     finished = scene.services().runWithProgress(
         "Scattering objects...", [&](const ProgressReport &report) {
-          plan = planScatter(scene.document(), values, rules, region, room, report);
+          // Read afresh each time, as the command-line tool reads it, off the event loop.
+          ScatterRules read = rules;
+          if (const std::string why = readDensityRule(read); !why.empty())
+            plan.whyNone = "Nothing was scattered: " + rules.densityFile + ": " + why;
+          else
+            plan = planScatter(scene.document(), values, read, region, room, report);
         });
   } catch (const std::bad_alloc &) {
     scene.services().notice("Notice", "Nothing was scattered: not enough memory for this region.");

@@ -128,7 +128,8 @@ std::string scatterDoneMessage(long long placed);
 // Plans and applies a scatter on the scene through the window's progress
 // service, reports a scatter that placed nothing or was cut short, and
 // announces the new objects. Returns the number placed. Rules with a field
-// the dialog cannot read place nothing, with a notice naming the field.
+// the dialog cannot read, or a density image that cannot be read, place
+// nothing, with a notice naming the field or the file.
 long long scatterOnScene(Scene &scene, const ProgramValues &values, const ScatterRules &rules,
                          const ScatterRegion &region);
 

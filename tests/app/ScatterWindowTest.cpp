@@ -3,6 +3,7 @@
 #include "app/dialogs/ScatterDialog.h"
 #include "dialogs/DialogDriver.h"
 #include "placement/Scatter.h"
+#include "terrain/HeightField.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace hs {
@@ -82,6 +85,50 @@ TEST_F(ScatterWindowTest, WholeMapAndNothingToPlace) {
                             "Nothing was scattered: no ground between 50 and 60 in this region.",
                             "Nothing was scattered: not a good turn in the Scatter dialog.",
                             "Nothing was scattered: not a good turn in the Scatter dialog."}));
+}
+
+// A density image keeps its black half empty; clumps group the objects, inner spacing apart; a
+// bad clump field or an image that cannot be read scatters nothing.
+TEST_F(ScatterWindowTest, ADensityImageAndClumps) {
+  script.answerFile(folder.write("half.pgm", std::string("P5 2 1 255\n\0\xff", 13)));
+  click(kScatter);
+  type(ScatterDialog::kSpacing, "10");
+  press(ScatterDialog::kDensityChoose);
+  press(ScatterDialog::kWholeMap);
+  const ScData &placed = document.objects()[0];
+  EXPECT_GT(placed.count(), 300);
+  for (const ScItem &i : placed)
+    ASSERT_GE(i.x, 199.5);
+  menu(kHistoryUndo);
+  type(ScatterDialog::kDensity, "");
+  press(ScatterDialog::kClumps);
+  for (const auto &[id, text] : {std::pair(ScatterDialog::kClumpSpacing, "40"),
+                                 {ScatterDialog::kClumpRadius, "6"},
+                                 {ScatterDialog::kClumpMost, "5"},
+                                 {ScatterDialog::kClumpInner, "2"}})
+    type(id, text);
+  press(ScatterDialog::kWholeMap);
+  EXPECT_GT(placed.count(), 100);
+  for (const ScItem &a : placed) {
+    double nearest = 1e9;
+    for (const ScItem &b : placed)
+      if (&a != &b)
+        nearest = std::min(nearest, std::hypot(a.x - b.x, a.z - b.z));
+    ASSERT_TRUE(nearest >= 2 && nearest <= 12) << nearest;
+  }
+  const int clumped = placed.count();
+  type(ScatterDialog::kClumpMost, "2"); // fewer than the least, 3
+  press(ScatterDialog::kWholeMap);
+  EXPECT_FALSE(dialog().control(ScatterDialog::kClumpMost)->styleSheet().isEmpty());
+  type(ScatterDialog::kClumpMost, "5");
+  type(ScatterDialog::kDensity, folder.file("none.png").c_str());
+  press(ScatterDialog::kWholeMap);
+  EXPECT_EQ(placed.count(), clumped);
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"Nothing was scattered: not a good objects per clump (1 to "
+                                      "10000, the first at most the second) in the Scatter dialog.",
+                                      "Nothing was scattered: " + folder.file("none.png") + ": " +
+                                          heightFieldMessage(CannotOpen)}));
 }
 
 // Long work (a scatter, a big map's read) shows its progress; Cancel leaves all as it was.

@@ -96,10 +96,11 @@ TEST_F(StartUpTest, TheWindowAndTheSettingsAreRememberedBetweenRuns) {
     return std::tie(values.fillCount, values.fillRandomPlace, values.scatter.spacing,
                     values.scatter.seed, values.scatter.weights[4], values.scatter.weights[0],
                     values.scatter.sizeFrom, values.scatter.shape, values.scatter.radii[3],
-                    values.scatter.radii[4]);
+                    values.scatter.radii[4], values.scatter.densityFile, values.scatter.clumps.use,
+                    values.scatter.clumps.most);
   };
-  const auto want =
-      std::tuple(33, 1, 7.5, 4000000000u, 2.5, 1.5, 0.5, ScatterShape::Ellipse, 6.0, -1.0);
+  const auto want = std::tuple(33, 1, 7.5, 4000000000u, 2.5, 1.5, 0.5, ScatterShape::Ellipse, 6.0,
+                               -1.0, std::string("d.pgm"), true, 9);
   PlaceCmdWindow *w = start();
   EXPECT_EQ(w->scene().zoom, -3);
   w->resize(760, 410);

@@ -1,5 +1,8 @@
 #include "app/dialogs/ScatterDialog.h"
 
+#include "core/Names.h"
+#include "gui/vInteraction.h"
+
 #include <QLineEdit>
 
 #include <array>
@@ -171,9 +174,69 @@ constexpr auto kRadiusCmds = typeTable(D::kRadiusTypeLabel, D::kRadius, D::kRadi
 
 constexpr CommandObject kEndCmds[] = {
     {.kind = CmdKind::StaticText,
+     .id = D::kDensityLabel,
+     .label = "Density image (empty: none)",
+     .below = D::kRadius + 12},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kDensity,
+     .rightOf = D::kDensityLabel,
+     .below = D::kRadius + 12,
+     .size = 28},
+    {.kind = CmdKind::Button,
+     .id = D::kDensityChoose,
+     .label = "...",
+     .rightOf = D::kDensity,
+     .below = D::kRadius + 12,
+     .tip = "Choose a grey image: black grows nothing, white as densely as the spacing lets"},
+    {.kind = CmdKind::CheckBox, .id = D::kClumps, .label = "Clumps, spacing", .below = D::kDensity},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kClumpSpacing,
+     .rightOf = D::kClumps,
+     .below = D::kDensity,
+     .size = 6},
+    {.kind = CmdKind::StaticText,
+     .id = D::kClumpRadiusLabel,
+     .label = "radius",
+     .rightOf = D::kClumpSpacing,
+     .below = D::kDensity},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kClumpRadius,
+     .rightOf = D::kClumpRadiusLabel,
+     .below = D::kDensity,
+     .size = 6},
+    {.kind = CmdKind::StaticText,
+     .id = D::kClumpCountLabel,
+     .label = "Objects per clump",
+     .below = D::kClumps},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kClumpLeast,
+     .rightOf = D::kClumpCountLabel,
+     .below = D::kClumps,
+     .size = 6},
+    {.kind = CmdKind::StaticText,
+     .id = D::kClumpDash,
+     .label = "to",
+     .rightOf = D::kClumpLeast,
+     .below = D::kClumps},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kClumpMost,
+     .rightOf = D::kClumpDash,
+     .below = D::kClumps,
+     .size = 6},
+    {.kind = CmdKind::StaticText,
+     .id = D::kClumpInnerLabel,
+     .label = "inner spacing (empty: the spacing)",
+     .rightOf = D::kClumpMost,
+     .below = D::kClumps},
+    {.kind = CmdKind::TextEntry,
+     .id = D::kClumpInner,
+     .rightOf = D::kClumpInnerLabel,
+     .below = D::kClumps,
+     .size = 6},
+    {.kind = CmdKind::StaticText,
      .id = D::kProblem,
      .label = "                                                            ",
-     .below = D::kRadius + 12},
+     .below = D::kClumpLeast},
     {.kind = CmdKind::Button,
      .id = kOkId,
      .label = " Hide ",
@@ -195,6 +258,8 @@ constexpr auto allCmds() {
   return all;
 }
 constexpr auto kScatterCmds = allCmds();
+
+constexpr const char *kDensityFilters[] = {"*.png *.pgm *.tga *.ppm", "*"};
 
 std::string shown(double v) {
   char text[32];
@@ -252,6 +317,14 @@ void ScatterDialog::showRules() {
   setValue(kNoWater, r.noWater ? 1 : 0);
   setValue(kSlope, r.useSlope ? 1 : 0);
   setValue(kMix, r.useMix ? 1 : 0);
+  const ScatterClumps &c = r.clumps;
+  setText(kDensity, r.densityFile);
+  setValue(kClumps, c.use ? 1 : 0);
+  setText(kClumpSpacing, shown(c.spacing));
+  setText(kClumpRadius, shown(c.radius));
+  setText(kClumpLeast, shown(c.least));
+  setText(kClumpMost, shown(c.most));
+  setText(kClumpInner, c.inner > 0 ? shown(c.inner) : std::string());
   readFields();
 }
 
@@ -279,21 +352,13 @@ std::string ScatterDialog::readFields() {
   };
   std::string problem;
   r.unreadable = nullptr;
-  auto mark = [&](int id, bool good, const char *name) {
-    if (QWidget *w = control(id))
-      w->setStyleSheet(good ? QString() : QStringLiteral("QLineEdit { background: #f8c8c8; }"));
-    if (!good && r.unreadable == nullptr)
-      r.unreadable = name;
-    if (!good && problem.find(name) == std::string::npos)
-      problem += problem.empty() ? std::string("Not a good ") + name : std::string(", ") + name;
-  };
   for (const Field &f : fields) {
     double v = 0;
     const bool good = readNumber(getText(f.id), f.lo, f.hi, v) &&
                       (f.id != kCount && f.id != kSeed ? true : v == std::floor(v));
     if (good)
       f.target = v;
-    mark(f.id, good, f.name);
+    mark(f.id, good, f.name, problem);
   }
   r.count = static_cast<long long>(count);
   r.seed = static_cast<std::uint32_t>(seed);
@@ -302,17 +367,70 @@ std::string ScatterDialog::readFields() {
     const bool good = readNumber(getText(kWeight + t), 0, 1e9, w);
     if (good)
       r.weights[static_cast<std::size_t>(t)] = w;
-    mark(kWeight + t, good, "weight (0 or more)");
+    mark(kWeight + t, good, "weight (0 or more)", problem);
     const std::string text = getText(kRadius + t);
     double radius = -1;
     const bool none = text.find_first_not_of(' ') == std::string::npos;
     const bool goodRadius = none || readNumber(text, 0, 4096, radius);
     if (goodRadius)
       r.radii[static_cast<std::size_t>(t)] = radius;
-    mark(kRadius + t, goodRadius, "footprint radius (0 to 4096, or empty)");
+    mark(kRadius + t, goodRadius, "footprint radius (0 to 4096, or empty)", problem);
   }
+  r.densityFile = getText(kDensity);
+  readClumps(problem);
   setText(kProblem, problem);
   return problem;
+}
+
+void ScatterDialog::mark(int id, bool good, const char *name, std::string &problem) {
+  if (QWidget *w = control(id))
+    w->setStyleSheet(good ? QString() : QStringLiteral("QLineEdit { background: #f8c8c8; }"));
+  if (!good && values_.scatter.unreadable == nullptr)
+    values_.scatter.unreadable = name;
+  if (!good && problem.find(name) == std::string::npos)
+    problem += problem.empty() ? std::string("Not a good ") + name : std::string(", ") + name;
+}
+
+// The clump fields, checked as the command line's clumps are; each good one is taken.
+void ScatterDialog::readClumps(std::string &problem) {
+  ScatterClumps &c = values_.scatter.clumps;
+  const std::string innerText = getText(kClumpInner);
+  const bool innerGiven = innerText.find_first_not_of(' ') != std::string::npos;
+  std::array<double, 5> v{c.spacing, c.radius, static_cast<double>(c.least),
+                          static_cast<double>(c.most), 0.0};
+  std::array<bool, 5> read{};
+  const int ids[] = {kClumpSpacing, kClumpRadius, kClumpLeast, kClumpMost, kClumpInner};
+  for (std::size_t i = 0; i < v.size(); ++i)
+    read[i] = (i == 4 && !innerGiven) || readNumber(getText(ids[i]), -1e30, 1e30, v[i]);
+  const unsigned bad = badClumpValues(v[0], v[1], v[2], v[3], v[4], innerGiven);
+  constexpr const char *kNames[] = {"clump spacing (1 to 4096)", "clump radius (0 to 4096)",
+                                    "objects per clump (1 to 10000, the first at most the second)",
+                                    "objects per clump (1 to 10000, the first at most the second)",
+                                    "inner spacing (1 to 4096, or empty)"};
+  std::array<bool, 5> good{};
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    good[i] = read[i] && (bad & (1u << i)) == 0;
+    mark(ids[i], good[i], kNames[i], problem);
+  }
+  if (good[0])
+    c.spacing = v[0];
+  if (good[1])
+    c.radius = v[1];
+  if (good[2])
+    c.least = static_cast<int>(v[2]);
+  if (good[3])
+    c.most = static_cast<int>(v[3]);
+  if (good[4])
+    c.inner = v[4];
+}
+
+void ScatterDialog::chooseDensityImage() {
+  std::string name = values_.scatter.densityFile;
+  if (vFileSelect(this).fileSelect("Density image", name, kMaxNameLength, kDensityFilters,
+                                   densityFilter_) == FileResult::Chosen) {
+    setText(kDensity, name);
+    readFields();
+  }
 }
 
 void ScatterDialog::onShown() {
@@ -339,6 +457,12 @@ void ScatterDialog::onCommand(int id, int value, CmdKind kind) {
     break;
   case kMix:
     r.useMix = value != 0;
+    break;
+  case kClumps:
+    r.clumps.use = value != 0;
+    break;
+  case kDensityChoose:
+    chooseDensityImage();
     break;
   case kNewSeed: {
     std::random_device device;

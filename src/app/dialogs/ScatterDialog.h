@@ -13,7 +13,8 @@ namespace hs {
 // counts at once: a typed value as soon as it reads as a good one (a field
 // that does not is tinted and named below the fields, and its rule keeps
 // the last good value), a box or button when clicked. "Whole Map" scatters
-// over the whole map through the window.
+// over the whole map through the window. The density image is named, and
+// read when a scatter starts.
 class ScatterDialog : public vDialog {
 public:
   // Control ids.
@@ -48,6 +49,19 @@ public:
     kTurnDash = 1027,
     kSizeDash = 1028,
     kRadiusLabel = 1029,
+    kDensityLabel = 1030,
+    kDensity = 1031,
+    kDensityChoose = 1032,
+    kClumps = 1033,
+    kClumpSpacing = 1034,
+    kClumpRadiusLabel = 1035,
+    kClumpRadius = 1036,
+    kClumpCountLabel = 1037,
+    kClumpLeast = 1038,
+    kClumpDash = 1039,
+    kClumpMost = 1040,
+    kClumpInnerLabel = 1041,
+    kClumpInner = 1042,
     kTypeLabel = 1100,       // + type index 0..15
     kWeight = 1200,          // + type index 0..15
     kRadiusTypeLabel = 1300, // + type index 0..15
@@ -66,9 +80,14 @@ public:
 
 private:
   void showRules();
+  // Tints the field id when it is not good and names it in problem and the rules.
+  void mark(int id, bool good, const char *name, std::string &problem);
+  void readClumps(std::string &problem);
+  void chooseDensityImage();
 
   ProgramValues &values_;
   std::function<void()> wholeMap_;
+  int densityFilter_ = 0;
 };
 
 } // namespace hs
