@@ -27,4 +27,14 @@ bool sameFile(const std::string &a, const std::string &b) {
          sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+int usageError(const char *tool, const std::string &message) {
+  std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", tool, message.c_str(), tool);
+  return 2;
+}
+
+int failure(const char *tool, const std::string &message) {
+  std::fprintf(stderr, "%s: %s\n", tool, message.c_str());
+  return 1;
+}
+
 } // namespace hs

@@ -91,15 +91,8 @@ constexpr const char *kUsage =
 
 constexpr const char *kName = "hillstrew-scatter";
 
-int usageError(const std::string &message) {
-  std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", kName, message.c_str(), kName);
-  return 2;
-}
-
-int failure(const std::string &message) {
-  std::fprintf(stderr, "%s: %s\n", kName, message.c_str());
-  return 1;
-}
+int usageError(const std::string &message) { return hs::usageError(kName, message); }
+int failure(const std::string &message) { return hs::failure(kName, message); }
 
 // Numbers separated by sep, each a finite decimal; nullopt when the text is
 // not exactly count of them.

@@ -142,10 +142,7 @@ int parse(int argc, char **argv, Options &o, bool &help) {
   return 0;
 }
 
-int fail(const std::string &message) {
-  std::fprintf(stderr, "hillstrew-view3d: %s\n", message.c_str());
-  return 1;
-}
+int fail(const std::string &message) { return hs::failure("hillstrew-view3d", message); }
 
 int run(const Options &o) {
   for (const std::string *name : {&o.data, &o.out})
