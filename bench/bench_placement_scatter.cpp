@@ -32,52 +32,53 @@ std::unique_ptr<UnrecordedScene> hillScene() {
 
 void clearLists(Scene &s) { s.document().killAll(); }
 
+// As many as fit at spacing, inside an altitude band and under a slope limit.
+ScatterRules hillRules(double spacing) {
+  ScatterRules rules;
+  rules.spacing = spacing;
+  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
+  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
+  return rules;
+}
+
+// Scatters over the whole map once an iteration, on lists that existing (not
+// timed) fills first.
+void timeScatters(benchmark::State &state, Scene &s, const ScatterRules &rules,
+                  const std::vector<ScItem> &existing = {}) {
+  const ProgramValues values;
+  long long placed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    clearLists(s);
+    for (std::size_t i = 0; i < existing.size(); ++i)
+      s.document().append(static_cast<int>(i % 4), existing[i]);
+    state.ResumeTiming();
+    const ScatterPlan plan =
+        planScatter(s.document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
+    placed = applyScatter(s.document(), plan).placed;
+  }
+  state.counters["objects"] = static_cast<double>(placed);
+}
+
 // As many as fit, spacing 3, inside an altitude band and under a slope limit:
 // about a million objects.
 void BM_Scatter1M(benchmark::State &state) {
   auto s = hillScene();
-  ProgramValues values;
-  ScatterRules rules;
-  rules.spacing = 3;
-  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
-  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
-  long long placed = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    clearLists(*s);
-    state.ResumeTiming();
-    const ScatterPlan plan =
-        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
-    placed = applyScatter(s->document(), plan).placed;
-  }
-  state.counters["objects"] = static_cast<double>(placed);
+  timeScatters(state, *s, hillRules(3));
 }
 BENCHMARK(BM_Scatter1M)->Unit(benchmark::kMillisecond);
 
 // The same rules thinned by a 512 x 512 density image of soft blobs.
 void BM_ScatterMask1M(benchmark::State &state) {
   auto s = hillScene();
-  ProgramValues values;
-  ScatterRules rules;
-  rules.spacing = 2;
-  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
-  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
+  ScatterRules rules = hillRules(2);
   auto mask = std::make_shared<DensityImage>(DensityImage{512, 512, {}});
   for (int z = 0; z < 512; ++z)
     for (int x = 0; x < 512; ++x)
       mask->values.push_back(
           static_cast<float>(0.33 + 0.33 * std::sin(x * 0.05) * std::cos(z * 0.03)));
   rules.density = mask;
-  long long placed = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    clearLists(*s);
-    state.ResumeTiming();
-    const ScatterPlan plan =
-        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
-    placed = applyScatter(s->document(), plan).placed;
-  }
-  state.counters["objects"] = static_cast<double>(placed);
+  timeScatters(state, *s, rules);
 }
 BENCHMARK(BM_ScatterMask1M)->Unit(benchmark::kMillisecond);
 
@@ -85,11 +86,7 @@ BENCHMARK(BM_ScatterMask1M)->Unit(benchmark::kMillisecond);
 // objects already there.
 void BM_ScatterFootprints1M(benchmark::State &state) {
   auto s = hillScene();
-  ProgramValues values;
-  ScatterRules rules;
-  rules.spacing = 3;
-  std::tie(rules.useAltitude, rules.lowest, rules.highest) = std::tuple(true, 1.0, 9.0);
-  std::tie(rules.useSlope, rules.maxSlope) = std::tuple(true, 50.0);
+  ScatterRules rules = hillRules(3);
   rules.useMix = true;
   const double radii[] = {0, 1, 3, 6};
   for (std::size_t t = 0; t < 4; ++t)
@@ -98,18 +95,7 @@ void BM_ScatterFootprints1M(benchmark::State &state) {
   std::vector<ScItem> existing(100'000);
   for (ScItem &item : existing)
     item = ScItem{double(gen() % kSide), 0, double(gen() % kSide), AboveGround, 0};
-  long long placed = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    clearLists(*s);
-    for (std::size_t i = 0; i < existing.size(); ++i)
-      s->document().append(static_cast<int>(i % 4), existing[i]);
-    state.ResumeTiming();
-    const ScatterPlan plan =
-        planScatter(s->document(), values, rules, ScatterRegion::wholeMap(), 10'000'000);
-    placed = applyScatter(s->document(), plan).placed;
-  }
-  state.counters["objects"] = static_cast<double>(placed);
+  timeScatters(state, *s, rules, existing);
 }
 BENCHMARK(BM_ScatterFootprints1M)->Unit(benchmark::kMillisecond);
 
